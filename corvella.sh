@@ -1,0 +1,57 @@
+#!/bin/sh
+# Corvella's one entry point for people and CI.
+#   ./corvella.sh run    install what is missing, build, start Corvella
+#   ./corvella.sh test   install what is missing, build, run every test headless
+set -eu
+
+cd "$(dirname "$0")"
+
+PACKAGES="g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev qt6-charts-dev
+qt6-datavisualization-dev qt6-declarative-dev qt6-svg-dev libqt6sql6-sqlite qt6-tools-dev
+qt6-tools-dev-tools qt6-l10n-tools xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
+libkainjow-mustache-dev poppler-utils"
+
+install_missing() {
+    missing=""
+    for p in $PACKAGES; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing="$missing $p"
+        fi
+    done
+    [ -z "$missing" ] && return 0
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    echo "Installing:$missing"
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    # shellcheck disable=SC2086
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}
+
+build() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build --parallel "$(nproc 2>/dev/null || echo 2)"
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        echo "No display found: starting Corvella on a virtual screen (xvfb-run)." >&2
+        exec xvfb-run -a -s "-screen 0 1280x800x24" ./build/bin/corvella
+    fi
+    exec ./build/bin/corvella
+    ;;
+test)
+    install_missing
+    build
+    cd build
+    exec env QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
+    ;;
+*)
+    echo "usage: $0 run | test" >&2
+    exit 2
+    ;;
+esac

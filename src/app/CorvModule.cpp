@@ -1,0 +1,104 @@
+#include "CorvModule.h"
+
+#include "Settings.h"
+#include "data/RecordSources.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace corv {
+
+QString CorvModule::DatabasePath;
+QString CorvModule::HelpFile;
+QString CorvModule::CurrentTankID;
+QString CorvModule::CurrentTankName;
+QString CorvModule::ActiveForm;
+bool CorvModule::JournalOpen = false;
+bool CorvModule::StockOpen = false;
+bool CorvModule::DiseasesOpen = false;
+bool CorvModule::GlossaryOpen = false;
+bool CorvModule::TankCalcOpen = false;
+bool CorvModule::TankOpen = false;
+QString CorvModule::SearchForm;
+QString CorvModule::SearchCriteria;
+QString CorvModule::SearchText1;
+QString CorvModule::SearchText2;
+bool CorvModule::ExactText = false;
+bool CorvModule::ChartInputError = false;
+
+const QString CorvModule::NotSet = QStringLiteral("NOT SET");
+const QString CorvModule::NoOne = QStringLiteral("NoOne");
+const QString CorvModule::IdleLine = QStringLiteral(
+    "Corvella, your complete aquarium information toolkit. Select an option from the menu.");
+const QString CorvModule::WelcomeLine = QStringLiteral(
+    "Welcome to Corvella, your complete aquarium information toolkit. Select an option from the "
+    "menu.");
+
+namespace {
+QString programFolderOverride;
+}
+
+void CorvModule::reset() {
+    DatabasePath.clear();
+    HelpFile.clear();
+    CurrentTankID.clear();
+    CurrentTankName.clear();
+    ActiveForm.clear();
+    JournalOpen = StockOpen = DiseasesOpen = GlossaryOpen = TankCalcOpen = TankOpen = false;
+    SearchForm.clear();
+    SearchCriteria.clear();
+    SearchText1.clear();
+    SearchText2.clear();
+    ExactText = false;
+    ChartInputError = false;
+}
+
+QString CorvModule::programFolder() {
+    if (!programFolderOverride.isEmpty())
+        return programFolderOverride;
+    return QCoreApplication::applicationDirPath();
+}
+
+QString CorvModule::programFile(const QString &fileName) {
+    return QDir::toNativeSeparators(programFolder() + u'/' + fileName);
+}
+
+void CorvModule::setProgramFolder(const QString &folder) { programFolderOverride = folder; }
+
+void CorvModule::readSettings() {
+    const QString &app = Settings::appName();
+
+    // 1. The database file; its existence is checked by the first window
+    //    that opens it.
+    DatabasePath = Settings::read(app, QStringLiteral("Database"), QStringLiteral("Filename"), NotSet);
+    if (DatabasePath == NotSet) {
+        DatabasePath = programFile(QStringLiteral("CORVELLA.CVL"));
+        Settings::save(app, QStringLiteral("Database"), QStringLiteral("Filename"), DatabasePath);
+    }
+
+    // 2. The help file.
+    HelpFile = Settings::read(app, QStringLiteral("HelpFile"), QStringLiteral("Filename"), NotSet);
+    if (HelpFile == NotSet) {
+        HelpFile = programFile(QStringLiteral("CORVELLA.HLP"));
+        Settings::save(app, QStringLiteral("HelpFile"), QStringLiteral("Filename"), HelpFile);
+    }
+
+    // 3. The default tank. Its id is spliced into record-source texts, so a
+    //    stored value that is not a whole number counts as no tank at all.
+    CurrentTankID = Settings::read(app, QStringLiteral("DefaultTank"), QStringLiteral("TankID"), NotSet);
+    if (CurrentTankID != NotSet && !isWholeNumber(CurrentTankID))
+        CurrentTankID = NotSet;
+    if (CurrentTankID != NotSet) {
+        CurrentTankName =
+            Settings::read(app, QStringLiteral("DefaultTank"), QStringLiteral("TankName"), NotSet);
+    } else {
+        Settings::save(app, QStringLiteral("DefaultTank"), QStringLiteral("TankID"), NotSet);
+        CurrentTankName.clear();
+    }
+
+    // 4.
+    ActiveForm = NoOne;
+    ChartInputError = false;
+}
+
+} // namespace corv

@@ -1,0 +1,58 @@
+// The application-wide state every window reads and writes, and the first
+// steps of start-up that fill it from the settings store.
+#pragma once
+
+#include <QString>
+
+namespace corv {
+
+class CorvModule {
+public:
+    // Where the database and the help file are.
+    static QString DatabasePath;
+    static QString HelpFile;
+    // The default tank: its ID as text, or "NOT SET"; and its name.
+    static QString CurrentTankID;
+    static QString CurrentTankName;
+    // Which record window the record commands go to: "Journal", "Stock",
+    // "Diseases", "Glossary", "TankAdd", "TankCalc" or "NoOne".
+    static QString ActiveForm;
+    // Which record windows are open (set by the main window's commands,
+    // cleared by the windows when they unload).
+    static bool JournalOpen;
+    static bool StockOpen;
+    static bool DiseasesOpen;
+    static bool GlossaryOpen;
+    static bool TankCalcOpen;
+    static bool TankOpen;
+    // State of the search and index windows.
+    static QString SearchForm;
+    static QString SearchCriteria;
+    static QString SearchText1;
+    static QString SearchText2;
+    static bool ExactText;
+    // Set by the chart window when a charting run found no rows.
+    static bool ChartInputError;
+
+    static const QString NotSet;      // "NOT SET"
+    static const QString NoOne;       // "NoOne"
+    static const QString IdleLine;    // the status line of an idle program
+    static const QString WelcomeLine; // the status line at start
+
+    // Back to the values of a program that has not started yet.
+    static void reset();
+
+    // The folder the program runs from (the executable's folder), and a file
+    // in it joined with the platform's separator.
+    static QString programFolder();
+    static QString programFile(const QString &fileName);
+    // Tests point the program folder elsewhere; an empty text restores it.
+    static void setProgramFolder(const QString &folder);
+
+    // Start-up steps 1 to 4: database path, help file, default tank, the
+    // active-window marker and the chart flag, with the store's defaults
+    // written back where start-up fixes them.
+    static void readSettings();
+};
+
+} // namespace corv

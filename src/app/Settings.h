@@ -1,0 +1,46 @@
+// The per-user settings store: text values addressed by application,
+// section and key. Kept as an INI file in the platform's per-user
+// configuration folder (on Linux ~/.config/Corvella/Corvella.ini).
+#pragma once
+
+#include <QString>
+
+namespace corv {
+
+class Settings {
+public:
+    // The stored text, or `defaultValue` when the key is absent.
+    static QString read(const QString &application, const QString &section, const QString &key,
+                        const QString &defaultValue);
+    static QString read(const QString &application, const QString &section, const QString &key,
+                        const char *defaultValue) {
+        return read(application, section, key, QString::fromUtf8(defaultValue));
+    }
+    // Booleans come back as "True" or "False"; numbers as decimal text.
+    static QString read(const QString &application, const QString &section, const QString &key,
+                        bool defaultValue);
+    static QString read(const QString &application, const QString &section, const QString &key,
+                        int defaultValue);
+
+    static void save(const QString &application, const QString &section, const QString &key,
+                     const QString &value);
+
+    // The two conversions every caller of the store uses.
+    static QString boolText(bool value) {
+        return value ? QStringLiteral("True") : QStringLiteral("False");
+    }
+    // Lenient: "True"/"False" in any letter case, "Yes"/"No", "On"/"Off" and
+    // numbers (0 is false, any other number true). A text that is none of
+    // these gives `fallback`.
+    static bool toBool(const QString &text, bool fallback);
+
+    // Convenience over the two above for the application "Corvella".
+    static bool readBool(const QString &section, const QString &key, bool defaultValue);
+    static void saveBool(const QString &section, const QString &key, bool value);
+    // A whole number, or `defaultValue` when absent or not a number.
+    static int readInt(const QString &section, const QString &key, int defaultValue);
+
+    static const QString &appName();
+};
+
+} // namespace corv

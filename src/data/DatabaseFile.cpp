@@ -1,0 +1,101 @@
+#include "DatabaseFile.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace corv {
+
+namespace {
+
+QAtomicInt createCounter;
+
+// Splits a script into statements at semicolons that end a line, skipping
+// comment lines. Enough for the schema and reference files we ship.
+QStringList statements(const QString &script) {
+    QStringList out;
+    QString current;
+    const QStringList lines = script.split(u'\n');
+    for (const QString &line : lines) {
+        const QString t = line.trimmed();
+        if (t.startsWith(QLatin1String("--")) || t.isEmpty())
+            continue;
+        current += line + u'\n';
+        if (t.endsWith(u';')) {
+            out << current.trimmed();
+            current.clear();
+        }
+    }
+    if (!current.trimmed().isEmpty())
+        out << current.trimmed();
+    return out;
+}
+
+} // namespace
+
+QString corvellaSchema() {
+    QFile f(QStringLiteral(":/corvella/schema.sql"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+bool createDatabase(const QString &path, QString *error, const QStringList &extraSql) {
+    auto fail = [&](const QString &text) {
+        if (error)
+            *error = text;
+        return false;
+    };
+    const QFileInfo info(path);
+    if (info.exists())
+        return fail(QStringLiteral("%1 already exists; it is left as it is.").arg(path));
+    const QString schema = corvellaSchema();
+    if (schema.isEmpty())
+        return fail(QStringLiteral("The database schema is missing from the program."));
+    const QString temp = info.absolutePath() + QStringLiteral("/.%1.%2.new")
+                                                   .arg(info.fileName())
+                                                   .arg(createCounter.fetchAndAddRelaxed(1));
+    QFile::remove(temp);
+    const QString name = QStringLiteral("corvella-create-%1").arg(createCounter.fetchAndAddRelaxed(1));
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(temp);
+        if (!db.open()) {
+            problem = db.lastError().text();
+        } else {
+            QStringList all = statements(schema);
+            for (const QString &script : extraSql)
+                all += statements(script);
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("BEGIN")))
+                problem = q.lastError().text();
+            for (const QString &st : std::as_const(all)) {
+                if (!problem.isEmpty())
+                    break;
+                if (!q.exec(st))
+                    problem = q.lastError().text() + QStringLiteral(" in: ") + st.left(80);
+            }
+            if (problem.isEmpty() && !q.exec(QStringLiteral("COMMIT")))
+                problem = q.lastError().text();
+            q.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!problem.isEmpty()) {
+        QFile::remove(temp);
+        return fail(QStringLiteral("Cannot create %1: %2").arg(path, problem));
+    }
+    if (!QFile::rename(temp, path)) {
+        QFile::remove(temp);
+        return fail(QStringLiteral("Cannot create %1: the file could not be put in place.").arg(path));
+    }
+    return true;
+}
+
+} // namespace corv

@@ -1,0 +1,19 @@
+// Making a new, empty Corvella database file. The program itself never does
+// this; the corvella-mkdb tool and the tests do.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace corv {
+
+// The schema the database is made from (resources/schema.sql).
+QString corvellaSchema();
+
+// Creates `path` holding the five tables, then runs the statements of each
+// file in `extraSql` (reference content). Never replaces an existing file:
+// the file is built under a temporary name beside it and renamed at the end.
+bool createDatabase(const QString &path, QString *error = nullptr,
+                    const QStringList &extraSql = {});
+
+} // namespace corv

@@ -1,0 +1,29 @@
+// Record-source texts are written in the Access (Jet) SQL dialect: "[Table]"
+// names and "#mm/dd/yyyy#" date literals. This parser
+// accepts exactly one SELECT of the shape the program uses and translates it
+// into SQLite pieces; anything else is refused before it can reach SQLite.
+#pragma once
+
+#include "DbError.h"
+
+#include <QStringList>
+#include <optional>
+
+namespace corv {
+
+struct SelectStatement {
+    QStringList columns; // empty for "*"
+    QString table;       // as named in the text, without brackets
+    QString where;       // SQLite expression, empty when there is no WHERE
+    QStringList orderBy; // SQLite order terms, e.g. "\"EntryDate\"" or "\"Term\" DESC"
+    QStringList orderColumns; // the plain column names of orderBy
+};
+
+// Parses `text`. On failure returns nullopt and fills `error` with
+// SyntaxError or NotASelect; nothing of the text is executed.
+std::optional<SelectStatement> parseSelect(const QString &text, DbError *error);
+
+// A column or table name quoted for SQLite.
+QString quoteIdentifier(const QString &name);
+
+} // namespace corv

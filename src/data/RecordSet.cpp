@@ -1,0 +1,626 @@
+#include "RecordSet.h"
+
+#include "Criteria.h"
+#include "platform/Conversions.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlError>
+#include <QUrl>
+#include <cmath>
+
+namespace corv {
+
+namespace {
+
+QAtomicInt connectionCounter;
+int busyTimeout = 2000;
+
+// SQLite's primary result codes that get a message of their own.
+enum SqliteCode {
+    Busy = 5,
+    Locked = 6,
+    ReadOnly = 8,
+    IoErr = 10,
+    Corrupt = 11,
+    Full = 13,
+    CantOpen = 14,
+    NotADb = 26,
+};
+
+FieldKind kindOfDeclaredType(const QString &declared, int *maxLength) {
+    const QString t = declared.trimmed().toUpper();
+    *maxLength = 0;
+    if (t.startsWith(QLatin1String("DATE")))
+        return FieldKind::Date;
+    if (t.startsWith(QLatin1String("CURRENCY")))
+        return FieldKind::Currency;
+    if (t.contains(QLatin1String("INT")))
+        return FieldKind::Integer;
+    if (t.startsWith(QLatin1String("REAL")) || t.startsWith(QLatin1String("DOUBLE")) ||
+        t.startsWith(QLatin1String("FLOAT")) || t.startsWith(QLatin1String("NUMERIC")))
+        return FieldKind::Number;
+    if (t.contains(QLatin1String("CHAR"))) {
+        const qsizetype open = t.indexOf(u'('), close = t.indexOf(u')');
+        if (open > 0 && close > open)
+            *maxLength = t.mid(open + 1, close - open - 1).trimmed().toInt();
+        return FieldKind::Text;
+    }
+    return FieldKind::Memo;
+}
+
+QString kindName(FieldKind k) {
+    switch (k) {
+    case FieldKind::Integer:
+        return QStringLiteral("a whole number");
+    case FieldKind::Number:
+        return QStringLiteral("a number");
+    case FieldKind::Currency:
+        return QStringLiteral("an amount of money");
+    case FieldKind::Date:
+        return QStringLiteral("a date (mm/dd/yyyy)");
+    default:
+        return QStringLiteral("text");
+    }
+}
+
+} // namespace
+
+RecordSet::RecordSet()
+    : m_connection(QStringLiteral("corvella-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {}
+
+RecordSet::~RecordSet() { close(); }
+
+void RecordSet::setBusyTimeout(int milliseconds) { busyTimeout = milliseconds; }
+
+DbError RecordSet::engineError(const QSqlError &error, const QString &path) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    const QString engine = error.driverText().isEmpty() ? error.databaseText()
+                                                        : error.databaseText().isEmpty()
+                                                              ? error.driverText()
+                                                              : error.databaseText();
+    const QString file = QFileInfo(path).fileName();
+    switch (ok ? code : -1) {
+    case ReadOnly:
+        return {DbErr::ReadOnly, QStringLiteral("The database file %1 cannot be written: the file "
+                                                "or its folder is read-only.")
+                                     .arg(file)};
+    case Busy:
+    case Locked:
+        return {DbErr::Locked, QStringLiteral("The database file %1 is in use by another program. "
+                                              "Try again in a moment.")
+                                   .arg(file)};
+    case Full:
+        return {DbErr::DiskFull,
+                QStringLiteral("There is not enough space on the disk to store the record.")};
+    case CantOpen:
+        return {DbErr::CannotOpen, QStringLiteral("The database file %1 cannot be opened.").arg(path)};
+    case NotADb:
+    case Corrupt:
+        return {DbErr::NotADatabase,
+                QStringLiteral("%1 is not a Corvella database, or it is damaged.").arg(path)};
+    case IoErr:
+        return {DbErr::EngineFailure,
+                QStringLiteral("A disk error occurred while reading or writing %1.").arg(file)};
+    default:
+        return {DbErr::EngineFailure,
+                QStringLiteral("The database engine reported an error: %1").arg(engine)};
+    }
+}
+
+void RecordSet::clearRows() {
+    m_keys.clear();
+    m_pos = -1;
+    m_gap = -1;
+    m_adding = false;
+    m_posBeforeAdd = -1;
+    m_row.clear();
+}
+
+void RecordSet::close() {
+    m_fetch.reset();
+    clearRows();
+    m_fields.clear();
+    m_fieldByName.clear();
+    if (m_db) {
+        m_db->close();
+        m_db.reset();
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+    m_path.clear();
+}
+
+DbError RecordSet::ensureConnection(const QString &path) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || info.isDir())
+        return {DbErr::FileNotFound, QStringLiteral("Could not find the file '%1'.").arg(path)};
+    if (m_db && m_path == path && m_db->isOpen())
+        return {};
+    close();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    // mode=rw opens an existing file and never creates one, even if the file
+    // vanishes between the check above and the open.
+    QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
+    uri.setQuery(QStringLiteral("mode=rw"));
+    db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout));
+    m_db = db;
+    m_path = path;
+    if (!m_db->open()) {
+        const DbError e = engineError(m_db->lastError(), path);
+        close();
+        if (!QFileInfo::exists(path))
+            return {DbErr::FileNotFound, QStringLiteral("Could not find the file '%1'.").arg(path)};
+        return e;
+    }
+    return {};
+}
+
+DbError RecordSet::execOrError(QSqlQuery &q) {
+    if (q.exec())
+        return {};
+    return engineError(q.lastError(), m_path);
+}
+
+DbError RecordSet::loadFields(const SelectStatement &st) {
+    QSqlQuery q(*m_db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(st.table))))
+        return engineError(q.lastError(), m_path);
+    QVector<FieldInfo> all;
+    bool hasId = false;
+    while (q.next()) {
+        FieldInfo f;
+        f.name = q.value(1).toString();
+        f.kind = kindOfDeclaredType(q.value(2).toString(), &f.maxLength);
+        if (f.name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) {
+            f.kind = FieldKind::Integer;
+            hasId = true;
+        }
+        all.push_back(f);
+    }
+    if (q.lastError().isValid())
+        return engineError(q.lastError(), m_path);
+    if (all.isEmpty())
+        return {DbErr::TableNotFound,
+                QStringLiteral("The table '%1' does not exist in the database %2.")
+                    .arg(st.table, QFileInfo(m_path).fileName())};
+    if (!hasId)
+        return {DbErr::EngineFailure,
+                QStringLiteral("The table '%1' has no ID field.").arg(st.table)};
+    m_table = all.isEmpty() ? st.table : st.table;
+    m_fields.clear();
+    m_fieldByName.clear();
+    auto find = [&](const QString &name) -> const FieldInfo * {
+        for (const FieldInfo &f : all)
+            if (f.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &f;
+        return nullptr;
+    };
+    if (st.columns.isEmpty()) {
+        m_fields = all;
+    } else {
+        for (const QString &c : st.columns) {
+            const FieldInfo *f = find(c);
+            if (!f)
+                return {DbErr::UnknownField,
+                        QStringLiteral("The table '%1' has no field named '%2'.").arg(st.table, c)};
+            m_fields.push_back(*f);
+        }
+    }
+    for (const QString &c : st.orderColumns)
+        if (!find(c))
+            return {DbErr::UnknownField,
+                    QStringLiteral("The table '%1' has no field named '%2'.").arg(st.table, c)};
+    for (int i = 0; i < m_fields.size(); ++i)
+        m_fieldByName.insert(m_fields[i].name.toLower(), i);
+    return {};
+}
+
+DbError RecordSet::open(const QString &path, const QString &source) {
+    DbError error;
+    const auto st = parseSelect(source, &error);
+    if (!st) {
+        close();
+        return error;
+    }
+    if ((error = ensureConnection(path))) {
+        close();
+        return error;
+    }
+    m_fetch.reset();
+    clearRows();
+    if ((error = loadFields(*st))) {
+        m_fields.clear();
+        m_fieldByName.clear();
+        return error;
+    }
+    m_where = st->where;
+
+    QString keys = QStringLiteral("SELECT \"ID\" FROM %1").arg(quoteIdentifier(m_table));
+    if (!m_where.isEmpty())
+        keys += QStringLiteral(" WHERE ") + m_where;
+    // ID breaks ties, so records of equal sort value keep the order in which
+    // they were stored.
+    QStringList order = st->orderBy;
+    order << QStringLiteral("\"ID\"");
+    keys += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    {
+        QSqlQuery q(*m_db);
+        q.setForwardOnly(true);
+        if (!q.exec(keys))
+            return engineError(q.lastError(), m_path);
+        while (q.next())
+            m_keys.push_back(q.value(0).toLongLong());
+        if (q.lastError().isValid()) {
+            m_keys.clear();
+            return engineError(q.lastError(), m_path);
+        }
+    }
+
+    QStringList cols;
+    for (const FieldInfo &f : m_fields)
+        cols << quoteIdentifier(f.name);
+    m_fetch = std::make_unique<QSqlQuery>(*m_db);
+    m_fetch->setForwardOnly(true);
+    if (!m_fetch->prepare(QStringLiteral("SELECT %1 FROM %2 WHERE \"ID\" = ?")
+                              .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(m_table)))) {
+        const DbError e = engineError(m_fetch->lastError(), m_path);
+        m_fetch.reset();
+        m_keys.clear();
+        return e;
+    }
+    return m_keys.empty() ? DbError{} : fetch(0);
+}
+
+int RecordSet::fieldIndex(const QString &name) const {
+    return m_fieldByName.value(name.toLower(), -1);
+}
+
+DbError RecordSet::fetch(int position) {
+    m_adding = false;
+    m_gap = -1;
+    if (position < 0 || size_t(position) >= m_keys.size()) {
+        m_pos = -1;
+        m_row.clear();
+        return {};
+    }
+    m_pos = position;
+    m_row = QVector<QVariant>(m_fields.size());
+    if (!m_fetch)
+        return {DbErr::NoCurrentRecord, QStringLiteral("No current record.")};
+    m_fetch->bindValue(0, m_keys[size_t(position)]);
+    if (!m_fetch->exec())
+        return engineError(m_fetch->lastError(), m_path);
+    if (m_fetch->next()) {
+        for (int i = 0; i < m_fields.size(); ++i)
+            m_row[i] = m_fetch->value(i);
+    }
+    // Finishing releases the read lock so other windows can write.
+    m_fetch->finish();
+    return {};
+}
+
+DbError RecordSet::moveFirst() { return fetch(m_keys.empty() ? -1 : 0); }
+
+DbError RecordSet::moveLast() { return fetch(int(m_keys.size()) - 1); }
+
+DbError RecordSet::moveNext() {
+    const int count = int(m_keys.size());
+    if (count == 0)
+        return fetch(-1);
+    if (m_gap >= 0)
+        return fetch(std::min(m_gap, count - 1));
+    if (m_adding)
+        return fetch(count - 1);
+    return fetch(std::min(std::max(m_pos + 1, 0), count - 1));
+}
+
+DbError RecordSet::movePrevious() {
+    const int count = int(m_keys.size());
+    if (count == 0)
+        return fetch(-1);
+    if (m_gap >= 0)
+        return fetch(std::max(std::min(m_gap - 1, count - 1), 0));
+    if (m_adding)
+        return fetch(count - 1);
+    return fetch(std::max(m_pos - 1, 0));
+}
+
+DbError RecordSet::setAbsolutePosition(int position) {
+    if (position < 0 || size_t(position) >= m_keys.size())
+        return {DbErr::InvalidArgument,
+                QStringLiteral("There is no record at position %1.").arg(position + 1)};
+    return fetch(position);
+}
+
+QVariant RecordSet::value(int field) const {
+    if (m_adding || m_pos < 0 || field < 0 || field >= m_row.size())
+        return QVariant();
+    return m_row[field];
+}
+
+QString RecordSet::text(int field) const {
+    if (field < 0 || field >= m_fields.size())
+        return QString();
+    return displayText(m_fields[field].kind, value(field));
+}
+
+QString RecordSet::displayText(FieldKind kind, const QVariant &stored) {
+    if (stored.isNull() || !stored.isValid())
+        return QString();
+    switch (kind) {
+    case FieldKind::Integer:
+        if (stored.typeId() == QMetaType::Double)
+            return numberText(stored.toDouble());
+        return stored.toString();
+    case FieldKind::Number: {
+        bool ok = false;
+        const double v = stored.toDouble(&ok);
+        return ok ? numberText(v) : stored.toString();
+    }
+    case FieldKind::Currency: {
+        bool ok = false;
+        const qint64 units = stored.toLongLong(&ok);
+        if (ok && stored.typeId() != QMetaType::QString)
+            return Fixed4::fromUnits(units).toText();
+        return stored.toString();
+    }
+    case FieldKind::Date: {
+        const QString s = stored.toString();
+        if (const auto d = fromIsoDate(s))
+            return dateText(*d);
+        return s;
+    }
+    default:
+        return stored.toString();
+    }
+}
+
+DbError RecordSet::toStored(const FieldInfo &field, const QString &text, QVariant &stored) {
+    auto mismatch = [&] {
+        return DbError{DbErr::ConversionError,
+                       QStringLiteral("Data type conversion error: '%1' cannot be stored in the "
+                                      "field %2, which takes %3.")
+                           .arg(text.left(60), field.name, kindName(field.kind))};
+    };
+    if (text.trimmed().isEmpty() && field.kind != FieldKind::Text && field.kind != FieldKind::Memo) {
+        stored = QVariant();
+        return {};
+    }
+    if (text.isEmpty()) {
+        stored = QVariant();
+        return {};
+    }
+    switch (field.kind) {
+    case FieldKind::Integer: {
+        const auto n = toNumber(text);
+        if (!n || !std::isfinite(*n) || *n != std::floor(*n) || std::fabs(*n) > 9.0e15)
+            return mismatch();
+        stored = static_cast<qint64>(*n);
+        return {};
+    }
+    case FieldKind::Number: {
+        const auto n = toNumber(text);
+        if (!n || !std::isfinite(*n))
+            return mismatch();
+        stored = *n;
+        return {};
+    }
+    case FieldKind::Currency: {
+        const auto f = Fixed4::fromText(text);
+        if (!f)
+            return mismatch();
+        stored = f->units();
+        return {};
+    }
+    case FieldKind::Date: {
+        const auto d = toDate(text);
+        if (!d)
+            return mismatch();
+        stored = isoDateText(*d);
+        return {};
+    }
+    case FieldKind::Text:
+        if (field.maxLength > 0 && text.size() > field.maxLength)
+            return {DbErr::FieldTooSmall,
+                    QStringLiteral("The field %1 takes at most %2 characters.")
+                        .arg(field.name)
+                        .arg(field.maxLength)};
+        stored = text;
+        return {};
+    case FieldKind::Memo:
+        stored = text;
+        return {};
+    }
+    return mismatch();
+}
+
+void RecordSet::beginAdd() {
+    if (!m_adding)
+        m_posBeforeAdd = m_gap >= 0 ? -1 : m_pos;
+    m_adding = true;
+    m_gap = -1;
+    m_row.clear();
+}
+
+void RecordSet::cancelAdd() {
+    if (!m_adding)
+        return;
+    m_adding = false;
+    fetch(m_posBeforeAdd);
+}
+
+DbError RecordSet::storeAdded(const QHash<int, QString> &texts) {
+    if (!m_db || !m_fetch)
+        return {DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")};
+    QStringList cols, marks;
+    QVector<QVariant> values;
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        if (it.key() < 0 || it.key() >= m_fields.size())
+            continue;
+        const FieldInfo &f = m_fields[it.key()];
+        if (f.name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+            continue; // the engine assigns it
+        QVariant v;
+        if (DbError e = toStored(f, it.value(), v))
+            return e;
+        if (v.isNull())
+            continue;
+        cols << quoteIdentifier(f.name);
+        marks << QStringLiteral("?");
+        values << v;
+    }
+    QSqlQuery q(*m_db);
+    const QString sql =
+        cols.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(m_table))
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quoteIdentifier(m_table), cols.join(QStringLiteral(", ")),
+                       marks.join(QStringLiteral(", ")));
+    if (!q.prepare(sql))
+        return engineError(q.lastError(), m_path);
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values[i]);
+    if (DbError e = execOrError(q))
+        return e;
+    const qint64 id = q.lastInsertId().toLongLong();
+    q.finish();
+    m_keys.push_back(id);
+    m_adding = false;
+    return fetch(int(m_keys.size()) - 1);
+}
+
+DbError RecordSet::storeCurrent(const QHash<int, QString> &texts) {
+    if (m_adding)
+        return storeAdded(texts);
+    if (!hasCurrent())
+        return {DbErr::NoCurrentRecord, QStringLiteral("No current record.")};
+    QStringList sets;
+    QVector<QVariant> values;
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        if (it.key() < 0 || it.key() >= m_fields.size())
+            continue;
+        const FieldInfo &f = m_fields[it.key()];
+        if (f.name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+            continue;
+        QVariant v;
+        if (DbError e = toStored(f, it.value(), v))
+            return e;
+        sets << quoteIdentifier(f.name) + QStringLiteral(" = ?");
+        values << v;
+    }
+    if (sets.isEmpty())
+        return {};
+    QSqlQuery q(*m_db);
+    if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"ID\" = ?")
+                       .arg(quoteIdentifier(m_table), sets.join(QStringLiteral(", ")))))
+        return engineError(q.lastError(), m_path);
+    int i = 0;
+    for (; i < values.size(); ++i)
+        q.bindValue(i, values[i]);
+    q.bindValue(i, currentKey());
+    if (DbError e = execOrError(q))
+        return e;
+    const int affected = q.numRowsAffected();
+    q.finish();
+    if (affected == 0)
+        return {DbErr::RecordDeleted,
+                QStringLiteral("The record has been deleted in another window.")};
+    return fetch(m_pos);
+}
+
+DbError RecordSet::deleteCurrent() {
+    if (!hasCurrent())
+        return {DbErr::NoCurrentRecord, QStringLiteral("No current record.")};
+    QSqlQuery q(*m_db);
+    if (!q.prepare(QStringLiteral("DELETE FROM %1 WHERE \"ID\" = ?").arg(quoteIdentifier(m_table))))
+        return engineError(q.lastError(), m_path);
+    q.bindValue(0, currentKey());
+    if (DbError e = execOrError(q))
+        return e;
+    q.finish();
+    const int p = m_pos;
+    m_keys.erase(m_keys.begin() + p);
+    m_pos = -1;
+    m_row.clear();
+    m_gap = p;
+    return {};
+}
+
+DbError RecordSet::reloadCurrent() {
+    if (m_adding) {
+        m_row.clear();
+        return {};
+    }
+    return fetch(m_pos);
+}
+
+DbError RecordSet::find(const QString &criterion, int from, int *found) {
+    *found = -1;
+    DbError error;
+    const auto c = parseCriterion(criterion, &error);
+    if (!c)
+        return error;
+    const int fi = fieldIndex(c->field);
+    if (fi < 0)
+        return {DbErr::UnknownField,
+                QStringLiteral("The record source has no field named '%1'.").arg(c->field)};
+    if (!m_db)
+        return {DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")};
+    const FieldInfo field = m_fields[fi];
+
+    std::optional<LikePattern> pattern;
+    if (c->op == Criterion::Like)
+        pattern = LikePattern::compile(c->text, &error);
+    // What an exact comparison compares with, by the field's kind.
+    const auto asDate = field.kind == FieldKind::Date ? toDate(c->text) : std::nullopt;
+    const auto asNumber = (field.kind == FieldKind::Number || field.kind == FieldKind::Integer)
+                              ? toNumber(c->text)
+                              : std::nullopt;
+    const auto asMoney =
+        field.kind == FieldKind::Currency ? Fixed4::fromText(c->text) : std::nullopt;
+    const QString isoWanted = asDate ? isoDateText(*asDate) : QString();
+
+    auto matches = [&](const QVariant &v) {
+        if (v.isNull())
+            return false;
+        if (pattern)
+            return pattern->matches(displayText(field.kind, v));
+        if (asDate)
+            return v.toString() == isoWanted;
+        if (asNumber)
+            return v.toDouble() == *asNumber;
+        if (asMoney)
+            return v.toLongLong() == asMoney->units();
+        return displayText(field.kind, v).compare(c->text, Qt::CaseInsensitive) == 0;
+    };
+
+    QString sql = QStringLiteral("SELECT \"ID\", %1 FROM %2")
+                      .arg(quoteIdentifier(field.name), quoteIdentifier(m_table));
+    if (!m_where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_where;
+    QSet<qint64> hits;
+    {
+        QSqlQuery q(*m_db);
+        q.setForwardOnly(true);
+        if (!q.exec(sql))
+            return engineError(q.lastError(), m_path);
+        while (q.next())
+            if (matches(q.value(1)))
+                hits.insert(q.value(0).toLongLong());
+    }
+    if (hits.isEmpty())
+        return {};
+    for (size_t k = size_t(std::max(from, 0)); k < m_keys.size(); ++k) {
+        if (hits.contains(m_keys[k])) {
+            *found = int(k);
+            return {};
+        }
+    }
+    return {};
+}
+
+} // namespace corv

@@ -1,0 +1,106 @@
+#include "Tables.h"
+
+#include "JetSql.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QVector>
+
+namespace corv {
+
+const QVector<TableDef> &corvellaTables() {
+    static const QVector<TableDef> tables = {
+        {QStringLiteral("Journal"),
+         {"ID",        "TankID",     "EntryDate", "Alkalinity",      "Ammonia",    "Calcium",
+          "CarbonDioxide", "Copper", "DissolvedOxygen", "Hardness",  "Iodine",     "Iron",
+          "Lead",      "Magnesium",  "Molybdenum", "Nitrate",        "Nitrite",    "PH",
+          "Phosphate", "SpecificGravity", "Strontium", "Temprature", "Zinc",       "Notes"}},
+        {QStringLiteral("LiveStock"),
+         {"ID", "TankID", "CommonName", "ScientificName", "DateAcquired", "DateLost",
+          "AcquiredFrom", "Condition", "Other", "InitialCost", "Notes"}},
+        {QStringLiteral("Tank"),
+         {"ID", "TankName", "TankType", "TankShape", "UnitMeasure", "TankLength", "TankWidth",
+          "TankHeight", "TankRadius", "LightDistance", "DateEstablished", "Equipment", "Notes"}},
+        {QStringLiteral("Disease"),
+         {"ID", "CommonName", "ScientificName", "Symptoms", "Treatment", "Notes"}},
+        {QStringLiteral("Glossary"), {"ID", "Term", "Definition"}},
+    };
+    return tables;
+}
+
+namespace {
+QAtomicInt checkCounter;
+}
+
+bool isCorvellaDatabase(const QString &path, QString *why) {
+    auto say = [&](const QString &text) {
+        if (why)
+            *why = text;
+        return false;
+    };
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return say(QStringLiteral("The file %1 does not exist.").arg(path));
+    {
+        // An SQLite file starts with this header; checking it first keeps the
+        // engine away from files that are plainly something else.
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return say(QStringLiteral("The file %1 cannot be read.").arg(path));
+        if (f.read(16) != QByteArray("SQLite format 3\0", 16))
+            return say(QStringLiteral("%1 is not a Corvella database.").arg(info.fileName()));
+    }
+    const QString name = QStringLiteral("corvella-check-%1").arg(checkCounter.fetchAndAddRelaxed(1));
+    bool ok = true;
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
+        uri.setQuery(QStringLiteral("mode=ro"));
+        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
+        if (!db.open()) {
+            ok = false;
+            problem = QStringLiteral("%1 cannot be opened as a database.").arg(info.fileName());
+        }
+        for (const TableDef &t : corvellaTables()) {
+            if (!ok)
+                break;
+            QSqlQuery q(db);
+            q.setForwardOnly(true);
+            if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(t.name)))) {
+                ok = false;
+                problem = QStringLiteral("%1 is not a Corvella database, or it is damaged.")
+                              .arg(info.fileName());
+                break;
+            }
+            QStringList have;
+            while (q.next())
+                have << q.value(1).toString().toLower();
+            if (have.isEmpty()) {
+                ok = false;
+                problem = QStringLiteral("%1 is not a Corvella database: it has no %2 table.")
+                              .arg(info.fileName(), t.name);
+                break;
+            }
+            for (const QString &f : t.fields) {
+                if (!have.contains(f.toLower())) {
+                    ok = false;
+                    problem = QStringLiteral("%1 is not a Corvella database: the %2 table has no "
+                                             "%3 field.")
+                                  .arg(info.fileName(), t.name, f);
+                    break;
+                }
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok ? true : say(problem);
+}
+
+} // namespace corv

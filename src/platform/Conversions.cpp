@@ -1,0 +1,534 @@
+#include "Conversions.h"
+
+#include <QLocale>
+#include <QVector>
+#include <cmath>
+#include <limits>
+
+namespace corv {
+
+namespace {
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+QStringView trimBlanks(QStringView s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && isBlank(s[b]))
+        ++b;
+    while (e > b && isBlank(s[e - 1]))
+        --e;
+    return s.mid(b, e - b);
+}
+
+// One number read from the front of a text. `end` is where reading stopped.
+struct Scan {
+    bool hasDigits = false;
+    bool negative = false;
+    QString intDigits;  // without group separators
+    QString fracDigits; // after the decimal point
+    long long exponent = 0;
+    qsizetype end = 0;
+};
+
+// Reads [sign] digits-with-groups [. digits] [e|E [sign] digits] from `pos`,
+// as far as it forms a number. A group separator is taken only when exactly
+// three digits follow it and the digits before it form a valid first group.
+Scan scanNumber(QStringView s, qsizetype pos) {
+    Scan r;
+    qsizetype i = pos;
+    const qsizetype n = s.size();
+    if (i < n && (s[i] == u'+' || s[i] == u'-')) {
+        r.negative = s[i] == u'-';
+        ++i;
+    }
+    qsizetype groupStart = i;
+    bool grouped = false;
+    while (i < n) {
+        if (isDigit(s[i])) {
+            r.intDigits.append(s[i]);
+            ++i;
+        } else if (s[i] == u',') {
+            const qsizetype leading = i - groupStart; // digits since last separator
+            const bool firstOk = grouped ? leading == 3 : (leading >= 1 && leading <= 3);
+            const bool threeFollow = i + 3 < n && isDigit(s[i + 1]) && isDigit(s[i + 2]) &&
+                                     isDigit(s[i + 3]);
+            if (!firstOk || !threeFollow)
+                break;
+            grouped = true;
+            ++i;
+            groupStart = i;
+        } else {
+            break;
+        }
+    }
+    if (grouped && i - groupStart != 3) {
+        // A trailing group that is not three digits long: the number ends at
+        // the last good separator. Rewind the digits read after it.
+        const qsizetype extra = i - groupStart;
+        r.intDigits.chop(extra);
+        i = groupStart - 1; // before the separator
+        r.hasDigits = !r.intDigits.isEmpty();
+        r.end = r.hasDigits ? i : pos;
+        return r;
+    }
+    if (i < n && s[i] == u'.') {
+        qsizetype j = i + 1;
+        QString frac;
+        while (j < n && isDigit(s[j]))
+            frac.append(s[j++]);
+        if (!r.intDigits.isEmpty() || !frac.isEmpty()) {
+            r.fracDigits = frac;
+            i = j;
+        }
+    }
+    r.hasDigits = !r.intDigits.isEmpty() || !r.fracDigits.isEmpty();
+    if (!r.hasDigits) {
+        r.end = pos;
+        return r;
+    }
+    if (i < n && (s[i] == u'e' || s[i] == u'E')) {
+        qsizetype j = i + 1;
+        bool expNeg = false;
+        if (j < n && (s[j] == u'+' || s[j] == u'-')) {
+            expNeg = s[j] == u'-';
+            ++j;
+        }
+        if (j < n && isDigit(s[j])) {
+            long long e = 0;
+            while (j < n && isDigit(s[j])) {
+                if (e < 100000000)
+                    e = e * 10 + (s[j].unicode() - u'0');
+                ++j;
+            }
+            r.exponent = expNeg ? -e : e;
+            i = j;
+        }
+    }
+    r.end = i;
+    return r;
+}
+
+double scanValue(const Scan &s) {
+    if (!s.hasDigits)
+        return 0.0;
+    QString text;
+    text.reserve(s.intDigits.size() + s.fracDigits.size() + 24);
+    if (s.negative)
+        text.append(u'-');
+    text.append(s.intDigits.isEmpty() ? QStringLiteral("0") : s.intDigits);
+    if (!s.fracDigits.isEmpty()) {
+        text.append(u'.');
+        text.append(s.fracDigits);
+    }
+    if (s.exponent != 0) {
+        text.append(u'e');
+        text.append(QString::number(s.exponent));
+    }
+    bool ok = false;
+    double v = QLocale::c().toDouble(text, &ok);
+    if (!ok) {
+        // Out of the double range: QLocale reports failure but the magnitude is
+        // known from the exponent.
+        const bool tiny = s.exponent < 0;
+        v = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        if (s.negative)
+            v = -v;
+    }
+    return v;
+}
+
+bool scanWhole(QStringView text, Scan &out) {
+    QStringView t = trimBlanks(text);
+    if (t.isEmpty())
+        return false;
+    out = scanNumber(t, 0);
+    return out.hasDigits && out.end == t.size();
+}
+
+// Splits a shortest 'e' rendering such as "-4.5e+02" into its significant
+// digits and decimal exponent.
+void splitExponentForm(const QString &e, bool &negative, QString &digits, int &exp10) {
+    negative = e.startsWith(u'-');
+    const qsizetype ePos = e.indexOf(u'e');
+    QString mant = e.mid(negative ? 1 : 0, ePos - (negative ? 1 : 0));
+    mant.remove(u'.');
+    while (mant.size() > 1 && mant.endsWith(u'0'))
+        mant.chop(1);
+    digits = mant;
+    exp10 = e.mid(ePos + 1).toInt();
+}
+
+// Writes significant digits d1d2d3... with the value d1.d2d3 x 10^exp10,
+// in plain notation when minExp <= exp10 < maxExp, else as "d.dddE+xx".
+QString placeDigits(bool negative, const QString &digits, int exp10, int minExp, int maxExp) {
+    QString out;
+    if (negative)
+        out.append(u'-');
+    if (exp10 >= minExp && exp10 < maxExp) {
+        if (exp10 < 0) {
+            out.append(QStringLiteral("0."));
+            out.append(QString(-exp10 - 1, u'0'));
+            out.append(digits);
+        } else if (digits.size() <= exp10 + 1) {
+            out.append(digits);
+            out.append(QString(exp10 + 1 - digits.size(), u'0'));
+        } else {
+            out.append(digits.left(exp10 + 1));
+            out.append(u'.');
+            out.append(digits.mid(exp10 + 1));
+        }
+        return out;
+    }
+    out.append(digits.left(1));
+    if (digits.size() > 1) {
+        out.append(u'.');
+        out.append(digits.mid(1));
+    }
+    out.append(u'E');
+    out.append(exp10 < 0 ? u'-' : u'+');
+    out.append(QStringLiteral("%1").arg(std::abs(exp10), 2, 10, QLatin1Char('0')));
+    return out;
+}
+
+} // namespace
+
+bool readsAsNumber(QStringView text) {
+    Scan s;
+    return scanWhole(text, s);
+}
+
+std::optional<double> toNumber(QStringView text) {
+    Scan s;
+    if (!scanWhole(text, s))
+        return std::nullopt;
+    return scanValue(s);
+}
+
+double leadingNumber(QStringView text) {
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    return scanValue(scanNumber(text, i));
+}
+
+double roundHalfEven(double value) {
+    if (!std::isfinite(value))
+        return value;
+    const double fl = std::floor(value);
+    const double diff = value - fl;
+    if (diff < 0.5)
+        return fl;
+    if (diff > 0.5)
+        return fl + 1.0;
+    return std::fmod(fl, 2.0) == 0.0 ? fl : fl + 1.0;
+}
+
+QString wholeNumberText(double value) {
+    if (!std::isfinite(value))
+        return QString();
+    double r = roundHalfEven(value);
+    if (r == 0.0)
+        return QStringLiteral("0");
+    if (std::fabs(r) < 9.0e18)
+        return QString::number(static_cast<qint64>(r));
+    return QString::number(r, 'f', 0);
+}
+
+QString singleText(double value) {
+    const float f = static_cast<float>(value);
+    if (std::isnan(f))
+        return QStringLiteral("NaN");
+    if (std::isinf(f))
+        return f < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+    if (f == 0.0f)
+        return QStringLiteral("0");
+    QString rendered;
+    for (int p = 0; p <= 6; ++p) { // 1 to 7 significant digits
+        rendered = QString::number(double(f), 'e', p);
+        if (static_cast<float>(QLocale::c().toDouble(rendered)) == f)
+            break;
+    }
+    bool negative;
+    QString digits;
+    int exp10;
+    splitExponentForm(rendered, negative, digits, exp10);
+    return placeDigits(negative, digits, exp10, -5, 7);
+}
+
+QString numberText(double value) {
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+    if (value == 0.0)
+        return QStringLiteral("0");
+    const QString rendered = QString::number(value, 'e', QLocale::FloatingPointShortest);
+    bool negative;
+    QString digits;
+    int exp10;
+    splitExponentForm(rendered, negative, digits, exp10);
+    return placeDigits(negative, digits, exp10, -5, 15);
+}
+
+// --- Fixed4 ----------------------------------------------------------------
+
+std::optional<Fixed4> Fixed4::fromText(QStringView text) {
+    Scan s;
+    if (!scanWhole(text, s))
+        return std::nullopt;
+    // All digits as one integer string, and the power of ten it is scaled by.
+    QString digits = s.intDigits + s.fracDigits;
+    long long shift = s.exponent - s.fracDigits.size() + 4; // to ten-thousandths
+    qsizetype lead = 0;
+    while (lead < digits.size() - 1 && digits[lead] == u'0')
+        ++lead;
+    digits = digits.mid(lead);
+    if (digits.isEmpty())
+        digits = QStringLiteral("0");
+    if (digits == QLatin1String("0"))
+        return Fixed4();
+
+    QString whole;  // digits kept
+    QString dropped; // digits rounded away
+    if (shift >= 0) {
+        if (digits.size() + shift > 19)
+            return std::nullopt;
+        whole = digits + QString(int(shift), u'0');
+    } else {
+        const long long cut = -shift;
+        if (cut >= digits.size()) {
+            whole = QStringLiteral("0");
+            dropped = QString(int(cut - digits.size()), u'0') + digits;
+        } else {
+            whole = digits.left(digits.size() - cut);
+            dropped = digits.right(cut);
+        }
+    }
+    if (whole.size() > 19)
+        return std::nullopt;
+    bool ok = false;
+    quint64 mag = whole.toULongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    if (!dropped.isEmpty()) {
+        const QChar first = dropped[0];
+        bool restNonZero = false;
+        for (qsizetype k = 1; k < dropped.size(); ++k)
+            restNonZero = restNonZero || dropped[k] != u'0';
+        bool up = false;
+        if (first > u'5' || (first == u'5' && restNonZero))
+            up = true;
+        else if (first == u'5')
+            up = (mag % 2) == 1; // exactly half: to even
+        if (up)
+            ++mag;
+    }
+    const quint64 limit = static_cast<quint64>(std::numeric_limits<qint64>::max());
+    if (mag > limit)
+        return std::nullopt;
+    qint64 units = static_cast<qint64>(mag);
+    return fromUnits(s.negative ? -units : units);
+}
+
+std::optional<Fixed4> Fixed4::plus(Fixed4 other) const {
+    qint64 r;
+    if (__builtin_add_overflow(m_units, other.m_units, &r))
+        return std::nullopt;
+    return fromUnits(r);
+}
+
+QString Fixed4::toText() const {
+    const bool neg = m_units < 0;
+    const quint64 mag = neg ? quint64(0) - quint64(m_units) : quint64(m_units);
+    QString out = QString::number(mag / Scale);
+    quint64 frac = mag % Scale;
+    if (frac != 0) {
+        QString f = QStringLiteral("%1").arg(frac, 4, 10, QLatin1Char('0'));
+        while (f.endsWith(u'0'))
+            f.chop(1);
+        out += u'.' + f;
+    }
+    return neg ? u'-' + out : out;
+}
+
+// --- dates -----------------------------------------------------------------
+
+namespace {
+
+int monthFromName(QStringView word) {
+    static const char *const names[] = {"january", "february", "march",     "april",
+                                        "may",     "june",     "july",      "august",
+                                        "september", "october", "november", "december"};
+    const QString w = word.toString().toLower();
+    if (w.size() < 3)
+        return 0;
+    for (int m = 0; m < 12; ++m) {
+        const QString full = QString::fromLatin1(names[m]);
+        if (w == full || w == full.left(3))
+            return m + 1;
+        if (m == 8 && w == QLatin1String("sept"))
+            return 9;
+    }
+    return 0;
+}
+
+struct Token {
+    enum Kind { Number, Word } kind;
+    QString text;
+};
+
+// Year as typed: one or two digits are windowed (00-29 -> 20xx, 30-99 ->
+// 19xx); longer years are taken as they stand and must lie in 100..9999.
+int typedYear(const QString &digits) {
+    const int v = digits.toInt();
+    if (digits.size() <= 2)
+        return v < 30 ? 2000 + v : 1900 + v;
+    return (v >= 100 && v <= 9999) ? v : 0;
+}
+
+std::optional<QDate> makeDate(int y, int m, int d) {
+    if (y < 100 || y > 9999 || !QDate::isValid(y, m, d))
+        return std::nullopt;
+    return QDate(y, m, d);
+}
+
+} // namespace
+
+std::optional<QDate> toDate(QStringView text, QDate today) {
+    const QStringView t = trimBlanks(text);
+    if (t.isEmpty())
+        return std::nullopt;
+
+    // Tokenise: runs of digits, runs of letters; separators between them are
+    // blanks, ',', '/', '-' and '.'. Numeric-only dates must use one kind of
+    // separator throughout ("1/2/99", "1-2-99", "1.2.99").
+    QVector<Token> tokens;
+    QChar numericSep;
+    bool mixedSeps = false;
+    bool sawWord = false;
+    qsizetype i = 0;
+    while (i < t.size()) {
+        const QChar c = t[i];
+        if (isDigit(c)) {
+            qsizetype j = i;
+            while (j < t.size() && isDigit(t[j]))
+                ++j;
+            if (j - i > 4)
+                return std::nullopt;
+            tokens.push_back({Token::Number, t.mid(i, j - i).toString()});
+            i = j;
+        } else if (c.isLetter()) {
+            qsizetype j = i;
+            while (j < t.size() && t[j].isLetter())
+                ++j;
+            tokens.push_back({Token::Word, t.mid(i, j - i).toString()});
+            sawWord = true;
+            i = j;
+        } else if (c == u'/' || c == u'-' || c == u'.' || c == u',' || isBlank(c)) {
+            // A run of separators counts once; blanks may surround the others.
+            qsizetype j = i;
+            QChar sep;
+            int hard = 0;
+            while (j < t.size() && (t[j] == u'/' || t[j] == u'-' || t[j] == u'.' ||
+                                    t[j] == u',' || isBlank(t[j]))) {
+                if (!isBlank(t[j])) {
+                    sep = t[j];
+                    ++hard;
+                }
+                ++j;
+            }
+            if (hard > 1)
+                return std::nullopt;
+            if (tokens.isEmpty() || j == t.size())
+                return std::nullopt; // leading or trailing separator
+            const QChar effective = hard ? sep : QChar(u' ');
+            if (numericSep.isNull())
+                numericSep = effective;
+            else if (numericSep != effective)
+                mixedSeps = true;
+            i = j;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!today.isValid())
+        today = QDate::currentDate();
+
+    if (!sawWord) {
+        if (mixedSeps || numericSep == u',' || numericSep == u' ')
+            return std::nullopt;
+        if (tokens.size() == 3) {
+            const QString &a = tokens[0].text, &b = tokens[1].text, &c = tokens[2].text;
+            if (a.size() == 4) { // yyyy-mm-dd
+                if (b.size() > 2 || c.size() > 2 || numericSep == u'.')
+                    return std::nullopt;
+                return makeDate(a.toInt(), b.toInt(), c.toInt());
+            }
+            if (a.size() > 2 || b.size() > 2 || c.size() == 3)
+                return std::nullopt;
+            const int y = typedYear(c);
+            return makeDate(y, a.toInt(), b.toInt());
+        }
+        if (tokens.size() == 2) { // m/d of this year
+            if (tokens[0].text.size() > 2 || tokens[1].text.size() > 2 || numericSep == u'.')
+                return std::nullopt;
+            return makeDate(today.year(), tokens[0].text.toInt(), tokens[1].text.toInt());
+        }
+        return std::nullopt;
+    }
+
+    // Forms with a month name.
+    int month = 0, day = 0, year = 0;
+    QVector<QString> numbers;
+    int words = 0, wordIndex = -1;
+    for (int k = 0; k < tokens.size(); ++k) {
+        if (tokens[k].kind == Token::Word) {
+            ++words;
+            wordIndex = k;
+            month = monthFromName(tokens[k].text);
+        } else {
+            numbers.push_back(tokens[k].text);
+        }
+    }
+    if (words != 1 || month == 0 || numbers.isEmpty() || numbers.size() > 2)
+        return std::nullopt;
+    if (wordIndex > 1)
+        return std::nullopt; // "1999 2 Jan" and the like
+    if (numbers[0].size() > 2)
+        return std::nullopt;
+    day = numbers[0].toInt();
+    if (numbers.size() == 2) {
+        if (numbers[1].size() == 3)
+            return std::nullopt;
+        year = typedYear(numbers[1]);
+    } else {
+        year = today.year();
+    }
+    return makeDate(year, month, day);
+}
+
+bool readsAsDate(QStringView text) { return toDate(text).has_value(); }
+
+QString dateText(QDate date) { return date.toString(QStringLiteral("MM/dd/yyyy")); }
+
+QString formatDate(const QString &text) {
+    const auto d = toDate(text);
+    return d ? dateText(*d) : text;
+}
+
+QString isoDateText(QDate date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
+
+std::optional<QDate> fromIsoDate(QStringView text) {
+    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
+        return std::nullopt;
+    bool ok1, ok2, ok3;
+    const int y = text.mid(0, 4).toInt(&ok1);
+    const int m = text.mid(5, 2).toInt(&ok2);
+    const int d = text.mid(8, 2).toInt(&ok3);
+    if (!ok1 || !ok2 || !ok3 || !QDate::isValid(y, m, d))
+        return std::nullopt;
+    return QDate(y, m, d);
+}
+
+} // namespace corv

@@ -1,0 +1,105 @@
+// Text <-> number and text <-> date conversions used throughout Corvella.
+//
+// Every window validates what the user types with the same few tests: does a
+// text read as a number, does it read as a date, and how is a date written
+// back ("mm/dd/yyyy"). They live here, once, so that the journal, the tank
+// window, the calculator and the chart all agree.
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace corv {
+
+// --- numbers ---------------------------------------------------------------
+
+// True when the whole text (blanks around it allowed) is one number: an
+// optional sign, digits (optionally grouped in thousands with ','), at most
+// one decimal point and an optional exponent ("1e3", "2.5E-2").
+bool readsAsNumber(QStringView text);
+
+// The value of a text that readsAsNumber(); nullopt for any other text.
+std::optional<double> toNumber(QStringView text);
+
+// Reads the number at the start of the text and ignores whatever follows
+// ("48 in" gives 48, "N/A" and "" give 0). Thousands groups are honoured
+// only where they are well formed, so a text that readsAsNumber() always
+// gives the same value as toNumber().
+double leadingNumber(QStringView text);
+
+// Rounds to the nearest whole number, halves to the even neighbour
+// (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+double roundHalfEven(double value);
+
+// A value rounded half-even and written as plain decimal digits with no
+// exponent, however large. Non-finite values give an empty text.
+QString wholeNumberText(double value);
+
+// The value taken to single precision and written in its shortest form of at
+// most seven significant digits (37.7777777 -> "37.77778", 100 -> "100").
+QString singleText(double value);
+
+// The shortest text that reads back as exactly the same double; plain
+// notation for ordinary magnitudes, "1.5E+20" style beyond them.
+QString numberText(double value);
+
+// An exact decimal amount with four decimal places, as money is kept.
+class Fixed4 {
+public:
+    static constexpr qint64 Scale = 10000;
+
+    Fixed4() = default;
+    static Fixed4 fromUnits(qint64 units) {
+        Fixed4 f;
+        f.m_units = units;
+        return f;
+    }
+    static Fixed4 fromInt(qint64 whole) { return fromUnits(whole * Scale); }
+
+    // Exact conversion of a text that readsAsNumber(); the fifth decimal and
+    // beyond are rounded half-even. nullopt when the text is no number or the
+    // amount lies outside the representable range.
+    static std::optional<Fixed4> fromText(QStringView text);
+
+    qint64 units() const { return m_units; }
+    // Sum; nullopt when it would overflow.
+    std::optional<Fixed4> plus(Fixed4 other) const;
+    // "25", "25.5", "-0.0001": no trailing zeros.
+    QString toText() const;
+    double toDouble() const { return double(m_units) / Scale; }
+
+    friend bool operator<(Fixed4 a, Fixed4 b) { return a.m_units < b.m_units; }
+    friend bool operator>(Fixed4 a, Fixed4 b) { return a.m_units > b.m_units; }
+    friend bool operator==(Fixed4 a, Fixed4 b) { return a.m_units == b.m_units; }
+    friend bool operator!=(Fixed4 a, Fixed4 b) { return a.m_units != b.m_units; }
+
+private:
+    qint64 m_units = 0;
+};
+
+// --- dates -----------------------------------------------------------------
+
+// Reads a date the way a user in a month-first locale types it:
+//   m/d/y, m-d-y, m.d.y (one- or two-digit month and day; a year of one or two
+//   digits means 2000-2029 for 00-29 and 1930-1999 for 30-99), m/d (this year),
+//   yyyy-mm-dd and yyyy/mm/dd, and English month names: "Jan 2, 1999",
+//   "January 2 1999", "2 Jan 1999", "2-Jan-99".
+// The calendar is checked: 02/30/2001 is no date, 02/29/2000 is.
+// `today` fixes "this year" for tests; by default the current date is used.
+std::optional<QDate> toDate(QStringView text, QDate today = QDate());
+bool readsAsDate(QStringView text);
+
+// "mm/dd/yyyy" for a date.
+QString dateText(QDate date);
+
+// The text rewritten as "mm/dd/yyyy" when it reads as a date; any other text
+// comes back unchanged.
+QString formatDate(const QString &text);
+
+// ISO "yyyy-mm-dd", the form in which dates are stored.
+QString isoDateText(QDate date);
+std::optional<QDate> fromIsoDate(QStringView text);
+
+} // namespace corv

@@ -1,0 +1,196 @@
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+namespace corv {
+
+namespace {
+
+QtDialogLayer &realLayer() {
+    static QtDialogLayer layer;
+    return layer;
+}
+
+DialogLayer *currentLayer = nullptr;
+
+QWidget *dialogParent() {
+    if (QWidget *w = QApplication::activeModalWidget())
+        return w;
+    if (QWidget *w = QApplication::activeWindow())
+        return w;
+    return nullptr;
+}
+
+QMessageBox::StandardButton standardButton(MsgResult r) {
+    switch (r) {
+    case MsgResult::Ok:
+        return QMessageBox::Ok;
+    case MsgResult::Cancel:
+        return QMessageBox::Cancel;
+    case MsgResult::Yes:
+        return QMessageBox::Yes;
+    case MsgResult::No:
+        return QMessageBox::No;
+    case MsgResult::Retry:
+        return QMessageBox::Retry;
+    }
+    return QMessageBox::Ok;
+}
+
+bool waiting = false;
+
+} // namespace
+
+DialogLayer &dialogs() { return currentLayer ? *currentLayer : realLayer(); }
+
+void setDialogLayer(DialogLayer *layer) { currentLayer = layer; }
+
+QString applicationTitle() { return QStringLiteral("Corvella"); }
+
+MsgResult msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
+                 MsgResult defaultButton) {
+    MessageRequest r;
+    r.text = text;
+    r.title = title.isEmpty() ? applicationTitle() : title;
+    r.icon = icon;
+    r.buttons = buttons;
+    r.defaultButton = defaultButton;
+    return dialogs().message(r);
+}
+
+bool askYesNo(const QString &text, const QString &title, MsgIcon icon) {
+    return msgBox(text, MsgButtons::YesNo, icon, title, MsgResult::No) == MsgResult::Yes;
+}
+
+QString qtFilter(const QString &filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        QString patterns = parts[i + 1].trimmed();
+        patterns.replace(u';', u' ');
+        if (description.endsWith(u'(' + patterns + u')'))
+            out << description;
+        else
+            out << description + QStringLiteral(" (") + patterns + u')';
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+MsgResult QtDialogLayer::message(const MessageRequest &request) {
+    QMessageBox box(dialogParent());
+    box.setWindowTitle(request.title.isEmpty() ? applicationTitle() : request.title);
+    box.setText(request.text);
+    switch (request.icon) {
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::None:
+        break;
+    }
+    QList<MsgResult> results;
+    switch (request.buttons) {
+    case MsgButtons::Ok:
+        results = {MsgResult::Ok};
+        break;
+    case MsgButtons::OkCancel:
+        results = {MsgResult::Ok, MsgResult::Cancel};
+        break;
+    case MsgButtons::YesNo:
+        results = {MsgResult::Yes, MsgResult::No};
+        break;
+    case MsgButtons::YesNoCancel:
+        results = {MsgResult::Yes, MsgResult::No, MsgResult::Cancel};
+        break;
+    case MsgButtons::RetryCancel:
+        results = {MsgResult::Retry, MsgResult::Cancel};
+        break;
+    }
+    for (MsgResult r : results)
+        box.addButton(standardButton(r));
+    if (results.contains(request.defaultButton))
+        box.setDefaultButton(standardButton(request.defaultButton));
+    // Escape answers with the safe choice.
+    if (results.contains(MsgResult::Cancel))
+        box.setEscapeButton(standardButton(MsgResult::Cancel));
+    else if (results.contains(MsgResult::No))
+        box.setEscapeButton(standardButton(MsgResult::No));
+    else
+        box.setEscapeButton(standardButton(results.first()));
+    // A modal box must not come up under a wait cursor.
+    const bool wasWaiting = waiting;
+    if (wasWaiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (wasWaiting)
+        QApplication::restoreOverrideCursor();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (MsgResult r : results)
+        if (standardButton(r) == clicked)
+            return r;
+    return results.contains(MsgResult::Cancel) ? MsgResult::Cancel
+           : results.contains(MsgResult::No)   ? MsgResult::No
+                                               : results.first();
+}
+
+namespace {
+
+std::optional<QString> runFileDialog(const FileRequest &request, bool save) {
+    QFileDialog dlg(dialogParent(), request.title, request.initialFolder, qtFilter(request.filter));
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save || !(request.flags & FileMustExist) ? QFileDialog::AnyFile
+                                                            : QFileDialog::ExistingFile);
+    QFileDialog::Options options;
+    if (!(request.flags & FileOverwritePrompt))
+        options |= QFileDialog::DontConfirmOverwrite;
+    // Qt's dialogs have no "open as read-only" check box, so FileHideReadOnly
+    // needs nothing; FilePathMustExist is what Qt's dialogs always enforce.
+    dlg.setOptions(options);
+    if (!request.fileName.isEmpty())
+        dlg.selectFile(request.fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dlg.selectedFiles().first();
+}
+
+} // namespace
+
+std::optional<QString> QtDialogLayer::openFile(const FileRequest &request) {
+    return runFileDialog(request, false);
+}
+
+std::optional<QString> QtDialogLayer::saveFile(const FileRequest &request) {
+    return runFileDialog(request, true);
+}
+
+bool QtDialogLayer::startProgram(const QString &program, const QStringList &arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+void QtDialogLayer::setWaitCursor(bool wait) {
+    if (wait == waiting)
+        return;
+    waiting = wait;
+    if (wait)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+int QtDialogLayer::execModal(QDialog &dialog) { return dialog.exec(); }
+
+} // namespace corv

@@ -1,0 +1,230 @@
+// Record-source texts and find criteria: what is accepted, how it is
+// translated, and that nothing else gets through.
+#include "data/Criteria.h"
+#include "data/JetSql.h"
+#include "data/RecordSources.h"
+
+#include <QtTest/QTest>
+
+using namespace corv;
+
+class TestSqlTexts : public QObject {
+    Q_OBJECT
+private slots:
+    void programTextsTranslate() {
+        DbError e;
+        auto st = parseSelect(sources::journal(QStringLiteral("3")), &e);
+        QVERIFY2(st, qPrintable(e.description));
+        QCOMPARE(st->table, QStringLiteral("Journal"));
+        QVERIFY(st->columns.isEmpty());
+        QCOMPARE(st->where, QStringLiteral("\"TankID\" = 3"));
+        QCOMPARE(st->orderBy, QStringList{QStringLiteral("\"EntryDate\"")});
+
+        st = parseSelect(sources::journalChart(QStringLiteral("3"), QStringLiteral("01/01/1999"),
+                                               QStringLiteral("06/30/1999")),
+                         &e);
+        QVERIFY(st);
+        QCOMPARE(st->where, QStringLiteral("\"TankID\" = 3 AND \"EntryDate\" > '1999-01-01' AND "
+                                           "\"EntryDate\" < '1999-06-30'"));
+
+        st = parseSelect(sources::tankName(QStringLiteral("12")), &e);
+        QVERIFY(st);
+        QCOMPARE(st->columns, QStringList{QStringLiteral("TankName")});
+        QCOMPARE(st->where, QStringLiteral("\"ID\" = 12"));
+
+        const QStringList all = {sources::tanks(),          sources::tank("1"),
+                                 sources::livestock("1", "ScientificName"),
+                                 sources::diseasesByCommonName(),
+                                 sources::diseasesByScientificName(),
+                                 sources::glossary(),       sources::diseaseIndex(),
+                                 sources::glossaryIndex()};
+        for (const QString &text : all)
+            QVERIFY2(parseSelect(text, &e), qPrintable(text + ": " + e.description));
+    }
+
+    void exactTexts() {
+        QCOMPARE(sources::journal("3"),
+                 QStringLiteral("SELECT * FROM [Journal] WHERE TankID = 3 ORDER BY EntryDate"));
+        QCOMPARE(sources::journalChart("3", "01/01/1999", ""),
+                 QStringLiteral("SELECT * FROM [Journal] WHERE TankID = 3 AND EntryDate > "
+                                "#01/01/1999# ORDER BY EntryDate"));
+        QCOMPARE(sources::journalChart("3", "", "06/30/1999"),
+                 QStringLiteral("SELECT * FROM [Journal] WHERE TankID = 3 AND EntryDate < "
+                                "#06/30/1999# ORDER BY EntryDate"));
+        QCOMPARE(sources::journalChart("3", "01/01/1999", "06/30/1999"),
+                 QStringLiteral("SELECT * FROM [Journal] WHERE TankID = 3 AND EntryDate > "
+                                "#01/01/1999# AND EntryDate < #06/30/1999# ORDER BY EntryDate"));
+        QCOMPARE(sources::livestock("7", "DateAcquired"),
+                 QStringLiteral("SELECT * FROM [LiveStock] WHERE TankID = 7 ORDER BY DateAcquired"));
+    }
+
+    void dialectDetails() {
+        DbError e;
+        // Keywords in any case, bracketed names, ASC/DESC, strings, OR, NOT, IS NULL.
+        auto st = parseSelect(QStringLiteral("select [ID], Term from [Glossary] where not (Term = "
+                                             "'it''s' or Term is null) order by Term desc;"),
+                              &e);
+        QVERIFY2(st, qPrintable(e.description));
+        QCOMPARE(st->columns, (QStringList{"ID", "Term"}));
+        QCOMPARE(st->where,
+                 QStringLiteral("NOT (\"Term\" = 'it''s' OR \"Term\" IS NULL)"));
+        QCOMPARE(st->orderBy, QStringList{QStringLiteral("\"Term\" DESC")});
+        // Double-quoted strings become single-quoted; negative numbers stay.
+        st = parseSelect(QStringLiteral("SELECT * FROM Tank WHERE TankName = \"A\" AND ID > -5"), &e);
+        QVERIFY(st);
+        QCOMPARE(st->where, QStringLiteral("\"TankName\" = 'A' AND \"ID\" > -5"));
+        // Any date form inside # # is read month first.
+        st = parseSelect(QStringLiteral("SELECT * FROM [Journal] WHERE EntryDate = #1/2/99#"), &e);
+        QVERIFY(st);
+        QCOMPARE(st->where, QStringLiteral("\"EntryDate\" = '1999-01-02'"));
+    }
+
+    void refusesEverythingElse_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("error");
+        QTest::newRow("empty") << "" << DbErr::NotASelect;
+        QTest::newRow("delete") << "DELETE FROM [Tank]" << DbErr::NotASelect;
+        QTest::newRow("drop") << "DROP TABLE Tank" << DbErr::NotASelect;
+        QTest::newRow("pragma") << "PRAGMA writable_schema = 1" << DbErr::NotASelect;
+        QTest::newRow("hostile tank id")
+            << "SELECT * FROM [Journal] WHERE TankID = 1; DROP TABLE Tank ORDER BY EntryDate"
+            << DbErr::SyntaxError;
+        QTest::newRow("second statement")
+            << "SELECT * FROM [Tank]; SELECT * FROM [Journal]" << DbErr::SyntaxError;
+        QTest::newRow("comment") << "SELECT * FROM [Tank] -- x" << DbErr::SyntaxError;
+        QTest::newRow("not set marker")
+            << "SELECT * FROM [Journal] WHERE TankID = NOT SET ORDER BY EntryDate"
+            << DbErr::SyntaxError;
+        QTest::newRow("subquery")
+            << "SELECT * FROM [Tank] WHERE ID = (SELECT ID FROM [Tank])" << DbErr::SyntaxError;
+        QTest::newRow("function call") << "SELECT * FROM [Tank] WHERE ID = abs(1)"
+                                       << DbErr::SyntaxError;
+        QTest::newRow("union") << "SELECT * FROM [Tank] UNION SELECT * FROM [Journal]"
+                               << DbErr::SyntaxError;
+        QTest::newRow("bad date literal")
+            << "SELECT * FROM [Journal] WHERE EntryDate > #31/31/1999#" << DbErr::SyntaxError;
+        QTest::newRow("unclosed string") << "SELECT * FROM [Tank] WHERE TankName = 'x"
+                                         << DbErr::SyntaxError;
+        QTest::newRow("unclosed bracket") << "SELECT * FROM [Tank" << DbErr::SyntaxError;
+        QTest::newRow("no table") << "SELECT * FROM" << DbErr::SyntaxError;
+        QTest::newRow("reserved as table") << "SELECT * FROM WHERE" << DbErr::SyntaxError;
+        QTest::newRow("number glued to name") << "SELECT * FROM [Tank] WHERE ID = 1x"
+                                              << DbErr::SyntaxError;
+    }
+    void refusesEverythingElse() {
+        QFETCH(QString, text);
+        QFETCH(int, error);
+        DbError e;
+        QVERIFY(!parseSelect(text, &e));
+        QCOMPARE(e.number, error);
+        QVERIFY(!e.description.isEmpty());
+    }
+
+    void tankIdMustBeWhole() {
+        QVERIFY(isWholeNumber("12"));
+        QVERIFY(isWholeNumber("-3"));
+        QVERIFY(!isWholeNumber(""));
+        QVERIFY(!isWholeNumber("1.5"));
+        QVERIFY(!isWholeNumber("NOT SET"));
+        QVERIFY(!isWholeNumber("1; DROP TABLE Tank"));
+        QVERIFY(!isWholeNumber(" 1"));
+        const QString text = sources::journal(QStringLiteral("1; DROP TABLE Tank"));
+        QVERIFY(!text.contains(QLatin1String("DROP")));
+        DbError e;
+        QVERIFY(!parseSelect(text, &e));
+    }
+
+    void criteria_data() {
+        QTest::addColumn<QString>("criterion");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("like");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("exact") << "CommonName = 'Ich'" << "CommonName" << false << "Ich";
+        QTest::newRow("contains") << "Term LIKE '*alg*'" << "Term" << true << "*alg*";
+        QTest::newRow("apostrophe") << "Term = 'Brine shrimp''s eggs'" << "Term" << false
+                                    << "Brine shrimp's eggs";
+        QTest::newRow("lower-case like") << "Term like '*x*'" << "Term" << true << "*x*";
+        QTest::newRow("bracketed field") << "[EntryDate] = '01/02/1999'" << "EntryDate" << false
+                                         << "01/02/1999";
+        QTest::newRow("no blanks") << "Term='a'" << "Term" << false << "a";
+        QTest::newRow("empty text") << "Term = ''" << "Term" << false << "";
+    }
+    void criteria() {
+        QFETCH(QString, criterion);
+        QFETCH(QString, field);
+        QFETCH(bool, like);
+        QFETCH(QString, text);
+        DbError e;
+        const auto c = parseCriterion(criterion, &e);
+        QVERIFY2(c, qPrintable(e.description));
+        QCOMPARE(c->field, field);
+        QCOMPARE(c->op == Criterion::Like, like);
+        QCOMPARE(c->text, text);
+    }
+
+    void malformedCriteria_data() {
+        QTest::addColumn<QString>("criterion");
+        QTest::newRow("unescaped apostrophe") << "Term = 'it's'";
+        QTest::newRow("unclosed") << "Term = 'abc";
+        QTest::newRow("no operator") << "Term 'abc'";
+        QTest::newRow("no field") << "= 'abc'";
+        QTest::newRow("number unquoted") << "ID = 5";
+        QTest::newRow("extra clause") << "Term = 'a' OR 1 = 1";
+        QTest::newRow("empty") << "";
+        QTest::newRow("bad pattern") << "Term LIKE '*[ab*'";
+        QTest::newRow("likeness glued") << "Term LIKEX 'a'";
+    }
+    void malformedCriteria() {
+        QFETCH(QString, criterion);
+        DbError e;
+        QVERIFY(!parseCriterion(criterion, &e));
+        QVERIFY(e.number == DbErr::CriteriaSyntax || e.number == DbErr::InvalidPattern);
+    }
+
+    void buildersEscapeApostrophes() {
+        DbError e;
+        const auto c = parseCriterion(exactCriterion("CommonName", "Neon's tetra"), &e);
+        QVERIFY(c);
+        QCOMPARE(c->text, QStringLiteral("Neon's tetra"));
+        const auto l = parseCriterion(containsCriterion("Term", "o'c"), &e);
+        QVERIFY(l);
+        QCOMPARE(l->text, QStringLiteral("*o'c*"));
+    }
+
+    void likePatterns_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("match");
+        QTest::newRow("contains") << "*tang*" << "Yellow Tang" << true;
+        QTest::newRow("case ignored") << "*TANG*" << "yellow tang" << true;
+        QTest::newRow("not contained") << "*tang*" << "Clownfish" << false;
+        QTest::newRow("star matches empty") << "*" << "" << true;
+        QTest::newRow("contains empty") << "**" << "anything" << true;
+        QTest::newRow("anchored start") << "ab*" << "xab" << false;
+        QTest::newRow("anchored end") << "*ab" << "abx" << false;
+        QTest::newRow("question mark") << "t?ng" << "tang" << true;
+        QTest::newRow("question needs one") << "t?ng" << "tng" << false;
+        QTest::newRow("digit") << "*/1999" << "01/02/1999" << true;
+        QTest::newRow("hash digit") << "##/##/####" << "01/02/1999" << true;
+        QTest::newRow("hash not letter") << "#" << "a" << false;
+        QTest::newRow("set") << "[abc]at" << "Bat" << true;
+        QTest::newRow("negated set") << "[!abc]at" << "cat" << false;
+        QTest::newRow("range") << "[a-f]*" << "Discus" << true;
+        QTest::newRow("literal star in set") << "*[*]*" << "a*b" << true;
+        QTest::newRow("backtracking") << "*a*b*c" << "aaxbbxc" << true;
+        QTest::newRow("backtracking fails") << "*a*b*c" << "aaxbbx" << false;
+        QTest::newRow("accented letters") << "*ÉCLAIR*" << "un éclair" << true;
+    }
+    void likePatterns() {
+        QFETCH(QString, pattern);
+        QFETCH(QString, value);
+        QFETCH(bool, match);
+        DbError e;
+        const auto p = LikePattern::compile(pattern, &e);
+        QVERIFY2(p, qPrintable(e.description));
+        QCOMPARE(p->matches(value), match);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSqlTexts)
+#include "tst_sqltexts.moc"

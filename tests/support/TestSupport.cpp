@@ -1,0 +1,148 @@
+#include "TestSupport.h"
+
+#include "app/CorvModule.h"
+#include "data/DatabaseFile.h"
+
+#include <QAtomicInt>
+#include <QDialog>
+#include <QDir>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtTest/QTest>
+
+namespace corv::test {
+
+MsgResult ScriptedDialogs::message(const MessageRequest &request) {
+    Call c{Call::Message, request, {}, {}, {}, {}};
+    calls.push_back(c);
+    if (onMessage)
+        onMessage(request);
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return request.defaultButton;
+}
+
+std::optional<QString> ScriptedDialogs::openFile(const FileRequest &request) {
+    calls.push_back({Call::OpenFile, {}, request, {}, {}, {}});
+    if (!fileAnswers.isEmpty())
+        return fileAnswers.takeFirst();
+    return std::nullopt;
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(const FileRequest &request) {
+    calls.push_back({Call::SaveFile, {}, request, {}, {}, {}});
+    if (!fileAnswers.isEmpty())
+        return fileAnswers.takeFirst();
+    return std::nullopt;
+}
+
+bool ScriptedDialogs::startProgram(const QString &program, const QStringList &arguments) {
+    calls.push_back({Call::StartProgram, {}, {}, program, arguments, {}});
+    return startSucceeds;
+}
+
+void ScriptedDialogs::setWaitCursor(bool wait) {
+    waitCursor = wait;
+    cursorChanges.push_back(wait);
+}
+
+int ScriptedDialogs::execModal(QDialog &dialog) {
+    calls.push_back({Call::Modal, {}, {}, {}, {}, dialog.objectName()});
+    if (onModal)
+        return onModal(dialog);
+    return QDialog::Rejected;
+}
+
+QVector<MessageRequest> ScriptedDialogs::messages() const {
+    QVector<MessageRequest> out;
+    for (const Call &c : calls)
+        if (c.kind == Call::Message)
+            out.push_back(c.message);
+    return out;
+}
+
+QStringList ScriptedDialogs::messageTexts() const {
+    QStringList out;
+    for (const MessageRequest &m : messages())
+        out << m.text;
+    return out;
+}
+
+void ScriptedDialogs::clear() {
+    calls.clear();
+    cursorChanges.clear();
+}
+
+TestEnv::TestEnv() {
+    if (!m_dir.isValid())
+        qFatal("cannot create a temporary folder");
+    QDir(m_dir.path()).mkpath(QStringLiteral("config"));
+    QDir(m_dir.path()).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ExeOwner);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       m_dir.filePath(QStringLiteral("config")));
+    CorvModule::reset();
+    CorvModule::setProgramFolder(m_dir.path());
+    setDialogLayer(&dialogs);
+}
+
+TestEnv::~TestEnv() {
+    setDialogLayer(nullptr);
+    CorvModule::setProgramFolder(QString());
+    CorvModule::reset();
+}
+
+QString TestEnv::makeDatabase(const QString &name) {
+    const QString p = m_dir.filePath(name);
+    QString error;
+    if (!createDatabase(p, &error))
+        qFatal("cannot create the test database: %s", qPrintable(error));
+    CorvModule::DatabasePath = QDir::toNativeSeparators(p);
+    return p;
+}
+
+namespace {
+QAtomicInt execCounter;
+}
+
+void TestEnv::exec(const QString &dbPath, const QString &sql) {
+    const QString name = QStringLiteral("test-exec-%1").arg(execCounter.fetchAndAddRelaxed(1));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(dbPath);
+        if (!db.open())
+            qFatal("cannot open %s", qPrintable(dbPath));
+        QSqlQuery q(db);
+        if (!q.exec(sql))
+            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QVariant TestEnv::scalar(const QString &dbPath, const QString &sql) {
+    const QString name = QStringLiteral("test-exec-%1").arg(execCounter.fetchAndAddRelaxed(1));
+    QVariant v;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(dbPath);
+        if (!db.open())
+            qFatal("cannot open %s", qPrintable(dbPath));
+        QSqlQuery q(db);
+        if (!q.exec(sql))
+            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        if (q.next())
+            v = q.value(0);
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return v;
+}
+
+} // namespace corv::test

@@ -1,0 +1,77 @@
+// What every Corvella test needs: a private settings store and program
+// folder in a temporary directory, a fresh database, and a dialog layer that
+// records each message box, file dialog and program start and answers them
+// from a script.
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QVector>
+#include <functional>
+#include <optional>
+
+namespace corv::test {
+
+class ScriptedDialogs : public DialogLayer {
+public:
+    struct Call {
+        enum Kind { Message, OpenFile, SaveFile, StartProgram, Modal } kind;
+        MessageRequest message;
+        FileRequest file;
+        QString program;
+        QStringList arguments;
+        QString dialogName; // objectName of a modal window
+    };
+
+    MsgResult message(const MessageRequest &request) override;
+    std::optional<QString> openFile(const FileRequest &request) override;
+    std::optional<QString> saveFile(const FileRequest &request) override;
+    bool startProgram(const QString &program, const QStringList &arguments) override;
+    void setWaitCursor(bool wait) override;
+    int execModal(QDialog &dialog) override;
+
+    // Answers, taken in order. A message box without a scripted answer gets
+    // its default button; a file dialog without one is cancelled.
+    QList<MsgResult> answers;
+    QList<std::optional<QString>> fileAnswers;
+    bool startSucceeds = true;
+    // Runs modal windows; by default they are closed at once (rejected).
+    std::function<int(QDialog &)> onModal;
+    // Runs when a message box is shown, before it is answered.
+    std::function<void(const MessageRequest &)> onMessage;
+
+    QVector<Call> calls;
+    bool waitCursor = false;
+    QVector<bool> cursorChanges; // every setWaitCursor(true/false) in order
+
+    QVector<MessageRequest> messages() const;
+    QStringList messageTexts() const;
+    void clear();
+};
+
+// A temporary program folder and settings store, with CorvModule reset and
+// the scripted dialog layer installed. The database is created on request.
+class TestEnv {
+public:
+    TestEnv();
+    ~TestEnv();
+    TestEnv(const TestEnv &) = delete;
+    TestEnv &operator=(const TestEnv &) = delete;
+
+    QString folder() const { return m_dir.path(); }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    // Creates CORVELLA.CVL (or `name`) in the folder and sets DatabasePath.
+    QString makeDatabase(const QString &name = QStringLiteral("CORVELLA.CVL"));
+    // Runs SQL directly against a database file (for arranging test data).
+    static void exec(const QString &dbPath, const QString &sql);
+    static QVariant scalar(const QString &dbPath, const QString &sql);
+
+    ScriptedDialogs dialogs;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace corv::test
