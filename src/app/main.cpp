@@ -1,6 +1,15 @@
+#include "app/Artwork.h"
+#include "app/Startup.h"
+#include "app/mdiCorvella.h"
+
 #include <QApplication>
+#include <memory>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setOrganizationName(QStringLiteral("Corvella"));
+    QApplication::setApplicationName(QStringLiteral("Corvella"));
+    QApplication::setWindowIcon(corv::Artwork::appIcon());
+    std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());
+    return app.exec();
 }

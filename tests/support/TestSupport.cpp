@@ -52,6 +52,8 @@ int ScriptedDialogs::execModal(QDialog &dialog) {
     calls.push_back({Call::Modal, {}, {}, {}, {}, dialog.objectName()});
     if (onModal)
         return onModal(dialog);
+    // As if the user closed the window at once.
+    dialog.reject();
     return QDialog::Rejected;
 }
 

@@ -37,7 +37,8 @@ public:
     QList<MsgResult> answers;
     QList<std::optional<QString>> fileAnswers;
     bool startSucceeds = true;
-    // Runs modal windows; by default they are closed at once (rejected).
+    // Runs modal windows; by default they are closed at once (rejected), as
+    // if the user closed them.
     std::function<int(QDialog &)> onModal;
     // Runs when a message box is shown, before it is answered.
     std::function<void(const MessageRequest &)> onMessage;

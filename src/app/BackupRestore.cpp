@@ -1,0 +1,112 @@
+// Backup and restore: the main window's File commands. A backup is a
+// byte-for-byte copy of the database file; a restore copies a backup over
+// it. Both close every window that has the database open first, since a
+// window left open would go on writing into the replaced file.
+#include "CorvModule.h"
+#include "FileCopy.h"
+#include "data/Tables.h"
+#include "mdiCorvella.h"
+#include "platform/Dialogs.h"
+
+#include <QFileInfo>
+
+namespace corv {
+
+namespace {
+
+FileRequest backupFileRequest(const QString &title) {
+    FileRequest r;
+    r.title = title;
+    r.filter = QStringLiteral("(*.bak)|*.bak");
+    r.initialFolder = CorvModule::programFolder();
+    r.fileName = QStringLiteral("Corvella.bak");
+    r.flags = FileHideReadOnly | FileExplorer;
+    return r;
+}
+
+} // namespace
+
+// Shared first step: with any window on the database, ask, then close them
+// all. False when the command is to end.
+static bool closeWindowsFirst(mdiCorvella &main, const QString &question, const QString &title) {
+    if (!main.anyDatabaseWindowOpen() && CorvModule::ActiveForm == CorvModule::NoOne)
+        return true;
+    if (!askYesNo(question, title)) {
+        main.setStatusText(CorvModule::IdleLine);
+        return false;
+    }
+    if (!main.closeDatabaseWindows()) {
+        // A window could not store its record and has said so; copying now
+        // would lose that edit or be overwritten by it.
+        main.setStatusText(CorvModule::IdleLine);
+        return false;
+    }
+    return true;
+}
+
+void mdiCorvella::mnuBackup_Click() {
+    if (!closeWindowsFirst(*this, QStringLiteral("Close all windows and backup database?"),
+                           QStringLiteral("Backup Database")))
+        return;
+    setStatusText(QStringLiteral("Backup database?"));
+    const auto file = dialogs().saveFile(backupFileRequest(QStringLiteral("Backup database")));
+    if (!file || file->isEmpty()) {
+        setStatusText(CorvModule::IdleLine);
+        return;
+    }
+    dialogs().setWaitCursor(true);
+    setStatusText(QStringLiteral("Backing up database."));
+    QString error;
+    if (copyFileSafely(CorvModule::DatabasePath, *file, &error)) {
+        setStatusText(QStringLiteral("Backup successful!"));
+        msgBox(QStringLiteral("Backup successful!"), MsgButtons::Ok, MsgIcon::Information,
+               QStringLiteral("Backup Database"));
+    } else {
+        msgBox(error, MsgButtons::Ok, MsgIcon::None, applicationTitle());
+        setStatusText(QStringLiteral("Backup ERROR"));
+    }
+    dialogs().setWaitCursor(false);
+}
+
+void mdiCorvella::mnuRestore_Click() {
+    if (!closeWindowsFirst(*this, QStringLiteral("Close all windows and restore database?"),
+                           QStringLiteral("Restore Database")))
+        return;
+    setStatusText(QStringLiteral("Restore database?"));
+    const auto file = dialogs().saveFile(backupFileRequest(QStringLiteral("Restore database")));
+    if (!file || file->isEmpty()) {
+        setStatusText(CorvModule::IdleLine);
+        return;
+    }
+    // Nothing replaces the database that is not a Corvella database itself.
+    QString why;
+    if (!isCorvellaDatabase(*file, &why)) {
+        msgBox(why + QStringLiteral("\n\nThe database was not restored."), MsgButtons::Ok,
+               MsgIcon::Exclamation, QStringLiteral("Restore Database"));
+        setStatusText(CorvModule::IdleLine);
+        return;
+    }
+    dialogs().setWaitCursor(true);
+    const bool sure = askYesNo(QStringLiteral("Are you sure that you want to restore?  This will "
+                                              "destroy any changes in the current database since "
+                                              "the last backup."),
+                               QStringLiteral("Restore Database"), MsgIcon::Critical);
+    if (!sure) {
+        setStatusText(CorvModule::IdleLine);
+        dialogs().setWaitCursor(false);
+        return;
+    }
+    setStatusText(QStringLiteral("Restoreing database."));
+    QString error;
+    if (copyFileSafely(*file, CorvModule::DatabasePath, &error)) {
+        setStatusText(QStringLiteral("Restore successful!"));
+        msgBox(QStringLiteral("Restore successful!"), MsgButtons::Ok, MsgIcon::Information,
+               QStringLiteral("Restore Database"));
+    } else {
+        setStatusText(QStringLiteral("Restore ERROR"));
+        msgBox(error, MsgButtons::Ok, MsgIcon::None, applicationTitle());
+    }
+    dialogs().setWaitCursor(false);
+}
+
+} // namespace corv

@@ -1,0 +1,20 @@
+// corvella-help: the help viewer program. Shows the help book it is given.
+//
+//   corvella-help FILE
+#include "app/Artwork.h"
+#include "app/HelpBrowser.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Corvella Help"));
+    corv::HelpBrowser window;
+    window.setWindowIcon(corv::Artwork::appIcon());
+    const QStringList args = app.arguments();
+    window.load(args.size() > 1 ? args.at(1) : QString());
+    window.resize(820, 640);
+    window.show();
+    window.activateWindow();
+    return app.exec();
+}

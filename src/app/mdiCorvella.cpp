@@ -1,0 +1,742 @@
+#include "mdiCorvella.h"
+
+#include "Artwork.h"
+#include "CorvModule.h"
+#include "HelpBrowser.h"
+#include "Settings.h"
+#include "frmAbout.h"
+#include "platform/Dialogs.h"
+#include "platform/KeyboardState.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+
+namespace corv {
+
+std::function<QDialog *(QWidget *)> mdiCorvella::chartWindow;
+std::function<QDialog *(QWidget *)> mdiCorvella::printWindow;
+
+namespace {
+
+mdiCorvella *theMainWindow = nullptr;
+
+// The fifteen working buttons by index; the other indexes are separators.
+struct ToolButton {
+    int index;
+    const char *key;
+    const char *image;
+};
+const ToolButton toolButtons[] = {
+    {1, "Tank", "tank"},         {3, "Journal", "journal"},   {4, "Livestock", "livestock"},
+    {6, "Diseases", "diseases"}, {7, "Glossary", "glossary"}, {8, "Calculator", "calculator"},
+    {9, "Chart", "chart"},       {11, "Backup", "backup"},    {12, "Restore", "restore"},
+    {14, "Print", "print"},      {16, "Add", "add"},          {17, "Delete", "delete"},
+    {19, "Search", "search"},    {21, "About", "about"},      {23, "Exit", "exit"},
+};
+
+// EnableDisable's table: toolbar Print/Add/Delete/Search, then the menu's.
+struct CommandState {
+    const char *form;
+    bool bPrint, bAdd, bDelete, bSearch;
+    bool mPrint, mAdd, mDelete, mSearch;
+};
+const CommandState commandStates[] = {
+    {"Diseases", true, true, true, true, true, false, false, true},
+    {"Glossary", true, true, true, true, true, false, false, true},
+    {"Journal", true, true, true, true, true, true, true, true},
+    {"Stock", true, true, true, true, true, true, true, true},
+    {"TankAdd", false, true, true, false, false, true, true, false},
+    {"TankCalc", false, false, false, false, false, false, false, false},
+    {"NoOne", false, false, false, false, false, false, false, false},
+};
+
+// How ActiveForm routes each record command: the status text, then the
+// window's procedure.
+struct Route {
+    const char *form;
+    FormKind kind;
+    const char *add, *remove, *search, *print;
+};
+const Route routes[] = {
+    {"Diseases", FormKind::Diseases, "Add Diseases Record.", "Delete Diseases Record.",
+     "Search for a Disease Record.", "Print Disease Reports."},
+    {"Glossary", FormKind::Glossary, "Add Glossary Record.", "Delete Glossary Record.",
+     "Search for a Glossary Record.", "Print Glossary Reports."},
+    {"Journal", FormKind::Journal, "Add Journal Record.", "Delete Journal Record.",
+     "Search for a Journal Record.", "Print Journal Reports."},
+    {"Stock", FormKind::Stock, "Add Livestock Record.", "Delete Livestock Record.",
+     "Search for a Livestock Record.", "Print Livestock Reports."},
+    {"TankAdd", FormKind::Tank, "Add Tank Record.", "Delete Tank Record.", nullptr, nullptr},
+};
+
+const Route *routeFor(const QString &form) {
+    for (const Route &r : routes)
+        if (form == QLatin1String(r.form))
+            return &r;
+    return nullptr;
+}
+
+QString helpViewerProgram() {
+#ifdef Q_OS_WIN
+    return CorvModule::programFile(QStringLiteral("corvella-help.exe"));
+#else
+    return CorvModule::programFile(QStringLiteral("corvella-help"));
+#endif
+}
+
+} // namespace
+
+mdiCorvella *mdiCorvella::instance() { return theMainWindow; }
+
+mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
+    theMainWindow = this;
+    setObjectName(QStringLiteral("mdiCorvella"));
+    setWindowTitle(QStringLiteral("Corvella"));
+    setWindowIcon(Artwork::appIcon());
+    mdiArea = new QMdiArea(this);
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea->setBackground(QColor(0x5b, 0x7f, 0x95));
+    setCentralWidget(mdiArea);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &mdiCorvella::childActivated);
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+    resize(1100, 760);
+    MDIForm_Load();
+}
+
+mdiCorvella::~mdiCorvella() {
+    if (theMainWindow == this)
+        theMainWindow = nullptr;
+}
+
+QAction *mdiCorvella::menuItem(QMenu *menu, const char *name, const QString &caption,
+                               void (mdiCorvella::*handler)(), const QKeySequence &shortcut) {
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    connect(a, &QAction::triggered, this, [this, a, handler] {
+        // A checkable item flips its own mark before it reports the click;
+        // the handlers set the mark themselves, from the state they change.
+        if (a->isCheckable())
+            a->setChecked(!a->isChecked());
+        (this->*handler)();
+    });
+    return a;
+}
+
+QAction *mdiCorvella::separator(QMenu *menu, const char *name) {
+    QAction *s = menu->addSeparator();
+    s->setObjectName(QString::fromLatin1(name));
+    return s;
+}
+
+void mdiCorvella::buildMenus() {
+    QMenuBar *bar = menuBar();
+    mnuOptions = bar->addMenu(QStringLiteral("&Options"));
+    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+    mnuChangeTanks = menuItem(mnuOptions, "mnuChangeTanks", QStringLiteral("&Change Tanks"),
+                              &mdiCorvella::mnuChangeTanks_Click);
+    mnu0 = separator(mnuOptions, "mnu0");
+    mnuJournal =
+        menuItem(mnuOptions, "mnuJournal", QStringLiteral("&Journal"), &mdiCorvella::mnuJournal_Click);
+    mnuLiveStock = menuItem(mnuOptions, "mnuLiveStock", QStringLiteral("&Livestock"),
+                            &mdiCorvella::mnuLiveStock_Click);
+    mnu1 = separator(mnuOptions, "mnu1");
+    mnuCommonDiseases = menuItem(mnuOptions, "mnuCommonDiseases", QStringLiteral("Common &Diseases"),
+                                 &mdiCorvella::mnuCommonDiseases_Click);
+    mnuAquaristGlossary =
+        menuItem(mnuOptions, "mnuAquaristGlossary", QStringLiteral("Aquarist &Glossary"),
+                 &mdiCorvella::mnuAquaristGlossary_Click);
+    mnuTankCalculator = menuItem(mnuOptions, "mnuTankCalculator", QStringLiteral("&Tank Calculator"),
+                                 &mdiCorvella::mnuTankCalculator_Click);
+    mnuCorvChart = menuItem(mnuOptions, "mnuCorvChart", QStringLiteral("&CorvChart"),
+                            &mdiCorvella::mnuCorvChart_Click);
+    mnu2 = separator(mnuOptions, "mnu2");
+    mnuAutoHighlight = menuItem(mnuOptions, "mnuAutoHighlight", QStringLiteral("Auto &Highlight"),
+                                &mdiCorvella::mnuAutoHighlight_Click);
+    mnuAutoHighlight->setCheckable(true);
+    mnu5 = separator(mnuOptions, "mnu5");
+    mnuExit = menuItem(mnuOptions, "mnuExit", QStringLiteral("E&xit"), &mdiCorvella::mnuExit_Click);
+
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuBackup = menuItem(mnuFile, "mnuBackup", QStringLiteral("&Backup"), &mdiCorvella::mnuBackup_Click);
+    mnuRestore =
+        menuItem(mnuFile, "mnuRestore", QStringLiteral("&Restore"), &mdiCorvella::mnuRestore_Click);
+
+    mnuRecords = bar->addMenu(QStringLiteral("R&ecords"));
+    mnuRecords->setObjectName(QStringLiteral("mnuRecords"));
+    mnuAdd = menuItem(mnuRecords, "mnuAdd", QStringLiteral("Add"), &mdiCorvella::mnuAdd_Click);
+    mnuDelete = menuItem(mnuRecords, "mnuDelete", QStringLiteral("Delete"), &mdiCorvella::mnuDelete_Click);
+    mnu3 = separator(mnuRecords, "mnu3");
+    mnuSearch = menuItem(mnuRecords, "mnuSearch", QStringLiteral("&Search"),
+                         &mdiCorvella::mnuSearch_Click, QKeySequence(Qt::Key_F3));
+    mnu4 = separator(mnuRecords, "mnu4");
+    mnuPrint = menuItem(mnuRecords, "mnuPrint", QStringLiteral("&Print"), &mdiCorvella::mnuPrint_Click);
+
+    mnuView = bar->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuToolbar =
+        menuItem(mnuView, "mnuToolbar", QStringLiteral("Tool Bar"), &mdiCorvella::mnuToolbar_Click);
+    mnuToolText =
+        menuItem(mnuView, "mnuToolText", QStringLiteral("Tool Text"), &mdiCorvella::mnuToolText_Click);
+    mnuStatusBar = menuItem(mnuView, "mnuStatusBar", QStringLiteral("Status Bar"),
+                            &mdiCorvella::mnuStatusBar_Click);
+    for (QAction *a : {mnuToolbar, mnuToolText, mnuStatusBar})
+        a->setCheckable(true);
+
+    mnuWindow = bar->addMenu(QStringLiteral("&Window"));
+    mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
+    mnuCascade =
+        menuItem(mnuWindow, "mnuCascade", QStringLiteral("&Cascade"), &mdiCorvella::mnuCascade_Click);
+    mnuArrange = menuItem(mnuWindow, "mnuArrange", QStringLiteral("&Arrange Icons"),
+                          &mdiCorvella::mnuArrange_Click);
+    connect(mnuWindow, &QMenu::aboutToShow, this, &mdiCorvella::fillWindowMenu);
+
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuContents = menuItem(mnuHelp, "mnuContents", QStringLiteral("Help &Contents"),
+                           &mdiCorvella::mnuContents_Click, QKeySequence(Qt::Key_F1));
+    mnuBrowseHelp = menuItem(mnuHelp, "mnuBrowseHelp", QStringLiteral("Browse Help"),
+                             &mdiCorvella::mnuBrowseHelp_Click, QKeySequence(Qt::Key_F2));
+    mnuAbout = menuItem(mnuHelp, "mnuAbout", QStringLiteral("&About"), &mdiCorvella::mnuAbout_Click);
+}
+
+void mdiCorvella::buildToolbar() {
+    tbToolBar = addToolBar(QStringLiteral("Toolbar"));
+    tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar->setMovable(false);
+    tbToolBar->setIconSize(QSize(24, 24));
+    tbToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_buttons.fill(nullptr, 24);
+    int next = 1;
+    for (const ToolButton &b : toolButtons) {
+        while (next < b.index) {
+            QAction *sep = tbToolBar->addSeparator();
+            sep->setObjectName(QStringLiteral("tbSeparator%1").arg(next));
+            m_buttons[next++] = sep;
+        }
+        const QString key = QString::fromLatin1(b.key);
+        QAction *a = tbToolBar->addAction(Artwork::toolIcon(QString::fromLatin1(b.image)), key);
+        a->setObjectName(QStringLiteral("tb") + key);
+        a->setData(key);
+        a->setToolTip(key);
+        connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
+        m_buttons[next++] = a;
+    }
+}
+
+QAction *mdiCorvella::button(int index) const {
+    return index >= 1 && index < m_buttons.size() ? m_buttons[index] : nullptr;
+}
+
+void mdiCorvella::buildStatusBar() {
+    sbStatusBar = statusBar();
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar->setSizeGripEnabled(true);
+    m_panels.fill(nullptr, 7);
+    auto makePanel = [this](int i, const QString &name, int minWidth) {
+        auto *l = new QLabel(this);
+        l->setObjectName(name);
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setContentsMargins(4, 0, 4, 0);
+        if (minWidth > 0) {
+            l->setMinimumWidth(minWidth);
+            l->setAlignment(Qt::AlignCenter);
+        }
+        m_panels[i] = l;
+        return l;
+    };
+    sbStatusBar->addWidget(makePanel(1, QStringLiteral("panelText"), 0), 1);
+    const int keyWidth = fontMetrics().horizontalAdvance(QStringLiteral("CAPS")) + 18;
+    sbStatusBar->addPermanentWidget(makePanel(2, QStringLiteral("panelCaps"), keyWidth));
+    sbStatusBar->addPermanentWidget(makePanel(3, QStringLiteral("panelNum"), keyWidth));
+    sbStatusBar->addPermanentWidget(makePanel(4, QStringLiteral("panelIns"), keyWidth));
+    sbStatusBar->addPermanentWidget(makePanel(
+        5, QStringLiteral("panelDate"), fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + 18));
+    sbStatusBar->addPermanentWidget(makePanel(
+        6, QStringLiteral("panelTime"), fontMetrics().horizontalAdvance(QStringLiteral("00:00 PM")) + 18));
+    m_panels[2]->setText(QStringLiteral("CAPS"));
+    m_panels[3]->setText(QStringLiteral("NUM"));
+    m_panels[4]->setText(QStringLiteral("INS"));
+
+    m_keys = new KeyboardState(this);
+    connect(m_keys, &KeyboardState::changed, this, &mdiCorvella::updateKeyPanels);
+    updateKeyPanels();
+
+    auto *clock = new QTimer(this);
+    clock->setInterval(1000);
+    connect(clock, &QTimer::timeout, this, [this] {
+        updateClock();
+        m_keys->poll();
+    });
+    clock->start();
+    updateClock();
+}
+
+QLabel *mdiCorvella::panel(int index) const {
+    return index >= 1 && index < m_panels.size() ? m_panels[index] : nullptr;
+}
+
+QString mdiCorvella::statusText() const { return m_panels[1]->text(); }
+
+void mdiCorvella::setStatusText(const QString &text) { m_panels[1]->setText(text); }
+
+void mdiCorvella::updateClock() {
+    const QLocale locale;
+    m_panels[5]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    m_panels[6]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
+void mdiCorvella::updateKeyPanels() {
+    // A key panel shows its name in full colour when the state is on and
+    // greyed when it is off.
+    auto show = [](QLabel *l, bool on) {
+        l->setEnabled(on);
+        l->setToolTip(on ? l->text() + QStringLiteral(" on") : l->text() + QStringLiteral(" off"));
+    };
+    show(m_panels[2], m_keys->capsLock());
+    show(m_panels[3], m_keys->numLock());
+    show(m_panels[4], m_keys->insertMode());
+}
+
+// --- loading and activation ------------------------------------------------
+
+void mdiCorvella::MDIForm_Load() {
+    CorvModule::JournalOpen = CorvModule::StockOpen = CorvModule::DiseasesOpen = false;
+    CorvModule::GlossaryOpen = CorvModule::TankCalcOpen = CorvModule::TankOpen = false;
+    for (int i : {14, 16, 17, 19})
+        m_buttons[i]->setEnabled(false);
+    for (QAction *a : {mnuPrint, mnuAdd, mnuDelete, mnuSearch})
+        a->setEnabled(false);
+    setStatusText(CorvModule::WelcomeLine);
+}
+
+void mdiCorvella::MDIForm_Activate() {
+    tbToolBar->setVisible(Settings::readBool(QStringLiteral("Toolbar"), QStringLiteral("Visible"), true));
+    mnuToolbar->setChecked(tbToolBar->isVisibleTo(this));
+    mnuToolText->setChecked(Settings::readBool(QStringLiteral("Toolbar"), QStringLiteral("Text"), false));
+    ShowToolText();
+    sbStatusBar->setVisible(
+        Settings::readBool(QStringLiteral("Statusbar"), QStringLiteral("Visible"), true));
+    mnuStatusBar->setChecked(sbStatusBar->isVisibleTo(this));
+    AutoHighlight = Settings::readBool(QStringLiteral("Options"), QStringLiteral("AutoHighlight"), true);
+    mnuAutoHighlight->setChecked(AutoHighlight);
+}
+
+void mdiCorvella::ShowToolText() {
+    const bool on = mnuToolText->isChecked();
+    // A caption is the button's text; without one the button shows its image
+    // only (the tool tip keeps the word).
+    for (const ToolButton &b : toolButtons) {
+        QAction *a = m_buttons[b.index];
+        const QString caption = on ? QString::fromLatin1(b.key) : QString();
+        a->setIconText(caption);
+        a->setText(caption);
+        a->setToolTip(QString::fromLatin1(b.key));
+    }
+    tbToolBar->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+}
+
+bool mdiCorvella::event(QEvent *event) {
+    if (event->type() == QEvent::WindowActivate)
+        MDIForm_Activate();
+    return QMainWindow::event(event);
+}
+
+// --- view and option toggles -----------------------------------------------
+
+void mdiCorvella::mnuToolbar_Click() {
+    const bool visible = !tbToolBar->isVisibleTo(this);
+    tbToolBar->setVisible(visible);
+    Settings::saveBool(QStringLiteral("Toolbar"), QStringLiteral("Visible"), visible);
+    mnuToolbar->setChecked(visible);
+    setStatusText(visible ? QStringLiteral("Tool bar visible.") : QStringLiteral("Tool bar hiden."));
+}
+
+void mdiCorvella::mnuToolText_Click() {
+    const bool on = !mnuToolText->isChecked();
+    mnuToolText->setChecked(on);
+    Settings::saveBool(QStringLiteral("Toolbar"), QStringLiteral("Text"), on);
+    ShowToolText();
+    setStatusText(on ? QStringLiteral("Tool bar text visible.") : QStringLiteral("Tool bar text hiden."));
+}
+
+void mdiCorvella::mnuStatusBar_Click() {
+    const bool visible = !sbStatusBar->isVisibleTo(this);
+    sbStatusBar->setVisible(visible);
+    Settings::saveBool(QStringLiteral("Statusbar"), QStringLiteral("Visible"), visible);
+    mnuStatusBar->setChecked(visible);
+    if (visible)
+        setStatusText(QStringLiteral("Status bar visible."));
+}
+
+void mdiCorvella::mnuAutoHighlight_Click() {
+    AutoHighlight = !AutoHighlight;
+    Settings::saveBool(QStringLiteral("Options"), QStringLiteral("AutoHighlight"), AutoHighlight);
+    mnuAutoHighlight->setChecked(AutoHighlight);
+    setStatusText(AutoHighlight ? QStringLiteral("Auto Highlight ON.")
+                                : QStringLiteral("Auto Highlight OFF."));
+}
+
+// --- the record commands ---------------------------------------------------
+
+void mdiCorvella::EnableDisable() {
+    for (const CommandState &s : commandStates) {
+        if (CorvModule::ActiveForm != QLatin1String(s.form))
+            continue;
+        m_buttons[14]->setEnabled(s.bPrint);
+        m_buttons[16]->setEnabled(s.bAdd);
+        m_buttons[17]->setEnabled(s.bDelete);
+        m_buttons[19]->setEnabled(s.bSearch);
+        mnuPrint->setEnabled(s.mPrint);
+        mnuAdd->setEnabled(s.mAdd);
+        mnuDelete->setEnabled(s.mDelete);
+        mnuSearch->setEnabled(s.mSearch);
+        return;
+    }
+    // Any other marker leaves the commands as they are.
+}
+
+void mdiCorvella::SelectMe(QWidget *box) {
+    if (!AutoHighlight || !box)
+        return;
+    if (auto *le = qobject_cast<QLineEdit *>(box))
+        le->setSelection(0, le->text().size());
+    else if (auto *pe = qobject_cast<QPlainTextEdit *>(box))
+        pe->selectAll();
+}
+
+void mdiCorvella::mnuAdd_Click() {
+    const Route *r = routeFor(CorvModule::ActiveForm);
+    if (!r)
+        return;
+    setStatusText(QString::fromLatin1(r->add));
+    if (CorvForm *f = Forms::get(r->kind))
+        f->mnuAdd_Click();
+}
+
+void mdiCorvella::mnuDelete_Click() {
+    const Route *r = routeFor(CorvModule::ActiveForm);
+    if (!r)
+        return;
+    setStatusText(QString::fromLatin1(r->remove));
+    if (CorvForm *f = Forms::get(r->kind))
+        f->mnuDelete_Click();
+}
+
+void mdiCorvella::mnuSearch_Click() {
+    const Route *r = routeFor(CorvModule::ActiveForm);
+    if (!r || !r->search)
+        return;
+    setStatusText(QString::fromLatin1(r->search));
+    if (CorvForm *f = Forms::get(r->kind))
+        f->mnuSearch_Click();
+}
+
+void mdiCorvella::mnuPrint_Click() {
+    const Route *r = routeFor(CorvModule::ActiveForm);
+    if (!r || !r->print)
+        return;
+    setStatusText(QString::fromLatin1(r->print));
+    runModal(printWindow);
+}
+
+void mdiCorvella::tbToolBar_ButtonClick(const QString &key) {
+    static const QHash<QString, void (mdiCorvella::*)()> handlers = {
+        {QStringLiteral("Tank"), &mdiCorvella::mnuChangeTanks_Click},
+        {QStringLiteral("Journal"), &mdiCorvella::mnuJournal_Click},
+        {QStringLiteral("Livestock"), &mdiCorvella::mnuLiveStock_Click},
+        {QStringLiteral("Diseases"), &mdiCorvella::mnuCommonDiseases_Click},
+        {QStringLiteral("Glossary"), &mdiCorvella::mnuAquaristGlossary_Click},
+        {QStringLiteral("Calculator"), &mdiCorvella::mnuTankCalculator_Click},
+        {QStringLiteral("Chart"), &mdiCorvella::mnuCorvChart_Click},
+        {QStringLiteral("Backup"), &mdiCorvella::mnuBackup_Click},
+        {QStringLiteral("Restore"), &mdiCorvella::mnuRestore_Click},
+        {QStringLiteral("Print"), &mdiCorvella::mnuPrint_Click},
+        {QStringLiteral("Add"), &mdiCorvella::mnuAdd_Click},
+        {QStringLiteral("Delete"), &mdiCorvella::mnuDelete_Click},
+        {QStringLiteral("Search"), &mdiCorvella::mnuSearch_Click},
+        {QStringLiteral("About"), &mdiCorvella::mnuAbout_Click},
+        {QStringLiteral("Exit"), &mdiCorvella::mnuExit_Click},
+    };
+    if (auto handler = handlers.value(key))
+        (this->*handler)();
+}
+
+// --- opening windows -------------------------------------------------------
+
+QMdiSubWindow *mdiCorvella::addChild(QWidget *widget) {
+    QMdiSubWindow *sub = mdiArea->addSubWindow(widget);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(widget->windowIcon().isNull() ? Artwork::appIcon() : widget->windowIcon());
+    return sub;
+}
+
+CorvForm *mdiCorvella::showForm(FormKind kind) {
+    CorvForm *form = Forms::get(kind);
+    if (!form) {
+        const Forms::Factory make = Forms::factory(kind);
+        if (!make)
+            return nullptr;
+        form = make();
+        if (!form)
+            return nullptr; // the window closed while it opened
+    }
+    QWidget *w = form->widget();
+    QWidget *frame = w->parentWidget() ? w->parentWidget() : w;
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(frame)) {
+        if (sub->isMinimized())
+            sub->showNormal();
+        sub->show();
+        mdiArea->setActiveSubWindow(sub);
+    } else {
+        w->show();
+    }
+    w->raise();
+    return Forms::get(kind);
+}
+
+void mdiCorvella::childClosing() {
+    m_childClosing = true;
+    QTimer::singleShot(0, this, [this] { m_childClosing = false; });
+}
+
+void mdiCorvella::childActivated(QMdiSubWindow *window) {
+    if (!window || m_childClosing)
+        return;
+    static const FormKind kinds[] = {FormKind::Journal,  FormKind::Stock,    FormKind::Tank,
+                                     FormKind::Diseases, FormKind::Glossary, FormKind::TankCalc};
+    for (FormKind k : kinds) {
+        CorvForm *f = Forms::get(k);
+        if (f && f->widget() && f->widget()->parentWidget() == window) {
+            f->Form_Activate();
+            return;
+        }
+    }
+}
+
+void mdiCorvella::mnuChangeTanks_Click() {
+    setStatusText(QStringLiteral("Maintain Tanks?"));
+    CorvModule::TankOpen = true;
+    showForm(FormKind::Tank);
+}
+
+void mdiCorvella::mnuJournal_Click() {
+    setStatusText(QStringLiteral("Browse the journal database."));
+    CorvModule::JournalOpen = true;
+    showForm(FormKind::Journal);
+}
+
+void mdiCorvella::mnuLiveStock_Click() {
+    setStatusText(QStringLiteral("Browse the Livestock database."));
+    CorvModule::StockOpen = true;
+    showForm(FormKind::Stock);
+}
+
+void mdiCorvella::mnuCommonDiseases_Click() {
+    setStatusText(QStringLiteral("Browse the common disease database."));
+    CorvModule::DiseasesOpen = true;
+    showForm(FormKind::Diseases);
+}
+
+void mdiCorvella::mnuAquaristGlossary_Click() {
+    setStatusText(QStringLiteral("Browse the aquarist glossary database."));
+    CorvModule::GlossaryOpen = true;
+    showForm(FormKind::Glossary);
+}
+
+void mdiCorvella::mnuTankCalculator_Click() {
+    setStatusText(QStringLiteral("Calculate tank copasities."));
+    CorvModule::TankCalcOpen = true;
+    showForm(FormKind::TankCalc);
+}
+
+void mdiCorvella::runModal(const std::function<QDialog *(QWidget *)> &make) {
+    if (!make)
+        return;
+    QDialog *dialog = make(this);
+    if (!dialog)
+        return;
+    dialogs().execModal(*dialog);
+    delete dialog;
+}
+
+void mdiCorvella::mnuCorvChart_Click() {
+    setStatusText(QStringLiteral("Chart your tank stats."));
+    runModal(chartWindow);
+}
+
+void mdiCorvella::mnuAbout_Click() {
+    setStatusText(QStringLiteral("About Corvella."));
+    frmAbout about(this);
+    dialogs().execModal(about);
+}
+
+void mdiCorvella::mnuCascade_Click() { mdiArea->cascadeSubWindows(); }
+
+void mdiCorvella::mnuArrange_Click() {
+    // Lines up the minimised child windows along the bottom of the frame.
+    const QList<QMdiSubWindow *> windows = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    int x = 0;
+    int y = mdiArea->viewport()->height();
+    for (QMdiSubWindow *w : windows) {
+        if (!w->isMinimized())
+            continue;
+        const QSize s = w->size();
+        if (x > 0 && x + s.width() > mdiArea->viewport()->width()) {
+            x = 0;
+            y -= s.height();
+        }
+        w->move(x, y - s.height());
+        x += s.width();
+    }
+}
+
+void mdiCorvella::fillWindowMenu() {
+    for (QAction *a : std::as_const(m_windowItems)) {
+        mnuWindow->removeAction(a);
+        delete a;
+    }
+    m_windowItems.clear();
+    const QList<QMdiSubWindow *> windows = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    QAction *sep = mnuWindow->addSeparator();
+    m_windowItems << sep;
+    int n = 1;
+    for (QMdiSubWindow *w : windows) {
+        const QString caption = n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(w->windowTitle())
+                                       : QStringLiteral("%1 %2").arg(n).arg(w->windowTitle());
+        QAction *a = mnuWindow->addAction(caption);
+        a->setCheckable(true);
+        a->setChecked(w == mdiArea->activeSubWindow());
+        QPointer<QMdiSubWindow> target(w);
+        connect(a, &QAction::triggered, this, [this, target] {
+            if (target) {
+                if (target->isMinimized())
+                    target->showNormal();
+                mdiArea->setActiveSubWindow(target);
+            }
+        });
+        m_windowItems << a;
+        ++n;
+    }
+}
+
+// --- help ------------------------------------------------------------------
+
+void mdiCorvella::mnuContents_Click() {
+    setStatusText(QStringLiteral("Corvella Help."));
+    if (!dialogs().startProgram(helpViewerProgram(), {CorvModule::HelpFile}))
+        msgBox(QStringLiteral("The help viewer could not be started."), MsgButtons::Ok,
+               MsgIcon::Exclamation);
+}
+
+void mdiCorvella::mnuBrowseHelp_Click() {
+    setStatusText(QStringLiteral("Corvella Help."));
+    for (QMdiSubWindow *w : mdiArea->subWindowList()) {
+        if (auto *help = qobject_cast<HelpBrowser *>(w->widget())) {
+            help->showContents();
+            if (w->isMinimized())
+                w->showNormal();
+            mdiArea->setActiveSubWindow(w);
+            return;
+        }
+    }
+    auto *help = new HelpBrowser;
+    help->load(CorvModule::HelpFile);
+    QMdiSubWindow *sub = addChild(help);
+    sub->resize(760, 560);
+    sub->show();
+}
+
+// --- closing ---------------------------------------------------------------
+
+void mdiCorvella::CloseOpenWindows() {
+    const std::pair<bool *, FormKind> order[] = {
+        {&CorvModule::DiseasesOpen, FormKind::Diseases}, {&CorvModule::GlossaryOpen, FormKind::Glossary},
+        {&CorvModule::JournalOpen, FormKind::Journal},   {&CorvModule::StockOpen, FormKind::Stock},
+        {&CorvModule::TankCalcOpen, FormKind::TankCalc}, {&CorvModule::TankOpen, FormKind::Tank},
+    };
+    for (const auto &[flag, kind] : order) {
+        if (!*flag)
+            continue;
+        if (CorvForm *f = Forms::get(kind))
+            f->cmdClose_Click();
+        else
+            *flag = false; // the window is gone already
+    }
+}
+
+bool mdiCorvella::anyDatabaseWindowOpen() const {
+    for (FormKind k : {FormKind::Diseases, FormKind::Glossary, FormKind::Journal, FormKind::Stock,
+                       FormKind::TankCalc, FormKind::Tank})
+        if (Forms::get(k))
+            return true;
+    return false;
+}
+
+bool mdiCorvella::closeDatabaseWindows() {
+    CloseOpenWindows();
+    // A window the open flags do not know about (the tank window start-up
+    // opens) holds the database all the same.
+    for (FormKind k : {FormKind::Diseases, FormKind::Glossary, FormKind::Journal, FormKind::Stock,
+                       FormKind::TankCalc, FormKind::Tank})
+        if (CorvForm *f = Forms::get(k))
+            f->cmdClose_Click();
+    return !anyDatabaseWindowOpen();
+}
+
+void mdiCorvella::mnuExit_Click() { close(); }
+
+bool mdiCorvella::MDIForm_Unload() {
+    setStatusText(QStringLiteral("Exit Corvella?"));
+    const MsgResult answer = msgBox(QStringLiteral("Exit Corvella?"), MsgButtons::OkCancel,
+                                    MsgIcon::Question, QStringLiteral("Corvella"), MsgResult::Cancel);
+    if (answer == MsgResult::Ok) {
+        CloseOpenWindows();
+        // Windows the flags do not cover close through their close box, so
+        // their pending edits are stored too.
+        for (QMdiSubWindow *w : mdiArea->subWindowList())
+            w->close();
+        if (mdiArea->subWindowList().isEmpty() && !anyDatabaseWindowOpen())
+            return false;
+        // A window that could not store its record has said so and stays.
+    }
+    setStatusText(CorvModule::IdleLine);
+    return true;
+}
+
+void mdiCorvella::closeEvent(QCloseEvent *event) {
+    if (MDIForm_Unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Corvella's other top-level windows (a help viewer) end with it.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible() && !qobject_cast<QDialog *>(w))
+            w->close();
+}
+
+} // namespace corv
