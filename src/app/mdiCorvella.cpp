@@ -358,8 +358,13 @@ void mdiCorvella::ShowToolText() {
 }
 
 bool mdiCorvella::event(QEvent *event) {
-    if (event->type() == QEvent::WindowActivate)
+    // The view options are read at every activation; also when the window is
+    // first shown, for desktops that never activate it (no window manager).
+    if (event->type() == QEvent::WindowActivate ||
+        (event->type() == QEvent::Show && !m_shownOnce)) {
+        m_shownOnce = true;
         MDIForm_Activate();
+    }
     return QMainWindow::event(event);
 }
 

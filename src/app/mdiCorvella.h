@@ -139,7 +139,7 @@ private:
     QVector<QAction *> m_windowItems;
     KeyboardState *m_keys = nullptr;
     bool m_childClosing = false;
-    bool m_exiting = false;
+    bool m_shownOnce = false;
 };
 
 } // namespace corv
