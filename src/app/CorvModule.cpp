@@ -26,6 +26,12 @@ QString CorvModule::SearchText2;
 bool CorvModule::ExactText = false;
 bool CorvModule::ChartInputError = false;
 
+std::function<void(int)> CorvModule::End = [](int exitCode) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [exitCode] { QCoreApplication::exit(exitCode); },
+        Qt::QueuedConnection);
+};
+
 const QString CorvModule::NotSet = QStringLiteral("NOT SET");
 const QString CorvModule::NoOne = QStringLiteral("NoOne");
 const QString CorvModule::IdleLine = QStringLiteral(

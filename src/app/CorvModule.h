@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace corv {
 
@@ -38,6 +39,11 @@ public:
     static const QString NoOne;       // "NoOne"
     static const QString IdleLine;    // the status line of an idle program
     static const QString WelcomeLine; // the status line at start
+
+    // Ends the program after an error it cannot recover from. The event loop
+    // is left in an orderly way, so the windows' pending edits are still
+    // stored as they are destroyed. Tests put a recorder in its place.
+    static std::function<void(int exitCode)> End;
 
     // Back to the values of a program that has not started yet.
     static void reset();

@@ -1,6 +1,7 @@
 #include "app/Artwork.h"
 #include "app/Startup.h"
 #include "app/mdiCorvella.h"
+#include "forms/Windows.h"
 
 #include <QApplication>
 #include <memory>
@@ -10,6 +11,7 @@ int main(int argc, char **argv) {
     QApplication::setOrganizationName(QStringLiteral("Corvella"));
     QApplication::setApplicationName(QStringLiteral("Corvella"));
     QApplication::setWindowIcon(corv::Artwork::appIcon());
+    corv::registerRecordWindows();
     std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());
     return app.exec();
 }

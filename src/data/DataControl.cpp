@@ -151,6 +151,15 @@ bool DataRecordset::Edit() {
     return true;
 }
 
+void DataRecordset::CancelUpdate() {
+    if (d.m_records.isAdding())
+        d.m_records.cancelAdd();
+    else
+        d.m_records.reloadCurrent();
+    d.fill();
+    d.reposition();
+}
+
 bool DataRecordset::Delete() {
     if (!d.m_records.hasCurrent())
         return d.fail({DbErr::NoCurrentRecord, QStringLiteral("No current record.")});

@@ -56,6 +56,9 @@ public:
     bool AddNew();
     bool Update();
     bool Edit();
+    // Gives up the record being added (or the edits of the current one) and
+    // shows the record that is current again.
+    void CancelUpdate();
     bool Delete();
     bool MoveFirst();
     bool MoveLast();

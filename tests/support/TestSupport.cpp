@@ -15,6 +15,10 @@
 namespace corv::test {
 
 MsgResult ScriptedDialogs::message(const MessageRequest &request) {
+    // A window that keeps showing messages (a loop of focus events and
+    // messages, say) fails the test at once instead of hanging it.
+    if (messages().size() >= 200)
+        qFatal("more than 200 message boxes in one test; the last: %s", qPrintable(request.text));
     Call c{Call::Message, request, {}, {}, {}, {}};
     calls.push_back(c);
     if (onMessage)

@@ -1,0 +1,54 @@
+// The text boxes of the record windows.
+//
+// A TextBox limits what the user can type (its input limit) without ever
+// cutting a text the program puts into it, and reports getting and losing
+// the focus the way the windows' handlers need: lost focus only when the
+// focus moves to another control of the same window, not when a menu, a
+// message box or another window takes it.
+#pragma once
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <functional>
+
+namespace corv {
+
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+
+    // 0: no limit.
+    void setInputLimit(int characters);
+    int inputLimit() const { return m_limit; }
+
+    std::function<void()> onGotFocus;
+    std::function<void()> onLostFocus;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    int m_limit = 0;
+};
+
+class MemoBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit MemoBox(QWidget *parent = nullptr);
+
+    std::function<void()> onGotFocus;
+    std::function<void()> onLostFocus;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+};
+
+// True when a focus change with this reason is the user (or the window's
+// code) moving between controls, as opposed to a menu or another window
+// taking the focus for a while.
+bool isFieldFocusChange(Qt::FocusReason reason);
+
+} // namespace corv

@@ -1,0 +1,553 @@
+#include "RecordForm.h"
+
+#include "app/CorvModule.h"
+#include "app/Settings.h"
+#include "app/mdiCorvella.h"
+#include "platform/Conversions.h"
+#include "platform/Dialogs.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corv {
+
+std::function<QDialog *(QWidget *)> RecordForm::searchWindow;
+
+namespace {
+
+mdiCorvella *mainWindow() { return mdiCorvella::instance(); }
+
+void enableDisable() {
+    if (mdiCorvella *m = mainWindow())
+        m->EnableDisable();
+}
+
+} // namespace
+
+bool locateDatabase(DataControl &data) {
+    FileRequest r;
+    r.title = QStringLiteral("Unable to find the CORVELLA.CVL file location");
+    r.filter = QStringLiteral("(*.cvl)|*.cvl");
+    r.initialFolder = CorvModule::programFolder();
+    r.fileName = QStringLiteral("CORVELLA.CVL");
+    r.flags = FileExplorer | FileMustExist | FilePathMustExist | FileHideReadOnly;
+    const QString wanted = QDir::separator() + QStringLiteral("CORVELLA.CVL");
+    for (;;) {
+        const auto chosen = dialogs().openFile(r);
+        if (!chosen)
+            return false;
+        const QString name = QDir::toNativeSeparators(*chosen);
+        if (name.toUpper().endsWith(wanted)) {
+            // For this run only: the settings keep the path they have.
+            data.setDatabaseName(name);
+            CorvModule::DatabasePath = name;
+            return true;
+        }
+        // Any other file would fail to open in the same way: ask again.
+    }
+}
+
+void unexpectedError(const DbError &error) {
+    msgBox(QStringLiteral("Unexpected Error: ") + error.description, MsgButtons::Ok, MsgIcon::None,
+           applicationTitle());
+    CorvModule::End(1);
+}
+
+RecordForm::RecordForm(const Design &design, QWidget *parent) : QWidget(parent), m_design(design) {
+    setObjectName(QStringLiteral("frm") + design.marker);
+    setWindowTitle(design.caption);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    m_data = new DataControl(this);
+    m_data->setObjectName(design.dataName);
+    m_data->onReposition = [this] { Reposition(); };
+    m_data->onValidate = [this](int action, bool &save) { onValidate(action, save); };
+    m_data->onError = [this](const DbError &e, int &response) { onDataError(e, response); };
+    txtID = hiddenBound(QStringLiteral("txtID"), QStringLiteral("ID"));
+    Forms::enroll(design.kind, this);
+}
+
+RecordForm::~RecordForm() { Forms::withdraw(m_design.kind, this); }
+
+// --- building ----------------------------------------------------------------
+
+void RecordForm::trackChanges(QLineEdit *box) {
+    connect(box, &QLineEdit::textChanged, this, [this] {
+        if (!Loading)
+            RecordChanged = true;
+    });
+}
+
+void RecordForm::trackChanges(QPlainTextEdit *box) {
+    connect(box, &QPlainTextEdit::textChanged, this, [this] {
+        if (!Loading)
+            RecordChanged = true;
+    });
+}
+
+TextBox *RecordForm::boundText(const QString &name, const QString &field, int limit) {
+    auto *box = new TextBox(this);
+    box->setObjectName(name);
+    if (limit > 0)
+        box->setInputLimit(limit);
+    m_data->bind(box, field);
+    trackChanges(box);
+    box->onGotFocus = [box] {
+        if (mdiCorvella *m = mainWindow())
+            m->SelectMe(box);
+    };
+    return box;
+}
+
+MemoBox *RecordForm::boundMemo(const QString &name, const QString &field) {
+    auto *box = new MemoBox(this);
+    box->setObjectName(name);
+    m_data->bind(box, field);
+    trackChanges(box);
+    box->onGotFocus = [box] {
+        if (mdiCorvella *m = mainWindow())
+            m->SelectMe(box);
+    };
+    return box;
+}
+
+TextBox *RecordForm::hiddenBound(const QString &name, const QString &field) {
+    auto *box = new TextBox(this);
+    box->setObjectName(name);
+    box->setVisible(false);
+    m_data->bind(box, field);
+    return box;
+}
+
+TextBox *RecordForm::plainText(const QString &name) {
+    auto *box = new TextBox(this);
+    box->setObjectName(name);
+    box->onGotFocus = [box] {
+        if (mdiCorvella *m = mainWindow())
+            m->SelectMe(box);
+    };
+    return box;
+}
+
+TextBox *RecordForm::dateBox(const QString &name, const QString &field, const QString &dateMessage) {
+    TextBox *visible = plainText(name);
+    TextBox *hidden = hiddenBound(name + u'2', field);
+    visible->setToolTip(QStringLiteral("mm/dd/yyyy"));
+    connect(visible, &QLineEdit::textChanged, this, [this, visible, hidden] {
+        if (Loading)
+            return;
+        RecordChanged = true;
+        hidden->setText(formatDate(visible->text()));
+    });
+    checkOnLeave(visible, [this, visible, dateMessage] { return dateOk(visible, dateMessage); });
+    m_dates.push_back({visible, hidden});
+    return visible;
+}
+
+QLabel *RecordForm::label(const QString &text, QWidget *buddy, const QString &toolTip) {
+    auto *l = new QLabel(text, this);
+    l->setBuddy(buddy);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (!toolTip.isEmpty())
+        l->setToolTip(toolTip);
+    return l;
+}
+
+QPushButton *RecordForm::button(const QString &name, const QString &caption) {
+    auto *b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void RecordForm::finishLayout(QLayout *content) {
+    auto *all = new QVBoxLayout(this);
+    all->setContentsMargins(10, 10, 10, 6);
+    all->setSpacing(8);
+    all->addLayout(content, 1);
+    all->addWidget(m_data);
+}
+
+void RecordForm::checkOnLeave(TextBox *box, std::function<bool()> check) {
+    box->onLostFocus = [this, box, check = std::move(check)] {
+        // While the focus is being put back after a refused text, the box it
+        // passes through must not check (and complain) in turn.
+        if (m_refocusing)
+            return;
+        if (check())
+            return;
+        m_refocusing = true;
+        box->setFocus(Qt::OtherFocusReason);
+        m_refocusing = false;
+    };
+}
+
+bool RecordForm::numericOk(const QLineEdit *box, const QString &message) {
+    const QString text = box->text();
+    if (text.isEmpty() || readsAsNumber(text))
+        return true;
+    msgBox(message, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Numeric Error"));
+    return false;
+}
+
+bool RecordForm::dateOk(TextBox *box, const QString &message) {
+    const QString text = box->text();
+    if (text.isEmpty())
+        return true;
+    if (readsAsDate(text)) {
+        const QString formatted = formatDate(text);
+        box->setText(formatted);
+        for (const DatePair &d : std::as_const(m_dates))
+            if (d.visible == box)
+                d.hidden->setText(formatDate(formatted));
+        return true;
+    }
+    msgBox(message, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Date Error"));
+    return false;
+}
+
+// --- opening -----------------------------------------------------------------
+
+bool RecordForm::placeAndLoad() {
+    if (mdiCorvella *m = mainWindow())
+        m->addChild(this);
+    if (!Form_Load()) {
+        unloadNow();
+        return false;
+    }
+    return true;
+}
+
+bool RecordForm::guarded(const std::function<void()> &step) {
+    for (;;) {
+        DataControl::ErrorTrap trap(*m_data);
+        step();
+        if (!trap.failed())
+            return true;
+        if (trap.error().number == DbErr::FileNotFound) {
+            if (!locateDatabase(*m_data))
+                return false;
+            continue; // the failed step again, on the file the user chose
+        }
+        unexpectedError(trap.error());
+        return false;
+    }
+}
+
+bool RecordForm::Form_Load() {
+    Loading = true;
+    QWidget *frame = parentWidget() ? parentWidget() : this;
+    const QString key = m_design.positionKey;
+    const int top = Settings::readInt(QStringLiteral("WindowPosition"), key + QStringLiteral("Top"), -1);
+    const int left =
+        Settings::readInt(QStringLiteral("WindowPosition"), key + QStringLiteral("Left"), -1);
+    if (top != -1)
+        frame->move(frame->x(), top);
+    if (left != -1)
+        frame->move(left, frame->y());
+
+    if (!canOpen())
+        return false;
+    CorvModule::ActiveForm = m_design.marker;
+    enableDisable();
+
+    RecordAdded = false;
+    FieldsDisabled = false;
+    TrackPosition = true;
+    m_data->setDatabaseName(CorvModule::DatabasePath);
+    if (!guarded([this] { Load_Records(); }))
+        return false;
+
+    auto &rs = m_data->Recordset();
+    if (rs.AbsolutePosition() < 0) {
+        // Nothing to show: a first blank record is stored at once.
+        {
+            DataControl::ErrorTrap trap(*m_data);
+            m_data->UpdateControls();
+            rs.AddNew();
+            if (!m_data->UpdateRecord()) {
+                // A file that cannot be written: say so, and show the empty
+                // set rather than a record that does not exist.
+                const DbError e = trap.error();
+                rs.CancelUpdate();
+                msgBox(QStringLiteral("Unable to save the record: ") + e.description,
+                       MsgButtons::Ok, MsgIcon::Exclamation);
+                Fill_Fields();
+                QCoreApplication::processEvents();
+                RecordChanged = false;
+                Loading = false;
+                return true;
+            }
+        }
+        if (!guarded([this] {
+                m_data->DatabaseClose();
+                reloadAfterFirstRecord();
+            }))
+            return false;
+        TrackPosition = false;
+        if (!guarded([this, &rs] {
+                rs.MoveLast();
+                rs.Edit();
+                m_data->UpdateControls();
+            }))
+            return false;
+        showPosition();
+        if (trackAfterFirstRecord())
+            TrackPosition = true;
+        Fill_Fields();
+        RecordAdded = true;
+    } else {
+        Fill_Fields();
+    }
+    QCoreApplication::processEvents();
+    RecordChanged = false;
+    Loading = false;
+    return true;
+}
+
+void RecordForm::Load_Records() {
+    if (RecordAdded)
+        Save_Record();
+    m_data->setRecordSource(recordSourceText());
+    m_data->Refresh();
+}
+
+void RecordForm::reloadAfterFirstRecord() {
+    m_data->setRecordSource(recordSourceText());
+    m_data->Refresh();
+}
+
+void RecordForm::cmdRefreshData() { Load_Records(); }
+
+// --- showing records ----------------------------------------------------------
+
+void RecordForm::showPosition() {
+    const auto &rs = m_data->Recordset();
+    m_data->setCaption(QStringLiteral("Record: ") + QString::number(rs.AbsolutePosition() + 1) +
+                       QStringLiteral(" of ") + QString::number(rs.RecordCount()));
+}
+
+void RecordForm::fillDates() {
+    for (const DatePair &d : std::as_const(m_dates))
+        d.visible->setText(formatDate(d.hidden->text()));
+}
+
+void RecordForm::Reposition() {
+    showPosition();
+    if (TrackPosition) {
+        if (m_data->Recordset().AbsolutePosition() == -1)
+            Disable_Fields();
+        else
+            Enable_Fields();
+    }
+    fillDates();
+    if (txtTankID)
+        txtTankID->setText(CorvModule::CurrentTankID);
+    setWaitCursor(false);
+}
+
+void RecordForm::Fill_Fields() {
+    if (txtTankID)
+        txtTankID->setText(CorvModule::CurrentTankID);
+    fillDates();
+    RecordChanged = false;
+}
+
+void RecordForm::onDataError(const DbError &error, int &response) {
+    // Every engine error is shown while a record is current, the first one
+    // included.
+    if (m_data->Recordset().AbsolutePosition() >= 0)
+        msgBox(QStringLiteral("Data error: ") + error.description, MsgButtons::Ok, MsgIcon::None,
+               applicationTitle());
+    response = 0;
+}
+
+void RecordForm::onValidate(int action, bool &) {
+    if (action == ActionClose)
+        setWaitCursor(false);
+}
+
+void RecordForm::setWaitCursor(bool wait) { dialogs().setWaitCursor(wait); }
+
+void RecordForm::Enable_Fields() {
+    FieldsDisabled = false;
+    for (QWidget *w : std::as_const(m_fields))
+        w->setEnabled(true);
+    if (cmdSave)
+        cmdSave->setEnabled(true);
+}
+
+void RecordForm::Disable_Fields() {
+    FieldsDisabled = true;
+    for (QWidget *w : std::as_const(m_fields))
+        w->setEnabled(false);
+    if (cmdSave)
+        cmdSave->setEnabled(false);
+}
+
+// --- the commands -------------------------------------------------------------
+
+bool RecordForm::Save_Record() {
+    bool stored = true;
+    if (m_data->Recordset().AbsolutePosition() >= 0) {
+        DataControl::ErrorTrap trap(*m_data);
+        if (!m_data->Recordset().Update()) {
+            // Nothing is lost without a word: the edit stays in the boxes and
+            // the window knows it still has to store it.
+            stored = false;
+            msgBox(QStringLiteral("Unable to save the record: ") + trap.error().description,
+                   MsgButtons::Ok, MsgIcon::Exclamation);
+        }
+    }
+    if (stored) {
+        RecordChanged = false;
+        RecordAdded = false;
+    }
+    setWaitCursor(false);
+    return stored;
+}
+
+void RecordForm::afterRecordAdded() {
+    RecordAdded = true;
+    Fill_Fields();
+    if (m_firstField)
+        m_firstField->setFocus(Qt::OtherFocusReason);
+}
+
+void RecordForm::mnuAdd_Click() {
+    if ((RecordAdded || RecordChanged) && !Save_Record())
+        return;
+    if (FieldsDisabled)
+        Enable_Fields();
+    TrackPosition = false;
+    auto &rs = m_data->Recordset();
+    {
+        DataControl::ErrorTrap trap(*m_data);
+        if (rs.RecordCount() > 0)
+            rs.MoveLast();
+        rs.AddNew();
+        if (!m_data->UpdateRecord()) {
+            const DbError e = trap.error();
+            rs.CancelUpdate();
+            TrackPosition = true;
+            Reposition();
+            msgBox(QStringLiteral("Unable to add a record: ") + e.description, MsgButtons::Ok,
+                   MsgIcon::Exclamation);
+            return;
+        }
+        rs.MoveLast();
+        rs.Edit();
+        m_data->UpdateControls();
+    }
+    showPosition();
+    TrackPosition = true;
+    afterRecordAdded();
+}
+
+void RecordForm::mnuDelete_Click() {
+    if (askYesNo(QStringLiteral("Are you sure you want to delete the current record?"),
+                 QStringLiteral("Delete Record"))) {
+        auto &rs = m_data->Recordset();
+        const int p = rs.AbsolutePosition();
+        if (p >= 0 && rs.Delete()) {
+            if (p == 0)
+                rs.MoveNext();
+            else
+                rs.setAbsolutePosition(p - 1);
+        }
+    }
+    setWaitCursor(false);
+}
+
+void RecordForm::mnuSearch_Click() {
+    CorvModule::SearchForm = m_design.marker;
+    if (focusBeforeSearch())
+        setFocus(Qt::OtherFocusReason);
+    if (!searchWindow)
+        return;
+    if (QDialog *d = searchWindow(this)) {
+        dialogs().execModal(*d);
+        delete d;
+    }
+}
+
+void RecordForm::cmdClose_Click() {
+    if ((RecordAdded || RecordChanged) && !Save_Record())
+        return; // the record could not be stored: the window stays open
+    savePosition();
+    saveOnClose();
+    unloadNow();
+}
+
+void RecordForm::savePosition() {
+    QWidget *frame = parentWidget() ? parentWidget() : this;
+    const QString key = m_design.positionKey;
+    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"), key + QStringLiteral("Top"),
+                   QString::number(frame->y()));
+    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"),
+                   key + QStringLiteral("Left"), QString::number(frame->x()));
+}
+
+void RecordForm::unloadNow() {
+    QWidget *frame = parentWidget() ? parentWidget() : this;
+    if (!frame->close() && !m_unloaded)
+        Form_Unload(); // a frame that refuses still lets the form go
+}
+
+void RecordForm::closeEvent(QCloseEvent *event) {
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    // The close box: edits still in the bound boxes are stored; if they
+    // cannot be, the window stays open with them.
+    if (m_data->records().isOpen() && (m_data->DataChanged() || m_data->records().isAdding())) {
+        DataControl::ErrorTrap trap(*m_data);
+        if (!m_data->UpdateRecord()) {
+            msgBox(QStringLiteral("Unable to save the record: ") + trap.error().description,
+                   MsgButtons::Ok, MsgIcon::Exclamation);
+            event->ignore();
+            return;
+        }
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void RecordForm::Form_Unload() {
+    m_unloaded = true;
+    mdiCorvella *m = mainWindow();
+    if (m) {
+        m->childClosing();
+        m->setStatusText(CorvModule::IdleLine);
+    }
+    if (m_design.openFlag)
+        *m_design.openFlag = false;
+    {
+        DataControl::ErrorTrap quiet(*m_data);
+        m_data->DatabaseClose();
+    }
+    Forms::withdraw(m_design.kind, this);
+    CorvModule::ActiveForm = CorvModule::NoOne;
+    enableDisable();
+}
+
+void RecordForm::Form_Activate() {
+    if (m_unloaded)
+        return;
+    CorvModule::ActiveForm = m_design.marker;
+    enableDisable();
+}
+
+void RecordForm::Form_Click() { Form_Activate(); }
+
+void RecordForm::mousePressEvent(QMouseEvent *event) {
+    Form_Click();
+    QWidget::mousePressEvent(event);
+}
+
+} // namespace corv

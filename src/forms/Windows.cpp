@@ -1,0 +1,13 @@
+#include "Windows.h"
+
+#include "frmJournal.h"
+#include "frmTank.h"
+
+namespace corv {
+
+void registerRecordWindows() {
+    Forms::setFactory(FormKind::Journal, [] { return RecordForm::open<frmJournal>(); });
+    Forms::setFactory(FormKind::Tank, [] { return RecordForm::open<frmTank>(); });
+}
+
+} // namespace corv

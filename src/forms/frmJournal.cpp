@@ -1,0 +1,181 @@
+#include "frmJournal.h"
+
+#include "app/CorvModule.h"
+#include "app/mdiCorvella.h"
+#include "data/RecordSources.h"
+#include "platform/Dialogs.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corv {
+
+namespace {
+
+// The twenty values, as the window lays them out: alphabetical, with the
+// label, the box's name, the field and the word of its message.
+struct Value {
+    const char *label;
+    const char *box;
+    const char *field;
+    const char *messageName;
+    int limit;
+};
+const Value values[] = {
+    {"Alkalinity:", "txtAlkalinity", "Alkalinity", "Alkalinity", 9},
+    {"Ammonia:", "txtAmmonia", "Ammonia", "Ammonia", 9},
+    {"Calcium:", "txtCalcium", "Calcium", "Calcium", 9},
+    {"Carbon Dioxide:", "txtCarbonDioxide", "CarbonDioxide", "Carbon Dioxide", 0},
+    {"Copper:", "txtCopper", "Copper", "Copper", 9},
+    {"Dissolved Oxygen:", "txtDissolvedOxygen", "DissolvedOxygen", "Dissolved Oxygen", 0},
+    {"Hardness:", "txtHardness", "Hardness", "Hardness", 9},
+    {"Iodine:", "txtIodine", "Iodine", "Iodine", 9},
+    {"Iron:", "txtIron", "Iron", "Iron", 9},
+    {"Lead:", "txtLead", "Lead", "Lead", 9},
+    {"Magnesium:", "txtMagnesium", "Magnesium", "Magnesium", 9},
+    {"Molybdenum:", "txtMolybdenum", "Molybdenum", "Molybdenum", 9},
+    {"Nitrate:", "txtNitrate", "Nitrate", "Nitrate", 9},
+    {"Nitrite:", "txtNitrite", "Nitrite", "Nitrite", 9},
+    {"pH:", "txtpH", "PH", "pH", 9},
+    {"Phosphate:", "txtPhosphate", "Phosphate", "Phosphate", 9},
+    {"Specific Gravity:", "txtSepcificGravity", "SpecificGravity", "Sepcific Gravity", 9},
+    {"Strontium:", "txtStrotium", "Strontium", "Strotium", 9},
+    {"Temprature:", "txtTemprature", "Temprature", "Temprature", 9},
+    {"Zinc:", "txtZinc", "Zinc", "Zinc", 9},
+};
+
+} // namespace
+
+bool requireDefaultTank() {
+    if (CorvModule::CurrentTankID != CorvModule::NotSet)
+        return true;
+    msgBox(QStringLiteral("There is no default tank yet. Choose Options > Change Tanks, enter "
+                          "your tank and make it the default, then open this window again."),
+           MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("No Default Tank"));
+    return false;
+}
+
+frmJournal::frmJournal()
+    : RecordForm({FormKind::Journal, QStringLiteral("Journal"), QStringLiteral("Journal"),
+                  &CorvModule::JournalOpen, QStringLiteral("Journal"), QStringLiteral("JournalData")}) {
+    JournalData = m_data;
+    txtTankID = hiddenBound(QStringLiteral("txtTankID"), QStringLiteral("TankID"));
+    txtEntryDate = dateBox(QStringLiteral("txtEntryDate"), QStringLiteral("EntryDate"),
+                           QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
+    txtEntryDate2 = findChild<TextBox *>(QStringLiteral("txtEntryDate2"));
+    addField(txtEntryDate);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    // Seven rows of three: the date first, then the values row by row.
+    QVector<std::pair<QLabel *, QWidget *>> cells;
+    cells.push_back({label(QStringLiteral("Date:"), txtEntryDate, QStringLiteral("mm/dd/yyyy")),
+                     txtEntryDate});
+    for (const Value &v : values) {
+        TextBox *box = boundText(QString::fromLatin1(v.box), QString::fromLatin1(v.field), v.limit);
+        const QString message =
+            QStringLiteral("Please enter a valid %1!").arg(QString::fromLatin1(v.messageName));
+        checkOnLeave(box, [box, message] { return numericOk(box, message); });
+        addField(box);
+        m_values.push_back(box);
+        cells.push_back({label(QString::fromLatin1(v.label), box), box});
+    }
+    for (int i = 0; i < cells.size(); ++i) {
+        const int row = i / 3, col = (i % 3) * 2;
+        grid->addWidget(cells[i].first, row, col);
+        grid->addWidget(cells[i].second, row, col + 1);
+        cells[i].second->setMinimumWidth(110);
+    }
+    for (int c : {1, 3, 5})
+        grid->setColumnStretch(c, 1);
+    grid->setColumnMinimumWidth(2, 130);
+    grid->setColumnMinimumWidth(4, 130);
+
+    txtAlkalinity = m_values[0];
+    txtAmmonia = m_values[1];
+    txtCalcium = m_values[2];
+    txtCarbonDioxide = m_values[3];
+    txtCopper = m_values[4];
+    txtDissolvedOxygen = m_values[5];
+    txtHardness = m_values[6];
+    txtIodine = m_values[7];
+    txtIron = m_values[8];
+    txtLead = m_values[9];
+    txtMagnesium = m_values[10];
+    txtMolybdenum = m_values[11];
+    txtNitrate = m_values[12];
+    txtNitrite = m_values[13];
+    txtpH = m_values[14];
+    txtPhosphate = m_values[15];
+    txtSepcificGravity = m_values[16];
+    txtStrotium = m_values[17];
+    txtTemprature = m_values[18];
+    txtZinc = m_values[19];
+
+    txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
+    addField(txtNotes);
+    cmdChart = button(QStringLiteral("cmdChart"), QStringLiteral("Chart"));
+    cmdSave = button(QStringLiteral("cmdSave"), QStringLiteral("Save"));
+    cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("Close"));
+    connect(cmdChart, &QPushButton::clicked, this, &frmJournal::cmdChart_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmJournal::cmdSave_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmJournal::cmdClose_Click);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
+    for (QPushButton *b : {cmdChart, cmdSave, cmdClose}) {
+        b->setMinimumWidth(96);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch(1);
+    auto *notesColumn = new QVBoxLayout;
+    notesColumn->setSpacing(2);
+    auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
+    notesLabel->setBuddy(txtNotes);
+    notesColumn->addWidget(notesLabel);
+    notesColumn->addWidget(txtNotes, 1);
+    auto *lower = new QHBoxLayout;
+    lower->setSpacing(10);
+    lower->addLayout(buttons);
+    lower->addLayout(notesColumn, 1);
+
+    auto *content = new QVBoxLayout;
+    content->setSpacing(10);
+    content->addLayout(grid);
+    content->addLayout(lower, 1);
+    finishLayout(content);
+
+    // Tab order: the date, the values in order, the notes, then the buttons.
+    QWidget *previous = txtEntryDate;
+    for (TextBox *b : std::as_const(m_values)) {
+        setTabOrder(previous, b);
+        previous = b;
+    }
+    for (QWidget *w : {static_cast<QWidget *>(txtNotes), static_cast<QWidget *>(cmdChart),
+                       static_cast<QWidget *>(cmdSave), static_cast<QWidget *>(cmdClose)}) {
+        setTabOrder(previous, w);
+        previous = w;
+    }
+    setFirstField(txtEntryDate);
+    resize(780, 470);
+}
+
+QString frmJournal::recordSourceText() const { return sources::journal(CorvModule::CurrentTankID); }
+
+bool frmJournal::canOpen() { return requireDefaultTank(); }
+
+void frmJournal::cmdChart_Click() {
+    // The same chart window the main window opens; nothing is handed over.
+    if (!mdiCorvella::chartWindow)
+        return;
+    if (QDialog *d = mdiCorvella::chartWindow(this)) {
+        dialogs().execModal(*d);
+        delete d;
+    }
+}
+
+} // namespace corv

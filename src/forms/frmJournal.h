@@ -1,0 +1,39 @@
+// The journal: the water tests of the default tank, one entry at a time.
+#pragma once
+
+#include "RecordForm.h"
+
+namespace corv {
+
+class frmJournal : public RecordForm {
+    Q_OBJECT
+public:
+    frmJournal();
+
+    TextBox *txtEntryDate, *txtEntryDate2;
+    TextBox *txtAlkalinity, *txtAmmonia, *txtCalcium, *txtCarbonDioxide, *txtCopper,
+        *txtDissolvedOxygen, *txtHardness, *txtIodine, *txtIron, *txtLead, *txtMagnesium,
+        *txtMolybdenum, *txtNitrate, *txtNitrite, *txtpH, *txtPhosphate, *txtSepcificGravity,
+        *txtStrotium, *txtTemprature, *txtZinc;
+    MemoBox *txtNotes;
+    QPushButton *cmdChart;
+    DataControl *JournalData;
+
+    // The twenty value boxes in their order on the window.
+    const QVector<TextBox *> &valueBoxes() const { return m_values; }
+
+    void cmdChart_Click();
+
+protected:
+    QString recordSourceText() const override;
+    bool canOpen() override;
+
+private:
+    QVector<TextBox *> m_values;
+};
+
+// The windows that show one tank's records need a default tank; without one
+// they say so and do not open.
+bool requireDefaultTank();
+
+} // namespace corv

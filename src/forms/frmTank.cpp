@@ -1,0 +1,450 @@
+#include "frmTank.h"
+
+#include "app/CorvModule.h"
+#include "app/Settings.h"
+#include "app/mdiCorvella.h"
+#include "data/RecordSources.h"
+#include "platform/Conversions.h"
+#include "platform/Dialogs.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corv {
+
+namespace {
+
+const QString NA = QStringLiteral("N/A");
+
+int shapeIndex(const QString &shape) {
+    if (shape == QLatin1String("Hexagonal"))
+        return 2;
+    if (shape == QLatin1String("Circular"))
+        return 1;
+    return 0;
+}
+
+int typeIndex(const QString &type) {
+    if (type == QLatin1String("Salt Water"))
+        return 1;
+    if (type == QLatin1String("Cold Water"))
+        return 2;
+    return 0;
+}
+
+int unitIndex(const QString &unit) { return unit == QLatin1String("Centimeters") ? 1 : 0; }
+
+} // namespace
+
+frmTank::frmTank()
+    : RecordForm({FormKind::Tank, QStringLiteral("TankAdd"), QStringLiteral("Tank"),
+                  &CorvModule::TankOpen, QStringLiteral("The Tank"), QStringLiteral("TankData")}) {
+    setObjectName(QStringLiteral("frmTank"));
+    TankData = m_data;
+
+    txtTankName = boundText(QStringLiteral("txtTankName"), QStringLiteral("TankName"), 254);
+    txtTankName->setToolTip(QStringLiteral("A Name for your Tank"));
+
+    txtDateEstablished = dateBox(QStringLiteral("txtDateEstablished"),
+                                 QStringLiteral("DateEstablished"),
+                                 QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
+    txtDateEstablished->setToolTip(QStringLiteral("Date the tank was established."));
+    txtDateEstablished2 = findChild<TextBox *>(QStringLiteral("txtDateEstablished2"));
+
+    auto combo = [this](const char *name, const QStringList &items, const QString &tip) {
+        auto *c = new QComboBox(this);
+        c->setObjectName(QString::fromLatin1(name));
+        c->addItems(items);
+        c->setToolTip(tip);
+        return c;
+    };
+    cboTankType = combo("cboTankType", {"Fresh Water", "Salt Water", "Cold Water"},
+                        QStringLiteral("Fresh Water, Salt Water or Cold Water"));
+    cboTankShape = combo("cboTankShape", {"Rectangular", "Circular", "Hexagonal"},
+                         QStringLiteral("Rectangular, Circular or Hexagonal"));
+    cboUnitMeasure =
+        combo("cboUnitMeasure", {"Inches", "Centimeters"}, QStringLiteral("Inches or Centimeters"));
+    // A choice of the user, even of the item already shown, runs the handler.
+    connect(cboTankType, &QComboBox::activated, this, &frmTank::cboTankType_Click);
+    connect(cboTankShape, &QComboBox::activated, this, &frmTank::cboTankShape_Click);
+    connect(cboUnitMeasure, &QComboBox::activated, this, &frmTank::cboUnitMeasure_Click);
+
+    txtHeight = boundText(QStringLiteral("txtHeight"), QStringLiteral("TankHeight"));
+    txtHeight->setToolTip(QStringLiteral("Tank height from top to base."));
+    txtWidth = boundText(QStringLiteral("txtWidth"), QStringLiteral("TankWidth"));
+    txtWidth->setToolTip(QStringLiteral("Tank width from front to back."));
+    txtLightDistance = boundText(QStringLiteral("txtLightDistance"), QStringLiteral("LightDistance"));
+    txtLightDistance->setToolTip(QStringLiteral("Distance of light source from top of substrate."));
+
+    // Length and Radius are shown in unbound boxes, which copy every change
+    // into their hidden bound twins; the one that does not apply to the
+    // shape shows "N/A" and is stored as 0.
+    txtLength = plainText(QStringLiteral("txtLength"));
+    txtLength->setToolTip(QStringLiteral("Tank length from side to side."));
+    txtLength2 = hiddenBound(QStringLiteral("txtLength2"), QStringLiteral("TankLength"));
+    txtRadius = plainText(QStringLiteral("txtRadius"));
+    txtRadius->setToolTip(QStringLiteral("Tank radius, distance around."));
+    txtRadius2 = hiddenBound(QStringLiteral("txtRadius2"), QStringLiteral("TankRadius"));
+    for (auto [box, twin] : {std::pair{txtLength, txtLength2}, std::pair{txtRadius, txtRadius2}}) {
+        connect(box, &QLineEdit::textChanged, this, [this, box = box, twin = twin] {
+            if (Loading)
+                return;
+            RecordChanged = true;
+            twin->setText(box->text());
+        });
+    }
+
+    txtEquipment = boundMemo(QStringLiteral("txtEquipment"), QStringLiteral("Equipment"));
+    txtEquipment->setToolTip(QStringLiteral("Equipment List"));
+    txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
+    txtNotes->setToolTip(QStringLiteral("Equipment List"));
+
+    txtTankType = hiddenBound(QStringLiteral("txtTankType"), QStringLiteral("TankType"));
+    txtTankShape = hiddenBound(QStringLiteral("txtTankShape"), QStringLiteral("TankShape"));
+    txtUnitMeasure = hiddenBound(QStringLiteral("txtUnitMeasure"), QStringLiteral("UnitMeasure"));
+    for (TextBox *hidden : {txtTankType, txtTankShape, txtUnitMeasure})
+        trackChanges(hidden);
+
+    checkOnLeave(txtHeight, [this] {
+        return numericCheck(txtHeight, QStringLiteral("Please enter a valid Height!"), false);
+    });
+    checkOnLeave(txtWidth, [this] {
+        return numericCheck(txtWidth, QStringLiteral("Please enter a valid Width!"), false);
+    });
+    checkOnLeave(txtLightDistance, [this] {
+        return numericCheck(txtLightDistance, QStringLiteral("Please enter a valid Light Distance!"),
+                            false);
+    });
+    checkOnLeave(txtLength, [this] {
+        return numericCheck(txtLength, QStringLiteral("Please enter a valid Length!"), true);
+    });
+    checkOnLeave(txtRadius, [this] {
+        return numericCheck(txtRadius, QStringLiteral("Please enter a valid Radius!"), true);
+    });
+
+    cmdDefault = button(QStringLiteral("cmdDefault"), QStringLiteral("Set As Default"));
+    cmdSave = button(QStringLiteral("cmdSave"), QStringLiteral("Save"));
+    cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("Close"));
+    connect(cmdDefault, &QPushButton::clicked, this, &frmTank::cmdDefault_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmTank::cmdSave_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmTank::cmdClose_Click);
+
+    // Layout: the tank's description in two columns, the two lists side by
+    // side below, the buttons at the right.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    auto place = [&](int row, int col, const QString &text, QWidget *box, const QString &tip,
+                     int span = 1) {
+        grid->addWidget(label(text, box, tip), row, col);
+        grid->addWidget(box, row, col + 1, 1, span);
+    };
+    place(0, 0, QStringLiteral("Tank Name:"), txtTankName, txtTankName->toolTip(), 3);
+    place(1, 0, QStringLiteral("Date Established:"), txtDateEstablished,
+          txtDateEstablished->toolTip());
+    place(1, 2, QStringLiteral("Type:"), cboTankType, cboTankType->toolTip());
+    place(2, 0, QStringLiteral("Shape:"), cboTankShape, cboTankShape->toolTip());
+    place(2, 2, QStringLiteral("Unit Measure:"), cboUnitMeasure, cboUnitMeasure->toolTip());
+    place(3, 0, QStringLiteral("Height:"), txtHeight, txtHeight->toolTip());
+    place(3, 2, QStringLiteral("Length:"), txtLength, txtLength->toolTip());
+    place(4, 0, QStringLiteral("Width:"), txtWidth, txtWidth->toolTip());
+    place(4, 2, QStringLiteral("Radius:"), txtRadius, txtRadius->toolTip());
+    place(5, 0, QStringLiteral("Light Distance:"), txtLightDistance, txtLightDistance->toolTip());
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnMinimumWidth(2, 110);
+
+    auto memoColumn = [this](const QString &text, MemoBox *box, const QString &tip) {
+        auto *col = new QVBoxLayout;
+        col->setSpacing(2);
+        auto *l = new QLabel(text, this);
+        l->setBuddy(box);
+        l->setToolTip(tip);
+        col->addWidget(l);
+        col->addWidget(box, 1);
+        return col;
+    };
+    auto *memos = new QHBoxLayout;
+    memos->setSpacing(10);
+    memos->addLayout(memoColumn(QStringLiteral("Equipment:"), txtEquipment,
+                                QStringLiteral("Equipment List")),
+                     1);
+    memos->addLayout(memoColumn(QStringLiteral("Notes:"), txtNotes, QStringLiteral("Other Notes")),
+                     1);
+
+    auto *left = new QVBoxLayout;
+    left->setSpacing(10);
+    left->addLayout(grid);
+    left->addLayout(memos, 1);
+    auto *buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
+    for (QPushButton *b : {cmdDefault, cmdSave, cmdClose}) {
+        b->setMinimumWidth(110);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch(1);
+    auto *content = new QHBoxLayout;
+    content->setSpacing(14);
+    content->addLayout(left, 1);
+    content->addLayout(buttons);
+    finishLayout(content);
+
+    QWidget *order[] = {txtTankName,      txtDateEstablished, cboTankType,    cboTankShape,
+                        txtHeight,        txtLength,          txtWidth,       txtRadius,
+                        txtLightDistance, cboUnitMeasure,     txtEquipment,   txtNotes,
+                        cmdDefault,       cmdSave,            cmdClose};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    for (QWidget *w : std::initializer_list<QWidget *>{txtTankName, txtDateEstablished, cboTankType,
+                                                       cboTankShape, txtHeight, txtWidth,
+                                                       txtEquipment, txtNotes})
+        addField(w);
+    setFirstField(txtTankName);
+    resize(640, 440);
+}
+
+QString frmTank::recordSourceText() const { return sources::tanks(); }
+
+void frmTank::Load_Records() {
+    m_data->setRecordSource(sources::tanks());
+    m_data->Refresh();
+    TankCount = m_data->Recordset().RecordCount();
+}
+
+void frmTank::reloadAfterFirstRecord() {
+    m_data->setRecordSource(sources::tanks());
+    m_data->Refresh();
+}
+
+// --- the combos and the shape rule -------------------------------------------------
+
+void frmTank::selectCombo(QComboBox *combo, int index, void (frmTank::*handler)()) {
+    combo->blockSignals(true);
+    combo->setCurrentIndex(index);
+    combo->blockSignals(false);
+    (this->*handler)();
+}
+
+void frmTank::selectCombosFromFields() {
+    selectCombo(cboTankShape, shapeIndex(txtTankShape->text()), &frmTank::cboTankShape_Click);
+    selectCombo(cboTankType, typeIndex(txtTankType->text()), &frmTank::cboTankType_Click);
+    selectCombo(cboUnitMeasure, unitIndex(txtUnitMeasure->text()), &frmTank::cboUnitMeasure_Click);
+}
+
+void frmTank::applyShape(int index) {
+    if (index == 1 || index == 2) {
+        txtTankShape->setText(cboTankShape->itemText(index));
+        txtLength->setText(NA);
+        txtRadius->setText(txtRadius2->text());
+        txtLength->setEnabled(false);
+        txtRadius->setEnabled(!FieldsDisabled);
+    } else {
+        txtTankShape->setText(QStringLiteral("Rectangular"));
+        txtLength->setText(txtLength2->text());
+        txtRadius->setText(NA);
+        txtLength->setEnabled(!FieldsDisabled);
+        txtRadius->setEnabled(false);
+    }
+}
+
+void frmTank::cboTankShape_Click() {
+    if (Loading)
+        return;
+    RecordChanged = true;
+    applyShape(cboTankShape->currentIndex());
+    // The box that shows "N/A" copied it into its twin: what does not apply
+    // to the shape is stored as 0. A box that showed "N/A" already copied
+    // nothing, so an empty twin of the dimension that does not apply is set
+    // too.
+    const bool round = cboTankShape->currentIndex() == 1 || cboTankShape->currentIndex() == 2;
+    if (txtRadius2->text() == NA || (!round && txtRadius2->text().isEmpty()))
+        txtRadius2->setText(QStringLiteral("0"));
+    if (txtLength2->text() == NA || (round && txtLength2->text().isEmpty()))
+        txtLength2->setText(QStringLiteral("0"));
+}
+
+void frmTank::cboTankType_Click() {
+    if (Loading)
+        return;
+    RecordChanged = true;
+    const int i = cboTankType->currentIndex();
+    txtTankType->setText(i == 1   ? QStringLiteral("Salt Water")
+                         : i == 2 ? QStringLiteral("Cold Water")
+                                  : QStringLiteral("Fresh Water"));
+}
+
+void frmTank::cboUnitMeasure_Click() {
+    if (Loading)
+        return;
+    RecordChanged = true;
+    txtUnitMeasure->setText(cboUnitMeasure->currentIndex() == 1 ? QStringLiteral("Centimeters")
+                                                                : QStringLiteral("Inches"));
+}
+
+bool frmTank::numericCheck(TextBox *box, const QString &message, bool mirror) {
+    if (Loading)
+        return true;
+    RecordChanged = true;
+    const QString text = box->text();
+    if (mirror && text == NA)
+        return true;
+    if (!numericOk(box, message))
+        return false;
+    if (mirror && !text.isEmpty()) {
+        TextBox *twin = box == txtLength ? txtLength2 : txtRadius2;
+        twin->setText(text);
+    }
+    return true;
+}
+
+// --- showing and storing ------------------------------------------------------------
+
+void frmTank::Fill_Fields() {
+    if (TankCount == 0) {
+        selectCombo(cboTankType, 0, &frmTank::cboTankType_Click);
+        selectCombo(cboTankShape, 0, &frmTank::cboTankShape_Click);
+        selectCombo(cboUnitMeasure, 0, &frmTank::cboUnitMeasure_Click);
+        txtHeight->setText(QStringLiteral("0"));
+        txtWidth->setText(QStringLiteral("0"));
+        txtLength->setText(QStringLiteral("0"));
+        txtRadius->setText(NA);
+        txtDateEstablished->setText(dateText(QDate::currentDate()));
+    } else {
+        selectCombosFromFields();
+    }
+    applyShape(cboTankShape->currentIndex());
+    txtDateEstablished->setText(formatDate(txtDateEstablished2->text()));
+    RecordChanged = false;
+}
+
+bool frmTank::Save_Record() {
+    // The hidden fields follow the combos before the record is stored.
+    cboTankShape_Click();
+    cboUnitMeasure_Click();
+    cboTankType_Click();
+    return RecordForm::Save_Record();
+}
+
+void frmTank::Reposition() {
+    showPosition();
+    if (TrackPosition) {
+        if (m_data->Recordset().AbsolutePosition() == -1)
+            Disable_Fields();
+        else
+            Enable_Fields();
+    }
+    txtDateEstablished->setText(formatDate(txtDateEstablished2->text()));
+    // Selecting runs the handlers, which show "N/A" in the dimension that does
+    // not apply and enable the one that does.
+    selectCombosFromFields();
+    setWaitCursor(false);
+}
+
+void frmTank::afterRecordAdded() {
+    Fill_Fields();
+    cboTankShape_Click();
+    cboUnitMeasure_Click();
+    cboTankType_Click();
+    txtTankName->setFocus(Qt::OtherFocusReason);
+    RecordAdded = true;
+}
+
+void frmTank::Enable_Fields() {
+    RecordForm::Enable_Fields();
+    if (cboTankShape->currentIndex() == 0)
+        txtLength->setEnabled(true);
+    else
+        txtRadius->setEnabled(true);
+}
+
+void frmTank::Disable_Fields() {
+    RecordForm::Disable_Fields();
+    txtLength->setEnabled(false);
+    txtRadius->setEnabled(false);
+}
+
+// --- the default tank ----------------------------------------------------------------
+
+void frmTank::Refresh_Windows() {
+    const std::pair<bool, FormKind> windows[] = {{CorvModule::JournalOpen, FormKind::Journal},
+                                                 {CorvModule::StockOpen, FormKind::Stock},
+                                                 {CorvModule::TankCalcOpen, FormKind::TankCalc}};
+    for (const auto &[open, kind] : windows)
+        if (open)
+            if (CorvForm *f = Forms::get(kind))
+                f->cmdRefreshData();
+}
+
+bool frmTank::makeDefault() {
+    if (txtID->text().isEmpty())
+        return false; // nothing stored to make the default
+    CorvModule::CurrentTankID = txtID->text();
+    CorvModule::CurrentTankName = txtTankName->text();
+    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankID"),
+                   txtID->text());
+    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankName"),
+                   txtTankName->text());
+    if (mdiCorvella *m = mdiCorvella::instance())
+        m->setWindowTitle(QStringLiteral("Corvella - ") + CorvModule::CurrentTankName);
+    Refresh_Windows();
+    return true;
+}
+
+void frmTank::cmdDefault_Click() {
+    if (!askYesNo(QStringLiteral("Set the current tank as the default tank?"),
+                  QStringLiteral("Default Tank")))
+        return;
+    if (storeNamedTank())
+        makeDefault();
+}
+
+bool frmTank::storeNamedTank() {
+    if (!txtID->text().isEmpty())
+        return true;
+    if (txtTankName->text().isEmpty()) {
+        msgBox(QStringLiteral("Please give this tank a Name!"), MsgButtons::Ok, MsgIcon::Exclamation,
+               QStringLiteral("No Tank Name"));
+        txtTankName->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return Save_Record();
+}
+
+void frmTank::cmdClose_Click() {
+    if ((RecordAdded || RecordChanged) && !Save_Record())
+        return; // the record could not be stored: the window stays open
+    auto &rs = m_data->Recordset();
+    if (CorvModule::CurrentTankID != CorvModule::NotSet) {
+        // Read the default tank's name again: it may have been renamed or
+        // deleted in this window.
+        if (rs.AbsolutePosition() < 0) {
+            mnuAdd_Click();
+            Save_Record();
+            rs.setAbsolutePosition(0);
+            CorvModule::CurrentTankName.clear();
+        } else {
+            m_data->setRecordSource(sources::tankName(CorvModule::CurrentTankID));
+            m_data->Refresh();
+            CorvModule::CurrentTankName = rs.RecordCount() == 0 ? QString() : rs.Fields(0);
+        }
+        Settings::save(Settings::appName(), QStringLiteral("DefaultTank"),
+                       QStringLiteral("TankName"), CorvModule::CurrentTankName);
+        if (mdiCorvella *m = mdiCorvella::instance())
+            m->setWindowTitle(QStringLiteral("Corvella - ") + CorvModule::CurrentTankName);
+    } else {
+        // No default tank yet: the tank shown becomes it.
+        if (!storeNamedTank())
+            return;
+        makeDefault();
+    }
+    savePosition();
+    unloadNow();
+}
+
+} // namespace corv

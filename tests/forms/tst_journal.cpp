@@ -1,0 +1,225 @@
+// The journal window: its twenty values and their checks, the date rules,
+// the input limits, and following the default tank.
+#include "FormsFixture.h"
+#include "forms/frmJournal.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace corv;
+using namespace corv::test;
+
+class TestJournal : public QObject {
+    Q_OBJECT
+    FormsFixture fx;
+    int tankId = 0;
+
+    frmJournal *openJournal() {
+        return fx.open<frmJournal>(FormKind::Journal, &mdiCorvella::mnuJournal_Click);
+    }
+    static void tabOut(QWidget *box) {
+        box->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
+
+private slots:
+    void init() {
+        fx.setUp();
+        tankId = fx.tank("Reef");
+        fx.setDefault(tankId, "Reef");
+    }
+    void cleanup() { fx.tearDown(); }
+
+    void layoutLabelsAndOrder() {
+        frmJournal *j = openJournal();
+        QCOMPARE(j->windowTitle(), QStringLiteral("Journal"));
+        QStringList labels;
+        for (TextBox *b : j->valueBoxes()) {
+            for (QLabel *l : j->findChildren<QLabel *>())
+                if (l->buddy() == b)
+                    labels << l->text();
+        }
+        QCOMPARE(labels, (QStringList{"Alkalinity:", "Ammonia:", "Calcium:", "Carbon Dioxide:",
+                                      "Copper:", "Dissolved Oxygen:", "Hardness:", "Iodine:", "Iron:",
+                                      "Lead:", "Magnesium:", "Molybdenum:", "Nitrate:", "Nitrite:",
+                                      "pH:", "Phosphate:", "Specific Gravity:", "Strontium:",
+                                      "Temprature:", "Zinc:"}));
+        QCOMPARE(j->txtSepcificGravity->objectName(), QStringLiteral("txtSepcificGravity"));
+        QCOMPARE(j->txtStrotium->objectName(), QStringLiteral("txtStrotium"));
+        QCOMPARE(j->txtEntryDate->toolTip(), QStringLiteral("mm/dd/yyyy"));
+        // Seven rows of three: the date, then the values row by row.
+        QCOMPARE(j->txtAlkalinity->y(), j->txtEntryDate->y());
+        QCOMPARE(j->txtAmmonia->y(), j->txtEntryDate->y());
+        QVERIFY(j->txtCalcium->y() > j->txtEntryDate->y());
+        QCOMPARE(j->txtZinc->y(), j->txtStrotium->y());
+        QVERIFY(j->txtAmmonia->x() > j->txtAlkalinity->x());
+        // The buttons stacked at the left of the notes.
+        QVERIFY(j->cmdChart->x() < j->txtNotes->x());
+        QVERIFY(j->cmdChart->y() < j->cmdSave->y() && j->cmdSave->y() < j->cmdClose->y());
+        // Tab order: date, values, notes, Chart, Save, Close.
+        QWidget *w = j->txtEntryDate;
+        QStringList order;
+        for (int i = 0; i < 25; ++i) {
+            order << w->objectName();
+            do
+                w = w->nextInFocusChain();
+            while (!w->isVisibleTo(j) || w->focusPolicy() == Qt::NoFocus);
+        }
+        QCOMPARE(order.mid(0, 2), (QStringList{"txtEntryDate", "txtAlkalinity"}));
+        QCOMPARE(order.mid(20), (QStringList{"txtZinc", "txtNotes", "cmdChart", "cmdSave", "cmdClose"}));
+    }
+
+    void valueChecks_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("7.5") << "7.5" << true;
+        QTest::newRow("-1") << "-1" << true;
+        QTest::newRow("1,000") << "1,000" << true;
+        QTest::newRow("1e-3") << "1e-3" << true;
+        QTest::newRow("abc") << "abc" << false;
+        QTest::newRow("7.5 ppm") << "7.5 ppm" << false;
+    }
+    void valueChecks() {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        frmJournal *j = openJournal();
+        const QStringList names = {"Alkalinity",   "Ammonia",          "Calcium",   "Carbon Dioxide",
+                                   "Copper",       "Dissolved Oxygen", "Hardness",  "Iodine",
+                                   "Iron",         "Lead",             "Magnesium", "Molybdenum",
+                                   "Nitrate",      "Nitrite",          "pH",        "Phosphate",
+                                   "Sepcific Gravity", "Strotium",     "Temprature", "Zinc"};
+        for (int i = 0; i < 20; ++i) {
+            TextBox *box = j->valueBoxes()[i];
+            fx.env->dialogs.clear();
+            box->setText(text);
+            tabOut(box);
+            if (accepted) {
+                QVERIFY2(fx.messages().isEmpty(), qPrintable(box->objectName()));
+                continue;
+            }
+            QCOMPARE(fx.messages().size(), 1);
+            QCOMPARE(fx.messages()[0].text, QStringLiteral("Please enter a valid %1!").arg(names[i]));
+            QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
+            QCOMPARE(fx.messages()[0].icon, MsgIcon::Exclamation);
+            QCOMPARE(QApplication::focusWidget(), box);
+            QCOMPARE(box->text(), text);
+            box->clear(); // so the next box can be left in peace
+        }
+    }
+
+    void acceptedValuesAreStored() {
+        frmJournal *j = openJournal();
+        j->txtpH->setText("7.5");
+        j->txtNitrate->setText("1,000");
+        j->txtCopper->setText("-1");
+        j->cmdSave->click();
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7.5 AND Nitrate = 1000 AND "
+                          "Copper = -1"),
+                 1);
+        j->cmdClose->click();
+        j = openJournal();
+        QCOMPARE(j->txtNitrate->text(), QStringLiteral("1000"));
+    }
+
+    void inputLimits() {
+        frmJournal *j = openJournal();
+        for (TextBox *box : j->valueBoxes()) {
+            box->setFocus();
+            QTest::keyClicks(box, "1234567890");
+            const bool unlimited = box == j->txtCarbonDioxide || box == j->txtDissolvedOxygen;
+            QCOMPARE(box->text().size(), unlimited ? 10 : 9);
+            box->clear();
+        }
+        // A stored value longer than the limit is shown whole, and can be
+        // shortened.
+        j->cmdSave->click();
+        TestEnv::exec(fx.db, "UPDATE Journal SET PH = 1234567.125");
+        j->JournalData->Refresh();
+        QCOMPARE(j->txtpH->text(), QStringLiteral("1234567.125"));
+        j->txtpH->setFocus();
+        j->txtpH->end(false);
+        QTest::keyClick(j->txtpH, Qt::Key_Backspace);
+        QCOMPARE(j->txtpH->text(), QStringLiteral("1234567.12"));
+        QTest::keyClick(j->txtpH, Qt::Key_5);
+        QCOMPARE(j->txtpH->text(), QStringLiteral("1234567.12"));
+    }
+
+    void dateRules() {
+        frmJournal *j = openJournal();
+        j->txtEntryDate->setFocus();
+        QTest::keyClicks(j->txtEntryDate, "1/2/99");
+        QTest::keyClick(j->txtEntryDate, Qt::Key_Tab);
+        QCOMPARE(j->txtEntryDate->text(), QStringLiteral("01/02/1999"));
+        QCOMPARE(j->txtEntryDate2->text(), QStringLiteral("01/02/1999"));
+        QVERIFY(j->RecordChanged);
+        j->cmdSave->click();
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE EntryDate = '1999-01-02'"), 1);
+
+        j->txtEntryDate->setText("31/31/1999");
+        tabOut(j->txtEntryDate);
+        QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
+        QCOMPARE(fx.messages().last().title, QStringLiteral("Date Error"));
+        QCOMPARE(fx.messages().last().icon, MsgIcon::Exclamation);
+        QCOMPARE(QApplication::focusWidget(), j->txtEntryDate);
+        QCOMPARE(j->txtEntryDate->text(), QStringLiteral("31/31/1999"));
+
+        // Clearing the date stores an empty date.
+        j->txtEntryDate->clear();
+        tabOut(j->txtEntryDate);
+        QVERIFY(j->txtEntryDate2->text().isEmpty());
+        j->cmdClose->click();
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE EntryDate IS NULL"), 1);
+    }
+
+    void movingRefillsTheDateAsAnEdit() {
+        fx.entry(tankId, "2001-01-01");
+        fx.entry(tankId, "2001-06-01");
+        frmJournal *j = openJournal();
+        QVERIFY(!j->RecordChanged);
+        j->JournalData->clickNext();
+        QCOMPARE(j->txtEntryDate->text(), QStringLiteral("06/01/2001"));
+        QVERIFY(j->RecordChanged); // the refilled date counts as an edit
+        QVERIFY(!j->JournalData->DataChanged()); // but nothing needs storing
+    }
+
+    void refreshFollowsTheCurrentTank() {
+        const int other = fx.tank("Quarantine");
+        fx.entry(tankId, "2001-01-01");
+        fx.entry(other, "2005-05-05");
+        fx.entry(other, "2005-05-06");
+        frmJournal *j = openJournal();
+        QCOMPARE(j->JournalData->Caption(), QStringLiteral("Record: 1 of 1"));
+        CorvModule::CurrentTankID = QString::number(other);
+        j->cmdRefreshData();
+        QCOMPARE(j->JournalData->Caption(), QStringLiteral("Record: 1 of 2"));
+        QCOMPARE(j->txtEntryDate->text(), QStringLiteral("05/05/2005"));
+        // A tank without entries: nothing shown, fields off, nothing stored.
+        const int empty = fx.tank("Empty");
+        CorvModule::CurrentTankID = QString::number(empty);
+        j->cmdRefreshData();
+        QCOMPARE(j->JournalData->Caption(), QStringLiteral("Record: 0 of 0"));
+        QVERIFY(j->FieldsDisabled);
+        QCOMPARE(fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(empty)), 0);
+    }
+
+    void chartButtonWithAndWithoutRecords() {
+        int charts = 0;
+        mdiCorvella::chartWindow = [&](QWidget *) -> QDialog * {
+            ++charts;
+            return new QDialog;
+        };
+        frmJournal *j = openJournal();
+        j->cmdChart->click();
+        fx.env->dialogs.answers = {MsgResult::Yes};
+        j->mnuDelete_Click();
+        QVERIFY(j->cmdChart->isEnabled());
+        j->cmdChart->click();
+        QCOMPARE(charts, 2);
+        mdiCorvella::chartWindow = nullptr;
+    }
+};
+
+QTEST_MAIN(TestJournal)
+#include "tst_journal.moc"
