@@ -1,5 +1,7 @@
 #include "RecordForm.h"
 
+#include "WindowSupport.h"
+
 #include "app/CorvModule.h"
 #include "app/Settings.h"
 #include "app/mdiCorvella.h"
@@ -222,33 +224,11 @@ bool RecordForm::placeAndLoad() {
     return true;
 }
 
-bool RecordForm::guarded(const std::function<void()> &step) {
-    for (;;) {
-        DataControl::ErrorTrap trap(*m_data);
-        step();
-        if (!trap.failed())
-            return true;
-        if (trap.error().number == DbErr::FileNotFound) {
-            if (!locateDatabase(*m_data))
-                return false;
-            continue; // the failed step again, on the file the user chose
-        }
-        unexpectedError(trap.error());
-        return false;
-    }
-}
+bool RecordForm::guarded(const std::function<void()> &step) { return runGuarded(*m_data, step); }
 
 bool RecordForm::Form_Load() {
     Loading = true;
-    QWidget *frame = parentWidget() ? parentWidget() : this;
-    const QString key = m_design.positionKey;
-    const int top = Settings::readInt(QStringLiteral("WindowPosition"), key + QStringLiteral("Top"), -1);
-    const int left =
-        Settings::readInt(QStringLiteral("WindowPosition"), key + QStringLiteral("Left"), -1);
-    if (top != -1)
-        frame->move(frame->x(), top);
-    if (left != -1)
-        frame->move(left, frame->y());
+    restorePosition(this, m_design.positionKey);
 
     if (!canOpen())
         return false;
@@ -483,18 +463,10 @@ void RecordForm::cmdClose_Click() {
     unloadNow();
 }
 
-void RecordForm::savePosition() {
-    QWidget *frame = parentWidget() ? parentWidget() : this;
-    const QString key = m_design.positionKey;
-    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"), key + QStringLiteral("Top"),
-                   QString::number(frame->y()));
-    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"),
-                   key + QStringLiteral("Left"), QString::number(frame->x()));
-}
+void RecordForm::savePosition() { corv::savePosition(this, m_design.positionKey); }
 
 void RecordForm::unloadNow() {
-    QWidget *frame = parentWidget() ? parentWidget() : this;
-    if (!frame->close() && !m_unloaded)
+    if (!positionFrame(this)->close() && !m_unloaded)
         Form_Unload(); // a frame that refuses still lets the form go
 }
 
@@ -520,20 +492,12 @@ void RecordForm::closeEvent(QCloseEvent *event) {
 
 void RecordForm::Form_Unload() {
     m_unloaded = true;
-    mdiCorvella *m = mainWindow();
-    if (m) {
-        m->childClosing();
-        m->setStatusText(CorvModule::IdleLine);
-    }
-    if (m_design.openFlag)
-        *m_design.openFlag = false;
     {
         DataControl::ErrorTrap quiet(*m_data);
         m_data->DatabaseClose();
     }
     Forms::withdraw(m_design.kind, this);
-    CorvModule::ActiveForm = CorvModule::NoOne;
-    enableDisable();
+    unloadFromMainWindow(m_design.openFlag);
 }
 
 void RecordForm::Form_Activate() {

@@ -1,0 +1,435 @@
+#include "frmTankCalc.h"
+
+#include "TankCalcMath.h"
+#include "app/CorvModule.h"
+#include "app/mdiCorvella.h"
+#include "data/DataControl.h"
+#include "data/RecordSources.h"
+#include "forms/WindowSupport.h"
+#include "frmTempConv.h"
+#include "platform/Dialogs.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corv {
+
+namespace {
+
+const QString NA = QStringLiteral("N/A");
+
+QComboBox *makeCombo(QWidget *parent, const char *name, const QStringList &items, const QString &tip) {
+    auto *c = new QComboBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->addItems(items);
+    c->setToolTip(tip);
+    return c;
+}
+
+} // namespace
+
+CorvForm *frmTankCalc::open() {
+    auto *calc = new frmTankCalc;
+    if (mdiCorvella *m = mdiCorvella::instance())
+        m->addChild(calc);
+    if (!calc->Form_Load()) {
+        positionFrame(calc)->close();
+        return nullptr;
+    }
+    return calc;
+}
+
+frmTankCalc::frmTankCalc() {
+    setObjectName(QStringLiteral("frmTankCalc"));
+    setWindowTitle(QStringLiteral("Tank Calculator"));
+    Forms::enroll(FormKind::TankCalc, this);
+
+    CalcData = new DataControl(this);
+    CalcData->setObjectName(QStringLiteral("CalcData"));
+    CalcData->setVisible(false);
+    // No record of this source is ever edited here; its messages are the
+    // window's to give.
+    CalcData->onError = [](const DbError &, int &response) { response = 0; };
+
+    auto mirror = [this](const char *name, const char *field) {
+        auto *box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setVisible(false);
+        CalcData->bind(box, QString::fromLatin1(field));
+        return box;
+    };
+    txtShape = mirror("txtShape", "TankShape");
+    txtType = mirror("txtType", "TankType");
+    txtMeasure = mirror("txtMeasure", "UnitMeasure");
+    txtHeight2 = mirror("txtHeight2", "TankHeight");
+    txtLength2 = mirror("txtLength2", "TankLength");
+    txtWidth2 = mirror("txtWidth2", "TankWidth");
+    txtRadius2 = mirror("txtRadius2", "TankRadius");
+    txtLight2 = mirror("txtLight2", "LightDistance");
+
+    cboShape = makeCombo(this, "cboShape", {"Rectangular", "Circular", "Hexagonal"},
+                         QStringLiteral("Rectangular, Circular or Hexagonal"));
+    cboType = makeCombo(this, "cboType", {"Fresh Water", "Salt Water", "Cold Water"},
+                        QStringLiteral("Fresh Water, Salt Water or Cold Water"));
+    cboMeasure = makeCombo(this, "cboMeasure", {"Inches", "Centimeters"},
+                           QStringLiteral("Inches or Centimeters"));
+    cboVolume = makeCombo(this, "cboVolume", {"US Gallons", "Liters"},
+                          QStringLiteral("US Gallons or Liters"));
+    // The rule runs when the shape selection changes; choosing the shape that
+    // is already selected keeps the dimensions typed.
+    connect(cboShape, &QComboBox::currentIndexChanged, this, &frmTankCalc::cboShape_Click);
+
+    auto input = [this](const char *name, const QString &tip) {
+        auto *box = new TextBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setToolTip(tip);
+        box->onGotFocus = [box] {
+            if (mdiCorvella *m = mdiCorvella::instance())
+                m->SelectMe(box);
+        };
+        // Enter calculates, from any input.
+        connect(box, &QLineEdit::returnPressed, this, &frmTankCalc::cmdCalculate_Click);
+        return box;
+    };
+    txtHeight = input("txtHeight", QStringLiteral("Tank height from top to base."));
+    txtLength = input("txtLength", QStringLiteral("Tank length from side to side."));
+    txtRadius = input("txtRadius", QStringLiteral("Tank radius, distance around."));
+    txtWidth = input("txtWidth", QStringLiteral("Tank width from front to back."));
+    txtLight = input("txtLight", QStringLiteral("Distance of light source from top of substrate."));
+    txtPercentSFish = input("txtPercentSFish", QStringLiteral("Percent small fish. (out of 100)"));
+    txtPercentMFish = input("txtPercentMFish", QStringLiteral("Percent medium fish. (out of 100)"));
+    txtPercentLFish = input("txtPercentLFish", QStringLiteral("Percent Large fish. (out of 100)"));
+
+    auto result = [this](const char *name, const QString &tip) {
+        auto *box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setToolTip(tip);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::ClickFocus);
+        box->setAlignment(Qt::AlignRight);
+        box->setMinimumWidth(150);
+        return box;
+    };
+    txtArea = result("txtArea", QStringLiteral("Amount of surface area."));
+    txtVolume = result("txtVolume", QStringLiteral("Volume of water."));
+    txtWeight = result("txtWeight", QStringLiteral("Weight of water."));
+    txtHeat = result("txtHeat", QStringLiteral("Watts of heat required for tank."));
+    txtLow = result("txtLow", QStringLiteral("Watts of light required for low light plants and corals."));
+    txtMedium = result("txtMedium",
+                       QStringLiteral("Watts of light required for medium light plants and corals."));
+    txtBrite = result("txtBrite",
+                      QStringLiteral("Watts of light required for bright light plants and corals."));
+    txtSFish = result("txtSFish", QStringLiteral("Number of small fish."));
+    txtMFish = result("txtMFish", QStringLiteral("Number of medium fish."));
+    txtLFish = result("txtLFish", QStringLiteral("Number of large fish."));
+
+    cmdCalculate = new QPushButton(QStringLiteral("Calculate"), this);
+    cmdReset = new QPushButton(QStringLiteral("Reset"), this);
+    cmdTemp = new QPushButton(QStringLiteral("Temp Converter"), this);
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
+    cmdReset->setObjectName(QStringLiteral("cmdReset"));
+    cmdTemp->setObjectName(QStringLiteral("cmdTemp"));
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmTankCalc::cmdCalculate_Click);
+    connect(cmdReset, &QPushButton::clicked, this, &frmTankCalc::cmdReset_Click);
+    connect(cmdTemp, &QPushButton::clicked, this, &frmTankCalc::cmdTemp_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmTankCalc::cmdClose_Click);
+
+    // Inputs at the left, estimates at the right.
+    auto form = [this](QGroupBox *group) {
+        auto *f = new QFormLayout(group);
+        f->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        f->setHorizontalSpacing(8);
+        f->setVerticalSpacing(5);
+        return f;
+    };
+    auto row = [this](QFormLayout *f, const QString &text, QWidget *w) {
+        auto *l = new QLabel(text, this);
+        l->setBuddy(w);
+        l->setToolTip(w->toolTip());
+        f->addRow(l, w);
+    };
+    auto *inputs = new QGroupBox(QStringLiteral("Tank"), this);
+    QFormLayout *in = form(inputs);
+    row(in, QStringLiteral("Tank Shape:"), cboShape);
+    row(in, QStringLiteral("Tank Type:"), cboType);
+    row(in, QStringLiteral("Unit Measure:"), cboMeasure);
+    row(in, QStringLiteral("Unit Volume:"), cboVolume);
+    row(in, QStringLiteral("Height:"), txtHeight);
+    row(in, QStringLiteral("Length:"), txtLength);
+    row(in, QStringLiteral("Radius:"), txtRadius);
+    row(in, QStringLiteral("Width:"), txtWidth);
+    row(in, QStringLiteral("Light Distance:"), txtLight);
+    row(in, QStringLiteral("% Small Fish:"), txtPercentSFish);
+    row(in, QStringLiteral("% Medium Fish:"), txtPercentMFish);
+    row(in, QStringLiteral("% Large Fish:"), txtPercentLFish);
+
+    auto *outputs = new QGroupBox(QStringLiteral("Estimates"), this);
+    QFormLayout *out = form(outputs);
+    row(out, QStringLiteral("Surface Area:"), txtArea);
+    row(out, QStringLiteral("Volume of Water:"), txtVolume);
+    row(out, QStringLiteral("Weight of Water:"), txtWeight);
+    row(out, QStringLiteral("Heat Requirements:"), txtHeat);
+    row(out, QStringLiteral("Low Light Requirements:"), txtLow);
+    row(out, QStringLiteral("Medium Light Requirements:"), txtMedium);
+    row(out, QStringLiteral("Bright Light Requirements:"), txtBrite);
+    row(out, QStringLiteral("Number Small Fish:"), txtSFish);
+    row(out, QStringLiteral("Number Medium Fish:"), txtMFish);
+    row(out, QStringLiteral("Number Large Fish:"), txtLFish);
+
+    lblEstimates = new QLabel(
+        QStringLiteral("* Calculations are only estimates. Actual figures may vary dramatically "
+                       "depending on tank contents, population, filtration, feeding, water changes "
+                       "and many other factors."),
+        this);
+    lblEstimates->setObjectName(QStringLiteral("lblEstimates"));
+    lblEstimates->setWordWrap(true);
+    lblFishSizes = new QLabel(QStringLiteral("Small Fish - (1 inch / 2.5 Cent.) Medium - (4 inches "
+                                             "/ 10 Cent.) Large - (8 inches / 20 Cent.)"),
+                              this);
+    lblFishSizes->setObjectName(QStringLiteral("lblFishSizes"));
+    lblFishSizes->setWordWrap(true);
+
+    auto *sides = new QHBoxLayout;
+    sides->setSpacing(12);
+    sides->addWidget(inputs, 1);
+    sides->addWidget(outputs, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton *b : {cmdCalculate, cmdReset, cmdTemp, cmdClose}) {
+        b->setMinimumWidth(100);
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    auto *all = new QVBoxLayout(this);
+    all->setContentsMargins(10, 10, 10, 10);
+    all->setSpacing(8);
+    all->addLayout(sides);
+    all->addWidget(lblFishSizes);
+    all->addWidget(lblEstimates);
+    all->addStretch(1);
+    all->addLayout(buttons);
+    all->addWidget(CalcData);
+
+    QWidget *order[] = {cboShape,  cboType, cboMeasure, cboVolume, txtHeight, txtLength,
+                        txtRadius, txtWidth, txtLight, txtPercentSFish, txtPercentMFish,
+                        txtPercentLFish, cmdCalculate, cmdReset, cmdTemp, cmdClose};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    resize(680, 470);
+}
+
+frmTankCalc::~frmTankCalc() { Forms::withdraw(FormKind::TankCalc, this); }
+
+bool frmTankCalc::Form_Load() {
+    restorePosition(this, QStringLiteral("TankCalc"));
+    CorvModule::ActiveForm = QStringLiteral("TankCalc");
+    if (mdiCorvella *m = mdiCorvella::instance())
+        m->EnableDisable();
+    CalcData->setDatabaseName(CorvModule::DatabasePath);
+    if (!runGuarded(*CalcData, [this] { LoadTankRecord(); }))
+        return false;
+    ResetCalculator();
+    return true;
+}
+
+void frmTankCalc::LoadTankRecord() {
+    // Without a default tank there is nothing to look up: the calculator
+    // starts from its defaults, as for a tank that is not found.
+    if (!isWholeNumber(CorvModule::CurrentTankID)) {
+        CalcData->DatabaseClose();
+        TankFound = 0;
+        for (QLineEdit *m : {txtShape, txtType, txtMeasure, txtHeight2, txtLength2, txtWidth2,
+                             txtRadius2, txtLight2})
+            m->clear();
+    } else {
+        CalcData->setRecordSource(sources::tank(CorvModule::CurrentTankID));
+        CalcData->Refresh();
+        TankFound = CalcData->Recordset().RecordCount();
+    }
+    ResetCalculator();
+}
+
+void frmTankCalc::selectShape(int index) {
+    cboShape->blockSignals(true);
+    cboShape->setCurrentIndex(index);
+    cboShape->blockSignals(false);
+    cboShape_Click();
+}
+
+void frmTankCalc::cboShape_Click() {
+    if (cboShape->currentIndex() == 1 || cboShape->currentIndex() == 2) {
+        txtLength->setText(NA);
+        txtLength->setEnabled(false);
+        txtRadius->setText(QStringLiteral("0"));
+        txtRadius->setEnabled(true);
+    } else {
+        txtLength->setText(QStringLiteral("0"));
+        txtLength->setEnabled(true);
+        txtRadius->setText(NA);
+        txtRadius->setEnabled(false);
+    }
+}
+
+void frmTankCalc::ResetCalculator() {
+    if (TankFound == 1) {
+        const QString type = txtType->text();
+        if (type == QLatin1String("Fresh Water"))
+            cboType->setCurrentIndex(0);
+        else if (type == QLatin1String("Salt Water"))
+            cboType->setCurrentIndex(1);
+        else if (type == QLatin1String("Cold Water"))
+            cboType->setCurrentIndex(2);
+        const QString shape = txtShape->text();
+        if (shape == QLatin1String("Hexagonal") || shape == QLatin1String("Circular")) {
+            selectShape(shape == QLatin1String("Hexagonal") ? 2 : 1);
+            txtLength->setText(NA);
+            txtRadius->setText(txtRadius2->text());
+        } else {
+            selectShape(0);
+            txtRadius->setText(NA);
+            txtLength->setText(txtLength2->text());
+        }
+        txtHeight->setText(txtHeight2->text());
+        txtWidth->setText(txtWidth2->text());
+        cboMeasure->setCurrentIndex(txtMeasure->text() == QLatin1String("Centimeters") ? 1 : 0);
+        txtLight->setText(txtLight2->text());
+    } else {
+        cboType->setCurrentIndex(0);
+        selectShape(0);
+        txtHeight->clear();
+        txtWidth->clear();
+        txtLength->clear();
+        txtRadius->setText(NA);
+        cboMeasure->setCurrentIndex(0);
+        txtLight->setText(QStringLiteral("0"));
+    }
+    cboVolume->setCurrentIndex(0);
+    for (TextBox *p : {txtPercentSFish, txtPercentMFish, txtPercentLFish})
+        p->setText(QStringLiteral("33.3"));
+    for (QLineEdit *r : {txtArea, txtVolume, txtWeight, txtHeat, txtLow, txtMedium, txtBrite,
+                         txtSFish, txtMFish, txtLFish})
+        r->clear();
+}
+
+void frmTankCalc::cmdCalculate_Click() {
+    tankcalc::Inputs in;
+    in.shape = cboShape->currentIndex();
+    in.type = cboType->currentIndex();
+    in.measure = cboMeasure->currentIndex();
+    in.volume = cboVolume->currentIndex();
+    in.height = txtHeight->text();
+    in.length = txtLength->text();
+    in.radius = txtRadius->text();
+    in.width = txtWidth->text();
+    in.light = txtLight->text();
+    in.percentSmall = txtPercentSFish->text();
+    in.percentMedium = txtPercentMFish->text();
+    in.percentLarge = txtPercentLFish->text();
+    const tankcalc::Outcome out = tankcalc::calculate(in);
+
+    txtPercentSFish->setText(out.percentSmall);
+    txtPercentMFish->setText(out.percentMedium);
+    txtPercentLFish->setText(out.percentLarge);
+    if (!out.warning.isEmpty())
+        msgBox(out.warning);
+    if (!out.calculated) {
+        if (!out.message.isEmpty())
+            msgBox(out.message);
+        QWidget *focus = nullptr;
+        switch (out.focus) {
+        case tankcalc::Field::Height:
+            focus = txtHeight;
+            break;
+        case tankcalc::Field::Length:
+            focus = txtLength;
+            break;
+        case tankcalc::Field::Width:
+            focus = txtWidth;
+            break;
+        case tankcalc::Field::Light:
+            focus = txtLight;
+            break;
+        case tankcalc::Field::PercentSmall:
+            focus = txtPercentSFish;
+            break;
+        case tankcalc::Field::PercentMedium:
+            focus = txtPercentMFish;
+            break;
+        case tankcalc::Field::PercentLarge:
+            focus = txtPercentLFish;
+            break;
+        case tankcalc::Field::Radius:
+        case tankcalc::Field::None:
+            break;
+        }
+        if (focus)
+            focus->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const tankcalc::Results &r = out.results;
+    txtArea->setText(r.area);
+    txtVolume->setText(r.volume);
+    txtWeight->setText(r.weight);
+    txtHeat->setText(r.heat);
+    txtLow->setText(r.low);
+    txtMedium->setText(r.medium);
+    txtBrite->setText(r.bright);
+    txtSFish->setText(r.smallFish);
+    txtMFish->setText(r.mediumFish);
+    txtLFish->setText(r.largeFish);
+}
+
+void frmTankCalc::cmdTemp_Click() {
+    frmTempConv converter(this);
+    dialogs().execModal(converter);
+    // The calculator takes the focus back.
+    activateWindow();
+    if (QWidget *frame = positionFrame(this); frame != this)
+        if (mdiCorvella *m = mdiCorvella::instance())
+            m->mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(frame));
+    cmdTemp->setFocus(Qt::OtherFocusReason);
+}
+
+void frmTankCalc::cmdClose_Click() {
+    savePosition(this, QStringLiteral("TankCalc"));
+    positionFrame(this)->close();
+}
+
+void frmTankCalc::closeEvent(QCloseEvent *event) {
+    if (!m_unloaded)
+        Form_Unload();
+    event->accept();
+}
+
+void frmTankCalc::Form_Unload() {
+    m_unloaded = true;
+    CalcData->DatabaseClose();
+    Forms::withdraw(FormKind::TankCalc, this);
+    unloadFromMainWindow(&CorvModule::TankCalcOpen);
+}
+
+void frmTankCalc::Form_Activate() {
+    if (m_unloaded)
+        return;
+    CorvModule::ActiveForm = QStringLiteral("TankCalc");
+    if (mdiCorvella *m = mdiCorvella::instance())
+        m->EnableDisable();
+}
+
+void frmTankCalc::mousePressEvent(QMouseEvent *event) {
+    Form_Click();
+    QWidget::mousePressEvent(event);
+}
+
+} // namespace corv

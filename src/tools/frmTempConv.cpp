@@ -1,0 +1,114 @@
+#include "frmTempConv.h"
+
+#include "app/CorvModule.h"
+#include "app/mdiCorvella.h"
+#include "platform/Dialogs.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corv {
+
+frmTempConv::frmTempConv(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmTempConv"));
+    setWindowTitle(QStringLiteral("Temp Converter"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    txtF = new TextBox(this);
+    txtF->setObjectName(QStringLiteral("txtF"));
+    txtC = new TextBox(this);
+    txtC->setObjectName(QStringLiteral("txtC"));
+    for (TextBox *box : {txtF, txtC}) {
+        box->setAlignment(Qt::AlignRight);
+        box->setMinimumWidth(140);
+        box->onGotFocus = [box] {
+            if (mdiCorvella *m = mdiCorvella::instance())
+                m->SelectMe(box);
+        };
+    }
+    // The field typed in last is the one converted from; leaving a filled
+    // field empties the other.
+    connect(txtF, &QLineEdit::textEdited, this, [this] { m_lastEdited = tempconv::Source::Fahrenheit; });
+    connect(txtC, &QLineEdit::textEdited, this, [this] { m_lastEdited = tempconv::Source::Celsius; });
+    txtF->onLostFocus = [this] {
+        if (!txtF->text().isEmpty())
+            txtC->clear();
+    };
+    txtC->onLostFocus = [this] {
+        if (!txtC->text().isEmpty())
+            txtF->clear();
+    };
+
+    cmdCalculate = new QPushButton(QStringLiteral("Calculate"), this);
+    cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
+    cmdCalculate->setDefault(true);
+    cmdReset = new QPushButton(QStringLiteral("Reset"), this);
+    cmdReset->setObjectName(QStringLiteral("cmdReset"));
+    cmdReset->setAutoDefault(false);
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setAutoDefault(false);
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmTempConv::cmdCalculate_Click);
+    connect(cmdReset, &QPushButton::clicked, this, &frmTempConv::cmdReset_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmTempConv::cmdClose_Click);
+
+    auto *fields = new QFormLayout;
+    fields->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto *lf = new QLabel(QStringLiteral("Farenheight:"), this);
+    lf->setBuddy(txtF);
+    auto *lc = new QLabel(QStringLiteral("Celcius:"), this);
+    lc->setBuddy(txtC);
+    fields->addRow(lf, txtF);
+    fields->addRow(lc, txtC);
+    auto *buttons = new QVBoxLayout;
+    for (QPushButton *b : {cmdCalculate, cmdReset, cmdClose}) {
+        b->setMinimumWidth(96);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch(1);
+    auto *all = new QHBoxLayout(this);
+    all->setContentsMargins(14, 14, 14, 14);
+    all->setSpacing(16);
+    all->addLayout(fields, 1);
+    all->addLayout(buttons);
+    Form_Load();
+}
+
+void frmTempConv::Form_Load() {
+    if (mdiCorvella *m = mdiCorvella::instance())
+        m->setStatusText(QStringLiteral("Enter a temprature to convert."));
+    cmdReset_Click();
+}
+
+void frmTempConv::cmdReset_Click() {
+    txtF->setText(QStringLiteral("32\u00b0"));
+    txtC->setText(QStringLiteral("0\u00b0"));
+    m_lastEdited = tempconv::Source::Fahrenheit;
+}
+
+void frmTempConv::cmdCalculate_Click() {
+    const tempconv::Outcome out = tempconv::calculate(txtF->text(), txtC->text(), m_lastEdited);
+    txtF->setText(out.fahrenheit);
+    txtC->setText(out.celsius);
+    if (out.message.isEmpty())
+        return;
+    msgBox(out.message);
+    if (out.focus == tempconv::Focus::Fahrenheit)
+        txtF->setFocus(Qt::OtherFocusReason);
+    else if (out.focus == tempconv::Focus::Celsius)
+        txtC->setFocus(Qt::OtherFocusReason);
+}
+
+void frmTempConv::done(int result) {
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmTempConv::Form_Unload() {
+    if (mdiCorvella *m = mdiCorvella::instance())
+        m->setStatusText(CorvModule::IdleLine);
+}
+
+} // namespace corv

@@ -1,0 +1,330 @@
+// The tank calculator and temperature converter windows.
+#include "forms/FormsFixture.h"
+#include "forms/frmTank.h"
+#include "tools/frmTankCalc.h"
+#include "tools/frmTempConv.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace corv;
+using namespace corv::test;
+
+class TestCalculator : public QObject {
+    Q_OBJECT
+    FormsFixture fx;
+
+    frmTankCalc *openCalc() {
+        return fx.open<frmTankCalc>(FormKind::TankCalc, &mdiCorvella::mnuTankCalculator_Click);
+    }
+    QStringList results(frmTankCalc *c) {
+        return {c->txtArea->text(), c->txtVolume->text(), c->txtWeight->text(), c->txtHeat->text(),
+                c->txtLow->text(),  c->txtMedium->text(), c->txtBrite->text(),  c->txtSFish->text(),
+                c->txtMFish->text(), c->txtLFish->text()};
+    }
+    MessageRequest lastMessage() { return fx.messages().last(); }
+
+private slots:
+    void init() { fx.setUp(); }
+    void cleanup() { fx.tearDown(); }
+
+    void opensOnTheDefaultTank() {
+        const int id = fx.tank("Reef");
+        TestEnv::exec(fx.db, "UPDATE Tank SET LightDistance = 18");
+        fx.setDefault(id, "Reef");
+        frmTankCalc *c = openCalc();
+        QVERIFY(c);
+        QCOMPARE(c->windowTitle(), QStringLiteral("Tank Calculator"));
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Calculate tank copasities."));
+        QVERIFY(CorvModule::TankCalcOpen);
+        QCOMPARE(CorvModule::ActiveForm, QStringLiteral("TankCalc"));
+        for (QAction *a : {fx.main->mnuAdd, fx.main->mnuDelete, fx.main->mnuSearch, fx.main->mnuPrint})
+            QVERIFY(!a->isEnabled());
+        QCOMPARE(c->TankFound, 1);
+        QCOMPARE(c->cboShape->currentIndex(), 0);
+        QCOMPARE(c->txtLength->text(), QStringLiteral("48"));
+        QCOMPARE(c->txtRadius->text(), QStringLiteral("N/A"));
+        QVERIFY(!c->txtRadius->isEnabled());
+        QCOMPARE(c->txtHeight->text(), QStringLiteral("20"));
+        QCOMPARE(c->txtWidth->text(), QStringLiteral("12"));
+        QCOMPARE(c->txtLight->text(), QStringLiteral("18"));
+        QCOMPARE(c->txtPercentSFish->text(), QStringLiteral("33.3"));
+        QCOMPARE(c->cboVolume->currentIndex(), 0);
+        QVERIFY(c->txtShape->isHidden());
+        c->cmdCalculate->click();
+        QVERIFY(fx.messages().isEmpty());
+        QCOMPARE(results(c), (QStringList{"960² Inches", "50 US Gal.", "416 lbs.", "150 watts",
+                                          "126 watts", "236 watts", "424 watts", "27", "7", "3"}));
+        c->cboVolume->setCurrentIndex(1);
+        c->cmdCalculate->click();
+        QCOMPARE(c->txtVolume->text(), QStringLiteral("189 Liters"));
+        QCOMPARE(c->txtWeight->text(), QStringLiteral("189 kgs."));
+        QCOMPARE(c->txtHeat->text(), QStringLiteral("150 watts"));
+        // Reset goes back to the stored tank and clears the results.
+        c->txtHeight->setText("99");
+        c->cmdReset->click();
+        QCOMPARE(c->txtHeight->text(), QStringLiteral("20"));
+        QCOMPARE(c->cboVolume->currentIndex(), 0);
+        QVERIFY(c->txtArea->text().isEmpty());
+    }
+
+    void designTexts() {
+        frmTankCalc *c = openCalc();
+        QCOMPARE(c->lblEstimates->text(),
+                 QStringLiteral("* Calculations are only estimates. Actual figures may vary "
+                                "dramatically depending on tank contents, population, filtration, "
+                                "feeding, water changes and many other factors."));
+        QCOMPARE(c->lblFishSizes->text(), QStringLiteral("Small Fish - (1 inch / 2.5 Cent.) Medium "
+                                                         "- (4 inches / 10 Cent.) Large - (8 inches "
+                                                         "/ 20 Cent.)"));
+        QCOMPARE(c->cmdTemp->text(), QStringLiteral("Temp Converter"));
+        QCOMPARE(c->txtPercentLFish->toolTip(), QStringLiteral("Percent Large fish. (out of 100)"));
+        QCOMPARE(c->txtBrite->toolTip(),
+                 QStringLiteral("Watts of light required for bright light plants and corals."));
+        QStringList volumes;
+        for (int i = 0; i < c->cboVolume->count(); ++i)
+            volumes << c->cboVolume->itemText(i);
+        QCOMPARE(volumes, (QStringList{"US Gallons", "Liters"}));
+    }
+
+    void aTankThatIsNotFoundGivesTheDefaults() {
+        fx.tank("Reef");
+        fx.setDefault(77, "Gone");
+        frmTankCalc *c = openCalc();
+        QCOMPARE(c->TankFound, 0);
+        QCOMPARE(c->cboShape->currentIndex(), 0);
+        QCOMPARE(c->cboType->currentIndex(), 0);
+        QVERIFY(c->txtHeight->text().isEmpty());
+        QVERIFY(c->txtWidth->text().isEmpty());
+        QVERIFY(c->txtLength->text().isEmpty());
+        QCOMPARE(c->txtRadius->text(), QStringLiteral("N/A"));
+        QCOMPARE(c->txtLight->text(), QStringLiteral("0"));
+        c->cmdCalculate->click();
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Height!"));
+        QCOMPARE(lastMessage().title, QStringLiteral("Corvella"));
+        QCOMPARE(lastMessage().icon, MsgIcon::None);
+        QCOMPARE(lastMessage().buttons, MsgButtons::Ok);
+        QCOMPARE(QApplication::focusWidget(), c->txtHeight);
+    }
+
+    void withoutADefaultTankItStillOpens() {
+        frmTankCalc *c = openCalc();
+        QVERIFY(c);
+        QCOMPARE(c->TankFound, 0);
+        QVERIFY(fx.messages().isEmpty());
+        QVERIFY(fx.ends.isEmpty());
+    }
+
+    void eachCheckAndItsFocus() {
+        frmTankCalc *c = openCalc();
+        c->txtHeight->setText("20");
+        c->txtLength->setText("long");
+        c->cmdCalculate->click();
+        QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Length!"));
+        QCOMPARE(QApplication::focusWidget(), c->txtLength);
+        c->txtLength->setText("48");
+        c->txtWidth->clear();
+        c->cmdCalculate->click();
+        QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Width!"));
+        QCOMPARE(QApplication::focusWidget(), c->txtWidth);
+        c->txtWidth->setText("12");
+        c->txtLight->setText("high");
+        c->cmdCalculate->click();
+        QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Light Distance!"));
+        QCOMPARE(QApplication::focusWidget(), c->txtLight);
+        c->txtLight->setText("18");
+        c->txtPercentMFish->setText("many");
+        c->txtPercentLFish->clear();
+        c->cmdCalculate->click();
+        QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Percent Medium Fish!"));
+        QCOMPARE(QApplication::focusWidget(), c->txtPercentMFish);
+        QCOMPARE(c->txtPercentLFish->text(), QStringLiteral("0")); // emptied field shows 0
+        c->txtPercentSFish->setText("50");
+        c->txtPercentMFish->setText("50");
+        c->txtPercentLFish->setText("1");
+        c->cmdCalculate->click();
+        QCOMPARE(lastMessage().text, QStringLiteral("Fish percents total more than 100!"));
+        QCOMPARE(QApplication::focusWidget(), c->txtPercentSFish);
+        QVERIFY(c->txtArea->text().isEmpty());
+        fx.env->dialogs.clear();
+        for (TextBox *p : {c->txtPercentSFish, c->txtPercentMFish, c->txtPercentLFish})
+            p->setText("30");
+        c->cmdCalculate->click();
+        QCOMPARE(fx.env->dialogs.messageTexts(), QStringList{"Less than 100 percent of fish allocated!"});
+        QCOMPARE(c->txtArea->text(), QStringLiteral("960² Inches")); // and it still calculates
+    }
+
+    void radiusFailureLeavesTheFocus() {
+        frmTankCalc *c = openCalc();
+        c->cboShape->setCurrentIndex(1); // Circular: the rule applies
+        QCOMPARE(c->txtLength->text(), QStringLiteral("N/A"));
+        QVERIFY(!c->txtLength->isEnabled());
+        QCOMPARE(c->txtRadius->text(), QStringLiteral("0"));
+        c->txtRadius->setText("round");
+        c->txtWidth->setFocus();
+        c->cmdCalculate->click();
+        QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Radius!"));
+        QCOMPARE(QApplication::focusWidget(), c->txtWidth);
+        // A circular tank ignores Height.
+        c->txtRadius->setText("20");
+        c->txtWidth->setText("24");
+        c->txtHeight->setText("any");
+        c->cmdCalculate->click();
+        QCOMPARE(c->txtArea->text(), QStringLiteral("314² Inches")); // 20 × 20 × 3.14159 ÷ 4
+    }
+
+    void reloadsWhenTheDefaultTankChanges() {
+        const int a = fx.tank("Alpha");
+        fx.tank("Beta", "Circular");
+        fx.setDefault(a, "Alpha");
+        frmTankCalc *c = openCalc();
+        QCOMPARE(c->cboShape->currentIndex(), 0);
+        fx.main->mnuChangeTanks_Click();
+        auto *t = dynamic_cast<frmTank *>(Forms::get(FormKind::Tank));
+        t->TankData->clickNext();
+        fx.env->dialogs.answers = {MsgResult::Yes};
+        t->cmdDefault->click();
+        QCOMPARE(c->cboShape->currentIndex(), 1);
+        QCOMPARE(c->txtRadius->text(), QStringLiteral("10"));
+        QCOMPARE(c->txtLength->text(), QStringLiteral("N/A"));
+    }
+
+    void closeSavesThePositionAndUnloads() {
+        frmTankCalc *c = openCalc();
+        FormsFixture::frameOf(c)->move(70, 80);
+        c->cmdClose->click();
+        QCOMPARE(Settings::read("Corvella", "WindowPosition", "TankCalcTop", "x"), QStringLiteral("80"));
+        QCOMPARE(Settings::read("Corvella", "WindowPosition", "TankCalcLeft", "x"), QStringLiteral("70"));
+        QVERIFY(!CorvModule::TankCalcOpen);
+        QCOMPARE(CorvModule::ActiveForm, QStringLiteral("NoOne"));
+        QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+        QVERIFY(!Forms::get(FormKind::TankCalc));
+        c = openCalc();
+        QCOMPARE(FormsFixture::frameOf(c)->pos(), QPoint(70, 80));
+    }
+
+    void findsAMovedDatabase() {
+        const int id = fx.tank("Reef");
+        fx.setDefault(id, "Reef");
+        QDir().mkpath(fx.env->path("moved"));
+        QVERIFY(QFile::rename(fx.db, fx.env->path("moved/CORVELLA.CVL")));
+        fx.env->dialogs.fileAnswers = {fx.env->path("moved/CORVELLA.CVL")};
+        frmTankCalc *c = openCalc();
+        QVERIFY(c);
+        QCOMPARE(c->TankFound, 1);
+        QCOMPARE(CorvModule::DatabasePath, QDir::toNativeSeparators(fx.env->path("moved/CORVELLA.CVL")));
+        c->cmdClose_Click();
+        fx.env->dialogs.fileAnswers = {std::nullopt};
+        CorvModule::DatabasePath = fx.env->path("gone/CORVELLA.CVL");
+        QVERIFY(!openCalc());
+        QVERIFY(!CorvModule::TankCalcOpen);
+    }
+
+    void converterFromTheCalculator() {
+        frmTankCalc *c = openCalc();
+        bool seen = false;
+        QString title, status;
+        fx.env->dialogs.onModal = [&](QDialog &d) -> int {
+            seen = qobject_cast<frmTempConv *>(&d) != nullptr;
+            title = d.windowTitle();
+            status = fx.main->statusText();
+            d.reject();
+            return QDialog::Rejected;
+        };
+        c->cmdTemp->click();
+        QVERIFY(seen);
+        QCOMPARE(title, QStringLiteral("Temp Converter"));
+        QCOMPARE(status, QStringLiteral("Enter a temprature to convert."));
+        QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+        QVERIFY(c->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void converter_data() {
+        QTest::addColumn<QString>("f");
+        QTest::addColumn<QString>("c");
+        QTest::addColumn<QString>("fAfter");
+        QTest::addColumn<QString>("cAfter");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("212 F") << "212" << "" << "212°" << "100°" << "";
+        QTest::newRow("100 F") << "100" << "" << "100°" << "37.77778°" << "";
+        QTest::newRow("0 F") << "0°" << "" << "0°" << "-17.77778°" << "";
+        QTest::newRow("37 C") << "" << "37" << "98.6°" << "37°" << "";
+        QTest::newRow("-40 C") << "" << "-40°" << "-40°" << "-40°" << "";
+        QTest::newRow("25 C") << "" << "25" << "77°" << "25°" << "";
+        QTest::newRow("500 F") << "500" << "" << "500°" << "260°" << "";
+        QTest::newRow("-500 F") << "-500" << "" << "-500°" << "-295.5555°" << "";
+        QTest::newRow("-500.1 F") << "-500.1" << "" << "-500.1" << ""
+                                  << "Please enter a temprature in the range of -500° to 500° F!";
+        QTest::newRow("-295 C") << "" << "-295" << "-499°" << "-295°" << "";
+        QTest::newRow("260 C") << "" << "260" << "500°" << "260°" << "";
+        QTest::newRow("260.5 C") << "" << "260.5" << "" << "260.5"
+                                 << "Please enter a temprature in the range of -295° to 260° C!";
+        QTest::newRow("F first") << "50" << "1000" << "50°" << "10°" << "";
+        QTest::newRow("98.6 F") << "98.6 F" << "" << "98.6 F" << "" << "Please enter a valid temprature!";
+        QTest::newRow("both empty") << "" << "" << "" << "" << "Please enter a valid temprature!";
+    }
+    void converter() {
+        QFETCH(QString, f);
+        QFETCH(QString, c);
+        QFETCH(QString, fAfter);
+        QFETCH(QString, cAfter);
+        QFETCH(QString, message);
+        frmTempConv t;
+        t.txtF->setText(f);
+        t.txtC->setText(c);
+        t.cmdCalculate->click();
+        QCOMPARE(t.txtF->text(), fAfter);
+        QCOMPARE(t.txtC->text(), cAfter);
+        QCOMPARE(fx.env->dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty()) {
+            QCOMPARE(fx.messages().last().title, QStringLiteral("Corvella"));
+            QCOMPARE(fx.messages().last().icon, MsgIcon::None);
+        }
+    }
+
+    void converterAsTheUserUsesIt() {
+        frmTempConv t;
+        QCOMPARE(t.txtF->text(), QStringLiteral("32°"));
+        QCOMPARE(t.txtC->text(), QStringLiteral("0°"));
+        QLabel *lf = nullptr, *lc = nullptr;
+        for (QLabel *l : t.findChildren<QLabel *>()) {
+            if (l->buddy() == t.txtF)
+                lf = l;
+            if (l->buddy() == t.txtC)
+                lc = l;
+        }
+        QCOMPARE(lf->text(), QStringLiteral("Farenheight:"));
+        QCOMPARE(lc->text(), QStringLiteral("Celcius:"));
+        t.show();
+        QVERIFY(QTest::qWaitForWindowActive(&t));
+        // Right after opening, Calculate converts from Fahrenheit.
+        t.cmdCalculate->click();
+        QCOMPARE(t.txtC->text(), QStringLiteral("0°"));
+        // Typing in Celsius and leaving it empties Fahrenheit.
+        t.txtC->setFocus();
+        t.txtC->selectAll();
+        QTest::keyClicks(t.txtC, "100");
+        QTest::keyClick(t.txtC, Qt::Key_Tab);
+        QVERIFY(t.txtF->text().isEmpty());
+        t.cmdCalculate->click();
+        QCOMPARE(t.txtF->text(), QStringLiteral("212°"));
+        // Typing in Celsius and pressing Enter, Fahrenheit still filled: the
+        // field typed in last is converted.
+        t.txtC->setFocus();
+        t.txtC->selectAll();
+        QTest::keyClicks(t.txtC, "-40");
+        QTest::keyClick(t.txtC, Qt::Key_Return);
+        QCOMPARE(t.txtF->text(), QStringLiteral("-40°"));
+        t.cmdReset->click();
+        QCOMPARE(t.txtF->text(), QStringLiteral("32°"));
+        QCOMPARE(t.txtC->text(), QStringLiteral("0°"));
+        QCOMPARE(t.lastEdited(), tempconv::Source::Fahrenheit);
+    }
+};
+
+QTEST_MAIN(TestCalculator)
+#include "tst_calculator.moc"
