@@ -26,7 +26,9 @@ QPixmap Artwork::logo(int size, qreal dpr) {
     return render(QStringLiteral(":/icons/corvella.svg"), QSize(size, size), dpr);
 }
 
-QIcon Artwork::appIcon() { return QIcon(QStringLiteral(":/icons/corvella.svg")); }
+QIcon Artwork::appIcon() {
+    return QIcon(QStringLiteral(":/icons/corvella.svg"));
+}
 
 QIcon Artwork::toolIcon(const QString &name) {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));

@@ -69,14 +69,17 @@ QString CorvModule::programFile(const QString &fileName) {
     return QDir::toNativeSeparators(programFolder() + u'/' + fileName);
 }
 
-void CorvModule::setProgramFolder(const QString &folder) { programFolderOverride = folder; }
+void CorvModule::setProgramFolder(const QString &folder) {
+    programFolderOverride = folder;
+}
 
 void CorvModule::readSettings() {
     const QString &app = Settings::appName();
 
     // 1. The database file; its existence is checked by the first window
     //    that opens it.
-    DatabasePath = Settings::read(app, QStringLiteral("Database"), QStringLiteral("Filename"), NotSet);
+    DatabasePath =
+        Settings::read(app, QStringLiteral("Database"), QStringLiteral("Filename"), NotSet);
     if (DatabasePath == NotSet) {
         DatabasePath = programFile(QStringLiteral("CORVELLA.CVL"));
         Settings::save(app, QStringLiteral("Database"), QStringLiteral("Filename"), DatabasePath);
@@ -91,7 +94,8 @@ void CorvModule::readSettings() {
 
     // 3. The default tank. Its id is spliced into record-source texts, so a
     //    stored value that is not a whole number counts as no tank at all.
-    CurrentTankID = Settings::read(app, QStringLiteral("DefaultTank"), QStringLiteral("TankID"), NotSet);
+    CurrentTankID =
+        Settings::read(app, QStringLiteral("DefaultTank"), QStringLiteral("TankID"), NotSet);
     if (CurrentTankID != NotSet && !isWholeNumber(CurrentTankID))
         CurrentTankID = NotSet;
     if (CurrentTankID != NotSet) {

@@ -18,9 +18,13 @@ Registry &registry() {
 
 } // namespace
 
-CorvForm *Forms::get(FormKind kind) { return registry().open.value(int(kind), nullptr); }
+CorvForm *Forms::get(FormKind kind) {
+    return registry().open.value(int(kind), nullptr);
+}
 
-void Forms::enroll(FormKind kind, CorvForm *form) { registry().open.insert(int(kind), form); }
+void Forms::enroll(FormKind kind, CorvForm *form) {
+    registry().open.insert(int(kind), form);
+}
 
 void Forms::withdraw(FormKind kind, CorvForm *form) {
     auto &open = registry().open;
@@ -32,7 +36,9 @@ void Forms::setFactory(FormKind kind, Factory factory) {
     registry().factories.insert(int(kind), std::move(factory));
 }
 
-Forms::Factory Forms::factory(FormKind kind) { return registry().factories.value(int(kind)); }
+Forms::Factory Forms::factory(FormKind kind) {
+    return registry().factories.value(int(kind));
+}
 
 void Forms::reset() {
     registry().open.clear();

@@ -16,7 +16,9 @@ std::unique_ptr<QSettings> store(const QString &application) {
                                        QStringLiteral("Corvella"), application);
 }
 
-QString path(const QString &section, const QString &key) { return section + u'/' + key; }
+QString path(const QString &section, const QString &key) {
+    return section + u'/' + key;
+}
 
 } // namespace
 

@@ -157,9 +157,13 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent) {
     setFixedWidth(520);
 }
 
-void frmAbout::cmdOk_Click() { accept(); }
+void frmAbout::cmdOk_Click() {
+    accept();
+}
 
-void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+void frmAbout::cmdSysInfo_Click() {
+    StartSysInfo();
+}
 
 void frmAbout::done(int result) {
     Form_Unload();

@@ -12,8 +12,7 @@ namespace corv {
 
 // Reads one value from the registry into `KeyVal`: a string as it stands, a
 // double word as the decimal number it holds. True when the value was read.
-bool GetKeyValue(RegKey KeyRoot, const QString &KeyName, const QString &SubKeyRef,
-                 QString &KeyVal);
+bool GetKeyValue(RegKey KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal);
 
 // Finds and starts the system-information program as a separate program, or
 // says that it cannot.

@@ -22,16 +22,22 @@ void frmSplash::showEvent(QShowEvent *event) {
     Form_Load();
 }
 
-void frmSplash::Form_Load() { Timer1.start(); }
+void frmSplash::Form_Load() {
+    Timer1.start();
+}
 
 void frmSplash::CloseSplash() {
     Timer1.stop();
     accept();
 }
 
-void frmSplash::mousePressEvent(QMouseEvent *) { CloseSplash(); }
+void frmSplash::mousePressEvent(QMouseEvent *) {
+    CloseSplash();
+}
 
-void frmSplash::keyPressEvent(QKeyEvent *) { CloseSplash(); }
+void frmSplash::keyPressEvent(QKeyEvent *) {
+    CloseSplash();
+}
 
 void frmSplash::paintEvent(QPaintEvent *) {
     QPainter p(this);
@@ -65,8 +71,7 @@ void frmSplash::paintEvent(QPaintEvent *) {
     small.setPointSizeF(small.pointSizeF() * 0.85);
     p.setFont(small);
     p.setPen(QColor(40, 60, 75));
-    p.drawText(QRect(left, 160, r.width() - left - 20, 20), Qt::AlignLeft,
-               Artwork::contactLine());
+    p.drawText(QRect(left, 160, r.width() - left - 20, 20), Qt::AlignLeft, Artwork::contactLine());
     p.drawText(QRect(left, 184, r.width() - left - 20, 60), Qt::AlignLeft | Qt::TextWordWrap,
                Artwork::legalNotice());
 

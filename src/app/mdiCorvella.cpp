@@ -102,7 +102,9 @@ QString helpViewerProgram() {
 
 } // namespace
 
-mdiCorvella *mdiCorvella::instance() { return theMainWindow; }
+mdiCorvella *mdiCorvella::instance() {
+    return theMainWindow;
+}
 
 mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
     theMainWindow = this;
@@ -155,18 +157,20 @@ void mdiCorvella::buildMenus() {
     mnuChangeTanks = menuItem(mnuOptions, "mnuChangeTanks", QStringLiteral("&Change Tanks"),
                               &mdiCorvella::mnuChangeTanks_Click);
     mnu0 = separator(mnuOptions, "mnu0");
-    mnuJournal =
-        menuItem(mnuOptions, "mnuJournal", QStringLiteral("&Journal"), &mdiCorvella::mnuJournal_Click);
+    mnuJournal = menuItem(mnuOptions, "mnuJournal", QStringLiteral("&Journal"),
+                          &mdiCorvella::mnuJournal_Click);
     mnuLiveStock = menuItem(mnuOptions, "mnuLiveStock", QStringLiteral("&Livestock"),
                             &mdiCorvella::mnuLiveStock_Click);
     mnu1 = separator(mnuOptions, "mnu1");
-    mnuCommonDiseases = menuItem(mnuOptions, "mnuCommonDiseases", QStringLiteral("Common &Diseases"),
-                                 &mdiCorvella::mnuCommonDiseases_Click);
+    mnuCommonDiseases =
+        menuItem(mnuOptions, "mnuCommonDiseases", QStringLiteral("Common &Diseases"),
+                 &mdiCorvella::mnuCommonDiseases_Click);
     mnuAquaristGlossary =
         menuItem(mnuOptions, "mnuAquaristGlossary", QStringLiteral("Aquarist &Glossary"),
                  &mdiCorvella::mnuAquaristGlossary_Click);
-    mnuTankCalculator = menuItem(mnuOptions, "mnuTankCalculator", QStringLiteral("&Tank Calculator"),
-                                 &mdiCorvella::mnuTankCalculator_Click);
+    mnuTankCalculator =
+        menuItem(mnuOptions, "mnuTankCalculator", QStringLiteral("&Tank Calculator"),
+                 &mdiCorvella::mnuTankCalculator_Click);
     mnuCorvChart = menuItem(mnuOptions, "mnuCorvChart", QStringLiteral("&CorvChart"),
                             &mdiCorvella::mnuCorvChart_Click);
     mnu2 = separator(mnuOptions, "mnu2");
@@ -178,26 +182,29 @@ void mdiCorvella::buildMenus() {
 
     mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuBackup = menuItem(mnuFile, "mnuBackup", QStringLiteral("&Backup"), &mdiCorvella::mnuBackup_Click);
+    mnuBackup =
+        menuItem(mnuFile, "mnuBackup", QStringLiteral("&Backup"), &mdiCorvella::mnuBackup_Click);
     mnuRestore =
         menuItem(mnuFile, "mnuRestore", QStringLiteral("&Restore"), &mdiCorvella::mnuRestore_Click);
 
     mnuRecords = bar->addMenu(QStringLiteral("R&ecords"));
     mnuRecords->setObjectName(QStringLiteral("mnuRecords"));
     mnuAdd = menuItem(mnuRecords, "mnuAdd", QStringLiteral("Add"), &mdiCorvella::mnuAdd_Click);
-    mnuDelete = menuItem(mnuRecords, "mnuDelete", QStringLiteral("Delete"), &mdiCorvella::mnuDelete_Click);
+    mnuDelete =
+        menuItem(mnuRecords, "mnuDelete", QStringLiteral("Delete"), &mdiCorvella::mnuDelete_Click);
     mnu3 = separator(mnuRecords, "mnu3");
     mnuSearch = menuItem(mnuRecords, "mnuSearch", QStringLiteral("&Search"),
                          &mdiCorvella::mnuSearch_Click, QKeySequence(Qt::Key_F3));
     mnu4 = separator(mnuRecords, "mnu4");
-    mnuPrint = menuItem(mnuRecords, "mnuPrint", QStringLiteral("&Print"), &mdiCorvella::mnuPrint_Click);
+    mnuPrint =
+        menuItem(mnuRecords, "mnuPrint", QStringLiteral("&Print"), &mdiCorvella::mnuPrint_Click);
 
     mnuView = bar->addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
     mnuToolbar =
         menuItem(mnuView, "mnuToolbar", QStringLiteral("Tool Bar"), &mdiCorvella::mnuToolbar_Click);
-    mnuToolText =
-        menuItem(mnuView, "mnuToolText", QStringLiteral("Tool Text"), &mdiCorvella::mnuToolText_Click);
+    mnuToolText = menuItem(mnuView, "mnuToolText", QStringLiteral("Tool Text"),
+                           &mdiCorvella::mnuToolText_Click);
     mnuStatusBar = menuItem(mnuView, "mnuStatusBar", QStringLiteral("Status Bar"),
                             &mdiCorvella::mnuStatusBar_Click);
     for (QAction *a : {mnuToolbar, mnuToolText, mnuStatusBar})
@@ -205,8 +212,8 @@ void mdiCorvella::buildMenus() {
 
     mnuWindow = bar->addMenu(QStringLiteral("&Window"));
     mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
-    mnuCascade =
-        menuItem(mnuWindow, "mnuCascade", QStringLiteral("&Cascade"), &mdiCorvella::mnuCascade_Click);
+    mnuCascade = menuItem(mnuWindow, "mnuCascade", QStringLiteral("&Cascade"),
+                          &mdiCorvella::mnuCascade_Click);
     mnuArrange = menuItem(mnuWindow, "mnuArrange", QStringLiteral("&Arrange Icons"),
                           &mdiCorvella::mnuArrange_Click);
     connect(mnuWindow, &QMenu::aboutToShow, this, &mdiCorvella::fillWindowMenu);
@@ -217,7 +224,8 @@ void mdiCorvella::buildMenus() {
                            &mdiCorvella::mnuContents_Click, QKeySequence(Qt::Key_F1));
     mnuBrowseHelp = menuItem(mnuHelp, "mnuBrowseHelp", QStringLiteral("Browse Help"),
                              &mdiCorvella::mnuBrowseHelp_Click, QKeySequence(Qt::Key_F2));
-    mnuAbout = menuItem(mnuHelp, "mnuAbout", QStringLiteral("&About"), &mdiCorvella::mnuAbout_Click);
+    mnuAbout =
+        menuItem(mnuHelp, "mnuAbout", QStringLiteral("&About"), &mdiCorvella::mnuAbout_Click);
 }
 
 void mdiCorvella::buildToolbar() {
@@ -271,10 +279,12 @@ void mdiCorvella::buildStatusBar() {
     sbStatusBar->addPermanentWidget(makePanel(2, QStringLiteral("panelCaps"), keyWidth));
     sbStatusBar->addPermanentWidget(makePanel(3, QStringLiteral("panelNum"), keyWidth));
     sbStatusBar->addPermanentWidget(makePanel(4, QStringLiteral("panelIns"), keyWidth));
-    sbStatusBar->addPermanentWidget(makePanel(
-        5, QStringLiteral("panelDate"), fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + 18));
-    sbStatusBar->addPermanentWidget(makePanel(
-        6, QStringLiteral("panelTime"), fontMetrics().horizontalAdvance(QStringLiteral("00:00 PM")) + 18));
+    sbStatusBar->addPermanentWidget(
+        makePanel(5, QStringLiteral("panelDate"),
+                  fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + 18));
+    sbStatusBar->addPermanentWidget(
+        makePanel(6, QStringLiteral("panelTime"),
+                  fontMetrics().horizontalAdvance(QStringLiteral("00:00 PM")) + 18));
     m_panels[2]->setText(QStringLiteral("CAPS"));
     m_panels[3]->setText(QStringLiteral("NUM"));
     m_panels[4]->setText(QStringLiteral("INS"));
@@ -297,9 +307,13 @@ QLabel *mdiCorvella::panel(int index) const {
     return index >= 1 && index < m_panels.size() ? m_panels[index] : nullptr;
 }
 
-QString mdiCorvella::statusText() const { return m_panels[1]->text(); }
+QString mdiCorvella::statusText() const {
+    return m_panels[1]->text();
+}
 
-void mdiCorvella::setStatusText(const QString &text) { m_panels[1]->setText(text); }
+void mdiCorvella::setStatusText(const QString &text) {
+    m_panels[1]->setText(text);
+}
 
 void mdiCorvella::updateClock() {
     const QLocale locale;
@@ -332,14 +346,17 @@ void mdiCorvella::MDIForm_Load() {
 }
 
 void mdiCorvella::MDIForm_Activate() {
-    tbToolBar->setVisible(Settings::readBool(QStringLiteral("Toolbar"), QStringLiteral("Visible"), true));
+    tbToolBar->setVisible(
+        Settings::readBool(QStringLiteral("Toolbar"), QStringLiteral("Visible"), true));
     mnuToolbar->setChecked(tbToolBar->isVisibleTo(this));
-    mnuToolText->setChecked(Settings::readBool(QStringLiteral("Toolbar"), QStringLiteral("Text"), false));
+    mnuToolText->setChecked(
+        Settings::readBool(QStringLiteral("Toolbar"), QStringLiteral("Text"), false));
     ShowToolText();
     sbStatusBar->setVisible(
         Settings::readBool(QStringLiteral("Statusbar"), QStringLiteral("Visible"), true));
     mnuStatusBar->setChecked(sbStatusBar->isVisibleTo(this));
-    AutoHighlight = Settings::readBool(QStringLiteral("Options"), QStringLiteral("AutoHighlight"), true);
+    AutoHighlight =
+        Settings::readBool(QStringLiteral("Options"), QStringLiteral("AutoHighlight"), true);
     mnuAutoHighlight->setChecked(AutoHighlight);
 }
 
@@ -375,7 +392,8 @@ void mdiCorvella::mnuToolbar_Click() {
     tbToolBar->setVisible(visible);
     Settings::saveBool(QStringLiteral("Toolbar"), QStringLiteral("Visible"), visible);
     mnuToolbar->setChecked(visible);
-    setStatusText(visible ? QStringLiteral("Tool bar visible.") : QStringLiteral("Tool bar hiden."));
+    setStatusText(visible ? QStringLiteral("Tool bar visible.")
+                          : QStringLiteral("Tool bar hiden."));
 }
 
 void mdiCorvella::mnuToolText_Click() {
@@ -383,7 +401,8 @@ void mdiCorvella::mnuToolText_Click() {
     mnuToolText->setChecked(on);
     Settings::saveBool(QStringLiteral("Toolbar"), QStringLiteral("Text"), on);
     ShowToolText();
-    setStatusText(on ? QStringLiteral("Tool bar text visible.") : QStringLiteral("Tool bar text hiden."));
+    setStatusText(on ? QStringLiteral("Tool bar text visible.")
+                     : QStringLiteral("Tool bar text hiden."));
 }
 
 void mdiCorvella::mnuStatusBar_Click() {
@@ -597,7 +616,9 @@ void mdiCorvella::mnuAbout_Click() {
     dialogs().execModal(about);
 }
 
-void mdiCorvella::mnuCascade_Click() { mdiArea->cascadeSubWindows(); }
+void mdiCorvella::mnuCascade_Click() {
+    mdiArea->cascadeSubWindows();
+}
 
 void mdiCorvella::mnuArrange_Click() {
     // Lines up the minimised child windows along the bottom of the frame.
@@ -679,9 +700,12 @@ void mdiCorvella::mnuBrowseHelp_Click() {
 
 void mdiCorvella::CloseOpenWindows() {
     const std::pair<bool *, FormKind> order[] = {
-        {&CorvModule::DiseasesOpen, FormKind::Diseases}, {&CorvModule::GlossaryOpen, FormKind::Glossary},
-        {&CorvModule::JournalOpen, FormKind::Journal},   {&CorvModule::StockOpen, FormKind::Stock},
-        {&CorvModule::TankCalcOpen, FormKind::TankCalc}, {&CorvModule::TankOpen, FormKind::Tank},
+        {&CorvModule::DiseasesOpen, FormKind::Diseases},
+        {&CorvModule::GlossaryOpen, FormKind::Glossary},
+        {&CorvModule::JournalOpen, FormKind::Journal},
+        {&CorvModule::StockOpen, FormKind::Stock},
+        {&CorvModule::TankCalcOpen, FormKind::TankCalc},
+        {&CorvModule::TankOpen, FormKind::Tank},
     };
     for (const auto &[flag, kind] : order) {
         if (!*flag)
@@ -712,12 +736,15 @@ bool mdiCorvella::closeDatabaseWindows() {
     return !anyDatabaseWindowOpen();
 }
 
-void mdiCorvella::mnuExit_Click() { close(); }
+void mdiCorvella::mnuExit_Click() {
+    close();
+}
 
 bool mdiCorvella::MDIForm_Unload() {
     setStatusText(QStringLiteral("Exit Corvella?"));
-    const MsgResult answer = msgBox(QStringLiteral("Exit Corvella?"), MsgButtons::OkCancel,
-                                    MsgIcon::Question, QStringLiteral("Corvella"), MsgResult::Cancel);
+    const MsgResult answer =
+        msgBox(QStringLiteral("Exit Corvella?"), MsgButtons::OkCancel, MsgIcon::Question,
+               QStringLiteral("Corvella"), MsgResult::Cancel);
     if (answer == MsgResult::Ok) {
         CloseOpenWindows();
         // Windows the flags do not cover close through their close box, so

@@ -11,9 +11,13 @@ DbError criteriaError(const QString &criterion, const QString &what) {
             QStringLiteral("Syntax error in the criteria \"%1\": %2.").arg(criterion, what)};
 }
 
-bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+bool isNameChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
 
-QChar fold(QChar c) { return c.toCaseFolded(); }
+QChar fold(QChar c) {
+    return c.toCaseFolded();
+}
 
 QString doubled(const QString &text) {
     QString t = text;
@@ -125,9 +129,10 @@ std::optional<LikePattern> LikePattern::compile(QStringView pattern, DbError *er
             const qsizetype close = pattern.indexOf(u']', i + 1);
             if (close < 0) {
                 if (error)
-                    *error = {DbErr::InvalidPattern,
-                              QStringLiteral("Invalid pattern: '[' without a closing ']' in \"%1\".")
-                                  .arg(pattern.toString())};
+                    *error = {
+                        DbErr::InvalidPattern,
+                        QStringLiteral("Invalid pattern: '[' without a closing ']' in \"%1\".")
+                            .arg(pattern.toString())};
                 return std::nullopt;
             }
             QStringView body = pattern.mid(i + 1, close - i - 1);

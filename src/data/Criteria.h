@@ -36,9 +36,9 @@ public:
 private:
     struct Item {
         enum Kind { Literal, AnyOne, AnyRun, Digit, Set } kind;
-        QChar ch;              // Literal (case-folded)
-        bool negated = false;  // Set
-        QString singles;       // Set: characters (case-folded)
+        QChar ch;                   // Literal (case-folded)
+        bool negated = false;       // Set
+        QString singles;            // Set: characters (case-folded)
         QString rangeFrom, rangeTo; // Set: ranges, pairwise (case-folded)
     };
     bool itemMatches(const Item &item, QChar c) const;

@@ -106,7 +106,9 @@ void setBoxText(QWidget *box, const QString &text) {
 
 // --- the record set as the windows use it ----------------------------------
 
-int DataRecordset::AbsolutePosition() const { return d.m_records.absolutePosition(); }
+int DataRecordset::AbsolutePosition() const {
+    return d.m_records.absolutePosition();
+}
 
 bool DataRecordset::setAbsolutePosition(int position) {
     if (!d.leaveCurrent(ActionBookmark))
@@ -118,7 +120,9 @@ bool DataRecordset::setAbsolutePosition(int position) {
     return true;
 }
 
-int DataRecordset::RecordCount() const { return d.m_records.recordCount(); }
+int DataRecordset::RecordCount() const {
+    return d.m_records.recordCount();
+}
 
 bool DataRecordset::AddNew() {
     if (!d.m_records.isOpen())
@@ -170,28 +174,44 @@ bool DataRecordset::Delete() {
     return true;
 }
 
-bool DataRecordset::MoveFirst() { return d.moveWith(ActionMoveFirst, &RecordSet::moveFirst); }
-bool DataRecordset::MoveLast() { return d.moveWith(ActionMoveLast, &RecordSet::moveLast); }
-bool DataRecordset::MoveNext() { return d.moveWith(ActionMoveNext, &RecordSet::moveNext); }
+bool DataRecordset::MoveFirst() {
+    return d.moveWith(ActionMoveFirst, &RecordSet::moveFirst);
+}
+bool DataRecordset::MoveLast() {
+    return d.moveWith(ActionMoveLast, &RecordSet::moveLast);
+}
+bool DataRecordset::MoveNext() {
+    return d.moveWith(ActionMoveNext, &RecordSet::moveNext);
+}
 bool DataRecordset::MovePrevious() {
     return d.moveWith(ActionMovePrevious, &RecordSet::movePrevious);
 }
 
-bool DataRecordset::FindFirst(const QString &criterion) { return d.find(criterion, true); }
-bool DataRecordset::FindNext(const QString &criterion) { return d.find(criterion, false); }
-bool DataRecordset::NoMatch() const { return d.m_noMatch; }
+bool DataRecordset::FindFirst(const QString &criterion) {
+    return d.find(criterion, true);
+}
+bool DataRecordset::FindNext(const QString &criterion) {
+    return d.find(criterion, false);
+}
+bool DataRecordset::NoMatch() const {
+    return d.m_noMatch;
+}
 
 QString DataRecordset::Fields(const QString &name) const {
     return d.m_records.text(d.m_records.fieldIndex(name));
 }
 
-QString DataRecordset::Fields(int index) const { return d.m_records.text(index); }
+QString DataRecordset::Fields(int index) const {
+    return d.m_records.text(index);
+}
 
 QVariant DataRecordset::FieldValue(const QString &name) const {
     return d.m_records.value(d.m_records.fieldIndex(name));
 }
 
-int DataRecordset::FieldCount() const { return d.m_records.fields().size(); }
+int DataRecordset::FieldCount() const {
+    return d.m_records.fields().size();
+}
 
 // --- the control -----------------------------------------------------------
 
@@ -234,9 +254,13 @@ DataControl::~DataControl() {
     }
 }
 
-QString DataControl::Caption() const { return m_caption->text(); }
+QString DataControl::Caption() const {
+    return m_caption->text();
+}
 
-void DataControl::setCaption(const QString &caption) { m_caption->setText(caption); }
+void DataControl::setCaption(const QString &caption) {
+    m_caption->setText(caption);
+}
 
 void DataControl::bind(QLineEdit *box, const QString &field) {
     addBinding(box, field);
@@ -258,7 +282,9 @@ void DataControl::boxChanged(QWidget *box) {
         m_changed.insert(box);
 }
 
-bool DataControl::DataChanged(const QWidget *box) const { return m_changed.contains(box); }
+bool DataControl::DataChanged(const QWidget *box) const {
+    return m_changed.contains(box);
+}
 
 void DataControl::fill() {
     m_filling = true;
@@ -406,15 +432,25 @@ bool DataControl::fail(const DbError &error) {
     return false;
 }
 
-void DataControl::clickFirst() { m_recordset.MoveFirst(); }
-void DataControl::clickPrevious() { m_recordset.MovePrevious(); }
-void DataControl::clickNext() { m_recordset.MoveNext(); }
-void DataControl::clickLast() { m_recordset.MoveLast(); }
+void DataControl::clickFirst() {
+    m_recordset.MoveFirst();
+}
+void DataControl::clickPrevious() {
+    m_recordset.MovePrevious();
+}
+void DataControl::clickNext() {
+    m_recordset.MoveNext();
+}
+void DataControl::clickLast() {
+    m_recordset.MoveLast();
+}
 
 DataControl::ErrorTrap::ErrorTrap(DataControl &control) : m_control(control) {
     m_control.m_traps.push_back(this);
 }
 
-DataControl::ErrorTrap::~ErrorTrap() { m_control.m_traps.removeOne(this); }
+DataControl::ErrorTrap::~ErrorTrap() {
+    m_control.m_traps.removeOne(this);
+}
 
 } // namespace corv

@@ -56,11 +56,12 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
     const QString schema = corvellaSchema();
     if (schema.isEmpty())
         return fail(QStringLiteral("The database schema is missing from the program."));
-    const QString temp = info.absolutePath() + QStringLiteral("/.%1.%2.new")
-                                                   .arg(info.fileName())
-                                                   .arg(createCounter.fetchAndAddRelaxed(1));
+    const QString temp =
+        info.absolutePath() +
+        QStringLiteral("/.%1.%2.new").arg(info.fileName()).arg(createCounter.fetchAndAddRelaxed(1));
     QFile::remove(temp);
-    const QString name = QStringLiteral("corvella-create-%1").arg(createCounter.fetchAndAddRelaxed(1));
+    const QString name =
+        QStringLiteral("corvella-create-%1").arg(createCounter.fetchAndAddRelaxed(1));
     QString problem;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -93,7 +94,8 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
     }
     if (!QFile::rename(temp, path)) {
         QFile::remove(temp);
-        return fail(QStringLiteral("Cannot create %1: the file could not be put in place.").arg(path));
+        return fail(
+            QStringLiteral("Cannot create %1: the file could not be put in place.").arg(path));
     }
     return true;
 }

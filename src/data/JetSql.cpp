@@ -10,13 +10,17 @@ namespace {
 
 struct Tok {
     enum Kind { Ident, Number, String, Date, Symbol, End } kind;
-    QString text;   // identifier name, number text, string value, ISO date, symbol
+    QString text; // identifier name, number text, string value, ISO date, symbol
     bool bracketed = false;
     qsizetype at = 0;
 };
 
-bool identStart(QChar c) { return c.isLetter() || c == u'_'; }
-bool identPart(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+bool identStart(QChar c) {
+    return c.isLetter() || c == u'_';
+}
+bool identPart(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
 
 QString sqlString(const QString &value) {
     QString v = value;
@@ -33,8 +37,9 @@ public:
             return fail(error);
         SelectStatement st;
         if (!isKeyword(peek(), "SELECT")) {
-            m_error = {DbErr::NotASelect,
-                       QStringLiteral("Only a single SELECT statement can be used as a record source.")};
+            m_error = {
+                DbErr::NotASelect,
+                QStringLiteral("Only a single SELECT statement can be used as a record source.")};
             return fail(error);
         }
         next();
@@ -101,9 +106,8 @@ public:
 
 private:
     static bool isReserved(const QString &w) {
-        static const char *const words[] = {"SELECT", "FROM", "WHERE", "ORDER", "BY", "AND",
-                                            "OR",     "NOT",  "LIKE",  "IS",    "NULL", "ASC",
-                                            "DESC"};
+        static const char *const words[] = {"SELECT", "FROM", "WHERE", "ORDER", "BY",  "AND", "OR",
+                                            "NOT",    "LIKE", "IS",    "NULL",  "ASC", "DESC"};
         for (const char *k : words)
             if (w.compare(QLatin1String(k), Qt::CaseInsensitive) == 0)
                 return true;
@@ -362,7 +366,8 @@ private:
     }
     bool operand(QString &out) {
         const Tok t = peek();
-        if (t.kind == Tok::Symbol && (t.text == QLatin1String("-") || t.text == QLatin1String("+"))) {
+        if (t.kind == Tok::Symbol &&
+            (t.text == QLatin1String("-") || t.text == QLatin1String("+"))) {
             next();
             const Tok n = peek();
             if (n.kind != Tok::Number) {

@@ -12,10 +12,10 @@
 namespace corv {
 
 struct SelectStatement {
-    QStringList columns; // empty for "*"
-    QString table;       // as named in the text, without brackets
-    QString where;       // SQLite expression, empty when there is no WHERE
-    QStringList orderBy; // SQLite order terms, e.g. "\"EntryDate\"" or "\"Term\" DESC"
+    QStringList columns;      // empty for "*"
+    QString table;            // as named in the text, without brackets
+    QString where;            // SQLite expression, empty when there is no WHERE
+    QStringList orderBy;      // SQLite order terms, e.g. "\"EntryDate\"" or "\"Term\" DESC"
     QStringList orderColumns; // the plain column names of orderBy
 };
 

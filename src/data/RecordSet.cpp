@@ -70,17 +70,20 @@ QString kindName(FieldKind k) {
 RecordSet::RecordSet()
     : m_connection(QStringLiteral("corvella-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {}
 
-RecordSet::~RecordSet() { close(); }
+RecordSet::~RecordSet() {
+    close();
+}
 
-void RecordSet::setBusyTimeout(int milliseconds) { busyTimeout = milliseconds; }
+void RecordSet::setBusyTimeout(int milliseconds) {
+    busyTimeout = milliseconds;
+}
 
 DbError RecordSet::engineError(const QSqlError &error, const QString &path) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
-    const QString engine = error.driverText().isEmpty() ? error.databaseText()
-                                                        : error.databaseText().isEmpty()
-                                                              ? error.driverText()
-                                                              : error.databaseText();
+    const QString engine = error.driverText().isEmpty()     ? error.databaseText()
+                           : error.databaseText().isEmpty() ? error.driverText()
+                                                            : error.databaseText();
     const QString file = QFileInfo(path).fileName();
     switch (ok ? code : -1) {
     case ReadOnly:
@@ -96,7 +99,8 @@ DbError RecordSet::engineError(const QSqlError &error, const QString &path) {
         return {DbErr::DiskFull,
                 QStringLiteral("There is not enough space on the disk to store the record.")};
     case CantOpen:
-        return {DbErr::CannotOpen, QStringLiteral("The database file %1 cannot be opened.").arg(path)};
+        return {DbErr::CannotOpen,
+                QStringLiteral("The database file %1 cannot be opened.").arg(path)};
     case NotADb:
     case Corrupt:
         return {DbErr::NotADatabase,
@@ -145,7 +149,8 @@ DbError RecordSet::ensureConnection(const QString &path) {
     QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
     uri.setQuery(QStringLiteral("mode=rw"));
     db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout));
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout));
     m_db = db;
     m_path = path;
     if (!m_db->open()) {
@@ -303,9 +308,13 @@ DbError RecordSet::fetch(int position) {
     return {};
 }
 
-DbError RecordSet::moveFirst() { return fetch(m_keys.empty() ? -1 : 0); }
+DbError RecordSet::moveFirst() {
+    return fetch(m_keys.empty() ? -1 : 0);
+}
 
-DbError RecordSet::moveLast() { return fetch(int(m_keys.size()) - 1); }
+DbError RecordSet::moveLast() {
+    return fetch(int(m_keys.size()) - 1);
+}
 
 DbError RecordSet::moveNext() {
     const int count = int(m_keys.size());
@@ -386,7 +395,8 @@ DbError RecordSet::toStored(const FieldInfo &field, const QString &text, QVarian
                                       "field %2, which takes %3.")
                            .arg(text.left(60), field.name, kindName(field.kind))};
     };
-    if (text.trimmed().isEmpty() && field.kind != FieldKind::Text && field.kind != FieldKind::Memo) {
+    if (text.trimmed().isEmpty() && field.kind != FieldKind::Text &&
+        field.kind != FieldKind::Memo) {
         stored = QVariant();
         return {};
     }
@@ -453,11 +463,8 @@ void RecordSet::cancelAdd() {
     fetch(m_posBeforeAdd);
 }
 
-DbError RecordSet::storeAdded(const QHash<int, QString> &texts) {
-    if (!m_db || !m_fetch)
-        return {DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")};
-    QStringList cols, marks;
-    QVector<QVariant> values;
+DbError RecordSet::convertTexts(const QHash<int, QString> &texts, QStringList &columns,
+                                QVector<QVariant> &values) const {
     for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
         if (it.key() < 0 || it.key() >= m_fields.size())
             continue;
@@ -467,19 +474,26 @@ DbError RecordSet::storeAdded(const QHash<int, QString> &texts) {
         QVariant v;
         if (DbError e = toStored(f, it.value(), v))
             return e;
-        if (v.isNull())
-            continue;
-        cols << quoteIdentifier(f.name);
-        marks << QStringLiteral("?");
+        columns << quoteIdentifier(f.name);
         values << v;
     }
+    return {};
+}
+
+DbError RecordSet::storeAdded(const QHash<int, QString> &texts) {
+    if (!m_db || !m_fetch)
+        return {DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")};
+    QStringList cols;
+    QVector<QVariant> values;
+    if (DbError e = convertTexts(texts, cols, values))
+        return e;
     QSqlQuery q(*m_db);
     const QString sql =
         cols.isEmpty()
             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(m_table))
             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(quoteIdentifier(m_table), cols.join(QStringLiteral(", ")),
-                       marks.join(QStringLiteral(", ")));
+                       QStringList(cols.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
     if (!q.prepare(sql))
         return engineError(q.lastError(), m_path);
     for (int i = 0; i < values.size(); ++i)
@@ -498,25 +512,15 @@ DbError RecordSet::storeCurrent(const QHash<int, QString> &texts) {
         return storeAdded(texts);
     if (!hasCurrent())
         return {DbErr::NoCurrentRecord, QStringLiteral("No current record.")};
-    QStringList sets;
+    QStringList cols;
     QVector<QVariant> values;
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
-        if (it.key() < 0 || it.key() >= m_fields.size())
-            continue;
-        const FieldInfo &f = m_fields[it.key()];
-        if (f.name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
-            continue;
-        QVariant v;
-        if (DbError e = toStored(f, it.value(), v))
-            return e;
-        sets << quoteIdentifier(f.name) + QStringLiteral(" = ?");
-        values << v;
-    }
-    if (sets.isEmpty())
+    if (DbError e = convertTexts(texts, cols, values))
+        return e;
+    if (cols.isEmpty())
         return {};
     QSqlQuery q(*m_db);
-    if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"ID\" = ?")
-                       .arg(quoteIdentifier(m_table), sets.join(QStringLiteral(", ")))))
+    if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE \"ID\" = ?")
+                       .arg(quoteIdentifier(m_table), cols.join(QStringLiteral(" = ?, ")))))
         return engineError(q.lastError(), m_path);
     int i = 0;
     for (; i < values.size(); ++i)

@@ -109,6 +109,9 @@ private:
     DbError loadFields(const SelectStatement &st);
     DbError fetch(int position);
     DbError execOrError(QSqlQuery &q);
+    // The stored values of field texts, all or nothing; ID is left out.
+    DbError convertTexts(const QHash<int, QString> &texts, QStringList &columns,
+                         QVector<QVariant> &values) const;
     void clearRows();
 
     QString m_connection;

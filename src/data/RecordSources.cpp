@@ -39,7 +39,9 @@ QString livestock(const QString &tankId, const QString &orderField) {
            QStringLiteral(" ORDER BY ") + orderField;
 }
 
-QString tanks() { return QStringLiteral("SELECT * FROM [Tank] ORDER BY TankName"); }
+QString tanks() {
+    return QStringLiteral("SELECT * FROM [Tank] ORDER BY TankName");
+}
 
 QString tankName(const QString &tankId) {
     return QStringLiteral("SELECT TankName FROM [Tank] WHERE ID = ") + tankIdForQuery(tankId);
@@ -57,11 +59,17 @@ QString diseasesByScientificName() {
     return QStringLiteral("SELECT * FROM [Disease] ORDER BY ScientificName");
 }
 
-QString glossary() { return QStringLiteral("SELECT * FROM [Glossary] ORDER BY Term"); }
+QString glossary() {
+    return QStringLiteral("SELECT * FROM [Glossary] ORDER BY Term");
+}
 
-QString diseaseIndex() { return QStringLiteral("SELECT CommonName FROM [Disease] ORDER BY CommonName"); }
+QString diseaseIndex() {
+    return QStringLiteral("SELECT CommonName FROM [Disease] ORDER BY CommonName");
+}
 
-QString glossaryIndex() { return QStringLiteral("SELECT Term FROM [Glossary] ORDER BY Term"); }
+QString glossaryIndex() {
+    return QStringLiteral("SELECT Term FROM [Glossary] ORDER BY Term");
+}
 
 } // namespace sources
 } // namespace corv

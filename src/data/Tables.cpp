@@ -15,10 +15,30 @@ namespace corv {
 const QVector<TableDef> &corvellaTables() {
     static const QVector<TableDef> tables = {
         {QStringLiteral("Journal"),
-         {"ID",        "TankID",     "EntryDate", "Alkalinity",      "Ammonia",    "Calcium",
-          "CarbonDioxide", "Copper", "DissolvedOxygen", "Hardness",  "Iodine",     "Iron",
-          "Lead",      "Magnesium",  "Molybdenum", "Nitrate",        "Nitrite",    "PH",
-          "Phosphate", "SpecificGravity", "Strontium", "Temprature", "Zinc",       "Notes"}},
+         {"ID",
+          "TankID",
+          "EntryDate",
+          "Alkalinity",
+          "Ammonia",
+          "Calcium",
+          "CarbonDioxide",
+          "Copper",
+          "DissolvedOxygen",
+          "Hardness",
+          "Iodine",
+          "Iron",
+          "Lead",
+          "Magnesium",
+          "Molybdenum",
+          "Nitrate",
+          "Nitrite",
+          "PH",
+          "Phosphate",
+          "SpecificGravity",
+          "Strontium",
+          "Temprature",
+          "Zinc",
+          "Notes"}},
         {QStringLiteral("LiveStock"),
          {"ID", "TankID", "CommonName", "ScientificName", "DateAcquired", "DateLost",
           "AcquiredFrom", "Condition", "Other", "InitialCost", "Notes"}},
@@ -54,7 +74,8 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
         if (f.read(16) != QByteArray("SQLite format 3\0", 16))
             return say(QStringLiteral("%1 is not a Corvella database.").arg(info.fileName()));
     }
-    const QString name = QStringLiteral("corvella-check-%1").arg(checkCounter.fetchAndAddRelaxed(1));
+    const QString name =
+        QStringLiteral("corvella-check-%1").arg(checkCounter.fetchAndAddRelaxed(1));
     bool ok = true;
     QString problem;
     {

@@ -69,6 +69,20 @@ bool isFieldFocusChange(Qt::FocusReason reason) {
     }
 }
 
+void highlightOnFocus(TextBox *box) {
+    box->onGotFocus = [box] {
+        if (mdiCorvella *m = mdiCorvella::instance())
+            m->SelectMe(box);
+    };
+}
+
+void highlightOnFocus(MemoBox *box) {
+    box->onGotFocus = [box] {
+        if (mdiCorvella *m = mdiCorvella::instance())
+            m->SelectMe(box);
+    };
+}
+
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {}
 
 void TextBox::setInputLimit(int characters) {

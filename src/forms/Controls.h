@@ -46,6 +46,10 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 };
 
+// Hands a box to the main window's SelectMe whenever it gets the focus.
+void highlightOnFocus(TextBox *box);
+void highlightOnFocus(MemoBox *box);
+
 // True when a focus change with this reason is the user (or the window's
 // code) moving between controls, as opposed to a menu or another window
 // taking the focus for a while.

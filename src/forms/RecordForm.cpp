@@ -22,7 +22,9 @@ std::function<QDialog *(QWidget *)> RecordForm::searchWindow;
 
 namespace {
 
-mdiCorvella *mainWindow() { return mdiCorvella::instance(); }
+mdiCorvella *mainWindow() {
+    return mdiCorvella::instance();
+}
 
 void enableDisable() {
     if (mdiCorvella *m = mainWindow())
@@ -73,7 +75,9 @@ RecordForm::RecordForm(const Design &design, QWidget *parent) : QWidget(parent),
     Forms::enroll(design.kind, this);
 }
 
-RecordForm::~RecordForm() { Forms::withdraw(m_design.kind, this); }
+RecordForm::~RecordForm() {
+    Forms::withdraw(m_design.kind, this);
+}
 
 // --- building ----------------------------------------------------------------
 
@@ -92,28 +96,20 @@ void RecordForm::trackChanges(QPlainTextEdit *box) {
 }
 
 TextBox *RecordForm::boundText(const QString &name, const QString &field, int limit) {
-    auto *box = new TextBox(this);
-    box->setObjectName(name);
+    TextBox *box = plainText(name);
     if (limit > 0)
         box->setInputLimit(limit);
     m_data->bind(box, field);
     trackChanges(box);
-    box->onGotFocus = [box] {
-        if (mdiCorvella *m = mainWindow())
-            m->SelectMe(box);
-    };
     return box;
 }
 
 MemoBox *RecordForm::boundMemo(const QString &name, const QString &field) {
     auto *box = new MemoBox(this);
     box->setObjectName(name);
+    highlightOnFocus(box);
     m_data->bind(box, field);
     trackChanges(box);
-    box->onGotFocus = [box] {
-        if (mdiCorvella *m = mainWindow())
-            m->SelectMe(box);
-    };
     return box;
 }
 
@@ -128,14 +124,12 @@ TextBox *RecordForm::hiddenBound(const QString &name, const QString &field) {
 TextBox *RecordForm::plainText(const QString &name) {
     auto *box = new TextBox(this);
     box->setObjectName(name);
-    box->onGotFocus = [box] {
-        if (mdiCorvella *m = mainWindow())
-            m->SelectMe(box);
-    };
+    highlightOnFocus(box);
     return box;
 }
 
-TextBox *RecordForm::dateBox(const QString &name, const QString &field, const QString &dateMessage) {
+TextBox *RecordForm::dateBox(const QString &name, const QString &field,
+                             const QString &dateMessage) {
     TextBox *visible = plainText(name);
     TextBox *hidden = hiddenBound(name + u'2', field);
     visible->setToolTip(QStringLiteral("mm/dd/yyyy"));
@@ -224,7 +218,9 @@ bool RecordForm::placeAndLoad() {
     return true;
 }
 
-bool RecordForm::guarded(const std::function<void()> &step) { return runGuarded(*m_data, step); }
+bool RecordForm::guarded(const std::function<void()> &step) {
+    return runGuarded(*m_data, step);
+}
 
 bool RecordForm::Form_Load() {
     Loading = true;
@@ -301,7 +297,9 @@ void RecordForm::reloadAfterFirstRecord() {
     m_data->Refresh();
 }
 
-void RecordForm::cmdRefreshData() { Load_Records(); }
+void RecordForm::cmdRefreshData() {
+    Load_Records();
+}
 
 // --- showing records ----------------------------------------------------------
 
@@ -316,7 +314,7 @@ void RecordForm::fillDates() {
         d.visible->setText(formatDate(d.hidden->text()));
 }
 
-void RecordForm::Reposition() {
+void RecordForm::followPosition() {
     showPosition();
     if (TrackPosition) {
         if (m_data->Recordset().AbsolutePosition() == -1)
@@ -324,6 +322,10 @@ void RecordForm::Reposition() {
         else
             Enable_Fields();
     }
+}
+
+void RecordForm::Reposition() {
+    followPosition();
     fillDates();
     if (txtTankID)
         txtTankID->setText(CorvModule::CurrentTankID);
@@ -351,7 +353,9 @@ void RecordForm::onValidate(int action, bool &) {
         setWaitCursor(false);
 }
 
-void RecordForm::setWaitCursor(bool wait) { dialogs().setWaitCursor(wait); }
+void RecordForm::setWaitCursor(bool wait) {
+    dialogs().setWaitCursor(wait);
+}
 
 void RecordForm::Enable_Fields() {
     FieldsDisabled = false;
@@ -463,7 +467,9 @@ void RecordForm::cmdClose_Click() {
     unloadNow();
 }
 
-void RecordForm::savePosition() { corv::savePosition(this, m_design.positionKey); }
+void RecordForm::savePosition() {
+    corv::savePosition(this, m_design.positionKey);
+}
 
 void RecordForm::unloadNow() {
     if (!positionFrame(this)->close() && !m_unloaded)
@@ -507,7 +513,9 @@ void RecordForm::Form_Activate() {
     enableDisable();
 }
 
-void RecordForm::Form_Click() { Form_Activate(); }
+void RecordForm::Form_Click() {
+    Form_Activate();
+}
 
 void RecordForm::mousePressEvent(QMouseEvent *event) {
     Form_Click();

@@ -150,6 +150,9 @@ protected:
     bool guarded(const std::function<void()> &step);
     // Shows "Record: n of m".
     void showPosition();
+    // The first steps of Reposition: the caption, and the fields enabled
+    // for a record or disabled for none (when TrackPosition is set).
+    void followPosition();
     // Fills each visible date box from its hidden twin.
     void fillDates();
     void setWaitCursor(bool wait);

@@ -17,7 +17,8 @@ QWidget *positionFrame(QWidget *window) {
 
 void restorePosition(QWidget *window, const QString &key) {
     QWidget *frame = positionFrame(window);
-    const int top = Settings::readInt(QStringLiteral("WindowPosition"), key + QStringLiteral("Top"), -1);
+    const int top =
+        Settings::readInt(QStringLiteral("WindowPosition"), key + QStringLiteral("Top"), -1);
     const int left =
         Settings::readInt(QStringLiteral("WindowPosition"), key + QStringLiteral("Left"), -1);
     if (top != -1)
@@ -28,10 +29,10 @@ void restorePosition(QWidget *window, const QString &key) {
 
 void savePosition(QWidget *window, const QString &key) {
     QWidget *frame = positionFrame(window);
-    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"), key + QStringLiteral("Top"),
-                   QString::number(frame->y()));
-    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"), key + QStringLiteral("Left"),
-                   QString::number(frame->x()));
+    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"),
+                   key + QStringLiteral("Top"), QString::number(frame->y()));
+    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"),
+                   key + QStringLiteral("Left"), QString::number(frame->x()));
 }
 
 bool runGuarded(DataControl &data, const std::function<void()> &step) {

@@ -60,7 +60,8 @@ bool requireDefaultTank() {
 
 frmJournal::frmJournal()
     : RecordForm({FormKind::Journal, QStringLiteral("Journal"), QStringLiteral("Journal"),
-                  &CorvModule::JournalOpen, QStringLiteral("Journal"), QStringLiteral("JournalData")}) {
+                  &CorvModule::JournalOpen, QStringLiteral("Journal"),
+                  QStringLiteral("JournalData")}) {
     JournalData = m_data;
     txtTankID = hiddenBound(QStringLiteral("txtTankID"), QStringLiteral("TankID"));
     txtEntryDate = dateBox(QStringLiteral("txtEntryDate"), QStringLiteral("EntryDate"),
@@ -73,8 +74,8 @@ frmJournal::frmJournal()
     grid->setVerticalSpacing(6);
     // Seven rows of three: the date first, then the values row by row.
     QVector<std::pair<QLabel *, QWidget *>> cells;
-    cells.push_back({label(QStringLiteral("Date:"), txtEntryDate, QStringLiteral("mm/dd/yyyy")),
-                     txtEntryDate});
+    cells.push_back(
+        {label(QStringLiteral("Date:"), txtEntryDate, QStringLiteral("mm/dd/yyyy")), txtEntryDate});
     for (const Value &v : values) {
         TextBox *box = boundText(QString::fromLatin1(v.box), QString::fromLatin1(v.field), v.limit);
         const QString message =
@@ -164,9 +165,13 @@ frmJournal::frmJournal()
     resize(780, 470);
 }
 
-QString frmJournal::recordSourceText() const { return sources::journal(CorvModule::CurrentTankID); }
+QString frmJournal::recordSourceText() const {
+    return sources::journal(CorvModule::CurrentTankID);
+}
 
-bool frmJournal::canOpen() { return requireDefaultTank(); }
+bool frmJournal::canOpen() {
+    return requireDefaultTank();
+}
 
 void frmJournal::cmdChart_Click() {
     // The same chart window the main window opens; nothing is handed over.

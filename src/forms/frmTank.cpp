@@ -37,7 +37,9 @@ int typeIndex(const QString &type) {
     return 0;
 }
 
-int unitIndex(const QString &unit) { return unit == QLatin1String("Centimeters") ? 1 : 0; }
+int unitIndex(const QString &unit) {
+    return unit == QLatin1String("Centimeters") ? 1 : 0;
+}
 
 } // namespace
 
@@ -50,9 +52,9 @@ frmTank::frmTank()
     txtTankName = boundText(QStringLiteral("txtTankName"), QStringLiteral("TankName"), 254);
     txtTankName->setToolTip(QStringLiteral("A Name for your Tank"));
 
-    txtDateEstablished = dateBox(QStringLiteral("txtDateEstablished"),
-                                 QStringLiteral("DateEstablished"),
-                                 QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
+    txtDateEstablished =
+        dateBox(QStringLiteral("txtDateEstablished"), QStringLiteral("DateEstablished"),
+                QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
     txtDateEstablished->setToolTip(QStringLiteral("Date the tank was established."));
     txtDateEstablished2 = findChild<TextBox *>(QStringLiteral("txtDateEstablished2"));
 
@@ -78,7 +80,8 @@ frmTank::frmTank()
     txtHeight->setToolTip(QStringLiteral("Tank height from top to base."));
     txtWidth = boundText(QStringLiteral("txtWidth"), QStringLiteral("TankWidth"));
     txtWidth->setToolTip(QStringLiteral("Tank width from front to back."));
-    txtLightDistance = boundText(QStringLiteral("txtLightDistance"), QStringLiteral("LightDistance"));
+    txtLightDistance =
+        boundText(QStringLiteral("txtLightDistance"), QStringLiteral("LightDistance"));
     txtLightDistance->setToolTip(QStringLiteral("Distance of light source from top of substrate."));
 
     // Length and Radius are shown in unbound boxes, which copy every change
@@ -117,8 +120,8 @@ frmTank::frmTank()
         return numericCheck(txtWidth, QStringLiteral("Please enter a valid Width!"), false);
     });
     checkOnLeave(txtLightDistance, [this] {
-        return numericCheck(txtLightDistance, QStringLiteral("Please enter a valid Light Distance!"),
-                            false);
+        return numericCheck(txtLightDistance,
+                            QStringLiteral("Please enter a valid Light Distance!"), false);
     });
     checkOnLeave(txtLength, [this] {
         return numericCheck(txtLength, QStringLiteral("Please enter a valid Length!"), true);
@@ -171,9 +174,9 @@ frmTank::frmTank()
     };
     auto *memos = new QHBoxLayout;
     memos->setSpacing(10);
-    memos->addLayout(memoColumn(QStringLiteral("Equipment:"), txtEquipment,
-                                QStringLiteral("Equipment List")),
-                     1);
+    memos->addLayout(
+        memoColumn(QStringLiteral("Equipment:"), txtEquipment, QStringLiteral("Equipment List")),
+        1);
     memos->addLayout(memoColumn(QStringLiteral("Notes:"), txtNotes, QStringLiteral("Other Notes")),
                      1);
 
@@ -194,10 +197,10 @@ frmTank::frmTank()
     content->addLayout(buttons);
     finishLayout(content);
 
-    QWidget *order[] = {txtTankName,      txtDateEstablished, cboTankType,    cboTankShape,
-                        txtHeight,        txtLength,          txtWidth,       txtRadius,
-                        txtLightDistance, cboUnitMeasure,     txtEquipment,   txtNotes,
-                        cmdDefault,       cmdSave,            cmdClose};
+    QWidget *order[] = {
+        txtTankName,  txtDateEstablished, cboTankType, cboTankShape,     txtHeight,
+        txtLength,    txtWidth,           txtRadius,   txtLightDistance, cboUnitMeasure,
+        txtEquipment, txtNotes,           cmdDefault,  cmdSave,          cmdClose};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -209,7 +212,9 @@ frmTank::frmTank()
     resize(640, 440);
 }
 
-QString frmTank::recordSourceText() const { return sources::tanks(); }
+QString frmTank::recordSourceText() const {
+    return sources::tanks();
+}
 
 void frmTank::Load_Records() {
     m_data->setRecordSource(sources::tanks());
@@ -332,13 +337,7 @@ bool frmTank::Save_Record() {
 }
 
 void frmTank::Reposition() {
-    showPosition();
-    if (TrackPosition) {
-        if (m_data->Recordset().AbsolutePosition() == -1)
-            Disable_Fields();
-        else
-            Enable_Fields();
-    }
+    followPosition();
     txtDateEstablished->setText(formatDate(txtDateEstablished2->text()));
     // Selecting runs the handlers, which show "N/A" in the dimension that does
     // not apply and enable the one that does.
@@ -408,8 +407,8 @@ bool frmTank::storeNamedTank() {
     if (!txtID->text().isEmpty())
         return true;
     if (txtTankName->text().isEmpty()) {
-        msgBox(QStringLiteral("Please give this tank a Name!"), MsgButtons::Ok, MsgIcon::Exclamation,
-               QStringLiteral("No Tank Name"));
+        msgBox(QStringLiteral("Please give this tank a Name!"), MsgButtons::Ok,
+               MsgIcon::Exclamation, QStringLiteral("No Tank Name"));
         txtTankName->setFocus(Qt::OtherFocusReason);
         return false;
     }

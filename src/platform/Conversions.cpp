@@ -9,8 +9,12 @@ namespace corv {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 QStringView trimBlanks(QStringView s) {
     qsizetype b = 0, e = s.size();
@@ -51,8 +55,8 @@ Scan scanNumber(QStringView s, qsizetype pos) {
         } else if (s[i] == u',') {
             const qsizetype leading = i - groupStart; // digits since last separator
             const bool firstOk = grouped ? leading == 3 : (leading >= 1 && leading <= 3);
-            const bool threeFollow = i + 3 < n && isDigit(s[i + 1]) && isDigit(s[i + 2]) &&
-                                     isDigit(s[i + 3]);
+            const bool threeFollow =
+                i + 3 < n && isDigit(s[i + 1]) && isDigit(s[i + 2]) && isDigit(s[i + 3]);
             if (!firstOk || !threeFollow)
                 break;
             grouped = true;
@@ -289,7 +293,7 @@ std::optional<Fixed4> Fixed4::fromText(QStringView text) {
     if (digits == QLatin1String("0"))
         return Fixed4();
 
-    QString whole;  // digits kept
+    QString whole;   // digits kept
     QString dropped; // digits rounded away
     if (shift >= 0) {
         if (digits.size() + shift > 19)
@@ -357,9 +361,9 @@ QString Fixed4::toText() const {
 namespace {
 
 int monthFromName(QStringView word) {
-    static const char *const names[] = {"january", "february", "march",     "april",
-                                        "may",     "june",     "july",      "august",
-                                        "september", "october", "november", "december"};
+    static const char *const names[] = {"january",   "february", "march",    "april",
+                                        "may",       "june",     "july",     "august",
+                                        "september", "october",  "november", "december"};
     const QString w = word.toString().toLower();
     if (w.size() < 3)
         return 0;
@@ -430,8 +434,8 @@ std::optional<QDate> toDate(QStringView text, QDate today) {
             qsizetype j = i;
             QChar sep;
             int hard = 0;
-            while (j < t.size() && (t[j] == u'/' || t[j] == u'-' || t[j] == u'.' ||
-                                    t[j] == u',' || isBlank(t[j]))) {
+            while (j < t.size() && (t[j] == u'/' || t[j] == u'-' || t[j] == u'.' || t[j] == u',' ||
+                                    isBlank(t[j]))) {
                 if (!isBlank(t[j])) {
                     sep = t[j];
                     ++hard;
@@ -508,16 +512,22 @@ std::optional<QDate> toDate(QStringView text, QDate today) {
     return makeDate(year, month, day);
 }
 
-bool readsAsDate(QStringView text) { return toDate(text).has_value(); }
+bool readsAsDate(QStringView text) {
+    return toDate(text).has_value();
+}
 
-QString dateText(QDate date) { return date.toString(QStringLiteral("MM/dd/yyyy")); }
+QString dateText(QDate date) {
+    return date.toString(QStringLiteral("MM/dd/yyyy"));
+}
 
 QString formatDate(const QString &text) {
     const auto d = toDate(text);
     return d ? dateText(*d) : text;
 }
 
-QString isoDateText(QDate date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
+QString isoDateText(QDate date) {
+    return date.toString(QStringLiteral("yyyy-MM-dd"));
+}
 
 std::optional<QDate> fromIsoDate(QStringView text) {
     if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')

@@ -46,11 +46,17 @@ bool waiting = false;
 
 } // namespace
 
-DialogLayer &dialogs() { return currentLayer ? *currentLayer : realLayer(); }
+DialogLayer &dialogs() {
+    return currentLayer ? *currentLayer : realLayer();
+}
 
-void setDialogLayer(DialogLayer *layer) { currentLayer = layer; }
+void setDialogLayer(DialogLayer *layer) {
+    currentLayer = layer;
+}
 
-QString applicationTitle() { return QStringLiteral("Corvella"); }
+QString applicationTitle() {
+    return QStringLiteral("Corvella");
+}
 
 MsgResult msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
                  MsgResult defaultButton) {
@@ -153,7 +159,7 @@ std::optional<QString> runFileDialog(const FileRequest &request, bool save) {
     QFileDialog dlg(dialogParent(), request.title, request.initialFolder, qtFilter(request.filter));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save || !(request.flags & FileMustExist) ? QFileDialog::AnyFile
-                                                            : QFileDialog::ExistingFile);
+                                                             : QFileDialog::ExistingFile);
     QFileDialog::Options options;
     if (!(request.flags & FileOverwritePrompt))
         options |= QFileDialog::DontConfirmOverwrite;
@@ -191,6 +197,8 @@ void QtDialogLayer::setWaitCursor(bool wait) {
         QApplication::restoreOverrideCursor();
 }
 
-int QtDialogLayer::execModal(QDialog &dialog) { return dialog.exec(); }
+int QtDialogLayer::execModal(QDialog &dialog) {
+    return dialog.exec();
+}
 
 } // namespace corv

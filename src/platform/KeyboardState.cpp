@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
-
 namespace corv {
 
 KeyboardState::KeyboardState(QObject *parent) : QObject(parent) {
@@ -39,8 +38,8 @@ bool KeyboardState::eventFilter(QObject *watched, QEvent *event) {
         const auto *key = static_cast<QKeyEvent *>(event);
         // A key the focus widget ignores travels on to its parents and passes
         // this filter again: count each press once.
-        if (key->isAutoRepeat() || (event == m_lastEvent && key->timestamp() == m_lastStamp &&
-                                    key->key() == m_lastKey))
+        if (key->isAutoRepeat() ||
+            (event == m_lastEvent && key->timestamp() == m_lastStamp && key->key() == m_lastKey))
             return false;
         m_lastEvent = event;
         m_lastStamp = key->timestamp();

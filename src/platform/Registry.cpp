@@ -25,9 +25,9 @@ public:
                     quint32 *size) override {
         DWORD t = 0;
         DWORD s = *size;
-        const long rc = RegQueryValueExA(reinterpret_cast<HKEY>(key),
-                                         valueName.toLocal8Bit().constData(), nullptr, &t,
-                                         reinterpret_cast<LPBYTE>(buffer.data()), &s);
+        const long rc =
+            RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.toLocal8Bit().constData(),
+                             nullptr, &t, reinterpret_cast<LPBYTE>(buffer.data()), &s);
         *type = t;
         *size = s;
         return rc;
@@ -93,14 +93,21 @@ RegistryLayer *installed = nullptr;
 
 } // namespace
 
-RegistryLayer &registry() { return installed ? *installed : platformRegistry(); }
+RegistryLayer &registry() {
+    return installed ? *installed : platformRegistry();
+}
 
-void setRegistryLayer(RegistryLayer *layer) { installed = layer; }
+void setRegistryLayer(RegistryLayer *layer) {
+    installed = layer;
+}
 
 QStringList systemInfoPrograms() {
-    return {QStringLiteral("hardinfo2"),       QStringLiteral("hardinfo"),
-            QStringLiteral("kinfocenter"),     QStringLiteral("lshw-gtk"),
-            QStringLiteral("gnome-system-monitor"), QStringLiteral("mate-system-monitor"),
+    return {QStringLiteral("hardinfo2"),
+            QStringLiteral("hardinfo"),
+            QStringLiteral("kinfocenter"),
+            QStringLiteral("lshw-gtk"),
+            QStringLiteral("gnome-system-monitor"),
+            QStringLiteral("mate-system-monitor"),
             QStringLiteral("xfce4-taskmanager")};
 }
 

@@ -16,7 +16,13 @@ using RegKey = quintptr;
 // The root key of the local machine.
 constexpr RegKey RegLocalMachine = 0x80000002u;
 // Value types.
-enum RegType : quint32 { RegNone = 0, RegString = 1, RegExpandString = 2, RegBinary = 3, RegDword = 4 };
+enum RegType : quint32 {
+    RegNone = 0,
+    RegString = 1,
+    RegExpandString = 2,
+    RegBinary = 3,
+    RegDword = 4
+};
 constexpr long RegSuccess = 0;
 constexpr long RegNotFound = 2;
 
@@ -27,8 +33,8 @@ public:
     virtual long openKey(RegKey root, const QString &subKey, quint32 access, RegKey *key) = 0;
     // `buffer` comes in with its capacity in `size`; on success it holds the
     // value's bytes and `size` the number of bytes used.
-    virtual long queryValue(RegKey key, const QString &valueName, quint32 *type,
-                            QByteArray &buffer, quint32 *size) = 0;
+    virtual long queryValue(RegKey key, const QString &valueName, quint32 *type, QByteArray &buffer,
+                            quint32 *size) = 0;
     virtual long closeKey(RegKey key) = 0;
 };
 

@@ -27,7 +27,8 @@ namespace {
 
 const QString NA = QStringLiteral("N/A");
 
-QComboBox *makeCombo(QWidget *parent, const char *name, const QStringList &items, const QString &tip) {
+QComboBox *makeCombo(QWidget *parent, const char *name, const QStringList &items,
+                     const QString &tip) {
     auto *c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
     c->addItems(items);
@@ -92,10 +93,7 @@ frmTankCalc::frmTankCalc() {
         auto *box = new TextBox(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setToolTip(tip);
-        box->onGotFocus = [box] {
-            if (mdiCorvella *m = mdiCorvella::instance())
-                m->SelectMe(box);
-        };
+        highlightOnFocus(box);
         // Enter calculates, from any input.
         connect(box, &QLineEdit::returnPressed, this, &frmTankCalc::cmdCalculate_Click);
         return box;
@@ -123,11 +121,12 @@ frmTankCalc::frmTankCalc() {
     txtVolume = result("txtVolume", QStringLiteral("Volume of water."));
     txtWeight = result("txtWeight", QStringLiteral("Weight of water."));
     txtHeat = result("txtHeat", QStringLiteral("Watts of heat required for tank."));
-    txtLow = result("txtLow", QStringLiteral("Watts of light required for low light plants and corals."));
-    txtMedium = result("txtMedium",
-                       QStringLiteral("Watts of light required for medium light plants and corals."));
-    txtBrite = result("txtBrite",
-                      QStringLiteral("Watts of light required for bright light plants and corals."));
+    txtLow = result("txtLow",
+                    QStringLiteral("Watts of light required for low light plants and corals."));
+    txtMedium = result(
+        "txtMedium", QStringLiteral("Watts of light required for medium light plants and corals."));
+    txtBrite = result(
+        "txtBrite", QStringLiteral("Watts of light required for bright light plants and corals."));
     txtSFish = result("txtSFish", QStringLiteral("Number of small fish."));
     txtMFish = result("txtMFish", QStringLiteral("Number of medium fish."));
     txtLFish = result("txtLFish", QStringLiteral("Number of large fish."));
@@ -221,15 +220,18 @@ frmTankCalc::frmTankCalc() {
     all->addLayout(buttons);
     all->addWidget(CalcData);
 
-    QWidget *order[] = {cboShape,  cboType, cboMeasure, cboVolume, txtHeight, txtLength,
-                        txtRadius, txtWidth, txtLight, txtPercentSFish, txtPercentMFish,
-                        txtPercentLFish, cmdCalculate, cmdReset, cmdTemp, cmdClose};
+    QWidget *order[] = {cboShape,     cboType,         cboMeasure,      cboVolume,
+                        txtHeight,    txtLength,       txtRadius,       txtWidth,
+                        txtLight,     txtPercentSFish, txtPercentMFish, txtPercentLFish,
+                        cmdCalculate, cmdReset,        cmdTemp,         cmdClose};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     resize(680, 470);
 }
 
-frmTankCalc::~frmTankCalc() { Forms::withdraw(FormKind::TankCalc, this); }
+frmTankCalc::~frmTankCalc() {
+    Forms::withdraw(FormKind::TankCalc, this);
+}
 
 bool frmTankCalc::Form_Load() {
     restorePosition(this, QStringLiteral("TankCalc"));

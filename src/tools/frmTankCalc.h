@@ -26,8 +26,8 @@ public:
     TextBox *txtHeight, *txtLength, *txtRadius, *txtWidth, *txtLight;
     TextBox *txtPercentSFish, *txtPercentMFish, *txtPercentLFish;
     // Results.
-    QLineEdit *txtArea, *txtVolume, *txtWeight, *txtHeat, *txtLow, *txtMedium, *txtBrite,
-        *txtSFish, *txtMFish, *txtLFish;
+    QLineEdit *txtArea, *txtVolume, *txtWeight, *txtHeat, *txtLow, *txtMedium, *txtBrite, *txtSFish,
+        *txtMFish, *txtLFish;
     // The stored tank, mirrored in hidden bound fields.
     QLineEdit *txtShape, *txtType, *txtMeasure, *txtHeight2, *txtLength2, *txtWidth2, *txtRadius2,
         *txtLight2;

@@ -23,15 +23,14 @@ frmTempConv::frmTempConv(QWidget *parent) : QDialog(parent) {
     for (TextBox *box : {txtF, txtC}) {
         box->setAlignment(Qt::AlignRight);
         box->setMinimumWidth(140);
-        box->onGotFocus = [box] {
-            if (mdiCorvella *m = mdiCorvella::instance())
-                m->SelectMe(box);
-        };
+        highlightOnFocus(box);
     }
     // The field typed in last is the one converted from; leaving a filled
     // field empties the other.
-    connect(txtF, &QLineEdit::textEdited, this, [this] { m_lastEdited = tempconv::Source::Fahrenheit; });
-    connect(txtC, &QLineEdit::textEdited, this, [this] { m_lastEdited = tempconv::Source::Celsius; });
+    connect(txtF, &QLineEdit::textEdited, this,
+            [this] { m_lastEdited = tempconv::Source::Fahrenheit; });
+    connect(txtC, &QLineEdit::textEdited, this,
+            [this] { m_lastEdited = tempconv::Source::Celsius; });
     txtF->onLostFocus = [this] {
         if (!txtF->text().isEmpty())
             txtC->clear();

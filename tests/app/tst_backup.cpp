@@ -34,7 +34,8 @@ void write(const QString &path, const QByteArray &data) {
 // A window on the database that closes when asked.
 class OpenWindow : public CorvForm {
 public:
-    OpenWindow(FormKind kind, bool *flag, QStringList &log) : m_kind(kind), m_flag(flag), m_log(log) {
+    OpenWindow(FormKind kind, bool *flag, QStringList &log)
+        : m_kind(kind), m_flag(flag), m_log(log) {
         Forms::enroll(kind, this);
     }
     ~OpenWindow() override { Forms::withdraw(m_kind, this); }
@@ -329,7 +330,8 @@ private slots:
         QVERIFY(error.contains("absent.bin"));
         QCOMPARE(contents(target), QByteArray("the old, whole file"));
         // No temporary files are left behind.
-        QCOMPARE(QDir(env->folder()).entryList(QDir::Files | QDir::Hidden).filter("target").size(), 1);
+        QCOMPARE(QDir(env->folder()).entryList(QDir::Files | QDir::Hidden).filter("target").size(),
+                 1);
         QVERIFY(!copyFileSafely(target, target, &error));
         QCOMPARE(contents(target), QByteArray("the old, whole file"));
     }
@@ -361,7 +363,8 @@ private slots:
         setRegistryLayer(&reg);
         // Neither key: the message once.
         StartSysInfo();
-        QCOMPARE(env->dialogs.messageTexts(), QStringList{"System Information Is Unavailable At This Time"});
+        QCOMPARE(env->dialogs.messageTexts(),
+                 QStringList{"System Information Is Unavailable At This Time"});
         QCOMPARE(messages()[0].title, QStringLiteral("Corvella"));
         QCOMPARE(messages()[0].buttons, MsgButtons::Ok);
         // Only the location key, but no program in that folder.
@@ -382,7 +385,8 @@ private slots:
         env->dialogs.startSucceeds = false;
         StartSysInfo();
         QCOMPARE(env->dialogs.calls.first().program, QStringLiteral("/usr/bin/sysinfo"));
-        QCOMPARE(env->dialogs.messageTexts(), QStringList{"System Information Is Unavailable At This Time"});
+        QCOMPARE(env->dialogs.messageTexts(),
+                 QStringList{"System Information Is Unavailable At This Time"});
         setRegistryLayer(nullptr);
     }
 

@@ -50,7 +50,8 @@ public:
 
 private:
     void note(const char *what) {
-        const QString status = mdiCorvella::instance() ? mdiCorvella::instance()->statusText() : QString();
+        const QString status =
+            mdiCorvella::instance() ? mdiCorvella::instance()->statusText() : QString();
         m_log << m_name + u'.' + QLatin1String(what) + QStringLiteral(" | ") + status;
     }
     FormKind m_kind;
@@ -61,7 +62,9 @@ private:
 };
 
 QStringList enabledStates(mdiCorvella &m) {
-    auto on = [](QAction *a) { return a->isEnabled() ? QStringLiteral("on") : QStringLiteral("off"); };
+    auto on = [](QAction *a) {
+        return a->isEnabled() ? QStringLiteral("on") : QStringLiteral("off");
+    };
     return {on(m.button(14)), on(m.button(16)), on(m.button(17)), on(m.button(19)),
             on(m.mnuPrint),   on(m.mnuAdd),     on(m.mnuDelete),  on(m.mnuSearch)};
 }
@@ -99,31 +102,33 @@ private slots:
         QStringList menus;
         for (QAction *a : main->menuBar()->actions())
             menus << a->text();
-        QCOMPARE(menus, (QStringList{"&Options", "&File", "R&ecords", "&View", "&Window", "&Help"}));
+        QCOMPARE(menus,
+                 (QStringList{"&Options", "&File", "R&ecords", "&View", "&Window", "&Help"}));
         auto items = [](QMenu *m) {
             QStringList out;
             for (QAction *a : m->actions())
-                out << a->objectName() + u'=' + (a->isSeparator() ? QStringLiteral("-") : a->text());
+                out << a->objectName() + u'=' +
+                           (a->isSeparator() ? QStringLiteral("-") : a->text());
             return out;
         };
-        QCOMPARE(items(main->mnuOptions),
-                 (QStringList{"mnuChangeTanks=&Change Tanks", "mnu0=-", "mnuJournal=&Journal",
-                              "mnuLiveStock=&Livestock", "mnu1=-",
-                              "mnuCommonDiseases=Common &Diseases",
-                              "mnuAquaristGlossary=Aquarist &Glossary",
-                              "mnuTankCalculator=&Tank Calculator", "mnuCorvChart=&CorvChart",
-                              "mnu2=-", "mnuAutoHighlight=Auto &Highlight", "mnu5=-",
-                              "mnuExit=E&xit"}));
+        QCOMPARE(
+            items(main->mnuOptions),
+            (QStringList{"mnuChangeTanks=&Change Tanks", "mnu0=-", "mnuJournal=&Journal",
+                         "mnuLiveStock=&Livestock", "mnu1=-", "mnuCommonDiseases=Common &Diseases",
+                         "mnuAquaristGlossary=Aquarist &Glossary",
+                         "mnuTankCalculator=&Tank Calculator", "mnuCorvChart=&CorvChart", "mnu2=-",
+                         "mnuAutoHighlight=Auto &Highlight", "mnu5=-", "mnuExit=E&xit"}));
         QCOMPARE(items(main->mnuFile), (QStringList{"mnuBackup=&Backup", "mnuRestore=&Restore"}));
         QCOMPARE(items(main->mnuRecords),
                  (QStringList{"mnuAdd=Add", "mnuDelete=Delete", "mnu3=-", "mnuSearch=&Search",
                               "mnu4=-", "mnuPrint=&Print"}));
         QCOMPARE(items(main->mnuView), (QStringList{"mnuToolbar=Tool Bar", "mnuToolText=Tool Text",
-                                                     "mnuStatusBar=Status Bar"}));
+                                                    "mnuStatusBar=Status Bar"}));
         QCOMPARE(items(main->mnuWindow),
                  (QStringList{"mnuCascade=&Cascade", "mnuArrange=&Arrange Icons"}));
-        QCOMPARE(items(main->mnuHelp), (QStringList{"mnuContents=Help &Contents",
-                                                     "mnuBrowseHelp=Browse Help", "mnuAbout=&About"}));
+        QCOMPARE(items(main->mnuHelp),
+                 (QStringList{"mnuContents=Help &Contents", "mnuBrowseHelp=Browse Help",
+                              "mnuAbout=&About"}));
         QCOMPARE(main->mnuSearch->shortcut(), QKeySequence(Qt::Key_F3));
         QCOMPARE(main->mnuContents->shortcut(), QKeySequence(Qt::Key_F1));
         QCOMPARE(main->mnuBrowseHelp->shortcut(), QKeySequence(Qt::Key_F2));
@@ -132,10 +137,10 @@ private slots:
     void toolbarAsDesigned() {
         QCOMPARE(main->buttonCount(), 23);
         QCOMPARE(main->tbToolBar->actions().size(), 23);
-        const QStringList keys = {"Tank",   "",       "Journal", "Livestock", "",       "Diseases",
-                                  "Glossary", "Calculator", "Chart", "",      "Backup", "Restore",
-                                  "",       "Print",  "",        "Add",       "Delete", "",
-                                  "Search", "",       "About",   "",          "Exit"};
+        const QStringList keys = {
+            "Tank",   "", "Journal", "Livestock", "",      "Diseases", "Glossary", "Calculator",
+            "Chart",  "", "Backup",  "Restore",   "",      "Print",    "",         "Add",
+            "Delete", "", "Search",  "",          "About", "",         "Exit"};
         for (int i = 1; i <= 23; ++i) {
             QAction *b = main->button(i);
             QCOMPARE(main->tbToolBar->actions().at(i - 1), b);
@@ -177,8 +182,9 @@ private slots:
 
     void atLoadEveryRecordCommandIsOff() {
         QCOMPARE(enabledStates(*main), QStringList(8, "off"));
-        for (bool *flag : {&CorvModule::JournalOpen, &CorvModule::StockOpen, &CorvModule::DiseasesOpen,
-                           &CorvModule::GlossaryOpen, &CorvModule::TankCalcOpen, &CorvModule::TankOpen})
+        for (bool *flag :
+             {&CorvModule::JournalOpen, &CorvModule::StockOpen, &CorvModule::DiseasesOpen,
+              &CorvModule::GlossaryOpen, &CorvModule::TankCalcOpen, &CorvModule::TankOpen})
             QVERIFY(!*flag);
     }
 
@@ -215,22 +221,22 @@ private slots:
         QTest::addColumn<QString>("form");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("Diseases")
-            << "Diseases" << int(FormKind::Diseases)
-            << QStringList{"D.Add | Add Diseases Record.", "D.Delete | Delete Diseases Record.",
-                           "D.Search | Search for a Disease Record."};
-        QTest::newRow("Glossary")
-            << "Glossary" << int(FormKind::Glossary)
-            << QStringList{"D.Add | Add Glossary Record.", "D.Delete | Delete Glossary Record.",
-                           "D.Search | Search for a Glossary Record."};
-        QTest::newRow("Journal")
-            << "Journal" << int(FormKind::Journal)
-            << QStringList{"D.Add | Add Journal Record.", "D.Delete | Delete Journal Record.",
-                           "D.Search | Search for a Journal Record."};
-        QTest::newRow("Stock")
-            << "Stock" << int(FormKind::Stock)
-            << QStringList{"D.Add | Add Livestock Record.", "D.Delete | Delete Livestock Record.",
-                           "D.Search | Search for a Livestock Record."};
+        QTest::newRow("Diseases") << "Diseases" << int(FormKind::Diseases)
+                                  << QStringList{"D.Add | Add Diseases Record.",
+                                                 "D.Delete | Delete Diseases Record.",
+                                                 "D.Search | Search for a Disease Record."};
+        QTest::newRow("Glossary") << "Glossary" << int(FormKind::Glossary)
+                                  << QStringList{"D.Add | Add Glossary Record.",
+                                                 "D.Delete | Delete Glossary Record.",
+                                                 "D.Search | Search for a Glossary Record."};
+        QTest::newRow("Journal") << "Journal" << int(FormKind::Journal)
+                                 << QStringList{"D.Add | Add Journal Record.",
+                                                "D.Delete | Delete Journal Record.",
+                                                "D.Search | Search for a Journal Record."};
+        QTest::newRow("Stock") << "Stock" << int(FormKind::Stock)
+                               << QStringList{"D.Add | Add Livestock Record.",
+                                              "D.Delete | Delete Livestock Record.",
+                                              "D.Search | Search for a Livestock Record."};
         QTest::newRow("TankAdd") << "TankAdd" << int(FormKind::Tank)
                                  << QStringList{"D.Add | Add Tank Record.",
                                                 "D.Delete | Delete Tank Record."};
@@ -287,16 +293,18 @@ private slots:
         QTest::newRow("tank") << int(FormKind::Tank) << "Maintain Tanks?";
         QTest::newRow("journal") << int(FormKind::Journal) << "Browse the journal database.";
         QTest::newRow("livestock") << int(FormKind::Stock) << "Browse the Livestock database.";
-        QTest::newRow("diseases") << int(FormKind::Diseases) << "Browse the common disease database.";
-        QTest::newRow("glossary") << int(FormKind::Glossary) << "Browse the aquarist glossary database.";
+        QTest::newRow("diseases") << int(FormKind::Diseases)
+                                  << "Browse the common disease database.";
+        QTest::newRow("glossary") << int(FormKind::Glossary)
+                                  << "Browse the aquarist glossary database.";
         QTest::newRow("calculator") << int(FormKind::TankCalc) << "Calculate tank copasities.";
     }
     void windowCommandsSetFlagsAndStatus() {
         QFETCH(int, kind);
         QFETCH(QString, status);
-        bool *flags[] = {&CorvModule::JournalOpen, &CorvModule::StockOpen, &CorvModule::TankOpen,
-                         &CorvModule::DiseasesOpen, &CorvModule::GlossaryOpen,
-                         &CorvModule::TankCalcOpen};
+        bool *flags[] = {&CorvModule::JournalOpen,  &CorvModule::StockOpen,
+                         &CorvModule::TankOpen,     &CorvModule::DiseasesOpen,
+                         &CorvModule::GlossaryOpen, &CorvModule::TankCalcOpen};
         int made = 0;
         Forms::setFactory(FormKind(kind), [&]() -> CorvForm * {
             ++made;
@@ -305,8 +313,8 @@ private slots:
             return &s;
         });
         void (mdiCorvella::*commands[])() = {
-            &mdiCorvella::mnuJournal_Click,        &mdiCorvella::mnuLiveStock_Click,
-            &mdiCorvella::mnuChangeTanks_Click,    &mdiCorvella::mnuCommonDiseases_Click,
+            &mdiCorvella::mnuJournal_Click,          &mdiCorvella::mnuLiveStock_Click,
+            &mdiCorvella::mnuChangeTanks_Click,      &mdiCorvella::mnuCommonDiseases_Click,
             &mdiCorvella::mnuAquaristGlossary_Click, &mdiCorvella::mnuTankCalculator_Click};
         (main.get()->*commands[kind])();
         QCOMPARE(main->statusText(), status);
@@ -371,7 +379,8 @@ private slots:
         QVERIFY(!main->AutoHighlight);
         QVERIFY(!main->mnuAutoHighlight->isChecked());
         QCOMPARE(main->statusText(), QStringLiteral("Auto Highlight OFF."));
-        QCOMPARE(Settings::read("Corvella", "Options", "AutoHighlight", "x"), QStringLiteral("False"));
+        QCOMPARE(Settings::read("Corvella", "Options", "AutoHighlight", "x"),
+                 QStringLiteral("False"));
         main->mnuAutoHighlight_Click();
         QCOMPARE(main->statusText(), QStringLiteral("Auto Highlight ON."));
     }
@@ -441,15 +450,17 @@ private slots:
         standIn(FormKind::Journal, "Journal", &CorvModule::JournalOpen);
         standIn(FormKind::Glossary, "Glossary", &CorvModule::GlossaryOpen);
         standIn(FormKind::Diseases, "Diseases", &CorvModule::DiseasesOpen);
-        for (bool *f : {&CorvModule::TankOpen, &CorvModule::TankCalcOpen, &CorvModule::StockOpen,
-                        &CorvModule::JournalOpen, &CorvModule::GlossaryOpen, &CorvModule::DiseasesOpen})
+        for (bool *f :
+             {&CorvModule::TankOpen, &CorvModule::TankCalcOpen, &CorvModule::StockOpen,
+              &CorvModule::JournalOpen, &CorvModule::GlossaryOpen, &CorvModule::DiseasesOpen})
             *f = true;
         main->show();
         env->dialogs.answers = {MsgResult::Ok};
         QVERIFY(!main->MDIForm_Unload());
-        QCOMPARE(log, (QStringList{"Diseases.Close | Exit Corvella?", "Glossary.Close | Exit Corvella?",
-                                   "Journal.Close | Exit Corvella?", "Stock.Close | Exit Corvella?",
-                                   "Calc.Close | Exit Corvella?", "Tank.Close | Exit Corvella?"}));
+        QCOMPARE(log,
+                 (QStringList{"Diseases.Close | Exit Corvella?", "Glossary.Close | Exit Corvella?",
+                              "Journal.Close | Exit Corvella?", "Stock.Close | Exit Corvella?",
+                              "Calc.Close | Exit Corvella?", "Tank.Close | Exit Corvella?"}));
     }
 
     void exitStaysWhenAWindowCannotStore() {

@@ -36,7 +36,8 @@ private slots:
     void storeReadsAndWrites() {
         QCOMPARE(Settings::read("Corvella", "Toolbar", "Visible", true), QStringLiteral("True"));
         QCOMPARE(Settings::read("Corvella", "Toolbar", "Text", false), QStringLiteral("False"));
-        QCOMPARE(Settings::read("Corvella", "WindowPosition", "JournalTop", -1), QStringLiteral("-1"));
+        QCOMPARE(Settings::read("Corvella", "WindowPosition", "JournalTop", -1),
+                 QStringLiteral("-1"));
         Settings::save("Corvella", "WindowPosition", "JournalTop", "120");
         QCOMPARE(Settings::readInt("WindowPosition", "JournalTop", -1), 120);
         // The store is the INI file in the test's own configuration folder.

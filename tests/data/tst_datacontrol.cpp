@@ -21,9 +21,9 @@ struct Bound {
     DataControl dc;
     QLineEdit id, tankId, date, ph, nitrate;
     QPlainTextEdit notes;
-    QStringList events;   // "R" reposition, "V3,1" validate action 3 with save
-    QVector<int> errors;  // error numbers raised through the Error event
-    int response = 0;     // what the Error handler answers
+    QStringList events;  // "R" reposition, "V3,1" validate action 3 with save
+    QVector<int> errors; // error numbers raised through the Error event
+    int response = 0;    // what the Error handler answers
 
     explicit Bound(const QString &db, const QString &source) {
         dc.setDatabaseName(db);
@@ -59,9 +59,10 @@ class TestDataControl : public QObject {
 
     void journal(int tank, const QString &date, const QString &ph = QStringLiteral("NULL")) {
         const QString d = date.isEmpty() ? QStringLiteral("NULL") : u'\'' + date + u'\'';
-        TestEnv::exec(db, QStringLiteral("INSERT INTO Journal (TankID, EntryDate, PH) VALUES (%1, %2, %3)")
-                              .arg(tank)
-                              .arg(d, ph));
+        TestEnv::exec(
+            db, QStringLiteral("INSERT INTO Journal (TankID, EntryDate, PH) VALUES (%1, %2, %3)")
+                    .arg(tank)
+                    .arg(d, ph));
     }
     int count(const QString &sql) { return TestEnv::scalar(db, sql).toInt(); }
 
@@ -228,9 +229,10 @@ private slots:
     }
 
     void findFirstAndNext() {
-        TestEnv::exec(db, "INSERT INTO Disease (CommonName, ScientificName) VALUES "
-                          "('Ich', 'Ichthyophthirius'), ('Velvet', 'Oodinium'), "
-                          "('Fin rot', 'Aeromonas'), ('Ich', 'Second'), ('Hole''s disease', 'Hex')");
+        TestEnv::exec(db,
+                      "INSERT INTO Disease (CommonName, ScientificName) VALUES "
+                      "('Ich', 'Ichthyophthirius'), ('Velvet', 'Oodinium'), "
+                      "('Fin rot', 'Aeromonas'), ('Ich', 'Second'), ('Hole''s disease', 'Hex')");
         DataControl dc;
         QLineEdit common, scientific;
         dc.bind(&common, "CommonName");
@@ -261,8 +263,8 @@ private slots:
         QVERIFY(!rs.FindFirst("CommonName = 'Hole's disease'"));
         QVERIFY(!rs.FindFirst("Nonsense = 'x'"));
         QVERIFY(!rs.FindFirst("CommonName LIKE '[x'"));
-        QCOMPARE(errors, (QVector<int>{DbErr::CriteriaSyntax, DbErr::UnknownField,
-                                        DbErr::InvalidPattern}));
+        QCOMPARE(errors,
+                 (QVector<int>{DbErr::CriteriaSyntax, DbErr::UnknownField, DbErr::InvalidPattern}));
         QCOMPARE(scientific.text(), QStringLiteral("Hex"));
     }
 
@@ -336,7 +338,8 @@ private slots:
         b.events.clear();
         QVERIFY(rs.MoveNext());
         QCOMPARE(b.events.first(), QStringLiteral("V3,1"));
-        QCOMPARE(count("SELECT COUNT(*) FROM Journal WHERE PH = 6.8 AND EntryDate = '2001-01-02'"), 1);
+        QCOMPARE(count("SELECT COUNT(*) FROM Journal WHERE PH = 6.8 AND EntryDate = '2001-01-02'"),
+                 1);
         // A handler that clears Save drops the edit.
         b.dropSaves = true;
         b.ph.setText("5.5");
@@ -361,7 +364,7 @@ private slots:
         QObject::connect(&b.ph, &QLineEdit::textChanged, [&] { ++phChanges; });
         QVERIFY(b.dc.Refresh());
         QVERIFY(b.dc.Recordset().MoveNext());
-        QCOMPARE(phChanges, 2);        // the boxes change for the window's handlers
+        QCOMPARE(phChanges, 2);       // the boxes change for the window's handlers
         QVERIFY(!b.dc.DataChanged()); // but the control does not count them as edits
         b.nitrate.setText("5");
         QVERIFY(b.dc.DataChanged(&b.nitrate));
@@ -392,7 +395,7 @@ private slots:
         b.ph.setText("7.5 ppm");
         QVERIFY(!b.dc.Recordset().MoveNext());
         QCOMPARE(b.errors, QVector<int>{DbErr::ConversionError});
-        QCOMPARE(b.pos(), 0);                        // the move is abandoned
+        QCOMPARE(b.pos(), 0);                             // the move is abandoned
         QCOMPARE(b.ph.text(), QStringLiteral("7.5 ppm")); // the edit is kept
         QCOMPARE(count("SELECT COUNT(*) FROM Journal WHERE Nitrate IS NOT NULL"), 0);
         // A date field takes only dates.
@@ -452,8 +455,8 @@ private slots:
         b.dc.setRecordSource(sources::journalChart("1", "", "01/01/1999"));
         QVERIFY(b.dc.Refresh());
         QCOMPARE(b.dc.Recordset().RecordCount(), 1);
-        b.dc.setRecordSource(
-            "SELECT * FROM [Journal] WHERE TankID = 1 AND EntryDate = #1/15/99# ORDER BY EntryDate");
+        b.dc.setRecordSource("SELECT * FROM [Journal] WHERE TankID = 1 AND EntryDate = #1/15/99# "
+                             "ORDER BY EntryDate");
         QVERIFY(b.dc.Refresh());
         QCOMPARE(b.dc.Recordset().RecordCount(), 1);
     }

@@ -32,11 +32,13 @@ private slots:
         QCOMPARE(st->columns, QStringList{QStringLiteral("TankName")});
         QCOMPARE(st->where, QStringLiteral("\"ID\" = 12"));
 
-        const QStringList all = {sources::tanks(),          sources::tank("1"),
+        const QStringList all = {sources::tanks(),
+                                 sources::tank("1"),
                                  sources::livestock("1", "ScientificName"),
                                  sources::diseasesByCommonName(),
                                  sources::diseasesByScientificName(),
-                                 sources::glossary(),       sources::diseaseIndex(),
+                                 sources::glossary(),
+                                 sources::diseaseIndex(),
                                  sources::glossaryIndex()};
         for (const QString &text : all)
             QVERIFY2(parseSelect(text, &e), qPrintable(text + ": " + e.description));
@@ -54,8 +56,9 @@ private slots:
         QCOMPARE(sources::journalChart("3", "01/01/1999", "06/30/1999"),
                  QStringLiteral("SELECT * FROM [Journal] WHERE TankID = 3 AND EntryDate > "
                                 "#01/01/1999# AND EntryDate < #06/30/1999# ORDER BY EntryDate"));
-        QCOMPARE(sources::livestock("7", "DateAcquired"),
-                 QStringLiteral("SELECT * FROM [LiveStock] WHERE TankID = 7 ORDER BY DateAcquired"));
+        QCOMPARE(
+            sources::livestock("7", "DateAcquired"),
+            QStringLiteral("SELECT * FROM [LiveStock] WHERE TankID = 7 ORDER BY DateAcquired"));
     }
 
     void dialectDetails() {
@@ -66,11 +69,11 @@ private slots:
                               &e);
         QVERIFY2(st, qPrintable(e.description));
         QCOMPARE(st->columns, (QStringList{"ID", "Term"}));
-        QCOMPARE(st->where,
-                 QStringLiteral("NOT (\"Term\" = 'it''s' OR \"Term\" IS NULL)"));
+        QCOMPARE(st->where, QStringLiteral("NOT (\"Term\" = 'it''s' OR \"Term\" IS NULL)"));
         QCOMPARE(st->orderBy, QStringList{QStringLiteral("\"Term\" DESC")});
         // Double-quoted strings become single-quoted; negative numbers stay.
-        st = parseSelect(QStringLiteral("SELECT * FROM Tank WHERE TankName = \"A\" AND ID > -5"), &e);
+        st = parseSelect(QStringLiteral("SELECT * FROM Tank WHERE TankName = \"A\" AND ID > -5"),
+                         &e);
         QVERIFY(st);
         QCOMPARE(st->where, QStringLiteral("\"TankName\" = 'A' AND \"ID\" > -5"));
         // Any date form inside # # is read month first.
@@ -95,21 +98,21 @@ private slots:
         QTest::newRow("not set marker")
             << "SELECT * FROM [Journal] WHERE TankID = NOT SET ORDER BY EntryDate"
             << DbErr::SyntaxError;
-        QTest::newRow("subquery")
-            << "SELECT * FROM [Tank] WHERE ID = (SELECT ID FROM [Tank])" << DbErr::SyntaxError;
-        QTest::newRow("function call") << "SELECT * FROM [Tank] WHERE ID = abs(1)"
-                                       << DbErr::SyntaxError;
+        QTest::newRow("subquery") << "SELECT * FROM [Tank] WHERE ID = (SELECT ID FROM [Tank])"
+                                  << DbErr::SyntaxError;
+        QTest::newRow("function call")
+            << "SELECT * FROM [Tank] WHERE ID = abs(1)" << DbErr::SyntaxError;
         QTest::newRow("union") << "SELECT * FROM [Tank] UNION SELECT * FROM [Journal]"
                                << DbErr::SyntaxError;
         QTest::newRow("bad date literal")
             << "SELECT * FROM [Journal] WHERE EntryDate > #31/31/1999#" << DbErr::SyntaxError;
-        QTest::newRow("unclosed string") << "SELECT * FROM [Tank] WHERE TankName = 'x"
-                                         << DbErr::SyntaxError;
+        QTest::newRow("unclosed string")
+            << "SELECT * FROM [Tank] WHERE TankName = 'x" << DbErr::SyntaxError;
         QTest::newRow("unclosed bracket") << "SELECT * FROM [Tank" << DbErr::SyntaxError;
         QTest::newRow("no table") << "SELECT * FROM" << DbErr::SyntaxError;
         QTest::newRow("reserved as table") << "SELECT * FROM WHERE" << DbErr::SyntaxError;
-        QTest::newRow("number glued to name") << "SELECT * FROM [Tank] WHERE ID = 1x"
-                                              << DbErr::SyntaxError;
+        QTest::newRow("number glued to name")
+            << "SELECT * FROM [Tank] WHERE ID = 1x" << DbErr::SyntaxError;
     }
     void refusesEverythingElse() {
         QFETCH(QString, text);
@@ -139,15 +142,20 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<bool>("like");
         QTest::addColumn<QString>("text");
-        QTest::newRow("exact") << "CommonName = 'Ich'" << "CommonName" << false << "Ich";
-        QTest::newRow("contains") << "Term LIKE '*alg*'" << "Term" << true << "*alg*";
-        QTest::newRow("apostrophe") << "Term = 'Brine shrimp''s eggs'" << "Term" << false
-                                    << "Brine shrimp's eggs";
-        QTest::newRow("lower-case like") << "Term like '*x*'" << "Term" << true << "*x*";
-        QTest::newRow("bracketed field") << "[EntryDate] = '01/02/1999'" << "EntryDate" << false
-                                         << "01/02/1999";
-        QTest::newRow("no blanks") << "Term='a'" << "Term" << false << "a";
-        QTest::newRow("empty text") << "Term = ''" << "Term" << false << "";
+        QTest::newRow("exact") << "CommonName = 'Ich'"
+                               << "CommonName" << false << "Ich";
+        QTest::newRow("contains") << "Term LIKE '*alg*'"
+                                  << "Term" << true << "*alg*";
+        QTest::newRow("apostrophe") << "Term = 'Brine shrimp''s eggs'"
+                                    << "Term" << false << "Brine shrimp's eggs";
+        QTest::newRow("lower-case like") << "Term like '*x*'"
+                                         << "Term" << true << "*x*";
+        QTest::newRow("bracketed field") << "[EntryDate] = '01/02/1999'"
+                                         << "EntryDate" << false << "01/02/1999";
+        QTest::newRow("no blanks") << "Term='a'"
+                                   << "Term" << false << "a";
+        QTest::newRow("empty text") << "Term = ''"
+                                    << "Term" << false << "";
     }
     void criteria() {
         QFETCH(QString, criterion);
@@ -195,25 +203,44 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("match");
-        QTest::newRow("contains") << "*tang*" << "Yellow Tang" << true;
-        QTest::newRow("case ignored") << "*TANG*" << "yellow tang" << true;
-        QTest::newRow("not contained") << "*tang*" << "Clownfish" << false;
-        QTest::newRow("star matches empty") << "*" << "" << true;
-        QTest::newRow("contains empty") << "**" << "anything" << true;
-        QTest::newRow("anchored start") << "ab*" << "xab" << false;
-        QTest::newRow("anchored end") << "*ab" << "abx" << false;
-        QTest::newRow("question mark") << "t?ng" << "tang" << true;
-        QTest::newRow("question needs one") << "t?ng" << "tng" << false;
-        QTest::newRow("digit") << "*/1999" << "01/02/1999" << true;
-        QTest::newRow("hash digit") << "##/##/####" << "01/02/1999" << true;
-        QTest::newRow("hash not letter") << "#" << "a" << false;
-        QTest::newRow("set") << "[abc]at" << "Bat" << true;
-        QTest::newRow("negated set") << "[!abc]at" << "cat" << false;
-        QTest::newRow("range") << "[a-f]*" << "Discus" << true;
-        QTest::newRow("literal star in set") << "*[*]*" << "a*b" << true;
-        QTest::newRow("backtracking") << "*a*b*c" << "aaxbbxc" << true;
-        QTest::newRow("backtracking fails") << "*a*b*c" << "aaxbbx" << false;
-        QTest::newRow("accented letters") << "*ÉCLAIR*" << "un éclair" << true;
+        QTest::newRow("contains") << "*tang*"
+                                  << "Yellow Tang" << true;
+        QTest::newRow("case ignored") << "*TANG*"
+                                      << "yellow tang" << true;
+        QTest::newRow("not contained") << "*tang*"
+                                       << "Clownfish" << false;
+        QTest::newRow("star matches empty") << "*"
+                                            << "" << true;
+        QTest::newRow("contains empty") << "**"
+                                        << "anything" << true;
+        QTest::newRow("anchored start") << "ab*"
+                                        << "xab" << false;
+        QTest::newRow("anchored end") << "*ab"
+                                      << "abx" << false;
+        QTest::newRow("question mark") << "t?ng"
+                                       << "tang" << true;
+        QTest::newRow("question needs one") << "t?ng"
+                                            << "tng" << false;
+        QTest::newRow("digit") << "*/1999"
+                               << "01/02/1999" << true;
+        QTest::newRow("hash digit") << "##/##/####"
+                                    << "01/02/1999" << true;
+        QTest::newRow("hash not letter") << "#"
+                                         << "a" << false;
+        QTest::newRow("set") << "[abc]at"
+                             << "Bat" << true;
+        QTest::newRow("negated set") << "[!abc]at"
+                                     << "cat" << false;
+        QTest::newRow("range") << "[a-f]*"
+                               << "Discus" << true;
+        QTest::newRow("literal star in set") << "*[*]*"
+                                             << "a*b" << true;
+        QTest::newRow("backtracking") << "*a*b*c"
+                                      << "aaxbbxc" << true;
+        QTest::newRow("backtracking fails") << "*a*b*c"
+                                            << "aaxbbx" << false;
+        QTest::newRow("accented letters") << "*ÉCLAIR*"
+                                          << "un éclair" << true;
     }
     void likePatterns() {
         QFETCH(QString, pattern);

@@ -6,8 +6,8 @@
 #include "app/Settings.h"
 #include "app/mdiCorvella.h"
 #include "data/RecordSet.h"
-#include "platform/Conversions.h"
 #include "forms/Windows.h"
+#include "platform/Conversions.h"
 #include "support/TestSupport.h"
 
 #include <QMdiArea>
@@ -46,19 +46,21 @@ struct FormsFixture {
     // A tank made directly in the database; returns its ID.
     int tank(const QString &name, const QString &shape = QStringLiteral("Rectangular"),
              const QString &extra = QString()) {
-        TestEnv::exec(db, QStringLiteral("INSERT INTO Tank (TankName, TankShape, TankType, "
-                                         "UnitMeasure, TankLength, TankRadius, TankHeight, "
-                                         "TankWidth%1) VALUES ('%2', '%3', 'Fresh Water', 'Inches', "
-                                         "48, 10, 20, 12%4)")
-                              .arg(extra.isEmpty() ? QString() : QStringLiteral(", DateEstablished"))
-                              .arg(name, shape)
-                              .arg(extra.isEmpty() ? QString() : QStringLiteral(", '") + extra + u'\''));
+        TestEnv::exec(
+            db, QStringLiteral("INSERT INTO Tank (TankName, TankShape, TankType, "
+                               "UnitMeasure, TankLength, TankRadius, TankHeight, "
+                               "TankWidth%1) VALUES ('%2', '%3', 'Fresh Water', 'Inches', "
+                               "48, 10, 20, 12%4)")
+                    .arg(extra.isEmpty() ? QString() : QStringLiteral(", DateEstablished"))
+                    .arg(name, shape)
+                    .arg(extra.isEmpty() ? QString() : QStringLiteral(", '") + extra + u'\''));
         return TestEnv::scalar(db, "SELECT MAX(ID) FROM Tank").toInt();
     }
     void entry(int tankId, const QString &date, const QString &ph = QStringLiteral("NULL")) {
-        TestEnv::exec(db, QStringLiteral("INSERT INTO Journal (TankID, EntryDate, PH) VALUES (%1, %2, %3)")
-                              .arg(tankId)
-                              .arg(date.isEmpty() ? QStringLiteral("NULL") : u'\'' + date + u'\'', ph));
+        TestEnv::exec(
+            db, QStringLiteral("INSERT INTO Journal (TankID, EntryDate, PH) VALUES (%1, %2, %3)")
+                    .arg(tankId)
+                    .arg(date.isEmpty() ? QStringLiteral("NULL") : u'\'' + date + u'\'', ph));
     }
     void setDefault(int id, const QString &name) {
         CorvModule::CurrentTankID = QString::number(id);
@@ -74,7 +76,9 @@ struct FormsFixture {
         return dynamic_cast<F *>(Forms::get(kind));
     }
     // The child window frame of a form.
-    static QMdiSubWindow *frameOf(QWidget *w) { return qobject_cast<QMdiSubWindow *>(w->parentWidget()); }
+    static QMdiSubWindow *frameOf(QWidget *w) {
+        return qobject_cast<QMdiSubWindow *>(w->parentWidget());
+    }
 };
 
 } // namespace corv::test

@@ -109,7 +109,9 @@ private slots:
         QVERIFY(!j->FieldsDisabled);
         QVERIFY(j->txtpH->isEnabled());
         QVERIFY(j->RecordAdded);
-        QCOMPARE(fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(tankId)), 1);
+        QCOMPARE(
+            fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(tankId)),
+            1);
     }
 
     void noToTheDeleteQuestionChangesNothing() {
@@ -130,7 +132,9 @@ private slots:
         fx.main->button(16)->trigger(); // the toolbar's Add
         QCOMPARE(fx.main->statusText(), QStringLiteral("Add Journal Record."));
         QCOMPARE(caption(j), QStringLiteral("Record: 2 of 2"));
-        QCOMPARE(fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(tankId)), 2);
+        QCOMPARE(
+            fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(tankId)),
+            2);
         QVERIFY(j->txtpH->text().isEmpty());
         QVERIFY(j->RecordAdded);
         QCOMPARE(QApplication::focusWidget(), j->txtEntryDate);
@@ -150,8 +154,10 @@ private slots:
         j->cmdClose->click();
         QVERIFY(fx.messages().isEmpty());
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7.2"), 1);
-        QCOMPARE(Settings::read("Corvella", "WindowPosition", "JournalTop", "x"), QStringLiteral("30"));
-        QCOMPARE(Settings::read("Corvella", "WindowPosition", "JournalLeft", "x"), QStringLiteral("40"));
+        QCOMPARE(Settings::read("Corvella", "WindowPosition", "JournalTop", "x"),
+                 QStringLiteral("30"));
+        QCOMPARE(Settings::read("Corvella", "WindowPosition", "JournalLeft", "x"),
+                 QStringLiteral("40"));
         QVERIFY(!Forms::get(FormKind::Journal));
         QVERIFY(!CorvModule::JournalOpen);
         QCOMPARE(CorvModule::ActiveForm, QStringLiteral("NoOne"));
@@ -201,7 +207,9 @@ private slots:
         QCOMPARE(j->JournalData->DatabaseName(), CorvModule::DatabasePath);
         QCOMPARE(Settings::read("Corvella", "Database", "Filename", "x"), stored);
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 1"));
-        QCOMPARE(TestEnv::scalar(elsewhere + "/corvella.cvl", "SELECT COUNT(*) FROM Journal").toInt(), 1);
+        QCOMPARE(
+            TestEnv::scalar(elsewhere + "/corvella.cvl", "SELECT COUNT(*) FROM Journal").toInt(),
+            1);
     }
 
     void recoveryCancelledClosesTheWindow() {
@@ -244,7 +252,7 @@ private slots:
             j->cmdClose->click();
             QCOMPARE(fx.messages().size(), 1);
             QVERIFY(fx.messages()[0].text.startsWith("Unable to save the record: "));
-            QVERIFY(j->RecordChanged);               // kept
+            QVERIFY(j->RecordChanged);              // kept
             QVERIFY(Forms::get(FormKind::Journal)); // still open
             QCOMPARE(j->txtpH->text(), QStringLiteral("7.7"));
             // Exit does not end the program over it either.

@@ -40,11 +40,26 @@ private slots:
                 if (l->buddy() == b)
                     labels << l->text();
         }
-        QCOMPARE(labels, (QStringList{"Alkalinity:", "Ammonia:", "Calcium:", "Carbon Dioxide:",
-                                      "Copper:", "Dissolved Oxygen:", "Hardness:", "Iodine:", "Iron:",
-                                      "Lead:", "Magnesium:", "Molybdenum:", "Nitrate:", "Nitrite:",
-                                      "pH:", "Phosphate:", "Specific Gravity:", "Strontium:",
-                                      "Temprature:", "Zinc:"}));
+        QCOMPARE(labels, (QStringList{"Alkalinity:",
+                                      "Ammonia:",
+                                      "Calcium:",
+                                      "Carbon Dioxide:",
+                                      "Copper:",
+                                      "Dissolved Oxygen:",
+                                      "Hardness:",
+                                      "Iodine:",
+                                      "Iron:",
+                                      "Lead:",
+                                      "Magnesium:",
+                                      "Molybdenum:",
+                                      "Nitrate:",
+                                      "Nitrite:",
+                                      "pH:",
+                                      "Phosphate:",
+                                      "Specific Gravity:",
+                                      "Strontium:",
+                                      "Temprature:",
+                                      "Zinc:"}));
         QCOMPARE(j->txtSepcificGravity->objectName(), QStringLiteral("txtSepcificGravity"));
         QCOMPARE(j->txtStrotium->objectName(), QStringLiteral("txtStrotium"));
         QCOMPARE(j->txtEntryDate->toolTip(), QStringLiteral("mm/dd/yyyy"));
@@ -67,7 +82,8 @@ private slots:
             while (!w->isVisibleTo(j) || w->focusPolicy() == Qt::NoFocus);
         }
         QCOMPARE(order.mid(0, 2), (QStringList{"txtEntryDate", "txtAlkalinity"}));
-        QCOMPARE(order.mid(20), (QStringList{"txtZinc", "txtNotes", "cmdChart", "cmdSave", "cmdClose"}));
+        QCOMPARE(order.mid(20),
+                 (QStringList{"txtZinc", "txtNotes", "cmdChart", "cmdSave", "cmdClose"}));
     }
 
     void valueChecks_data() {
@@ -85,11 +101,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, accepted);
         frmJournal *j = openJournal();
-        const QStringList names = {"Alkalinity",   "Ammonia",          "Calcium",   "Carbon Dioxide",
-                                   "Copper",       "Dissolved Oxygen", "Hardness",  "Iodine",
-                                   "Iron",         "Lead",             "Magnesium", "Molybdenum",
-                                   "Nitrate",      "Nitrite",          "pH",        "Phosphate",
-                                   "Sepcific Gravity", "Strotium",     "Temprature", "Zinc"};
+        const QStringList names = {
+            "Alkalinity",       "Ammonia",          "Calcium",  "Carbon Dioxide", "Copper",
+            "Dissolved Oxygen", "Hardness",         "Iodine",   "Iron",           "Lead",
+            "Magnesium",        "Molybdenum",       "Nitrate",  "Nitrite",        "pH",
+            "Phosphate",        "Sepcific Gravity", "Strotium", "Temprature",     "Zinc"};
         for (int i = 0; i < 20; ++i) {
             TextBox *box = j->valueBoxes()[i];
             fx.env->dialogs.clear();
@@ -100,7 +116,8 @@ private slots:
                 continue;
             }
             QCOMPARE(fx.messages().size(), 1);
-            QCOMPARE(fx.messages()[0].text, QStringLiteral("Please enter a valid %1!").arg(names[i]));
+            QCOMPARE(fx.messages()[0].text,
+                     QStringLiteral("Please enter a valid %1!").arg(names[i]));
             QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
             QCOMPARE(fx.messages()[0].icon, MsgIcon::Exclamation);
             QCOMPARE(QApplication::focusWidget(), box);
@@ -159,7 +176,8 @@ private slots:
 
         j->txtEntryDate->setText("31/31/1999");
         tabOut(j->txtEntryDate);
-        QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
+        QCOMPARE(fx.messages().last().text,
+                 QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
         QCOMPARE(fx.messages().last().title, QStringLiteral("Date Error"));
         QCOMPARE(fx.messages().last().icon, MsgIcon::Exclamation);
         QCOMPARE(QApplication::focusWidget(), j->txtEntryDate);
@@ -180,7 +198,7 @@ private slots:
         QVERIFY(!j->RecordChanged);
         j->JournalData->clickNext();
         QCOMPARE(j->txtEntryDate->text(), QStringLiteral("06/01/2001"));
-        QVERIFY(j->RecordChanged); // the refilled date counts as an edit
+        QVERIFY(j->RecordChanged);               // the refilled date counts as an edit
         QVERIFY(!j->JournalData->DataChanged()); // but nothing needs storing
     }
 
@@ -201,7 +219,9 @@ private slots:
         j->cmdRefreshData();
         QCOMPARE(j->JournalData->Caption(), QStringLiteral("Record: 0 of 0"));
         QVERIFY(j->FieldsDisabled);
-        QCOMPARE(fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(empty)), 0);
+        QCOMPARE(
+            fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(empty)),
+            0);
     }
 
     void chartButtonWithAndWithoutRecords() {

@@ -16,7 +16,9 @@ class TestTank : public QObject {
     Q_OBJECT
     FormsFixture fx;
 
-    frmTank *openTank() { return fx.open<frmTank>(FormKind::Tank, &mdiCorvella::mnuChangeTanks_Click); }
+    frmTank *openTank() {
+        return fx.open<frmTank>(FormKind::Tank, &mdiCorvella::mnuChangeTanks_Click);
+    }
     static void choose(QComboBox *combo, int index) {
         combo->setCurrentIndex(index);
         emit combo->activated(index);
@@ -125,9 +127,10 @@ private slots:
     void movingBetweenTanksReselects() {
         fx.tank("A rectangle");
         const int round = fx.tank("B round", "Circular");
-        TestEnv::exec(fx.db, QStringLiteral("UPDATE Tank SET TankType = 'Salt Water', UnitMeasure = "
-                                            "'Centimeters', TankLength = 0 WHERE ID = %1")
-                                 .arg(round));
+        TestEnv::exec(fx.db,
+                      QStringLiteral("UPDATE Tank SET TankType = 'Salt Water', UnitMeasure = "
+                                     "'Centimeters', TankLength = 0 WHERE ID = %1")
+                          .arg(round));
         fx.tank("C odd", "Triangular");
         TestEnv::exec(fx.db, "UPDATE Tank SET TankType = 'Brackish', UnitMeasure = 'Feet' WHERE "
                              "TankName = 'C odd'");
@@ -163,7 +166,7 @@ private slots:
         QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
         QCOMPARE(fx.messages()[0].icon, MsgIcon::Exclamation);
         QCOMPARE(fx.messages()[0].buttons, MsgButtons::Ok);
-        QCOMPARE(QApplication::focusWidget(), t->txtHeight); // the focus came back
+        QCOMPARE(QApplication::focusWidget(), t->txtHeight);      // the focus came back
         QCOMPARE(t->txtHeight->text(), QStringLiteral("twelve")); // the text is kept
         t->txtHeight->clear();
         tabOut(t->txtHeight); // empty is fine
@@ -206,7 +209,8 @@ private slots:
         QCOMPARE(t->txtDateEstablished2->text(), QStringLiteral("01/02/1999"));
         t->txtDateEstablished->setText("31/31/1999");
         tabOut(t->txtDateEstablished);
-        QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
+        QCOMPARE(fx.messages().last().text,
+                 QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
         QCOMPARE(fx.messages().last().title, QStringLiteral("Date Error"));
         QCOMPARE(QApplication::focusWidget(), t->txtDateEstablished);
     }
@@ -231,7 +235,8 @@ private slots:
         QCOMPARE(CorvModule::CurrentTankID, QString::number(beta));
         QCOMPARE(CorvModule::CurrentTankName, QStringLiteral("Beta"));
         QCOMPARE(Settings::read("Corvella", "DefaultTank", "TankID", "x"), QString::number(beta));
-        QCOMPARE(Settings::read("Corvella", "DefaultTank", "TankName", "x"), QStringLiteral("Beta"));
+        QCOMPARE(Settings::read("Corvella", "DefaultTank", "TankName", "x"),
+                 QStringLiteral("Beta"));
         QCOMPARE(fx.main->windowTitle(), QStringLiteral("Corvella - Beta"));
     }
 
@@ -260,7 +265,8 @@ private slots:
         t->txtTankName->setText("Big Reef");
         t->cmdClose_Click();
         QCOMPARE(CorvModule::CurrentTankName, QStringLiteral("Big Reef"));
-        QCOMPARE(Settings::read("Corvella", "DefaultTank", "TankName", "x"), QStringLiteral("Big Reef"));
+        QCOMPARE(Settings::read("Corvella", "DefaultTank", "TankName", "x"),
+                 QStringLiteral("Big Reef"));
         QCOMPARE(fx.main->windowTitle(), QStringLiteral("Corvella - Big Reef"));
         QVERIFY(!Forms::get(FormKind::Tank));
     }
@@ -330,7 +336,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), t->txtTankName);
         t->txtTankName->setText("Second");
         t->cmdSave->click();
-        const int id = TestEnv::scalar(fx.db, "SELECT ID FROM Tank WHERE TankName = 'Second'").toInt();
+        const int id =
+            TestEnv::scalar(fx.db, "SELECT ID FROM Tank WHERE TankName = 'Second'").toInt();
         QCOMPARE(row(id, "DateEstablished"), isoDateText(QDate::currentDate()));
         QCOMPARE(row(id, "TankRadius"), QStringLiteral("0"));
         QCOMPARE(row(id, "TankType"), QStringLiteral("Fresh Water"));
@@ -342,7 +349,8 @@ private slots:
         frame->close();
         QCOMPARE(CorvModule::CurrentTankID, QStringLiteral("NOT SET"));
         QCOMPARE(fx.main->windowTitle(), QStringLiteral("Corvella"));
-        QCOMPARE(Settings::read("Corvella", "WindowPosition", "TankTop", "absent"), QStringLiteral("absent"));
+        QCOMPARE(Settings::read("Corvella", "WindowPosition", "TankTop", "absent"),
+                 QStringLiteral("absent"));
     }
 
     void firstStartFromNothingToAJournalEntry() {
@@ -363,18 +371,21 @@ private slots:
         QTest::keyClicks(t->txtTankName, "Living Room");
         t->cmdClose->click();
         QVERIFY(!Forms::get(FormKind::Tank));
-        const QString id = TestEnv::scalar(fx.db, "SELECT ID FROM Tank WHERE TankName = 'Living Room'").toString();
+        const QString id =
+            TestEnv::scalar(fx.db, "SELECT ID FROM Tank WHERE TankName = 'Living Room'").toString();
         QVERIFY(!id.isEmpty());
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Tank"), 1);
         QCOMPARE(CorvModule::CurrentTankID, id);
         QCOMPARE(Settings::read("Corvella", "DefaultTank", "TankID", "x"), id);
-        QCOMPARE(Settings::read("Corvella", "DefaultTank", "TankName", "x"), QStringLiteral("Living Room"));
+        QCOMPARE(Settings::read("Corvella", "DefaultTank", "TankName", "x"),
+                 QStringLiteral("Living Room"));
         QCOMPARE(fx.main->windowTitle(), QStringLiteral("Corvella - Living Room"));
         fx.main->mnuJournal->trigger();
         auto *j = dynamic_cast<frmJournal *>(Forms::get(FormKind::Journal));
         QVERIFY(j);
         QCOMPARE(j->JournalData->Caption(), QStringLiteral("Record: 1 of 1"));
-        QCOMPARE(fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(id)), 1);
+        QCOMPARE(fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(id)),
+                 1);
         // A first water test, typed and closed.
         j->txtEntryDate->setFocus();
         QTest::keyClicks(j->txtEntryDate, "3/4/26");

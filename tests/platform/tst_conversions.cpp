@@ -153,8 +153,8 @@ private slots:
         QCOMPARE(f("25.00").units(), 250000);
         QCOMPARE(f("1,000.5").toText(), QStringLiteral("1000.5"));
         QCOMPARE(f("1e2").toText(), QStringLiteral("100"));
-        QCOMPARE(f("-0.00005").units(), 0);  // half to even
-        QCOMPARE(f("0.00015").units(), 2);   // half to even, upwards
+        QCOMPARE(f("-0.00005").units(), 0); // half to even
+        QCOMPARE(f("0.00015").units(), 2);  // half to even, upwards
         QCOMPARE(f("0.000151").units(), 2);
         QCOMPARE(f("-12.34567").toText(), QStringLiteral("-12.3457"));
         QVERIFY(!Fixed4::fromText(QStringLiteral("abc")));
@@ -166,37 +166,68 @@ private slots:
     void readsAsDate_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("formatted"); // empty: not a date
-        QTest::newRow("two-digit year 99") << "1/2/99" << "01/02/1999";
-        QTest::newRow("two-digit year 29") << "1/2/29" << "01/02/2029";
-        QTest::newRow("two-digit year 30") << "1/2/30" << "01/02/1930";
-        QTest::newRow("two-digit year 00") << "12/31/00" << "12/31/2000";
-        QTest::newRow("four-digit year") << "1/2/1999" << "01/02/1999";
-        QTest::newRow("dashes") << "1-2-1999" << "01/02/1999";
-        QTest::newRow("dots") << "1.2.1999" << "01/02/1999";
-        QTest::newRow("already formatted") << "06/30/1999" << "06/30/1999";
-        QTest::newRow("month name") << "Jan 2, 1999" << "01/02/1999";
-        QTest::newRow("full month name") << "January 2 1999" << "01/02/1999";
-        QTest::newRow("day first with name") << "2 Jan 1999" << "01/02/1999";
-        QTest::newRow("dashed name") << "2-Jan-99" << "01/02/1999";
-        QTest::newRow("september") << "Sept 9, 2001" << "09/09/2001";
-        QTest::newRow("iso") << "1999-01-02" << "01/02/1999";
-        QTest::newRow("iso slashes") << "1999/1/2" << "01/02/1999";
-        QTest::newRow("blanks around") << "  1/2/1999 " << "01/02/1999";
-        QTest::newRow("leap day 2000") << "02/29/2000" << "02/29/2000";
-        QTest::newRow("no leap day 1900") << "02/29/1900" << "";
-        QTest::newRow("month 31") << "31/31/1999" << "";
-        QTest::newRow("day first is not read") << "31/12/1999" << "";
-        QTest::newRow("february 30") << "02/30/2001" << "";
-        QTest::newRow("month zero") << "0/1/1999" << "";
-        QTest::newRow("mixed separators") << "1/2-1999" << "";
-        QTest::newRow("three-digit year") << "1/2/199" << "";
-        QTest::newRow("five-digit year") << "1/2/19999" << "";
-        QTest::newRow("trailing separator") << "1/2/" << "";
-        QTest::newRow("word") << "tomorrow" << "";
-        QTest::newRow("unknown month") << "Foo 2, 1999" << "";
-        QTest::newRow("number only") << "12" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("double separator") << "1//2/1999" << "";
+        QTest::newRow("two-digit year 99") << "1/2/99"
+                                           << "01/02/1999";
+        QTest::newRow("two-digit year 29") << "1/2/29"
+                                           << "01/02/2029";
+        QTest::newRow("two-digit year 30") << "1/2/30"
+                                           << "01/02/1930";
+        QTest::newRow("two-digit year 00") << "12/31/00"
+                                           << "12/31/2000";
+        QTest::newRow("four-digit year") << "1/2/1999"
+                                         << "01/02/1999";
+        QTest::newRow("dashes") << "1-2-1999"
+                                << "01/02/1999";
+        QTest::newRow("dots") << "1.2.1999"
+                              << "01/02/1999";
+        QTest::newRow("already formatted") << "06/30/1999"
+                                           << "06/30/1999";
+        QTest::newRow("month name") << "Jan 2, 1999"
+                                    << "01/02/1999";
+        QTest::newRow("full month name") << "January 2 1999"
+                                         << "01/02/1999";
+        QTest::newRow("day first with name") << "2 Jan 1999"
+                                             << "01/02/1999";
+        QTest::newRow("dashed name") << "2-Jan-99"
+                                     << "01/02/1999";
+        QTest::newRow("september") << "Sept 9, 2001"
+                                   << "09/09/2001";
+        QTest::newRow("iso") << "1999-01-02"
+                             << "01/02/1999";
+        QTest::newRow("iso slashes") << "1999/1/2"
+                                     << "01/02/1999";
+        QTest::newRow("blanks around") << "  1/2/1999 "
+                                       << "01/02/1999";
+        QTest::newRow("leap day 2000") << "02/29/2000"
+                                       << "02/29/2000";
+        QTest::newRow("no leap day 1900") << "02/29/1900"
+                                          << "";
+        QTest::newRow("month 31") << "31/31/1999"
+                                  << "";
+        QTest::newRow("day first is not read") << "31/12/1999"
+                                               << "";
+        QTest::newRow("february 30") << "02/30/2001"
+                                     << "";
+        QTest::newRow("month zero") << "0/1/1999"
+                                    << "";
+        QTest::newRow("mixed separators") << "1/2-1999"
+                                          << "";
+        QTest::newRow("three-digit year") << "1/2/199"
+                                          << "";
+        QTest::newRow("five-digit year") << "1/2/19999"
+                                         << "";
+        QTest::newRow("trailing separator") << "1/2/"
+                                            << "";
+        QTest::newRow("word") << "tomorrow"
+                              << "";
+        QTest::newRow("unknown month") << "Foo 2, 1999"
+                                       << "";
+        QTest::newRow("number only") << "12"
+                                     << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("double separator") << "1//2/1999"
+                                          << "";
     }
     void readsAsDate() {
         QFETCH(QString, text);

@@ -87,8 +87,7 @@ TestEnv::TestEnv() {
     QDir(m_dir.path()).mkpath(QStringLiteral("config"));
     QDir(m_dir.path()).mkpath(QStringLiteral("runtime"));
     QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ExeOwner);
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        m_dir.filePath(QStringLiteral("config")));
     CorvModule::reset();

@@ -21,9 +21,10 @@ class TestCalculator : public QObject {
         return fx.open<frmTankCalc>(FormKind::TankCalc, &mdiCorvella::mnuTankCalculator_Click);
     }
     QStringList results(frmTankCalc *c) {
-        return {c->txtArea->text(), c->txtVolume->text(), c->txtWeight->text(), c->txtHeat->text(),
-                c->txtLow->text(),  c->txtMedium->text(), c->txtBrite->text(),  c->txtSFish->text(),
-                c->txtMFish->text(), c->txtLFish->text()};
+        return {c->txtArea->text(),  c->txtVolume->text(), c->txtWeight->text(),
+                c->txtHeat->text(),  c->txtLow->text(),    c->txtMedium->text(),
+                c->txtBrite->text(), c->txtSFish->text(),  c->txtMFish->text(),
+                c->txtLFish->text()};
     }
     MessageRequest lastMessage() { return fx.messages().last(); }
 
@@ -41,7 +42,8 @@ private slots:
         QCOMPARE(fx.main->statusText(), QStringLiteral("Calculate tank copasities."));
         QVERIFY(CorvModule::TankCalcOpen);
         QCOMPARE(CorvModule::ActiveForm, QStringLiteral("TankCalc"));
-        for (QAction *a : {fx.main->mnuAdd, fx.main->mnuDelete, fx.main->mnuSearch, fx.main->mnuPrint})
+        for (QAction *a :
+             {fx.main->mnuAdd, fx.main->mnuDelete, fx.main->mnuSearch, fx.main->mnuPrint})
             QVERIFY(!a->isEnabled());
         QCOMPARE(c->TankFound, 1);
         QCOMPARE(c->cboShape->currentIndex(), 0);
@@ -77,9 +79,10 @@ private slots:
                  QStringLiteral("* Calculations are only estimates. Actual figures may vary "
                                 "dramatically depending on tank contents, population, filtration, "
                                 "feeding, water changes and many other factors."));
-        QCOMPARE(c->lblFishSizes->text(), QStringLiteral("Small Fish - (1 inch / 2.5 Cent.) Medium "
-                                                         "- (4 inches / 10 Cent.) Large - (8 inches "
-                                                         "/ 20 Cent.)"));
+        QCOMPARE(c->lblFishSizes->text(),
+                 QStringLiteral("Small Fish - (1 inch / 2.5 Cent.) Medium "
+                                "- (4 inches / 10 Cent.) Large - (8 inches "
+                                "/ 20 Cent.)"));
         QCOMPARE(c->cmdTemp->text(), QStringLiteral("Temp Converter"));
         QCOMPARE(c->txtPercentLFish->toolTip(), QStringLiteral("Percent Large fish. (out of 100)"));
         QCOMPARE(c->txtBrite->toolTip(),
@@ -154,7 +157,8 @@ private slots:
         for (TextBox *p : {c->txtPercentSFish, c->txtPercentMFish, c->txtPercentLFish})
             p->setText("30");
         c->cmdCalculate->click();
-        QCOMPARE(fx.env->dialogs.messageTexts(), QStringList{"Less than 100 percent of fish allocated!"});
+        QCOMPARE(fx.env->dialogs.messageTexts(),
+                 QStringList{"Less than 100 percent of fish allocated!"});
         QCOMPARE(c->txtArea->text(), QStringLiteral("960² Inches")); // and it still calculates
     }
 
@@ -197,8 +201,10 @@ private slots:
         frmTankCalc *c = openCalc();
         FormsFixture::frameOf(c)->move(70, 80);
         c->cmdClose->click();
-        QCOMPARE(Settings::read("Corvella", "WindowPosition", "TankCalcTop", "x"), QStringLiteral("80"));
-        QCOMPARE(Settings::read("Corvella", "WindowPosition", "TankCalcLeft", "x"), QStringLiteral("70"));
+        QCOMPARE(Settings::read("Corvella", "WindowPosition", "TankCalcTop", "x"),
+                 QStringLiteral("80"));
+        QCOMPARE(Settings::read("Corvella", "WindowPosition", "TankCalcLeft", "x"),
+                 QStringLiteral("70"));
         QVERIFY(!CorvModule::TankCalcOpen);
         QCOMPARE(CorvModule::ActiveForm, QStringLiteral("NoOne"));
         QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
@@ -216,7 +222,8 @@ private slots:
         frmTankCalc *c = openCalc();
         QVERIFY(c);
         QCOMPARE(c->TankFound, 1);
-        QCOMPARE(CorvModule::DatabasePath, QDir::toNativeSeparators(fx.env->path("moved/CORVELLA.CVL")));
+        QCOMPARE(CorvModule::DatabasePath,
+                 QDir::toNativeSeparators(fx.env->path("moved/CORVELLA.CVL")));
         c->cmdClose_Click();
         fx.env->dialogs.fileAnswers = {std::nullopt};
         CorvModule::DatabasePath = fx.env->path("gone/CORVELLA.CVL");
@@ -249,23 +256,81 @@ private slots:
         QTest::addColumn<QString>("fAfter");
         QTest::addColumn<QString>("cAfter");
         QTest::addColumn<QString>("message");
-        QTest::newRow("212 F") << "212" << "" << "212°" << "100°" << "";
-        QTest::newRow("100 F") << "100" << "" << "100°" << "37.77778°" << "";
-        QTest::newRow("0 F") << "0°" << "" << "0°" << "-17.77778°" << "";
-        QTest::newRow("37 C") << "" << "37" << "98.6°" << "37°" << "";
-        QTest::newRow("-40 C") << "" << "-40°" << "-40°" << "-40°" << "";
-        QTest::newRow("25 C") << "" << "25" << "77°" << "25°" << "";
-        QTest::newRow("500 F") << "500" << "" << "500°" << "260°" << "";
-        QTest::newRow("-500 F") << "-500" << "" << "-500°" << "-295.5555°" << "";
-        QTest::newRow("-500.1 F") << "-500.1" << "" << "-500.1" << ""
+        QTest::newRow("212 F") << "212"
+                               << ""
+                               << "212°"
+                               << "100°"
+                               << "";
+        QTest::newRow("100 F") << "100"
+                               << ""
+                               << "100°"
+                               << "37.77778°"
+                               << "";
+        QTest::newRow("0 F") << "0°"
+                             << ""
+                             << "0°"
+                             << "-17.77778°"
+                             << "";
+        QTest::newRow("37 C") << ""
+                              << "37"
+                              << "98.6°"
+                              << "37°"
+                              << "";
+        QTest::newRow("-40 C") << ""
+                               << "-40°"
+                               << "-40°"
+                               << "-40°"
+                               << "";
+        QTest::newRow("25 C") << ""
+                              << "25"
+                              << "77°"
+                              << "25°"
+                              << "";
+        QTest::newRow("500 F") << "500"
+                               << ""
+                               << "500°"
+                               << "260°"
+                               << "";
+        QTest::newRow("-500 F") << "-500"
+                                << ""
+                                << "-500°"
+                                << "-295.5555°"
+                                << "";
+        QTest::newRow("-500.1 F") << "-500.1"
+                                  << ""
+                                  << "-500.1"
+                                  << ""
                                   << "Please enter a temprature in the range of -500° to 500° F!";
-        QTest::newRow("-295 C") << "" << "-295" << "-499°" << "-295°" << "";
-        QTest::newRow("260 C") << "" << "260" << "500°" << "260°" << "";
-        QTest::newRow("260.5 C") << "" << "260.5" << "" << "260.5"
+        QTest::newRow("-295 C") << ""
+                                << "-295"
+                                << "-499°"
+                                << "-295°"
+                                << "";
+        QTest::newRow("260 C") << ""
+                               << "260"
+                               << "500°"
+                               << "260°"
+                               << "";
+        QTest::newRow("260.5 C") << ""
+                                 << "260.5"
+                                 << ""
+                                 << "260.5"
                                  << "Please enter a temprature in the range of -295° to 260° C!";
-        QTest::newRow("F first") << "50" << "1000" << "50°" << "10°" << "";
-        QTest::newRow("98.6 F") << "98.6 F" << "" << "98.6 F" << "" << "Please enter a valid temprature!";
-        QTest::newRow("both empty") << "" << "" << "" << "" << "Please enter a valid temprature!";
+        QTest::newRow("F first") << "50"
+                                 << "1000"
+                                 << "50°"
+                                 << "10°"
+                                 << "";
+        QTest::newRow("98.6 F") << "98.6 F"
+                                << ""
+                                << "98.6 F"
+                                << ""
+                                << "Please enter a valid temprature!";
+        QTest::newRow("both empty") << ""
+                                    << ""
+                                    << ""
+                                    << ""
+                                    << "Please enter a valid temprature!";
     }
     void converter() {
         QFETCH(QString, f);
@@ -279,7 +344,8 @@ private slots:
         t.cmdCalculate->click();
         QCOMPARE(t.txtF->text(), fAfter);
         QCOMPARE(t.txtC->text(), cAfter);
-        QCOMPARE(fx.env->dialogs.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(fx.env->dialogs.messageTexts(),
+                 message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty()) {
             QCOMPARE(fx.messages().last().title, QStringLiteral("Corvella"));
             QCOMPARE(fx.messages().last().icon, MsgIcon::None);
