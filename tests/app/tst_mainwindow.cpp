@@ -489,6 +489,22 @@ private slots:
         QVERIFY(log.last().startsWith("Tank.Close"));
     }
 
+    void windowMenuListsTheChildWindows() {
+        auto &a = standIn(FormKind::Journal, "Journal", nullptr);
+        auto &b = standIn(FormKind::Glossary, "Glossary", nullptr);
+        main->addChild(a.widget())->show();
+        main->addChild(b.widget())->show();
+        emit main->mnuWindow->aboutToShow();
+        QStringList items;
+        for (QAction *x : main->mnuWindow->actions())
+            items << (x->isSeparator() ? QStringLiteral("-") : x->text());
+        QCOMPARE(items, (QStringList{"&Cascade", "&Arrange Icons", "-", "&1 Journal", "&2 Glossary"}));
+        main->mnuWindow->actions().at(3)->trigger(); // picking one brings it to the front
+        QCOMPARE(main->mdiArea->activeSubWindow()->widget(), a.widget());
+        emit main->mnuWindow->aboutToShow(); // listed afresh, not twice
+        QCOMPARE(main->mnuWindow->actions().size(), 5);
+    }
+
     void helpCommands() {
         CorvModule::HelpFile = env->path("CORVELLA.HLP");
         main->mnuContents->trigger();
