@@ -30,7 +30,12 @@ install_missing() {
 }
 
 build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    # A build folder made earlier keeps the generator it was made with.
+    if [ -f build/CMakeCache.txt ]; then
+        cmake -S . -B build >/dev/null
+    else
+        cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    fi
     cmake --build build --parallel "$(nproc 2>/dev/null || echo 2)"
 }
 
