@@ -516,12 +516,37 @@ QMdiSubWindow *mdiCorvella::addChild(QWidget *widget) {
     return sub;
 }
 
+namespace {
+
+bool *openFlagOf(FormKind kind) {
+    switch (kind) {
+    case FormKind::Journal:
+        return &CorvModule::JournalOpen;
+    case FormKind::Stock:
+        return &CorvModule::StockOpen;
+    case FormKind::Tank:
+        return &CorvModule::TankOpen;
+    case FormKind::Diseases:
+        return &CorvModule::DiseasesOpen;
+    case FormKind::Glossary:
+        return &CorvModule::GlossaryOpen;
+    case FormKind::TankCalc:
+        return &CorvModule::TankCalcOpen;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 CorvForm *mdiCorvella::showForm(FormKind kind) {
     CorvForm *form = Forms::get(kind);
     if (!form) {
         const Forms::Factory make = Forms::factory(kind);
-        if (!make)
+        if (!make) {
+            // No such window in this build: nothing is open.
+            *openFlagOf(kind) = false;
             return nullptr;
+        }
         form = make();
         if (!form)
             return nullptr; // the window closed while it opened

@@ -325,6 +325,13 @@ private slots:
         QCOMPARE(main->mdiArea->subWindowList().size(), 1);
     }
 
+    void aWindowThatCannotOpenIsNotMarkedOpen() {
+        main->mnuLiveStock_Click(); // no livestock window is made here
+        QCOMPARE(main->statusText(), QStringLiteral("Browse the Livestock database."));
+        QVERIFY(!CorvModule::StockOpen);
+        QVERIFY(main->mdiArea->subWindowList().isEmpty());
+    }
+
     void chartAndAboutAreModal() {
         int charts = 0;
         mdiCorvella::chartWindow = [&](QWidget *) -> QDialog * {
