@@ -2,6 +2,7 @@
 // of the record commands and the exit sequence, with stand-in windows.
 #include "app/CorvModule.h"
 #include "app/Settings.h"
+#include "app/HelpBrowser.h"
 #include "app/mdiCorvella.h"
 #include "support/TestSupport.h"
 
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QtTest/QTest>
 #include <memory>
@@ -512,6 +514,16 @@ private slots:
         QCOMPARE(main->mnuWindow->actions().size(), 5);
     }
 
+    void theHelpBookLoads() {
+        HelpBrowser help;
+        QVERIFY(help.load(QStringLiteral(CORVELLA_SOURCE_DIR "/resources/help/CORVELLA.HLP")));
+        const QString text = help.browser()->toPlainText();
+        for (const char *topic : {"Getting started", "The Tank", "Journal", "Tank Calculator",
+                                  "twenty water parameters", "Backup", "Keyboard"})
+            QVERIFY2(text.contains(QLatin1String(topic), Qt::CaseInsensitive), topic);
+        QVERIFY(help.browser()->document()->toHtml().contains("contents"));
+    }
+
     void helpCommands() {
         CorvModule::HelpFile = env->path("CORVELLA.HLP");
         main->mnuContents->trigger();
@@ -530,6 +542,10 @@ private slots:
         main->mnuBrowseHelp->trigger();
         QCOMPARE(main->mdiArea->subWindowList().size(), 1);
         QCOMPARE(main->mdiArea->subWindowList()[0]->windowTitle(), QStringLiteral("Corvella Help"));
+        // The missing help file is reported in the viewer itself.
+        auto *help = qobject_cast<HelpBrowser *>(main->mdiArea->subWindowList()[0]->widget());
+        QVERIFY(help);
+        QVERIFY(help->browser()->toPlainText().contains("The help file cannot be opened"));
         main->mnuBrowseHelp_Click(); // shown once
         QCOMPARE(main->mdiArea->subWindowList().size(), 1);
     }
