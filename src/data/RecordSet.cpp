@@ -195,7 +195,7 @@ DbError RecordSet::loadFields(const SelectStatement &st) {
     if (!hasId)
         return {DbErr::EngineFailure,
                 QStringLiteral("The table '%1' has no ID field.").arg(st.table)};
-    m_table = all.isEmpty() ? st.table : st.table;
+    m_table = st.table;
     m_fields.clear();
     m_fieldByName.clear();
     auto find = [&](const QString &name) -> const FieldInfo * {

@@ -285,16 +285,19 @@ bool RecordForm::Form_Load() {
     return true;
 }
 
-void RecordForm::Load_Records() {
-    if (RecordAdded)
-        Save_Record();
+void RecordForm::runRecordSource() {
     m_data->setRecordSource(recordSourceText());
     m_data->Refresh();
 }
 
+void RecordForm::Load_Records() {
+    if (RecordAdded)
+        Save_Record();
+    runRecordSource();
+}
+
 void RecordForm::reloadAfterFirstRecord() {
-    m_data->setRecordSource(recordSourceText());
-    m_data->Refresh();
+    runRecordSource();
 }
 
 void RecordForm::cmdRefreshData() {

@@ -97,6 +97,8 @@ protected:
     // stored and the database closed (windows with sort orders apply the
     // saved order here).
     virtual void reloadAfterFirstRecord();
+    // Sets the record source to recordSourceText() and refreshes.
+    void runRecordSource();
     // A window that cannot open now says why and returns false (a window
     // that shows one tank's records, with no default tank set).
     virtual bool canOpen() { return true; }

@@ -217,14 +217,8 @@ QString frmTank::recordSourceText() const {
 }
 
 void frmTank::Load_Records() {
-    m_data->setRecordSource(sources::tanks());
-    m_data->Refresh();
+    runRecordSource();
     TankCount = m_data->Recordset().RecordCount();
-}
-
-void frmTank::reloadAfterFirstRecord() {
-    m_data->setRecordSource(sources::tanks());
-    m_data->Refresh();
 }
 
 // --- the combos and the shape rule -------------------------------------------------

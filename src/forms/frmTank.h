@@ -39,7 +39,6 @@ public:
 protected:
     QString recordSourceText() const override;
     void Load_Records() override;
-    void reloadAfterFirstRecord() override;
     void Fill_Fields() override;
     bool Save_Record() override;
     void Reposition() override;

@@ -62,6 +62,17 @@ struct FormsFixture {
                     .arg(tankId)
                     .arg(date.isEmpty() ? QStringLiteral("NULL") : u'\'' + date + u'\'', ph));
     }
+    // A tank made and set as the default; returns its ID.
+    int defaultTank(const QString &name) {
+        const int id = tank(name);
+        setDefault(id, name);
+        return id;
+    }
+    // Leaves a box the way the user does, with Tab.
+    static void tabOut(QWidget *box) {
+        box->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
     void setDefault(int id, const QString &name) {
         CorvModule::CurrentTankID = QString::number(id);
         CorvModule::CurrentTankName = name;

@@ -27,8 +27,7 @@ class TestFramework : public QObject {
 private slots:
     void init() {
         fx.setUp();
-        tankId = fx.tank("Reef");
-        fx.setDefault(tankId, "Reef");
+        tankId = fx.defaultTank("Reef");
     }
     void cleanup() { fx.tearDown(); }
 

@@ -18,16 +18,11 @@ class TestJournal : public QObject {
     frmJournal *openJournal() {
         return fx.open<frmJournal>(FormKind::Journal, &mdiCorvella::mnuJournal_Click);
     }
-    static void tabOut(QWidget *box) {
-        box->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(box, Qt::Key_Tab);
-    }
 
 private slots:
     void init() {
         fx.setUp();
-        tankId = fx.tank("Reef");
-        fx.setDefault(tankId, "Reef");
+        tankId = fx.defaultTank("Reef");
     }
     void cleanup() { fx.tearDown(); }
 
@@ -110,7 +105,7 @@ private slots:
             TextBox *box = j->valueBoxes()[i];
             fx.env->dialogs.clear();
             box->setText(text);
-            tabOut(box);
+            FormsFixture::tabOut(box);
             if (accepted) {
                 QVERIFY2(fx.messages().isEmpty(), qPrintable(box->objectName()));
                 continue;
@@ -175,7 +170,7 @@ private slots:
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE EntryDate = '1999-01-02'"), 1);
 
         j->txtEntryDate->setText("31/31/1999");
-        tabOut(j->txtEntryDate);
+        FormsFixture::tabOut(j->txtEntryDate);
         QCOMPARE(fx.messages().last().text,
                  QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
         QCOMPARE(fx.messages().last().title, QStringLiteral("Date Error"));
@@ -185,7 +180,7 @@ private slots:
 
         // Clearing the date stores an empty date.
         j->txtEntryDate->clear();
-        tabOut(j->txtEntryDate);
+        FormsFixture::tabOut(j->txtEntryDate);
         QVERIFY(j->txtEntryDate2->text().isEmpty());
         j->cmdClose->click();
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE EntryDate IS NULL"), 1);

@@ -23,10 +23,6 @@ class TestTank : public QObject {
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
-    static void tabOut(QWidget *box) {
-        box->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(box, Qt::Key_Tab);
-    }
     QString row(int id, const char *fields) {
         return TestEnv::scalar(fx.db, QStringLiteral("SELECT %1 FROM Tank WHERE ID = %2")
                                           .arg(QString::fromLatin1(fields))
@@ -157,10 +153,10 @@ private slots:
         fx.tank("Reef");
         frmTank *t = openTank();
         t->txtHeight->setText("12.5");
-        tabOut(t->txtHeight);
+        FormsFixture::tabOut(t->txtHeight);
         QVERIFY(fx.messages().isEmpty());
         t->txtHeight->setText("twelve");
-        tabOut(t->txtHeight);
+        FormsFixture::tabOut(t->txtHeight);
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(fx.messages()[0].text, QStringLiteral("Please enter a valid Height!"));
         QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
@@ -169,21 +165,21 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), t->txtHeight);      // the focus came back
         QCOMPARE(t->txtHeight->text(), QStringLiteral("twelve")); // the text is kept
         t->txtHeight->clear();
-        tabOut(t->txtHeight); // empty is fine
+        FormsFixture::tabOut(t->txtHeight); // empty is fine
         QCOMPARE(fx.messages().size(), 1);
         t->txtLength->setText("N/A");
-        tabOut(t->txtLength);
+        FormsFixture::tabOut(t->txtLength);
         QCOMPARE(fx.messages().size(), 1);
         t->txtLength->setText("4 ft");
-        tabOut(t->txtLength);
+        FormsFixture::tabOut(t->txtLength);
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Length!"));
         t->txtLength->setText("30");
         t->txtWidth->setText("wide");
-        tabOut(t->txtWidth);
+        FormsFixture::tabOut(t->txtWidth);
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Width!"));
         t->txtWidth->setText("12");
         t->txtLightDistance->setText("?");
-        tabOut(t->txtLightDistance);
+        FormsFixture::tabOut(t->txtLightDistance);
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Light Distance!"));
     }
 
@@ -204,11 +200,11 @@ private slots:
         fx.tank("Reef");
         frmTank *t = openTank();
         t->txtDateEstablished->setText("1/2/1999");
-        tabOut(t->txtDateEstablished);
+        FormsFixture::tabOut(t->txtDateEstablished);
         QCOMPARE(t->txtDateEstablished->text(), QStringLiteral("01/02/1999"));
         QCOMPARE(t->txtDateEstablished2->text(), QStringLiteral("01/02/1999"));
         t->txtDateEstablished->setText("31/31/1999");
-        tabOut(t->txtDateEstablished);
+        FormsFixture::tabOut(t->txtDateEstablished);
         QCOMPARE(fx.messages().last().text,
                  QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
         QCOMPARE(fx.messages().last().title, QStringLiteral("Date Error"));
