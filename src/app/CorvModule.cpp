@@ -59,6 +59,28 @@ void CorvModule::reset() {
     ChartInputError = false;
 }
 
+AppEvents &CorvModule::events() {
+    static AppEvents events;
+    return events;
+}
+
+void CorvModule::setDefaultTank(const QString &id, const QString &name) {
+    CurrentTankID = id;
+    CurrentTankName = name;
+    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankID"),
+                   id);
+    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankName"),
+                   name);
+    emit events().defaultTankChanged(true);
+}
+
+void CorvModule::setDefaultTankName(const QString &name) {
+    CurrentTankName = name;
+    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankName"),
+                   name);
+    emit events().defaultTankChanged(false);
+}
+
 QString CorvModule::programFolder() {
     if (!programFolderOverride.isEmpty())
         return programFolderOverride;

@@ -2,10 +2,21 @@
 // steps of start-up that fill it from the settings store.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 
 namespace corv {
+
+// What the application state tells the windows that follow it.
+class AppEvents : public QObject {
+    Q_OBJECT
+signals:
+    // The default tank changed. `reload`: another tank became the default,
+    // and the windows that show its records read them again; without it only
+    // the name was read again (the caption follows either way).
+    void defaultTankChanged(bool reload);
+};
 
 class CorvModule {
 public:
@@ -44,6 +55,16 @@ public:
     // is left in an orderly way, so the windows' pending edits are still
     // stored as they are destroyed. Tests put a recorder in its place.
     static std::function<void(int exitCode)> End;
+
+    // The one way the default tank changes: the state, the settings, then
+    // the notification.
+    // A stored tank becomes the default tank.
+    static void setDefaultTank(const QString &id, const QString &name);
+    // The default tank's name as read again (renamed, or deleted: empty).
+    static void setDefaultTankName(const QString &name);
+    // Tells the windows the default tank as it stands (start-up).
+    static void announceDefaultTank() { emit events().defaultTankChanged(false); }
+    static AppEvents &events();
 
     // Back to the values of a program that has not started yet.
     static void reset();

@@ -1,10 +1,73 @@
 #include "Forms.h"
 
+#include "CorvModule.h"
+
 #include <QHash>
 
 namespace corv {
 
 namespace {
+
+constexpr CommandStates AllOn{true, true, true, true};
+constexpr CommandStates AllOff{false, false, false, false};
+
+// The diseases and glossary windows take Add and Delete from the toolbar
+// only; their menu items stay greyed. The tank window has no search and no
+// report.
+const QVector<WindowKind> table = {
+    {FormKind::Diseases,
+     "Diseases",
+     &CorvModule::DiseasesOpen,
+     "mnuCommonDiseases",
+     "Diseases",
+     "Browse the common disease database.",
+     "Diseases",
+     AllOn,
+     {true, false, false, true},
+     "Add Diseases Record.",
+     "Delete Diseases Record.",
+     "Search for a Disease Record.",
+     "Print Disease Reports.",
+     false},
+    {FormKind::Glossary,
+     "Glossary",
+     &CorvModule::GlossaryOpen,
+     "mnuAquaristGlossary",
+     "Glossary",
+     "Browse the aquarist glossary database.",
+     "Glossary",
+     AllOn,
+     {true, false, false, true},
+     "Add Glossary Record.",
+     "Delete Glossary Record.",
+     "Search for a Glossary Record.",
+     "Print Glossary Reports.",
+     false},
+    {FormKind::Journal, "Journal", &CorvModule::JournalOpen, "mnuJournal", "Journal",
+     "Browse the journal database.", "Journal", AllOn, AllOn, "Add Journal Record.",
+     "Delete Journal Record.", "Search for a Journal Record.", "Print Journal Reports.", true},
+    {FormKind::Stock, "Stock", &CorvModule::StockOpen, "mnuLiveStock", "Livestock",
+     "Browse the Livestock database.", "Stock", AllOn, AllOn, "Add Livestock Record.",
+     "Delete Livestock Record.", "Search for a Livestock Record.", "Print Livestock Reports.",
+     true},
+    {FormKind::TankCalc, "TankCalc", &CorvModule::TankCalcOpen, "mnuTankCalculator", "Calculator",
+     "Calculate tank copasities.", "TankCalc", AllOff, AllOff, nullptr, nullptr, nullptr, nullptr,
+     true},
+    {FormKind::Tank,
+     "TankAdd",
+     &CorvModule::TankOpen,
+     "mnuChangeTanks",
+     "Tank",
+     "Maintain Tanks?",
+     "Tank",
+     {false, true, true, false},
+     {false, true, true, false},
+     "Add Tank Record.",
+     "Delete Tank Record.",
+     nullptr,
+     nullptr,
+     false},
+};
 
 struct Registry {
     QHash<int, CorvForm *> open;
@@ -17,6 +80,24 @@ Registry &registry() {
 }
 
 } // namespace
+
+const QVector<WindowKind> &windowTable() {
+    return table;
+}
+
+const WindowKind &windowKind(FormKind kind) {
+    for (const WindowKind &w : table)
+        if (w.kind == kind)
+            return w;
+    Q_UNREACHABLE();
+}
+
+const WindowKind *windowByMarker(const QString &marker) {
+    for (const WindowKind &w : table)
+        if (marker == QLatin1String(w.marker))
+            return &w;
+    return nullptr;
+}
 
 CorvForm *Forms::get(FormKind kind) {
     return registry().open.value(int(kind), nullptr);

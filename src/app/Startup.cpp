@@ -23,7 +23,7 @@ mdiCorvella *CorvMain() {
 
     // 7. The caption, or the way to a first tank.
     if (CorvModule::CurrentTankID != CorvModule::NotSet) {
-        main->setWindowTitle(QStringLiteral("Corvella - ") + CorvModule::CurrentTankName);
+        CorvModule::announceDefaultTank();
     } else {
         msgBox(QStringLiteral("In order to use Corvella, you must set up a default Tank. Please "
                               "enter one now!"),

@@ -79,7 +79,7 @@ void StartSysInfo() {
         msgBox(Unavailable, MsgButtons::Ok, MsgIcon::None, applicationTitle());
 }
 
-frmAbout::frmAbout(QWidget *parent) : QDialog(parent) {
+frmAbout::frmAbout(QWidget *parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Corvella"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -163,16 +163,6 @@ void frmAbout::cmdOk_Click() {
 
 void frmAbout::cmdSysInfo_Click() {
     StartSysInfo();
-}
-
-void frmAbout::done(int result) {
-    Form_Unload();
-    QDialog::done(result);
-}
-
-void frmAbout::Form_Unload() {
-    if (mdiCorvella *main = mdiCorvella::instance())
-        main->setStatusText(CorvModule::IdleLine);
 }
 
 } // namespace corv

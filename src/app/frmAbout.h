@@ -1,9 +1,8 @@
 // The about box, and the start of the system-information program.
 #pragma once
 
+#include "ChildWindow.h"
 #include "platform/Registry.h"
-
-#include <QDialog>
 
 class QLabel;
 class QPushButton;
@@ -18,7 +17,7 @@ bool GetKeyValue(RegKey KeyRoot, const QString &KeyName, const QString &SubKeyRe
 // says that it cannot.
 void StartSysInfo();
 
-class frmAbout : public QDialog {
+class frmAbout : public ModalWindow {
     Q_OBJECT
 public:
     explicit frmAbout(QWidget *parent = nullptr);
@@ -32,12 +31,6 @@ public:
 
     void cmdOk_Click();
     void cmdSysInfo_Click();
-
-protected:
-    void done(int result) override;
-
-private:
-    void Form_Unload();
 };
 
 } // namespace corv

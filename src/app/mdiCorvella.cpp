@@ -50,48 +50,6 @@ const ToolButton toolButtons[] = {
     {19, "Search", "search"},    {21, "About", "about"},      {23, "Exit", "exit"},
 };
 
-// EnableDisable's table: toolbar Print/Add/Delete/Search, then the menu's.
-struct CommandState {
-    const char *form;
-    bool bPrint, bAdd, bDelete, bSearch;
-    bool mPrint, mAdd, mDelete, mSearch;
-};
-const CommandState commandStates[] = {
-    {"Diseases", true, true, true, true, true, false, false, true},
-    {"Glossary", true, true, true, true, true, false, false, true},
-    {"Journal", true, true, true, true, true, true, true, true},
-    {"Stock", true, true, true, true, true, true, true, true},
-    {"TankAdd", false, true, true, false, false, true, true, false},
-    {"TankCalc", false, false, false, false, false, false, false, false},
-    {"NoOne", false, false, false, false, false, false, false, false},
-};
-
-// How ActiveForm routes each record command: the status text, then the
-// window's procedure.
-struct Route {
-    const char *form;
-    FormKind kind;
-    const char *add, *remove, *search, *print;
-};
-const Route routes[] = {
-    {"Diseases", FormKind::Diseases, "Add Diseases Record.", "Delete Diseases Record.",
-     "Search for a Disease Record.", "Print Disease Reports."},
-    {"Glossary", FormKind::Glossary, "Add Glossary Record.", "Delete Glossary Record.",
-     "Search for a Glossary Record.", "Print Glossary Reports."},
-    {"Journal", FormKind::Journal, "Add Journal Record.", "Delete Journal Record.",
-     "Search for a Journal Record.", "Print Journal Reports."},
-    {"Stock", FormKind::Stock, "Add Livestock Record.", "Delete Livestock Record.",
-     "Search for a Livestock Record.", "Print Livestock Reports."},
-    {"TankAdd", FormKind::Tank, "Add Tank Record.", "Delete Tank Record.", nullptr, nullptr},
-};
-
-const Route *routeFor(const QString &form) {
-    for (const Route &r : routes)
-        if (form == QLatin1String(r.form))
-            return &r;
-    return nullptr;
-}
-
 QString helpViewerProgram() {
 #ifdef Q_OS_WIN
     return CorvModule::programFile(QStringLiteral("corvella-help.exe"));
@@ -116,6 +74,8 @@ mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
     mdiArea->setBackground(QColor(0x5b, 0x7f, 0x95));
     setCentralWidget(mdiArea);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &mdiCorvella::childActivated);
+    connect(&CorvModule::events(), &AppEvents::defaultTankChanged, this,
+            &mdiCorvella::defaultTankChanged);
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -124,8 +84,15 @@ mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
 }
 
 mdiCorvella::~mdiCorvella() {
+    // The child windows go first, while this is still a whole main window,
+    // and with nothing of it listening: the area announces the activation of
+    // each next child as the one before goes.
+    disconnect(mdiArea, nullptr, this, nullptr);
     if (theMainWindow == this)
         theMainWindow = nullptr;
+    const QList<QMdiSubWindow *> children = mdiArea->subWindowList();
+    for (QMdiSubWindow *w : children)
+        delete w;
 }
 
 QAction *mdiCorvella::menuItem(QMenu *menu, const char *name, const QString &caption,
@@ -336,8 +303,8 @@ void mdiCorvella::updateKeyPanels() {
 // --- loading and activation ------------------------------------------------
 
 void mdiCorvella::MDIForm_Load() {
-    CorvModule::JournalOpen = CorvModule::StockOpen = CorvModule::DiseasesOpen = false;
-    CorvModule::GlossaryOpen = CorvModule::TankCalcOpen = CorvModule::TankOpen = false;
+    for (const WindowKind &w : windowTable())
+        *w.openFlag = false;
     for (int i : {14, 16, 17, 19})
         m_buttons[i]->setEnabled(false);
     for (QAction *a : {mnuPrint, mnuAdd, mnuDelete, mnuSearch})
@@ -425,20 +392,21 @@ void mdiCorvella::mnuAutoHighlight_Click() {
 // --- the record commands ---------------------------------------------------
 
 void mdiCorvella::EnableDisable() {
-    for (const CommandState &s : commandStates) {
-        if (CorvModule::ActiveForm != QLatin1String(s.form))
-            continue;
-        m_buttons[14]->setEnabled(s.bPrint);
-        m_buttons[16]->setEnabled(s.bAdd);
-        m_buttons[17]->setEnabled(s.bDelete);
-        m_buttons[19]->setEnabled(s.bSearch);
-        mnuPrint->setEnabled(s.mPrint);
-        mnuAdd->setEnabled(s.mAdd);
-        mnuDelete->setEnabled(s.mDelete);
-        mnuSearch->setEnabled(s.mSearch);
-        return;
+    CommandStates buttons{false, false, false, false}, menu = buttons; // "NoOne"
+    if (const WindowKind *w = windowByMarker(CorvModule::ActiveForm)) {
+        buttons = w->buttons;
+        menu = w->menu;
+    } else if (CorvModule::ActiveForm != CorvModule::NoOne) {
+        return; // any other marker leaves the commands as they are
     }
-    // Any other marker leaves the commands as they are.
+    m_buttons[14]->setEnabled(buttons.print);
+    m_buttons[16]->setEnabled(buttons.add);
+    m_buttons[17]->setEnabled(buttons.remove);
+    m_buttons[19]->setEnabled(buttons.search);
+    mnuPrint->setEnabled(menu.print);
+    mnuAdd->setEnabled(menu.add);
+    mnuDelete->setEnabled(menu.remove);
+    mnuSearch->setEnabled(menu.search);
 }
 
 void mdiCorvella::SelectMe(QWidget *box) {
@@ -450,49 +418,56 @@ void mdiCorvella::SelectMe(QWidget *box) {
         pe->selectAll();
 }
 
+namespace {
+
+// The active window's row when it takes the command whose status line
+// `status` picks from the row; nullptr: the command does nothing.
+const WindowKind *routeFor(const char *WindowKind::*status) {
+    const WindowKind *w = windowByMarker(CorvModule::ActiveForm);
+    return w && w->*status ? w : nullptr;
+}
+
+} // namespace
+
 void mdiCorvella::mnuAdd_Click() {
-    const Route *r = routeFor(CorvModule::ActiveForm);
-    if (!r)
-        return;
-    setStatusText(QString::fromLatin1(r->add));
-    if (CorvForm *f = Forms::get(r->kind))
-        f->mnuAdd_Click();
+    if (const WindowKind *w = routeFor(&WindowKind::addStatus)) {
+        setStatusText(QString::fromLatin1(w->addStatus));
+        if (CorvForm *f = Forms::get(w->kind))
+            f->mnuAdd_Click();
+    }
 }
 
 void mdiCorvella::mnuDelete_Click() {
-    const Route *r = routeFor(CorvModule::ActiveForm);
-    if (!r)
-        return;
-    setStatusText(QString::fromLatin1(r->remove));
-    if (CorvForm *f = Forms::get(r->kind))
-        f->mnuDelete_Click();
+    if (const WindowKind *w = routeFor(&WindowKind::deleteStatus)) {
+        setStatusText(QString::fromLatin1(w->deleteStatus));
+        if (CorvForm *f = Forms::get(w->kind))
+            f->mnuDelete_Click();
+    }
 }
 
 void mdiCorvella::mnuSearch_Click() {
-    const Route *r = routeFor(CorvModule::ActiveForm);
-    if (!r || !r->search)
-        return;
-    setStatusText(QString::fromLatin1(r->search));
-    if (CorvForm *f = Forms::get(r->kind))
-        f->mnuSearch_Click();
+    if (const WindowKind *w = routeFor(&WindowKind::searchStatus)) {
+        setStatusText(QString::fromLatin1(w->searchStatus));
+        if (CorvForm *f = Forms::get(w->kind))
+            f->mnuSearch_Click();
+    }
 }
 
 void mdiCorvella::mnuPrint_Click() {
-    const Route *r = routeFor(CorvModule::ActiveForm);
-    if (!r || !r->print)
-        return;
-    setStatusText(QString::fromLatin1(r->print));
-    runModal(printWindow);
+    if (const WindowKind *w = routeFor(&WindowKind::printStatus)) {
+        setStatusText(QString::fromLatin1(w->printStatus));
+        runModal(printWindow);
+    }
 }
 
 void mdiCorvella::tbToolBar_ButtonClick(const QString &key) {
+    for (const WindowKind &w : windowTable()) {
+        if (key == QLatin1String(w.toolKey)) {
+            openWindow(w.kind);
+            return;
+        }
+    }
     static const QHash<QString, void (mdiCorvella::*)()> handlers = {
-        {QStringLiteral("Tank"), &mdiCorvella::mnuChangeTanks_Click},
-        {QStringLiteral("Journal"), &mdiCorvella::mnuJournal_Click},
-        {QStringLiteral("Livestock"), &mdiCorvella::mnuLiveStock_Click},
-        {QStringLiteral("Diseases"), &mdiCorvella::mnuCommonDiseases_Click},
-        {QStringLiteral("Glossary"), &mdiCorvella::mnuAquaristGlossary_Click},
-        {QStringLiteral("Calculator"), &mdiCorvella::mnuTankCalculator_Click},
         {QStringLiteral("Chart"), &mdiCorvella::mnuCorvChart_Click},
         {QStringLiteral("Backup"), &mdiCorvella::mnuBackup_Click},
         {QStringLiteral("Restore"), &mdiCorvella::mnuRestore_Click},
@@ -516,35 +491,13 @@ QMdiSubWindow *mdiCorvella::addChild(QWidget *widget) {
     return sub;
 }
 
-namespace {
-
-bool *openFlagOf(FormKind kind) {
-    switch (kind) {
-    case FormKind::Journal:
-        return &CorvModule::JournalOpen;
-    case FormKind::Stock:
-        return &CorvModule::StockOpen;
-    case FormKind::Tank:
-        return &CorvModule::TankOpen;
-    case FormKind::Diseases:
-        return &CorvModule::DiseasesOpen;
-    case FormKind::Glossary:
-        return &CorvModule::GlossaryOpen;
-    case FormKind::TankCalc:
-        return &CorvModule::TankCalcOpen;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 CorvForm *mdiCorvella::showForm(FormKind kind) {
     CorvForm *form = Forms::get(kind);
     if (!form) {
         const Forms::Factory make = Forms::factory(kind);
         if (!make) {
             // No such window in this build: nothing is open.
-            *openFlagOf(kind) = false;
+            *windowKind(kind).openFlag = false;
             return nullptr;
         }
         form = make();
@@ -573,10 +526,8 @@ void mdiCorvella::childClosing() {
 void mdiCorvella::childActivated(QMdiSubWindow *window) {
     if (!window || m_childClosing)
         return;
-    static const FormKind kinds[] = {FormKind::Journal,  FormKind::Stock,    FormKind::Tank,
-                                     FormKind::Diseases, FormKind::Glossary, FormKind::TankCalc};
-    for (FormKind k : kinds) {
-        CorvForm *f = Forms::get(k);
+    for (const WindowKind &w : windowTable()) {
+        CorvForm *f = Forms::get(w.kind);
         if (f && f->widget() && f->widget()->parentWidget() == window) {
             f->Form_Activate();
             return;
@@ -584,40 +535,46 @@ void mdiCorvella::childActivated(QMdiSubWindow *window) {
     }
 }
 
+void mdiCorvella::openWindow(FormKind kind) {
+    const WindowKind &w = windowKind(kind);
+    setStatusText(QString::fromLatin1(w.openStatus));
+    *w.openFlag = true;
+    showForm(kind);
+}
+
 void mdiCorvella::mnuChangeTanks_Click() {
-    setStatusText(QStringLiteral("Maintain Tanks?"));
-    CorvModule::TankOpen = true;
-    showForm(FormKind::Tank);
+    openWindow(FormKind::Tank);
 }
 
 void mdiCorvella::mnuJournal_Click() {
-    setStatusText(QStringLiteral("Browse the journal database."));
-    CorvModule::JournalOpen = true;
-    showForm(FormKind::Journal);
+    openWindow(FormKind::Journal);
 }
 
 void mdiCorvella::mnuLiveStock_Click() {
-    setStatusText(QStringLiteral("Browse the Livestock database."));
-    CorvModule::StockOpen = true;
-    showForm(FormKind::Stock);
+    openWindow(FormKind::Stock);
 }
 
 void mdiCorvella::mnuCommonDiseases_Click() {
-    setStatusText(QStringLiteral("Browse the common disease database."));
-    CorvModule::DiseasesOpen = true;
-    showForm(FormKind::Diseases);
+    openWindow(FormKind::Diseases);
 }
 
 void mdiCorvella::mnuAquaristGlossary_Click() {
-    setStatusText(QStringLiteral("Browse the aquarist glossary database."));
-    CorvModule::GlossaryOpen = true;
-    showForm(FormKind::Glossary);
+    openWindow(FormKind::Glossary);
 }
 
 void mdiCorvella::mnuTankCalculator_Click() {
-    setStatusText(QStringLiteral("Calculate tank copasities."));
-    CorvModule::TankCalcOpen = true;
-    showForm(FormKind::TankCalc);
+    openWindow(FormKind::TankCalc);
+}
+
+void mdiCorvella::defaultTankChanged(bool reload) {
+    setWindowTitle(QStringLiteral("Corvella - ") + CorvModule::CurrentTankName);
+    if (!reload)
+        return;
+    // In table order: journal, livestock, calculator.
+    for (const WindowKind &w : windowTable())
+        if (w.followsDefaultTank && *w.openFlag)
+            if (CorvForm *f = Forms::get(w.kind))
+                f->cmdRefreshData();
 }
 
 void mdiCorvella::runModal(const std::function<QDialog *(QWidget *)> &make) {
@@ -724,28 +681,19 @@ void mdiCorvella::mnuBrowseHelp_Click() {
 // --- closing ---------------------------------------------------------------
 
 void mdiCorvella::CloseOpenWindows() {
-    const std::pair<bool *, FormKind> order[] = {
-        {&CorvModule::DiseasesOpen, FormKind::Diseases},
-        {&CorvModule::GlossaryOpen, FormKind::Glossary},
-        {&CorvModule::JournalOpen, FormKind::Journal},
-        {&CorvModule::StockOpen, FormKind::Stock},
-        {&CorvModule::TankCalcOpen, FormKind::TankCalc},
-        {&CorvModule::TankOpen, FormKind::Tank},
-    };
-    for (const auto &[flag, kind] : order) {
-        if (!*flag)
+    for (const WindowKind &w : windowTable()) {
+        if (!*w.openFlag)
             continue;
-        if (CorvForm *f = Forms::get(kind))
+        if (CorvForm *f = Forms::get(w.kind))
             f->cmdClose_Click();
         else
-            *flag = false; // the window is gone already
+            *w.openFlag = false; // the window is gone already
     }
 }
 
 bool mdiCorvella::anyDatabaseWindowOpen() const {
-    for (FormKind k : {FormKind::Diseases, FormKind::Glossary, FormKind::Journal, FormKind::Stock,
-                       FormKind::TankCalc, FormKind::Tank})
-        if (Forms::get(k))
+    for (const WindowKind &w : windowTable())
+        if (Forms::get(w.kind))
             return true;
     return false;
 }
@@ -754,9 +702,8 @@ bool mdiCorvella::closeDatabaseWindows() {
     CloseOpenWindows();
     // A window the open flags do not know about (the tank window start-up
     // opens) holds the database all the same.
-    for (FormKind k : {FormKind::Diseases, FormKind::Glossary, FormKind::Journal, FormKind::Stock,
-                       FormKind::TankCalc, FormKind::Tank})
-        if (CorvForm *f = Forms::get(k))
+    for (const WindowKind &w : windowTable())
+        if (CorvForm *f = Forms::get(w.kind))
             f->cmdClose_Click();
     return !anyDatabaseWindowOpen();
 }

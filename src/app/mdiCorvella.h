@@ -95,6 +95,9 @@ public:
     // A toolbar click: runs the menu handler of the button's key.
     void tbToolBar_ButtonClick(const QString &key);
 
+    // The command that opens a window kind: its status line, its open flag
+    // set, then showForm.
+    void openWindow(FormKind kind);
     // Opens the window of a kind (or brings the open one to the front) as a
     // child window. Returns the window, or nullptr when it could not open.
     CorvForm *showForm(FormKind kind);
@@ -109,8 +112,8 @@ public:
     static std::function<QDialog *(QWidget *parent)> chartWindow;
     static std::function<QDialog *(QWidget *parent)> printWindow;
 
-    // Closes every open record window through its Close, in the order
-    // diseases, glossary, journal, livestock, calculator, tank.
+    // Closes every open record window through its Close, in the order of the
+    // window table (diseases, glossary, journal, livestock, calculator, tank).
     void CloseOpenWindows();
     // Closes every window that has the database open, the ones the open
     // flags do not know about included; true when none is left open.
@@ -132,6 +135,9 @@ private:
     void updateKeyPanels();
     void fillWindowMenu();
     void childActivated(QMdiSubWindow *window);
+    // The caption follows the default tank; the windows that show its
+    // records reload when another tank became the default.
+    void defaultTankChanged(bool reload);
     void runModal(const std::function<QDialog *(QWidget *)> &make);
 
     QVector<QAction *> m_buttons; // index 0 unused

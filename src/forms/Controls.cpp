@@ -3,6 +3,7 @@
 #include "app/mdiCorvella.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QValidator>
 
@@ -81,6 +82,14 @@ void highlightOnFocus(MemoBox *box) {
         if (mdiCorvella *m = mdiCorvella::instance())
             m->SelectMe(box);
     };
+}
+
+QComboBox *tankListCombo(QWidget *parent, const QString &name, TankList list) {
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->addItems(tanktexts::items(list));
+    combo->setToolTip(tanktexts::toolTip(list));
+    return combo;
 }
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {}

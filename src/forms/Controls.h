@@ -7,9 +7,13 @@
 // message box or another window takes it.
 #pragma once
 
+#include "data/TankTexts.h"
+
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <functional>
+
+class QComboBox;
 
 namespace corv {
 
@@ -45,6 +49,9 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 };
+
+// A list of a tank's type, shape or unit, with its tool tip.
+QComboBox *tankListCombo(QWidget *parent, const QString &name, TankList list);
 
 // Hands a box to the main window's SelectMe whenever it gets the focus.
 void highlightOnFocus(TextBox *box);

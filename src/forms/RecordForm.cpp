@@ -3,35 +3,18 @@
 #include "WindowSupport.h"
 
 #include "app/CorvModule.h"
-#include "app/Settings.h"
-#include "app/mdiCorvella.h"
 #include "platform/Conversions.h"
 #include "platform/Dialogs.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace corv {
 
 std::function<QDialog *(QWidget *)> RecordForm::searchWindow;
-
-namespace {
-
-mdiCorvella *mainWindow() {
-    return mdiCorvella::instance();
-}
-
-void enableDisable() {
-    if (mdiCorvella *m = mainWindow())
-        m->EnableDisable();
-}
-
-} // namespace
 
 bool locateDatabase(DataControl &data) {
     FileRequest r;
@@ -62,21 +45,19 @@ void unexpectedError(const DbError &error) {
     CorvModule::End(1);
 }
 
-RecordForm::RecordForm(const Design &design, QWidget *parent) : QWidget(parent), m_design(design) {
-    setObjectName(QStringLiteral("frm") + design.marker);
+RecordForm::RecordForm(const Design &design, QWidget *parent)
+    : ChildWindow(design.kind, parent), m_design(design) {
     setWindowTitle(design.caption);
-    setAttribute(Qt::WA_DeleteOnClose, false);
     m_data = new DataControl(this);
     m_data->setObjectName(design.dataName);
     m_data->onReposition = [this] { Reposition(); };
     m_data->onValidate = [this](int action, bool &save) { onValidate(action, save); };
     m_data->onError = [this](const DbError &e, int &response) { onDataError(e, response); };
     txtID = hiddenBound(QStringLiteral("txtID"), QStringLiteral("ID"));
-    Forms::enroll(design.kind, this);
-}
-
-RecordForm::~RecordForm() {
-    Forms::withdraw(m_design.kind, this);
+    cmdSave = button(QStringLiteral("cmdSave"), QStringLiteral("Save"));
+    cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("Close"));
+    connect(cmdSave, &QPushButton::clicked, this, &RecordForm::cmdSave_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &RecordForm::cmdClose_Click);
 }
 
 // --- building ----------------------------------------------------------------
@@ -160,6 +141,21 @@ QPushButton *RecordForm::button(const QString &name, const QString &caption) {
     return b;
 }
 
+QVBoxLayout *RecordForm::buttonColumn(std::initializer_list<QPushButton *> own, int minWidth) {
+    auto *column = new QVBoxLayout;
+    column->setSpacing(6);
+    auto add = [&](QPushButton *b) {
+        b->setMinimumWidth(minWidth);
+        column->addWidget(b);
+    };
+    for (QPushButton *b : own)
+        add(b);
+    add(cmdSave);
+    add(cmdClose);
+    column->addStretch(1);
+    return column;
+}
+
 void RecordForm::finishLayout(QLayout *content) {
     auto *all = new QVBoxLayout(this);
     all->setContentsMargins(10, 10, 10, 6);
@@ -208,28 +204,17 @@ bool RecordForm::dateOk(TextBox *box, const QString &message) {
 
 // --- opening -----------------------------------------------------------------
 
-bool RecordForm::placeAndLoad() {
-    if (mdiCorvella *m = mainWindow())
-        m->addChild(this);
-    if (!Form_Load()) {
-        unloadNow();
-        return false;
-    }
-    return true;
-}
-
 bool RecordForm::guarded(const std::function<void()> &step) {
     return runGuarded(*m_data, step);
 }
 
 bool RecordForm::Form_Load() {
     Loading = true;
-    restorePosition(this, m_design.positionKey);
+    restorePosition();
 
     if (!canOpen())
         return false;
-    CorvModule::ActiveForm = m_design.marker;
-    enableDisable();
+    markActive();
 
     RecordAdded = false;
     FieldsDisabled = false;
@@ -451,7 +436,7 @@ void RecordForm::mnuDelete_Click() {
 }
 
 void RecordForm::mnuSearch_Click() {
-    CorvModule::SearchForm = m_design.marker;
+    CorvModule::SearchForm = kindInfo().markerText();
     if (focusBeforeSearch())
         setFocus(Qt::OtherFocusReason);
     if (!searchWindow)
@@ -470,20 +455,7 @@ void RecordForm::cmdClose_Click() {
     unloadNow();
 }
 
-void RecordForm::savePosition() {
-    corv::savePosition(this, m_design.positionKey);
-}
-
-void RecordForm::unloadNow() {
-    if (!positionFrame(this)->close() && !m_unloaded)
-        Form_Unload(); // a frame that refuses still lets the form go
-}
-
-void RecordForm::closeEvent(QCloseEvent *event) {
-    if (m_unloaded) {
-        event->accept();
-        return;
-    }
+bool RecordForm::closeBoxAllowed() {
     // The close box: edits still in the bound boxes are stored; if they
     // cannot be, the window stays open with them.
     if (m_data->records().isOpen() && (m_data->DataChanged() || m_data->records().isAdding())) {
@@ -491,38 +463,15 @@ void RecordForm::closeEvent(QCloseEvent *event) {
         if (!m_data->UpdateRecord()) {
             msgBox(QStringLiteral("Unable to save the record: ") + trap.error().description,
                    MsgButtons::Ok, MsgIcon::Exclamation);
-            event->ignore();
-            return;
+            return false;
         }
     }
-    Form_Unload();
-    event->accept();
+    return true;
 }
 
-void RecordForm::Form_Unload() {
-    m_unloaded = true;
-    {
-        DataControl::ErrorTrap quiet(*m_data);
-        m_data->DatabaseClose();
-    }
-    Forms::withdraw(m_design.kind, this);
-    unloadFromMainWindow(m_design.openFlag);
-}
-
-void RecordForm::Form_Activate() {
-    if (m_unloaded)
-        return;
-    CorvModule::ActiveForm = m_design.marker;
-    enableDisable();
-}
-
-void RecordForm::Form_Click() {
-    Form_Activate();
-}
-
-void RecordForm::mousePressEvent(QMouseEvent *event) {
-    Form_Click();
-    QWidget::mousePressEvent(event);
+void RecordForm::unloadSteps() {
+    DataControl::ErrorTrap quiet(*m_data);
+    m_data->DatabaseClose();
 }
 
 } // namespace corv

@@ -10,10 +10,29 @@
 // the main window and closes. Each window states only what differs: its
 // fields and their checks, its record source, and the steps it does its
 // own way.
+//
+// Adding a record window (say frmGlossary):
+//  1. Its row in the window table (app/Forms.cpp) says what the main window
+//     knows of it: marker, open flag, menu and toolbar key, status lines,
+//     command states, position key, closing order, whether it follows the
+//     default tank. The rows of every window Corvella has are there already.
+//  2. One class, frmGlossary : RecordForm, constructed with
+//     {FormKind::Glossary, caption, record source name}. Its constructor
+//     makes the bound boxes (boundText, boundMemo, dateBox, hiddenBound),
+//     their checks (checkOnLeave), its own buttons, and lays them out with
+//     buttonColumn() and finishLayout(); it names the fields that
+//     Enable_Fields switches (addField) and the first field (setFirstField).
+//     It overrides recordSourceText() and only the steps it does its own
+//     way (Load_Records for sort orders, Fill_Fields, canOpen, ...).
+//  3. Its maker, one line in registerRecordWindows() (forms/Windows.cpp),
+//     and its source files in forms/CMakeLists.txt.
+// The menu command, toolbar button, routing of Add/Delete/Search/Print,
+// EnableDisable, closing on exit/backup/restore and the reload after a new
+// default tank then work without further code.
 #pragma once
 
 #include "Controls.h"
-#include "app/Forms.h"
+#include "app/ChildWindow.h"
 #include "data/DataControl.h"
 
 #include <QDialog>
@@ -22,24 +41,21 @@
 #include <functional>
 
 class QLabel;
-class QMdiSubWindow;
 class QPushButton;
+class QVBoxLayout;
 
 namespace corv {
 
-class RecordForm : public QWidget, public CorvForm {
+class RecordForm : public ChildWindow {
     Q_OBJECT
 public:
+    // What the window table does not say: marker, open flag and position
+    // key come from the kind's row.
     struct Design {
         FormKind kind;
-        QString marker;      // ActiveForm value: "Journal"
-        QString positionKey; // settings keys <key>Top and <key>Left
-        bool *openFlag;      // JournalOpen
-        QString caption;     // the window's caption
-        QString dataName;    // the record source's name: "JournalData"
+        QString caption;  // the window's caption
+        QString dataName; // the record source's name: "JournalData"
     };
-
-    ~RecordForm() override;
 
     // The five flags of every record window.
     bool Loading = false;
@@ -49,25 +65,23 @@ public:
     bool TrackPosition = false;
 
     // Public procedures.
-    QWidget *widget() override { return this; }
     void cmdRefreshData() override;
     void cmdClose_Click() override;
     void mnuAdd_Click() override;
     void mnuDelete_Click() override;
     void mnuSearch_Click() override;
-    void Form_Activate() override;
     virtual void Enable_Fields();
     virtual void Disable_Fields();
 
     // Opens the window (the load handler). False when it closed again while
     // opening: the database was not found and the user cancelled, or it
     // could not open at all.
-    bool Form_Load();
-    void Form_Click();
+    bool Form_Load() override;
     void cmdSave_Click() { Save_Record(); }
 
     DataControl *data() const { return m_data; }
     const Design &design() const { return m_design; }
+    // Every record window has them; the framework makes and connects them.
     QPushButton *cmdSave = nullptr;
     QPushButton *cmdClose = nullptr;
     TextBox *txtID = nullptr;
@@ -76,13 +90,6 @@ public:
     // The search window the record windows open (it comes with the search
     // part of the program); when absent the command does nothing more.
     static std::function<QDialog *(QWidget *parent)> searchWindow;
-
-    // Makes a window of type F as a child of the main window and opens it;
-    // nullptr when it closed again while opening.
-    template <class F> static CorvForm *open() {
-        auto *form = new F;
-        return form->placeAndLoad() ? form : nullptr;
-    }
 
 protected:
     RecordForm(const Design &design, QWidget *parent = nullptr);
@@ -105,7 +112,8 @@ protected:
     virtual void Fill_Fields();
     virtual bool Save_Record();
     virtual void Reposition();
-    // Step 5 of Add: flags, the fields, and the focus to the first box.
+    // The end of Add, once the new record is stored and shown: the flags,
+    // the fields, and the focus to the first box.
     virtual void afterRecordAdded();
     // Whether the empty-table path sets TrackPosition again at its end.
     virtual bool trackAfterFirstRecord() const { return true; }
@@ -133,6 +141,9 @@ protected:
     // The box Add puts the focus into.
     void setFirstField(QWidget *w) { m_firstField = w; }
     QWidget *firstField() const { return m_firstField; }
+    // The column of buttons: the window's own first, then Save and Close,
+    // each at least `minWidth` wide, with the spare room below them.
+    QVBoxLayout *buttonColumn(std::initializer_list<QPushButton *> own, int minWidth);
     // Lays out the window: `content` above, the navigation bar below.
     void finishLayout(QLayout *content);
 
@@ -159,19 +170,14 @@ protected:
     void fillDates();
     void setWaitCursor(bool wait);
 
-    // Close's last steps: the window's position into the settings, then
-    // the unload.
-    void savePosition();
-    void unloadNow();
-
-    void closeEvent(QCloseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
+    // The close box stores what is still in the bound boxes first; the
+    // unload closes the database.
+    bool closeBoxAllowed() override;
+    void unloadSteps() override;
 
     DataControl *m_data = nullptr;
 
 private:
-    bool placeAndLoad();
-    void Form_Unload();
     void onDataError(const DbError &error, int &response);
     void onValidate(int action, bool &save);
 
@@ -184,7 +190,6 @@ private:
     QVector<DatePair> m_dates;
     QWidget *m_firstField = nullptr;
     bool m_refocusing = false;
-    bool m_unloaded = false;
 };
 
 // Asks for the database file when it is not where DatabasePath says; a

@@ -7,9 +7,9 @@
 namespace corv {
 
 void registerRecordWindows() {
-    Forms::setFactory(FormKind::Journal, [] { return RecordForm::open<frmJournal>(); });
-    Forms::setFactory(FormKind::Tank, [] { return RecordForm::open<frmTank>(); });
-    Forms::setFactory(FormKind::TankCalc, [] { return frmTankCalc::open(); });
+    Forms::setFactory(FormKind::Journal, &ChildWindow::open<frmJournal>);
+    Forms::setFactory(FormKind::Tank, &ChildWindow::open<frmTank>);
+    Forms::setFactory(FormKind::TankCalc, &ChildWindow::open<frmTankCalc>);
 }
 
 } // namespace corv

@@ -59,9 +59,8 @@ bool requireDefaultTank() {
 }
 
 frmJournal::frmJournal()
-    : RecordForm({FormKind::Journal, QStringLiteral("Journal"), QStringLiteral("Journal"),
-                  &CorvModule::JournalOpen, QStringLiteral("Journal"),
-                  QStringLiteral("JournalData")}) {
+    : RecordForm({FormKind::Journal, QStringLiteral("Journal"), QStringLiteral("JournalData")}) {
+    setObjectName(QStringLiteral("frmJournal"));
     JournalData = m_data;
     txtTankID = hiddenBound(QStringLiteral("txtTankID"), QStringLiteral("TankID"));
     txtEntryDate = dateBox(QStringLiteral("txtEntryDate"), QStringLiteral("EntryDate"),
@@ -120,19 +119,8 @@ frmJournal::frmJournal()
     txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
     addField(txtNotes);
     cmdChart = button(QStringLiteral("cmdChart"), QStringLiteral("Chart"));
-    cmdSave = button(QStringLiteral("cmdSave"), QStringLiteral("Save"));
-    cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("Close"));
     connect(cmdChart, &QPushButton::clicked, this, &frmJournal::cmdChart_Click);
-    connect(cmdSave, &QPushButton::clicked, this, &frmJournal::cmdSave_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &frmJournal::cmdClose_Click);
 
-    auto *buttons = new QVBoxLayout;
-    buttons->setSpacing(6);
-    for (QPushButton *b : {cmdChart, cmdSave, cmdClose}) {
-        b->setMinimumWidth(96);
-        buttons->addWidget(b);
-    }
-    buttons->addStretch(1);
     auto *notesColumn = new QVBoxLayout;
     notesColumn->setSpacing(2);
     auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
@@ -141,7 +129,7 @@ frmJournal::frmJournal()
     notesColumn->addWidget(txtNotes, 1);
     auto *lower = new QHBoxLayout;
     lower->setSpacing(10);
-    lower->addLayout(buttons);
+    lower->addLayout(buttonColumn({cmdChart}, 96));
     lower->addLayout(notesColumn, 1);
 
     auto *content = new QVBoxLayout;

@@ -1,8 +1,6 @@
 #include "frmTank.h"
 
 #include "app/CorvModule.h"
-#include "app/Settings.h"
-#include "app/mdiCorvella.h"
 #include "data/RecordSources.h"
 #include "platform/Conversions.h"
 #include "platform/Dialogs.h"
@@ -21,31 +19,10 @@ namespace {
 
 const QString NA = QStringLiteral("N/A");
 
-int shapeIndex(const QString &shape) {
-    if (shape == QLatin1String("Hexagonal"))
-        return 2;
-    if (shape == QLatin1String("Circular"))
-        return 1;
-    return 0;
-}
-
-int typeIndex(const QString &type) {
-    if (type == QLatin1String("Salt Water"))
-        return 1;
-    if (type == QLatin1String("Cold Water"))
-        return 2;
-    return 0;
-}
-
-int unitIndex(const QString &unit) {
-    return unit == QLatin1String("Centimeters") ? 1 : 0;
-}
-
 } // namespace
 
 frmTank::frmTank()
-    : RecordForm({FormKind::Tank, QStringLiteral("TankAdd"), QStringLiteral("Tank"),
-                  &CorvModule::TankOpen, QStringLiteral("The Tank"), QStringLiteral("TankData")}) {
+    : RecordForm({FormKind::Tank, QStringLiteral("The Tank"), QStringLiteral("TankData")}) {
     setObjectName(QStringLiteral("frmTank"));
     TankData = m_data;
 
@@ -58,19 +35,9 @@ frmTank::frmTank()
     txtDateEstablished->setToolTip(QStringLiteral("Date the tank was established."));
     txtDateEstablished2 = findChild<TextBox *>(QStringLiteral("txtDateEstablished2"));
 
-    auto combo = [this](const char *name, const QStringList &items, const QString &tip) {
-        auto *c = new QComboBox(this);
-        c->setObjectName(QString::fromLatin1(name));
-        c->addItems(items);
-        c->setToolTip(tip);
-        return c;
-    };
-    cboTankType = combo("cboTankType", {"Fresh Water", "Salt Water", "Cold Water"},
-                        QStringLiteral("Fresh Water, Salt Water or Cold Water"));
-    cboTankShape = combo("cboTankShape", {"Rectangular", "Circular", "Hexagonal"},
-                         QStringLiteral("Rectangular, Circular or Hexagonal"));
-    cboUnitMeasure =
-        combo("cboUnitMeasure", {"Inches", "Centimeters"}, QStringLiteral("Inches or Centimeters"));
+    cboTankType = tankListCombo(this, QStringLiteral("cboTankType"), TankList::Type);
+    cboTankShape = tankListCombo(this, QStringLiteral("cboTankShape"), TankList::Shape);
+    cboUnitMeasure = tankListCombo(this, QStringLiteral("cboUnitMeasure"), TankList::Unit);
     // A choice of the user, even of the item already shown, runs the handler.
     connect(cboTankType, &QComboBox::activated, this, &frmTank::cboTankType_Click);
     connect(cboTankShape, &QComboBox::activated, this, &frmTank::cboTankShape_Click);
@@ -131,11 +98,7 @@ frmTank::frmTank()
     });
 
     cmdDefault = button(QStringLiteral("cmdDefault"), QStringLiteral("Set As Default"));
-    cmdSave = button(QStringLiteral("cmdSave"), QStringLiteral("Save"));
-    cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("Close"));
     connect(cmdDefault, &QPushButton::clicked, this, &frmTank::cmdDefault_Click);
-    connect(cmdSave, &QPushButton::clicked, this, &frmTank::cmdSave_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &frmTank::cmdClose_Click);
 
     // Layout: the tank's description in two columns, the two lists side by
     // side below, the buttons at the right.
@@ -184,17 +147,10 @@ frmTank::frmTank()
     left->setSpacing(10);
     left->addLayout(grid);
     left->addLayout(memos, 1);
-    auto *buttons = new QVBoxLayout;
-    buttons->setSpacing(6);
-    for (QPushButton *b : {cmdDefault, cmdSave, cmdClose}) {
-        b->setMinimumWidth(110);
-        buttons->addWidget(b);
-    }
-    buttons->addStretch(1);
     auto *content = new QHBoxLayout;
     content->setSpacing(14);
     content->addLayout(left, 1);
-    content->addLayout(buttons);
+    content->addLayout(buttonColumn({cmdDefault}, 110));
     finishLayout(content);
 
     QWidget *order[] = {
@@ -231,20 +187,23 @@ void frmTank::selectCombo(QComboBox *combo, int index, void (frmTank::*handler)(
 }
 
 void frmTank::selectCombosFromFields() {
-    selectCombo(cboTankShape, shapeIndex(txtTankShape->text()), &frmTank::cboTankShape_Click);
-    selectCombo(cboTankType, typeIndex(txtTankType->text()), &frmTank::cboTankType_Click);
-    selectCombo(cboUnitMeasure, unitIndex(txtUnitMeasure->text()), &frmTank::cboUnitMeasure_Click);
+    selectCombo(cboTankShape, tanktexts::indexOf(TankList::Shape, txtTankShape->text()),
+                &frmTank::cboTankShape_Click);
+    selectCombo(cboTankType, tanktexts::indexOf(TankList::Type, txtTankType->text()),
+                &frmTank::cboTankType_Click);
+    selectCombo(cboUnitMeasure, tanktexts::indexOf(TankList::Unit, txtUnitMeasure->text()),
+                &frmTank::cboUnitMeasure_Click);
 }
 
 void frmTank::applyShape(int index) {
-    if (index == 1 || index == 2) {
-        txtTankShape->setText(cboTankShape->itemText(index));
+    if (tanktexts::isRound(index)) {
+        txtTankShape->setText(tanktexts::textOf(TankList::Shape, index));
         txtLength->setText(NA);
         txtRadius->setText(txtRadius2->text());
         txtLength->setEnabled(false);
         txtRadius->setEnabled(!FieldsDisabled);
     } else {
-        txtTankShape->setText(QStringLiteral("Rectangular"));
+        txtTankShape->setText(tanktexts::textOf(TankList::Shape, 0));
         txtLength->setText(txtLength2->text());
         txtRadius->setText(NA);
         txtLength->setEnabled(!FieldsDisabled);
@@ -261,7 +220,7 @@ void frmTank::cboTankShape_Click() {
     // to the shape is stored as 0. A box that showed "N/A" already copied
     // nothing, so an empty twin of the dimension that does not apply is set
     // too.
-    const bool round = cboTankShape->currentIndex() == 1 || cboTankShape->currentIndex() == 2;
+    const bool round = tanktexts::isRound(cboTankShape->currentIndex());
     if (txtRadius2->text() == NA || (!round && txtRadius2->text().isEmpty()))
         txtRadius2->setText(QStringLiteral("0"));
     if (txtLength2->text() == NA || (round && txtLength2->text().isEmpty()))
@@ -272,18 +231,14 @@ void frmTank::cboTankType_Click() {
     if (Loading)
         return;
     RecordChanged = true;
-    const int i = cboTankType->currentIndex();
-    txtTankType->setText(i == 1   ? QStringLiteral("Salt Water")
-                         : i == 2 ? QStringLiteral("Cold Water")
-                                  : QStringLiteral("Fresh Water"));
+    txtTankType->setText(tanktexts::textOf(TankList::Type, cboTankType->currentIndex()));
 }
 
 void frmTank::cboUnitMeasure_Click() {
     if (Loading)
         return;
     RecordChanged = true;
-    txtUnitMeasure->setText(cboUnitMeasure->currentIndex() == 1 ? QStringLiteral("Centimeters")
-                                                                : QStringLiteral("Inches"));
+    txtUnitMeasure->setText(tanktexts::textOf(TankList::Unit, cboUnitMeasure->currentIndex()));
 }
 
 bool frmTank::numericCheck(TextBox *box, const QString &message, bool mirror) {
@@ -364,28 +319,12 @@ void frmTank::Disable_Fields() {
 
 // --- the default tank ----------------------------------------------------------------
 
-void frmTank::Refresh_Windows() {
-    const std::pair<bool, FormKind> windows[] = {{CorvModule::JournalOpen, FormKind::Journal},
-                                                 {CorvModule::StockOpen, FormKind::Stock},
-                                                 {CorvModule::TankCalcOpen, FormKind::TankCalc}};
-    for (const auto &[open, kind] : windows)
-        if (open)
-            if (CorvForm *f = Forms::get(kind))
-                f->cmdRefreshData();
-}
-
 bool frmTank::makeDefault() {
     if (txtID->text().isEmpty())
         return false; // nothing stored to make the default
-    CorvModule::CurrentTankID = txtID->text();
-    CorvModule::CurrentTankName = txtTankName->text();
-    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankID"),
-                   txtID->text());
-    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankName"),
-                   txtTankName->text());
-    if (mdiCorvella *m = mdiCorvella::instance())
-        m->setWindowTitle(QStringLiteral("Corvella - ") + CorvModule::CurrentTankName);
-    Refresh_Windows();
+    // The caption follows, and the windows that show the tank's records
+    // reload.
+    CorvModule::setDefaultTank(txtID->text(), txtTankName->text());
     return true;
 }
 
@@ -416,20 +355,19 @@ void frmTank::cmdClose_Click() {
     if (CorvModule::CurrentTankID != CorvModule::NotSet) {
         // Read the default tank's name again: it may have been renamed or
         // deleted in this window.
+        QString name;
         if (rs.AbsolutePosition() < 0) {
             mnuAdd_Click();
             Save_Record();
             rs.setAbsolutePosition(0);
-            CorvModule::CurrentTankName.clear();
         } else {
             m_data->setRecordSource(sources::tankName(CorvModule::CurrentTankID));
             m_data->Refresh();
-            CorvModule::CurrentTankName = rs.RecordCount() == 0 ? QString() : rs.Fields(0);
+            if (rs.RecordCount() != 0)
+                name = rs.Fields(0);
         }
-        Settings::save(Settings::appName(), QStringLiteral("DefaultTank"),
-                       QStringLiteral("TankName"), CorvModule::CurrentTankName);
-        if (mdiCorvella *m = mdiCorvella::instance())
-            m->setWindowTitle(QStringLiteral("Corvella - ") + CorvModule::CurrentTankName);
+        // The caption follows; the other windows are not reloaded.
+        CorvModule::setDefaultTankName(name);
     } else {
         // No default tank yet: the tank shown becomes it.
         if (!storeNamedTank())

@@ -55,7 +55,6 @@ private:
     // A tank not stored yet is stored, if it has a name; false (after
     // asking for the name) when it has none or cannot be stored.
     bool storeNamedTank();
-    void Refresh_Windows();
     bool numericCheck(TextBox *box, const QString &message, bool mirror);
 };
 

@@ -9,7 +9,6 @@
 #include "frmTempConv.h"
 #include "platform/Dialogs.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
@@ -27,32 +26,11 @@ namespace {
 
 const QString NA = QStringLiteral("N/A");
 
-QComboBox *makeCombo(QWidget *parent, const char *name, const QStringList &items,
-                     const QString &tip) {
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->addItems(items);
-    c->setToolTip(tip);
-    return c;
-}
-
 } // namespace
 
-CorvForm *frmTankCalc::open() {
-    auto *calc = new frmTankCalc;
-    if (mdiCorvella *m = mdiCorvella::instance())
-        m->addChild(calc);
-    if (!calc->Form_Load()) {
-        positionFrame(calc)->close();
-        return nullptr;
-    }
-    return calc;
-}
-
-frmTankCalc::frmTankCalc() {
+frmTankCalc::frmTankCalc() : ChildWindow(FormKind::TankCalc) {
     setObjectName(QStringLiteral("frmTankCalc"));
     setWindowTitle(QStringLiteral("Tank Calculator"));
-    Forms::enroll(FormKind::TankCalc, this);
 
     CalcData = new DataControl(this);
     CalcData->setObjectName(QStringLiteral("CalcData"));
@@ -77,14 +55,13 @@ frmTankCalc::frmTankCalc() {
     txtRadius2 = mirror("txtRadius2", "TankRadius");
     txtLight2 = mirror("txtLight2", "LightDistance");
 
-    cboShape = makeCombo(this, "cboShape", {"Rectangular", "Circular", "Hexagonal"},
-                         QStringLiteral("Rectangular, Circular or Hexagonal"));
-    cboType = makeCombo(this, "cboType", {"Fresh Water", "Salt Water", "Cold Water"},
-                        QStringLiteral("Fresh Water, Salt Water or Cold Water"));
-    cboMeasure = makeCombo(this, "cboMeasure", {"Inches", "Centimeters"},
-                           QStringLiteral("Inches or Centimeters"));
-    cboVolume = makeCombo(this, "cboVolume", {"US Gallons", "Liters"},
-                          QStringLiteral("US Gallons or Liters"));
+    cboShape = tankListCombo(this, QStringLiteral("cboShape"), TankList::Shape);
+    cboType = tankListCombo(this, QStringLiteral("cboType"), TankList::Type);
+    cboMeasure = tankListCombo(this, QStringLiteral("cboMeasure"), TankList::Unit);
+    cboVolume = new QComboBox(this);
+    cboVolume->setObjectName(QStringLiteral("cboVolume"));
+    cboVolume->addItems({QStringLiteral("US Gallons"), QStringLiteral("Liters")});
+    cboVolume->setToolTip(QStringLiteral("US Gallons or Liters"));
     // The rule runs when the shape selection changes; choosing the shape that
     // is already selected keeps the dimensions typed.
     connect(cboShape, &QComboBox::currentIndexChanged, this, &frmTankCalc::cboShape_Click);
@@ -229,15 +206,9 @@ frmTankCalc::frmTankCalc() {
     resize(680, 470);
 }
 
-frmTankCalc::~frmTankCalc() {
-    Forms::withdraw(FormKind::TankCalc, this);
-}
-
 bool frmTankCalc::Form_Load() {
-    restorePosition(this, QStringLiteral("TankCalc"));
-    CorvModule::ActiveForm = QStringLiteral("TankCalc");
-    if (mdiCorvella *m = mdiCorvella::instance())
-        m->EnableDisable();
+    restorePosition();
+    markActive();
     CalcData->setDatabaseName(CorvModule::DatabasePath);
     if (!runGuarded(*CalcData, [this] { LoadTankRecord(); }))
         return false;
@@ -270,7 +241,7 @@ void frmTankCalc::selectShape(int index) {
 }
 
 void frmTankCalc::cboShape_Click() {
-    if (cboShape->currentIndex() == 1 || cboShape->currentIndex() == 2) {
+    if (tanktexts::isRound(cboShape->currentIndex())) {
         txtLength->setText(NA);
         txtLength->setEnabled(false);
         txtRadius->setText(QStringLiteral("0"));
@@ -285,16 +256,12 @@ void frmTankCalc::cboShape_Click() {
 
 void frmTankCalc::ResetCalculator() {
     if (TankFound == 1) {
-        const QString type = txtType->text();
-        if (type == QLatin1String("Fresh Water"))
-            cboType->setCurrentIndex(0);
-        else if (type == QLatin1String("Salt Water"))
-            cboType->setCurrentIndex(1);
-        else if (type == QLatin1String("Cold Water"))
-            cboType->setCurrentIndex(2);
-        const QString shape = txtShape->text();
-        if (shape == QLatin1String("Hexagonal") || shape == QLatin1String("Circular")) {
-            selectShape(shape == QLatin1String("Hexagonal") ? 2 : 1);
+        // A type that is none of the list's leaves the type selected as it is.
+        if (const int type = tanktexts::find(TankList::Type, txtType->text()); type >= 0)
+            cboType->setCurrentIndex(type);
+        const int shape = tanktexts::indexOf(TankList::Shape, txtShape->text());
+        if (tanktexts::isRound(shape)) {
+            selectShape(shape);
             txtLength->setText(NA);
             txtRadius->setText(txtRadius2->text());
         } else {
@@ -304,7 +271,7 @@ void frmTankCalc::ResetCalculator() {
         }
         txtHeight->setText(txtHeight2->text());
         txtWidth->setText(txtWidth2->text());
-        cboMeasure->setCurrentIndex(txtMeasure->text() == QLatin1String("Centimeters") ? 1 : 0);
+        cboMeasure->setCurrentIndex(tanktexts::indexOf(TankList::Unit, txtMeasure->text()));
         txtLight->setText(txtLight2->text());
     } else {
         cboType->setCurrentIndex(0);
@@ -403,35 +370,8 @@ void frmTankCalc::cmdTemp_Click() {
     cmdTemp->setFocus(Qt::OtherFocusReason);
 }
 
-void frmTankCalc::cmdClose_Click() {
-    savePosition(this, QStringLiteral("TankCalc"));
-    positionFrame(this)->close();
-}
-
-void frmTankCalc::closeEvent(QCloseEvent *event) {
-    if (!m_unloaded)
-        Form_Unload();
-    event->accept();
-}
-
-void frmTankCalc::Form_Unload() {
-    m_unloaded = true;
+void frmTankCalc::unloadSteps() {
     CalcData->DatabaseClose();
-    Forms::withdraw(FormKind::TankCalc, this);
-    unloadFromMainWindow(&CorvModule::TankCalcOpen);
-}
-
-void frmTankCalc::Form_Activate() {
-    if (m_unloaded)
-        return;
-    CorvModule::ActiveForm = QStringLiteral("TankCalc");
-    if (mdiCorvella *m = mdiCorvella::instance())
-        m->EnableDisable();
-}
-
-void frmTankCalc::mousePressEvent(QMouseEvent *event) {
-    Form_Click();
-    QWidget::mousePressEvent(event);
 }
 
 } // namespace corv

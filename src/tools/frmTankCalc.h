@@ -2,10 +2,8 @@
 // the user types), computed by tankcalc::calculate.
 #pragma once
 
-#include "app/Forms.h"
+#include "app/ChildWindow.h"
 #include "forms/Controls.h"
-
-#include <QWidget>
 
 class QComboBox;
 class QLabel;
@@ -15,11 +13,10 @@ namespace corv {
 
 class DataControl;
 
-class frmTankCalc : public QWidget, public CorvForm {
+class frmTankCalc : public ChildWindow {
     Q_OBJECT
 public:
     frmTankCalc();
-    ~frmTankCalc() override;
 
     // Inputs.
     QComboBox *cboShape, *cboType, *cboMeasure, *cboVolume;
@@ -38,13 +35,9 @@ public:
     // The number of rows found when the tank was last loaded.
     int TankFound = 0;
 
-    QWidget *widget() override { return this; }
     void cmdRefreshData() override { LoadTankRecord(); }
-    void cmdClose_Click() override;
-    void Form_Activate() override;
 
-    bool Form_Load();
-    void Form_Click() { Form_Activate(); }
+    bool Form_Load() override;
     void LoadTankRecord();
     void ResetCalculator();
     void cboShape_Click();
@@ -52,17 +45,11 @@ public:
     void cmdReset_Click() { ResetCalculator(); }
     void cmdTemp_Click();
 
-    // Makes the calculator as a child of the main window and opens it.
-    static CorvForm *open();
-
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
+    void unloadSteps() override;
 
 private:
     void selectShape(int index);
-    void Form_Unload();
-    bool m_unloaded = false;
 };
 
 } // namespace corv

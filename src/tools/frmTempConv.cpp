@@ -12,7 +12,7 @@
 
 namespace corv {
 
-frmTempConv::frmTempConv(QWidget *parent) : QDialog(parent) {
+frmTempConv::frmTempConv(QWidget *parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("frmTempConv"));
     setWindowTitle(QStringLiteral("Temp Converter"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -75,10 +75,11 @@ frmTempConv::frmTempConv(QWidget *parent) : QDialog(parent) {
     Form_Load();
 }
 
-void frmTempConv::Form_Load() {
+bool frmTempConv::Form_Load() {
     if (mdiCorvella *m = mdiCorvella::instance())
         m->setStatusText(QStringLiteral("Enter a temprature to convert."));
     cmdReset_Click();
+    return true;
 }
 
 void frmTempConv::cmdReset_Click() {
@@ -98,16 +99,6 @@ void frmTempConv::cmdCalculate_Click() {
         txtF->setFocus(Qt::OtherFocusReason);
     else if (out.focus == tempconv::Focus::Celsius)
         txtC->setFocus(Qt::OtherFocusReason);
-}
-
-void frmTempConv::done(int result) {
-    Form_Unload();
-    QDialog::done(result);
-}
-
-void frmTempConv::Form_Unload() {
-    if (mdiCorvella *m = mdiCorvella::instance())
-        m->setStatusText(CorvModule::IdleLine);
 }
 
 } // namespace corv

@@ -3,15 +3,14 @@
 #pragma once
 
 #include "TempConvMath.h"
+#include "app/ChildWindow.h"
 #include "forms/Controls.h"
-
-#include <QDialog>
 
 class QPushButton;
 
 namespace corv {
 
-class frmTempConv : public QDialog {
+class frmTempConv : public ModalWindow {
     Q_OBJECT
 public:
     explicit frmTempConv(QWidget *parent = nullptr);
@@ -25,12 +24,10 @@ public:
     // The field the user typed in last; Fahrenheit right after opening.
     tempconv::Source lastEdited() const { return m_lastEdited; }
 
-protected:
-    void done(int result) override;
+    // The status line and the start values; it runs as the window is made.
+    bool Form_Load() override;
 
 private:
-    void Form_Load();
-    void Form_Unload();
     tempconv::Source m_lastEdited = tempconv::Source::Fahrenheit;
 };
 
