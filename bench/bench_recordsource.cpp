@@ -8,9 +8,9 @@
 // with random values; only the last entry has the note the find looks for.
 #include "app/CorvModule.h"
 #include "app/mdiCorvella.h"
-#include "data/DataControl.h"
 #include "data/DatabaseFile.h"
 #include "data/RecordSources.h"
+#include "forms/DataControl.h"
 #include "forms/Windows.h"
 #include "forms/frmJournal.h"
 #include "platform/Dialogs.h"

@@ -36,24 +36,16 @@ bool ChildWindow::placeAndLoad() {
 
 void ChildWindow::restorePosition() {
     QWidget *frame = positionFrame(this);
-    const QString key = QString::fromLatin1(m_kind.positionKey);
-    const int top =
-        Settings::readInt(QStringLiteral("WindowPosition"), key + QStringLiteral("Top"), -1);
-    const int left =
-        Settings::readInt(QStringLiteral("WindowPosition"), key + QStringLiteral("Left"), -1);
-    if (top != -1)
-        frame->move(frame->x(), top);
-    if (left != -1)
-        frame->move(left, frame->y());
+    const Settings::Position p = Settings::windowPosition(QString::fromLatin1(m_kind.positionKey));
+    if (p.top != -1)
+        frame->move(frame->x(), p.top);
+    if (p.left != -1)
+        frame->move(p.left, frame->y());
 }
 
 void ChildWindow::savePosition() {
     QWidget *frame = positionFrame(this);
-    const QString key = QString::fromLatin1(m_kind.positionKey);
-    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"),
-                   key + QStringLiteral("Top"), QString::number(frame->y()));
-    Settings::save(Settings::appName(), QStringLiteral("WindowPosition"),
-                   key + QStringLiteral("Left"), QString::number(frame->x()));
+    Settings::setWindowPosition(QString::fromLatin1(m_kind.positionKey), {frame->y(), frame->x()});
 }
 
 void ChildWindow::markActive() {

@@ -67,17 +67,14 @@ AppEvents &CorvModule::events() {
 void CorvModule::setDefaultTank(const QString &id, const QString &name) {
     CurrentTankID = id;
     CurrentTankName = name;
-    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankID"),
-                   id);
-    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankName"),
-                   name);
+    Settings::setDefaultTankId(id);
+    Settings::setDefaultTankName(name);
     emit events().defaultTankChanged(true);
 }
 
 void CorvModule::setDefaultTankName(const QString &name) {
     CurrentTankName = name;
-    Settings::save(Settings::appName(), QStringLiteral("DefaultTank"), QStringLiteral("TankName"),
-                   name);
+    Settings::setDefaultTankName(name);
     emit events().defaultTankChanged(false);
 }
 
@@ -96,39 +93,34 @@ void CorvModule::setProgramFolder(const QString &folder) {
 }
 
 void CorvModule::readSettings() {
-    const QString &app = Settings::appName();
-
-    // 1. The database file; its existence is checked by the first window
-    //    that opens it.
-    DatabasePath =
-        Settings::read(app, QStringLiteral("Database"), QStringLiteral("Filename"), NotSet);
+    // The database file; its existence is checked by the first window that
+    // opens it.
+    DatabasePath = Settings::databasePath();
     if (DatabasePath == NotSet) {
         DatabasePath = programFile(QStringLiteral("CORVELLA.CVL"));
-        Settings::save(app, QStringLiteral("Database"), QStringLiteral("Filename"), DatabasePath);
+        Settings::setDatabasePath(DatabasePath);
     }
 
-    // 2. The help file.
-    HelpFile = Settings::read(app, QStringLiteral("HelpFile"), QStringLiteral("Filename"), NotSet);
+    // The help file.
+    HelpFile = Settings::helpFile();
     if (HelpFile == NotSet) {
         HelpFile = programFile(QStringLiteral("CORVELLA.HLP"));
-        Settings::save(app, QStringLiteral("HelpFile"), QStringLiteral("Filename"), HelpFile);
+        Settings::setHelpFile(HelpFile);
     }
 
-    // 3. The default tank. Its id is spliced into record-source texts, so a
-    //    stored value that is not a whole number counts as no tank at all.
-    CurrentTankID =
-        Settings::read(app, QStringLiteral("DefaultTank"), QStringLiteral("TankID"), NotSet);
+    // The default tank. Its id is spliced into record-source texts, so a
+    // stored value that is not a whole number counts as no tank at all.
+    CurrentTankID = Settings::defaultTankId();
     if (CurrentTankID != NotSet && !isWholeNumber(CurrentTankID))
         CurrentTankID = NotSet;
     if (CurrentTankID != NotSet) {
-        CurrentTankName =
-            Settings::read(app, QStringLiteral("DefaultTank"), QStringLiteral("TankName"), NotSet);
+        CurrentTankName = Settings::defaultTankName();
     } else {
-        Settings::save(app, QStringLiteral("DefaultTank"), QStringLiteral("TankID"), NotSet);
+        Settings::setDefaultTankId(NotSet);
         CurrentTankName.clear();
     }
 
-    // 4.
+    // No record window is active yet, and no chart has run.
     ActiveForm = NoOne;
     ChartInputError = false;
 }

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "CorvModule.h"
 #include "platform/Conversions.h"
 
 #include <QSettings>
@@ -74,6 +75,100 @@ int Settings::readInt(const QString &section, const QString &key, int defaultVal
     if (!n || !std::isfinite(*n) || std::fabs(*n) > 2147483647.0)
         return defaultValue;
     return static_cast<int>(roundHalfEven(*n));
+}
+
+// --- the keys ------------------------------------------------------------------
+
+namespace {
+
+const QString Database = QStringLiteral("Database");
+const QString HelpFile = QStringLiteral("HelpFile");
+const QString Filename = QStringLiteral("Filename");
+const QString DefaultTank = QStringLiteral("DefaultTank");
+const QString Toolbar = QStringLiteral("Toolbar");
+const QString Visible = QStringLiteral("Visible");
+const QString WindowPosition = QStringLiteral("WindowPosition");
+const QString SortOrder = QStringLiteral("SortOrder");
+
+QString readText(const QString &section, const QString &key) {
+    return Settings::read(Settings::appName(), section, key, CorvModule::NotSet);
+}
+
+void saveText(const QString &section, const QString &key, const QString &value) {
+    Settings::save(Settings::appName(), section, key, value);
+}
+
+} // namespace
+
+QString Settings::databasePath() {
+    return readText(Database, Filename);
+}
+void Settings::setDatabasePath(const QString &path) {
+    saveText(Database, Filename, path);
+}
+QString Settings::helpFile() {
+    return readText(HelpFile, Filename);
+}
+void Settings::setHelpFile(const QString &path) {
+    saveText(HelpFile, Filename, path);
+}
+QString Settings::defaultTankId() {
+    return readText(DefaultTank, QStringLiteral("TankID"));
+}
+void Settings::setDefaultTankId(const QString &id) {
+    saveText(DefaultTank, QStringLiteral("TankID"), id);
+}
+QString Settings::defaultTankName() {
+    return readText(DefaultTank, QStringLiteral("TankName"));
+}
+void Settings::setDefaultTankName(const QString &name) {
+    saveText(DefaultTank, QStringLiteral("TankName"), name);
+}
+
+bool Settings::toolbarVisible() {
+    return readBool(Toolbar, Visible, true);
+}
+void Settings::setToolbarVisible(bool visible) {
+    saveBool(Toolbar, Visible, visible);
+}
+bool Settings::toolbarText() {
+    return readBool(Toolbar, QStringLiteral("Text"), false);
+}
+void Settings::setToolbarText(bool on) {
+    saveBool(Toolbar, QStringLiteral("Text"), on);
+}
+bool Settings::statusBarVisible() {
+    return readBool(QStringLiteral("Statusbar"), Visible, true);
+}
+void Settings::setStatusBarVisible(bool visible) {
+    saveBool(QStringLiteral("Statusbar"), Visible, visible);
+}
+bool Settings::autoHighlight() {
+    return readBool(QStringLiteral("Options"), QStringLiteral("AutoHighlight"), true);
+}
+void Settings::setAutoHighlight(bool on) {
+    saveBool(QStringLiteral("Options"), QStringLiteral("AutoHighlight"), on);
+}
+
+Settings::Position Settings::windowPosition(const QString &window) {
+    return {readInt(WindowPosition, window + QStringLiteral("Top"), -1),
+            readInt(WindowPosition, window + QStringLiteral("Left"), -1)};
+}
+
+void Settings::setWindowPosition(const QString &window, const Position &position) {
+    saveText(WindowPosition, window + QStringLiteral("Top"), QString::number(position.top));
+    saveText(WindowPosition, window + QStringLiteral("Left"), QString::number(position.left));
+}
+
+int Settings::sortOrder(const QString &window) {
+    bool whole = false;
+    const int order =
+        read(appName(), SortOrder, window + QStringLiteral("Sort"), 1).trimmed().toInt(&whole);
+    return whole ? order : 1;
+}
+
+void Settings::setSortOrder(const QString &window, int order) {
+    saveText(SortOrder, window + QStringLiteral("Sort"), QString::number(order));
 }
 
 } // namespace corv

@@ -41,6 +41,44 @@ public:
     static int readInt(const QString &section, const QString &key, int defaultValue);
 
     static const QString &appName();
+
+    // --- Every key Corvella keeps, typed. No other file names a key. ---
+
+    // "Database"/"Filename" and "HelpFile"/"Filename": the path, or
+    // "NOT SET" when absent.
+    static QString databasePath();
+    static void setDatabasePath(const QString &path);
+    static QString helpFile();
+    static void setHelpFile(const QString &path);
+    // "DefaultTank"/"TankID" and "TankName": the texts, or "NOT SET" when
+    // absent.
+    static QString defaultTankId();
+    static void setDefaultTankId(const QString &id);
+    static QString defaultTankName();
+    static void setDefaultTankName(const QString &name);
+
+    // The view options, true/false/false... as below when absent.
+    static bool toolbarVisible(); // "Toolbar"/"Visible", true
+    static void setToolbarVisible(bool visible);
+    static bool toolbarText(); // "Toolbar"/"Text", false
+    static void setToolbarText(bool on);
+    static bool statusBarVisible(); // "Statusbar"/"Visible", true
+    static void setStatusBarVisible(bool visible);
+    static bool autoHighlight(); // "Options"/"AutoHighlight", true
+    static void setAutoHighlight(bool on);
+
+    // "WindowPosition"/<window>Top and <window>Left ("JournalTop"); -1 for
+    // a coordinate that is absent or not a number.
+    struct Position {
+        int top = -1;
+        int left = -1;
+    };
+    static Position windowPosition(const QString &window);
+    static void setWindowPosition(const QString &window, const Position &position);
+    // "SortOrder"/<window>Sort ("StockSort"): the number of the sort order
+    // last chosen; 1 when absent or not a whole number.
+    static int sortOrder(const QString &window);
+    static void setSortOrder(const QString &window, int order);
 };
 
 } // namespace corv

@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "app/mdiCorvella.h"
 #include "forms/Windows.h"
+#include "tools/ToolWindows.h"
 
 #include <QApplication>
 #include <memory>
@@ -11,7 +12,9 @@ int main(int argc, char **argv) {
     QApplication::setOrganizationName(QStringLiteral("Corvella"));
     QApplication::setApplicationName(QStringLiteral("Corvella"));
     QApplication::setWindowIcon(corv::Artwork::appIcon());
+    // Each layer of windows tells the main window how its windows are made.
     corv::registerRecordWindows();
+    corv::registerToolWindows();
     std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());
     return app.exec();
 }

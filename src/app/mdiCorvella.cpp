@@ -313,17 +313,13 @@ void mdiCorvella::MDIForm_Load() {
 }
 
 void mdiCorvella::MDIForm_Activate() {
-    tbToolBar->setVisible(
-        Settings::readBool(QStringLiteral("Toolbar"), QStringLiteral("Visible"), true));
+    tbToolBar->setVisible(Settings::toolbarVisible());
     mnuToolbar->setChecked(tbToolBar->isVisibleTo(this));
-    mnuToolText->setChecked(
-        Settings::readBool(QStringLiteral("Toolbar"), QStringLiteral("Text"), false));
+    mnuToolText->setChecked(Settings::toolbarText());
     ShowToolText();
-    sbStatusBar->setVisible(
-        Settings::readBool(QStringLiteral("Statusbar"), QStringLiteral("Visible"), true));
+    sbStatusBar->setVisible(Settings::statusBarVisible());
     mnuStatusBar->setChecked(sbStatusBar->isVisibleTo(this));
-    AutoHighlight =
-        Settings::readBool(QStringLiteral("Options"), QStringLiteral("AutoHighlight"), true);
+    AutoHighlight = Settings::autoHighlight();
     mnuAutoHighlight->setChecked(AutoHighlight);
 }
 
@@ -357,7 +353,7 @@ bool mdiCorvella::event(QEvent *event) {
 void mdiCorvella::mnuToolbar_Click() {
     const bool visible = !tbToolBar->isVisibleTo(this);
     tbToolBar->setVisible(visible);
-    Settings::saveBool(QStringLiteral("Toolbar"), QStringLiteral("Visible"), visible);
+    Settings::setToolbarVisible(visible);
     mnuToolbar->setChecked(visible);
     setStatusText(visible ? QStringLiteral("Tool bar visible.")
                           : QStringLiteral("Tool bar hiden."));
@@ -366,7 +362,7 @@ void mdiCorvella::mnuToolbar_Click() {
 void mdiCorvella::mnuToolText_Click() {
     const bool on = !mnuToolText->isChecked();
     mnuToolText->setChecked(on);
-    Settings::saveBool(QStringLiteral("Toolbar"), QStringLiteral("Text"), on);
+    Settings::setToolbarText(on);
     ShowToolText();
     setStatusText(on ? QStringLiteral("Tool bar text visible.")
                      : QStringLiteral("Tool bar text hiden."));
@@ -375,7 +371,7 @@ void mdiCorvella::mnuToolText_Click() {
 void mdiCorvella::mnuStatusBar_Click() {
     const bool visible = !sbStatusBar->isVisibleTo(this);
     sbStatusBar->setVisible(visible);
-    Settings::saveBool(QStringLiteral("Statusbar"), QStringLiteral("Visible"), visible);
+    Settings::setStatusBarVisible(visible);
     mnuStatusBar->setChecked(visible);
     if (visible)
         setStatusText(QStringLiteral("Status bar visible."));
@@ -383,7 +379,7 @@ void mdiCorvella::mnuStatusBar_Click() {
 
 void mdiCorvella::mnuAutoHighlight_Click() {
     AutoHighlight = !AutoHighlight;
-    Settings::saveBool(QStringLiteral("Options"), QStringLiteral("AutoHighlight"), AutoHighlight);
+    Settings::setAutoHighlight(AutoHighlight);
     mnuAutoHighlight->setChecked(AutoHighlight);
     setStatusText(AutoHighlight ? QStringLiteral("Auto Highlight ON.")
                                 : QStringLiteral("Auto Highlight OFF."));

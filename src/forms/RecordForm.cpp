@@ -3,6 +3,7 @@
 #include "WindowSupport.h"
 
 #include "app/CorvModule.h"
+#include "app/Settings.h"
 #include "platform/Conversions.h"
 #include "platform/Dialogs.h"
 
@@ -453,6 +454,14 @@ void RecordForm::cmdClose_Click() {
     savePosition();
     saveOnClose();
     unloadNow();
+}
+
+int RecordForm::savedSortOrder() const {
+    return Settings::sortOrder(QString::fromLatin1(kindInfo().positionKey));
+}
+
+void RecordForm::saveSortOrder(int order) {
+    Settings::setSortOrder(QString::fromLatin1(kindInfo().positionKey), order);
 }
 
 bool RecordForm::closeBoxAllowed() {

@@ -33,7 +33,7 @@
 
 #include "Controls.h"
 #include "app/ChildWindow.h"
-#include "data/DataControl.h"
+#include "forms/DataControl.h"
 
 #include <QDialog>
 #include <QVector>
@@ -122,6 +122,10 @@ protected:
     virtual bool focusBeforeSearch() const { return true; }
     // Extra settings to store on Close (sort orders).
     virtual void saveOnClose() {}
+    // The window's sort order in the settings ("SortOrder"/"StockSort"):
+    // 1 when none was saved.
+    int savedSortOrder() const;
+    void saveSortOrder(int order);
 
     // --- building the window --------------------------------------------
     // A bound box for `field`; `limit` 0 means no input limit.

@@ -1,7 +1,7 @@
 #include "WindowSupport.h"
 
 #include "RecordForm.h"
-#include "data/DataControl.h"
+#include "forms/DataControl.h"
 
 namespace corv {
 

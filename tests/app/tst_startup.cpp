@@ -46,6 +46,66 @@ private slots:
         QCOMPARE(ini.value("WindowPosition/JournalTop").toString(), QStringLiteral("120"));
     }
 
+    void typedSettingsRoundTrip() {
+        // Absent keys give the documented defaults.
+        QCOMPARE(Settings::databasePath(), CorvModule::NotSet);
+        QCOMPARE(Settings::defaultTankId(), CorvModule::NotSet);
+        QVERIFY(Settings::toolbarVisible());
+        QVERIFY(!Settings::toolbarText());
+        QVERIFY(Settings::statusBarVisible());
+        QVERIFY(Settings::autoHighlight());
+        QCOMPARE(Settings::windowPosition("Journal").top, -1);
+        QCOMPARE(Settings::windowPosition("Journal").left, -1);
+        QCOMPARE(Settings::sortOrder("Stock"), 1);
+
+        // Each value written comes back, under the key the store has always
+        // used for it.
+        Settings::setDatabasePath("/data/CORVELLA.CVL");
+        Settings::setHelpFile("/data/CORVELLA.HLP");
+        Settings::setDefaultTankId("12");
+        Settings::setDefaultTankName("Reef 2");
+        Settings::setToolbarVisible(false);
+        Settings::setToolbarText(true);
+        Settings::setStatusBarVisible(false);
+        Settings::setAutoHighlight(false);
+        Settings::setWindowPosition("TankCalc", {40, 75});
+        Settings::setSortOrder("Diseases", 2);
+        QCOMPARE(Settings::databasePath(), QStringLiteral("/data/CORVELLA.CVL"));
+        QCOMPARE(Settings::helpFile(), QStringLiteral("/data/CORVELLA.HLP"));
+        QCOMPARE(Settings::defaultTankId(), QStringLiteral("12"));
+        QCOMPARE(Settings::defaultTankName(), QStringLiteral("Reef 2"));
+        QVERIFY(!Settings::toolbarVisible());
+        QVERIFY(Settings::toolbarText());
+        QVERIFY(!Settings::statusBarVisible());
+        QVERIFY(!Settings::autoHighlight());
+        QCOMPARE(Settings::windowPosition("TankCalc").top, 40);
+        QCOMPARE(Settings::windowPosition("TankCalc").left, 75);
+        QCOMPARE(Settings::sortOrder("Diseases"), 2);
+        QCOMPARE(Settings::sortOrder("Stock"), 1);
+        const QStringList keys = {"Database/Filename=/data/CORVELLA.CVL",
+                                  "HelpFile/Filename=/data/CORVELLA.HLP",
+                                  "DefaultTank/TankID=12",
+                                  "DefaultTank/TankName=Reef 2",
+                                  "Toolbar/Visible=False",
+                                  "Toolbar/Text=True",
+                                  "Statusbar/Visible=False",
+                                  "Options/AutoHighlight=False",
+                                  "WindowPosition/TankCalcTop=40",
+                                  "WindowPosition/TankCalcLeft=75",
+                                  "SortOrder/DiseasesSort=2"};
+        QSettings ini(env->path("config/Corvella/Corvella.ini"), QSettings::IniFormat);
+        for (const QString &k : keys) {
+            const QString key = k.section(u'=', 0, 0);
+            QCOMPARE(key + u'=' + ini.value(key).toString(), k);
+        }
+
+        // What someone typed into the file by hand reads as the default.
+        Settings::save("Corvella", "SortOrder", "StockSort", "two");
+        Settings::save("Corvella", "WindowPosition", "JournalTop", "high");
+        QCOMPARE(Settings::sortOrder("Stock"), 1);
+        QCOMPARE(Settings::windowPosition("Journal").top, -1);
+    }
+
     void booleansAreLenient_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("fallback");

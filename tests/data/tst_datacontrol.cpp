@@ -1,6 +1,7 @@
 // The bound record source on a real database file in a temporary folder.
-#include "data/DataControl.h"
+#include "data/BoundRecordSource.h"
 #include "data/RecordSources.h"
+#include "forms/DataControl.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -520,6 +521,63 @@ private slots:
         one.nitrate.setText("4");
         QVERIFY(!one.dc.UpdateRecord());
         QCOMPARE(one.errors.last(), DbErr::RecordDeleted);
+    }
+
+    void withoutWindowsErrorsAreValues() {
+        journal(1, "2001-01-01", "7");
+        // Fields shown in plain texts: no box, no message box.
+        BoundRecordSource source;
+        QString ph, date;
+        const int phField = source.bindField(
+            "PH", [&] { return ph; }, [&](const QString &t) { ph = t; });
+        source.bindField(
+            "EntryDate", [&] { return date; }, [&](const QString &t) { date = t; });
+        source.setDatabaseName(db);
+        source.setRecordSource(sources::journal("1"));
+        QVERIFY(source.Refresh());
+        QCOMPARE(ph, QStringLiteral("7"));
+        QVERIFY(!source.Recordset().setAbsolutePosition(5));
+        QCOMPARE(source.lastError().number, DbErr::InvalidArgument);
+        ph = "7.5 ppm";
+        source.fieldEdited(phField);
+        QVERIFY(source.fieldChanged(phField));
+        QCOMPARE(source.storePending().number, DbErr::ConversionError);
+        QVERIFY(source.DataChanged()); // still there to store
+        ph = "7.5";
+        QVERIFY(source.storePending().ok());
+        QVERIFY(!source.DataChanged());
+        QVERIFY(source.storePending().ok()); // nothing left to store
+        QCOMPARE(count("SELECT COUNT(*) FROM Journal WHERE PH = 7.5"), 1);
+        QVERIFY(env->dialogs.messages().isEmpty());
+    }
+
+    void goingWithAnEditItCannotStoreSaysSo() {
+        journal(1, "2001-01-01", "7");
+        QLineEdit ph;
+        {
+            DataControl dc;
+            dc.bind(&ph, "PH");
+            dc.setDatabaseName(db);
+            dc.setRecordSource(sources::journal("1"));
+            QVERIFY(dc.Refresh());
+            ph.setText("7.2"); // stored as the control goes, without a word
+        }
+        QCOMPARE(count("SELECT COUNT(*) FROM Journal WHERE PH = 7.2"), 1);
+        QVERIFY(env->dialogs.messages().isEmpty());
+        {
+            DataControl dc;
+            dc.bind(&ph, "PH");
+            dc.setDatabaseName(db);
+            dc.setRecordSource(sources::journal("1"));
+            QVERIFY(dc.Refresh());
+            ph.setText("seven");
+        }
+        const auto m = env->dialogs.messages();
+        QCOMPARE(m.size(), 1);
+        QVERIFY(m[0].text.startsWith("Unable to save the record: "));
+        QCOMPARE(m[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(m[0].buttons, MsgButtons::Ok);
+        QCOMPARE(count("SELECT COUNT(*) FROM Journal WHERE PH = 7.2"), 1);
     }
 
     void lockedFileFailsToStore() {

@@ -6,7 +6,6 @@
 #include "app/Settings.h"
 #include "app/mdiCorvella.h"
 #include "data/RecordSet.h"
-#include "forms/Windows.h"
 #include "platform/Conversions.h"
 #include "support/TestSupport.h"
 
@@ -32,7 +31,7 @@ struct FormsFixture {
         if (withDatabase)
             db = env->makeDatabase();
         CorvModule::End = [this](int code) { ends << code; };
-        registerRecordWindows();
+        registerWindows();
         main = std::make_unique<mdiCorvella>();
         main->show();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));

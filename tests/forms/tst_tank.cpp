@@ -353,7 +353,7 @@ private slots:
         // Start-up as the program does it, on an empty store and table.
         fx.main.reset();
         Forms::reset();
-        registerRecordWindows();
+        registerWindows();
         CorvModule::reset();
         Settings::save("Corvella", "Database", "Filename", fx.db);
         fx.main.reset(CorvMain());

@@ -2,6 +2,8 @@
 
 #include "app/CorvModule.h"
 #include "data/DatabaseFile.h"
+#include "forms/Windows.h"
+#include "tools/ToolWindows.h"
 
 #include <QAtomicInt>
 #include <QDialog>
@@ -13,6 +15,11 @@
 #include <QtTest/QTest>
 
 namespace corv::test {
+
+void registerWindows() {
+    registerRecordWindows();
+    registerToolWindows();
+}
 
 MsgResult ScriptedDialogs::message(const MessageRequest &request) {
     // A window that keeps showing messages (a loop of focus events and

@@ -52,6 +52,10 @@ public:
     void clear();
 };
 
+// Tells the main window how every window of the program is made, as the
+// program does at start.
+void registerWindows();
+
 // A temporary program folder and settings store, with CorvModule reset and
 // the scripted dialog layer installed. The database is created on request.
 class TestEnv {

@@ -1,31 +1,25 @@
-// The bound record source of a record window: a database connection, a
-// record set, text boxes bound to its fields by name, three events, and the
-// navigation bar (first, previous, caption, next, last) along the bottom of
-// the window.
+// The bound record source of a window, without the window: a database
+// connection, a record set, fields bound by name to whatever shows them,
+// and three events.
 //
-// Boxes show the current record after every reposition; the control knows
-// which bound boxes were edited since it filled them and stores those edits
-// before the record is left (unless the Validate handler clears Save).
+// Bound fields show the current record after every reposition; the source
+// knows which bound fields were edited since it filled them and stores those
+// edits before the record is left (unless the Validate handler clears Save).
 //
-// Errors: a failing operation returns false. When code has set up an
-// ErrorTrap the error goes to the trap; otherwise it is raised through the
-// Error event, and unless the handler sets Response to 0 the control shows
-// the error's description itself.
+// Errors are values: a failing operation returns false and leaves the error
+// in lastError(). While code has set up an ErrorTrap the error goes to the
+// trap; otherwise it is raised through the Error event, and when the handler
+// leaves Response at 1 it is passed on to unhandledError(), which whoever
+// shows the source to the user overrides (the navigation bar says it in a
+// message box).
 #pragma once
 
 #include "DbError.h"
 #include "RecordSet.h"
 
-#include <QPointer>
 #include <QSet>
 #include <QVector>
-#include <QWidget>
 #include <functional>
-
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QToolButton;
 
 namespace corv {
 
@@ -43,13 +37,13 @@ enum DataAction {
     ActionClose = 10,
 };
 
-class DataControl;
+class BoundRecordSource;
 
-// The record set as the windows see it: every call may raise the control's
-// events and refreshes the bound boxes.
+// The record set as the windows see it: every call may raise the source's
+// events and refreshes the bound fields.
 class DataRecordset {
 public:
-    explicit DataRecordset(DataControl &control) : d(control) {}
+    explicit DataRecordset(BoundRecordSource &source) : d(source) {}
     int AbsolutePosition() const;
     bool setAbsolutePosition(int position);
     int RecordCount() const;
@@ -74,44 +68,55 @@ public:
     int FieldCount() const;
 
 private:
-    DataControl &d;
+    BoundRecordSource &d;
 };
 
-class DataControl : public QWidget {
-    Q_OBJECT
+class BoundRecordSource {
 public:
-    explicit DataControl(QWidget *parent = nullptr);
-    ~DataControl() override;
+    BoundRecordSource();
+    // Edits still pending are not stored here: the owner stores them with
+    // storePending() and says when that fails.
+    virtual ~BoundRecordSource();
+    BoundRecordSource(const BoundRecordSource &) = delete;
+    BoundRecordSource &operator=(const BoundRecordSource &) = delete;
 
     QString DatabaseName() const { return m_databaseName; }
     void setDatabaseName(const QString &path) { m_databaseName = path; }
     QString RecordSource() const { return m_recordSource; }
     void setRecordSource(const QString &source) { m_recordSource = source; }
-    QString Caption() const;
-    void setCaption(const QString &caption);
 
     // Opens the file and runs the record source; the first record becomes
     // current and Reposition is raised. Pending edits are stored first.
     bool Refresh();
-    // Stores the bound boxes into the current (or just added) record,
+    // Stores the bound fields into the current (or just added) record,
     // without raising Validate.
     bool UpdateRecord();
-    // Shows the current record again in the bound boxes.
+    // Shows the current record again in the bound fields.
     bool UpdateControls();
     // Database.Close: stores pending edits (Validate with action 10) and
     // closes the connection.
     void DatabaseClose();
+    // Stores edits still pending (or the record being added) without any
+    // event; the error, or none when there was nothing to store or it was
+    // stored.
+    DbError storePending();
 
     DataRecordset &Recordset() { return m_recordset; }
     const DataRecordset &Recordset() const { return m_recordset; }
 
-    // Binds a single- or multi-line text box to a field (letter case of the
-    // name does not matter). Hidden boxes bind like visible ones.
-    void bind(QLineEdit *box, const QString &field);
-    void bind(QPlainTextEdit *box, const QString &field);
-    // True when a bound box was changed since the control last filled it.
+    // Binds a field (letter case of the name does not matter) to whatever
+    // shows it: `read` gives its text, `show` puts a text into it. Returns
+    // the binding's number.
+    int bindField(const QString &field, std::function<QString()> read,
+                  std::function<void(const QString &)> show);
+    // What showed the field is gone.
+    void unbindField(int binding);
+    // The user edited the field (changes made while the source fills the
+    // fields do not count).
+    void fieldEdited(int binding);
+    // True when a bound field was edited since the source last filled it.
     bool DataChanged() const { return !m_changed.isEmpty(); }
-    bool DataChanged(const QWidget *box) const;
+    bool fieldChanged(int binding) const { return m_changed.contains(binding); }
 
     // Events.
     std::function<void(const DbError &error, int &response)> onError;
@@ -122,11 +127,11 @@ public:
     RecordSet &records() { return m_records; }
     const RecordSet &records() const { return m_records; }
 
-    // While a trap exists, errors of this control are collected in it instead
+    // While a trap exists, errors of this source are collected in it instead
     // of being raised through the Error event.
     class ErrorTrap {
     public:
-        explicit ErrorTrap(DataControl &control);
+        explicit ErrorTrap(BoundRecordSource &source);
         ~ErrorTrap();
         ErrorTrap(const ErrorTrap &) = delete;
         ErrorTrap &operator=(const ErrorTrap &) = delete;
@@ -135,26 +140,25 @@ public:
         void clear() { m_error = {}; }
 
     private:
-        friend class DataControl;
-        DataControl &m_control;
+        friend class BoundRecordSource;
+        BoundRecordSource &m_source;
         DbError m_error;
     };
 
-    // Navigation as the bar's buttons do it (errors through the Error event).
-    void clickFirst();
-    void clickPrevious();
-    void clickNext();
-    void clickLast();
+protected:
+    // An error raised with nobody trapping it and the Error handler leaving
+    // Response at 1. Nothing is shown here.
+    virtual void unhandledError(const DbError &error) { Q_UNUSED(error); }
 
 private:
     friend class DataRecordset;
     struct Binding {
-        QPointer<QWidget> box;
         QString field;
+        std::function<QString()> read;
+        std::function<void(const QString &)> show;
+        bool bound = true;
     };
 
-    void addBinding(QWidget *box, const QString &field);
-    void boxChanged(QWidget *box);
     void fill();
     QHash<int, QString> pendingTexts(bool all) const;
     bool leaveCurrent(int action);
@@ -169,17 +173,11 @@ private:
     RecordSet m_records;
     DataRecordset m_recordset{*this};
     QVector<Binding> m_bindings;
-    QSet<const QWidget *> m_changed;
+    QSet<int> m_changed;
     bool m_filling = false;
     bool m_noMatch = false;
     DbError m_lastError;
     QVector<ErrorTrap *> m_traps;
-
-    QLabel *m_caption = nullptr;
-    QToolButton *m_first = nullptr;
-    QToolButton *m_previous = nullptr;
-    QToolButton *m_next = nullptr;
-    QToolButton *m_last = nullptr;
 };
 
 } // namespace corv

@@ -1,0 +1,8 @@
+// Tells the main window how the tool windows are made.
+#pragma once
+
+namespace corv {
+
+void registerToolWindows();
+
+} // namespace corv
