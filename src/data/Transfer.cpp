@@ -428,12 +428,17 @@ bool CsvImport::analyse(const QString &text) {
                  false);
             continue;
         }
-        if (key == QLatin1String("id") || key == QLatin1String("tankid")) {
+        if (key == QLatin1String("id")) {
             note(headerLine,
-                 QStringLiteral("column \"%1\" is ignored: Corvella numbers the records itself%2.")
-                     .arg(name, isTankTable(m_table)
-                                    ? QStringLiteral(" and puts them in the default tank")
-                                    : QString()),
+                 QStringLiteral("column \"%1\" is ignored: Corvella numbers the records itself.")
+                     .arg(name),
+                 false);
+            continue;
+        }
+        if (key == QLatin1String("tankid") && isTankTable(m_table)) {
+            note(headerLine,
+                 QStringLiteral("column \"%1\" is ignored: the records go to the default tank.")
+                     .arg(name),
                  false);
             continue;
         }

@@ -71,7 +71,7 @@ public:
     // a required column missing, a column twice): then no row is accepted.
     bool usable() const { return m_usable; }
     TransferTable table() const { return m_table; }
-    // The fields the file fills, in the order of its columns.
+    // The fields the file fills, in the table's order.
     QStringList columns() const;
     int rowCount() const { return m_rowCount; }
     int acceptedCount() const { return int(m_rows.size()); }
