@@ -114,10 +114,12 @@ bool CsvReader::atLineBreak(qsizetype i, qsizetype *length) const {
 }
 
 bool CsvReader::readRow(QStringList &fields) {
+    // Read through a const reference: no detach check on every character.
+    const QString &t = m_text;
     fields.clear();
     m_unterminated = false;
     m_malformed = false;
-    const qsizetype n = m_text.size();
+    const qsizetype n = t.size();
     qsizetype brk = 0;
     // Lines with nothing on them are no rows.
     while (m_pos < n && atLineBreak(m_pos, &brk)) {
@@ -131,15 +133,15 @@ bool CsvReader::readRow(QStringList &fields) {
     QString field;
     while (true) {
         field.clear();
-        if (m_pos < n && m_text[m_pos] == u'"') {
+        if (m_pos < n && t[m_pos] == u'"') {
             // Quoted: everything up to the lone closing quote, line breaks
             // and commas included; "" stands for one quote.
             ++m_pos;
             bool closed = false;
             while (m_pos < n) {
-                const QChar c = m_text[m_pos];
+                const QChar c = t[m_pos];
                 if (c == u'"') {
-                    if (m_pos + 1 < n && m_text[m_pos + 1] == u'"') {
+                    if (m_pos + 1 < n && t[m_pos + 1] == u'"') {
                         field.append(u'"');
                         m_pos += 2;
                         continue;
@@ -149,17 +151,17 @@ bool CsvReader::readRow(QStringList &fields) {
                     break;
                 }
                 if (atLineBreak(m_pos, &brk)) {
-                    field.append(m_text.mid(m_pos, brk));
+                    field.append(t.mid(m_pos, brk));
                     m_pos += brk;
                     ++m_line;
                     continue;
                 }
                 // Copy a run of ordinary characters at once.
                 qsizetype end = m_pos + 1;
-                while (end < n && m_text[end] != u'"' && m_text[end] != u'\n' &&
-                       m_text[end] != u'\r')
+                while (end < n && t[end] != u'"' && t[end] != u'\n' &&
+                       t[end] != u'\r')
                     ++end;
-                field.append(QStringView(m_text).mid(m_pos, end - m_pos));
+                field.append(QStringView(t).mid(m_pos, end - m_pos));
                 m_pos = end;
             }
             if (!closed) {
@@ -169,24 +171,24 @@ bool CsvReader::readRow(QStringList &fields) {
             }
             // Text after the closing quote: kept, but the row is marked.
             const qsizetype start = m_pos;
-            while (m_pos < n && m_text[m_pos] != u',' && m_text[m_pos] != u'\n' &&
-                   m_text[m_pos] != u'\r')
+            while (m_pos < n && t[m_pos] != u',' && t[m_pos] != u'\n' &&
+                   t[m_pos] != u'\r')
                 ++m_pos;
             if (m_pos > start) {
                 m_malformed = true;
-                field.append(QStringView(m_text).mid(start, m_pos - start));
+                field.append(QStringView(t).mid(start, m_pos - start));
             }
         } else {
             const qsizetype start = m_pos;
-            while (m_pos < n && m_text[m_pos] != u',' && m_text[m_pos] != u'\n' &&
-                   m_text[m_pos] != u'\r')
+            while (m_pos < n && t[m_pos] != u',' && t[m_pos] != u'\n' &&
+                   t[m_pos] != u'\r')
                 ++m_pos;
-            field = m_text.mid(start, m_pos - start);
+            field = t.mid(start, m_pos - start);
         }
         fields.append(field);
         if (m_pos >= n)
             return true;
-        if (m_text[m_pos] == u',') {
+        if (t[m_pos] == u',') {
             ++m_pos;
             continue;
         }

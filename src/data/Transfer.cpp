@@ -8,6 +8,7 @@
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
