@@ -1,0 +1,270 @@
+#include "TargetRanges.h"
+
+#include "app/Settings.h"
+#include "platform/Conversions.h"
+
+#include <cmath>
+#include <limits>
+
+namespace corv {
+
+namespace {
+
+constexpr double None = std::numeric_limits<double>::quiet_NaN();
+
+// Default bounds per value: fresh, salt and cold water, low and high each;
+// NaN leaves a bound out. They follow the ranges the help book gives for an
+// established tank, a little wider where a keeper would not act yet (pH and
+// temperature), and keep to 0 for metals that have no place in a tank. A
+// concentration with only a ceiling still starts at 0, so that a mistyped
+// negative value is marked too. Temperatures are in degrees Fahrenheit.
+struct Defaults {
+    const char *field;
+    const char *label;
+    double bounds[3][2];
+};
+const Defaults defaults[TargetRanges::ParameterCount] = {
+    {"Alkalinity", "Alkalinity", {{3, 8}, {7, 11}, {3, 8}}},
+    {"Ammonia", "Ammonia", {{0, 0.25}, {0, 0.25}, {0, 0.25}}},
+    {"Calcium", "Calcium", {{None, None}, {380, 450}, {None, None}}},
+    {"CarbonDioxide", "Carbon Dioxide", {{0, 30}, {None, None}, {0, 30}}},
+    {"Copper", "Copper", {{0, 0}, {0, 0}, {0, 0}}},
+    {"DissolvedOxygen", "Dissolved Oxygen", {{5, None}, {5, None}, {5, None}}},
+    {"Hardness", "Hardness", {{4, 12}, {None, None}, {5, 19}}},
+    {"Iodine", "Iodine", {{None, None}, {0.04, 0.08}, {None, None}}},
+    {"Iron", "Iron", {{0, 0.1}, {None, None}, {0, 0.1}}},
+    {"Lead", "Lead", {{0, 0}, {0, 0}, {0, 0}}},
+    {"Magnesium", "Magnesium", {{None, None}, {1250, 1400}, {None, None}}},
+    {"Molybdenum", "Molybdenum", {{None, None}, {0, 0.02}, {None, None}}},
+    {"Nitrate", "Nitrate", {{0, 40}, {0, 20}, {0, 40}}},
+    {"Nitrite", "Nitrite", {{0, 0.25}, {0, 0.25}, {0, 0.25}}},
+    {"PH", "pH", {{6.5, 7.8}, {8.0, 8.4}, {7.0, 8.0}}},
+    {"Phosphate", "Phosphate", {{0, 1}, {0, 0.1}, {0, 1}}},
+    {"SpecificGravity", "Specific Gravity", {{None, None}, {1.020, 1.026}, {None, None}}},
+    {"Strontium", "Strontium", {{None, None}, {8, 10}, {None, None}}},
+    {"Temprature", "Temprature", {{72, 82}, {75, 82}, {60, 72}}},
+    {"Zinc", "Zinc", {{0, 0}, {0, 0}, {0, 0}}},
+};
+
+std::optional<double> bound(double v) {
+    return std::isnan(v) ? std::nullopt : std::optional<double>(v);
+}
+
+TargetRange defaultAt(int type, int parameter) {
+    const auto &b = defaults[parameter].bounds[type];
+    return {bound(b[0]), bound(b[1])};
+}
+
+bool valid(const TargetRange &r) {
+    if ((r.low && !std::isfinite(*r.low)) || (r.high && !std::isfinite(*r.high)))
+        return false;
+    return !(r.low && r.high && *r.low > *r.high);
+}
+
+// A bound read from the store or typed: empty, or one finite number.
+bool readBound(const QString &text, std::optional<double> &out) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        out.reset();
+        return true;
+    }
+    const auto n = toNumber(t);
+    if (!n || !std::isfinite(*n))
+        return false;
+    out = *n;
+    return true;
+}
+
+const QLatin1String separator("..");
+
+} // namespace
+
+const QVector<JournalParameter> &journalParameters() {
+    static const QVector<JournalParameter> list = [] {
+        QVector<JournalParameter> v;
+        for (const Defaults &d : defaults)
+            v.push_back({QString::fromLatin1(d.field), QString::fromLatin1(d.label)});
+        return v;
+    }();
+    return list;
+}
+
+int journalParameterIndex(const QString &field) {
+    const auto &list = journalParameters();
+    for (int i = 0; i < list.size(); ++i)
+        if (list[i].field.compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+const QVector<QString> &waterTypes() {
+    static const QVector<QString> types = {
+        QStringLiteral("Fresh Water"), QStringLiteral("Salt Water"), QStringLiteral("Cold Water")};
+    return types;
+}
+
+int waterTypeIndex(const QString &waterType) {
+    const QString t = waterType.trimmed();
+    const auto &types = waterTypes();
+    for (int i = 0; i < types.size(); ++i)
+        if (types[i].compare(t, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QString TargetRange::text() const {
+    if (low && high) {
+        if (*low == *high)
+            return numberText(*low);
+        return numberText(*low) + QChar(0x2013) + numberText(*high);
+    }
+    if (high)
+        return QStringLiteral("at most ") + numberText(*high);
+    if (low)
+        return QStringLiteral("at least ") + numberText(*low);
+    return QString();
+}
+
+TargetRanges::TargetRanges() {
+    for (int t = 0; t < WaterTypeCount; ++t)
+        for (int p = 0; p < ParameterCount; ++p)
+            m_ranges[t][p] = defaultAt(t, p);
+}
+
+TargetRange TargetRanges::defaultRange(const QString &waterType, const QString &field) {
+    const int t = waterTypeIndex(waterType), p = journalParameterIndex(field);
+    return (t < 0 || p < 0) ? TargetRange{} : defaultAt(t, p);
+}
+
+const QString &TargetRanges::settingsSection() {
+    static const QString section = QStringLiteral("TargetRanges");
+    return section;
+}
+
+QString TargetRanges::settingsKey(const QString &waterType, const QString &field) {
+    const int t = waterTypeIndex(waterType), p = journalParameterIndex(field);
+    if (t < 0 || p < 0)
+        return QString();
+    // INI keys with blanks are written escaped; "FreshWater" reads plainly.
+    QString type = waterTypes()[t];
+    type.remove(u' ');
+    return type + u'.' + journalParameters()[p].field;
+}
+
+QString TargetRanges::toSettingsText(const TargetRange &range) {
+    return boundText(range.low) + separator + boundText(range.high);
+}
+
+std::optional<TargetRange> TargetRanges::fromSettingsText(const QString &text) {
+    const QString t = text.trimmed();
+    const qsizetype at = t.indexOf(separator);
+    if (at < 0)
+        return std::nullopt;
+    TargetRange r;
+    if (!readBound(t.left(at), r.low) || !readBound(t.mid(at + separator.size()), r.high))
+        return std::nullopt;
+    if (!valid(r))
+        return std::nullopt;
+    return r;
+}
+
+TargetRanges TargetRanges::load() {
+    TargetRanges ranges;
+    // A marker no stored value can equal tells a missing key from an empty one.
+    const QString absent = QStringLiteral("\x01");
+    for (int t = 0; t < WaterTypeCount; ++t) {
+        for (int p = 0; p < ParameterCount; ++p) {
+            const QString key = settingsKey(waterTypes()[t], journalParameters()[p].field);
+            const QString stored =
+                Settings::read(Settings::appName(), settingsSection(), key, absent);
+            if (stored == absent)
+                continue;
+            if (const auto r = fromSettingsText(stored))
+                ranges.m_ranges[t][p] = *r;
+        }
+    }
+    return ranges;
+}
+
+void TargetRanges::save() const {
+    for (int t = 0; t < WaterTypeCount; ++t)
+        for (int p = 0; p < ParameterCount; ++p)
+            Settings::save(Settings::appName(), settingsSection(),
+                           settingsKey(waterTypes()[t], journalParameters()[p].field),
+                           toSettingsText(m_ranges[t][p]));
+}
+
+TargetRange TargetRanges::range(const QString &waterType, const QString &field) const {
+    const int t = waterTypeIndex(waterType), p = journalParameterIndex(field);
+    return (t < 0 || p < 0) ? TargetRange{} : m_ranges[t][p];
+}
+
+bool TargetRanges::setRange(const QString &waterType, const QString &field,
+                            const TargetRange &range) {
+    const int t = waterTypeIndex(waterType), p = journalParameterIndex(field);
+    if (t < 0 || p < 0 || !valid(range))
+        return false;
+    m_ranges[t][p] = range;
+    return true;
+}
+
+void TargetRanges::restoreDefaults(const QString &waterType) {
+    const int t = waterTypeIndex(waterType);
+    if (t < 0)
+        return;
+    for (int p = 0; p < ParameterCount; ++p)
+        m_ranges[t][p] = defaultAt(t, p);
+}
+
+RangeCheck TargetRanges::check(const QString &valueText, const QString &field,
+                               const QString &waterType) const {
+    const int t = waterTypeIndex(waterType), p = journalParameterIndex(field);
+    if (t < 0 || p < 0)
+        return {};
+    const TargetRange &r = m_ranges[t][p];
+    const QString typed = valueText.trimmed();
+    const auto value = toNumber(typed);
+    // A value too large to hold is no number the journal can store.
+    if (r.isEmpty() || !value || !std::isfinite(*value))
+        return {};
+    RangeMark mark = RangeMark::Inside;
+    if (r.low && *value < *r.low)
+        mark = RangeMark::Below;
+    else if (r.high && *value > *r.high)
+        mark = RangeMark::Above;
+    if (mark == RangeMark::Inside)
+        return {mark, QString()};
+    const QString range = (r.low && r.high) ? r.text() : QStringLiteral("of ") + r.text();
+    return {mark,
+            QStringLiteral("%1 %2 is %3 the target range %4 for %5.")
+                .arg(journalParameters()[p].label, typed,
+                     mark == RangeMark::Below ? QStringLiteral("below") : QStringLiteral("above"),
+                     range, waterTypes()[t])};
+}
+
+std::optional<TargetRange> TargetRanges::fromBoundTexts(const QString &lowText,
+                                                        const QString &highText,
+                                                        const QString &field, QString *why) {
+    const int p = journalParameterIndex(field);
+    const QString name = p >= 0 ? journalParameters()[p].label : field;
+    auto fail = [&](const QString &text) -> std::optional<TargetRange> {
+        if (why)
+            *why = text;
+        return std::nullopt;
+    };
+    TargetRange r;
+    if (!readBound(lowText, r.low))
+        return fail(QStringLiteral("The low bound of %1 is not a number.").arg(name));
+    if (!readBound(highText, r.high))
+        return fail(QStringLiteral("The high bound of %1 is not a number.").arg(name));
+    if (r.low && r.high && *r.low > *r.high)
+        return fail(QStringLiteral("The low bound of %1 (%2) is above its high bound (%3).")
+                        .arg(name, numberText(*r.low), numberText(*r.high)));
+    return r;
+}
+
+QString TargetRanges::boundText(const std::optional<double> &bound) {
+    return bound ? numberText(*bound) : QString();
+}
+
+} // namespace corv

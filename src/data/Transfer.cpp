@@ -1,0 +1,652 @@
+#include "Transfer.h"
+
+#include "Csv.h"
+#include "JetSql.h"
+#include "RecordSources.h"
+#include "platform/Conversions.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <cmath>
+
+namespace corv {
+
+namespace {
+
+QAtomicInt connectionCounter;
+
+FieldInfo field(const char *name, FieldKind kind, int maxLength = 0) {
+    return {QString::fromLatin1(name), kind, maxLength};
+}
+
+// The field kinds follow resources/schema.sql; a test holds them to it.
+const QVector<FieldInfo> &fieldsOf(TransferTable table) {
+    static const QVector<FieldInfo> journal = [] {
+        QVector<FieldInfo> f{field("EntryDate", FieldKind::Date)};
+        for (const char *name :
+             {"Alkalinity",      "Ammonia",         "Calcium",   "CarbonDioxide", "Copper",
+              "DissolvedOxygen", "Hardness",        "Iodine",    "Iron",          "Lead",
+              "Magnesium",       "Molybdenum",      "Nitrate",   "Nitrite",       "PH",
+              "Phosphate",       "SpecificGravity", "Strontium", "Temprature",    "Zinc"})
+            f.push_back(field(name, FieldKind::Number));
+        f.push_back(field("Notes", FieldKind::Memo));
+        return f;
+    }();
+    static const QVector<FieldInfo> livestock = {field("CommonName", FieldKind::Text, 254),
+                                                 field("ScientificName", FieldKind::Text, 254),
+                                                 field("DateAcquired", FieldKind::Date),
+                                                 field("DateLost", FieldKind::Date),
+                                                 field("AcquiredFrom", FieldKind::Text, 254),
+                                                 field("Condition", FieldKind::Text, 254),
+                                                 field("Other", FieldKind::Text, 254),
+                                                 field("InitialCost", FieldKind::Currency),
+                                                 field("Notes", FieldKind::Memo)};
+    static const QVector<FieldInfo> disease = {
+        field("CommonName", FieldKind::Text, 254), field("ScientificName", FieldKind::Text, 254),
+        field("Symptoms", FieldKind::Memo), field("Treatment", FieldKind::Memo),
+        field("Notes", FieldKind::Memo)};
+    static const QVector<FieldInfo> glossary = {field("Term", FieldKind::Text, 254),
+                                                field("Definition", FieldKind::Memo)};
+    switch (table) {
+    case TransferTable::Journal:
+        return journal;
+    case TransferTable::LiveStock:
+        return livestock;
+    case TransferTable::Disease:
+        return disease;
+    case TransferTable::Glossary:
+        break;
+    }
+    return glossary;
+}
+
+// The field a file must have: without it a row means nothing.
+QString requiredField(TransferTable table) {
+    switch (table) {
+    case TransferTable::Journal:
+        return QStringLiteral("EntryDate");
+    case TransferTable::LiveStock:
+    case TransferTable::Disease:
+        return QStringLiteral("CommonName");
+    case TransferTable::Glossary:
+        break;
+    }
+    return QStringLiteral("Term");
+}
+
+// The windows' own order, with ID breaking ties as the record source does.
+QString exportOrder(TransferTable table) {
+    switch (table) {
+    case TransferTable::Journal:
+        return QStringLiteral("\"EntryDate\", \"ID\"");
+    case TransferTable::LiveStock:
+        return QStringLiteral("\"DateAcquired\", \"ID\"");
+    case TransferTable::Disease:
+        return QStringLiteral("\"CommonName\", \"ID\"");
+    case TransferTable::Glossary:
+        break;
+    }
+    return QStringLiteral("\"Term\", \"ID\"");
+}
+
+// A header cell compared with a field name: letter case and blanks do not
+// matter, so "Specific Gravity" and "specificgravity" name SpecificGravity.
+QString headerKey(const QString &text) {
+    QString k;
+    k.reserve(text.size());
+    for (const QChar c : text)
+        if (!c.isSpace())
+            k.append(c.toLower());
+    return k;
+}
+
+bool isNumeric(const QVariant &v) {
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A cost with at least two decimals and as many more (up to four) as the
+// amount has, so that 25.125 is not rounded away on its way out.
+QString costText(qint64 units) {
+    QString t = Fixed4::fromUnits(units).toText();
+    const qsizetype dot = t.indexOf(u'.');
+    if (dot < 0)
+        return t + QStringLiteral(".00");
+    if (t.size() - dot - 1 < 2)
+        t.append(u'0');
+    return t;
+}
+
+// A stored value as the file shows it. A value of the wrong type (another
+// program may have put text into a number column) is written as it is,
+// so that nothing is lost on the way out.
+QString exportText(const FieldInfo &f, const QVariant &v) {
+    if (v.isNull() || !v.isValid())
+        return QString();
+    switch (f.kind) {
+    case FieldKind::Date: {
+        const QString s = v.toString();
+        if (const auto d = fromIsoDate(s))
+            return isoDateText(*d);
+        return s;
+    }
+    case FieldKind::Number:
+    case FieldKind::Integer:
+        return isNumeric(v) ? numberText(v.toDouble()) : v.toString();
+    case FieldKind::Currency:
+        return isNumeric(v) ? costText(v.toLongLong()) : v.toString();
+    case FieldKind::Text:
+    case FieldKind::Memo:
+        break;
+    }
+    return v.toString();
+}
+
+// A connection of its own to the database file, never creating it.
+class Connection {
+public:
+    Connection(const QString &path, bool readOnly)
+        : m_name(
+              QStringLiteral("corvella-transfer-%1").arg(connectionCounter.fetchAndAddRelaxed(1))),
+          m_path(path) {
+        const QFileInfo info(path);
+        if (path.isEmpty() || !info.exists() || info.isDir()) {
+            m_error = QStringLiteral("Could not find the file '%1'.").arg(path);
+            return;
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
+        uri.setQuery(readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
+        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000%1")
+                .arg(readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+        if (!db.open())
+            m_error = RecordSet::engineError(db.lastError(), path).description;
+        m_db = db;
+    }
+    ~Connection() {
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    bool ok() const { return m_error.isEmpty(); }
+    const QString &error() const { return m_error; }
+    QSqlDatabase &db() { return m_db; }
+    QString engineError(const QSqlError &e) const {
+        return RecordSet::engineError(e, m_path).description;
+    }
+
+private:
+    QString m_name;
+    QString m_path;
+    QString m_error;
+    QSqlDatabase m_db;
+};
+
+QString noTank() {
+    return QStringLiteral("There is no default tank. Choose Options > Change Tanks and make a "
+                          "tank the default first.");
+}
+
+} // namespace
+
+QString transferTableName(TransferTable table) {
+    switch (table) {
+    case TransferTable::Journal:
+        return QStringLiteral("Journal");
+    case TransferTable::LiveStock:
+        return QStringLiteral("LiveStock");
+    case TransferTable::Disease:
+        return QStringLiteral("Disease");
+    case TransferTable::Glossary:
+        break;
+    }
+    return QStringLiteral("Glossary");
+}
+
+bool isTankTable(TransferTable table) {
+    return table == TransferTable::Journal || table == TransferTable::LiveStock;
+}
+
+const QVector<FieldInfo> &transferFields(TransferTable table) {
+    return fieldsOf(table);
+}
+
+// --- export ------------------------------------------------------------------
+
+TransferResult exportCsv(const QString &databasePath, TransferTable table, const QString &tankId,
+                         QIODevice *out) {
+    TransferResult result;
+    const bool byTank = isTankTable(table);
+    if (byTank && !isWholeNumber(tankId)) {
+        result.error = noTank();
+        return result;
+    }
+    Connection c(databasePath, true);
+    if (!c.ok()) {
+        result.error = c.error();
+        return result;
+    }
+    const QVector<FieldInfo> &fields = fieldsOf(table);
+    QStringList names, quoted;
+    for (const FieldInfo &f : fields) {
+        names << f.name;
+        quoted << quoteIdentifier(f.name);
+    }
+    QString sql =
+        QStringLiteral("SELECT %1 FROM %2")
+            .arg(quoted.join(QStringLiteral(", ")), quoteIdentifier(transferTableName(table)));
+    if (byTank)
+        sql += QStringLiteral(" WHERE \"TankID\" = ?");
+    sql += QStringLiteral(" ORDER BY ") + exportOrder(table);
+
+    QSqlQuery q(c.db());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) {
+        result.error = c.engineError(q.lastError());
+        return result;
+    }
+    if (byTank)
+        q.bindValue(0, tankId.toLongLong());
+    if (!q.exec()) {
+        result.error = c.engineError(q.lastError());
+        return result;
+    }
+    CsvWriter writer(out);
+    writer.writeRow(names);
+    QStringList row;
+    row.reserve(fields.size());
+    while (q.next()) {
+        row.clear();
+        for (int i = 0; i < fields.size(); ++i)
+            row << exportText(fields[i], q.value(i));
+        writer.writeRow(row);
+        ++result.records;
+    }
+    if (q.lastError().isValid()) {
+        result.error = c.engineError(q.lastError());
+        return result;
+    }
+    q.finish();
+    if (!writer.flush()) {
+        result.error = QStringLiteral("The file could not be written: %1")
+                           .arg(out ? out->errorString() : QString());
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+TransferResult exportCsvFile(const QString &databasePath, TransferTable table,
+                             const QString &tankId, const QString &filePath) {
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        TransferResult r;
+        r.error = QStringLiteral("%1 cannot be written: %2").arg(filePath, file.errorString());
+        return r;
+    }
+    TransferResult r = exportCsv(databasePath, table, tankId, &file);
+    if (!r.ok) {
+        file.cancelWriting();
+        return r;
+    }
+    if (!file.commit()) {
+        r.ok = false;
+        r.error = QStringLiteral("%1 cannot be written: %2").arg(filePath, file.errorString());
+    }
+    return r;
+}
+
+// --- import ------------------------------------------------------------------
+
+CsvImport::CsvImport(TransferTable table) : m_table(table) {}
+
+void CsvImport::clear() {
+    m_usable = false;
+    m_fields.clear();
+    m_columns.clear();
+    m_width = 0;
+    m_rows.clear();
+    m_rowCount = 0;
+    m_refused = 0;
+    m_report.clear();
+}
+
+void CsvImport::note(int line, const QString &text, bool refused) {
+    // Line 0 is the file as a whole (it could not be read at all).
+    m_report.push_back(
+        {line, line > 0 ? QStringLiteral("Line %1: %2").arg(line).arg(text) : text, refused});
+}
+
+QStringList CsvImport::columns() const {
+    QStringList out;
+    for (int f : m_fields)
+        out << fieldsOf(m_table)[f].name;
+    return out;
+}
+
+QStringList CsvImport::reportLines() const {
+    QStringList out;
+    for (const ImportNote &n : m_report)
+        out << n.text;
+    return out;
+}
+
+QString CsvImport::summary() const {
+    if (!m_usable)
+        return QStringLiteral("The file cannot be imported.");
+    const int ok = acceptedCount();
+    QString s = ok == 1 ? QStringLiteral("1 record can be imported")
+                        : QStringLiteral("%1 records can be imported").arg(ok);
+    if (m_refused == 0)
+        return s + u'.';
+    return s + (m_refused == 1 ? QStringLiteral("; 1 line is refused.")
+                               : QStringLiteral("; %1 lines are refused.").arg(m_refused));
+}
+
+bool CsvImport::analyseFile(const QString &path) {
+    clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        note(0, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
+        return false;
+    }
+    // A journal of ten thousand entries is about two megabytes; anything
+    // vastly larger is not a file of records.
+    constexpr qint64 Limit = 512LL * 1024 * 1024;
+    if (file.size() > Limit) {
+        note(0, QStringLiteral("%1 is too large to be a file of records.").arg(path));
+        return false;
+    }
+    return analyseBytes(file.readAll());
+}
+
+bool CsvImport::analyseBytes(const QByteArray &bytes) {
+    bool utf8 = true;
+    const QString text = decodeCsvBytes(bytes, &utf8);
+    const bool ok = analyse(text);
+    if (!utf8)
+        m_report.prepend({1,
+                          QStringLiteral("Line 1: the file is not in UTF-8; it was read as "
+                                         "Windows-1252 (Western European)."),
+                          false});
+    return ok;
+}
+
+bool CsvImport::analyse(const QString &text) {
+    clear();
+    const QVector<FieldInfo> &fields = fieldsOf(m_table);
+    CsvReader reader(text);
+    QStringList cells;
+    if (!reader.readRow(cells)) {
+        note(1, QStringLiteral("the file is empty: it has no header of field names."));
+        return false;
+    }
+    const int headerLine = reader.rowLine();
+    if (reader.rowUnterminated()) {
+        note(headerLine, QStringLiteral("a quoted field of the header is not closed."));
+        return false;
+    }
+    // A semicolon-separated file (as some spreadsheets write where the comma
+    // is the decimal sign) would have its numbers misread: "1,250" is a
+    // thousand two hundred and fifty here, not one and a quarter.
+    if (cells.size() == 1 && cells[0].contains(u';')) {
+        note(headerLine,
+             QStringLiteral("the fields are separated by semicolons. Save the file as CSV with "
+                            "commas between fields and dots in numbers."));
+        return false;
+    }
+
+    QHash<QString, int> known;
+    for (int i = 0; i < fields.size(); ++i)
+        known.insert(headerKey(fields[i].name), i);
+    QVector<int> columnOfField(fields.size(), -1);
+    bool fatal = false;
+    for (int col = 0; col < cells.size(); ++col) {
+        const QString name = cells[col].trimmed();
+        const QString key = headerKey(name);
+        if (key.isEmpty()) {
+            note(headerLine, QStringLiteral("column %1 has no name; it is ignored.").arg(col + 1),
+                 false);
+            continue;
+        }
+        if (key == QLatin1String("id")) {
+            note(headerLine,
+                 QStringLiteral("column \"%1\" is ignored: Corvella numbers the records itself.")
+                     .arg(name),
+                 false);
+            continue;
+        }
+        if (key == QLatin1String("tankid") && isTankTable(m_table)) {
+            note(headerLine,
+                 QStringLiteral("column \"%1\" is ignored: the records go to the default tank.")
+                     .arg(name),
+                 false);
+            continue;
+        }
+        const auto it = known.constFind(key);
+        if (it == known.cend()) {
+            note(headerLine,
+                 QStringLiteral("column \"%1\" is not a field of the %2 table; it is ignored.")
+                     .arg(name, transferTableName(m_table)),
+                 false);
+            continue;
+        }
+        if (columnOfField[*it] >= 0) {
+            note(headerLine, QStringLiteral("the column \"%1\" appears twice.").arg(name));
+            fatal = true;
+            continue;
+        }
+        columnOfField[*it] = col;
+    }
+    const QString required = requiredField(m_table);
+    if (columnOfField[known.value(headerKey(required))] < 0) {
+        note(headerLine, QStringLiteral("the column \"%1\" is missing.").arg(required));
+        fatal = true;
+    }
+    if (fatal)
+        return false;
+
+    // The file's own spelling of each column names it in the report.
+    QStringList columnNames;
+    for (int i = 0; i < fields.size(); ++i) {
+        if (columnOfField[i] < 0)
+            continue;
+        m_fields << i;
+        m_columns << columnOfField[i];
+        columnNames << cells[columnOfField[i]].trimmed();
+    }
+    m_width = int(cells.size());
+    m_usable = true;
+
+    QStringList problems;
+    while (reader.readRow(cells)) {
+        ++m_rowCount;
+        const int line = reader.rowLine();
+        problems.clear();
+        if (reader.rowUnterminated()) {
+            problems << QStringLiteral("a quoted field is not closed; the rest of the file "
+                                       "belongs to it.");
+        } else if (reader.rowMalformed()) {
+            problems << QStringLiteral("there is text after a closing quote.");
+        } else if (cells.size() != m_width) {
+            problems << QStringLiteral("the row has %1 fields; the header has %2.")
+                            .arg(cells.size())
+                            .arg(m_width);
+        }
+        Row row{line, QVector<QVariant>(m_fields.size())};
+        // Every bad field of a row of the right shape is reported, not only
+        // the first, so that one look at the report is enough to mend it.
+        if (problems.isEmpty()) {
+            for (int k = 0; k < m_fields.size(); ++k) {
+                const FieldInfo &f = fields[m_fields[k]];
+                const QString &value = cells[m_columns[k]];
+                const QString &name = columnNames[k];
+                QVariant &stored = row.values[k];
+                switch (f.kind) {
+                case FieldKind::Number:
+                case FieldKind::Integer: {
+                    if (value.trimmed().isEmpty())
+                        break;
+                    const auto n = toNumber(value);
+                    if (!n)
+                        problems << QStringLiteral("%1 \"%2\" is not a number.").arg(name, value);
+                    else if (!std::isfinite(*n))
+                        problems << QStringLiteral("%1 \"%2\" is too large.").arg(name, value);
+                    else
+                        stored = *n;
+                    break;
+                }
+                case FieldKind::Date: {
+                    if (value.trimmed().isEmpty())
+                        break;
+                    if (const auto d = toDate(value))
+                        stored = isoDateText(*d);
+                    else
+                        problems << QStringLiteral("%1 \"%2\" is not a date (mm/dd/yyyy or "
+                                                   "yyyy-mm-dd).")
+                                        .arg(name, value);
+                    break;
+                }
+                case FieldKind::Currency: {
+                    if (value.trimmed().isEmpty())
+                        break;
+                    if (const auto amount = Fixed4::fromText(value))
+                        stored = amount->units();
+                    else if (readsAsNumber(value))
+                        problems << QStringLiteral("%1 \"%2\" is too large.").arg(name, value);
+                    else
+                        problems << QStringLiteral("%1 \"%2\" is not an amount (EX: 25.00).")
+                                        .arg(name, value);
+                    break;
+                }
+                case FieldKind::Text:
+                    if (f.maxLength > 0 && value.size() > f.maxLength) {
+                        problems << QStringLiteral("%1 is longer than %2 characters.")
+                                        .arg(name)
+                                        .arg(f.maxLength);
+                        break;
+                    }
+                    if (!value.isEmpty())
+                        stored = value;
+                    break;
+                case FieldKind::Memo:
+                    if (!value.isEmpty())
+                        stored = value;
+                    break;
+                }
+            }
+        }
+        if (!problems.isEmpty()) {
+            ++m_refused;
+            for (const QString &p : std::as_const(problems))
+                note(line, p);
+            continue;
+        }
+        m_rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+TransferResult CsvImport::commit(const QString &databasePath, const QString &tankId) const {
+    TransferResult result;
+    if (!m_usable) {
+        result.error = QStringLiteral("The file cannot be imported; nothing was stored.");
+        return result;
+    }
+    const bool byTank = isTankTable(m_table);
+    if (byTank && !isWholeNumber(tankId)) {
+        result.error = noTank();
+        return result;
+    }
+    if (m_rows.isEmpty()) {
+        result.ok = true;
+        return result;
+    }
+    Connection c(databasePath, false);
+    if (!c.ok()) {
+        result.error = c.error();
+        return result;
+    }
+    QSqlQuery q(c.db());
+    if (byTank) {
+        q.prepare(QStringLiteral("SELECT COUNT(*) FROM \"Tank\" WHERE \"ID\" = ?"));
+        q.bindValue(0, tankId.toLongLong());
+        if (!q.exec() || !q.next()) {
+            result.error = c.engineError(q.lastError());
+            return result;
+        }
+        if (q.value(0).toLongLong() == 0) {
+            result.error = QStringLiteral("The default tank is no longer in the database; "
+                                          "nothing was stored.");
+            return result;
+        }
+        q.finish();
+    }
+
+    QStringList cols;
+    if (byTank)
+        cols << quoteIdentifier(QStringLiteral("TankID"));
+    for (int f : m_fields)
+        cols << quoteIdentifier(fieldsOf(m_table)[f].name);
+    const QString insert =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(quoteIdentifier(transferTableName(m_table)), cols.join(QStringLiteral(", ")),
+                 QStringList(cols.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+
+    // IMMEDIATE takes the write lock at once, so a busy database fails here
+    // rather than halfway through the rows.
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        result.error = c.engineError(q.lastError()) + QStringLiteral(" Nothing was stored.");
+        return result;
+    }
+    auto rollBack = [&](const QString &why) {
+        QSqlQuery r(c.db());
+        r.exec(QStringLiteral("ROLLBACK"));
+        result.error = why + QStringLiteral(" Nothing was stored.");
+        result.records = 0;
+        return result;
+    };
+    QSqlQuery ins(c.db());
+    if (!ins.prepare(insert))
+        return rollBack(c.engineError(ins.lastError()));
+    const QVariant tank = byTank ? QVariant(tankId.toLongLong()) : QVariant();
+    for (const Row &row : m_rows) {
+        int p = 0;
+        if (byTank)
+            ins.bindValue(p++, tank);
+        for (const QVariant &v : row.values)
+            ins.bindValue(p++, v);
+        if (!ins.exec())
+            return rollBack(QStringLiteral("Line %1 could not be stored: %2")
+                                .arg(row.line)
+                                .arg(c.engineError(ins.lastError())));
+        ++result.records;
+    }
+    ins.finish();
+    if (!q.exec(QStringLiteral("COMMIT")))
+        return rollBack(c.engineError(q.lastError()));
+    result.ok = true;
+    return result;
+}
+
+} // namespace corv
