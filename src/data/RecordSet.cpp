@@ -1,6 +1,8 @@
 #include "RecordSet.h"
 
 #include "Criteria.h"
+#include "KeyUpgrade.h"
+#include "app/CorvModule.h"
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
@@ -160,6 +162,13 @@ DbError RecordSet::ensureConnection(const QString &path) {
             return {DbErr::FileNotFound, QStringLiteral("Could not find the file '%1'.").arg(path)};
         return e;
     }
+    // A file made before its keys were declared AUTOINCREMENT would give a
+    // new record the ID of a deleted one, and with it the deleted tank's
+    // journal. Such a file is upgraded the first time it is opened; the
+    // default tank's ID counts as taken even if that tank is gone. When the
+    // upgrade cannot be done (a read-only file, another program's lock) the
+    // file is left exactly as it was and opens as before.
+    upgradeKeys(*m_db, nullptr, nullptr, CorvModule::CurrentTankID.toLongLong());
     return {};
 }
 

@@ -2,6 +2,7 @@
 //
 //   corvella-mkdb [--if-missing] [--empty] [--reference DIR] FILE
 //   corvella-mkdb --add-reference FILE
+//   corvella-mkdb --upgrade FILE
 //
 // A new file gets the fish diseases and the aquarist glossary built into
 // the program; --empty leaves those tables empty. The file is never
@@ -13,7 +14,13 @@
 // --add-reference fills the Disease and Glossary tables of an existing
 // database with the built-in content, but only a table that is empty; it
 // adds all of it or nothing.
+//
+// --upgrade rebuilds the tables of a database made before record keys were
+// declared AUTOINCREMENT, so that a deleted record's key is never handed
+// out again; every row keeps its ID. The program does the same when it
+// opens such a file.
 #include "data/DatabaseFile.h"
+#include "data/KeyUpgrade.h"
 #include "data/ReferenceData.h"
 
 #include <QCoreApplication>
@@ -25,7 +32,8 @@
 namespace {
 
 const char usage[] = "usage: corvella-mkdb [--if-missing] [--empty] [--reference DIR] FILE\n"
-                     "       corvella-mkdb --add-reference FILE\n";
+                     "       corvella-mkdb --add-reference FILE\n"
+                     "       corvella-mkdb --upgrade FILE\n";
 
 QString shown(const QString &path) {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
@@ -41,6 +49,7 @@ int main(int argc, char **argv) {
     bool ifMissing = false;
     bool empty = false;
     bool addReference = false;
+    bool upgrade = false;
     QString referenceDir;
     QString target;
     for (int i = 0; i < args.size(); ++i) {
@@ -50,6 +59,8 @@ int main(int argc, char **argv) {
             empty = true;
         } else if (args[i] == QLatin1String("--add-reference")) {
             addReference = true;
+        } else if (args[i] == QLatin1String("--upgrade")) {
+            upgrade = true;
         } else if (args[i] == QLatin1String("--reference") && i + 1 < args.size()) {
             referenceDir = args[++i];
         } else if (args[i].startsWith(u'-')) {
@@ -62,12 +73,37 @@ int main(int argc, char **argv) {
             target = args[i];
         }
     }
-    if (target.isEmpty() || (addReference && (ifMissing || empty || !referenceDir.isEmpty()))) {
+    const bool creating = ifMissing || empty || !referenceDir.isEmpty();
+    if (target.isEmpty() || (addReference && (upgrade || creating)) || (upgrade && creating)) {
         err << usage;
         return 2;
     }
 
     QString error;
+    if (upgrade) {
+        if (!QFileInfo::exists(target)) {
+            err << "corvella-mkdb: " << target << " does not exist.\n";
+            return 1;
+        }
+        QStringList tables;
+        if (!corv::upgradeKeysInFile(target, &tables, &error)) {
+            err << "corvella-mkdb: " << error << "\n";
+            return 1;
+        }
+        if (tables.isEmpty()) {
+            out << shown(target)
+                << " needs no upgrade: its record keys are never handed out "
+                   "again.\n";
+        } else {
+            const QString last = tables.takeLast();
+            const QString list =
+                tables.isEmpty() ? last : tables.join(QStringLiteral(", ")) + " and " + last;
+            out << "Upgraded " << shown(target) << ": the keys of " << list
+                << " are never handed out again; every record kept its ID.\n";
+        }
+        return 0;
+    }
+
     std::optional<corv::ReferenceContent> reference;
     if (addReference || !empty) {
         reference = corv::builtInReferenceContent(&error);
