@@ -1,7 +1,11 @@
 -- The Corvella database: five tables in one SQLite file, CORVELLA.CVL.
 --
 -- Column types tell the program how to show and store each field:
---   INTEGER PRIMARY KEY  ID, assigned by SQLite when a record is first stored
+--   INTEGER PRIMARY KEY AUTOINCREMENT
+--                        ID, assigned by SQLite when a record is first stored;
+--                        AUTOINCREMENT keeps SQLite from giving a new record
+--                        the key of a deleted one, which Journal, LiveStock
+--                        and the default-tank setting may still point at
 --   INTEGER              whole numbers (TankID)
 --   REAL                 measured values and dimensions
 --   DATE_TEXT            dates, kept as ISO text yyyy-mm-dd so they sort by date
@@ -12,7 +16,7 @@
 -- Every field but ID may be empty (NULL).
 
 CREATE TABLE Journal (
-    ID              INTEGER PRIMARY KEY,
+    ID              INTEGER PRIMARY KEY AUTOINCREMENT,
     TankID          INTEGER,
     EntryDate       DATE_TEXT,
     Alkalinity      REAL,
@@ -39,7 +43,7 @@ CREATE TABLE Journal (
 );
 
 CREATE TABLE LiveStock (
-    ID             INTEGER PRIMARY KEY,
+    ID             INTEGER PRIMARY KEY AUTOINCREMENT,
     TankID         INTEGER,
     CommonName     VARCHAR(254),
     ScientificName VARCHAR(254),
@@ -53,7 +57,7 @@ CREATE TABLE LiveStock (
 );
 
 CREATE TABLE Tank (
-    ID              INTEGER PRIMARY KEY,
+    ID              INTEGER PRIMARY KEY AUTOINCREMENT,
     TankName        VARCHAR(254),
     TankType        VARCHAR(254),
     TankShape       VARCHAR(254),
@@ -69,7 +73,7 @@ CREATE TABLE Tank (
 );
 
 CREATE TABLE Disease (
-    ID             INTEGER PRIMARY KEY,
+    ID             INTEGER PRIMARY KEY AUTOINCREMENT,
     CommonName     VARCHAR(254),
     ScientificName VARCHAR(254),
     Symptoms       LONGTEXT,
@@ -78,7 +82,7 @@ CREATE TABLE Disease (
 );
 
 CREATE TABLE Glossary (
-    ID         INTEGER PRIMARY KEY,
+    ID         INTEGER PRIMARY KEY AUTOINCREMENT,
     Term       VARCHAR(254),
     Definition LONGTEXT
 );

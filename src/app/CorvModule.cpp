@@ -1,6 +1,7 @@
 #include "CorvModule.h"
 
 #include "Settings.h"
+#include "data/RecordSet.h"
 #include "data/RecordSources.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,14 @@ namespace corv {
 QString CorvModule::DatabasePath;
 QString CorvModule::HelpFile;
 QString CorvModule::CurrentTankID;
+
+namespace {
+// The default tank's key stays taken when an old database file is upgraded.
+const bool reservedKeyInstalled = [] {
+    RecordSet::reservedTankKey = [] { return CorvModule::CurrentTankID.toLongLong(); };
+    return true;
+}();
+} // namespace
 QString CorvModule::CurrentTankName;
 QString CorvModule::ActiveForm;
 bool CorvModule::JournalOpen = false;

@@ -1,5 +1,7 @@
 #include "DatabaseFile.h"
 
+#include "ReferenceData.h"
+
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +46,8 @@ QString corvellaSchema() {
     return QString::fromUtf8(f.readAll());
 }
 
-bool createDatabase(const QString &path, QString *error, const QStringList &extraSql) {
+bool createDatabase(const QString &path, QString *error, const QStringList &extraSql,
+                    const ReferenceContent *reference) {
     auto fail = [&](const QString &text) {
         if (error)
             *error = text;
@@ -69,18 +72,24 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
         if (!db.open()) {
             problem = db.lastError().text();
         } else {
-            QStringList all = statements(schema);
-            for (const QString &script : extraSql)
-                all += statements(script);
             QSqlQuery q(db);
+            auto run = [&](const QStringList &list) {
+                for (const QString &st : list) {
+                    if (!problem.isEmpty())
+                        break;
+                    if (!q.exec(st))
+                        problem = q.lastError().text() + QStringLiteral(" in: ") + st.left(80);
+                }
+            };
             if (!q.exec(QStringLiteral("BEGIN")))
                 problem = q.lastError().text();
-            for (const QString &st : std::as_const(all)) {
-                if (!problem.isEmpty())
-                    break;
-                if (!q.exec(st))
-                    problem = q.lastError().text() + QStringLiteral(" in: ") + st.left(80);
-            }
+            run(statements(schema));
+            // A failed insert leaves its reason in `problem`.
+            if (reference && problem.isEmpty() &&
+                insertReferenceRows(db, reference->diseases, &problem))
+                insertReferenceRows(db, reference->glossary, &problem);
+            for (const QString &script : extraSql)
+                run(statements(script));
             if (problem.isEmpty() && !q.exec(QStringLiteral("COMMIT")))
                 problem = q.lastError().text();
             q.finish();

@@ -1,6 +1,7 @@
 #include "RecordSet.h"
 
 #include "Criteria.h"
+#include "KeyUpgrade.h"
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
@@ -136,6 +137,8 @@ void RecordSet::close() {
     m_path.clear();
 }
 
+qint64 (*RecordSet::reservedTankKey)() = nullptr;
+
 DbError RecordSet::ensureConnection(const QString &path) {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || info.isDir())
@@ -160,6 +163,13 @@ DbError RecordSet::ensureConnection(const QString &path) {
             return {DbErr::FileNotFound, QStringLiteral("Could not find the file '%1'.").arg(path)};
         return e;
     }
+    // A file made before its keys were declared AUTOINCREMENT would give a
+    // new record the ID of a deleted one, and with it the deleted tank's
+    // journal. Such a file is upgraded the first time it is opened; the
+    // default tank's ID counts as taken even if that tank is gone. When the
+    // upgrade cannot be done (a read-only file, another program's lock) the
+    // file is left exactly as it was and opens as before.
+    upgradeKeys(*m_db, nullptr, nullptr, reservedTankKey ? reservedTankKey() : 0);
     return {};
 }
 

@@ -9,6 +9,8 @@
 // control (DataControl) builds the bound behaviour on top of it.
 #pragma once
 
+#include <functional>
+
 #include "DbError.h"
 #include "JetSql.h"
 
@@ -100,6 +102,10 @@ public:
     // How long a write waits for another program's lock before it fails
     // (milliseconds; tests shorten it).
     static void setBusyTimeout(int milliseconds);
+    // The key of a record that may be gone but is still named elsewhere (the
+    // default tank in the settings), so an upgrade of an old file keeps it
+    // taken. The application installs it; by default none is.
+    static qint64 (*reservedTankKey)();
 
     // Maps a failed QtSql call to an error the user can read.
     static DbError engineError(const class QSqlError &error, const QString &path);

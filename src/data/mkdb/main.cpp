@@ -1,11 +1,27 @@
-// corvella-mkdb: makes a new, empty CORVELLA.CVL.
+// corvella-mkdb: makes a new CORVELLA.CVL, or adds to an existing one.
 //
-//   corvella-mkdb [--if-missing] [--reference DIR] FILE
+//   corvella-mkdb [--if-missing] [--empty] [--reference DIR] FILE
+//   corvella-mkdb --add-reference FILE
+//   corvella-mkdb --upgrade FILE
 //
-// The file is never overwritten. With --if-missing an existing file is no
-// error (the build uses this so the program's folder always holds a ready
-// database). --reference loads the reference content (*.sql) of DIR.
+// A new file gets the fish diseases and the aquarist glossary built into
+// the program; --empty leaves those tables empty. The file is never
+// overwritten. With --if-missing an existing file is no error (the build
+// uses this so the program's folder always holds a ready database, and an
+// existing one is left exactly as it is). --reference runs the *.sql files
+// of DIR after the tables are made.
+//
+// --add-reference fills the Disease and Glossary tables of an existing
+// database with the built-in content, but only a table that is empty; it
+// adds all of it or nothing.
+//
+// --upgrade rebuilds the tables of a database made before record keys were
+// declared AUTOINCREMENT, so that a deleted record's key is never handed
+// out again; every row keeps its ID. The program does the same when it
+// opens such a file.
 #include "data/DatabaseFile.h"
+#include "data/KeyUpgrade.h"
+#include "data/ReferenceData.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,30 +29,105 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+namespace {
+
+const char usage[] = "usage: corvella-mkdb [--if-missing] [--empty] [--reference DIR] FILE\n"
+                     "       corvella-mkdb --add-reference FILE\n"
+                     "       corvella-mkdb --upgrade FILE\n";
+
+QString shown(const QString &path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     QTextStream out(stdout);
     QStringList args = app.arguments().mid(1);
     bool ifMissing = false;
+    bool empty = false;
+    bool addReference = false;
+    bool upgrade = false;
     QString referenceDir;
     QString target;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--if-missing")) {
             ifMissing = true;
+        } else if (args[i] == QLatin1String("--empty")) {
+            empty = true;
+        } else if (args[i] == QLatin1String("--add-reference")) {
+            addReference = true;
+        } else if (args[i] == QLatin1String("--upgrade")) {
+            upgrade = true;
         } else if (args[i] == QLatin1String("--reference") && i + 1 < args.size()) {
             referenceDir = args[++i];
         } else if (args[i].startsWith(u'-')) {
-            err << "corvella-mkdb: unknown option " << args[i] << "\n";
+            err << "corvella-mkdb: unknown option " << args[i] << "\n" << usage;
+            return 2;
+        } else if (!target.isEmpty()) {
+            err << "corvella-mkdb: give one database file only\n" << usage;
             return 2;
         } else {
             target = args[i];
         }
     }
-    if (target.isEmpty()) {
-        err << "usage: corvella-mkdb [--if-missing] [--reference DIR] FILE\n";
+    const bool creating = ifMissing || empty || !referenceDir.isEmpty();
+    if (target.isEmpty() || (addReference && (upgrade || creating)) || (upgrade && creating)) {
+        err << usage;
         return 2;
     }
+
+    QString error;
+    if (upgrade) {
+        if (!QFileInfo::exists(target)) {
+            err << "corvella-mkdb: " << target << " does not exist.\n";
+            return 1;
+        }
+        QStringList tables;
+        if (!corv::upgradeKeysInFile(target, &tables, &error)) {
+            err << "corvella-mkdb: " << error << "\n";
+            return 1;
+        }
+        if (tables.isEmpty()) {
+            out << shown(target)
+                << " needs no upgrade: its record keys are never handed out "
+                   "again.\n";
+        } else {
+            const QString last = tables.takeLast();
+            const QString list =
+                tables.isEmpty() ? last : tables.join(QStringLiteral(", ")) + " and " + last;
+            out << "Upgraded " << shown(target) << ": the keys of " << list
+                << " are never handed out again; every record kept its ID.\n";
+        }
+        return 0;
+    }
+
+    std::optional<corv::ReferenceContent> reference;
+    if (addReference || !empty) {
+        reference = corv::builtInReferenceContent(&error);
+        if (!reference) {
+            err << "corvella-mkdb: the reference content built into the program is damaged: "
+                << error << "\n";
+            return 1;
+        }
+    }
+
+    if (addReference) {
+        if (!QFileInfo::exists(target)) {
+            err << "corvella-mkdb: " << target << " does not exist.\n";
+            return 1;
+        }
+        corv::ReferenceAddition done;
+        if (!corv::addReferenceContent(target, *reference, &done, &error)) {
+            err << "corvella-mkdb: " << error << "\n";
+            return 1;
+        }
+        out << done.summary(shown(target)) << "\n";
+        return 0;
+    }
+
     if (QFileInfo::exists(target)) {
         if (ifMissing)
             return 0;
@@ -56,11 +147,14 @@ int main(int argc, char **argv) {
             extra << QString::fromUtf8(file.readAll());
         }
     }
-    QString error;
-    if (!corv::createDatabase(target, &error, extra)) {
+    if (!corv::createDatabase(target, &error, extra, reference ? &*reference : nullptr)) {
         err << "corvella-mkdb: " << error << "\n";
         return 1;
     }
-    out << "Created " << QDir::toNativeSeparators(QFileInfo(target).absoluteFilePath()) << "\n";
+    out << "Created " << shown(target);
+    if (reference)
+        out << " with " << reference->diseases.rows.size() << " diseases and "
+            << reference->glossary.rows.size() << " glossary terms";
+    out << ".\n";
     return 0;
 }
