@@ -4,7 +4,7 @@
 #include "data/DatabaseFile.h"
 #include "data/KeyUpgrade.h"
 #include "data/RecordSources.h"
-#include "forms/FormsFixture.h"
+#include "support/MainWindowFixture.h"
 #include "forms/frmTank.h"
 
 #include <QFile>
@@ -92,7 +92,7 @@ int addTank(RecordSet &tanks, const QString &name) {
 
 class TestKeys : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
 
     frmTank *openTank() {
         return fx.open<frmTank>(FormKind::Tank, &mdiCorvella::mnuChangeTanks_Click);
@@ -115,7 +115,7 @@ private slots:
     }
     void deletedTankKeyIsNotReused() {
         QFETCH(bool, oldStyle);
-        fx.setUp(!oldStyle);
+        fx.setUp({/*database*/ !oldStyle});
         if (oldStyle) {
             fx.db = fx.env->path("CORVELLA.CVL");
             makeOldStyleDatabase(fx.db);
