@@ -79,7 +79,7 @@ frmDiseases::frmDiseases()
                                                        txtSymptoms, txtTreatment, txtNotes})
         addField(w);
     setFirstField(txtCommonName);
-    resize(700, 560);
+    resize(700, 520);
 }
 
 QString frmDiseases::recordSourceText() const {

@@ -82,6 +82,8 @@ private slots:
         QTest::keyClick(d->txtSymptoms, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), d->txtTreatment);
         QCOMPARE(d->txtSymptoms->toPlainText(), QStringLiteral("Ragged fins"));
+        // and the text it selected on the way is not left highlighted.
+        QVERIFY(!d->txtSymptoms->textCursor().hasSelection());
     }
 
     void longTextsWrapInsteadOfScrollingSideways() {

@@ -179,7 +179,17 @@ private slots:
         click(s->sort4);
         QCOMPARE(s->txtCommonName->text(), QStringLiteral("Mandarin")); // Aquarama
         QCOMPARE(s->StockData->Caption(), QStringLiteral("Record: 1 of 4"));
-        click(s->sort2);
+        // From the keyboard: Tab reaches the options, the arrows choose.
+        s->cmdClose->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(s->cmdClose, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), s->sort4);
+        QTest::keyClick(s->sort4, Qt::Key_Left);
+        QCOMPARE(QApplication::focusWidget(), s->sort3);
+        QVERIFY(s->sort3->isChecked());
+        QCOMPARE(s->CurrentSort, 3);
+        QTest::keyClick(s->sort3, Qt::Key_Left);
+        QCOMPARE(s->CurrentSort, 2);
+        QCOMPARE(s->txtCommonName->text(), QStringLiteral("Clownfish"));
         s->cmdClose->click();
         QCOMPARE(storedSort(), QStringLiteral("2"));
 
