@@ -1,8 +1,8 @@
 // The diseases window: its fields, the two sort orders and their saved
 // setting, edits kept across a sort switch, the Index button, and the record
 // commands that reach it from the toolbar only.
-#include "FormsFixture.h"
 #include "forms/frmDiseases.h"
+#include "support/MainWindowFixture.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -12,10 +12,11 @@
 
 using namespace corv;
 using namespace corv::test;
+using Maker = std::function<QDialog *(QWidget *)>;
 
 class TestDiseases : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
 
     frmDiseases *openDiseases() {
         return fx.open<frmDiseases>(FormKind::Diseases, &mdiCorvella::mnuCommonDiseases_Click);
@@ -39,10 +40,7 @@ class TestDiseases : public QObject {
 
 private slots:
     void init() { fx.setUp(); }
-    void cleanup() {
-        RecordForm::indexWindow = nullptr;
-        fx.tearDown();
-    }
+    void cleanup() { fx.tearDown(); }
 
     void designAndTabOrder() {
         threeDiseases();
@@ -73,7 +71,7 @@ private slots:
         QCOMPARE(d->sort2->text(), QStringLiteral("Scientific Name"));
         QCOMPARE(d->sort1->parentWidget()->objectName(), QStringLiteral("SortFrame"));
         QVERIFY(d->sort1->isChecked());
-        QCOMPARE(FormsFixture::tabOrder(d, d->txtCommonName, 10),
+        QCOMPARE(MainWindowFixture::tabOrder(d, d->txtCommonName, 10),
                  (QStringList{"txtCommonName", "txtScientificName", "txtSymptoms", "txtTreatment",
                               "txtNotes", "cmdIndex", "cmdSave", "cmdClose", "sort1", "sort2"}));
         QCOMPARE(QApplication::focusWidget(), d->txtCommonName);
@@ -190,7 +188,7 @@ private slots:
         // An index list that picks "White spot" finds it in the window's own
         // record set, whichever order it is in.
         QString servedWindow;
-        RecordForm::indexWindow = [&](QWidget *parent) -> QDialog * {
+        HookGuard<Maker> index(RecordForm::indexWindow, [&](QWidget *parent) -> QDialog * {
             servedWindow = CorvModule::SearchForm;
             auto *caller = dynamic_cast<RecordForm *>(Forms::get(FormKind::Diseases));
             if (!caller || caller != parent)
@@ -200,7 +198,7 @@ private slots:
             auto *list = new QDialog(parent);
             list->setObjectName(QStringLiteral("frmIndex"));
             return list;
-        };
+        });
         click(d->sort2);
         d->cmdIndex->click();
         QCOMPARE(servedWindow, QStringLiteral("Diseases"));
@@ -226,14 +224,14 @@ private slots:
     void toolbarAddAndDeleteWorkWhileTheMenuItemsAreGreyed() {
         threeDiseases();
         int searches = 0, prints = 0;
-        RecordForm::searchWindow = [&](QWidget *) -> QDialog * {
+        HookGuard<Maker> search(RecordForm::searchWindow, [&](QWidget *) -> QDialog * {
             ++searches;
             return nullptr;
-        };
-        mdiCorvella::printWindow = [&](QWidget *) -> QDialog * {
+        });
+        HookGuard<Maker> print(mdiCorvella::printWindow, [&](QWidget *) -> QDialog * {
             ++prints;
             return nullptr;
-        };
+        });
         fx.main->tbToolBar_ButtonClick(QStringLiteral("Diseases"));
         auto *d = dynamic_cast<frmDiseases *>(Forms::get(FormKind::Diseases));
         QVERIFY(d);
@@ -258,8 +256,6 @@ private slots:
         fx.main->tbToolBar_ButtonClick(QStringLiteral("Print"));
         QCOMPARE(fx.main->statusText(), QStringLiteral("Print Disease Reports."));
         QCOMPARE(prints, 1);
-        RecordForm::searchWindow = nullptr;
-        mdiCorvella::printWindow = nullptr;
 
         // Closing on exit stores a pending edit and the order.
         click(d->sort2);

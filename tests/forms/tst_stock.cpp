@@ -1,7 +1,7 @@
 // The livestock window: its fields and checks, the cost kept exactly, the
 // four sort orders and the saved order, and following the default tank.
-#include "FormsFixture.h"
 #include "forms/frmStock.h"
+#include "support/MainWindowFixture.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -10,10 +10,11 @@
 
 using namespace corv;
 using namespace corv::test;
+using Maker = std::function<QDialog *(QWidget *)>;
 
 class TestStock : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
     int tankId = 0;
 
     frmStock *openStock() {
@@ -94,7 +95,7 @@ private slots:
         QVERIFY(s->cmdSave->x() < s->txtNotes->x());
         QVERIFY(!s->findChild<QPushButton *>(QStringLiteral("cmdChart")));
         QCOMPARE(
-            FormsFixture::tabOrder(s, s->txtCommonName, 15),
+            MainWindowFixture::tabOrder(s, s->txtCommonName, 15),
             (QStringList{"txtCommonName", "txtScientificName", "txtCondition", "txtInitialCost",
                          "txtDateAcquired", "txtDateLost", "txtAcquiredFrom", "txtOther",
                          "txtNotes", "cmdSave", "cmdClose", "sort1", "sort2", "sort3", "sort4"}));
@@ -145,6 +146,8 @@ private slots:
         s->txtInitialCost->setFocus(Qt::MouseFocusReason);
         s->txtInitialCost->selectAll();
         QTest::keyClicks(s->txtInitialCost, typed);
+        if (stored.isEmpty())
+            fx.env->dialogs.expectOk();
         QTest::keyClick(s->txtInitialCost, Qt::Key_Tab);
         QCOMPARE(s->txtInitialCost->text(), shown);
         if (stored.isEmpty()) {
@@ -155,6 +158,7 @@ private slots:
             QCOMPARE(m.icon, MsgIcon::Exclamation);
             QCOMPARE(m.buttons, MsgButtons::Ok);
             QCOMPARE(QApplication::focusWidget(), s->txtInitialCost);
+            s->txtInitialCost->clear(); // so that the window can go
             return;
         }
         QVERIFY(fx.messages().isEmpty());
@@ -202,7 +206,7 @@ private slots:
         // The close box leaves the stored order alone.
         s = openStock();
         click(s->sort4);
-        FormsFixture::frameOf(s)->close();
+        MainWindowFixture::frameOf(s)->close();
         QCOMPARE(storedSort(), QStringLiteral("1"));
     }
 
@@ -259,6 +263,7 @@ private slots:
 
         s->txtDateLost->setFocus(Qt::MouseFocusReason);
         QTest::keyClicks(s->txtDateLost, "13/45/2001");
+        fx.env->dialogs.expectOk();
         QTest::keyClick(s->txtDateLost, Qt::Key_Tab);
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(fx.messages()[0].text,
@@ -300,6 +305,7 @@ private slots:
         QCOMPARE(s->txtCommonName->text(), QStringLiteral("Anthias")); // no date: first
         // A record that cannot be stored keeps its edits and the order.
         s->txtInitialCost->setText("twenty dollars");
+        fx.env->dialogs.expectOk();
         click(s->sort3);
         QCOMPARE(fx.messages().size(), 1);
         QVERIFY(fx.messages()[0].text.startsWith(QStringLiteral("Unable to save the record")));
@@ -308,21 +314,22 @@ private slots:
         QVERIFY(!s->sort3->isChecked());
         QCOMPARE(s->txtInitialCost->text(), QStringLiteral("twenty dollars"));
         QVERIFY(s->StockData->RecordSource().endsWith(QStringLiteral(" ORDER BY DateAcquired")));
+        s->txtInitialCost->clear();
     }
 
     void recordCommandsReachTheWindow() {
         int searches = 0;
         QWidget *focusAtSearch = nullptr;
-        RecordForm::searchWindow = [&](QWidget *) -> QDialog * {
+        HookGuard<Maker> search(RecordForm::searchWindow, [&](QWidget *) -> QDialog * {
             ++searches;
             focusAtSearch = QApplication::focusWidget();
             return nullptr;
-        };
+        });
         int prints = 0;
-        mdiCorvella::printWindow = [&](QWidget *) -> QDialog * {
+        HookGuard<Maker> print(mdiCorvella::printWindow, [&](QWidget *) -> QDialog * {
             ++prints;
             return nullptr;
-        };
+        });
         fx.main->tbToolBar_ButtonClick(QStringLiteral("Livestock"));
         auto *s = dynamic_cast<frmStock *>(Forms::get(FormKind::Stock));
         QVERIFY(s);
@@ -350,8 +357,6 @@ private slots:
         fx.main->mnuDelete_Click();
         QCOMPARE(fx.main->statusText(), QStringLiteral("Delete Livestock Record."));
         QCOMPARE(fx.count("SELECT COUNT(*) FROM LiveStock"), 1);
-        RecordForm::searchWindow = nullptr;
-        mdiCorvella::printWindow = nullptr;
     }
 
     void deletingTheOnlyRecordLeavesTheSortOptionsUsable() {
@@ -372,6 +377,7 @@ private slots:
 
     void withoutADefaultTankTheWindowSaysSo() {
         CorvModule::CurrentTankID = CorvModule::NotSet;
+        fx.env->dialogs.expectOk();
         QVERIFY(!openStock());
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(fx.messages()[0].title, QStringLiteral("No Default Tank"));
