@@ -676,15 +676,23 @@ void mdiCorvella::mnuBrowseHelp_Click() {
 
 // --- closing ---------------------------------------------------------------
 
-void mdiCorvella::CloseOpenWindows() {
+bool mdiCorvella::CloseOpenWindows() {
     for (const WindowKind &w : windowTable()) {
         if (!*w.openFlag)
             continue;
-        if (CorvForm *f = Forms::get(w.kind))
-            f->cmdClose_Click();
-        else
+        CorvForm *f = Forms::get(w.kind);
+        if (!f) {
             *w.openFlag = false; // the window is gone already
+            continue;
+        }
+        f->cmdClose_Click();
+        // A window that could not store its record has said so and stays;
+        // the command ends there, so the user meets that one message and
+        // finds the window that needs them.
+        if (Forms::get(w.kind) == f)
+            return false;
     }
+    return true;
 }
 
 bool mdiCorvella::anyDatabaseWindowOpen() const {
@@ -695,12 +703,17 @@ bool mdiCorvella::anyDatabaseWindowOpen() const {
 }
 
 bool mdiCorvella::closeDatabaseWindows() {
-    CloseOpenWindows();
+    if (!CloseOpenWindows())
+        return false;
     // A window the open flags do not know about (the tank window start-up
     // opens) holds the database all the same.
-    for (const WindowKind &w : windowTable())
-        if (CorvForm *f = Forms::get(w.kind))
+    for (const WindowKind &w : windowTable()) {
+        if (CorvForm *f = Forms::get(w.kind)) {
             f->cmdClose_Click();
+            if (Forms::get(w.kind) == f)
+                return false;
+        }
+    }
     return !anyDatabaseWindowOpen();
 }
 
@@ -713,16 +726,14 @@ bool mdiCorvella::MDIForm_Unload() {
     const MsgResult answer =
         msgBox(QStringLiteral("Exit Corvella?"), MsgButtons::OkCancel, MsgIcon::Question,
                QStringLiteral("Corvella"), MsgResult::Cancel);
-    if (answer == MsgResult::Ok) {
-        CloseOpenWindows();
-        // Windows the flags do not cover close through their close box, so
-        // their pending edits are stored too.
+    if (answer == MsgResult::Ok && closeDatabaseWindows()) {
+        // The other child windows (Browse Help) go too.
         for (QMdiSubWindow *w : mdiArea->subWindowList())
             w->close();
         if (mdiArea->subWindowList().isEmpty() && !anyDatabaseWindowOpen())
             return false;
-        // A window that could not store its record has said so and stays.
     }
+    // A window that could not store its record has said so and stays.
     setStatusText(CorvModule::IdleLine);
     return true;
 }

@@ -114,7 +114,9 @@ public:
 
     // Closes every open record window through its Close, in the order of the
     // window table (diseases, glossary, journal, livestock, calculator, tank).
-    void CloseOpenWindows();
+    // A window that cannot store its record stays open and ends the round:
+    // false then.
+    bool CloseOpenWindows();
     // Closes every window that has the database open, the ones the open
     // flags do not know about included; true when none is left open.
     bool closeDatabaseWindows();

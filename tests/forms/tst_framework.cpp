@@ -250,9 +250,10 @@ private slots:
             j->txtpH->setText("7.7");
             j->cmdClose->click();
             QCOMPARE(fx.messages().size(), 1);
-            QVERIFY(fx.messages()[0].text.startsWith("Unable to save the record: "));
-            QVERIFY(j->RecordChanged);              // kept
-            QVERIFY(Forms::get(FormKind::Journal)); // still open
+            QVERIFY(fx.messages()[0].text.startsWith("The record could not be saved."));
+            QCOMPARE(fx.messages()[0].defaultButton, MsgResult::No); // keep it
+            QVERIFY(j->RecordChanged);                               // kept
+            QVERIFY(Forms::get(FormKind::Journal));                  // still open
             QCOMPARE(j->txtpH->text(), QStringLiteral("7.7"));
             // Exit does not end the program over it either.
             fx.env->dialogs.answers = {MsgResult::Ok};
@@ -272,12 +273,29 @@ private slots:
         fx.entry(tankId, "2001-01-02", "7.0");
         frmJournal *j = openJournal();
         QCOMPARE(j->JournalData->Recordset().AbsolutePosition(), 0);
-        j->txtpH->setText("7.5 ppm"); // stored on leaving: the engine refuses it
-        j->JournalData->clickNext();
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "locker");
+        other.setDatabaseName(fx.db);
+        QVERIFY(other.open());
+        {
+            QSqlQuery lock(other);
+            QVERIFY(lock.exec("BEGIN IMMEDIATE"));
+            j->txtpH->setText("7.5"); // stored on leaving: the file refuses it
+            j->JournalData->Recordset().MoveNext();
+            QVERIFY(lock.exec("ROLLBACK"));
+        }
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase("locker");
         QCOMPARE(fx.messages().size(), 1);
         QVERIFY(fx.messages()[0].text.startsWith("Data error: "));
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 2")); // nothing moved, nothing lost
-        QCOMPARE(j->txtpH->text(), QStringLiteral("7.5 ppm"));
+        QCOMPARE(j->txtpH->text(), QStringLiteral("7.5"));
+        // A text the field cannot take is the box's to say, in its words.
+        j->txtpH->setText("7.5 ppm");
+        j->JournalData->Recordset().MoveNext();
+        QCOMPARE(fx.messages().size(), 2);
+        QCOMPARE(fx.messages()[1].text, QStringLiteral("Please enter a valid pH!"));
+        QCOMPARE(caption(j), QStringLiteral("Record: 1 of 2"));
     }
 
     void activationFollowsTheWindows() {
