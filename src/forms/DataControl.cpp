@@ -121,9 +121,15 @@ DataControl::~DataControl() {
     onError = nullptr;
     onReposition = nullptr;
     onValidate = nullptr;
-    if (const DbError e = storePending())
-        msgBox(QStringLiteral("Unable to save the record: ") + e.description, MsgButtons::Ok,
-               MsgIcon::Exclamation);
+    if (const DbError e = storePending()) {
+        // The engine's account of a text a field cannot take names its
+        // fields and types; the user knows the boxes.
+        const bool boxText = e.number == DbErr::ConversionError || e.number == DbErr::FieldTooSmall;
+        msgBox(QStringLiteral("Unable to save the record: ") +
+                   (boxText ? QStringLiteral("a box holds something its field cannot store.")
+                            : e.description),
+               MsgButtons::Ok, MsgIcon::Exclamation);
+    }
 }
 
 QString DataControl::Caption() const {

@@ -498,7 +498,9 @@ bool RecordForm::storeOrDiscard(bool viaUpdate) {
     const RecordSet &records = m_data->records();
     if (!records.isOpen())
         return true;
-    if (!viaUpdate && !(m_data->DataChanged() || records.isAdding()))
+    // Nothing edited, or no record to store the edits into (the last one
+    // deleted): nothing to store.
+    if (!viaUpdate && !(records.isAdding() || (records.hasCurrent() && m_data->DataChanged())))
         return true;
     if (!fieldsStorable())
         return false;
@@ -633,7 +635,8 @@ void RecordForm::saveSortOrder(int order) {
 bool RecordForm::closeBoxAllowed() {
     // The close box: edits still in the bound boxes are stored; if they
     // cannot be, the window stays open with them unless the user gives
-    // them up.
+    // them up. With no record left (the last one deleted) there is nothing
+    // to store: the window closes.
     return storeOrDiscard(false);
 }
 

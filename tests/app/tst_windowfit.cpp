@@ -9,7 +9,7 @@
 #include "app/frmAbout.h"
 #include "app/mdiCorvella.h"
 #include "forms/frmJournal.h"
-#include "support/TestSupport.h"
+#include "support/MainWindowFixture.h"
 #include "tools/frmTempConv.h"
 
 #include <QAbstractButton>
@@ -24,19 +24,19 @@
 #include <memory>
 
 using namespace corv;
-using corv::test::TestEnv;
+using namespace corv::test;
 
 class TestWindowFit : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
-    std::unique_ptr<mdiCorvella> main;
+    MainWindowFixture fx;
 
-    QRect viewport() const { return QRect(QPoint(0, 0), main->mdiArea->viewport()->size()); }
-    QMdiSubWindow *frameOf(FormKind kind) const {
-        return qobject_cast<QMdiSubWindow *>(Forms::get(kind)->widget()->parentWidget());
+    QMdiArea *area() const { return fx.main->mdiArea; }
+    QRect viewport() const { return QRect(QPoint(0, 0), area()->viewport()->size()); }
+    static QMdiSubWindow *frameOf(FormKind kind) {
+        return MainWindowFixture::frameOf(Forms::get(kind)->widget());
     }
     QMdiSubWindow *helpFrame() const {
-        for (QMdiSubWindow *w : main->mdiArea->subWindowList())
+        for (QMdiSubWindow *w : area()->subWindowList())
             if (qobject_cast<HelpBrowser *>(w->widget()))
                 return w;
         return nullptr;
@@ -44,25 +44,11 @@ class TestWindowFit : public QObject {
 
 private slots:
     void init() {
-        env = std::make_unique<TestEnv>();
-        Forms::reset();
-        CorvModule::readSettings();
-        env->makeDatabase();
+        fx.setUp();
         CorvModule::HelpFile = QStringLiteral(CORVELLA_SOURCE_DIR "/resources/help/CORVELLA.HLP");
-        CorvModule::End = [](int) {};
-        test::registerWindows();
-        TestEnv::exec(CorvModule::DatabasePath,
-                      "INSERT INTO Tank (TankName, TankShape) VALUES ('Reef', 'Rectangular')");
-        CorvModule::CurrentTankID = QStringLiteral("1");
-        main = std::make_unique<mdiCorvella>();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        fx.defaultTank(QStringLiteral("Reef"));
     }
-    void cleanup() {
-        main.reset();
-        Forms::reset();
-        env.reset();
-    }
+    void cleanup() { fx.tearDown(); }
 
     void placementArithmetic() {
         using namespace placement;
@@ -99,25 +85,25 @@ private slots:
     }
 
     void theMainWindowFitsTheScreenCentred() {
-        const QRect available = main->screen()->availableGeometry();
-        QVERIFY2(available.contains(main->frameGeometry()),
+        const QRect available = fx.main->screen()->availableGeometry();
+        QVERIFY2(available.contains(fx.main->frameGeometry()),
                  qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                .arg(main->frameGeometry().x())
-                                .arg(main->frameGeometry().y())
-                                .arg(main->frameGeometry().width())
-                                .arg(main->frameGeometry().height())));
-        QVERIFY(main->width() <= mdiCorvella::DesignSize.width());
-        QVERIFY(main->height() <= mdiCorvella::DesignSize.height());
+                                .arg(fx.main->frameGeometry().x())
+                                .arg(fx.main->frameGeometry().y())
+                                .arg(fx.main->frameGeometry().width())
+                                .arg(fx.main->frameGeometry().height())));
+        QVERIFY(fx.main->width() <= mdiCorvella::DesignSize.width());
+        QVERIFY(fx.main->height() <= mdiCorvella::DesignSize.height());
         // Centred, once the frame is known.
-        QVERIFY(qAbs(main->frameGeometry().center().x() - available.center().x()) <= 1);
-        QVERIFY(qAbs(main->frameGeometry().center().y() - available.center().y()) <= 1);
+        QVERIFY(qAbs(fx.main->frameGeometry().center().x() - available.center().x()) <= 1);
+        QVERIFY(qAbs(fx.main->frameGeometry().center().y() - available.center().y()) <= 1);
     }
 
     void childWindowsOpenInsideTheFrame() {
-        main->mnuJournal_Click();
-        main->mnuBrowseHelp_Click();
-        main->mnuTankCalculator_Click();
-        for (QMdiSubWindow *w : main->mdiArea->subWindowList()) {
+        fx.main->mnuJournal_Click();
+        fx.main->mnuBrowseHelp_Click();
+        fx.main->mnuTankCalculator_Click();
+        for (QMdiSubWindow *w : area()->subWindowList()) {
             QVERIFY2(w->x() >= 0 && w->y() >= 0, qPrintable(w->windowTitle()));
             // Wholly inside, unless the window cannot shrink that far.
             if (w->minimumSizeHint().width() <= viewport().width())
@@ -131,8 +117,8 @@ private slots:
     void aSavedPositionIsKeptWhereTheWindowFits() {
         Settings::setWindowPosition(QStringLiteral("Tank"), {20, 10});
         Settings::setWindowPosition(QStringLiteral("TankCalc"), {5000, 5000}); // a larger screen's
-        main->mnuChangeTanks_Click();
-        main->mnuTankCalculator_Click();
+        fx.main->mnuChangeTanks_Click();
+        fx.main->mnuTankCalculator_Click();
         QCOMPARE(frameOf(FormKind::Tank)->pos(), QPoint(10, 20));
         const QRect calc = frameOf(FormKind::TankCalc)->geometry();
         QVERIFY(calc.x() >= 0 && calc.y() >= 0);
@@ -140,16 +126,16 @@ private slots:
     }
 
     void cascadeShowsEveryTitleBarAndKeepsTheActiveWindowOnTop() {
-        main->mnuJournal_Click();
-        main->mnuChangeTanks_Click();
-        main->mnuTankCalculator_Click();
-        main->mnuBrowseHelp_Click();
+        fx.main->mnuJournal_Click();
+        fx.main->mnuChangeTanks_Click();
+        fx.main->mnuTankCalculator_Click();
+        fx.main->mnuBrowseHelp_Click();
         QMdiSubWindow *journal = frameOf(FormKind::Journal);
-        main->mdiArea->setActiveSubWindow(journal);
-        main->mnuCascade_Click();
-        QCOMPARE(main->mdiArea->activeSubWindow(), journal);
+        area()->setActiveSubWindow(journal);
+        fx.main->mnuCascade_Click();
+        QCOMPARE(area()->activeSubWindow(), journal);
         QCOMPARE(CorvModule::ActiveForm, QStringLiteral("Journal"));
-        const auto stack = main->mdiArea->subWindowList(QMdiArea::StackingOrder);
+        const auto stack = area()->subWindowList(QMdiArea::StackingOrder);
         QCOMPARE(stack.size(), 4);
         QCOMPARE(stack.last(), journal);
         for (int i = 0; i < stack.size(); ++i) {
@@ -165,27 +151,27 @@ private slots:
     }
 
     void ctrlTabSwitchesChildWindows() {
-        main->mnuJournal_Click();
-        main->mnuTankCalculator_Click();
+        fx.main->mnuJournal_Click();
+        fx.main->mnuTankCalculator_Click();
         QMdiSubWindow *calc = frameOf(FormKind::TankCalc);
         QMdiSubWindow *journal = frameOf(FormKind::Journal);
-        QCOMPARE(main->mdiArea->activeSubWindow(), calc);
+        QCOMPARE(area()->activeSubWindow(), calc);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(main->mdiArea->activeSubWindow(), journal);
+        QCOMPARE(area()->activeSubWindow(), journal);
         QCOMPARE(CorvModule::ActiveForm, QStringLiteral("Journal"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
                         Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(main->mdiArea->activeSubWindow(), calc);
+        QCOMPARE(area()->activeSubWindow(), calc);
         // From the notes box of a record window too.
-        main->mdiArea->setActiveSubWindow(journal);
+        area()->setActiveSubWindow(journal);
         auto *j = dynamic_cast<frmJournal *>(Forms::get(FormKind::Journal));
         j->txtNotes->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(j->txtNotes, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(main->mdiArea->activeSubWindow(), calc);
+        QCOMPARE(area()->activeSubWindow(), calc);
     }
 
     void helpBackAndForwardRetraceLinks() {
-        main->mnuBrowseHelp_Click();
+        fx.main->mnuBrowseHelp_Click();
         auto *help = qobject_cast<HelpBrowser *>(helpFrame()->widget());
         QTextBrowser *b = help->browser();
         const QString book = b->toPlainText();
@@ -209,8 +195,8 @@ private slots:
     }
 
     void aboutAndConverterHaveOneSize() {
-        frmAbout about(main.get());
-        frmTempConv converter(main.get());
+        frmAbout about(fx.main.get());
+        frmTempConv converter(fx.main.get());
         for (QDialog *d : {static_cast<QDialog *>(&about), static_cast<QDialog *>(&converter)}) {
             d->show();
             QCOMPARE(d->minimumSize(), d->maximumSize());

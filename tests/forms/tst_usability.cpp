@@ -2,9 +2,9 @@
 // focus is when a window opens, moving between records by keyboard, Enter on
 // buttons, messages that name the box to mend (once, whatever command ran
 // into them), and a way out when a record cannot be stored at all.
-#include "FormsFixture.h"
 #include "forms/frmJournal.h"
 #include "forms/frmTank.h"
+#include "support/MainWindowFixture.h"
 #include "tools/frmTankCalc.h"
 
 #include <QApplication>
@@ -62,7 +62,7 @@ bool mentionsTheDatabase(const QStringList &texts) {
 
 class TestUsability : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
     int tankId = 0;
 
     frmJournal *openJournal() {
@@ -201,6 +201,7 @@ private slots:
         fx.main->mnuChangeTanks_Click();
         auto *t = dynamic_cast<frmTank *>(Forms::get(FormKind::Tank));
         t->cmdDefault->setFocus(Qt::TabFocusReason);
+        fx.env->dialogs.answers = {MsgResult::No};
         QTest::keyClick(t->cmdDefault, Qt::Key_Enter);
         QCOMPARE(texts(), QStringList{"Set the current tank as the default tank?"});
     }
@@ -210,6 +211,7 @@ private slots:
     void aBadDateMeetsAddOrTheBarWithItsOwnMessage() {
         frmJournal *j = journalOfThree();
         QTest::keyClicks(j->txtEntryDate, "31/31/1999"); // focus in it, never left
+        fx.env->dialogs.expectOk();
         fx.main->tbToolBar_ButtonClick(QStringLiteral("Add"));
         QCOMPARE(texts(), QStringList{"Please enter a valid date (mm/dd/yyyy)!"});
         QCOMPARE(fx.messages()[0].title, QStringLiteral("Date Error"));
@@ -219,16 +221,19 @@ private slots:
         QCOMPARE(j->txtEntryDate->text(), QStringLiteral("31/31/1999"));
 
         fx.env->dialogs.clear();
+        fx.env->dialogs.expectOk();
         j->JournalData->clickNext();
         QCOMPARE(texts(), QStringList{"Please enter a valid date (mm/dd/yyyy)!"});
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 3"));
         QCOMPARE(QApplication::focusWidget(), j->txtEntryDate);
+        j->txtEntryDate->clear(); // mended: the program may end
     }
 
     void aNumberTooLargeForItsFieldGetsTheBoxMessage() {
         frmJournal *j = journalOfThree();
         j->txtpH->setText("1e999");
         j->txtNitrate->setText("5");
+        fx.env->dialogs.expectOk();
         fx.main->mnuAdd_Click();
         QCOMPARE(texts(), QStringList{"Please enter a valid pH!"});
         QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
@@ -244,7 +249,7 @@ private slots:
     void exitAndBackupSayItOnceAndEndVisibly() {
         frmJournal *j = journalOfThree();
         QTest::keyClicks(j->txtEntryDate, "99/99/9999");
-        fx.env->dialogs.answers = {MsgResult::Ok};
+        fx.env->dialogs.answers = {MsgResult::Ok, MsgResult::Ok};
         QVERIFY(fx.main->MDIForm_Unload()); // the program stays
         QCOMPARE(texts(),
                  (QStringList{"Exit Corvella?", "Please enter a valid date (mm/dd/yyyy)!"}));
@@ -253,13 +258,14 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), j->txtEntryDate);
 
         fx.env->dialogs.clear();
-        fx.env->dialogs.answers = {MsgResult::Yes};
+        fx.env->dialogs.answers = {MsgResult::Yes, MsgResult::Ok};
         fx.main->mnuBackup_Click();
         QCOMPARE(texts(), (QStringList{"Close all windows and backup database?",
                                        "Please enter a valid date (mm/dd/yyyy)!"}));
         QCOMPARE(fx.env->dialogs.calls.size(), 2); // no file dialog
         QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
         QVERIFY(!mentionsTheDatabase(texts()));
+        j->txtEntryDate->setText("01/01/2001");
     }
 
     // --- a record that cannot be stored at all ---------------------------------
@@ -268,6 +274,7 @@ private slots:
         frmJournal *j = journalOfThree();
         j->txtpH->setText("8.8");
         TestEnv::exec(fx.db, "DELETE FROM Journal WHERE PH = 7.1"); // another program
+        fx.env->dialogs.answers = {MsgResult::No};
         j->cmdClose->click();
         QCOMPARE(fx.messages().size(), 1);
         const MessageRequest q = fx.messages()[0];
@@ -277,12 +284,12 @@ private slots:
         QCOMPARE(q.buttons, MsgButtons::YesNo);
         QCOMPARE(q.defaultButton, MsgResult::No);
         QCOMPARE(q.icon, MsgIcon::Exclamation);
-        // No, the default: nothing is given up.
+        // No: nothing is given up.
         QVERIFY(Forms::get(FormKind::Journal));
         QCOMPARE(j->txtpH->text(), QStringLiteral("8.8"));
         // The close box asks the same; Yes lets the window go.
         fx.env->dialogs.answers = {MsgResult::Yes};
-        FormsFixture::frameOf(j)->close();
+        MainWindowFixture::frameOf(j)->close();
         QVERIFY(!Forms::get(FormKind::Journal));
         QCOMPARE(fx.messages().size(), 2);
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal"), 2);
@@ -299,6 +306,7 @@ private slots:
             QVERIFY(lock.exec("BEGIN IMMEDIATE")); // others may read, not write
             // Save, No: the edit stays.
             j->txtpH->setText("6.5");
+            fx.env->dialogs.answers = {MsgResult::No, MsgResult::No, MsgResult::No};
             j->cmdSave->click();
             QCOMPARE(fx.messages().size(), 1);
             QCOMPARE(fx.messages()[0].title, QStringLiteral("Record Not Saved"));
@@ -344,6 +352,11 @@ private slots:
         QVERIFY(Forms::get(FormKind::Journal));
         QCOMPARE(j->txtpH->text(), QStringLiteral("8.1"));
         QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+        // Ended all the same (the program's end after an error it cannot
+        // recover from), the window says what it could not store.
+        fx.env->dialogs.expectOk();
+        fx.main.reset();
+        QVERIFY(fx.messages().last().text.startsWith("Unable to save the record: "));
     }
 };
 
