@@ -4,14 +4,40 @@
 #include "Settings.h"
 #include "mdiCorvella.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 namespace corv {
 
 QWidget *positionFrame(QWidget *window) {
     QWidget *parent = window->parentWidget();
     return qobject_cast<QMdiSubWindow *>(parent) ? parent : window;
+}
+
+QWidget *firstTabControl(QWidget *window) {
+    for (QWidget *w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
+        if (!window->isAncestorOf(w) || w->focusProxy())
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isEnabled() &&
+            w->isVisibleTo(window))
+            return w;
+    }
+    return nullptr;
+}
+
+QWidget *focusFirstControl(QWidget *window) {
+    QWidget *first = firstTabControl(window);
+    if (!first)
+        return nullptr;
+    // A window that is not active yet keeps this as its focus widget and
+    // hands it the focus when it becomes active; the highlight is done now,
+    // since that later focus does not count as arriving in a box.
+    first->setFocus(Qt::OtherFocusReason);
+    if (mdiCorvella *m = mdiCorvella::instance())
+        m->SelectMe(first);
+    return first;
 }
 
 ChildWindow::ChildWindow(FormKind kind, QWidget *parent)
@@ -108,6 +134,40 @@ void ChildWindow::mousePressEvent(QMouseEvent *event) {
     QWidget::mousePressEvent(event);
 }
 
+void ChildWindow::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (m_shown || m_unloaded)
+        return;
+    m_shown = true;
+    // Enter on a focused button presses it, as Space does.
+    for (QPushButton *b : findChildren<QPushButton *>())
+        b->setAutoDefault(true);
+    // In the main window the focus waits until the frame is the active child
+    // window: moving it in earlier would take it from the window the user
+    // leaves before that one has noted where it was.
+    auto *frame = qobject_cast<QMdiSubWindow *>(positionFrame(this));
+    if (!frame || (frame->windowState() & Qt::WindowActive)) {
+        firstFocus();
+        return;
+    }
+    auto *once = new QObject(this);
+    connect(frame, &QMdiSubWindow::windowStateChanged, once,
+            [this, once](Qt::WindowStates, Qt::WindowStates now) {
+                if (!(now & Qt::WindowActive))
+                    return;
+                once->deleteLater();
+                firstFocus();
+            });
+}
+
+void ChildWindow::firstFocus() {
+    // A window given the focus in one of its controls while it opened (Add
+    // puts it into the first field) keeps that.
+    if (m_unloaded || isAncestorOf(QApplication::focusWidget()))
+        return;
+    focusFirstControl(this);
+}
+
 // --- modal windows -----------------------------------------------------------
 
 ModalWindow::ModalWindow(QWidget *parent) : QDialog(parent) {}
@@ -118,6 +178,28 @@ void ModalWindow::done(int result) {
         Form_Unload();
     }
     QDialog::done(result);
+}
+
+void ModalWindow::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    if (!focusWidget())
+        focusFirstControl(this);
+}
+
+void ModalWindow::makeFixedSize() {
+    // The size the contents ask for (wrapped texts included), and no other.
+    ensurePolished();
+    adjustSize();
+    setFixedSize(size());
+    Qt::WindowFlags flags = windowFlags();
+    flags &= ~(Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint |
+               Qt::WindowContextHelpButtonHint);
+    flags |= Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+             Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    setWindowFlags(flags);
 }
 
 void ModalWindow::Form_Unload() {

@@ -80,13 +80,18 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // The first time the window is shown the keyboard focus goes to its
+    // first control, however it was opened.
+    void showEvent(QShowEvent *event) override;
 
 private:
     bool placeAndLoad();
     void Form_Unload();
+    void firstFocus();
 
     const WindowKind &m_kind;
     bool m_unloaded = false;
+    bool m_shown = false;
 };
 
 class ModalWindow : public QDialog {
@@ -118,12 +123,25 @@ protected:
 
     bool idleLineOnUnload = true;
 
+    // The focus goes to the first control when the window is first shown.
+    void showEvent(QShowEvent *event) override;
+    // A window of one fixed size, which cannot be maximised or minimised.
+    void makeFixedSize();
+
 private:
     bool m_unloaded = false;
+    bool m_shown = false;
 };
 
 // The frame that carries a child window's position: its frame in the main
 // window, or the widget itself when it stands alone.
 QWidget *positionFrame(QWidget *window);
+
+// The first control of a window in tab order that can take the focus now
+// (enabled and shown), or nullptr.
+QWidget *firstTabControl(QWidget *window);
+// Gives that control the focus, its text highlighted as any box's is when
+// it gets the focus. Returns the control.
+QWidget *focusFirstControl(QWidget *window);
 
 } // namespace corv

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -20,10 +21,8 @@ HelpBrowser::HelpBrowser(QWidget *parent) : QWidget(parent) {
     m_back = new QToolButton(this);
     m_back->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     m_back->setText(tr("Back"));
-    m_back->setToolTip(tr("Back"));
     m_forward = new QToolButton(this);
     m_forward->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
-    m_forward->setToolTip(tr("Forward"));
     m_contents = new QToolButton(this);
     m_contents->setText(tr("Contents"));
     m_contents->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -35,6 +34,15 @@ HelpBrowser::HelpBrowser(QWidget *parent) : QWidget(parent) {
     connect(m_contents, &QToolButton::clicked, this, &HelpBrowser::showContents);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QToolButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QToolButton::setEnabled);
+    // Alt+Left and Alt+Right, wherever the focus is in the viewer.
+    for (auto [keys, slot] : {std::pair{Qt::ALT | Qt::Key_Left, &QTextBrowser::backward},
+                              std::pair{Qt::ALT | Qt::Key_Right, &QTextBrowser::forward}}) {
+        auto *shortcut = new QShortcut(QKeySequence(keys), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, m_browser, slot);
+    }
+    m_back->setToolTip(tr("Back (Alt+Left)"));
+    m_forward->setToolTip(tr("Forward (Alt+Right)"));
 
     auto *bar = new QHBoxLayout;
     bar->setContentsMargins(4, 4, 4, 0);
@@ -62,8 +70,13 @@ bool HelpBrowser::load(const QString &helpFile) {
                 .arg(helpFile.toHtmlEscaped()));
         return false;
     }
+    f.close();
+    // Shown as the page it is (not as text put into the viewer), so that
+    // following a link is a step Back and Forward can retrace.
     m_browser->setSearchPaths({QFileInfo(helpFile).absolutePath()});
-    m_browser->setHtml(QString::fromUtf8(f.readAll()));
+    m_browser->clearHistory();
+    m_browser->setSource(QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath()),
+                         QTextDocument::HtmlResource);
     return true;
 }
 

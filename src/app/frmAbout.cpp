@@ -155,6 +155,7 @@ frmAbout::frmAbout(QWidget *parent) : ModalWindow(parent) {
     all->addWidget(line);
     all->addLayout(bottom);
     setFixedWidth(520);
+    makeFixedSize();
 }
 
 void frmAbout::cmdOk_Click() {

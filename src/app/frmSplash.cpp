@@ -19,6 +19,9 @@ frmSplash::frmSplash(QWidget *parent) : QDialog(parent) {
 
 void frmSplash::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
+    // Centred on the main window, wherever the window system put it.
+    if (const QWidget *main = parentWidget())
+        move(main->frameGeometry().center() - rect().center());
     Form_Load();
 }
 

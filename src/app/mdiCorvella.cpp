@@ -4,6 +4,7 @@
 #include "CorvModule.h"
 #include "HelpBrowser.h"
 #include "Settings.h"
+#include "WindowPlacement.h"
 #include "frmAbout.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyboardState.h"
@@ -22,7 +23,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -79,8 +82,34 @@ mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
     buildMenus();
     buildToolbar();
     buildStatusBar();
-    resize(1100, 760);
+    // Ctrl+Tab and Ctrl+Shift+Tab go from child window to child window,
+    // wherever the focus is in them.
+    auto *next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    connect(next, &QShortcut::activated, mdiArea, &QMdiArea::activateNextSubWindow);
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                     QKeySequence(Qt::CTRL | Qt::Key_Backtab)}) {
+        auto *previous = new QShortcut(keys, this);
+        connect(previous, &QShortcut::activated, mdiArea, &QMdiArea::activatePreviousSubWindow);
+    }
+    fitToScreen();
     MDIForm_Load();
+}
+
+void mdiCorvella::fitToScreen() {
+    const QScreen *s = screen();
+    if (!s)
+        return;
+    // Until the window system has framed the window its frame is not known:
+    // a title bar's height and thin borders are reckoned with.
+    QMargins frame(geometry().left() - frameGeometry().left(),
+                   geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(),
+                   frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull() && !isVisible()) {
+        const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
+        frame = QMargins(4, title, 4, 4);
+    }
+    setGeometry(placement::fitOnScreen(DesignSize, s->availableGeometry(), frame));
 }
 
 mdiCorvella::~mdiCorvella() {
@@ -345,6 +374,13 @@ bool mdiCorvella::event(QEvent *event) {
         m_shownOnce = true;
         MDIForm_Activate();
     }
+    // Once the window system has put its frame around the window, the frame
+    // is known: the window is fitted and centred again with it.
+    if (event->type() == QEvent::WindowActivate && !m_fittedWithFrame && !isMaximized() &&
+        !isFullScreen() && frameGeometry() != geometry()) {
+        m_fittedWithFrame = true;
+        fitToScreen();
+    }
     return QMainWindow::event(event);
 }
 
@@ -505,7 +541,12 @@ CorvForm *mdiCorvella::showForm(FormKind kind) {
     if (auto *sub = qobject_cast<QMdiSubWindow *>(frame)) {
         if (sub->isMinimized())
             sub->showNormal();
+        const bool opening = !sub->isVisible();
         sub->show();
+        // Where the frame puts a new window, or where it was last closed on
+        // a larger screen, may be partly out of sight.
+        if (opening)
+            keepInside(sub);
         mdiArea->setActiveSubWindow(sub);
     } else {
         w->show();
@@ -594,8 +635,43 @@ void mdiCorvella::mnuAbout_Click() {
     dialogs().execModal(about);
 }
 
+void mdiCorvella::keepInside(QMdiSubWindow *sub) {
+    sub->setGeometry(placement::keepInside(sub->geometry(), mdiArea->viewport()->size(),
+                                           sub->minimumSizeHint()));
+}
+
 void mdiCorvella::mnuCascade_Click() {
-    mdiArea->cascadeSubWindows();
+    QMdiSubWindow *active = mdiArea->activeSubWindow();
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *w : mdiArea->subWindowList(QMdiArea::StackingOrder))
+        if (w->isVisible() && !w->isMinimized() && w != active)
+            windows << w;
+    // The active window stays the active one, on top of the stack.
+    if (active && active->isVisible() && !active->isMinimized())
+        windows << active;
+    if (windows.isEmpty())
+        return;
+    QVector<QSize> sizes, minimums;
+    int step = 0;
+    for (QMdiSubWindow *w : std::as_const(windows)) {
+        if (w->isMaximized())
+            w->showNormal();
+        sizes << w->size();
+        minimums << w->minimumSizeHint().expandedTo(w->minimumSize());
+        // Each window lies a title bar lower than the one below it.
+        if (w->widget())
+            step = std::max(step, w->widget()->geometry().top());
+    }
+    if (step <= 0)
+        step = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QVector<QRect> frames =
+        placement::cascade(sizes, minimums, mdiArea->viewport()->size(), step);
+    for (int i = 0; i < windows.size(); ++i) {
+        windows[i]->setGeometry(frames[i]);
+        windows[i]->raise();
+    }
+    if (active)
+        mdiArea->setActiveSubWindow(active);
 }
 
 void mdiCorvella::mnuArrange_Click() {
@@ -672,19 +748,28 @@ void mdiCorvella::mnuBrowseHelp_Click() {
     QMdiSubWindow *sub = addChild(help);
     sub->resize(760, 560);
     sub->show();
+    keepInside(sub);
 }
 
 // --- closing ---------------------------------------------------------------
 
-void mdiCorvella::CloseOpenWindows() {
+bool mdiCorvella::CloseOpenWindows() {
     for (const WindowKind &w : windowTable()) {
         if (!*w.openFlag)
             continue;
-        if (CorvForm *f = Forms::get(w.kind))
-            f->cmdClose_Click();
-        else
+        CorvForm *f = Forms::get(w.kind);
+        if (!f) {
             *w.openFlag = false; // the window is gone already
+            continue;
+        }
+        f->cmdClose_Click();
+        // A window that could not store its record has said so and stays;
+        // the command ends there, so the user meets that one message and
+        // finds the window that needs them.
+        if (Forms::get(w.kind) == f)
+            return false;
     }
+    return true;
 }
 
 bool mdiCorvella::anyDatabaseWindowOpen() const {
@@ -695,12 +780,17 @@ bool mdiCorvella::anyDatabaseWindowOpen() const {
 }
 
 bool mdiCorvella::closeDatabaseWindows() {
-    CloseOpenWindows();
+    if (!CloseOpenWindows())
+        return false;
     // A window the open flags do not know about (the tank window start-up
     // opens) holds the database all the same.
-    for (const WindowKind &w : windowTable())
-        if (CorvForm *f = Forms::get(w.kind))
+    for (const WindowKind &w : windowTable()) {
+        if (CorvForm *f = Forms::get(w.kind)) {
             f->cmdClose_Click();
+            if (Forms::get(w.kind) == f)
+                return false;
+        }
+    }
     return !anyDatabaseWindowOpen();
 }
 
@@ -713,16 +803,14 @@ bool mdiCorvella::MDIForm_Unload() {
     const MsgResult answer =
         msgBox(QStringLiteral("Exit Corvella?"), MsgButtons::OkCancel, MsgIcon::Question,
                QStringLiteral("Corvella"), MsgResult::Cancel);
-    if (answer == MsgResult::Ok) {
-        CloseOpenWindows();
-        // Windows the flags do not cover close through their close box, so
-        // their pending edits are stored too.
+    if (answer == MsgResult::Ok && closeDatabaseWindows()) {
+        // The other child windows (Browse Help) go too.
         for (QMdiSubWindow *w : mdiArea->subWindowList())
             w->close();
         if (mdiArea->subWindowList().isEmpty() && !anyDatabaseWindowOpen())
             return false;
-        // A window that could not store its record has said so and stays.
     }
+    // A window that could not store its record has said so and stays.
     setStatusText(CorvModule::IdleLine);
     return true;
 }

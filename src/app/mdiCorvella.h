@@ -8,6 +8,7 @@
 #include "Forms.h"
 
 #include <QMainWindow>
+#include <QSize>
 #include <QVector>
 #include <functional>
 
@@ -103,6 +104,13 @@ public:
     CorvForm *showForm(FormKind kind);
     // Puts a widget into the frame as a child window.
     QMdiSubWindow *addChild(QWidget *widget);
+    // Moves a child window (shrinking it if it must) wholly into the visible
+    // part of the frame.
+    void keepInside(QMdiSubWindow *sub);
+    // The size the window is designed for; smaller screens get less, and
+    // the window is centred on the screen.
+    static constexpr QSize DesignSize{1100, 760};
+    void fitToScreen();
     // A record window calls this as it unloads, so the activation of the
     // next child that follows is not taken for the user's choice.
     void childClosing();
@@ -114,7 +122,9 @@ public:
 
     // Closes every open record window through its Close, in the order of the
     // window table (diseases, glossary, journal, livestock, calculator, tank).
-    void CloseOpenWindows();
+    // A window that cannot store its record stays open and ends the round:
+    // false then.
+    bool CloseOpenWindows();
     // Closes every window that has the database open, the ones the open
     // flags do not know about included; true when none is left open.
     bool closeDatabaseWindows();
@@ -146,6 +156,7 @@ private:
     KeyboardState *m_keys = nullptr;
     bool m_childClosing = false;
     bool m_shownOnce = false;
+    bool m_fittedWithFrame = false;
 };
 
 } // namespace corv

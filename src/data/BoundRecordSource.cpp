@@ -165,6 +165,27 @@ QHash<int, QString> BoundRecordSource::pendingTexts(bool all) const {
     return texts;
 }
 
+int BoundRecordSource::unstorableBinding(FieldInfo *field) const {
+    if (!m_records.isOpen())
+        return -1;
+    const bool all = m_records.isAdding();
+    for (int i = 0; i < m_bindings.size(); ++i) {
+        const Binding &b = m_bindings[i];
+        if (!b.bound || (!all && !m_changed.contains(i)))
+            continue;
+        const int idx = m_records.fieldIndex(b.field);
+        if (idx < 0 || b.field.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+            continue;
+        QVariant stored;
+        if (RecordSet::toStored(m_records.fields()[idx], b.read(), stored)) {
+            if (field)
+                *field = m_records.fields()[idx];
+            return i;
+        }
+    }
+    return -1;
+}
+
 bool BoundRecordSource::store() {
     const bool adding = m_records.isAdding();
     DbError e = adding ? m_records.storeAdded(pendingTexts(true))

@@ -117,6 +117,11 @@ public:
     // True when a bound field was edited since the source last filled it.
     bool DataChanged() const { return !m_changed.isEmpty(); }
     bool fieldChanged(int binding) const { return m_changed.contains(binding); }
+    // The first edited field (any bound field while a record is being added)
+    // whose text its field cannot take, so that whoever shows it can say so
+    // before the engine refuses the record: the binding, or -1 when every
+    // text can be stored; `field` receives the field.
+    int unstorableBinding(FieldInfo *field = nullptr) const;
 
     // Events.
     std::function<void(const DbError &error, int &response)> onError;

@@ -542,7 +542,7 @@ DbError RecordSet::storeCurrent(const QHash<int, QString> &texts) {
     q.finish();
     if (affected == 0)
         return {DbErr::RecordDeleted,
-                QStringLiteral("The record has been deleted in another window.")};
+                QStringLiteral("The record was deleted by another window or program.")};
     return fetch(m_pos);
 }
 

@@ -92,10 +92,11 @@ DataControl::DataControl(QWidget *parent) : QWidget(parent) {
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(1);
-    m_first = navButton(this, NavIconEngine::First, tr("First record"));
-    m_previous = navButton(this, NavIconEngine::Previous, tr("Previous record"));
-    m_next = navButton(this, NavIconEngine::Next, tr("Next record"));
-    m_last = navButton(this, NavIconEngine::Last, tr("Last record"));
+    // The record windows move by keyboard too; the tips say how.
+    m_first = navButton(this, NavIconEngine::First, tr("First record (Ctrl+Home)"));
+    m_previous = navButton(this, NavIconEngine::Previous, tr("Previous record (Page Up)"));
+    m_next = navButton(this, NavIconEngine::Next, tr("Next record (Page Down)"));
+    m_last = navButton(this, NavIconEngine::Last, tr("Last record (Ctrl+End)"));
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("caption"));
     m_caption->setFrameShape(QFrame::StyledPanel);
@@ -120,9 +121,15 @@ DataControl::~DataControl() {
     onError = nullptr;
     onReposition = nullptr;
     onValidate = nullptr;
-    if (const DbError e = storePending())
-        msgBox(QStringLiteral("Unable to save the record: ") + e.description, MsgButtons::Ok,
-               MsgIcon::Exclamation);
+    if (const DbError e = storePending()) {
+        // The engine's account of a text a field cannot take names its
+        // fields and types; the user knows the boxes.
+        const bool boxText = e.number == DbErr::ConversionError || e.number == DbErr::FieldTooSmall;
+        msgBox(QStringLiteral("Unable to save the record: ") +
+                   (boxText ? QStringLiteral("a box holds something its field cannot store.")
+                            : e.description),
+               MsgButtons::Ok, MsgIcon::Exclamation);
+    }
 }
 
 QString DataControl::Caption() const {
@@ -176,17 +183,28 @@ void DataControl::unhandledError(const DbError &error) {
     msgBox(error.description, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
+QWidget *DataControl::boundBox(int binding) const {
+    for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it)
+        if (*it == binding)
+            return const_cast<QWidget *>(it.key());
+    return nullptr;
+}
+
 void DataControl::clickFirst() {
-    Recordset().MoveFirst();
+    if (!beforeMove || beforeMove())
+        Recordset().MoveFirst();
 }
 void DataControl::clickPrevious() {
-    Recordset().MovePrevious();
+    if (!beforeMove || beforeMove())
+        Recordset().MovePrevious();
 }
 void DataControl::clickNext() {
-    Recordset().MoveNext();
+    if (!beforeMove || beforeMove())
+        Recordset().MoveNext();
 }
 void DataControl::clickLast() {
-    Recordset().MoveLast();
+    if (!beforeMove || beforeMove())
+        Recordset().MoveLast();
 }
 
 } // namespace corv

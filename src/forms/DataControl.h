@@ -38,6 +38,12 @@ public:
     using BoundRecordSource::DataChanged;
     bool DataChanged(const QWidget *box) const;
 
+    // The box bound by a binding (nullptr when it is gone).
+    QWidget *boundBox(int binding) const;
+
+    // Asked before the bar's buttons (and the record keys) leave the record;
+    // false keeps it.
+    std::function<bool()> beforeMove;
     // Navigation as the bar's buttons do it (errors through the Error event).
     void clickFirst();
     void clickPrevious();

@@ -4,6 +4,7 @@
 
 #include "app/CorvModule.h"
 #include "app/Settings.h"
+#include "app/mdiCorvella.h"
 #include "platform/Conversions.h"
 #include "platform/Dialogs.h"
 
@@ -11,7 +12,10 @@
 #include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -58,6 +62,7 @@ RecordForm::RecordForm(const Design &design, QWidget *parent)
     m_data->onReposition = [this] { Reposition(); };
     m_data->onValidate = [this](int action, bool &save) { onValidate(action, save); };
     m_data->onError = [this](const DbError &e, int &response) { onDataError(e, response); };
+    m_data->beforeMove = [this] { return storeOrDiscard(false); };
     txtID = hiddenBound(QStringLiteral("txtID"), QStringLiteral("ID"));
     cmdSave = button(QStringLiteral("cmdSave"), QStringLiteral("Save"));
     cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("Close"));
@@ -127,6 +132,7 @@ TextBox *RecordForm::dateBox(const QString &name, const QString &field,
     });
     checkOnLeave(visible, [this, visible, dateMessage] { return dateOk(visible, dateMessage); });
     m_dates.push_back({visible, hidden});
+    setTwin(visible, hidden);
     return visible;
 }
 
@@ -142,7 +148,6 @@ QLabel *RecordForm::label(const QString &text, QWidget *buddy, const QString &to
 QPushButton *RecordForm::button(const QString &name, const QString &caption) {
     auto *b = new QPushButton(caption, this);
     b->setObjectName(name);
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -200,7 +205,12 @@ void RecordForm::finishLayout(QLayout *content) {
     all->addWidget(m_data);
 }
 
+void RecordForm::setTwin(QWidget *visible, TextBox *hidden) {
+    m_twins.insert(visible, hidden);
+}
+
 void RecordForm::checkOnLeave(TextBox *box, std::function<bool()> check) {
+    m_checks.push_back({box, check});
     box->onLostFocus = [this, box, check = std::move(check)] {
         // While the focus is being put back after a refused text, the box it
         // passes through must not check (and complain) in turn.
@@ -208,9 +218,7 @@ void RecordForm::checkOnLeave(TextBox *box, std::function<bool()> check) {
             return;
         if (check())
             return;
-        m_refocusing = true;
-        box->setFocus(Qt::OtherFocusReason);
-        m_refocusing = false;
+        focusRefusedBox(box);
     };
 }
 
@@ -246,6 +254,7 @@ bool RecordForm::guarded(const std::function<void()> &step) {
 
 bool RecordForm::Form_Load() {
     Loading = true;
+    installRecordKeys();
     restorePosition();
 
     if (!canOpen())
@@ -401,12 +410,17 @@ void RecordForm::Fill_Fields() {
 }
 
 void RecordForm::onDataError(const DbError &error, int &response) {
+    response = 0;
+    // A text its field cannot take is the user's to mend: the box says so.
+    if (error.number == DbErr::ConversionError || error.number == DbErr::FieldTooSmall) {
+        refuseUnstorableField();
+        return;
+    }
     // Every engine error is shown while a record is current, the first one
     // included.
     if (m_data->Recordset().AbsolutePosition() >= 0)
         msgBox(QStringLiteral("Data error: ") + error.description, MsgButtons::Ok, MsgIcon::None,
                applicationTitle());
-    response = 0;
 }
 
 void RecordForm::onValidate(int action, bool &) {
@@ -437,23 +451,177 @@ void RecordForm::Disable_Fields() {
 // --- the commands -------------------------------------------------------------
 
 bool RecordForm::Save_Record() {
-    bool stored = true;
-    if (m_data->Recordset().AbsolutePosition() >= 0) {
-        DataControl::ErrorTrap trap(*m_data);
-        if (!m_data->Recordset().Update()) {
-            // Nothing is lost without a word: the edit stays in the boxes and
-            // the window knows it still has to store it.
-            stored = false;
-            msgBox(QStringLiteral("Unable to save the record: ") + trap.error().description,
-                   MsgButtons::Ok, MsgIcon::Exclamation);
-        }
-    }
-    if (stored) {
+    // Nothing is lost without a word: an edit that is neither stored nor
+    // given up stays in the boxes, and the window knows it still has to
+    // store it.
+    bool goOn = true;
+    if (m_data->Recordset().AbsolutePosition() >= 0)
+        goOn = storeOrDiscard(true);
+    if (goOn) {
         RecordChanged = false;
         RecordAdded = false;
     }
     setWaitCursor(false);
-    return stored;
+    return goOn;
+}
+
+bool RecordForm::editPending(QWidget *box) const {
+    if (m_data->records().isAdding() || m_data->DataChanged(box))
+        return true;
+    const TextBox *twin = m_twins.value(box, nullptr);
+    return twin && m_data->DataChanged(twin);
+}
+
+QWidget *RecordForm::visibleBox(QWidget *box) const {
+    for (auto it = m_twins.cbegin(); it != m_twins.cend(); ++it)
+        if (it.value() == box)
+            return it.key();
+    return box;
+}
+
+bool RecordForm::fieldsStorable() {
+    if (!m_data->records().isOpen())
+        return true;
+    for (const BoxCheck &c : std::as_const(m_checks)) {
+        if (!editPending(c.box))
+            continue;
+        if (!c.check()) {
+            focusRefusedBox(c.box);
+            return false;
+        }
+    }
+    if (m_data->unstorableBinding() >= 0) {
+        refuseUnstorableField();
+        return false;
+    }
+    return true;
+}
+
+void RecordForm::refuseUnstorableField() {
+    FieldInfo field;
+    const int binding = m_data->unstorableBinding(&field);
+    QWidget *box = binding >= 0 ? m_data->boundBox(binding) : nullptr;
+    if (box)
+        box = visibleBox(box);
+    // The box's label names the field as the window shows it.
+    QString name = field.name;
+    if (box) {
+        for (const QLabel *l : findChildren<QLabel *>()) {
+            if (l->buddy() == box) {
+                name = l->text().remove(u'&').trimmed();
+                if (name.endsWith(u':'))
+                    name.chop(1);
+                break;
+            }
+        }
+    }
+    QString title = applicationTitle();
+    if (field.kind == FieldKind::Date)
+        title = QStringLiteral("Date Error");
+    else if (field.kind == FieldKind::Integer || field.kind == FieldKind::Number ||
+             field.kind == FieldKind::Currency)
+        title = QStringLiteral("Numeric Error");
+    const QString text =
+        binding >= 0
+            ? (field.kind == FieldKind::Date
+                   ? QStringLiteral("Please enter a valid date (mm/dd/yyyy)!")
+                   : QStringLiteral("Please enter a valid %1!").arg(name))
+            : QStringLiteral("A value of this record cannot be stored. Please check the fields.");
+    msgBox(text, MsgButtons::Ok, MsgIcon::Exclamation, title);
+    if (box)
+        focusRefusedBox(box);
+}
+
+void RecordForm::focusRefusedBox(QWidget *box) {
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(positionFrame(this))) {
+        if (frame->isMinimized())
+            frame->showNormal();
+        if (QMdiArea *area = frame->mdiArea())
+            area->setActiveSubWindow(frame);
+    }
+    // Moving the focus must not make the box it leaves check in turn.
+    m_refocusing = true;
+    box->setFocus(Qt::OtherFocusReason);
+    m_refocusing = false;
+    // The text is highlighted for typing over, also when the focus arrives
+    // only once the window is active again after the message.
+    if (mdiCorvella *m = mdiCorvella::instance())
+        m->SelectMe(box);
+}
+
+bool RecordForm::offerDiscard(const DbError &error) {
+    const MsgResult answer = msgBox(
+        QStringLiteral("The record could not be saved.\n\n") + error.description +
+            QStringLiteral("\n\nDo you want to discard your changes to this record?"),
+        MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Record Not Saved"), MsgResult::No);
+    if (answer != MsgResult::Yes)
+        return false;
+    // Back to what the file holds; the refill and the window's own reaction
+    // to it count as no edit.
+    DataControl::ErrorTrap quiet(*m_data);
+    m_data->Recordset().CancelUpdate();
+    m_data->UpdateControls();
+    RecordChanged = false;
+    RecordAdded = false;
+    return true;
+}
+
+bool RecordForm::storeOrDiscard(bool viaUpdate) {
+    const RecordSet &records = m_data->records();
+    if (!records.isOpen())
+        return true;
+    // Nothing edited, or no record to store the edits into (the last one
+    // deleted): nothing to store.
+    if (!viaUpdate && !(records.isAdding() || (records.hasCurrent() && m_data->DataChanged())))
+        return true;
+    if (!fieldsStorable())
+        return false;
+    DbError error;
+    {
+        DataControl::ErrorTrap trap(*m_data);
+        if (viaUpdate ? m_data->Recordset().Update() : m_data->UpdateRecord())
+            return true;
+        error = trap.error();
+    }
+    if (error.number == DbErr::ConversionError || error.number == DbErr::FieldTooSmall) {
+        refuseUnstorableField();
+        return false;
+    }
+    return offerDiscard(error);
+}
+
+void RecordForm::installRecordKeys() {
+    if (m_keysInstalled)
+        return;
+    m_keysInstalled = true;
+    installEventFilter(this);
+    for (QWidget *w : findChildren<QWidget *>())
+        w->installEventFilter(this);
+}
+
+bool RecordForm::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == window() &&
+        recordKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    return ChildWindow::eventFilter(watched, event);
+}
+
+bool RecordForm::recordKey(QKeyEvent *event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    void (DataControl::*move)() = nullptr;
+    if (mods == Qt::NoModifier && event->key() == Qt::Key_PageUp)
+        move = &DataControl::clickPrevious;
+    else if (mods == Qt::NoModifier && event->key() == Qt::Key_PageDown)
+        move = &DataControl::clickNext;
+    else if (mods == Qt::ControlModifier && event->key() == Qt::Key_Home)
+        move = &DataControl::clickFirst;
+    else if (mods == Qt::ControlModifier && event->key() == Qt::Key_End)
+        move = &DataControl::clickLast;
+    if (!move || Loading)
+        return false;
+    (m_data->*move)();
+    return true;
 }
 
 void RecordForm::afterRecordAdded() {
@@ -547,15 +715,10 @@ void RecordForm::saveSortOrder(int order) {
 
 bool RecordForm::closeBoxAllowed() {
     // The close box: edits still in the bound boxes are stored; if they
-    // cannot be, the window stays open with them.
-    // With no record left (the last one deleted) there is nothing to store:
-    // the window closes.
-    if (const DbError e = m_data->storePending()) {
-        msgBox(QStringLiteral("Unable to save the record: ") + e.description, MsgButtons::Ok,
-               MsgIcon::Exclamation);
-        return false;
-    }
-    return true;
+    // cannot be, the window stays open with them unless the user gives
+    // them up. With no record left (the last one deleted) there is nothing
+    // to store: the window closes.
+    return storeOrDiscard(false);
 }
 
 void RecordForm::unloadSteps() {

@@ -38,6 +38,7 @@
 #include "forms/DataControl.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QVector>
 #include <QWidget>
 #include <functional>
@@ -191,8 +192,13 @@ protected:
     void trackChanges(QLineEdit *box);
     void trackChanges(QPlainTextEdit *box);
     // A lost-focus check: `check` shows its own message and returns false
-    // when the text is refused; the focus then goes back into the box.
+    // when the text is refused; the focus then goes back into the box. The
+    // same check runs before an edit of the box is stored, however the
+    // record is stored (Add and the navigation bar take no focus).
     void checkOnLeave(TextBox *box, std::function<bool()> check);
+    // A visible box whose text a hidden bound box carries (a date, the
+    // tank's Length): an edit of the hidden one is the visible one's.
+    void setTwin(QWidget *visible, TextBox *hidden);
     // The standard checks.
     static bool numericOk(const QLineEdit *box, const QString &message);
     bool dateOk(TextBox *box, const QString &message);
@@ -215,6 +221,28 @@ protected:
     bool closeBoxAllowed() override;
     void unloadSteps() override;
 
+    // Whether the record may be left (or the window closed): every edited
+    // box holds a text its field can take, and the edits are stored or the
+    // user gave them up. `viaUpdate` stores through the record set's Update
+    // (which raises Validate); otherwise the bound boxes are written as the
+    // record source writes them when a record is left.
+    bool storeOrDiscard(bool viaUpdate);
+    // The first edited box whose text its field cannot take says so in its
+    // own message and takes the focus; false then.
+    bool fieldsStorable();
+    // The record could not be stored for a reason no box can mend (the file
+    // cannot be written, the record was deleted by another program): the
+    // user is told and asked whether to give up the edits. True when they
+    // were given up: the record shows its stored values again.
+    bool offerDiscard(const DbError &error);
+    // Brings the window to the front with the focus in `box`.
+    void focusRefusedBox(QWidget *box);
+
+    // Page Up / Page Down, Ctrl+Home / Ctrl+End move between records from
+    // any control of the window, a notes box included.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool recordKey(QKeyEvent *event);
+
     DataControl *m_data = nullptr;
 
 private:
@@ -227,9 +255,24 @@ private:
         TextBox *visible;
         TextBox *hidden;
     };
+    struct BoxCheck {
+        TextBox *box;
+        std::function<bool()> check;
+    };
+    // Whether the box (or its hidden twin) holds an edit not stored yet.
+    bool editPending(QWidget *box) const;
+    // A box the user knows the field by: the visible twin of a hidden box.
+    QWidget *visibleBox(QWidget *box) const;
+    // Says, without database words, that a field cannot take its text.
+    void refuseUnstorableField();
+    void installRecordKeys();
+
     Design m_design;
     QVector<QWidget *> m_fields;
     QVector<DatePair> m_dates;
+    QVector<BoxCheck> m_checks;
+    QHash<QWidget *, TextBox *> m_twins;
+    bool m_keysInstalled = false;
     QWidget *m_firstField = nullptr;
     QVector<QRadioButton *> m_sortButtons;
     bool m_refocusing = false;

@@ -61,6 +61,7 @@ frmTank::frmTank()
     txtRadius->setToolTip(QStringLiteral("Tank radius, distance around."));
     txtRadius2 = hiddenBound(QStringLiteral("txtRadius2"), QStringLiteral("TankRadius"));
     for (auto [box, twin] : {std::pair{txtLength, txtLength2}, std::pair{txtRadius, txtRadius2}}) {
+        setTwin(box, twin);
         connect(box, &QLineEdit::textChanged, this, [this, box = box, twin = twin] {
             if (Loading)
                 return;
@@ -282,6 +283,15 @@ bool frmTank::Save_Record() {
     cboTankShape_Click();
     cboUnitMeasure_Click();
     cboTankType_Click();
+    // The dimension that does not apply to the shape is stored as 0, also
+    // when its box showed "N/A" already and so copied nothing (a record
+    // never edited by hand keeps whatever it was stored with otherwise).
+    if (!Loading) {
+        TextBox *unused =
+            tanktexts::isRound(cboTankShape->currentIndex()) ? txtLength2 : txtRadius2;
+        if (unused->text() != QLatin1String("0"))
+            unused->setText(QStringLiteral("0"));
+    }
     return RecordForm::Save_Record();
 }
 
@@ -332,8 +342,14 @@ void frmTank::cmdDefault_Click() {
     if (!askYesNo(QStringLiteral("Set the current tank as the default tank?"),
                   QStringLiteral("Default Tank")))
         return;
-    if (storeNamedTank())
-        makeDefault();
+    if (!storeNamedTank())
+        return;
+    // The windows that follow the default tank read it from the file: the
+    // edits of the tank on screen are stored first, so they read what the
+    // user sees and the caption names a stored name.
+    if ((RecordAdded || RecordChanged) && !Save_Record())
+        return;
+    makeDefault();
 }
 
 bool frmTank::storeNamedTank() {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -88,6 +89,29 @@ QString qtFilter(const QString &filter) {
     return out.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+// Widens a message box, if need be, so that the title bar the window system
+// draws over it has room for its whole title beside its buttons.
+void widenForTitle(QMessageBox &box) {
+    // The window system's title font is bold in most themes; its buttons
+    // (close, and often others) and the window icon share the bar.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics fm(titleFont);
+    const int button = fm.height() + 8;
+    const int wanted = fm.horizontalAdvance(box.windowTitle()) * 6 / 5 + 4 * button + 16;
+    // A message box takes its size from its layout's minimum: a spacer as
+    // wide as the title needs sets that minimum.
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+} // namespace
+
 MsgResult QtDialogLayer::message(const MessageRequest &request) {
     QMessageBox box(dialogParent());
     box.setWindowTitle(request.title.isEmpty() ? applicationTitle() : request.title);
@@ -137,6 +161,7 @@ MsgResult QtDialogLayer::message(const MessageRequest &request) {
         box.setEscapeButton(standardButton(MsgResult::No));
     else
         box.setEscapeButton(standardButton(results.first()));
+    widenForTitle(box);
     // A modal box must not come up under a wait cursor.
     const bool wasWaiting = waiting;
     if (wasWaiting)

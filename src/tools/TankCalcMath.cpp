@@ -177,18 +177,33 @@ Outcome calculate(const Inputs &in) {
 
     const QString watts = QStringLiteral(" watts");
     Results &r = out.results;
-    r.area = wholeNumberText(area) + areaUnit;
-    r.volume = wholeNumberText(volume) + volumeUnit;
-    r.weight = wholeNumberText(weight) + weightUnit;
-    r.heat = coldWater ? QStringLiteral("NA") : wholeNumberText(heat) + watts;
-    r.low = wholeNumberText(low) + watts;
-    r.medium = wholeNumberText(medium) + watts;
-    r.bright = wholeNumberText(bright) + watts;
-    r.smallFish = wholeNumberText(smallFish);
-    r.mediumFish = wholeNumberText(mediumFish);
-    r.largeFish = wholeNumberText(largeFish);
+    r.area = resultText(area) + areaUnit;
+    r.volume = resultText(volume) + volumeUnit;
+    r.weight = resultText(weight) + weightUnit;
+    r.heat = coldWater ? QStringLiteral("NA") : resultText(heat) + watts;
+    r.low = resultText(low) + watts;
+    r.medium = resultText(medium) + watts;
+    r.bright = resultText(bright) + watts;
+    r.smallFish = resultText(smallFish);
+    r.mediumFish = resultText(mediumFish);
+    r.largeFish = resultText(largeFish);
     out.calculated = true;
     return out;
+}
+
+QString resultText(double value) {
+    const double whole = roundHalfEven(value);
+    if (!std::isfinite(whole) || std::fabs(whole) < 1e15)
+        return wholeNumberText(whole);
+    // "4.80000000000000E+31" -> "4.8E+31"
+    const QString full = QString::number(whole, 'E', 14);
+    const qsizetype e = full.indexOf(u'E');
+    QString mantissa = full.left(e);
+    while (mantissa.endsWith(u'0'))
+        mantissa.chop(1);
+    if (mantissa.endsWith(u'.'))
+        mantissa.chop(1);
+    return mantissa + full.mid(e);
 }
 
 } // namespace corv::tankcalc

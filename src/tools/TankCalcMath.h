@@ -55,4 +55,10 @@ struct Outcome {
 
 Outcome calculate(const Inputs &in);
 
+// A result as shown: rounded to a whole number, halves to the even
+// neighbour. From 1E+15 on, a double no longer holds every digit, so the
+// number is written in scientific form with at most 15 significant digits
+// (4.8E+31) rather than with digits that look exact and are not.
+QString resultText(double value);
+
 } // namespace corv::tankcalc

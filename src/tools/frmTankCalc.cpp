@@ -14,11 +14,14 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace corv {
 
@@ -91,7 +94,15 @@ frmTankCalc::frmTankCalc() : ChildWindow(FormKind::TankCalc) {
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::ClickFocus);
         box->setAlignment(Qt::AlignRight);
-        box->setMinimumWidth(150);
+        // Wide enough for the longest result there is: a number in
+        // scientific form with fifteen digits, and a unit.
+        int widest = 0;
+        for (const char *unit :
+             {"\u00B2 Inches", "\u00B2 Cent.", " US Gal.", " Liters", " lbs.", " kgs.", " watts"})
+            widest = std::max(
+                widest, box->fontMetrics().horizontalAdvance(
+                            QStringLiteral("-8.88888888888888E+888") + QString::fromUtf8(unit)));
+        box->setMinimumWidth(widest + 16);
         return box;
     };
     txtArea = result("txtArea", QStringLiteral("Amount of surface area."));
@@ -184,9 +195,11 @@ frmTankCalc::frmTankCalc() : ChildWindow(FormKind::TankCalc) {
     buttons->addStretch(1);
     for (QPushButton *b : {cmdCalculate, cmdReset, cmdTemp, cmdClose}) {
         b->setMinimumWidth(100);
-        b->setAutoDefault(false);
         buttons->addWidget(b);
     }
+    // Enter in a list calculates, as it does in the boxes.
+    for (QComboBox *c : {cboShape, cboType, cboMeasure, cboVolume})
+        c->installEventFilter(this);
     auto *all = new QVBoxLayout(this);
     all->setContentsMargins(10, 10, 10, 10);
     all->setSpacing(8);
@@ -286,8 +299,7 @@ void frmTankCalc::ResetCalculator() {
     cboVolume->setCurrentIndex(0);
     for (TextBox *p : {txtPercentSFish, txtPercentMFish, txtPercentLFish})
         p->setText(QStringLiteral("33.3"));
-    for (QLineEdit *r : {txtArea, txtVolume, txtWeight, txtHeat, txtLow, txtMedium, txtBrite,
-                         txtSFish, txtMFish, txtLFish})
+    for (QLineEdit *r : resultBoxes())
         r->clear();
 }
 
@@ -344,6 +356,9 @@ void frmTankCalc::cmdCalculate_Click() {
         }
         if (focus)
             focus->setFocus(Qt::OtherFocusReason);
+        // The results of an earlier run are not these inputs' results.
+        for (QLineEdit *box : resultBoxes())
+            box->clear();
         return;
     }
     const tankcalc::Results &r = out.results;
@@ -357,6 +372,25 @@ void frmTankCalc::cmdCalculate_Click() {
     txtSFish->setText(r.smallFish);
     txtMFish->setText(r.mediumFish);
     txtLFish->setText(r.largeFish);
+    // A result longer than its box shows its start, where the number is.
+    for (QLineEdit *box : resultBoxes())
+        box->setCursorPosition(0);
+}
+
+QVector<QLineEdit *> frmTankCalc::resultBoxes() const {
+    return {txtArea,   txtVolume, txtWeight, txtHeat,  txtLow,
+            txtMedium, txtBrite,  txtSFish,  txtMFish, txtLFish};
+}
+
+bool frmTankCalc::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox *>(watched)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            cmdCalculate_Click();
+            return true;
+        }
+    }
+    return ChildWindow::eventFilter(watched, event);
 }
 
 void frmTankCalc::cmdTemp_Click() {

@@ -47,9 +47,11 @@ public:
 
 protected:
     void unloadSteps() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void selectShape(int index);
+    QVector<QLineEdit *> resultBoxes() const;
 };
 
 } // namespace corv

@@ -45,10 +45,8 @@ frmTempConv::frmTempConv(QWidget *parent) : ModalWindow(parent) {
     cmdCalculate->setDefault(true);
     cmdReset = new QPushButton(QStringLiteral("Reset"), this);
     cmdReset->setObjectName(QStringLiteral("cmdReset"));
-    cmdReset->setAutoDefault(false);
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setAutoDefault(false);
     connect(cmdCalculate, &QPushButton::clicked, this, &frmTempConv::cmdCalculate_Click);
     connect(cmdReset, &QPushButton::clicked, this, &frmTempConv::cmdReset_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmTempConv::cmdClose_Click);
@@ -72,6 +70,8 @@ frmTempConv::frmTempConv(QWidget *parent) : ModalWindow(parent) {
     all->setSpacing(16);
     all->addLayout(fields, 1);
     all->addLayout(buttons);
+    // Enter in a box converts; Enter on a focused button presses that one.
+    makeFixedSize();
     Form_Load();
 }
 

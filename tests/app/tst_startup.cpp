@@ -196,6 +196,16 @@ private slots:
         QCOMPARE(main->statusText(), CorvModule::WelcomeLine);
     }
 
+    void splashIsCentredOnTheMainWindow() {
+        mdiCorvella main;
+        main.show();
+        main.move(main.x() + 37, main.y() + 11); // wherever the window system put it
+        frmSplash splash(&main);
+        splash.show();
+        QCOMPARE(splash.frameGeometry().center(), main.frameGeometry().center());
+        splash.CloseSplash();
+    }
+
     void splashClosesOnTimerClickOrKey() {
         {
             frmSplash s;

@@ -158,6 +158,9 @@ private slots:
     }
 
     void closeStoresWithoutAQuestionAndSavesThePosition() {
+        // A frame large enough for the journal at that place (a window that
+        // would stick out of the frame is moved into it).
+        fx.main->resize(1100, 760);
         fx.entry(tankId, "2001-01-01", "7.0");
         frmJournal *j = openJournal();
         MainWindowFixture::frameOf(j)->move(40, 30);
@@ -261,19 +264,20 @@ private slots:
             QSqlQuery lock(other);
             QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
             j->txtpH->setText("7.7");
-            fx.env->dialogs.expectOk();
+            fx.env->dialogs.answers = {MsgResult::No};
             j->cmdClose->click();
             QCOMPARE(fx.messages().size(), 1);
-            QVERIFY(fx.messages()[0].text.startsWith("Unable to save the record: "));
-            QVERIFY(j->RecordChanged);              // kept
-            QVERIFY(Forms::get(FormKind::Journal)); // still open
+            QVERIFY(fx.messages()[0].text.startsWith("The record could not be saved."));
+            QCOMPARE(fx.messages()[0].defaultButton, MsgResult::No); // keep it
+            QVERIFY(j->RecordChanged);                               // kept
+            QVERIFY(Forms::get(FormKind::Journal));                  // still open
             QCOMPARE(j->txtpH->text(), QStringLiteral("7.7"));
-            // Exit does not end the program over it either.
-            // "Exit Corvella?", then the failed store of its Close and of its
-            // close box.
-            fx.env->dialogs.answers = {MsgResult::Ok, MsgResult::Ok, MsgResult::Ok};
+            // Exit does not end the program over it either: "Exit Corvella?",
+            // then the question of its Close, once.
+            fx.env->dialogs.answers = {MsgResult::Ok, MsgResult::No};
             QVERIFY(fx.main->MDIForm_Unload());
             QVERIFY(fx.env->dialogs.answers.isEmpty());
+            QCOMPARE(fx.messages().size(), 3);
             QVERIFY(lock.exec("ROLLBACK"));
         }
         other.close();
@@ -289,19 +293,39 @@ private slots:
         fx.entry(tankId, "2001-01-02", "7.0");
         frmJournal *j = openJournal();
         QCOMPARE(j->JournalData->Recordset().AbsolutePosition(), 0);
-        j->txtpH->setText("7.5 ppm"); // stored on leaving: the engine refuses it
-        fx.env->dialogs.expectOk();
-        j->JournalData->clickNext();
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "locker");
+        other.setDatabaseName(fx.db);
+        QVERIFY(other.open());
+        {
+            QSqlQuery lock(other);
+            QVERIFY(lock.exec("BEGIN IMMEDIATE"));
+            j->txtpH->setText("7.5"); // stored on leaving: the file refuses it
+            fx.env->dialogs.expectOk();
+            j->JournalData->Recordset().MoveNext();
+            QVERIFY(lock.exec("ROLLBACK"));
+        }
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase("locker");
         QCOMPARE(fx.messages().size(), 1);
         QVERIFY(fx.messages()[0].text.startsWith("Data error: "));
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 2")); // nothing moved, nothing lost
-        QCOMPARE(j->txtpH->text(), QStringLiteral("7.5 ppm"));
+        QCOMPARE(j->txtpH->text(), QStringLiteral("7.5"));
+        // A text the field cannot take is the box's to say, in its words.
+        j->txtpH->setText("7.5 ppm");
+        fx.env->dialogs.expectOk();
+        j->JournalData->Recordset().MoveNext();
+        QCOMPARE(fx.messages().size(), 2);
+        QCOMPARE(fx.messages()[1].text, QStringLiteral("Please enter a valid pH!"));
+        QCOMPARE(caption(j), QStringLiteral("Record: 1 of 2"));
         // The program ends with the window open: what cannot be stored is
-        // said, not dropped.
+        // said, not dropped, and without the engine's words.
         fx.env->dialogs.expectOk();
         fx.main.reset();
-        QCOMPARE(fx.messages().size(), 2);
-        QVERIFY(fx.messages()[1].text.startsWith("Unable to save the record: "));
+        QCOMPARE(fx.messages().size(), 3);
+        QVERIFY(fx.messages()[2].text.startsWith("Unable to save the record: "));
+        QVERIFY(!fx.messages()[2].text.contains(QLatin1String("conversion")));
+        QVERIFY(!fx.messages()[2].text.contains(QLatin1String("PH")));
     }
 
     void activationFollowsTheWindows() {

@@ -4,7 +4,9 @@
 #include "forms/frmJournal.h"
 #include "forms/frmTank.h"
 #include "support/MainWindowFixture.h"
+#include "tools/frmTankCalc.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QPushButton>
@@ -277,6 +279,44 @@ private slots:
         QCOMPARE(fx.main->windowTitle(), QStringLiteral("Corvella - Beta"));
     }
 
+    void setAsDefaultStoresTheEditsFirst() {
+        fx.defaultTank("Alpha");
+        frmTank *t = openTank();
+        fx.main->mnuTankCalculator_Click();
+        auto *calc = dynamic_cast<frmTankCalc *>(Forms::get(FormKind::TankCalc));
+        fx.main->mdiArea->setActiveSubWindow(MainWindowFixture::frameOf(t));
+        t->mnuAdd_Click();
+        QTest::keyClicks(t->txtTankName, "Delta");
+        t->txtHeight->setText("30");
+        fx.env->dialogs.answers = {MsgResult::Yes};
+        t->cmdDefault->click();
+        const int delta = TestEnv::scalar(fx.db, "SELECT MAX(ID) FROM Tank").toInt();
+        QCOMPARE(row(delta, "TankName"), QStringLiteral("Delta"));
+        QCOMPARE(row(delta, "TankHeight"), QStringLiteral("30"));
+        QCOMPARE(CorvModule::CurrentTankID, QString::number(delta));
+        QCOMPARE(fx.main->windowTitle(), QStringLiteral("Corvella - Delta"));
+        // The calculator reloaded the tank the user sees.
+        QCOMPARE(calc->TankFound, 1);
+        QCOMPARE(calc->txtHeight->text(), QStringLiteral("30"));
+        QVERIFY(!t->RecordAdded);
+        QVERIFY(!t->RecordChanged);
+    }
+
+    void saveStoresZeroForTheDimensionThatDoesNotApply() {
+        const int box = fx.tank("Box");                               // length 48, radius 10
+        const int drum = fx.tank("Drum", QStringLiteral("Circular")); // length 48, radius 10
+        frmTank *t = openTank();                                      // Box first, by name
+        t->cmdSave->click();
+        QCOMPARE(row(box, "TankRadius"), QStringLiteral("0"));
+        QCOMPARE(row(box, "TankLength"), QStringLiteral("48"));
+        t->TankData->clickNext();
+        QCOMPARE(t->txtTankName->text(), QStringLiteral("Drum"));
+        t->cmdSave->click();
+        QCOMPARE(row(drum, "TankLength"), QStringLiteral("0"));
+        QCOMPARE(row(drum, "TankRadius"), QStringLiteral("10"));
+        QVERIFY(fx.messages().isEmpty());
+    }
+
     void openJournalFollowsANewDefault() {
         const int a = fx.tank("Alpha");
         const int b = fx.tank("Beta");
@@ -406,8 +446,10 @@ private slots:
         QVERIFY(t);
         QVERIFY(!CorvModule::TankOpen);
         QCOMPARE(fx.main->windowTitle(), QStringLiteral("Corvella"));
-        t->txtTankName->setFocus();
-        QTest::keyClicks(t->txtTankName, "Living Room");
+        // The user types at once: the focus is in the name.
+        QVERIFY(QTest::qWaitForWindowActive(fx.main.get()));
+        QCOMPARE(QApplication::focusWidget(), t->txtTankName);
+        QTest::keyClicks(QApplication::focusWidget(), "Living Room");
         t->cmdClose->click();
         QVERIFY(!Forms::get(FormKind::Tank));
         const QString id =
@@ -426,8 +468,8 @@ private slots:
         QCOMPARE(fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(id)),
                  1);
         // A first water test, typed and closed.
-        j->txtEntryDate->setFocus();
-        QTest::keyClicks(j->txtEntryDate, "3/4/26");
+        QCOMPARE(QApplication::focusWidget(), j->txtEntryDate);
+        QTest::keyClicks(QApplication::focusWidget(), "3/4/26");
         QTest::keyClick(j->txtEntryDate, Qt::Key_Tab);
         QTest::keyClicks(j->txtAlkalinity, "8.2");
         j->cmdClose->click();

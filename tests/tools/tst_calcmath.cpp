@@ -246,8 +246,27 @@ private slots:
         auto out = tankcalc::calculate(box("1e6", "1e6", "1000", "0"));
         QCOMPARE(out.results.area, QStringLiteral("1000000000000² Inches"));
         QCOMPARE(out.results.volume, QStringLiteral("4329004329004 US Gal."));
+        // Beyond what a double holds exactly, no digits that only look exact.
         out = tankcalc::calculate(box("1e10", "1e10", "0", "0"));
-        QCOMPARE(out.results.area, QStringLiteral("100000000000000000000² Inches"));
+        QCOMPARE(out.results.area, QStringLiteral("1E+20² Inches"));
+    }
+
+    void resultText_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("halves to even") << 2.5 << "2";
+        QTest::newRow("negative half") << -3.5 << "-4";
+        QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
+        QTest::newRow("rounds up to 1E+15") << 999999999999999.5 << "1E+15";
+        QTest::newRow("a large result") << 4.8e31 << "4.8E+31";
+        QTest::newRow("negative") << -2.5e20 << "-2.5E+20";
+        QTest::newRow("fifteen digits kept") << 123456789012345678.0 << "1.23456789012346E+17";
+        QTest::newRow("three-digit exponent") << 1e300 << "1E+300";
+    }
+    void resultText() {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(tankcalc::resultText(value), text);
     }
 
     void temperatureConverts_data() {

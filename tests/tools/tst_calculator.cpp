@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 
 using namespace corv;
 using namespace corv::test;
@@ -193,6 +194,52 @@ private slots:
         QCOMPARE(fx.env->dialogs.messageTexts(),
                  QStringList{"Less than 100 percent of fish allocated!"});
         QCOMPARE(c->txtArea->text(), QStringLiteral("960² Inches")); // and it still calculates
+    }
+
+    void aStoppedRunClearsEarlierResults() {
+        frmTankCalc *c = openCalc();
+        c->txtHeight->setText("20");
+        c->txtLength->setText("48");
+        c->txtWidth->setText("12");
+        c->cmdCalculate->click();
+        QCOMPARE(c->txtArea->text(), QStringLiteral("960² Inches"));
+        c->txtWidth->setText("wide");
+        fx.env->dialogs.expectOk();
+        c->cmdCalculate->click();
+        QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Width!"));
+        QCOMPARE(results(c), QStringList(10, QString())); // no figures for other inputs
+    }
+
+    void hugeResultsShowWholeFromTheirStart() {
+        frmTankCalc *c = openCalc();
+        for (TextBox *b : {c->txtHeight, c->txtLength, c->txtWidth, c->txtLight})
+            b->setText("-9e100");
+        c->cboMeasure->setCurrentIndex(1); // the longest unit text
+        c->cmdCalculate->click();
+        QCOMPARE(c->txtArea->text(), QStringLiteral("8.1E+201² Cent."));
+        const QRegularExpression tooManyDigits(QStringLiteral("\\d{16}"));
+        for (QLineEdit *box : {c->txtArea, c->txtVolume, c->txtWeight, c->txtHeat, c->txtLow,
+                               c->txtMedium, c->txtBrite, c->txtSFish, c->txtMFish, c->txtLFish}) {
+            const QString text = box->text();
+            QVERIFY2(!text.contains(tooManyDigits), qPrintable(text));
+            QCOMPARE(box->cursorPosition(), 0); // its start shows
+            const int room = box->contentsRect().width() - 6;
+            QVERIFY2(box->fontMetrics().horizontalAdvance(text) <= room, qPrintable(text));
+        }
+    }
+
+    void enterCalculatesFromAListAndPressesAFocusedButton() {
+        frmTankCalc *c = openCalc();
+        c->txtHeight->setText("20");
+        c->txtLength->setText("48");
+        c->txtWidth->setText("12");
+        c->cboType->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(c->cboType, Qt::Key_Return);
+        QCOMPARE(c->txtArea->text(), QStringLiteral("960² Inches"));
+        c->cmdReset->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(c->cmdReset, Qt::Key_Return); // Reset, not Calculate
+        QVERIFY(c->txtArea->text().isEmpty());
+        QVERIFY(c->txtHeight->text().isEmpty());
     }
 
     void radiusFailureLeavesTheFocus() {
@@ -403,6 +450,9 @@ private slots:
         QCOMPARE(lc->text(), QStringLiteral("Celcius:"));
         t.show();
         QVERIFY(QTest::qWaitForWindowActive(&t));
+        // The user can type over the Fahrenheit value at once.
+        QCOMPARE(QApplication::focusWidget(), t.txtF);
+        QCOMPARE(t.txtF->selectedText(), QStringLiteral("32°"));
         // Right after opening, Calculate converts from Fahrenheit.
         t.cmdCalculate->click();
         QCOMPARE(t.txtC->text(), QStringLiteral("0°"));
@@ -421,10 +471,13 @@ private slots:
         QTest::keyClicks(t.txtC, "-40");
         QTest::keyClick(t.txtC, Qt::Key_Return);
         QCOMPARE(t.txtF->text(), QStringLiteral("-40°"));
-        t.cmdReset->click();
+        // Enter on the focused Reset button resets; it does not convert.
+        t.cmdReset->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(t.cmdReset, Qt::Key_Return);
         QCOMPARE(t.txtF->text(), QStringLiteral("32°"));
         QCOMPARE(t.txtC->text(), QStringLiteral("0°"));
         QCOMPARE(t.lastEdited(), tempconv::Source::Fahrenheit);
+        QVERIFY(t.isVisible());
     }
 };
 
