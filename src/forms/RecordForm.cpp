@@ -16,6 +16,7 @@
 namespace corv {
 
 std::function<QDialog *(QWidget *)> RecordForm::searchWindow;
+std::function<void(RecordForm *)> RecordForm::indexWindow;
 
 bool locateDatabase(DataControl &data) {
     FileRequest r;
@@ -139,6 +140,12 @@ QPushButton *RecordForm::button(const QString &name, const QString &caption) {
     auto *b = new QPushButton(caption, this);
     b->setObjectName(name);
     b->setAutoDefault(false);
+    return b;
+}
+
+QPushButton *RecordForm::indexButton() {
+    QPushButton *b = button(QStringLiteral("cmdIndex"), QStringLiteral("Index"));
+    connect(b, &QPushButton::clicked, this, &RecordForm::cmdIndex_Click);
     return b;
 }
 
@@ -268,6 +275,9 @@ bool RecordForm::Form_Load() {
     QCoreApplication::processEvents();
     RecordChanged = false;
     Loading = false;
+    // The user can start typing at once.
+    if (m_firstField && m_firstField->isEnabled())
+        m_firstField->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -446,6 +456,12 @@ void RecordForm::mnuSearch_Click() {
         dialogs().execModal(*d);
         delete d;
     }
+}
+
+void RecordForm::cmdIndex_Click() {
+    CorvModule::SearchForm = kindInfo().markerText();
+    if (indexWindow)
+        indexWindow(this);
 }
 
 void RecordForm::cmdClose_Click() {

@@ -90,6 +90,12 @@ public:
     // The search window the record windows open (it comes with the search
     // part of the program); when absent the command does nothing more.
     static std::function<QDialog *(QWidget *parent)> searchWindow;
+    // The index list that the windows with an Index button open (diseases,
+    // glossary): it shows their names and moves them to the one picked.
+    static std::function<void(RecordForm *caller)> indexWindow;
+    // The Index button: SearchForm names this window, then the index list
+    // opens modally.
+    void cmdIndex_Click();
 
 protected:
     RecordForm(const Design &design, QWidget *parent = nullptr);
@@ -139,6 +145,8 @@ protected:
     TextBox *plainText(const QString &name);
     QLabel *label(const QString &text, QWidget *buddy, const QString &toolTip = QString());
     QPushButton *button(const QString &name, const QString &caption);
+    // The Index button (cmdIndex), connected to cmdIndex_Click.
+    QPushButton *indexButton();
     // Boxes and buttons that Enable_Fields and Disable_Fields switch.
     void addField(QWidget *w) { m_fields.push_back(w); }
     QVector<QWidget *> &fields() { return m_fields; }

@@ -1,5 +1,7 @@
 #include "Windows.h"
 
+#include "frmGlossary.h"
+#include "frmIndex.h"
 #include "frmJournal.h"
 #include "frmTank.h"
 
@@ -8,6 +10,8 @@ namespace corv {
 void registerRecordWindows() {
     Forms::setFactory(FormKind::Journal, &ChildWindow::open<frmJournal>);
     Forms::setFactory(FormKind::Tank, &ChildWindow::open<frmTank>);
+    Forms::setFactory(FormKind::Glossary, &ChildWindow::open<frmGlossary>);
+    RecordForm::indexWindow = [](RecordForm *caller) { frmIndex::showFor(caller); };
 }
 
 } // namespace corv
