@@ -43,7 +43,12 @@ frmGlossary::frmGlossary()
     addField(txtTerm);
     addField(txtDefinition);
     setFirstField(txtTerm);
-    resize(620, 380);
+}
+
+QSize frmGlossary::sizeHint() const {
+    // The frame in the main window opens at this size: room for a definition
+    // of a few sentences without scrolling.
+    return {600, 330};
 }
 
 QString frmGlossary::recordSourceText() const {

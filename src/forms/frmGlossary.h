@@ -15,6 +15,8 @@ public:
     QPushButton *cmdIndex;
     DataControl *GlossaryData;
 
+    QSize sizeHint() const override;
+
 protected:
     QString recordSourceText() const override;
 };

@@ -7,9 +7,12 @@
 #include "data/IndexList.h"
 #include "platform/Dialogs.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace corv {
@@ -21,6 +24,46 @@ RecordForm *callingWindow() {
     const WindowKind *kind = windowByMarker(CorvModule::SearchForm);
     return kind ? dynamic_cast<RecordForm *>(Forms::get(kind->kind)) : nullptr;
 }
+
+// A click on a name closes the list at once, so the second click of a
+// double click would land on whatever lay beneath the list: a button of the
+// calling window, say. For the double-click time after a pick, this eats a
+// press at the picked spot and the rest of that click.
+class SecondClickEater : public QObject {
+public:
+    explicit SecondClickEater(QPoint at) : m_at(at) {
+        m_clock.start();
+        qApp->installEventFilter(this);
+        QTimer::singleShot(QApplication::doubleClickInterval() + 50, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::MouseButtonRelease)
+            return false;
+        if (type == QEvent::MouseButtonRelease) {
+            if (!m_eating)
+                return false;
+            deleteLater(); // the second click is over
+            return true;
+        }
+        const QPoint at = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        if (m_clock.elapsed() <= QApplication::doubleClickInterval() &&
+            (at - m_at).manhattanLength() <= QApplication::startDragDistance()) {
+            m_eating = true;
+            return true;
+        }
+        deleteLater(); // a click of its own
+        return false;
+    }
+
+private:
+    QPoint m_at;
+    QElapsedTimer m_clock;
+    bool m_eating = false;
+};
 
 } // namespace
 
@@ -37,10 +80,15 @@ frmIndex::frmIndex(QWidget *parent) : ModalWindow(parent) {
     IndexList->setUniformItemSizes(true); // long lists fill and scroll quickly
     // A click picks; Enter and a double click pick the selected name too
     // (the double click's first half has already picked it).
-    connect(IndexList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { pick(item); });
+    connect(IndexList, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        if (!m_done)
+            new SecondClickEater(m_clickedAt);
+        pick(item);
+    });
     connect(IndexList, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { pick(item); });
+
+    IndexList->viewport()->installEventFilter(this);
 
     auto *all = new QVBoxLayout(this);
     all->setContentsMargins(8, 8, 8, 8);
@@ -78,6 +126,12 @@ bool frmIndex::Form_Load() {
     return true;
 }
 
+bool frmIndex::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == IndexList->viewport() && event->type() == QEvent::MouseButtonRelease)
+        m_clickedAt = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+    return ModalWindow::eventFilter(watched, event);
+}
+
 void frmIndex::IndexList_Click() {
     pick(IndexList->currentItem());
 }
@@ -108,9 +162,11 @@ bool frmIndex::showFor(RecordForm *caller) {
     if (!list)
         return false;
     if (caller) {
-        // Over the middle of the calling window, inside the screen.
+        // Over the calling window, level with its top, inside the screen.
         QRect r = list->frameGeometry();
-        r.moveCenter(caller->mapToGlobal(caller->rect().center()));
+        const QRect over(caller->mapToGlobal(QPoint(0, 0)), caller->size());
+        r.moveCenter(over.center());
+        r.moveTop(over.top());
         if (const QScreen *screen = caller->screen()) {
             const QRect avail = screen->availableGeometry();
             r.moveLeft(std::clamp(r.left(), avail.left(),

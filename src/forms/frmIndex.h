@@ -35,8 +35,12 @@ public:
     // waits until the list closes. True when a name was picked.
     static bool showFor(RecordForm *caller);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void pick(const QListWidgetItem *item);
+    QPoint m_clickedAt; // where the last click on the list ended
     bool m_picked = false;
     bool m_done = false;
 };

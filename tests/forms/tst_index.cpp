@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 
 using namespace corv;
@@ -285,6 +286,34 @@ private slots:
         QCOMPARE(finds, 1);
         g->GlossaryData->onReposition = before;
         QVERIFY(fx.messages().isEmpty());
+    }
+
+    void theSecondClickOfADoubleClickStaysWithTheList() {
+        for (const char *t : {"Aeration", "Biofilm", "Calcium reactor"})
+            term(t, QStringLiteral("About %1.").arg(t));
+        frmGlossary *g = openGlossary();
+        QPointer<frmGlossary> alive(g);
+        const QPoint onClose = g->cmdClose->rect().center();
+        withIndex(g, [&](frmIndex &w) {
+            // The list lies over the glossary's Close button, a name right
+            // above it.
+            const QPoint row = rowRect(w, 2).center();
+            const QPoint wanted = g->cmdClose->mapToGlobal(onClose);
+            w.move(w.pos() + wanted - w.IndexList->viewport()->mapToGlobal(row));
+            QCOMPARE(w.IndexList->viewport()->mapToGlobal(row), wanted);
+            QTest::mouseClick(w.IndexList->viewport(), Qt::LeftButton, {}, row);
+            QVERIFY(!w.isVisible());
+        });
+        QCOMPARE(g->txtTerm->text(), QStringLiteral("Calcium reactor"));
+        // The rest of the double click does not press the button beneath.
+        QTest::mouseDClick(g->cmdClose, Qt::LeftButton, {}, onClose);
+        QTest::mouseRelease(g->cmdClose, Qt::LeftButton, {}, onClose);
+        QVERIFY(alive);
+        QVERIFY(CorvModule::GlossaryOpen);
+        // A click of its own, later, is the user's.
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        QTest::mouseClick(g->cmdClose, Qt::LeftButton, {}, onClose);
+        QVERIFY(!CorvModule::GlossaryOpen);
     }
 
     void aDatabaseThatCannotBeReadIsReported() {
