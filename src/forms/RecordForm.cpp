@@ -16,7 +16,7 @@
 namespace corv {
 
 std::function<QDialog *(QWidget *)> RecordForm::searchWindow;
-std::function<void(RecordForm *)> RecordForm::indexWindow;
+std::function<QDialog *(QWidget *)> RecordForm::indexWindow;
 
 bool locateDatabase(DataControl &data) {
     FileRequest r;
@@ -275,7 +275,7 @@ bool RecordForm::Form_Load() {
     QCoreApplication::processEvents();
     RecordChanged = false;
     Loading = false;
-    // The user can start typing at once.
+    // The window opens ready for typing into its first box.
     if (m_firstField && m_firstField->isEnabled())
         m_firstField->setFocus(Qt::OtherFocusReason);
     return true;
@@ -446,22 +446,25 @@ void RecordForm::mnuDelete_Click() {
     setWaitCursor(false);
 }
 
-void RecordForm::mnuSearch_Click() {
-    CorvModule::SearchForm = kindInfo().markerText();
-    if (focusBeforeSearch())
-        setFocus(Qt::OtherFocusReason);
-    if (!searchWindow)
+void RecordForm::runModal(const std::function<QDialog *(QWidget *)> &make) {
+    if (!make)
         return;
-    if (QDialog *d = searchWindow(this)) {
+    if (QDialog *d = make(this)) {
         dialogs().execModal(*d);
         delete d;
     }
 }
 
+void RecordForm::mnuSearch_Click() {
+    CorvModule::SearchForm = kindInfo().markerText();
+    if (focusBeforeSearch())
+        setFocus(Qt::OtherFocusReason);
+    runModal(searchWindow);
+}
+
 void RecordForm::cmdIndex_Click() {
     CorvModule::SearchForm = kindInfo().markerText();
-    if (indexWindow)
-        indexWindow(this);
+    runModal(indexWindow);
 }
 
 void RecordForm::cmdClose_Click() {

@@ -81,6 +81,15 @@ public:
 
     DataControl *data() const { return m_data; }
     const Design &design() const { return m_design; }
+
+    // --- the Index button (diseases, glossary) ----------------------------
+    // SearchForm names this window, then the index list opens modally; a
+    // pick there moves this window's record set to the name picked.
+    void cmdIndex_Click();
+    // The index list the Index buttons open (it comes with the index part
+    // of the program and installs itself here); when absent the button does
+    // nothing.
+    static std::function<QDialog *(QWidget *parent)> indexWindow;
     // Every record window has them; the framework makes and connects them.
     QPushButton *cmdSave = nullptr;
     QPushButton *cmdClose = nullptr;
@@ -90,12 +99,6 @@ public:
     // The search window the record windows open (it comes with the search
     // part of the program); when absent the command does nothing more.
     static std::function<QDialog *(QWidget *parent)> searchWindow;
-    // The index list that the windows with an Index button open (diseases,
-    // glossary): it shows their names and moves them to the one picked.
-    static std::function<void(RecordForm *caller)> indexWindow;
-    // The Index button: SearchForm names this window, then the index list
-    // opens modally.
-    void cmdIndex_Click();
 
 protected:
     RecordForm(const Design &design, QWidget *parent = nullptr);
@@ -145,7 +148,7 @@ protected:
     TextBox *plainText(const QString &name);
     QLabel *label(const QString &text, QWidget *buddy, const QString &toolTip = QString());
     QPushButton *button(const QString &name, const QString &caption);
-    // The Index button (cmdIndex), connected to cmdIndex_Click.
+    // The "Index" button (cmdIndex), wired to cmdIndex_Click.
     QPushButton *indexButton();
     // Boxes and buttons that Enable_Fields and Disable_Fields switch.
     void addField(QWidget *w) { m_fields.push_back(w); }
@@ -191,6 +194,8 @@ protected:
 
 private:
     void onDataError(const DbError &error, int &response);
+    // Runs a modal window that a later part of the program provides.
+    void runModal(const std::function<QDialog *(QWidget *)> &make);
     void onValidate(int action, bool &save);
 
     struct DatePair {

@@ -11,7 +11,7 @@ void registerRecordWindows() {
     Forms::setFactory(FormKind::Journal, &ChildWindow::open<frmJournal>);
     Forms::setFactory(FormKind::Tank, &ChildWindow::open<frmTank>);
     Forms::setFactory(FormKind::Glossary, &ChildWindow::open<frmGlossary>);
-    RecordForm::indexWindow = [](RecordForm *caller) { frmIndex::showFor(caller); };
+    RecordForm::indexWindow = &frmIndex::make;
 }
 
 } // namespace corv

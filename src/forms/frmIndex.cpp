@@ -155,27 +155,32 @@ void frmIndex::pick(const QListWidgetItem *item) {
     done(m_picked ? Accepted : Rejected);
 }
 
+frmIndex *frmIndex::make(QWidget *caller) {
+    frmIndex *list = ModalWindow::open<frmIndex>(caller);
+    if (!list || !caller)
+        return list;
+    // Over the calling window, level with its top, inside the screen.
+    QRect r = list->frameGeometry();
+    const QRect over(caller->mapToGlobal(QPoint(0, 0)), caller->size());
+    r.moveCenter(over.center());
+    r.moveTop(over.top());
+    if (const QScreen *screen = caller->screen()) {
+        const QRect avail = screen->availableGeometry();
+        r.moveLeft(
+            std::clamp(r.left(), avail.left(), std::max(avail.left(), avail.right() - r.width())));
+        r.moveTop(
+            std::clamp(r.top(), avail.top(), std::max(avail.top(), avail.bottom() - r.height())));
+    }
+    list->move(r.topLeft());
+    return list;
+}
+
 bool frmIndex::showFor(RecordForm *caller) {
     if (caller)
         CorvModule::SearchForm = caller->kindInfo().markerText();
-    frmIndex *list = ModalWindow::open<frmIndex>(caller);
+    frmIndex *list = make(caller);
     if (!list)
         return false;
-    if (caller) {
-        // Over the calling window, level with its top, inside the screen.
-        QRect r = list->frameGeometry();
-        const QRect over(caller->mapToGlobal(QPoint(0, 0)), caller->size());
-        r.moveCenter(over.center());
-        r.moveTop(over.top());
-        if (const QScreen *screen = caller->screen()) {
-            const QRect avail = screen->availableGeometry();
-            r.moveLeft(std::clamp(r.left(), avail.left(),
-                                  std::max(avail.left(), avail.right() - r.width())));
-            r.moveTop(std::clamp(r.top(), avail.top(),
-                                 std::max(avail.top(), avail.bottom() - r.height())));
-        }
-        list->move(r.topLeft());
-    }
     dialogs().execModal(*list);
     const bool picked = list->picked();
     delete list;

@@ -31,8 +31,12 @@ public:
     void IndexList_Click();
     bool picked() const { return m_picked; }
 
-    // Opens the list for `caller` (SearchForm is set to it), over it, and
-    // waits until the list closes. True when a name was picked.
+    // Makes and fills the list for the window SearchForm names, placed over
+    // `caller`; nullptr when it cannot open. This is what the record
+    // windows' Index buttons open (RecordForm::indexWindow).
+    static frmIndex *make(QWidget *caller);
+    // Opens the list for `caller` (SearchForm is set to it) and waits until
+    // it closes. True when a name was picked.
     static bool showFor(RecordForm *caller);
 
 protected:

@@ -240,6 +240,20 @@ private slots:
         QCOMPARE(g->txtDefinition->toPlainText(), QStringLiteral("an edit not yet saved"));
         QVERIFY(CorvModule::SearchCriteria.isEmpty());
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Glossary WHERE Definition = 'c'"), 1);
+
+        // The same through the list's own entry point, for any caller.
+        CorvModule::SearchForm = "Journal";
+        QVERIFY(!frmIndex::showFor(g)); // closed at once
+        QCOMPARE(CorvModule::SearchForm, QStringLiteral("Glossary"));
+        fx.env->dialogs.onModal = [](QDialog &d) {
+            auto &w = static_cast<frmIndex &>(d);
+            w.IndexList->setCurrentRow(0);
+            w.IndexList_Click();
+            return w.result();
+        };
+        QVERIFY(frmIndex::showFor(g));
+        fx.env->dialogs.onModal = nullptr;
+        QCOMPARE(g->txtTerm->text(), QStringLiteral("Ammonia"));
     }
 
     void keyboardAndDoubleClick() {
