@@ -76,7 +76,7 @@ public:
     // Tests point the program folder elsewhere; an empty text restores it.
     static void setProgramFolder(const QString &folder);
 
-    // Start-up steps 1 to 4: database path, help file, default tank, the
+    // The first steps of start-up: database path, help file, default tank, the
     // active-window marker and the chart flag, with the store's defaults
     // written back where start-up fixes them.
     static void readSettings();
