@@ -1,8 +1,8 @@
 // The glossary window: opened from the menu and the toolbar, the record
 // commands routed to it (Add and Delete from the toolbar while the menu
 // items stay greyed), its fields, and closing with the main window.
-#include "FormsFixture.h"
 #include "forms/frmGlossary.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QDialog>
@@ -14,7 +14,7 @@ using namespace corv::test;
 
 class TestGlossary : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
 
     void term(const QString &term, const QString &definition) {
         TestEnv::exec(fx.db, QStringLiteral("INSERT INTO Glossary (Term, Definition) VALUES "
@@ -145,14 +145,16 @@ private slots:
     void searchAndPrintRouteToTheGlossary() {
         fx.main->mnuAquaristGlossary->trigger();
         int searches = 0, prints = 0;
-        RecordForm::searchWindow = [&](QWidget *) -> QDialog * {
-            ++searches;
-            return nullptr;
-        };
-        mdiCorvella::printWindow = [&](QWidget *) -> QDialog * {
-            ++prints;
-            return nullptr;
-        };
+        HookGuard<std::function<QDialog *(QWidget *)>> search(RecordForm::searchWindow,
+                                                              [&](QWidget *) -> QDialog * {
+                                                                  ++searches;
+                                                                  return nullptr;
+                                                              });
+        HookGuard<std::function<QDialog *(QWidget *)>> print(mdiCorvella::printWindow,
+                                                             [&](QWidget *) -> QDialog * {
+                                                                 ++prints;
+                                                                 return nullptr;
+                                                             });
         fx.main->mnuSearch->trigger();
         QCOMPARE(fx.main->statusText(), QStringLiteral("Search for a Glossary Record."));
         QCOMPARE(CorvModule::SearchForm, QStringLiteral("Glossary"));
@@ -160,15 +162,13 @@ private slots:
         QCOMPARE(fx.main->statusText(), QStringLiteral("Print Glossary Reports."));
         QCOMPARE(searches, 1);
         QCOMPARE(prints, 1);
-        RecordForm::searchWindow = nullptr;
-        mdiCorvella::printWindow = nullptr;
     }
 
     void theMainWindowClosesItStoringEdits() {
         term("Ammonia", "NH3.");
         fx.main->mnuAquaristGlossary->trigger();
         frmGlossary *g = glossary();
-        FormsFixture::frameOf(g)->move(30, 20);
+        MainWindowFixture::frameOf(g)->move(30, 20);
         g->txtDefinition->setPlainText("NH3, poisonous to fish.");
         fx.main->CloseOpenWindows();
         QVERIFY(!glossary());
@@ -183,7 +183,7 @@ private slots:
         QCOMPARE(Settings::windowPosition("Glossary").left, 30);
         QVERIFY(fx.messages().isEmpty());
         fx.main->mnuAquaristGlossary->trigger();
-        QCOMPARE(FormsFixture::frameOf(glossary())->pos(), QPoint(30, 20));
+        QCOMPARE(MainWindowFixture::frameOf(glossary())->pos(), QPoint(30, 20));
     }
 };
 

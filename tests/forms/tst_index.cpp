@@ -1,12 +1,12 @@
 // The index list: the names it reads, in order and with duplicates; a pick
 // moving the calling window by the name (apostrophes included); closing
 // without a pick; an empty result; and the keyboard.
-#include "FormsFixture.h"
 #include "data/BoundRecordSource.h"
 #include "data/IndexList.h"
 #include "data/RecordSources.h"
 #include "forms/frmGlossary.h"
 #include "forms/frmIndex.h"
+#include "support/MainWindowFixture.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -33,7 +33,7 @@ QRect rowRect(const frmIndex &w, int row) {
 
 class TestIndex : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
 
     void term(const QString &term, const QString &definition) {
         QString t = term, d = definition;
@@ -334,6 +334,7 @@ private slots:
         term("Ammonia", "a");
         frmGlossary *g = openGlossary();
         CorvModule::DatabasePath = fx.env->path("gone/CORVELLA.CVL");
+        fx.env->dialogs.expectOk();
         int opened = 0;
         fx.env->dialogs.onModal = [&](QDialog &) {
             ++opened;
