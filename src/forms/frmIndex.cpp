@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -65,9 +66,13 @@ private:
     bool m_eating = false;
 };
 
+// The eater of the last pick; a list opened again starts afresh.
+QPointer<SecondClickEater> lastEater;
+
 } // namespace
 
 frmIndex::frmIndex(QWidget *parent) : ModalWindow(parent) {
+    delete lastEater;
     setObjectName(QStringLiteral("frmIndex"));
     setWindowTitle(QStringLiteral("Index"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -82,7 +87,7 @@ frmIndex::frmIndex(QWidget *parent) : ModalWindow(parent) {
     // (the double click's first half has already picked it).
     connect(IndexList, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         if (!m_done)
-            new SecondClickEater(m_clickedAt);
+            lastEater = new SecondClickEater(m_clickedAt);
         pick(item);
     });
     connect(IndexList, &QListWidget::itemActivated, this,
