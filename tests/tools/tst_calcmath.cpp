@@ -220,8 +220,12 @@ private slots:
             << box("1e200", "1e200", "12", "18") << TooLarge << Field::None;
         QTest::newRow("infinite light")
             << box("48", "20", "12", "1e306") << TooLarge << Field::None;
-        QTest::newRow("overflowing text")
-            << box("48", "20", "1e400", "18") << TooLarge << Field::None;
+        // A figure beyond any double is a bad entry like any other.
+        QTest::newRow("infinite width")
+            << box("48", "20", "1e400", "18") << "Please enter a valid Width!" << Field::Width;
+        QTest::newRow("infinite percentage")
+            << box("48", "20", "12", "18", "1e999", "0", "0")
+            << "Please enter a valid Percent Small Fish!" << Field::PercentSmall;
     }
     void failedChecks() {
         QFETCH(Inputs, in);
