@@ -280,6 +280,30 @@ private:
         return peek().kind == Tok::Symbol && peek().text == QLatin1String(sym);
     }
 
+    // Each NOT and each opening parenthesis goes one level deeper into the
+    // parser's own recursion. Far more than any record source needs, far
+    // less than would exhaust the stack.
+    static constexpr int MaxDepth = 200;
+    class Deeper {
+    public:
+        explicit Deeper(int &depth) : m_depth(depth) { ++m_depth; }
+        ~Deeper() { --m_depth; }
+        Deeper(const Deeper &) = delete;
+        Deeper &operator=(const Deeper &) = delete;
+
+    private:
+        int &m_depth;
+    };
+    bool tooDeep() {
+        if (m_depth <= MaxDepth)
+            return false;
+        m_error = {DbErr::SyntaxError,
+                   QStringLiteral("Syntax error in the record source: the expression is nested "
+                                  "more than %1 levels deep.")
+                       .arg(MaxDepth)};
+        return true;
+    }
+
     // or := and (OR and)*
     bool orExpr(QString &out) {
         if (!andExpr(out))
@@ -289,7 +313,8 @@ private:
             QString rhs;
             if (!andExpr(rhs))
                 return false;
-            out = out + QStringLiteral(" OR ") + rhs;
+            out += QStringLiteral(" OR ");
+            out += rhs;
         }
         return true;
     }
@@ -301,13 +326,17 @@ private:
             QString rhs;
             if (!notExpr(rhs))
                 return false;
-            out = out + QStringLiteral(" AND ") + rhs;
+            out += QStringLiteral(" AND ");
+            out += rhs;
         }
         return true;
     }
     bool notExpr(QString &out) {
         if (isKeyword(peek(), "NOT")) {
             next();
+            const Deeper level(m_depth);
+            if (tooDeep())
+                return false;
             QString inner;
             if (!notExpr(inner))
                 return false;
@@ -319,6 +348,9 @@ private:
     bool comparison(QString &out) {
         if (isSymbol("(")) {
             next();
+            const Deeper level(m_depth);
+            if (tooDeep())
+                return false;
             QString inner;
             if (!orExpr(inner))
                 return false;
@@ -405,6 +437,7 @@ private:
     QString m_text;
     QVector<Tok> m_toks;
     qsizetype m_pos = 0;
+    int m_depth = 0;
     DbError m_error;
 };
 
