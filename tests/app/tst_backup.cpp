@@ -223,6 +223,47 @@ private slots:
         QVERIFY(!QFile::exists(env->path("y.bak")));
     }
 
+    // A disk without room is said in words, and the old backup and the
+    // database stay as they were.
+    void fullDiskOnBackupAndRestore() {
+        struct NoRoom : WriteLayer {
+            bool write(QFileDevice &, const char *, qint64, bool *diskFull) override {
+                *diskFull = true;
+                return false;
+            }
+        } noRoom;
+        setWriteLayer(&noRoom);
+        const QString target = env->path("Corvella.bak");
+        write(target, "the old backup");
+        env->dialogs.fileAnswers = {target};
+        main->mnuBackup_Click();
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages()[0].text,
+                 QStringLiteral("There is not enough space on the disk to write %1.")
+                     .arg(QDir::toNativeSeparators(target)));
+        QCOMPARE(messages()[0].title, QStringLiteral("Corvella"));
+        QCOMPARE(main->statusText(), QStringLiteral("Backup ERROR"));
+        QCOMPARE(contents(target), QByteArray("the old backup"));
+
+        setWriteLayer(nullptr);
+        const QString backup = env->path("good.bak");
+        QVERIFY(copyFileSafely(db, backup, nullptr));
+        TestEnv::exec(db, "INSERT INTO Tank (TankName) VALUES ('Since the backup')");
+        const QByteArray before = contents(db);
+        setWriteLayer(&noRoom);
+        env->dialogs.clear();
+        env->dialogs.fileAnswers = {backup};
+        env->dialogs.answers = {MsgResult::Yes};
+        main->mnuRestore_Click();
+        setWriteLayer(nullptr);
+        QCOMPARE(main->statusText(), QStringLiteral("Restore ERROR"));
+        QVERIFY2(messages().last().text.startsWith(
+                     QStringLiteral("There is not enough space on the disk to write ")),
+                 qPrintable(messages().last().text));
+        QCOMPARE(contents(db), before);
+        QVERIFY(!env->dialogs.waitCursor);
+    }
+
     void emptyFileNameEndsQuietly() {
         env->dialogs.fileAnswers = {QString()};
         main->mnuBackup_Click();
