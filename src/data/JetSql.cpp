@@ -143,6 +143,14 @@ private:
 
     bool tokenize() {
         const QString &s = m_text;
+        // SQLite ends a statement at a NUL character, wherever it stands;
+        // none may reach it, not even inside a name or a text.
+        if (const qsizetype nul = s.indexOf(QChar(0)); nul >= 0) {
+            m_error = {DbErr::SyntaxError, QStringLiteral("Syntax error in the record source: "
+                                                          "a NUL character at position %1.")
+                                               .arg(nul + 1)};
+            return false;
+        }
         qsizetype i = 0;
         while (i < s.size()) {
             const QChar c = s[i];
@@ -447,6 +455,18 @@ QString quoteIdentifier(const QString &name) {
     QString n = name;
     n.replace(u'"', QStringLiteral("\"\""));
     return u'"' + n + u'"';
+}
+
+QString keySelectText(const SelectStatement &st) {
+    QString keys = QStringLiteral("SELECT \"ID\" FROM %1").arg(quoteIdentifier(st.table));
+    if (!st.where.isEmpty())
+        keys += QStringLiteral(" WHERE ") + st.where;
+    // ID breaks ties, so records of equal sort value keep the order in which
+    // they were stored.
+    QStringList order = st.orderBy;
+    order << QStringLiteral("\"ID\"");
+    keys += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    return keys;
 }
 
 std::optional<SelectStatement> parseSelect(const QString &text, DbError *error) {

@@ -244,14 +244,7 @@ DbError RecordSet::open(const QString &path, const QString &source) {
     }
     m_where = st->where;
 
-    QString keys = QStringLiteral("SELECT \"ID\" FROM %1").arg(quoteIdentifier(m_table));
-    if (!m_where.isEmpty())
-        keys += QStringLiteral(" WHERE ") + m_where;
-    // ID breaks ties, so records of equal sort value keep the order in which
-    // they were stored.
-    QStringList order = st->orderBy;
-    order << QStringLiteral("\"ID\"");
-    keys += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    const QString keys = keySelectText(*st);
     {
         QSqlQuery q(*m_db);
         q.setForwardOnly(true);

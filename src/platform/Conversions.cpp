@@ -535,6 +535,10 @@ QString isoDateText(QDate date) {
 std::optional<QDate> fromIsoDate(QStringView text) {
     if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
         return std::nullopt;
+    // Digits only: toInt() would also take blanks and signs ("+199-01-02").
+    for (qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (!isDigit(text[i]))
+            return std::nullopt;
     bool ok1, ok2, ok3;
     const int y = text.mid(0, 4).toInt(&ok1);
     const int m = text.mid(5, 2).toInt(&ok2);

@@ -111,6 +111,13 @@ private slots:
         QTest::newRow("unclosed bracket") << "SELECT * FROM [Tank" << DbErr::SyntaxError;
         QTest::newRow("no table") << "SELECT * FROM" << DbErr::SyntaxError;
         QTest::newRow("reserved as table") << "SELECT * FROM WHERE" << DbErr::SyntaxError;
+        QTest::newRow("NUL in a name")
+            << QStringLiteral("SELECT * FROM [T") + QChar(0) + QStringLiteral("ank]")
+            << DbErr::SyntaxError;
+        QTest::newRow("NUL in a text")
+            << QStringLiteral("SELECT * FROM [Tank] WHERE TankName = 'a") + QChar(0) +
+                   QStringLiteral("'")
+            << DbErr::SyntaxError;
         QTest::newRow("number glued to name")
             << "SELECT * FROM [Tank] WHERE ID = 1x" << DbErr::SyntaxError;
     }

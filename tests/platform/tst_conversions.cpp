@@ -314,6 +314,10 @@ private slots:
         QCOMPARE(*fromIsoDate(QStringLiteral("2000-02-29")), QDate(2000, 2, 29));
         QVERIFY(!fromIsoDate(QStringLiteral("2001-02-29")));
         QVERIFY(!fromIsoDate(QStringLiteral("01/02/1999")));
+        // Only digits: a sign or a blank is no part of a stored date.
+        QVERIFY(!fromIsoDate(QStringLiteral("+199-01-02")));
+        QVERIFY(!fromIsoDate(QStringLiteral(" 199-01-02")));
+        QVERIFY(!fromIsoDate(QStringLiteral("1999-+1-02")));
     }
 };
 
