@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <QTemporaryFile>
 #include <cerrno>
 
 namespace corv {
@@ -107,6 +108,50 @@ bool copyFileSafely(const QString &from, const QString &to, QString *error) {
     if (!layer.commit(target, &full))
         return writeFailed(full, target.errorString(), 0);
     return true;
+}
+
+QString beforeRestorePath(const QString &database) {
+    return database + QStringLiteral(".before-restore");
+}
+
+namespace {
+
+bool sameFile(const QString &a, const QString &b) {
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+} // namespace
+
+bool restoreDatabase(const QString &backup, const QString &database, QString *error) {
+    if (sameFile(backup, database)) {
+        if (error)
+            *error = QStringLiteral("A file cannot be copied onto itself.");
+        return false;
+    }
+    const QString kept = beforeRestorePath(database);
+    QString source = backup;
+    // Restoring the kept database itself: it is about to be replaced by the
+    // current one, so it is read into a file of its own first.
+    QTemporaryFile staged(QFileInfo(database).absolutePath() +
+                          QStringLiteral("/.corvella-restore-XXXXXX"));
+    if (sameFile(backup, kept)) {
+        if (!staged.open()) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(kept),
+                                                      staged.errorString());
+            return false;
+        }
+        staged.close();
+        if (!copyFileSafely(backup, staged.fileName(), error))
+            return false;
+        source = staged.fileName();
+    }
+    if (QFileInfo::exists(database) && !copyFileSafely(database, kept, error))
+        return false;
+    return copyFileSafely(source, database, error);
 }
 
 } // namespace corv

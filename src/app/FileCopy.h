@@ -31,4 +31,14 @@ void setWriteLayer(WriteLayer *layer);
 // the user ("There is not enough space on the disk to write ...").
 bool copyFileSafely(const QString &from, const QString &to, QString *error);
 
+// Where a restore keeps the database it replaces: beside it, with
+// ".before-restore" appended ("CORVELLA.CVL.before-restore").
+QString beforeRestorePath(const QString &database);
+
+// Replaces `database` by a copy of `backup`, keeping the database it replaces
+// as beforeRestorePath(database); an older file of that name is replaced.
+// Restoring that very file undoes the last restore. Nothing is replaced when
+// a step fails; `error` then says why.
+bool restoreDatabase(const QString &backup, const QString &database, QString *error);
+
 } // namespace corv

@@ -161,6 +161,20 @@ private slots:
                  1);
     }
 
+    // A damaged database ends the program, but not without saying how to
+    // get back to a whole one.
+    void damagedDatabaseSaysHowToRecover() {
+        TestEnv::damageJournalPages(fx.db);
+        openJournal();
+        QCOMPARE(fx.messages().size(), 1);
+        const QString text = fx.messages()[0].text;
+        QVERIFY2(text.startsWith(QStringLiteral("Unexpected Error: ")) &&
+                     text.contains(QLatin1String("damaged")) &&
+                     text.contains(QLatin1String("File > Restore")),
+                 qPrintable(text));
+        QCOMPARE(fx.ends, QVector<int>{1});
+    }
+
     void inputLimits() {
         frmJournal *j = openJournal();
         for (TextBox *box : j->valueBoxes()) {
