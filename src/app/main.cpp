@@ -13,5 +13,7 @@ int main(int argc, char **argv) {
     QApplication::setWindowIcon(corv::Artwork::appIcon());
     corv::registerRecordWindows();
     std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());
+    if (!main)
+        return 1; // another Corvella has the database
     return app.exec();
 }
