@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <sqlite3.h>
 
@@ -235,7 +237,16 @@ sqlite3 *schemaDatabase() {
     static sqlite3 *db = [] {
         sqlite3 *d = nullptr;
         sqlite3_open(":memory:", &d);
-        sqlite3_exec(d, corvellaSchema().toUtf8().constData(), nullptr, nullptr, nullptr);
+        char *message = nullptr;
+        // Without the tables every statement would fail as "no such table"
+        // and the check would pass vacuously: that must not go unnoticed.
+        const QByteArray schema = corvellaSchema().toUtf8();
+        if (schema.isEmpty() ||
+            sqlite3_exec(d, schema.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+            std::fprintf(stderr, "The program's schema cannot be made: %s\n",
+                         message ? message : "(no schema)");
+            std::abort();
+        }
         return d;
     }();
     return db;
