@@ -167,6 +167,14 @@ private slots:
                               << QStringList{"1e30", "0", "0"};
         QTest::newRow("-1e30") << QStringList{"-1e30", "50", "50"} << true << QString() << true
                                << QStringList{"-1e30", "50", "50"};
+        // A twelve-character text once froze the calculator for seconds: a
+        // tiny percentage is 0 at four places, a huge one beyond the range.
+        QTest::newRow("tiny exponent")
+            << QStringList{"1e-999999999", "50", "50"} << true << QString() << false
+            << QStringList{"1e-999999999", "50", "50"};
+        QTest::newRow("huge exponent") << QStringList{"1e999999999", "0", "0"} << false
+                                       << QStringLiteral("Please enter a valid Percent Small Fish!")
+                                       << false << QStringList{"1e999999999", "0", "0"};
         const QStringList big = {"900000000000000", "900000000000000", "900000000000000"};
         QTest::newRow("sum overflows") << big << false << over << false << big;
     }
