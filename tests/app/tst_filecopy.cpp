@@ -144,14 +144,6 @@ private slots:
         QCOMPARE(after, QByteArray("the old backup"));
         QCOMPARE(left, QStringList{"Corvella.bak"});
     }
-
-    void unreadableSourceOrSameFile() {
-        QString error;
-        QVERIFY(!copyFileSafely(dir.filePath("absent.bin"), target, &error));
-        QVERIFY(error.contains("absent.bin"));
-        QVERIFY(!copyFileSafely(target, target, &error));
-        QCOMPARE(contents(target), QByteArray("the old backup"));
-    }
 };
 
 QTEST_APPLESS_MAIN(TestFileCopy)

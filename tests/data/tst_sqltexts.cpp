@@ -243,25 +243,6 @@ private slots:
         QCOMPARE(e.number, DbErr::CriteriaSyntax);
     }
 
-    // What the printer writes, the parser reads back as it was.
-    void criteriaPrintAndParseAgree() {
-        DbError e;
-        const Criterion samples[] = {
-            {QStringLiteral("Term"), Criterion::Equal, QStringLiteral("it's")},
-            {QStringLiteral("Common Name"), Criterion::Like, QStringLiteral("*[a-c]?#*")},
-            {QStringLiteral("LIKE"), Criterion::Equal, QString()},
-            {QStringLiteral("a[b"), Criterion::Like, QStringLiteral("''")},
-        };
-        for (const Criterion &c : samples) {
-            const QString text = criterionText(c);
-            const auto back = parseCriterion(text, &e);
-            QVERIFY2(back, qPrintable(text + ": " + e.description));
-            QCOMPARE(back->field, c.field);
-            QCOMPARE(back->op, c.op);
-            QCOMPARE(back->text, c.text);
-        }
-    }
-
     void buildersEscapeApostrophes() {
         DbError e;
         const auto c = parseCriterion(exactCriterion("CommonName", "Neon's tetra"), &e);
