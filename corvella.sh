@@ -14,7 +14,7 @@ cd "$(dirname "$0")"
 PACKAGES="g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev qt6-charts-dev
 qt6-datavisualization-dev qt6-declarative-dev qt6-svg-dev libqt6sql6-sqlite qt6-tools-dev
 qt6-tools-dev-tools qt6-l10n-tools xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
-libkainjow-mustache-dev poppler-utils libx11-dev"
+libkainjow-mustache-dev poppler-utils libx11-dev libsqlite3-dev"
 
 install_missing() {
     missing=""
@@ -34,7 +34,7 @@ install_missing() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 }
 
-FUZZ_PACKAGES="clang libclang-rt-14-dev libsqlite3-dev"
+FUZZ_PACKAGES="clang libclang-rt-14-dev"
 FUZZ_TARGETS="numbers dates amounts criteria recordsource"
 
 # Sanitizer flags of the check build. Every finding ends the test that hit it
