@@ -2,6 +2,11 @@
 # Corvella's one entry point for people and CI.
 #   ./corvella.sh run    install what is missing, build, start Corvella
 #   ./corvella.sh test   install what is missing, build, run every test headless
+#   ./corvella.sh check  the same with AddressSanitizer and UndefinedBehaviorSanitizer
+#                        (in build-check/)
+#   ./corvella.sh fuzz SECONDS
+#                        build the fuzz targets with clang (in build-fuzz/) and run
+#                        each for SECONDS; findings go to build-fuzz/findings/
 set -eu
 
 cd "$(dirname "$0")"
@@ -9,11 +14,11 @@ cd "$(dirname "$0")"
 PACKAGES="g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev qt6-charts-dev
 qt6-datavisualization-dev qt6-declarative-dev qt6-svg-dev libqt6sql6-sqlite qt6-tools-dev
 qt6-tools-dev-tools qt6-l10n-tools xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
-libkainjow-mustache-dev poppler-utils libx11-dev"
+libkainjow-mustache-dev poppler-utils libx11-dev libsqlite3-dev"
 
 install_missing() {
     missing=""
-    for p in $PACKAGES; do
+    for p in $PACKAGES ${EXTRA_PACKAGES:-}; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
             missing="$missing $p"
         fi
@@ -28,6 +33,13 @@ install_missing() {
     # shellcheck disable=SC2086
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 }
+
+FUZZ_PACKAGES="clang libclang-rt-14-dev"
+FUZZ_TARGETS="numbers dates amounts criteria recordsource"
+
+# Sanitizer flags of the check build. Every finding ends the test that hit it
+# (no recovery), so a report cannot scroll by in a passing run.
+SANITIZE="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
 
 build() {
     # A build folder made earlier keeps the generator it was made with.
@@ -55,8 +67,63 @@ test)
     cd build
     exec env QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
     ;;
+check)
+    install_missing
+    start=$(date +%s)
+    if [ ! -f build-check/CMakeCache.txt ]; then
+        cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+            -DCMAKE_CXX_FLAGS="$SANITIZE" -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE" >/dev/null
+    else
+        cmake -S . -B build-check >/dev/null
+    fi
+    cmake --build build-check --parallel "$(nproc 2>/dev/null || echo 2)"
+    cd build-check
+    status=0
+    env QT_QPA_PLATFORM=offscreen \
+        ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1" \
+        LSAN_OPTIONS="suppressions=$(pwd)/../tests/sanitizer/lsan.supp:print_suppressions=0" \
+        UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+        ctest --output-on-failure --parallel 2 || status=$?
+    echo "check: $(($(date +%s) - start)) s" >&2
+    exit $status
+    ;;
+fuzz)
+    seconds="${2:-60}"
+    EXTRA_PACKAGES="$FUZZ_PACKAGES" install_missing
+    fuzzflags="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+    if [ ! -f build-fuzz/CMakeCache.txt ]; then
+        CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCORVELLA_FUZZ=ON -DCORVELLA_TESTS=OFF -DCMAKE_CXX_FLAGS="$fuzzflags" \
+            -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+    fi
+    targets=""
+    for t in $FUZZ_TARGETS; do targets="$targets fuzz_$t"; done
+    # shellcheck disable=SC2086
+    cmake --build build-fuzz --parallel "$(nproc 2>/dev/null || echo 2)" --target $targets
+    found=0
+    for t in $FUZZ_TARGETS; do
+        mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
+        dict=""
+        case $t in
+        numbers | dates | amounts) dict="-dict=fuzz/numbers.dict" ;;
+        criteria) dict="-dict=fuzz/criteria.dict" ;;
+        recordsource) dict="-dict=fuzz/recordsource.dict" ;;
+        esac
+        echo "== fuzz_$t for $seconds s" >&2
+        # A single input may take at most 2 s and 256 MB at once: a slow or
+        # greedy conversion is a finding like a crash.
+        "./build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 \
+            -malloc_limit_mb=256 -print_final_stats=1 $dict \
+            -artifact_prefix="build-fuzz/findings/$t/" \
+            "build-fuzz/corpus/$t" "fuzz/corpus/$t" || found=1
+    done
+    if [ "$found" -ne 0 ]; then
+        echo "Findings in build-fuzz/findings/: add each to fuzz/regressions/<target>/." >&2
+    fi
+    exit $found
+    ;;
 *)
-    echo "usage: $0 run | test" >&2
+    echo "usage: $0 run | test | check | fuzz SECONDS" >&2
     exit 2
     ;;
 esac

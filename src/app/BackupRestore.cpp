@@ -78,7 +78,8 @@ void mdiCorvella::mnuRestore_Click() {
         setStatusText(CorvModule::IdleLine);
         return;
     }
-    // Nothing replaces the database that is not a Corvella database itself.
+    // Nothing replaces the database that is not a whole Corvella database
+    // itself: the tables, their fields and every page are checked first.
     QString why;
     if (!isCorvellaDatabase(*file, &why)) {
         msgBox(why + QStringLiteral("\n\nThe database was not restored."), MsgButtons::Ok,
@@ -98,7 +99,8 @@ void mdiCorvella::mnuRestore_Click() {
     }
     setStatusText(QStringLiteral("Restoreing database."));
     QString error;
-    if (copyFileSafely(*file, CorvModule::DatabasePath, &error)) {
+    // The replaced database is kept beside it, so a restore can be undone.
+    if (restoreDatabase(*file, CorvModule::DatabasePath, &error)) {
         setStatusText(QStringLiteral("Restore successful!"));
         msgBox(QStringLiteral("Restore successful!"), MsgButtons::Ok, MsgIcon::Information,
                QStringLiteral("Restore Database"));

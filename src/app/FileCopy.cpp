@@ -1,16 +1,76 @@
 #include "FileCopy.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
+#include <QTemporaryFile>
+#include <cerrno>
 
 namespace corv {
+
+namespace {
+
+WriteLayer realLayer;
+WriteLayer *currentLayer = &realLayer;
+
+bool noRoomError(int error) {
+#ifdef EDQUOT
+    if (error == EDQUOT)
+        return true;
+#endif
+    return error == ENOSPC;
+}
+
+} // namespace
+
+bool WriteLayer::write(QFileDevice &file, const char *data, qint64 size, bool *diskFull) {
+    // The file is unbuffered, so a failing write fails here, with errno
+    // still telling why.
+    errno = 0;
+    if (file.write(data, size) == size)
+        return true;
+    *diskFull = noRoomError(errno);
+    return false;
+}
+
+bool WriteLayer::commit(QSaveFile &file, bool *diskFull) {
+    errno = 0;
+    if (file.commit())
+        return true;
+    *diskFull = noRoomError(errno);
+    return false;
+}
+
+WriteLayer &writeLayer() {
+    return *currentLayer;
+}
+
+void setWriteLayer(WriteLayer *layer) {
+    currentLayer = layer ? layer : &realLayer;
+}
 
 bool copyFileSafely(const QString &from, const QString &to, QString *error) {
     auto fail = [&](const QString &text) {
         if (error)
             *error = text;
         return false;
+    };
+    const QString shownTo = QDir::toNativeSeparators(to);
+    // What went wrong while writing the target. A disk without room is said
+    // in so many words: the system's own text for it is often lost on the
+    // way ("Unknown error").
+    auto writeFailed = [&](bool diskFull, const QString &reason, qint64 stillToWrite) {
+        const QStorageInfo volume(QFileInfo(to).absolutePath());
+        if (!diskFull && volume.isValid() && volume.bytesAvailable() < stillToWrite)
+            diskFull = true;
+        if (diskFull)
+            return fail(
+                QStringLiteral("There is not enough space on the disk to write %1.").arg(shownTo));
+        if (reason.isEmpty() || reason == QLatin1String("Unknown error"))
+            return fail(QStringLiteral("%1 could not be written.").arg(shownTo));
+        return fail(QStringLiteral("%1: %2").arg(shownTo, reason));
     };
     if (QFileInfo(from).absoluteFilePath() == QFileInfo(to).absoluteFilePath())
         return fail(QStringLiteral("A file cannot be copied onto itself."));
@@ -21,28 +81,77 @@ bool copyFileSafely(const QString &from, const QString &to, QString *error) {
     // renames it over the target in one step.
     QSaveFile target(to);
     target.setDirectWriteFallback(false);
-    if (!target.open(QIODevice::WriteOnly))
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(QStringLiteral("%1: %2").arg(to, target.errorString()));
+    WriteLayer &layer = writeLayer();
     QByteArray chunk;
+    qint64 left = source.size();
     while (!source.atEnd()) {
         chunk = source.read(1 << 20);
         if (chunk.isEmpty() && source.error() != QFile::NoError) {
             target.cancelWriting();
             return fail(QStringLiteral("%1: %2").arg(from, source.errorString()));
         }
-        if (target.write(chunk) != chunk.size()) {
+        bool full = false;
+        if (!layer.write(target, chunk.constData(), chunk.size(), &full)) {
             const QString why = target.errorString();
             target.cancelWriting();
-            return fail(QStringLiteral("%1: %2").arg(to, why));
+            return writeFailed(full, why, left);
         }
+        left -= chunk.size();
     }
     if (source.error() != QFile::NoError) {
         target.cancelWriting();
         return fail(QStringLiteral("%1: %2").arg(from, source.errorString()));
     }
-    if (!target.commit())
-        return fail(QStringLiteral("%1: %2").arg(to, target.errorString()));
+    bool full = false;
+    if (!layer.commit(target, &full))
+        return writeFailed(full, target.errorString(), 0);
     return true;
+}
+
+QString beforeRestorePath(const QString &database) {
+    return database + QStringLiteral(".before-restore");
+}
+
+namespace {
+
+bool sameFile(const QString &a, const QString &b) {
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+} // namespace
+
+bool restoreDatabase(const QString &backup, const QString &database, QString *error) {
+    if (sameFile(backup, database)) {
+        if (error)
+            *error = QStringLiteral("A file cannot be copied onto itself.");
+        return false;
+    }
+    const QString kept = beforeRestorePath(database);
+    QString source = backup;
+    // Restoring the kept database itself: it is about to be replaced by the
+    // current one, so it is read into a file of its own first.
+    QTemporaryFile staged(QFileInfo(database).absolutePath() +
+                          QStringLiteral("/.corvella-restore-XXXXXX"));
+    if (sameFile(backup, kept)) {
+        if (!staged.open()) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(kept),
+                                                      staged.errorString());
+            return false;
+        }
+        staged.close();
+        if (!copyFileSafely(backup, staged.fileName(), error))
+            return false;
+        source = staged.fileName();
+    }
+    if (QFileInfo::exists(database) && !copyFileSafely(database, kept, error))
+        return false;
+    return copyFileSafely(source, database, error);
 }
 
 } // namespace corv

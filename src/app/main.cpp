@@ -16,5 +16,7 @@ int main(int argc, char **argv) {
     corv::registerRecordWindows();
     corv::registerToolWindows();
     std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());
+    if (!main)
+        return 1; // another Corvella has the database
     return app.exec();
 }

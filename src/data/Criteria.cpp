@@ -100,6 +100,15 @@ std::optional<Criterion> parseCriterion(const QString &criterion, DbError *error
     return c;
 }
 
+QString criterionText(const Criterion &c) {
+    bool plain = !c.field.isEmpty();
+    for (QChar ch : c.field)
+        plain = plain && isNameChar(ch);
+    const QString field = plain ? c.field : u'[' + c.field + u']';
+    const QString op = c.op == Criterion::Like ? QStringLiteral(" LIKE '") : QStringLiteral(" = '");
+    return field + op + doubled(c.text) + u'\'';
+}
+
 QString exactCriterion(const QString &field, const QString &text) {
     return field + QStringLiteral(" = '") + doubled(text) + u'\'';
 }

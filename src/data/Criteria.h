@@ -21,6 +21,10 @@ struct Criterion {
 
 std::optional<Criterion> parseCriterion(const QString &criterion, DbError *error);
 
+// The text of a criterion, which parseCriterion() reads back as it is: the
+// field bare when it is a plain name, in brackets otherwise.
+QString criterionText(const Criterion &criterion);
+
 // Builds a criterion text with the apostrophes of `text` doubled, so that any
 // text a user picks or types yields a well-formed criterion.
 QString exactCriterion(const QString &field, const QString &text);

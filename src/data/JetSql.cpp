@@ -143,6 +143,14 @@ private:
 
     bool tokenize() {
         const QString &s = m_text;
+        // SQLite ends a statement at a NUL character, wherever it stands;
+        // none may reach it, not even inside a name or a text.
+        if (const qsizetype nul = s.indexOf(QChar(0)); nul >= 0) {
+            m_error = {DbErr::SyntaxError, QStringLiteral("Syntax error in the record source: "
+                                                          "a NUL character at position %1.")
+                                               .arg(nul + 1)};
+            return false;
+        }
         qsizetype i = 0;
         while (i < s.size()) {
             const QChar c = s[i];
@@ -280,6 +288,30 @@ private:
         return peek().kind == Tok::Symbol && peek().text == QLatin1String(sym);
     }
 
+    // Each NOT and each opening parenthesis goes one level deeper into the
+    // parser's own recursion. Far more than any record source needs, far
+    // less than would exhaust the stack.
+    static constexpr int MaxDepth = 200;
+    class Deeper {
+    public:
+        explicit Deeper(int &depth) : m_depth(depth) { ++m_depth; }
+        ~Deeper() { --m_depth; }
+        Deeper(const Deeper &) = delete;
+        Deeper &operator=(const Deeper &) = delete;
+
+    private:
+        int &m_depth;
+    };
+    bool tooDeep() {
+        if (m_depth <= MaxDepth)
+            return false;
+        m_error = {DbErr::SyntaxError,
+                   QStringLiteral("Syntax error in the record source: the expression is nested "
+                                  "more than %1 levels deep.")
+                       .arg(MaxDepth)};
+        return true;
+    }
+
     // or := and (OR and)*
     bool orExpr(QString &out) {
         if (!andExpr(out))
@@ -289,7 +321,8 @@ private:
             QString rhs;
             if (!andExpr(rhs))
                 return false;
-            out = out + QStringLiteral(" OR ") + rhs;
+            out += QStringLiteral(" OR ");
+            out += rhs;
         }
         return true;
     }
@@ -301,13 +334,17 @@ private:
             QString rhs;
             if (!notExpr(rhs))
                 return false;
-            out = out + QStringLiteral(" AND ") + rhs;
+            out += QStringLiteral(" AND ");
+            out += rhs;
         }
         return true;
     }
     bool notExpr(QString &out) {
         if (isKeyword(peek(), "NOT")) {
             next();
+            const Deeper level(m_depth);
+            if (tooDeep())
+                return false;
             QString inner;
             if (!notExpr(inner))
                 return false;
@@ -319,6 +356,9 @@ private:
     bool comparison(QString &out) {
         if (isSymbol("(")) {
             next();
+            const Deeper level(m_depth);
+            if (tooDeep())
+                return false;
             QString inner;
             if (!orExpr(inner))
                 return false;
@@ -405,6 +445,7 @@ private:
     QString m_text;
     QVector<Tok> m_toks;
     qsizetype m_pos = 0;
+    int m_depth = 0;
     DbError m_error;
 };
 
@@ -414,6 +455,18 @@ QString quoteIdentifier(const QString &name) {
     QString n = name;
     n.replace(u'"', QStringLiteral("\"\""));
     return u'"' + n + u'"';
+}
+
+QString keySelectText(const SelectStatement &st) {
+    QString keys = QStringLiteral("SELECT \"ID\" FROM %1").arg(quoteIdentifier(st.table));
+    if (!st.where.isEmpty())
+        keys += QStringLiteral(" WHERE ") + st.where;
+    // ID breaks ties, so records of equal sort value keep the order in which
+    // they were stored.
+    QStringList order = st.orderBy;
+    order << QStringLiteral("\"ID\"");
+    keys += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    return keys;
 }
 
 std::optional<SelectStatement> parseSelect(const QString &text, DbError *error) {

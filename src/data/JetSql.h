@@ -23,6 +23,10 @@ struct SelectStatement {
 // SyntaxError or NotASelect; nothing of the text is executed.
 std::optional<SelectStatement> parseSelect(const QString &text, DbError *error);
 
+// The one statement a record set runs for a parsed record source: the keys
+// of the matching records, in the record source's order (ID breaking ties).
+QString keySelectText(const SelectStatement &statement);
+
 // A column or table name quoted for SQLite.
 QString quoteIdentifier(const QString &name);
 

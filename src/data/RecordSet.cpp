@@ -104,8 +104,15 @@ DbError RecordSet::engineError(const QSqlError &error, const QString &path) {
                 QStringLiteral("The database file %1 cannot be opened.").arg(path)};
     case NotADb:
     case Corrupt:
+        // Said where a window fails to open, just before the program ends:
+        // the way back is a restore, made before any window is opened.
         return {DbErr::NotADatabase,
-                QStringLiteral("%1 is not a Corvella database, or it is damaged.").arg(path)};
+                QStringLiteral("%1 is not a Corvella database, or it is damaged. To recover, "
+                               "put a backup in its place: start Corvella and choose File > "
+                               "Restore before opening any window, or copy the backup over this "
+                               "file while Corvella is closed. A restore keeps the database it "
+                               "replaced as %2.before-restore.")
+                    .arg(path, QFileInfo(path).fileName())};
     case IoErr:
         return {DbErr::EngineFailure,
                 QStringLiteral("A disk error occurred while reading or writing %1.").arg(file)};
@@ -254,14 +261,7 @@ DbError RecordSet::open(const QString &path, const QString &source) {
     }
     m_where = st->where;
 
-    QString keys = QStringLiteral("SELECT \"ID\" FROM %1").arg(quoteIdentifier(m_table));
-    if (!m_where.isEmpty())
-        keys += QStringLiteral(" WHERE ") + m_where;
-    // ID breaks ties, so records of equal sort value keep the order in which
-    // they were stored.
-    QStringList order = st->orderBy;
-    order << QStringLiteral("\"ID\"");
-    keys += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    const QString keys = keySelectText(*st);
     {
         QSqlQuery q(*m_db);
         q.setForwardOnly(true);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 #include <QVector>
@@ -116,6 +117,30 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
                                   .arg(info.fileName(), t.name, f);
                     break;
                 }
+            }
+        }
+        if (ok) {
+            // The tables and fields above are all in the schema; the records
+            // themselves are only read by a full check. A backup with damaged
+            // data pages would otherwise be taken and fail at its first use.
+            QSqlQuery q(db);
+            q.setForwardOnly(true);
+            QStringList findings;
+            if (!q.exec(QStringLiteral("PRAGMA integrity_check(20)"))) {
+                findings << q.lastError().databaseText();
+            } else {
+                while (q.next())
+                    findings << q.value(0).toString();
+                if (q.lastError().isValid())
+                    findings << q.lastError().databaseText();
+            }
+            if (findings != QStringList{QStringLiteral("ok")}) {
+                ok = false;
+                findings.removeAll(QStringLiteral("ok"));
+                const QString first = findings.value(0).trimmed();
+                problem = first.isEmpty()
+                              ? QStringLiteral("%1 is damaged.").arg(info.fileName())
+                              : QStringLiteral("%1 is damaged (%2).").arg(info.fileName(), first);
             }
         }
         db.close();

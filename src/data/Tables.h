@@ -16,8 +16,9 @@ struct TableDef {
 const QVector<TableDef> &corvellaTables();
 
 // True when `path` is an SQLite database that holds the five tables with all
-// their fields. The file is opened read-only and left unchanged. When it is
-// not, `why` says what is wrong, in words for the user.
+// their fields and passes the engine's full integrity check. The file is
+// opened read-only and left unchanged. When it is not, `why` says what is
+// wrong, in words for the user.
 bool isCorvellaDatabase(const QString &path, QString *why = nullptr);
 
 } // namespace corv

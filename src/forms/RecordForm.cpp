@@ -224,7 +224,9 @@ void RecordForm::checkOnLeave(TextBox *box, std::function<bool()> check) {
 
 bool RecordForm::numericOk(const QLineEdit *box, const QString &message) {
     const QString text = box->text();
-    if (text.isEmpty() || readsAsNumber(text))
+    // "1e999" reads as a number but no field can hold it; refusing it here
+    // keeps the record storable.
+    if (text.isEmpty() || readsAsFiniteNumber(text))
         return true;
     msgBox(message, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Numeric Error"));
     return false;

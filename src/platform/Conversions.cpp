@@ -132,10 +132,11 @@ double scanValue(const Scan &s) {
     bool ok = false;
     double v = QLocale::c().toDouble(text, &ok);
     if (!ok) {
-        // Out of the double range: QLocale reports failure but the magnitude is
-        // known from the exponent.
-        const bool tiny = s.exponent < 0;
-        v = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        // Out of the double range: QLocale reports failure and gives an
+        // infinity for an overflow and zero for an underflow. Which one it
+        // was cannot be told from the exponent's sign alone ("1000e-2" with
+        // four hundred zeros is huge), so its answer is kept, with our sign.
+        v = std::isinf(v) ? std::numeric_limits<double>::infinity() : 0.0;
         if (s.negative)
             v = -v;
     }
@@ -207,6 +208,11 @@ std::optional<double> toNumber(QStringView text) {
     if (!scanWhole(text, s))
         return std::nullopt;
     return scanValue(s);
+}
+
+bool readsAsFiniteNumber(QStringView text) {
+    const auto v = toNumber(text);
+    return v && std::isfinite(*v);
 }
 
 double leadingNumber(QStringView text) {
@@ -281,57 +287,54 @@ std::optional<Fixed4> Fixed4::fromText(QStringView text) {
     Scan s;
     if (!scanWhole(text, s))
         return std::nullopt;
-    // All digits as one integer string, and the power of ten it is scaled by.
-    QString digits = s.intDigits + s.fracDigits;
-    long long shift = s.exponent - s.fracDigits.size() + 4; // to ten-thousandths
-    qsizetype lead = 0;
-    while (lead < digits.size() - 1 && digits[lead] == u'0')
-        ++lead;
-    digits = digits.mid(lead);
-    if (digits.isEmpty())
-        digits = QStringLiteral("0");
-    if (digits == QLatin1String("0"))
+    // The value is the significant digits (no zeros at either end) times a
+    // power of ten. The power is only ever compared and used as a count of
+    // at most nineteen digits, so an exponent of a billion costs no more
+    // than one of two: nothing here grows with it.
+    const QString all = s.intDigits + s.fracDigits;
+    qsizetype first = 0, last = all.size();
+    while (first < last && all[first] == u'0')
+        ++first;
+    while (last > first && all[last - 1] == u'0')
+        --last;
+    if (first == last)
         return Fixed4();
+    const QStringView digits = QStringView(all).mid(first, last - first);
+    // Power of ten of the last significant digit, in ten-thousandths.
+    const long long shift =
+        s.exponent - static_cast<long long>(s.fracDigits.size()) + 4 + (all.size() - last);
+    const long long count = digits.size();
 
-    QString whole;   // digits kept
-    QString dropped; // digits rounded away
+    constexpr int MaxDigits = 19; // qint64 holds every 18-digit number, some of 19
+    quint64 mag = 0;
+    auto append = [&mag](QChar d) { mag = mag * 10 + quint64(d.unicode() - u'0'); };
     if (shift >= 0) {
-        if (digits.size() + shift > 19)
+        if (count + shift > MaxDigits)
             return std::nullopt;
-        whole = digits + QString(int(shift), u'0');
+        for (QChar d : digits)
+            append(d);
+        for (long long k = 0; k < shift; ++k)
+            mag *= 10;
     } else {
-        const long long cut = -shift;
-        if (cut >= digits.size()) {
-            whole = QStringLiteral("0");
-            dropped = QString(int(cut - digits.size()), u'0') + digits;
-        } else {
-            whole = digits.left(digits.size() - cut);
-            dropped = digits.right(cut);
-        }
-    }
-    if (whole.size() > 19)
-        return std::nullopt;
-    bool ok = false;
-    quint64 mag = whole.toULongLong(&ok);
-    if (!ok)
-        return std::nullopt;
-    if (!dropped.isEmpty()) {
-        const QChar first = dropped[0];
-        bool restNonZero = false;
-        for (qsizetype k = 1; k < dropped.size(); ++k)
-            restNonZero = restNonZero || dropped[k] != u'0';
-        bool up = false;
-        if (first > u'5' || (first == u'5' && restNonZero))
-            up = true;
-        else if (first == u'5')
-            up = (mag % 2) == 1; // exactly half: to even
-        if (up)
+        const long long cut = -shift; // digits below a ten-thousandth
+        if (cut > count)
+            return Fixed4(); // below half a ten-thousandth: rounds to zero
+        const long long kept = count - cut;
+        if (kept > MaxDigits)
+            return std::nullopt;
+        for (long long k = 0; k < kept; ++k)
+            append(digits[k]);
+        // Half-even on the dropped digits; the last of them is never zero,
+        // so a leading 5 with more after it is always above the half.
+        const QChar lead = digits[kept];
+        const bool more = cut > 1;
+        if (lead > u'5' || (lead == u'5' && (more || mag % 2 == 1)))
             ++mag;
     }
     const quint64 limit = static_cast<quint64>(std::numeric_limits<qint64>::max());
     if (mag > limit)
         return std::nullopt;
-    qint64 units = static_cast<qint64>(mag);
+    const qint64 units = static_cast<qint64>(mag);
     return fromUnits(s.negative ? -units : units);
 }
 
@@ -532,6 +535,10 @@ QString isoDateText(QDate date) {
 std::optional<QDate> fromIsoDate(QStringView text) {
     if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
         return std::nullopt;
+    // Digits only: toInt() would also take blanks and signs ("+199-01-02").
+    for (qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (!isDigit(text[i]))
+            return std::nullopt;
     bool ok1, ok2, ok3;
     const int y = text.mid(0, 4).toInt(&ok1);
     const int m = text.mid(5, 2).toInt(&ok2);

@@ -23,6 +23,11 @@ bool readsAsNumber(QStringView text);
 // The value of a text that readsAsNumber(); nullopt for any other text.
 std::optional<double> toNumber(QStringView text);
 
+// True when the text readsAsNumber() and its value is a finite double, so
+// that a number field can store it: "1e999" reads as a number but is no
+// value any field can hold. A number too small for a double reads as 0.
+bool readsAsFiniteNumber(QStringView text);
+
 // Reads the number at the start of the text and ignores whatever follows
 // ("48 in" gives 48, "N/A" and "" give 0). Thousands groups are honoured
 // only where they are well formed, so a text that readsAsNumber() always
@@ -59,8 +64,10 @@ public:
     static Fixed4 fromInt(qint64 whole) { return fromUnits(whole * Scale); }
 
     // Exact conversion of a text that readsAsNumber(); the fifth decimal and
-    // beyond are rounded half-even. nullopt when the text is no number or the
-    // amount lies outside the representable range.
+    // beyond are rounded half-even, so a tiny amount ("1e-999999999") is 0.
+    // nullopt when the text is no number or the amount lies outside the
+    // representable range. The work grows with the length of the text only,
+    // never with the size of its exponent.
     static std::optional<Fixed4> fromText(QStringView text);
 
     qint64 units() const { return m_units; }

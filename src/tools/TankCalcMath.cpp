@@ -69,26 +69,27 @@ Outcome calculate(const Inputs &in) {
     };
 
     const bool roundTank = in.shape == Circular || in.shape == Hexagonal;
-    if (!roundTank && !readsAsNumber(in.height))
+    // An infinite figure ("1e999") is refused like any other bad entry.
+    if (!roundTank && !readsAsFiniteNumber(in.height))
         return stop("Please enter a valid Height!", Field::Height);
-    if (roundTank && !readsAsNumber(in.radius))
+    if (roundTank && !readsAsFiniteNumber(in.radius))
         return stop("Please enter a valid Radius!", Field::None);
-    if (!roundTank && !readsAsNumber(in.length))
+    if (!roundTank && !readsAsFiniteNumber(in.length))
         return stop("Please enter a valid Length!", Field::Length);
-    if (!readsAsNumber(in.width))
+    if (!readsAsFiniteNumber(in.width))
         return stop("Please enter a valid Width!", Field::Width);
-    if (!readsAsNumber(in.light))
+    if (!readsAsFiniteNumber(in.light))
         return stop("Please enter a valid Light Distance!", Field::Light);
 
     for (QString *p : {&out.percentSmall, &out.percentMedium, &out.percentLarge}) {
         if (p->isEmpty())
             *p = QStringLiteral("0");
     }
-    if (!readsAsNumber(out.percentSmall))
+    if (!readsAsFiniteNumber(out.percentSmall))
         return stop("Please enter a valid Percent Small Fish!", Field::PercentSmall);
-    if (!readsAsNumber(out.percentMedium))
+    if (!readsAsFiniteNumber(out.percentMedium))
         return stop("Please enter a valid Percent Medium Fish!", Field::PercentMedium);
-    if (!readsAsNumber(out.percentLarge))
+    if (!readsAsFiniteNumber(out.percentLarge))
         return stop("Please enter a valid Percent Large Fish!", Field::PercentLarge);
 
     const double pctSmall = *toNumber(out.percentSmall);

@@ -146,6 +146,47 @@ private slots:
         QVERIFY(!QFile::exists(fx.env->path("y.bak")));
     }
 
+    // A disk without room is said in words, and the old backup and the
+    // database stay as they were.
+    void fullDiskOnBackupAndRestore() {
+        struct NoRoom : WriteLayer {
+            bool write(QFileDevice &, const char *, qint64, bool *diskFull) override {
+                *diskFull = true;
+                return false;
+            }
+        } noRoom;
+        setWriteLayer(&noRoom);
+        const QString target = env->path("Corvella.bak");
+        write(target, "the old backup");
+        env->dialogs.fileAnswers = {target};
+        main->mnuBackup_Click();
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages()[0].text,
+                 QStringLiteral("There is not enough space on the disk to write %1.")
+                     .arg(QDir::toNativeSeparators(target)));
+        QCOMPARE(messages()[0].title, QStringLiteral("Corvella"));
+        QCOMPARE(main->statusText(), QStringLiteral("Backup ERROR"));
+        QCOMPARE(contents(target), QByteArray("the old backup"));
+
+        setWriteLayer(nullptr);
+        const QString backup = env->path("good.bak");
+        QVERIFY(copyFileSafely(db, backup, nullptr));
+        TestEnv::exec(db, "INSERT INTO Tank (TankName) VALUES ('Since the backup')");
+        const QByteArray before = contents(db);
+        setWriteLayer(&noRoom);
+        env->dialogs.clear();
+        env->dialogs.fileAnswers = {backup};
+        env->dialogs.answers = {MsgResult::Yes};
+        main->mnuRestore_Click();
+        setWriteLayer(nullptr);
+        QCOMPARE(main->statusText(), QStringLiteral("Restore ERROR"));
+        QVERIFY2(messages().last().text.startsWith(
+                     QStringLiteral("There is not enough space on the disk to write ")),
+                 qPrintable(messages().last().text));
+        QCOMPARE(contents(db), before);
+        QVERIFY(!env->dialogs.waitCursor);
+    }
+
     void emptyFileNameEndsQuietly() {
         fx.env->dialogs.fileAnswers = {QString()};
         fx.main->mnuBackup_Click();
@@ -217,6 +258,106 @@ private slots:
         fx.main->mnuRestore_Click();
         QVERIFY(messages()[0].text.contains("no Journal table"));
         QCOMPARE(contents(fx.db), before);
+    }
+
+    // The chosen file is checked whole before anything is replaced: a
+    // backup with a damaged data page, an empty and a cut-off file are
+    // refused with their reason, and the database stays as it was.
+    void restoreRefusesDamagedOrIncompleteFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("damaged data page") << "damaged"
+                                           << "Corvella.bak is damaged";
+        QTest::newRow("empty") << "empty"
+                               << "Corvella.bak is not a Corvella database.";
+        QTest::newRow("truncated") << "truncated"
+                                   << "Corvella.bak is not a Corvella database, or it is damaged.";
+    }
+    void restoreRefusesDamagedOrIncompleteFiles() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString backup = env->path("Corvella.bak");
+        const QString good = env->path("good.cvl");
+        QVERIFY(copyFileSafely(db, good, nullptr));
+        TestEnv::damageJournalPages(good); // fills the journal, then damages it
+        if (kind == "damaged") {
+            QVERIFY(copyFileSafely(good, backup, nullptr));
+            // Its tables and fields are all there: only the full check sees it.
+            QVERIFY(TestEnv::scalar(backup, "SELECT COUNT(*) FROM sqlite_master").toInt() >= 5);
+        } else if (kind == "empty") {
+            write(backup, QByteArray());
+        } else {
+            write(backup, contents(good).left(8192)); // the schema page and one more
+        }
+        const QByteArray before = contents(db);
+        env->dialogs.fileAnswers = {backup};
+        env->dialogs.answers = {MsgResult::Yes};
+        main->mnuRestore_Click();
+        QCOMPARE(messages().size(), 1);
+        QVERIFY2(messages()[0].text.startsWith(reason), qPrintable(messages()[0].text));
+        QVERIFY(messages()[0].text.endsWith(QStringLiteral("The database was not restored.")));
+        QCOMPARE(messages()[0].title, QStringLiteral("Restore Database"));
+        QCOMPARE(messages()[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(main->statusText(), CorvModule::IdleLine);
+        QCOMPARE(contents(db), before);
+        QVERIFY(!QFile::exists(beforeRestorePath(db)));
+    }
+
+    // The replaced database is kept beside it; the next restore replaces
+    // that copy, and restoring the copy itself undoes the last restore.
+    void restoreKeepsTheReplacedDatabase() {
+        const QString backup = env->path("Corvella.bak");
+        QVERIFY(copyFileSafely(db, backup, nullptr));
+        TestEnv::exec(db, "INSERT INTO Tank (TankName) VALUES ('Since the backup')");
+        const QByteArray current = contents(db);
+        auto restore = [&](const QString &file) {
+            env->dialogs.clear();
+            env->dialogs.fileAnswers = {file};
+            env->dialogs.answers = {MsgResult::Yes};
+            main->mnuRestore_Click();
+            return messages().last().text;
+        };
+        QCOMPARE(restore(backup), QStringLiteral("Restore successful!"));
+        const QString kept = env->path("CORVELLA.CVL.before-restore");
+        QCOMPARE(beforeRestorePath(db), kept);
+        QCOMPARE(contents(kept), current);
+        QCOMPARE(contents(db), contents(backup));
+        // Undoing: the kept database comes back, the restored one is kept.
+        QCOMPARE(restore(kept), QStringLiteral("Restore successful!"));
+        QCOMPARE(contents(db), current);
+        QCOMPARE(contents(kept), contents(backup));
+        QCOMPARE(TestEnv::scalar(db, "SELECT COUNT(*) FROM Tank").toInt(), 2);
+        // No staging file is left behind.
+        QCOMPARE(QDir(env->folder()).entryList({".corvella-restore-*"}, QDir::Files | QDir::Hidden),
+                 QStringList());
+    }
+
+    // When the replaced database cannot be kept (a full disk), nothing is
+    // replaced.
+    void restoreWithoutRoomToKeepTheOldDatabase() {
+        const QString backup = env->path("Corvella.bak");
+        QVERIFY(copyFileSafely(db, backup, nullptr));
+        TestEnv::exec(db, "INSERT INTO Tank (TankName) VALUES ('Kept')");
+        const QByteArray before = contents(db);
+        struct NoRoomForKeeping : WriteLayer {
+            bool write(QFileDevice &file, const char *data, qint64 size, bool *full) override {
+                if (file.fileName().endsWith(QLatin1String(".before-restore"))) {
+                    *full = true;
+                    return false;
+                }
+                return WriteLayer::write(file, data, size, full);
+            }
+        } layer;
+        setWriteLayer(&layer);
+        env->dialogs.fileAnswers = {backup};
+        env->dialogs.answers = {MsgResult::Yes};
+        main->mnuRestore_Click();
+        setWriteLayer(nullptr);
+        QCOMPARE(main->statusText(), QStringLiteral("Restore ERROR"));
+        QCOMPARE(messages().last().text,
+                 QStringLiteral("There is not enough space on the disk to write %1.")
+                     .arg(QDir::toNativeSeparators(beforeRestorePath(db))));
+        QCOMPARE(contents(db), before);
     }
 
     void restoreAsksAndClosesOpenWindows() {

@@ -206,6 +206,38 @@ private slots:
         splash.CloseSplash();
     }
 
+    // A second start on the same database says so and brings nothing up;
+    // the first one holds the database until its main window ends.
+    void secondStartOnTheSameDatabase() {
+        const QString db = env->makeDatabase();
+        Settings::save("Corvella", "Database", "Filename", db);
+        Settings::save("Corvella", "DefaultTank", "TankID", "1");
+        std::unique_ptr<mdiCorvella> first(CorvMain());
+        QVERIFY(first);
+        QVERIFY(QFile::exists(db + ".lock"));
+        env->dialogs.clear();
+        Forms::reset();
+        std::unique_ptr<mdiCorvella> second(CorvMain());
+        QVERIFY(!second);
+        const auto messages = env->dialogs.messages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text,
+                 QStringLiteral("Corvella is already running with the database %1. Only one "
+                                "Corvella can use a database at a time: switch to the one that "
+                                "is running.")
+                     .arg(db));
+        QCOMPARE(messages[0].title, QStringLiteral("Corvella"));
+        QCOMPARE(messages[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(env->dialogs.calls.size(), 1); // no splash, nothing else
+        QCOMPARE(mdiCorvella::instance(), first.get());
+        // Once the first one ends, the database is free again.
+        first.reset();
+        QVERIFY(!QFile::exists(db + ".lock"));
+        env->dialogs.clear();
+        second.reset(CorvMain());
+        QVERIFY(second);
+    }
+
     void splashClosesOnTimerClickOrKey() {
         {
             frmSplash s;

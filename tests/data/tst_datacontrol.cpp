@@ -318,6 +318,20 @@ private slots:
         QCOMPARE(trap.error().number, DbErr::NotADatabase);
     }
 
+    // Damage met while reading says how to get back to a whole database.
+    void damagedDatabaseSaysHowToRecover() {
+        TestEnv::damageJournalPages(db);
+        Bound b(db, sources::journal("1"));
+        DataControl::ErrorTrap trap(b.dc);
+        QVERIFY(!b.dc.Refresh());
+        QCOMPARE(trap.error().number, DbErr::NotADatabase);
+        QVERIFY2(
+            trap.error().description.contains(QLatin1String("damaged")) &&
+                trap.error().description.contains(QLatin1String("File > Restore")) &&
+                trap.error().description.contains(QLatin1String("CORVELLA.CVL.before-restore")),
+            qPrintable(trap.error().description));
+    }
+
     void validateActionsAndSave() {
         journal(1, "2001-01-01", "7");
         journal(1, "2001-01-02", "7");

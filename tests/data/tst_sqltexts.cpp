@@ -123,6 +123,13 @@ private slots:
         QTest::newRow("unclosed bracket") << "SELECT * FROM [Tank" << DbErr::SyntaxError;
         QTest::newRow("no table") << "SELECT * FROM" << DbErr::SyntaxError;
         QTest::newRow("reserved as table") << "SELECT * FROM WHERE" << DbErr::SyntaxError;
+        QTest::newRow("NUL in a name")
+            << QStringLiteral("SELECT * FROM [T") + QChar(0) + QStringLiteral("ank]")
+            << DbErr::SyntaxError;
+        QTest::newRow("NUL in a text")
+            << QStringLiteral("SELECT * FROM [Tank] WHERE TankName = 'a") + QChar(0) +
+                   QStringLiteral("'")
+            << DbErr::SyntaxError;
         QTest::newRow("number glued to name")
             << "SELECT * FROM [Tank] WHERE ID = 1x" << DbErr::SyntaxError;
     }
@@ -133,6 +140,42 @@ private slots:
         QVERIFY(!parseSelect(text, &e));
         QCOMPARE(e.number, error);
         QVERIFY(!e.description.isEmpty());
+    }
+
+    // Nesting used to recurse without limit: some ten thousand parentheses
+    // or NOTs overflowed the stack. A sane depth parses; beyond it the text
+    // is refused like any other malformed record source.
+    void nestingDepthIsLimited() {
+        const QString head = QStringLiteral("SELECT * FROM [Tank] WHERE ");
+        auto nested = [&](int depth) {
+            return head + QString(depth, u'(') + QStringLiteral("ID = 1") + QString(depth, u')');
+        };
+        auto nots = [&](int count) {
+            return head + QStringLiteral("NOT ").repeated(count) + QStringLiteral("ID = 1");
+        };
+        DbError e;
+        auto st = parseSelect(nested(150), &e);
+        QVERIFY2(st, qPrintable(e.description));
+        QCOMPARE(st->where, QString(150, u'(') + QStringLiteral("\"ID\" = 1") + QString(150, u')'));
+        QVERIFY2(parseSelect(nots(150), &e), qPrintable(e.description));
+        // Parentheses and NOTs count together.
+        QVERIFY(parseSelect(head + QStringLiteral("(NOT ").repeated(100) +
+                                QStringLiteral("ID = 1") + QString(100, u')'),
+                            &e));
+        QVERIFY(!parseSelect(head + QStringLiteral("(NOT ").repeated(101) +
+                                 QStringLiteral("ID = 1") + QString(101, u')'),
+                             &e));
+        for (const QString &text :
+             {nested(201), nested(12000), nots(201), nots(40000), head + QString(100000, u'(')}) {
+            e = {};
+            QVERIFY(!parseSelect(text, &e));
+            QCOMPARE(e.number, DbErr::SyntaxError);
+            QVERIFY(e.description.contains(QLatin1String("nested")));
+        }
+        // A long flat chain is no nesting at all.
+        const QString chain =
+            head + QStringLiteral("ID = 1") + QStringLiteral(" OR ID = 1").repeated(20000);
+        QVERIFY2(parseSelect(chain, &e), qPrintable(e.description));
     }
 
     void tankIdMustBeWhole() {
@@ -199,6 +242,17 @@ private slots:
         DbError e;
         QVERIFY(!parseCriterion(criterion, &e));
         QVERIFY(e.number == DbErr::CriteriaSyntax || e.number == DbErr::InvalidPattern);
+    }
+
+    // A criterion has no nesting: however many parentheses or NOTs it holds,
+    // it is one malformed text, refused without recursion.
+    void criteriaDoNotNest() {
+        DbError e;
+        QVERIFY(!parseCriterion(QString(100000, u'(') + QStringLiteral("Term = 'a'"), &e));
+        QCOMPARE(e.number, DbErr::CriteriaSyntax);
+        QVERIFY(!parseCriterion(
+            QStringLiteral("NOT ").repeated(40000) + QStringLiteral("Term = 'a'"), &e));
+        QCOMPARE(e.number, DbErr::CriteriaSyntax);
     }
 
     void buildersEscapeApostrophes() {

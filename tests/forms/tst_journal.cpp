@@ -91,6 +91,10 @@ private slots:
         QTest::newRow("1e-3") << "1e-3" << true;
         QTest::newRow("abc") << "abc" << false;
         QTest::newRow("7.5 ppm") << "7.5 ppm" << false;
+        // Reads as a number, but no field can hold it.
+        QTest::newRow("1e999") << "1e999" << false;
+        QTest::newRow("-1e999") << "-1e999" << false;
+        QTest::newRow("tiny") << "1e-99999" << true;
     }
     void valueChecks() {
         QFETCH(QString, text);
@@ -135,6 +139,42 @@ private slots:
         j->cmdClose->click();
         j = openJournal();
         QCOMPARE(j->txtNitrate->text(), QStringLiteral("1000"));
+    }
+
+    // A value no field can hold is refused when its box is left, so the
+    // record stays storable and the other edits are kept.
+    void unstorableNumberIsRefusedOnLeaving() {
+        frmJournal *j = openJournal();
+        j->txtNitrate->setText("5");
+        j->txtpH->setText("1e999");
+        FormsFixture::tabOut(j->txtpH);
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(fx.messages()[0].text, QStringLiteral("Please enter a valid pH!"));
+        QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
+        QCOMPARE(QApplication::focusWidget(), j->txtpH);
+        j->txtpH->setText("7");
+        j->txtDissolvedOxygen->setText("1e-999999999"); // tiny: stored as 0
+        FormsFixture::tabOut(j->txtDissolvedOxygen);
+        QCOMPARE(fx.messages().size(), 1);
+        j->cmdSave->click();
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7 AND Nitrate = 5 AND "
+                          "DissolvedOxygen = 0"),
+                 1);
+    }
+
+    // A damaged database ends the program, but not without saying how to
+    // get back to a whole one.
+    void damagedDatabaseSaysHowToRecover() {
+        TestEnv::damageJournalPages(fx.db);
+        openJournal();
+        QCOMPARE(fx.messages().size(), 1);
+        const QString text = fx.messages()[0].text;
+        QVERIFY2(text.startsWith(QStringLiteral("Unexpected Error: ")) &&
+                     text.contains(QLatin1String("damaged")) &&
+                     text.contains(QLatin1String("File > Restore")),
+                 qPrintable(text));
+        QCOMPARE(fx.ends, QVector<int>{1});
     }
 
     void inputLimits() {

@@ -53,6 +53,36 @@ private slots:
         QCOMPARE(*toNumber(QStringLiteral("1e3")), 1000.0);
         QCOMPARE(*toNumber(QStringLiteral(" .25 ")), 0.25);
         QVERIFY(std::isinf(*toNumber(QStringLiteral("1e999"))));
+        // Out of range either way: the size of the whole value decides, not
+        // the sign of its exponent.
+        QVERIFY(std::isinf(*toNumber(u'1' + QString(400, u'0') + QStringLiteral("e-10"))));
+        QCOMPARE(*toNumber(QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1e10")),
+                 0.0);
+        QCOMPARE(*toNumber(QStringLiteral("-1e999")), -std::numeric_limits<double>::infinity());
+        QCOMPARE(*toNumber(QStringLiteral("1e-999999999")), 0.0);
+    }
+
+    // What a number field can store: a finite value. The box's check refuses
+    // the rest, so that a record never holds a text it cannot save.
+    void finiteNumbers_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("finite");
+        QTest::newRow("plain") << "7.5" << true;
+        QTest::newRow("largest double") << "1.7976931348623157e308" << true;
+        QTest::newRow("beyond the largest") << "1.8e308" << false;
+        QTest::newRow("1e999") << "1e999" << false;
+        QTest::newRow("-1e999") << "-1e999" << false;
+        QTest::newRow("huge exponent") << "1e999999999999" << false;
+        QTest::newRow("tiny is zero") << "1e-999999999" << true;
+        QTest::newRow("subnormal") << "4.9e-324" << true;
+        QTest::newRow("grouped") << "1,000.5" << true;
+        QTest::newRow("not a number") << "abc" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void finiteNumbers() {
+        QFETCH(QString, text);
+        QFETCH(bool, finite);
+        QCOMPARE(readsAsFiniteNumber(text), finite);
     }
 
     void leadingNumber_data() {
@@ -159,8 +189,45 @@ private slots:
         QCOMPARE(f("-12.34567").toText(), QStringLiteral("-12.3457"));
         QVERIFY(!Fixed4::fromText(QStringLiteral("abc")));
         QVERIFY(!Fixed4::fromText(QStringLiteral("1e30")));
+        QCOMPARE(f("922337203685477.5807").units(), std::numeric_limits<qint64>::max());
+        QVERIFY(!Fixed4::fromText(QStringLiteral("922337203685477.5808")));
+        QVERIFY(!Fixed4::fromText(QStringLiteral("-922337203685477.5808")));
         const Fixed4 big = Fixed4::fromUnits(std::numeric_limits<qint64>::max());
         QVERIFY(!big.plus(Fixed4::fromUnits(1)));
+    }
+
+    // Exponents far outside any amount used to be written out digit by
+    // digit (a twelve-character text took seconds and gigabytes). Tiny
+    // amounts round to zero, huge ones are refused, at once.
+    void fixedPointExtremeExponents_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<qint64>("units");
+        QTest::newRow("tiny") << "1e-999999999" << true << qint64(0);
+        QTest::newRow("tiny negative") << "-1e-999999999" << true << qint64(0);
+        QTest::newRow("clamped exponent") << "5e-99999999999999" << true << qint64(0);
+        QTest::newRow("huge") << "1e999999999" << false << qint64(0);
+        QTest::newRow("huge negative") << "-1e999999999" << false << qint64(0);
+        QTest::newRow("zero with huge exponent") << "0e999999999" << true << qint64(0);
+        QTest::newRow("digits shifted back in range")
+            << QStringLiteral("0.") + QString(300, u'0') + QStringLiteral("25e302") << true
+            << qint64(250000);
+        QTest::newRow("long zero tail")
+            << QStringLiteral("1.") + QString(5000, u'0') << true << qint64(10000);
+        QTest::newRow("half below the last place") << "0.00005" << true << qint64(0);
+        QTest::newRow("just above half") << "0.0000500000001" << true << qint64(1);
+        QTest::newRow("whole digits times exponent") << "12e3" << true << qint64(120000000);
+        QTest::newRow("exactly half at the cut, odd") << "0.00035" << true << qint64(4);
+        QTest::newRow("nothing kept, above half") << "0.00009" << true << qint64(1);
+    }
+    void fixedPointExtremeExponents() {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        QFETCH(qint64, units);
+        const auto f = Fixed4::fromText(text);
+        QCOMPARE(f.has_value(), accepted);
+        if (f)
+            QCOMPARE(f->units(), units);
     }
 
     void readsAsDate_data() {
@@ -247,6 +314,10 @@ private slots:
         QCOMPARE(*fromIsoDate(QStringLiteral("2000-02-29")), QDate(2000, 2, 29));
         QVERIFY(!fromIsoDate(QStringLiteral("2001-02-29")));
         QVERIFY(!fromIsoDate(QStringLiteral("01/02/1999")));
+        // Only digits: a sign or a blank is no part of a stored date.
+        QVERIFY(!fromIsoDate(QStringLiteral("+199-01-02")));
+        QVERIFY(!fromIsoDate(QStringLiteral(" 199-01-02")));
+        QVERIFY(!fromIsoDate(QStringLiteral("1999-+1-02")));
     }
 };
 

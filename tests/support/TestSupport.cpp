@@ -8,6 +8,7 @@
 #include <QAtomicInt>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -144,6 +145,21 @@ void TestEnv::exec(const QString &dbPath, const QString &sql) {
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+}
+
+void TestEnv::damageJournalPages(const QString &dbPath) {
+    exec(dbPath, QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n "
+                                "WHERE x < 400) INSERT INTO Journal (TankID, Notes) SELECT 1, "
+                                "hex(randomblob(100)) FROM n"));
+    // The first page after the tables' and indexes' own first pages holds
+    // the journal's first entries (the journal was filled last).
+    const qint64 page = scalar(dbPath, "SELECT MAX(rootpage) FROM sqlite_master").toLongLong() + 1;
+    const int pageSize = scalar(dbPath, "PRAGMA page_size").toInt();
+    QFile f(dbPath);
+    if (!f.open(QIODevice::ReadWrite) || f.size() < page * pageSize)
+        qFatal("cannot damage %s", qPrintable(dbPath));
+    f.seek((page - 1) * pageSize);
+    f.write(QByteArray(pageSize, char(0xA5)));
 }
 
 QVariant TestEnv::scalar(const QString &dbPath, const QString &sql) {

@@ -167,6 +167,14 @@ private slots:
                               << QStringList{"1e30", "0", "0"};
         QTest::newRow("-1e30") << QStringList{"-1e30", "50", "50"} << true << QString() << true
                                << QStringList{"-1e30", "50", "50"};
+        // A twelve-character text once froze the calculator for seconds: a
+        // tiny percentage is 0 at four places, a huge one beyond the range.
+        QTest::newRow("tiny exponent")
+            << QStringList{"1e-999999999", "50", "50"} << true << QString() << false
+            << QStringList{"1e-999999999", "50", "50"};
+        QTest::newRow("huge exponent") << QStringList{"1e999999999", "0", "0"} << false
+                                       << QStringLiteral("Please enter a valid Percent Small Fish!")
+                                       << false << QStringList{"1e999999999", "0", "0"};
         const QStringList big = {"900000000000000", "900000000000000", "900000000000000"};
         QTest::newRow("sum overflows") << big << false << over << false << big;
     }
@@ -220,8 +228,12 @@ private slots:
             << box("1e200", "1e200", "12", "18") << TooLarge << Field::None;
         QTest::newRow("infinite light")
             << box("48", "20", "12", "1e306") << TooLarge << Field::None;
-        QTest::newRow("overflowing text")
-            << box("48", "20", "1e400", "18") << TooLarge << Field::None;
+        // A figure beyond any double is a bad entry like any other.
+        QTest::newRow("infinite width")
+            << box("48", "20", "1e400", "18") << "Please enter a valid Width!" << Field::Width;
+        QTest::newRow("infinite percentage")
+            << box("48", "20", "12", "18", "1e999", "0", "0")
+            << "Please enter a valid Percent Small Fish!" << Field::PercentSmall;
     }
     void failedChecks() {
         QFETCH(Inputs, in);
