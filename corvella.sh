@@ -2,6 +2,7 @@
 # Corvella's one entry point for people and CI.
 #   ./corvella.sh run    install what is missing, build, start Corvella
 #   ./corvella.sh test   install what is missing, build, run every test headless
+#   ./corvella.sh package  install what is missing, build, make the Debian package
 set -eu
 
 cd "$(dirname "$0")"
@@ -11,9 +12,13 @@ qt6-datavisualization-dev qt6-declarative-dev qt6-svg-dev libqt6sql6-sqlite qt6-
 qt6-tools-dev-tools qt6-l10n-tools xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
 libkainjow-mustache-dev poppler-utils libx11-dev"
 
+# What making the Debian package needs besides (dpkg-shlibdeps works out its
+# dependencies; file finds the programs in it).
+PACKAGE_TOOLS="dpkg-dev file"
+
 install_missing() {
     missing=""
-    for p in $PACKAGES; do
+    for p in $PACKAGES ${1:-}; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
             missing="$missing $p"
         fi
@@ -55,8 +60,15 @@ test)
     cd build
     exec env QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
     ;;
+package)
+    install_missing "$PACKAGE_TOOLS"
+    build
+    rm -f build/corvella_*.deb
+    cmake --build build --target package
+    ls build/corvella_*.deb
+    ;;
 *)
-    echo "usage: $0 run | test" >&2
+    echo "usage: $0 run | test | package" >&2
     exit 2
     ;;
 esac
