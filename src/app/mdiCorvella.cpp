@@ -79,7 +79,10 @@ mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
     buildMenus();
     buildToolbar();
     buildStatusBar();
-    resize(1100, 760);
+    // Its design size, or less on a small screen (or a large scale factor),
+    // leaving room for the window's frame and the desktop's panels.
+    const QSize room = screen()->availableGeometry().size();
+    resize(QSize(1100, 760).boundedTo(QSize(room.width() * 95 / 100, room.height() * 88 / 100)));
     MDIForm_Load();
 }
 
