@@ -85,7 +85,7 @@ public:
     // A read-only file Corvella ships (the help book, a report template).
     static QString sharedFile(const QString &fileName);
 
-    // Start-up steps 1 to 4: database path, help file, default tank, the
+    // The first steps of start-up: database path, help file, default tank, the
     // active-window marker and the chart flag, with the store's defaults
     // written back where start-up fixes them. An installed Corvella that
     // uses the database in the user's data folder and finds none there

@@ -8,20 +8,20 @@
 namespace corv {
 
 mdiCorvella *CorvMain() {
-    // Steps 1 to 4: paths, the default tank and the markers.
+    // The paths, the default tank and the markers, from the settings.
     CorvModule::readSettings();
 
-    // 5. The main window, loaded and shown.
+    // The main window, loaded and shown.
     auto *main = new mdiCorvella;
     main->show();
 
-    // 6. The splash, modally over it, until it closes.
+    // The splash, modally over it, until it closes.
     {
         frmSplash splash(main);
         dialogs().execModal(splash);
     }
 
-    // 7. The caption, or the way to a first tank.
+    // The default tank in the caption, or the way to a first tank.
     if (CorvModule::CurrentTankID != CorvModule::NotSet) {
         CorvModule::announceDefaultTank();
     } else {

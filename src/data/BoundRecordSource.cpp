@@ -176,7 +176,9 @@ bool BoundRecordSource::store() {
 }
 
 DbError BoundRecordSource::storePending() {
-    if (!m_records.isOpen() || !(DataChanged() || m_records.isAdding()))
+    // With no record current (the last one deleted) there is nothing the
+    // boxes could be stored into.
+    if (!m_records.isAdding() && !(m_records.hasCurrent() && DataChanged()))
         return {};
     ErrorTrap trap(*this);
     store();

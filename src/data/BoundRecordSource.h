@@ -97,8 +97,8 @@ public:
     // closes the connection.
     void DatabaseClose();
     // Stores edits still pending (or the record being added) without any
-    // event; the error, or none when there was nothing to store or it was
-    // stored.
+    // event; the error, or none when it was stored or there was nothing to
+    // store (no edit, or no record to store it into).
     DbError storePending();
 
     DataRecordset &Recordset() { return m_recordset; }

@@ -467,13 +467,12 @@ void RecordForm::saveSortOrder(int order) {
 bool RecordForm::closeBoxAllowed() {
     // The close box: edits still in the bound boxes are stored; if they
     // cannot be, the window stays open with them.
-    if (m_data->records().isOpen() && (m_data->DataChanged() || m_data->records().isAdding())) {
-        DataControl::ErrorTrap trap(*m_data);
-        if (!m_data->UpdateRecord()) {
-            msgBox(QStringLiteral("Unable to save the record: ") + trap.error().description,
-                   MsgButtons::Ok, MsgIcon::Exclamation);
-            return false;
-        }
+    // With no record left (the last one deleted) there is nothing to store:
+    // the window closes.
+    if (const DbError e = m_data->storePending()) {
+        msgBox(QStringLiteral("Unable to save the record: ") + e.description, MsgButtons::Ok,
+               MsgIcon::Exclamation);
+        return false;
     }
     return true;
 }

@@ -48,7 +48,9 @@ protected:
 private:
     void selectCombo(QComboBox *combo, int index, void (frmTank::*handler)());
     void selectCombosFromFields();
-    // Steps 1 and 2 of the shape rule for a shape index.
+    // The shape rule without its storing of "0": the shape's text into the
+    // hidden field, "N/A" in the dimension that does not apply and the
+    // stored value in the one that does, and which of the two is enabled.
     void applyShape(int index);
     // The shown tank becomes the default (the steps after the question).
     bool makeDefault();

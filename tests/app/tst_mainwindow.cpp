@@ -1,10 +1,12 @@
-// The main window: menus, toolbar, status bar, the view options, the routing
-// of the record commands and the exit sequence, with stand-in windows.
+// The main window: its menus, toolbar and status bar, the view options, the
+// routing of the record commands and the exit sequence, with stand-in
+// windows.
+#include "app/ChildWindow.h"
 #include "app/CorvModule.h"
-#include "app/Settings.h"
 #include "app/HelpBrowser.h"
+#include "app/Settings.h"
 #include "app/mdiCorvella.h"
-#include "support/TestSupport.h"
+#include "support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,272 +23,348 @@
 #include <memory>
 
 using namespace corv;
-using corv::test::TestEnv;
+using namespace corv::test;
 
 namespace {
 
-// A record window that records what the main window asks of it, and the
-// status text at that moment.
-class StandIn : public CorvForm {
-public:
-    StandIn(FormKind kind, const QString &name, bool *flag, QStringList &log)
-        : m_kind(kind), m_name(name), m_flag(flag), m_log(log) {
-        m_widget.setWindowTitle(name);
-        Forms::enroll(kind, this);
+// A menu item found as the user finds it: by the menu's caption and its own.
+QAction *menuItem(mdiCorvella &m, const QString &menu, const QString &item) {
+    for (QAction *top : m.menuBar()->actions()) {
+        if (top->text() != menu || !top->menu())
+            continue;
+        for (QAction *a : top->menu()->actions())
+            if (a->text() == item)
+                return a;
     }
-    ~StandIn() override { Forms::withdraw(m_kind, this); }
-    QWidget *widget() override { return &m_widget; }
-    void mnuAdd_Click() override { note("Add"); }
-    void mnuDelete_Click() override { note("Delete"); }
-    void mnuSearch_Click() override { note("Search"); }
-    void cmdRefreshData() override { note("Refresh"); }
-    void cmdClose_Click() override {
-        note("Close");
-        if (refuseClose)
-            return;
-        if (m_flag)
-            *m_flag = false;
-        Forms::withdraw(m_kind, this);
-    }
-    bool refuseClose = false;
-
-private:
-    void note(const char *what) {
-        const QString status =
-            mdiCorvella::instance() ? mdiCorvella::instance()->statusText() : QString();
-        m_log << m_name + u'.' + QLatin1String(what) + QStringLiteral(" | ") + status;
-    }
-    FormKind m_kind;
-    QString m_name;
-    bool *m_flag;
-    QStringList &m_log;
-    QWidget m_widget;
-};
-
-QStringList enabledStates(mdiCorvella &m) {
-    auto on = [](QAction *a) {
-        return a->isEnabled() ? QStringLiteral("on") : QStringLiteral("off");
-    };
-    return {on(m.button(14)), on(m.button(16)), on(m.button(17)), on(m.button(19)),
-            on(m.mnuPrint),   on(m.mnuAdd),     on(m.mnuDelete),  on(m.mnuSearch)};
+    return nullptr;
 }
+
+// A toolbar button found by the word of its tool tip.
+QAction *toolButton(mdiCorvella &m, const QString &tip) {
+    for (QAction *a : m.tbToolBar->actions())
+        if (!a->isSeparator() && a->toolTip() == tip)
+            return a;
+    return nullptr;
+}
+
+// A modal window that opens or refuses to, as told, and counts its unloads.
+class Modal : public ModalWindow {
+public:
+    explicit Modal(QWidget *parent) : ModalWindow(parent) {}
+    bool Form_Load() override { return opens; }
+    void Form_Unload() override {
+        ++unloads;
+        ModalWindow::Form_Unload();
+    }
+    static inline bool opens = true;
+    static inline int unloads = 0;
+};
 
 } // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
-    std::unique_ptr<mdiCorvella> main;
+    MainWindowFixture fx;
     QStringList log;
-    std::vector<std::unique_ptr<StandIn>> standIns;
+    std::vector<std::unique_ptr<StandInWindow>> standIns;
+    int charts = 0, prints = 0;
+    std::optional<HookGuard<std::function<QDialog *(QWidget *)>>> chartHook, printHook;
 
-    StandIn &standIn(FormKind kind, const QString &name, bool *flag) {
-        standIns.push_back(std::make_unique<StandIn>(kind, name, flag, log));
+    mdiCorvella &main() { return *fx.main; }
+    StandInWindow &standIn(FormKind kind, const QString &name) {
+        standIns.push_back(std::make_unique<StandInWindow>(kind, name, log));
         return *standIns.back();
+    }
+    // Every window command makes a stand-in, shown as a child window.
+    void standInMakers() {
+        for (const WindowKind &w : windowTable()) {
+            const FormKind kind = w.kind;
+            const QString name = w.markerText();
+            Forms::setFactory(kind, [this, kind, name]() -> CorvForm * {
+                auto &s = standIn(kind, name);
+                main().addChild(s.widget());
+                return &s;
+            });
+        }
     }
 
 private slots:
     void init() {
-        env = std::make_unique<TestEnv>();
-        Forms::reset();
-        CorvModule::readSettings();
-        main = std::make_unique<mdiCorvella>();
+        fx.setUp({false, false, false});
         log.clear();
+        charts = prints = 0;
+        // The chart and print windows of later parts, counted.
+        chartHook.emplace(mdiCorvella::chartWindow, [this](QWidget *) -> QDialog * {
+            log << QStringLiteral("chart | ") + main().statusText();
+            ++charts;
+            return nullptr;
+        });
+        printHook.emplace(mdiCorvella::printWindow, [this](QWidget *) -> QDialog * {
+            log << QStringLiteral("print | ") + main().statusText();
+            ++prints;
+            return nullptr;
+        });
     }
     void cleanup() {
         standIns.clear();
-        main.reset();
-        Forms::reset();
-        env.reset();
+        fx.tearDown();
+        chartHook.reset();
+        printHook.reset();
     }
 
-    void menusAsDesigned() {
-        QStringList menus;
-        for (QAction *a : main->menuBar()->actions())
-            menus << a->text();
-        QCOMPARE(menus,
-                 (QStringList{"&Options", "&File", "R&ecords", "&View", "&Window", "&Help"}));
-        auto items = [](QMenu *m) {
-            QStringList out;
-            for (QAction *a : m->actions())
-                out << a->objectName() + u'=' +
-                           (a->isSeparator() ? QStringLiteral("-") : a->text());
-            return out;
+    void everyMenuItemRunsItsCommand_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("effect");
+        auto row = [](const char *menu, const char *item, const char *status, const char *effect) {
+            QTest::newRow(item) << menu << item << status << effect;
         };
-        QCOMPARE(
-            items(main->mnuOptions),
-            (QStringList{"mnuChangeTanks=&Change Tanks", "mnu0=-", "mnuJournal=&Journal",
-                         "mnuLiveStock=&Livestock", "mnu1=-", "mnuCommonDiseases=Common &Diseases",
-                         "mnuAquaristGlossary=Aquarist &Glossary",
-                         "mnuTankCalculator=&Tank Calculator", "mnuCorvChart=&CorvChart", "mnu2=-",
-                         "mnuAutoHighlight=Auto &Highlight", "mnu5=-", "mnuExit=E&xit"}));
-        QCOMPARE(items(main->mnuFile), (QStringList{"mnuBackup=&Backup", "mnuRestore=&Restore"}));
-        QCOMPARE(items(main->mnuRecords),
-                 (QStringList{"mnuAdd=Add", "mnuDelete=Delete", "mnu3=-", "mnuSearch=&Search",
-                              "mnu4=-", "mnuPrint=&Print"}));
-        QCOMPARE(items(main->mnuView), (QStringList{"mnuToolbar=Tool Bar", "mnuToolText=Tool Text",
-                                                    "mnuStatusBar=Status Bar"}));
-        QCOMPARE(items(main->mnuWindow),
-                 (QStringList{"mnuCascade=&Cascade", "mnuArrange=&Arrange Icons"}));
-        QCOMPARE(items(main->mnuHelp),
-                 (QStringList{"mnuContents=Help &Contents", "mnuBrowseHelp=Browse Help",
-                              "mnuAbout=&About"}));
-        QCOMPARE(main->mnuSearch->shortcut(), QKeySequence(Qt::Key_F3));
-        QCOMPARE(main->mnuContents->shortcut(), QKeySequence(Qt::Key_F1));
-        QCOMPARE(main->mnuBrowseHelp->shortcut(), QKeySequence(Qt::Key_F2));
+        row("&Options", "&Change Tanks", "Maintain Tanks?", "TankAdd");
+        row("&Options", "&Journal", "Browse the journal database.", "Journal");
+        row("&Options", "&Livestock", "Browse the Livestock database.", "Stock");
+        row("&Options", "Common &Diseases", "Browse the common disease database.", "Diseases");
+        row("&Options", "Aquarist &Glossary", "Browse the aquarist glossary database.", "Glossary");
+        row("&Options", "&Tank Calculator", "Calculate tank copasities.", "TankCalc");
+        row("&Options", "&CorvChart", "Chart your tank stats.", "chart");
+        row("&Options", "Auto &Highlight", "Auto Highlight OFF.", "");
+        row("&Options", "E&xit",
+            "Corvella, your complete aquarium information toolkit. Select "
+            "an option from the menu.",
+            "Exit Corvella?");
+        row("&File", "&Backup",
+            "Corvella, your complete aquarium information toolkit. Select an "
+            "option from the menu.",
+            "Backup database");
+        row("&File", "&Restore",
+            "Corvella, your complete aquarium information toolkit. Select "
+            "an option from the menu.",
+            "Restore database");
+        row("&View", "Tool Bar", "Tool bar hiden.", "");
+        row("&View", "Tool Text", "Tool bar text visible.", "");
+        row("&View", "Status Bar",
+            "Welcome to Corvella, your complete aquarium information "
+            "toolkit. Select an option from the menu.",
+            ""); // hiding the status bar writes nothing
+        row("&Help", "Help &Contents", "Corvella Help.", "corvella-help");
+        row("&Help", "Browse Help", "Corvella Help.", "Corvella Help");
+        row("&Help", "&About",
+            "Corvella, your complete aquarium information toolkit. Select an "
+            "option from the menu.",
+            "frmAbout");
+        // Before any record window is active the record commands do nothing.
+        for (const char *item : {"Add", "Delete", "&Search", "&Print"})
+            row("R&ecords", item,
+                "Welcome to Corvella, your complete aquarium information toolkit. Select an "
+                "option from the menu.",
+                "");
+    }
+    void everyMenuItemRunsItsCommand() {
+        QFETCH(QString, menu);
+        QFETCH(QString, item);
+        QFETCH(QString, status);
+        QFETCH(QString, effect);
+        standInMakers();
+        main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        fx.env->dialogs.answers = {MsgResult::Cancel}; // for "Exit Corvella?"
+        QAction *a = menuItem(main(), menu, item);
+        QVERIFY2(a, qPrintable(item));
+        a->trigger();
+        QCOMPARE(main().statusText(), status);
+        // What the command did besides.
+        const auto &calls = fx.env->dialogs.calls;
+        if (effect.isEmpty()) {
+            QVERIFY(log.isEmpty());
+            QVERIFY(calls.isEmpty());
+        } else if (const WindowKind *w = windowByMarker(effect)) {
+            QVERIFY(*w->openFlag);
+            QCOMPARE(main().mdiArea->activeSubWindow()->widget(), Forms::get(w->kind)->widget());
+        } else if (effect == "chart") {
+            QCOMPARE(charts, 1);
+        } else if (effect == "Corvella Help") {
+            QCOMPARE(main().mdiArea->activeSubWindow()->windowTitle(), effect);
+        } else {
+            QVERIFY(!calls.isEmpty());
+            const auto &c = calls.first();
+            QCOMPARE(c.message.text + c.file.title + c.program.section(u'/', -1) + c.dialogName,
+                     effect);
+        }
+        QVERIFY(fx.env->dialogs.answers.isEmpty() || effect != "Exit Corvella?");
+        QVERIFY(main().isVisible()); // Exit answered Cancel
     }
 
-    void toolbarAsDesigned() {
-        QCOMPARE(main->buttonCount(), 23);
-        QCOMPARE(main->tbToolBar->actions().size(), 23);
-        const QStringList keys = {
-            "Tank",   "", "Journal", "Livestock", "",      "Diseases", "Glossary", "Calculator",
-            "Chart",  "", "Backup",  "Restore",   "",      "Print",    "",         "Add",
-            "Delete", "", "Search",  "",          "About", "",         "Exit"};
-        for (int i = 1; i <= 23; ++i) {
-            QAction *b = main->button(i);
-            QCOMPARE(main->tbToolBar->actions().at(i - 1), b);
-            if (keys[i - 1].isEmpty()) {
-                QVERIFY2(b->isSeparator(), qPrintable(QString::number(i)));
-            } else {
-                QCOMPARE(b->data().toString(), keys[i - 1]);
-                QCOMPARE(b->toolTip(), keys[i - 1]);
-                QVERIFY2(!b->icon().isNull(), qPrintable(keys[i - 1]));
-            }
-        }
-        // A toolbar click runs the menu handler of its key.
-        main->button(9)->trigger();
-        QCOMPARE(main->statusText(), QStringLiteral("Chart your tank stats."));
-        main->tbToolBar_ButtonClick(QStringLiteral("Nonsense")); // does nothing
-        QCOMPARE(main->statusText(), QStringLiteral("Chart your tank stats."));
+    void theKeysOfTheMenus() {
+        standIn(FormKind::Journal, "Journal").Form_Activate();
+        main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        QTest::keyClick(&main(), Qt::Key_F3);
+        QCOMPARE(log, QStringList{"Journal.Search | Search for a Journal Record."});
+        QTest::keyClick(&main(), Qt::Key_F1);
+        QCOMPARE(fx.env->dialogs.calls.last().kind, ScriptedDialogs::Call::StartProgram);
+        QTest::keyClick(&main(), Qt::Key_F2);
+        QCOMPARE(main().mdiArea->subWindowList().size(), 1);
+        QCOMPARE(main().statusText(), QStringLiteral("Corvella Help."));
+    }
+
+    void eachToolbarButtonDoesWhatItsMenuItemDoes_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("item");
+        const char *rows[][3] = {{"Tank", "&Options", "&Change Tanks"},
+                                 {"Journal", "&Options", "&Journal"},
+                                 {"Livestock", "&Options", "&Livestock"},
+                                 {"Diseases", "&Options", "Common &Diseases"},
+                                 {"Glossary", "&Options", "Aquarist &Glossary"},
+                                 {"Calculator", "&Options", "&Tank Calculator"},
+                                 {"Chart", "&Options", "&CorvChart"},
+                                 {"Backup", "&File", "&Backup"},
+                                 {"Restore", "&File", "&Restore"},
+                                 {"About", "&Help", "&About"},
+                                 {"Exit", "&Options", "E&xit"}};
+        for (const auto &r : rows)
+            QTest::newRow(r[0]) << r[0] << r[1] << r[2];
+    }
+    void eachToolbarButtonDoesWhatItsMenuItemDoes() {
+        QFETCH(QString, key);
+        QFETCH(QString, menu);
+        QFETCH(QString, item);
+        standInMakers();
+        auto run = [&](QAction *a) {
+            fx.env->dialogs.answers = {MsgResult::Cancel};
+            main().setStatusText("before");
+            a->trigger();
+            QStringList seen{main().statusText()};
+            for (const auto &c : fx.env->dialogs.calls)
+                seen << c.message.text + c.file.title + c.dialogName;
+            seen << log;
+            for (QMdiSubWindow *w : main().mdiArea->subWindowList())
+                seen << w->windowTitle();
+            // Back to where it started.
+            standIns.clear();
+            for (QMdiSubWindow *w : main().mdiArea->subWindowList())
+                delete w;
+            for (const WindowKind &w : windowTable())
+                *w.openFlag = false;
+            fx.env->dialogs.clear();
+            log.clear();
+            return seen;
+        };
+        QAction *button = toolButton(main(), key);
+        QVERIFY(button);
+        QVERIFY(!button->icon().isNull());
+        const QStringList byButton = run(button);
+        const QStringList byMenu = run(menuItem(main(), menu, item));
+        QCOMPARE(byButton, byMenu);
+        QVERIFY(byButton.first() != QStringLiteral("before"));
+        main().setStatusText("before");
+        main().tbToolBar_ButtonClick(QStringLiteral("Nonsense")); // a key of no button
+        QCOMPARE(main().statusText(), QStringLiteral("before"));
     }
 
     void statusBarPanels() {
-        QCOMPARE(main->sbStatusBar->objectName(), QStringLiteral("sbStatusBar"));
+        QCOMPARE(main().sbStatusBar->objectName(), QStringLiteral("sbStatusBar"));
         for (int i = 1; i <= 6; ++i)
-            QVERIFY(main->panel(i));
-        QCOMPARE(main->statusText(), CorvModule::WelcomeLine);
-        QCOMPARE(main->panel(2)->text(), QStringLiteral("CAPS"));
-        QCOMPARE(main->panel(3)->text(), QStringLiteral("NUM"));
-        QCOMPARE(main->panel(4)->text(), QStringLiteral("INS"));
-        QVERIFY(!main->panel(5)->text().isEmpty());
-        QVERIFY(!main->panel(6)->text().isEmpty());
+            QVERIFY(main().panel(i));
+        QCOMPARE(main().statusText(), CorvModule::WelcomeLine);
+        QCOMPARE(main().panel(2)->text(), QStringLiteral("CAPS"));
+        QCOMPARE(main().panel(3)->text(), QStringLiteral("NUM"));
+        QCOMPARE(main().panel(4)->text(), QStringLiteral("INS"));
+        QVERIFY(!main().panel(5)->text().isEmpty());
+        QVERIFY(!main().panel(6)->text().isEmpty());
         // Without keyboard indicators the panels follow the keys pressed.
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        const bool caps = main->panel(2)->isEnabled();
-        QTest::keyClick(main.get(), Qt::Key_CapsLock);
-        QCOMPARE(main->panel(2)->isEnabled(), !caps);
-        const bool ins = main->panel(4)->isEnabled();
-        QTest::keyClick(main.get(), Qt::Key_Insert);
-        QCOMPARE(main->panel(4)->isEnabled(), !ins);
+        main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        const bool caps = main().panel(2)->isEnabled();
+        QTest::keyClick(&main(), Qt::Key_CapsLock);
+        QCOMPARE(main().panel(2)->isEnabled(), !caps);
+        const bool ins = main().panel(4)->isEnabled();
+        QTest::keyClick(&main(), Qt::Key_Insert);
+        QCOMPARE(main().panel(4)->isEnabled(), !ins);
     }
 
-    void atLoadEveryRecordCommandIsOff() {
-        QCOMPARE(enabledStates(*main), QStringList(8, "off"));
-        for (bool *flag :
-             {&CorvModule::JournalOpen, &CorvModule::StockOpen, &CorvModule::DiseasesOpen,
-              &CorvModule::GlossaryOpen, &CorvModule::TankCalcOpen, &CorvModule::TankOpen})
-            QVERIFY(!*flag);
-    }
-
-    void enableDisableRowByRow_data() {
-        QTest::addColumn<QString>("form");
-        QTest::addColumn<QStringList>("states");
-        const QString on = "on", off = "off";
-        QTest::newRow("Diseases") << "Diseases" << QStringList{on, on, on, on, on, off, off, on};
-        QTest::newRow("Glossary") << "Glossary" << QStringList{on, on, on, on, on, off, off, on};
-        QTest::newRow("Journal") << "Journal" << QStringList(8, on);
-        QTest::newRow("Stock") << "Stock" << QStringList(8, on);
-        QTest::newRow("TankAdd") << "TankAdd" << QStringList{off, on, on, off, off, on, on, off};
-        QTest::newRow("TankCalc") << "TankCalc" << QStringList(8, off);
-        QTest::newRow("NoOne") << "NoOne" << QStringList(8, off);
-    }
-    void enableDisableRowByRow() {
-        QFETCH(QString, form);
-        QFETCH(QStringList, states);
-        // Start from the opposite of the row, so every value is really set.
-        CorvModule::ActiveForm = "Journal";
-        main->EnableDisable();
-        CorvModule::ActiveForm = "NoOne";
-        main->EnableDisable();
-        CorvModule::ActiveForm = form;
-        main->EnableDisable();
-        QCOMPARE(enabledStates(*main), states);
-        // Any other marker leaves the states as they are.
-        CorvModule::ActiveForm = "Something";
-        main->EnableDisable();
-        QCOMPARE(enabledStates(*main), states);
-    }
-
-    void recordCommandsRoute_data() {
-        QTest::addColumn<QString>("form");
+    void recordCommandsFollowTheActiveWindow_data() {
         QTest::addColumn<int>("kind");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("Diseases") << "Diseases" << int(FormKind::Diseases)
-                                  << QStringList{"D.Add | Add Diseases Record.",
-                                                 "D.Delete | Delete Diseases Record.",
-                                                 "D.Search | Search for a Disease Record."};
-        QTest::newRow("Glossary") << "Glossary" << int(FormKind::Glossary)
-                                  << QStringList{"D.Add | Add Glossary Record.",
-                                                 "D.Delete | Delete Glossary Record.",
-                                                 "D.Search | Search for a Glossary Record."};
-        QTest::newRow("Journal") << "Journal" << int(FormKind::Journal)
-                                 << QStringList{"D.Add | Add Journal Record.",
-                                                "D.Delete | Delete Journal Record.",
-                                                "D.Search | Search for a Journal Record."};
-        QTest::newRow("Stock") << "Stock" << int(FormKind::Stock)
-                               << QStringList{"D.Add | Add Livestock Record.",
-                                              "D.Delete | Delete Livestock Record.",
-                                              "D.Search | Search for a Livestock Record."};
-        QTest::newRow("TankAdd") << "TankAdd" << int(FormKind::Tank)
-                                 << QStringList{"D.Add | Add Tank Record.",
-                                                "D.Delete | Delete Tank Record."};
-        QTest::newRow("TankCalc") << "TankCalc" << int(FormKind::TankCalc) << QStringList{};
-        QTest::newRow("NoOne") << "NoOne" << int(FormKind::Journal) << QStringList{};
-    }
-    void recordCommandsRoute() {
-        QFETCH(QString, form);
-        QFETCH(int, kind);
-        QFETCH(QStringList, expected);
-        standIn(FormKind(kind), "D", nullptr);
-        CorvModule::ActiveForm = form;
-        main->setStatusText("before");
-        main->mnuAdd_Click();
-        main->mnuDelete_Click();
-        main->mnuSearch_Click();
-        QCOMPARE(log, expected);
-        if (expected.isEmpty())
-            QCOMPARE(main->statusText(), QStringLiteral("before")); // nothing at all happens
-    }
-
-    void toolbarAddReachesDiseasesWhileMenuIsOff() {
-        standIn(FormKind::Diseases, "Diseases", &CorvModule::DiseasesOpen);
-        CorvModule::ActiveForm = "Diseases";
-        main->EnableDisable();
-        QVERIFY(!main->mnuAdd->isEnabled());
-        QVERIFY(main->button(16)->isEnabled());
-        main->button(16)->trigger();
-        main->button(17)->trigger();
-        QCOMPARE(log, (QStringList{"Diseases.Add | Add Diseases Record.",
-                                   "Diseases.Delete | Delete Diseases Record."}));
-    }
-
-    void printRoutesToThePrintWindow() {
-        int shown = 0;
-        mdiCorvella::printWindow = [&](QWidget *) -> QDialog * {
-            ++shown;
-            return nullptr;
+        QTest::addColumn<QStringList>("reached");
+        // What the four toolbar buttons (Print, Add, Delete, Search), then
+        // the four Records menu items, reach while the window is active.
+        auto reached = [](const char *window, const char *add, const char *remove,
+                          const char *search, const char *print, const char *buttons,
+                          const char *menu) {
+            QStringList out;
+            const char *what[] = {"print", "Add", "Delete", "Search"};
+            const char *status[] = {print, add, remove, search};
+            for (const char *mask : {buttons, menu})
+                for (int i = 0; i < 4; ++i)
+                    if (mask[i] == '1')
+                        out << (i == 0 ? QStringLiteral("print | ")
+                                       : QString::fromLatin1(window) + u'.' +
+                                             QLatin1String(what[i]) + QStringLiteral(" | ")) +
+                                   QLatin1String(status[i]);
+            return out;
         };
-        CorvModule::ActiveForm = "Glossary";
-        main->mnuPrint_Click();
-        QCOMPARE(main->statusText(), QStringLiteral("Print Glossary Reports."));
-        CorvModule::ActiveForm = "TankAdd";
-        main->setStatusText("x");
-        main->mnuPrint_Click();
-        QCOMPARE(main->statusText(), QStringLiteral("x"));
-        QCOMPARE(shown, 1);
-        mdiCorvella::printWindow = nullptr;
+        QTest::newRow("diseases") << int(FormKind::Diseases)
+                                  << reached("Diseases", "Add Diseases Record.",
+                                             "Delete Diseases Record.",
+                                             "Search for a Disease Record.",
+                                             "Print Disease Reports.", "1111", "1001");
+        QTest::newRow("glossary") << int(FormKind::Glossary)
+                                  << reached("Glossary", "Add Glossary Record.",
+                                             "Delete Glossary Record.",
+                                             "Search for a Glossary Record.",
+                                             "Print Glossary Reports.", "1111", "1001");
+        QTest::newRow("journal") << int(FormKind::Journal)
+                                 << reached("Journal", "Add Journal Record.",
+                                            "Delete Journal Record.",
+                                            "Search for a Journal Record.",
+                                            "Print Journal Reports.", "1111", "1111");
+        QTest::newRow("livestock")
+            << int(FormKind::Stock)
+            << reached("Stock", "Add Livestock Record.", "Delete Livestock Record.",
+                       "Search for a Livestock Record.", "Print Livestock Reports.", "1111",
+                       "1111");
+        QTest::newRow("tank") << int(FormKind::Tank)
+                              << reached("Tank", "Add Tank Record.", "Delete Tank Record.", "", "",
+                                         "0110", "0110");
+        QTest::newRow("calculator") << int(FormKind::TankCalc) << QStringList{};
+    }
+    void recordCommandsFollowTheActiveWindow() {
+        QFETCH(int, kind);
+        QFETCH(QStringList, reached);
+        const WindowKind &w = windowKind(FormKind(kind));
+        // Another window was active before, so every state is really set.
+        standIn(FormKind::Journal, "Other").Form_Activate();
+        standIn(FormKind(kind), w.kind == FormKind::Tank ? "Tank" : w.markerText()).Form_Activate();
+        for (QAction *a :
+             {main().button(14), main().button(16), main().button(17), main().button(19),
+              main().mnuPrint, main().mnuAdd, main().mnuDelete, main().mnuSearch})
+            a->trigger();
+        QCOMPARE(log, reached);
+        // Another marker leaves the commands as they are; "NoOne" turns them
+        // all off.
+        const bool addOn = main().button(16)->isEnabled();
+        QCOMPARE(addOn, reached.join(u' ').contains(".Add"));
+        CorvModule::ActiveForm = "Something";
+        main().EnableDisable();
+        QCOMPARE(main().button(16)->isEnabled(), addOn);
+        CorvModule::ActiveForm = CorvModule::NoOne;
+        main().EnableDisable();
+        log.clear();
+        for (QAction *a : {main().button(14), main().button(16), main().mnuAdd, main().mnuSearch})
+            a->trigger();
+        QVERIFY(log.isEmpty());
+    }
+
+    void aMarkerOfNoWindowRoutesNothing() {
+        standIn(FormKind::Journal, "Journal");
+        CorvModule::ActiveForm = "Something";
+        main().setStatusText("before");
+        main().mnuAdd_Click();
+        main().mnuDelete_Click();
+        main().mnuSearch_Click();
+        main().mnuPrint_Click();
+        QVERIFY(log.isEmpty());
+        QCOMPARE(main().statusText(), QStringLiteral("before"));
     }
 
     void windowCommandsSetFlagsAndStatus_data() {
@@ -304,94 +382,99 @@ private slots:
     void windowCommandsSetFlagsAndStatus() {
         QFETCH(int, kind);
         QFETCH(QString, status);
-        bool *flags[] = {&CorvModule::JournalOpen,  &CorvModule::StockOpen,
-                         &CorvModule::TankOpen,     &CorvModule::DiseasesOpen,
-                         &CorvModule::GlossaryOpen, &CorvModule::TankCalcOpen};
         int made = 0;
         Forms::setFactory(FormKind(kind), [&]() -> CorvForm * {
             ++made;
-            auto &s = standIn(FormKind(kind), "W", flags[kind]);
-            main->addChild(s.widget());
+            auto &s = standIn(FormKind(kind), "W");
+            main().addChild(s.widget());
             return &s;
         });
         void (mdiCorvella::*commands[])() = {
             &mdiCorvella::mnuJournal_Click,          &mdiCorvella::mnuLiveStock_Click,
             &mdiCorvella::mnuChangeTanks_Click,      &mdiCorvella::mnuCommonDiseases_Click,
             &mdiCorvella::mnuAquaristGlossary_Click, &mdiCorvella::mnuTankCalculator_Click};
-        (main.get()->*commands[kind])();
-        QCOMPARE(main->statusText(), status);
-        QVERIFY(*flags[kind]);
+        (&main()->*commands[kind])();
+        QCOMPARE(main().statusText(), status);
+        QVERIFY(*windowKind(FormKind(kind)).openFlag);
         // A window that is open already is only brought to the front.
-        (main.get()->*commands[kind])();
+        (&main()->*commands[kind])();
         QCOMPARE(made, 1);
-        QCOMPARE(main->mdiArea->subWindowList().size(), 1);
+        QCOMPARE(main().mdiArea->subWindowList().size(), 1);
     }
 
     void aWindowThatCannotOpenIsNotMarkedOpen() {
-        main->mnuLiveStock_Click(); // no livestock window is made here
-        QCOMPARE(main->statusText(), QStringLiteral("Browse the Livestock database."));
+        main().mnuLiveStock_Click(); // no livestock window is made here
+        QCOMPARE(main().statusText(), QStringLiteral("Browse the Livestock database."));
         QVERIFY(!CorvModule::StockOpen);
-        QVERIFY(main->mdiArea->subWindowList().isEmpty());
+        QVERIFY(main().mdiArea->subWindowList().isEmpty());
     }
 
-    void chartAndAboutAreModal() {
-        int charts = 0;
-        mdiCorvella::chartWindow = [&](QWidget *) -> QDialog * {
-            ++charts;
-            return nullptr;
-        };
-        main->button(9)->trigger();
-        QCOMPARE(main->statusText(), QStringLiteral("Chart your tank stats."));
-        QCOMPARE(charts, 1);
-        mdiCorvella::chartWindow = nullptr;
-        main->mnuAbout_Click();
-        QCOMPARE(env->dialogs.calls.last().dialogName, QStringLiteral("frmAbout"));
-        // Closing the about box put the idle line back.
-        QCOMPARE(main->statusText(), CorvModule::IdleLine);
+    void aModalWindowLoadsOnceAndUnloadsOnce() {
+        Modal::unloads = 0;
+        Modal::opens = false;
+        main().setStatusText("before");
+        QVERIFY(!ModalWindow::open<Modal>(&main())); // it refused: gone again
+        QCOMPARE(Modal::unloads, 1);
+        Modal::opens = true;
+        std::unique_ptr<Modal> w(ModalWindow::open<Modal>(&main()));
+        QVERIFY(w);
+        main().setStatusText("shown");
+        dialogs().execModal(*w); // the user closes it
+        QCOMPARE(main().statusText(), CorvModule::IdleLine);
+        main().setStatusText("after");
+        w->close(); // closing again unloads nothing more
+        w->accept();
+        QCOMPARE(Modal::unloads, 2);
+        QCOMPARE(main().statusText(), QStringLiteral("after"));
+    }
+
+    void chartIsModal() {
+        main().button(9)->trigger();
+        QCOMPARE(log, QStringList{"chart | Chart your tank stats."});
     }
 
     void togglesPersistAndSayWhatTheyDid() {
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        QVERIFY(main->tbToolBar->isVisible());
-        QVERIFY(main->mnuToolbar->isChecked());
-        main->mnuToolbar->trigger();
-        QVERIFY(!main->tbToolBar->isVisible());
-        QVERIFY(!main->mnuToolbar->isChecked());
-        QCOMPARE(main->statusText(), QStringLiteral("Tool bar hiden."));
+        main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        QVERIFY(main().tbToolBar->isVisible());
+        QVERIFY(main().mnuToolbar->isChecked());
+        main().mnuToolbar->trigger();
+        QVERIFY(!main().tbToolBar->isVisible());
+        QVERIFY(!main().mnuToolbar->isChecked());
+        QCOMPARE(main().statusText(), QStringLiteral("Tool bar hiden."));
         QCOMPARE(Settings::read("Corvella", "Toolbar", "Visible", "x"), QStringLiteral("False"));
-        main->mnuToolbar_Click();
-        QCOMPARE(main->statusText(), QStringLiteral("Tool bar visible."));
+        main().mnuToolbar_Click();
+        QCOMPARE(main().statusText(), QStringLiteral("Tool bar visible."));
         QCOMPARE(Settings::read("Corvella", "Toolbar", "Visible", "x"), QStringLiteral("True"));
 
-        main->mnuToolText->trigger();
-        QVERIFY(main->mnuToolText->isChecked());
-        QCOMPARE(main->statusText(), QStringLiteral("Tool bar text visible."));
+        main().mnuToolText->trigger();
+        QVERIFY(main().mnuToolText->isChecked());
+        QCOMPARE(main().statusText(), QStringLiteral("Tool bar text visible."));
         QCOMPARE(Settings::read("Corvella", "Toolbar", "Text", "x"), QStringLiteral("True"));
-        QCOMPARE(main->button(11)->iconText(), QStringLiteral("Backup"));
-        QCOMPARE(main->button(23)->iconText(), QStringLiteral("Exit"));
-        main->mnuToolText_Click();
-        QCOMPARE(main->statusText(), QStringLiteral("Tool bar text hiden."));
-        QVERIFY(main->button(11)->iconText().isEmpty());
+        QCOMPARE(main().button(11)->iconText(), QStringLiteral("Backup"));
+        QCOMPARE(main().button(23)->iconText(), QStringLiteral("Exit"));
+        main().mnuToolText_Click();
+        QCOMPARE(main().statusText(), QStringLiteral("Tool bar text hiden."));
+        QVERIFY(main().button(11)->iconText().isEmpty());
 
-        main->setStatusText("unchanged");
-        main->mnuStatusBar->trigger(); // hiding writes nothing
-        QVERIFY(!main->sbStatusBar->isVisible());
-        QCOMPARE(main->statusText(), QStringLiteral("unchanged"));
+        main().setStatusText("unchanged");
+        main().mnuStatusBar->trigger(); // hiding writes nothing
+        QVERIFY(!main().sbStatusBar->isVisible());
+        QCOMPARE(main().statusText(), QStringLiteral("unchanged"));
         QCOMPARE(Settings::read("Corvella", "Statusbar", "Visible", "x"), QStringLiteral("False"));
-        main->mnuStatusBar_Click();
-        QVERIFY(main->sbStatusBar->isVisible());
-        QCOMPARE(main->statusText(), QStringLiteral("Status bar visible."));
+        main().mnuStatusBar_Click();
+        QVERIFY(main().sbStatusBar->isVisible());
+        QCOMPARE(main().statusText(), QStringLiteral("Status bar visible."));
 
-        QVERIFY(main->AutoHighlight);
-        main->mnuAutoHighlight->trigger();
-        QVERIFY(!main->AutoHighlight);
-        QVERIFY(!main->mnuAutoHighlight->isChecked());
-        QCOMPARE(main->statusText(), QStringLiteral("Auto Highlight OFF."));
+        QVERIFY(main().AutoHighlight);
+        main().mnuAutoHighlight->trigger();
+        QVERIFY(!main().AutoHighlight);
+        QVERIFY(!main().mnuAutoHighlight->isChecked());
+        QCOMPARE(main().statusText(), QStringLiteral("Auto Highlight OFF."));
         QCOMPARE(Settings::read("Corvella", "Options", "AutoHighlight", "x"),
                  QStringLiteral("False"));
-        main->mnuAutoHighlight_Click();
-        QCOMPARE(main->statusText(), QStringLiteral("Auto Highlight ON."));
+        main().mnuAutoHighlight_Click();
+        QCOMPARE(main().statusText(), QStringLiteral("Auto Highlight ON."));
     }
 
     void activationRereadsTheStore() {
@@ -399,52 +482,52 @@ private slots:
         Settings::save("Corvella", "Toolbar", "Text", "True");
         Settings::save("Corvella", "Statusbar", "Visible", "False");
         Settings::save("Corvella", "Options", "AutoHighlight", "False");
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        QVERIFY(!main->tbToolBar->isVisible());
-        QVERIFY(!main->mnuToolbar->isChecked());
-        QVERIFY(main->mnuToolText->isChecked());
-        QCOMPARE(main->button(1)->iconText(), QStringLiteral("Tank"));
-        QVERIFY(!main->sbStatusBar->isVisible());
-        QVERIFY(!main->AutoHighlight);
+        main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        QVERIFY(!main().tbToolBar->isVisible());
+        QVERIFY(!main().mnuToolbar->isChecked());
+        QVERIFY(main().mnuToolText->isChecked());
+        QCOMPARE(main().button(1)->iconText(), QStringLiteral("Tank"));
+        QVERIFY(!main().sbStatusBar->isVisible());
+        QVERIFY(!main().AutoHighlight);
         // Changed behind its back, then activated again.
         Settings::save("Corvella", "Options", "AutoHighlight", "True");
         Settings::save("Corvella", "Toolbar", "Visible", "True");
         QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(main.get(), &activate);
-        QVERIFY(main->AutoHighlight);
-        QVERIFY(main->tbToolBar->isVisible());
+        QApplication::sendEvent(&main(), &activate);
+        QVERIFY(main().AutoHighlight);
+        QVERIFY(main().tbToolBar->isVisible());
     }
 
     void selectMeFollowsAutoHighlight() {
         QLineEdit box("7.25");
         QPlainTextEdit notes("two\nlines");
         box.setCursorPosition(2);
-        main->AutoHighlight = false;
-        main->SelectMe(&box);
+        main().AutoHighlight = false;
+        main().SelectMe(&box);
         QVERIFY(!box.hasSelectedText());
-        main->AutoHighlight = true;
-        main->SelectMe(&box);
+        main().AutoHighlight = true;
+        main().SelectMe(&box);
         QCOMPARE(box.selectionStart(), 0);
         QCOMPARE(box.selectedText(), QStringLiteral("7.25"));
-        main->SelectMe(&notes);
+        main().SelectMe(&notes);
         QCOMPARE(notes.textCursor().selectedText().size(), 9);
     }
 
     void exitAnsweredCancelKeepsEverything() {
-        auto &j = standIn(FormKind::Journal, "Journal", &CorvModule::JournalOpen);
+        auto &j = standIn(FormKind::Journal, "Journal");
         CorvModule::JournalOpen = true;
-        main->show();
-        env->dialogs.answers = {MsgResult::Cancel};
-        main->mnuExit_Click();
-        QVERIFY(main->isVisible());
-        const auto m = env->dialogs.messages().last();
+        main().show();
+        fx.env->dialogs.answers = {MsgResult::Cancel};
+        main().mnuExit_Click();
+        QVERIFY(main().isVisible());
+        const auto m = fx.env->dialogs.messages().last();
         QCOMPARE(m.text, QStringLiteral("Exit Corvella?"));
         QCOMPARE(m.title, QStringLiteral("Corvella"));
         QCOMPARE(m.icon, MsgIcon::Question);
         QCOMPARE(m.buttons, MsgButtons::OkCancel);
         QCOMPARE(m.defaultButton, MsgResult::Cancel);
-        QCOMPARE(main->statusText(), CorvModule::IdleLine);
+        QCOMPARE(main().statusText(), CorvModule::IdleLine);
         QVERIFY(log.isEmpty());
         QVERIFY(CorvModule::JournalOpen);
         QVERIFY(Forms::get(FormKind::Journal) == &j);
@@ -453,19 +536,19 @@ private slots:
     void exitAnsweredOkClosesInOrder() {
         // Every window open: closed in the order diseases, glossary, journal,
         // livestock, calculator, tank, with "Exit Corvella?" showing.
-        standIn(FormKind::Tank, "Tank", &CorvModule::TankOpen);
-        standIn(FormKind::TankCalc, "Calc", &CorvModule::TankCalcOpen);
-        standIn(FormKind::Stock, "Stock", &CorvModule::StockOpen);
-        standIn(FormKind::Journal, "Journal", &CorvModule::JournalOpen);
-        standIn(FormKind::Glossary, "Glossary", &CorvModule::GlossaryOpen);
-        standIn(FormKind::Diseases, "Diseases", &CorvModule::DiseasesOpen);
+        standIn(FormKind::Tank, "Tank");
+        standIn(FormKind::TankCalc, "Calc");
+        standIn(FormKind::Stock, "Stock");
+        standIn(FormKind::Journal, "Journal");
+        standIn(FormKind::Glossary, "Glossary");
+        standIn(FormKind::Diseases, "Diseases");
         for (bool *f :
              {&CorvModule::TankOpen, &CorvModule::TankCalcOpen, &CorvModule::StockOpen,
               &CorvModule::JournalOpen, &CorvModule::GlossaryOpen, &CorvModule::DiseasesOpen})
             *f = true;
-        main->show();
-        env->dialogs.answers = {MsgResult::Ok};
-        QVERIFY(!main->MDIForm_Unload());
+        main().show();
+        fx.env->dialogs.answers = {MsgResult::Ok};
+        QVERIFY(!main().MDIForm_Unload());
         QCOMPARE(log,
                  (QStringList{"Diseases.Close | Exit Corvella?", "Glossary.Close | Exit Corvella?",
                               "Journal.Close | Exit Corvella?", "Stock.Close | Exit Corvella?",
@@ -473,45 +556,46 @@ private slots:
     }
 
     void exitStaysWhenAWindowCannotStore() {
-        auto &j = standIn(FormKind::Journal, "Journal", &CorvModule::JournalOpen);
+        auto &j = standIn(FormKind::Journal, "Journal");
         CorvModule::JournalOpen = true;
         j.refuseClose = true;
-        main->show();
-        env->dialogs.answers = {MsgResult::Ok};
-        main->mnuExit_Click();
-        QVERIFY(main->isVisible());
-        QCOMPARE(main->statusText(), CorvModule::IdleLine);
+        main().show();
+        fx.env->dialogs.answers = {MsgResult::Ok};
+        main().mnuExit_Click();
+        QVERIFY(main().isVisible());
+        QCOMPARE(main().statusText(), CorvModule::IdleLine);
     }
 
     void closeOpenWindowsSkipsClosedFlags() {
-        standIn(FormKind::Journal, "Journal", &CorvModule::JournalOpen);
-        standIn(FormKind::Tank, "Tank", &CorvModule::TankOpen); // opened by start-up: no flag
+        standIn(FormKind::Journal, "Journal");
+        standIn(FormKind::Tank, "Tank"); // opened by start-up: no flag
         CorvModule::JournalOpen = true;
         CorvModule::StockOpen = true; // a flag whose window has gone
-        main->CloseOpenWindows();
+        main().CloseOpenWindows();
         QCOMPARE(log.size(), 1);
         QVERIFY(log[0].startsWith("Journal.Close"));
         QVERIFY(!CorvModule::StockOpen);
         QVERIFY(Forms::get(FormKind::Tank));
         // Closing for the database includes the window the flags miss.
-        QVERIFY(main->closeDatabaseWindows());
+        QVERIFY(main().closeDatabaseWindows());
         QVERIFY(log.last().startsWith("Tank.Close"));
     }
 
     void windowMenuListsTheChildWindows() {
-        auto &a = standIn(FormKind::Journal, "Journal", nullptr);
-        auto &b = standIn(FormKind::Glossary, "Glossary", nullptr);
-        main->addChild(a.widget())->show();
-        main->addChild(b.widget())->show();
-        emit main->mnuWindow->aboutToShow();
+        auto &a = standIn(FormKind::Journal, "Journal");
+        auto &b = standIn(FormKind::Glossary, "Glossary");
+        main().addChild(a.widget())->show();
+        main().addChild(b.widget())->show();
+        emit main().mnuWindow->aboutToShow();
         QStringList items;
-        for (QAction *x : main->mnuWindow->actions())
+        for (QAction *x : main().mnuWindow->actions())
             items << (x->isSeparator() ? QStringLiteral("-") : x->text());
-        QCOMPARE(items, (QStringList{"&Cascade", "&Arrange Icons", "-", "&1 Journal", "&2 Glossary"}));
-        main->mnuWindow->actions().at(3)->trigger(); // picking one brings it to the front
-        QCOMPARE(main->mdiArea->activeSubWindow()->widget(), a.widget());
-        emit main->mnuWindow->aboutToShow(); // listed afresh, not twice
-        QCOMPARE(main->mnuWindow->actions().size(), 5);
+        QCOMPARE(items,
+                 (QStringList{"&Cascade", "&Arrange Icons", "-", "&1 Journal", "&2 Glossary"}));
+        main().mnuWindow->actions().at(3)->trigger(); // picking one brings it to the front
+        QCOMPARE(main().mdiArea->activeSubWindow()->widget(), a.widget());
+        emit main().mnuWindow->aboutToShow(); // listed afresh, not twice
+        QCOMPARE(main().mnuWindow->actions().size(), 5);
     }
 
     void theHelpBookLoads() {
@@ -525,29 +609,32 @@ private slots:
     }
 
     void helpCommands() {
-        CorvModule::HelpFile = env->path("CORVELLA.HLP");
-        main->mnuContents->trigger();
-        QCOMPARE(main->statusText(), QStringLiteral("Corvella Help."));
-        const auto call = env->dialogs.calls.last();
+        CorvModule::HelpFile = fx.env->path("CORVELLA.HLP");
+        main().mnuContents->trigger();
+        QCOMPARE(main().statusText(), QStringLiteral("Corvella Help."));
+        const auto call = fx.env->dialogs.calls.last();
         QCOMPARE(call.kind, corv::test::ScriptedDialogs::Call::StartProgram);
         QVERIFY(call.program.endsWith("corvella-help"));
         QCOMPARE(call.arguments, QStringList{CorvModule::HelpFile});
         // A viewer that cannot start is said; a missing help file is not (the
         // viewer reports that itself).
-        QVERIFY(env->dialogs.messages().isEmpty());
-        env->dialogs.startSucceeds = false;
-        main->mnuContents_Click();
-        QCOMPARE(env->dialogs.messageTexts(), QStringList{"The help viewer could not be started."});
+        QVERIFY(fx.env->dialogs.messages().isEmpty());
+        fx.env->dialogs.startSucceeds = false;
+        fx.env->dialogs.expectOk();
+        main().mnuContents_Click();
+        QCOMPARE(fx.env->dialogs.messageTexts(),
+                 QStringList{"The help viewer could not be started."});
 
-        main->mnuBrowseHelp->trigger();
-        QCOMPARE(main->mdiArea->subWindowList().size(), 1);
-        QCOMPARE(main->mdiArea->subWindowList()[0]->windowTitle(), QStringLiteral("Corvella Help"));
+        main().mnuBrowseHelp->trigger();
+        QCOMPARE(main().mdiArea->subWindowList().size(), 1);
+        QCOMPARE(main().mdiArea->subWindowList()[0]->windowTitle(),
+                 QStringLiteral("Corvella Help"));
         // The missing help file is reported in the viewer itself.
-        auto *help = qobject_cast<HelpBrowser *>(main->mdiArea->subWindowList()[0]->widget());
+        auto *help = qobject_cast<HelpBrowser *>(main().mdiArea->subWindowList()[0]->widget());
         QVERIFY(help);
         QVERIFY(help->browser()->toPlainText().contains("The help file cannot be opened"));
-        main->mnuBrowseHelp_Click(); // shown once
-        QCOMPARE(main->mdiArea->subWindowList().size(), 1);
+        main().mnuBrowseHelp_Click(); // shown once
+        QCOMPARE(main().mdiArea->subWindowList().size(), 1);
     }
 };
 

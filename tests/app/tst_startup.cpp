@@ -181,6 +181,7 @@ private slots:
             tankOpened = true;
             return nullptr;
         });
+        env->dialogs.expectOk();
         std::unique_ptr<mdiCorvella> main(CorvMain());
         QCOMPARE(main->windowTitle(), QStringLiteral("Corvella"));
         const auto messages = env->dialogs.messages();

@@ -141,6 +141,7 @@ private slots:
         b.dc.Recordset().setAbsolutePosition(3);
         QVERIFY(env->dialogs.messages().isEmpty());
         b.response = 1; // not handled: the control shows the description
+        env->dialogs.expectOk();
         b.dc.Recordset().setAbsolutePosition(3);
         QCOMPARE(env->dialogs.messages().size(), 1);
         QCOMPARE(env->dialogs.messages()[0].title, QStringLiteral("Corvella"));
@@ -571,6 +572,7 @@ private slots:
             dc.setRecordSource(sources::journal("1"));
             QVERIFY(dc.Refresh());
             ph.setText("seven");
+            env->dialogs.expectOk();
         }
         const auto m = env->dialogs.messages();
         QCOMPARE(m.size(), 1);

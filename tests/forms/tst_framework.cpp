@@ -1,8 +1,8 @@
 // The record-window pattern, exercised on the journal window: opening,
 // recovery from a missing database, the caption, saving, adding, deleting,
 // closing and the hand-off to the main window.
-#include "FormsFixture.h"
 #include "forms/frmJournal.h"
+#include "support/MainWindowFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,7 @@ using namespace corv::test;
 
 class TestFramework : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
     int tankId = 0;
 
     frmJournal *openJournal() {
@@ -113,6 +113,18 @@ private slots:
             1);
     }
 
+    void theCloseBoxClosesAWindowWithNoRecordLeft() {
+        fx.entry(tankId, "2001-01-01", "7.0");
+        frmJournal *j = openJournal();
+        fx.env->dialogs.answers = {MsgResult::Yes};
+        j->mnuDelete_Click();
+        QCOMPARE(j->JournalData->Recordset().AbsolutePosition(), -1);
+        MainWindowFixture::frameOf(j)->close();
+        QVERIFY(!Forms::get(FormKind::Journal));
+        QVERIFY(!CorvModule::JournalOpen);
+        QCOMPARE(fx.messages().size(), 1); // the delete question, nothing more
+    }
+
     void noToTheDeleteQuestionChangesNothing() {
         fx.entry(tankId, "2001-01-01");
         fx.entry(tankId, "2001-01-02");
@@ -148,7 +160,7 @@ private slots:
     void closeStoresWithoutAQuestionAndSavesThePosition() {
         fx.entry(tankId, "2001-01-01", "7.0");
         frmJournal *j = openJournal();
-        FormsFixture::frameOf(j)->move(40, 30);
+        MainWindowFixture::frameOf(j)->move(40, 30);
         j->txtpH->setText("7.2");
         j->cmdClose->click();
         QVERIFY(fx.messages().isEmpty());
@@ -164,15 +176,15 @@ private slots:
         QVERIFY(!fx.main->mnuAdd->isEnabled());
         // It opens where it was closed.
         j = openJournal();
-        QCOMPARE(FormsFixture::frameOf(j)->pos(), QPoint(40, 30));
+        QCOMPARE(MainWindowFixture::frameOf(j)->pos(), QPoint(40, 30));
     }
 
     void closeBoxStoresEditsButNotThePosition() {
         fx.entry(tankId, "2001-01-01", "7.0");
         frmJournal *j = openJournal();
-        FormsFixture::frameOf(j)->move(50, 60);
+        MainWindowFixture::frameOf(j)->move(50, 60);
         j->txtNitrate->setText("12");
-        FormsFixture::frameOf(j)->close();
+        MainWindowFixture::frameOf(j)->close();
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE Nitrate = 12"), 1);
         QCOMPARE(Settings::read("Corvella", "WindowPosition", "JournalTop", "absent"),
                  QStringLiteral("absent"));
@@ -230,6 +242,7 @@ private slots:
         f.write(QByteArray(2048, 'z'));
         f.close();
         CorvModule::DatabasePath = bogus;
+        fx.env->dialogs.expectOk();
         QVERIFY(!openJournal());
         QCOMPARE(fx.messages().size(), 1);
         QVERIFY(fx.messages()[0].text.startsWith("Unexpected Error: "));
@@ -248,6 +261,7 @@ private slots:
             QSqlQuery lock(other);
             QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
             j->txtpH->setText("7.7");
+            fx.env->dialogs.expectOk();
             j->cmdClose->click();
             QCOMPARE(fx.messages().size(), 1);
             QVERIFY(fx.messages()[0].text.startsWith("Unable to save the record: "));
@@ -255,8 +269,11 @@ private slots:
             QVERIFY(Forms::get(FormKind::Journal)); // still open
             QCOMPARE(j->txtpH->text(), QStringLiteral("7.7"));
             // Exit does not end the program over it either.
-            fx.env->dialogs.answers = {MsgResult::Ok};
+            // "Exit Corvella?", then the failed store of its Close and of its
+            // close box.
+            fx.env->dialogs.answers = {MsgResult::Ok, MsgResult::Ok, MsgResult::Ok};
             QVERIFY(fx.main->MDIForm_Unload());
+            QVERIFY(fx.env->dialogs.answers.isEmpty());
             QVERIFY(lock.exec("ROLLBACK"));
         }
         other.close();
@@ -273,11 +290,18 @@ private slots:
         frmJournal *j = openJournal();
         QCOMPARE(j->JournalData->Recordset().AbsolutePosition(), 0);
         j->txtpH->setText("7.5 ppm"); // stored on leaving: the engine refuses it
+        fx.env->dialogs.expectOk();
         j->JournalData->clickNext();
         QCOMPARE(fx.messages().size(), 1);
         QVERIFY(fx.messages()[0].text.startsWith("Data error: "));
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 2")); // nothing moved, nothing lost
         QCOMPARE(j->txtpH->text(), QStringLiteral("7.5 ppm"));
+        // The program ends with the window open: what cannot be stored is
+        // said, not dropped.
+        fx.env->dialogs.expectOk();
+        fx.main.reset();
+        QCOMPARE(fx.messages().size(), 2);
+        QVERIFY(fx.messages()[1].text.startsWith("Unable to save the record: "));
     }
 
     void activationFollowsTheWindows() {
@@ -299,7 +323,7 @@ private slots:
         QTest::qWait(10);
         QCOMPARE(CorvModule::ActiveForm, QStringLiteral("NoOne"));
         fx.main->mdiArea->setActiveSubWindow(nullptr);
-        fx.main->mdiArea->setActiveSubWindow(FormsFixture::frameOf(j));
+        fx.main->mdiArea->setActiveSubWindow(MainWindowFixture::frameOf(j));
         QCOMPARE(CorvModule::ActiveForm, QStringLiteral("Journal"));
     }
 
@@ -318,20 +342,21 @@ private slots:
     void searchSetsTheSearchForm() {
         frmJournal *j = openJournal();
         int shown = 0;
-        RecordForm::searchWindow = [&](QWidget *) -> QDialog * {
-            ++shown;
-            return nullptr;
-        };
+        HookGuard<std::function<QDialog *(QWidget *)>> search(RecordForm::searchWindow,
+                                                              [&](QWidget *) -> QDialog * {
+                                                                  ++shown;
+                                                                  return nullptr;
+                                                              });
         fx.main->mnuSearch_Click();
         QCOMPARE(CorvModule::SearchForm, QStringLiteral("Journal"));
         QCOMPARE(fx.main->statusText(), QStringLiteral("Search for a Journal Record."));
         QCOMPARE(shown, 1);
-        RecordForm::searchWindow = nullptr;
         Q_UNUSED(j);
     }
 
     void withoutADefaultTankTheJournalSaysSo() {
         CorvModule::CurrentTankID = CorvModule::NotSet;
+        fx.env->dialogs.expectOk();
         QVERIFY(!openJournal());
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(fx.messages()[0].title, QStringLiteral("No Default Tank"));

@@ -1,7 +1,7 @@
 // The journal window: its twenty values and their checks, the date rules,
 // the input limits, and following the default tank.
-#include "FormsFixture.h"
 #include "forms/frmJournal.h"
+#include "support/MainWindowFixture.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -12,7 +12,7 @@ using namespace corv::test;
 
 class TestJournal : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
     int tankId = 0;
 
     frmJournal *openJournal() {
@@ -105,7 +105,9 @@ private slots:
             TextBox *box = j->valueBoxes()[i];
             fx.env->dialogs.clear();
             box->setText(text);
-            FormsFixture::tabOut(box);
+            if (!accepted)
+                fx.env->dialogs.expectOk();
+            MainWindowFixture::tabOut(box);
             if (accepted) {
                 QVERIFY2(fx.messages().isEmpty(), qPrintable(box->objectName()));
                 continue;
@@ -170,7 +172,8 @@ private slots:
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE EntryDate = '1999-01-02'"), 1);
 
         j->txtEntryDate->setText("31/31/1999");
-        FormsFixture::tabOut(j->txtEntryDate);
+        fx.env->dialogs.expectOk();
+        MainWindowFixture::tabOut(j->txtEntryDate);
         QCOMPARE(fx.messages().last().text,
                  QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
         QCOMPARE(fx.messages().last().title, QStringLiteral("Date Error"));
@@ -180,7 +183,7 @@ private slots:
 
         // Clearing the date stores an empty date.
         j->txtEntryDate->clear();
-        FormsFixture::tabOut(j->txtEntryDate);
+        MainWindowFixture::tabOut(j->txtEntryDate);
         QVERIFY(j->txtEntryDate2->text().isEmpty());
         j->cmdClose->click();
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE EntryDate IS NULL"), 1);
@@ -221,10 +224,11 @@ private slots:
 
     void chartButtonWithAndWithoutRecords() {
         int charts = 0;
-        mdiCorvella::chartWindow = [&](QWidget *) -> QDialog * {
-            ++charts;
-            return new QDialog;
-        };
+        HookGuard<std::function<QDialog *(QWidget *)>> chart(mdiCorvella::chartWindow,
+                                                             [&](QWidget *) -> QDialog * {
+                                                                 ++charts;
+                                                                 return new QDialog;
+                                                             });
         frmJournal *j = openJournal();
         j->cmdChart->click();
         fx.env->dialogs.answers = {MsgResult::Yes};
@@ -232,7 +236,6 @@ private slots:
         QVERIFY(j->cmdChart->isEnabled());
         j->cmdChart->click();
         QCOMPARE(charts, 2);
-        mdiCorvella::chartWindow = nullptr;
     }
 };
 

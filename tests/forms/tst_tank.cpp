@@ -1,9 +1,9 @@
 // The tank window: the shape rule, its checks, the default tank, and the
 // first start of the program from an empty store to a first journal entry.
-#include "FormsFixture.h"
 #include "app/Startup.h"
 #include "forms/frmJournal.h"
 #include "forms/frmTank.h"
+#include "support/MainWindowFixture.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -14,7 +14,7 @@ using namespace corv::test;
 
 class TestTank : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
 
     frmTank *openTank() {
         return fx.open<frmTank>(FormKind::Tank, &mdiCorvella::mnuChangeTanks_Click);
@@ -34,44 +34,75 @@ private slots:
     void init() { fx.setUp(); }
     void cleanup() { fx.tearDown(); }
 
-    void designAndFields() {
+    void tabWalksTheWindowInOrder() {
         fx.tank("Reef");
         frmTank *t = openTank();
         QCOMPARE(t->windowTitle(), QStringLiteral("The Tank"));
         QCOMPARE(fx.main->statusText(), QStringLiteral("Maintain Tanks?"));
-        QStringList types, shapes, units;
-        for (int i = 0; i < t->cboTankType->count(); ++i)
-            types << t->cboTankType->itemText(i);
-        for (int i = 0; i < t->cboTankShape->count(); ++i)
-            shapes << t->cboTankShape->itemText(i);
-        for (int i = 0; i < t->cboUnitMeasure->count(); ++i)
-            units << t->cboUnitMeasure->itemText(i);
-        QCOMPARE(types, (QStringList{"Fresh Water", "Salt Water", "Cold Water"}));
-        QCOMPARE(shapes, (QStringList{"Rectangular", "Circular", "Hexagonal"}));
-        QCOMPARE(units, (QStringList{"Inches", "Centimeters"}));
-        QCOMPARE(t->txtTankName->toolTip(), QStringLiteral("A Name for your Tank"));
-        QCOMPARE(t->txtRadius->toolTip(), QStringLiteral("Tank radius, distance around."));
-        QCOMPARE(t->txtNotes->toolTip(), QStringLiteral("Equipment List"));
-        QCOMPARE(t->cmdDefault->text(), QStringLiteral("Set As Default"));
-        QCOMPARE(t->txtTankName->inputLimit(), 254);
-        // Tab order as designed.
-        QWidget *w = t->txtTankName;
-        QStringList order;
-        for (int i = 0; i < 14; ++i) {
-            order << w->objectName();
-            w = w->nextInFocusChain();
-            while (!w->isVisibleTo(t) || w->focusPolicy() == Qt::NoFocus)
-                w = w->nextInFocusChain();
+        t->txtTankName->setFocus(Qt::MouseFocusReason);
+        QStringList order{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 13; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
         }
+        // A rectangular tank has no radius to visit.
         QCOMPARE(order, (QStringList{"txtTankName", "txtDateEstablished", "cboTankType",
                                      "cboTankShape", "txtHeight", "txtLength", "txtWidth",
-                                     "txtRadius", "txtLightDistance", "cboUnitMeasure",
-                                     "txtEquipment", "txtNotes", "cmdDefault", "cmdSave"}));
-        // Record commands: Add and Delete only.
-        QCOMPARE(CorvModule::ActiveForm, QStringLiteral("TankAdd"));
-        QVERIFY(fx.main->mnuAdd->isEnabled());
-        QVERIFY(!fx.main->mnuSearch->isEnabled());
-        QVERIFY(!fx.main->mnuPrint->isEnabled());
+                                     "txtLightDistance", "cboUnitMeasure", "txtEquipment",
+                                     "txtNotes", "cmdDefault", "cmdSave", "cmdClose"}));
+        // The name takes 254 characters from the keyboard.
+        t->txtTankName->clear();
+        t->txtTankName->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(t->txtTankName, QString(260, u'n'));
+        QCOMPARE(t->txtTankName->text().size(), 254);
+    }
+
+    void everyListItemIsStoredAsItsText() {
+        const int id = fx.tank("Reef");
+        frmTank *t = openTank();
+        const std::pair<QComboBox *, const char *> lists[] = {{t->cboTankType, "TankType"},
+                                                              {t->cboTankShape, "TankShape"},
+                                                              {t->cboUnitMeasure, "UnitMeasure"}};
+        QStringList stored;
+        for (const auto &[combo, field] : lists) {
+            for (int i = 0; i < combo->count(); ++i) {
+                choose(combo, i);
+                t->cmdSave->click();
+                stored << row(id, field);
+            }
+        }
+        QCOMPARE(stored, (QStringList{"Fresh Water", "Salt Water", "Cold Water", "Rectangular",
+                                      "Circular", "Hexagonal", "Inches", "Centimeters"}));
+    }
+
+    void recordCommandsWhileTheTankWindowIsActive() {
+        fx.tank("Reef");
+        frmTank *t = openTank();
+        int searches = 0, prints = 0;
+        HookGuard<std::function<QDialog *(QWidget *)>> search(RecordForm::searchWindow,
+                                                              [&](QWidget *) -> QDialog * {
+                                                                  ++searches;
+                                                                  return nullptr;
+                                                              });
+        HookGuard<std::function<QDialog *(QWidget *)>> print(mdiCorvella::printWindow,
+                                                             [&](QWidget *) -> QDialog * {
+                                                                 ++prints;
+                                                                 return nullptr;
+                                                             });
+        fx.main->button(19)->trigger(); // Search
+        fx.main->mnuSearch->trigger();
+        fx.main->button(14)->trigger(); // Print
+        fx.main->mnuPrint->trigger();
+        QCOMPARE(searches + prints, 0);
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Maintain Tanks?"));
+        fx.main->button(16)->trigger(); // Add
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Add Tank Record."));
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Tank"), 2);
+        QCOMPARE(QApplication::focusWidget(), t->txtTankName);
+        fx.env->dialogs.answers = {MsgResult::Yes};
+        fx.main->mnuDelete->trigger();
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Delete Tank Record."));
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Tank"), 1);
     }
 
     void shapeRuleBothWays() {
@@ -153,10 +184,11 @@ private slots:
         fx.tank("Reef");
         frmTank *t = openTank();
         t->txtHeight->setText("12.5");
-        FormsFixture::tabOut(t->txtHeight);
+        MainWindowFixture::tabOut(t->txtHeight);
         QVERIFY(fx.messages().isEmpty());
         t->txtHeight->setText("twelve");
-        FormsFixture::tabOut(t->txtHeight);
+        fx.env->dialogs.expectOk();
+        MainWindowFixture::tabOut(t->txtHeight);
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(fx.messages()[0].text, QStringLiteral("Please enter a valid Height!"));
         QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
@@ -165,22 +197,26 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), t->txtHeight);      // the focus came back
         QCOMPARE(t->txtHeight->text(), QStringLiteral("twelve")); // the text is kept
         t->txtHeight->clear();
-        FormsFixture::tabOut(t->txtHeight); // empty is fine
+        MainWindowFixture::tabOut(t->txtHeight); // empty is fine
         QCOMPARE(fx.messages().size(), 1);
         t->txtLength->setText("N/A");
-        FormsFixture::tabOut(t->txtLength);
+        MainWindowFixture::tabOut(t->txtLength);
         QCOMPARE(fx.messages().size(), 1);
         t->txtLength->setText("4 ft");
-        FormsFixture::tabOut(t->txtLength);
+        fx.env->dialogs.expectOk();
+        MainWindowFixture::tabOut(t->txtLength);
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Length!"));
         t->txtLength->setText("30");
         t->txtWidth->setText("wide");
-        FormsFixture::tabOut(t->txtWidth);
+        fx.env->dialogs.expectOk();
+        MainWindowFixture::tabOut(t->txtWidth);
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Width!"));
         t->txtWidth->setText("12");
         t->txtLightDistance->setText("?");
-        FormsFixture::tabOut(t->txtLightDistance);
+        fx.env->dialogs.expectOk();
+        MainWindowFixture::tabOut(t->txtLightDistance);
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Light Distance!"));
+        t->txtLightDistance->clear(); // nothing left that cannot be stored
     }
 
     void twoBadBoxesDoNotLoop() {
@@ -191,24 +227,29 @@ private slots:
         t->txtHeight->setFocus(Qt::MouseFocusReason);
         // Leaving Height for Width: one message, the focus back in Height, and
         // Width, passed through on the way back, does not complain.
+        fx.env->dialogs.expectOk();
         t->txtWidth->setFocus(Qt::MouseFocusReason);
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(QApplication::focusWidget(), t->txtHeight);
+        t->txtHeight->clear();
+        t->txtWidth->clear();
     }
 
     void dateChecks() {
         fx.tank("Reef");
         frmTank *t = openTank();
         t->txtDateEstablished->setText("1/2/1999");
-        FormsFixture::tabOut(t->txtDateEstablished);
+        MainWindowFixture::tabOut(t->txtDateEstablished);
         QCOMPARE(t->txtDateEstablished->text(), QStringLiteral("01/02/1999"));
         QCOMPARE(t->txtDateEstablished2->text(), QStringLiteral("01/02/1999"));
         t->txtDateEstablished->setText("31/31/1999");
-        FormsFixture::tabOut(t->txtDateEstablished);
+        fx.env->dialogs.expectOk();
+        MainWindowFixture::tabOut(t->txtDateEstablished);
         QCOMPARE(fx.messages().last().text,
                  QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
         QCOMPARE(fx.messages().last().title, QStringLiteral("Date Error"));
         QCOMPARE(QApplication::focusWidget(), t->txtDateEstablished);
+        t->txtDateEstablished->clear();
     }
 
     void setAsDefault() {
@@ -302,6 +343,7 @@ private slots:
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Tank"), 1);
         fx.env->dialogs.answers = {MsgResult::Yes};
         t->mnuDelete_Click();
+        fx.env->dialogs.expectOk();
         t->cmdClose_Click();
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please give this tank a Name!"));
         QCOMPARE(fx.messages().last().title, QStringLiteral("No Tank Name"));
@@ -341,7 +383,7 @@ private slots:
 
     void closeBoxOnFirstUseSetsNoDefault() {
         openTank();
-        QMdiSubWindow *frame = FormsFixture::frameOf(Forms::get(FormKind::Tank)->widget());
+        QMdiSubWindow *frame = MainWindowFixture::frameOf(Forms::get(FormKind::Tank)->widget());
         frame->close();
         QCOMPARE(CorvModule::CurrentTankID, QStringLiteral("NOT SET"));
         QCOMPARE(fx.main->windowTitle(), QStringLiteral("Corvella"));
@@ -356,6 +398,7 @@ private slots:
         registerWindows();
         CorvModule::reset();
         Settings::save("Corvella", "Database", "Filename", fx.db);
+        fx.env->dialogs.expectOk();
         fx.main.reset(CorvMain());
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(fx.messages()[0].title, QStringLiteral("No Default Tank"));

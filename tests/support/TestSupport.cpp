@@ -32,7 +32,16 @@ MsgResult ScriptedDialogs::message(const MessageRequest &request) {
         onMessage(request);
     if (!answers.isEmpty())
         return answers.takeFirst();
+    QTest::qFail(
+        qPrintable(
+            QStringLiteral("a message box the test did not expect: \"%1\"").arg(request.text)),
+        __FILE__, __LINE__);
     return request.defaultButton;
+}
+
+void ScriptedDialogs::expectOk(int count) {
+    for (int i = 0; i < count; ++i)
+        answers << MsgResult::Ok;
 }
 
 std::optional<QString> ScriptedDialogs::openFile(const FileRequest &request) {

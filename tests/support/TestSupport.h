@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/Registry.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -32,8 +33,9 @@ public:
     void setWaitCursor(bool wait) override;
     int execModal(QDialog &dialog) override;
 
-    // Answers, taken in order. A message box without a scripted answer gets
-    // its default button; a file dialog without one is cancelled.
+    // Answers, taken in order. A message box without a scripted answer fails
+    // the test (it still gets its default button, so the test can go on and
+    // report everything); a file dialog without one is cancelled.
     QList<MsgResult> answers;
     QList<std::optional<QString>> fileAnswers;
     bool startSucceeds = true;
@@ -50,6 +52,35 @@ public:
     QVector<MessageRequest> messages() const;
     QStringList messageTexts() const;
     void clear();
+    // Scripts `count` more answers of OK, for boxes that only inform.
+    void expectOk(int count = 1);
+};
+
+// Puts a replacement into a global hook (a window maker, a layer) for the
+// life of the guard, and the value it had back afterwards, also when the
+// test fails half-way.
+template <class T> class HookGuard {
+public:
+    HookGuard(T &hook, T replacement) : m_hook(hook), m_saved(std::move(hook)) {
+        m_hook = std::move(replacement);
+    }
+    ~HookGuard() { m_hook = std::move(m_saved); }
+    HookGuard(const HookGuard &) = delete;
+    HookGuard &operator=(const HookGuard &) = delete;
+
+private:
+    T &m_hook;
+    T m_saved;
+};
+
+// Installs a registry layer for the life of the guard, and the platform's
+// layer back afterwards.
+class RegistryGuard {
+public:
+    explicit RegistryGuard(RegistryLayer &layer) { setRegistryLayer(&layer); }
+    ~RegistryGuard() { setRegistryLayer(nullptr); }
+    RegistryGuard(const RegistryGuard &) = delete;
+    RegistryGuard &operator=(const RegistryGuard &) = delete;
 };
 
 // Tells the main window how every window of the program is made, as the

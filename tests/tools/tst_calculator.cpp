@@ -1,6 +1,6 @@
 // The tank calculator and temperature converter windows.
-#include "forms/FormsFixture.h"
 #include "forms/frmTank.h"
+#include "support/MainWindowFixture.h"
 #include "tools/frmTankCalc.h"
 #include "tools/frmTempConv.h"
 
@@ -15,7 +15,7 @@ using namespace corv::test;
 
 class TestCalculator : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
 
     frmTankCalc *openCalc() {
         return fx.open<frmTankCalc>(FormKind::TankCalc, &mdiCorvella::mnuTankCalculator_Click);
@@ -39,6 +39,16 @@ private slots:
         frmTankCalc *c = openCalc();
         QVERIFY(c);
         QCOMPARE(c->windowTitle(), QStringLiteral("Tank Calculator"));
+        // What the user reads under the figures.
+        QCOMPARE(c->lblEstimates->text(),
+                 QStringLiteral("* Calculations are only estimates. Actual figures may vary "
+                                "dramatically depending on tank contents, population, filtration, "
+                                "feeding, water changes and many other factors."));
+        QCOMPARE(c->lblFishSizes->text(),
+                 QStringLiteral("Small Fish - (1 inch / 2.5 Cent.) Medium "
+                                "- (4 inches / 10 Cent.) Large - (8 inches "
+                                "/ 20 Cent.)"));
+        QVERIFY(c->lblEstimates->isVisible());
         QCOMPARE(fx.main->statusText(), QStringLiteral("Calculate tank copasities."));
         QVERIFY(CorvModule::TankCalcOpen);
         QCOMPARE(CorvModule::ActiveForm, QStringLiteral("TankCalc"));
@@ -73,24 +83,40 @@ private slots:
         QVERIFY(c->txtArea->text().isEmpty());
     }
 
-    void designTexts() {
+    void opensOnWhatTheTankStores_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QList<int>>("selected"); // type, shape, unit
+        QTest::newRow("salt, hexagonal, cm") << "Salt Water"
+                                             << "Hexagonal"
+                                             << "Centimeters" << QList<int>{1, 2, 1};
+        QTest::newRow("cold, circular, inches") << "Cold Water"
+                                                << "Circular"
+                                                << "Inches" << QList<int>{2, 1, 0};
+        // Texts of no list: the type stays as the calculator starts, the
+        // shape and the unit show as the first items.
+        QTest::newRow("unknown texts") << "Brackish"
+                                       << "Oval"
+                                       << "Feet" << QList<int>{0, 0, 0};
+    }
+    void opensOnWhatTheTankStores() {
+        QFETCH(QString, type);
+        QFETCH(QString, shape);
+        QFETCH(QString, unit);
+        QFETCH(QList<int>, selected);
+        const int id = fx.tank("Reef");
+        TestEnv::exec(fx.db, QStringLiteral("UPDATE Tank SET TankType = '%1', TankShape = '%2', "
+                                            "UnitMeasure = '%3'")
+                                 .arg(type, shape, unit));
+        fx.setDefault(id, "Reef");
         frmTankCalc *c = openCalc();
-        QCOMPARE(c->lblEstimates->text(),
-                 QStringLiteral("* Calculations are only estimates. Actual figures may vary "
-                                "dramatically depending on tank contents, population, filtration, "
-                                "feeding, water changes and many other factors."));
-        QCOMPARE(c->lblFishSizes->text(),
-                 QStringLiteral("Small Fish - (1 inch / 2.5 Cent.) Medium "
-                                "- (4 inches / 10 Cent.) Large - (8 inches "
-                                "/ 20 Cent.)"));
-        QCOMPARE(c->cmdTemp->text(), QStringLiteral("Temp Converter"));
-        QCOMPARE(c->txtPercentLFish->toolTip(), QStringLiteral("Percent Large fish. (out of 100)"));
-        QCOMPARE(c->txtBrite->toolTip(),
-                 QStringLiteral("Watts of light required for bright light plants and corals."));
-        QStringList volumes;
-        for (int i = 0; i < c->cboVolume->count(); ++i)
-            volumes << c->cboVolume->itemText(i);
-        QCOMPARE(volumes, (QStringList{"US Gallons", "Liters"}));
+        QCOMPARE((QList<int>{c->cboType->currentIndex(), c->cboShape->currentIndex(),
+                             c->cboMeasure->currentIndex()}),
+                 selected);
+        // A round tank shows its radius and no length.
+        QCOMPARE(c->txtLength->text() == QStringLiteral("N/A"), selected[1] != 0);
+        QCOMPARE(c->txtRadius->isEnabled(), selected[1] != 0);
     }
 
     void aTankThatIsNotFoundGivesTheDefaults() {
@@ -105,6 +131,7 @@ private slots:
         QVERIFY(c->txtLength->text().isEmpty());
         QCOMPARE(c->txtRadius->text(), QStringLiteral("N/A"));
         QCOMPARE(c->txtLight->text(), QStringLiteral("0"));
+        fx.env->dialogs.expectOk();
         c->cmdCalculate->click();
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Height!"));
@@ -126,22 +153,26 @@ private slots:
         frmTankCalc *c = openCalc();
         c->txtHeight->setText("20");
         c->txtLength->setText("long");
+        fx.env->dialogs.expectOk();
         c->cmdCalculate->click();
         QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Length!"));
         QCOMPARE(QApplication::focusWidget(), c->txtLength);
         c->txtLength->setText("48");
         c->txtWidth->clear();
+        fx.env->dialogs.expectOk();
         c->cmdCalculate->click();
         QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Width!"));
         QCOMPARE(QApplication::focusWidget(), c->txtWidth);
         c->txtWidth->setText("12");
         c->txtLight->setText("high");
+        fx.env->dialogs.expectOk();
         c->cmdCalculate->click();
         QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Light Distance!"));
         QCOMPARE(QApplication::focusWidget(), c->txtLight);
         c->txtLight->setText("18");
         c->txtPercentMFish->setText("many");
         c->txtPercentLFish->clear();
+        fx.env->dialogs.expectOk();
         c->cmdCalculate->click();
         QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Percent Medium Fish!"));
         QCOMPARE(QApplication::focusWidget(), c->txtPercentMFish);
@@ -149,6 +180,7 @@ private slots:
         c->txtPercentSFish->setText("50");
         c->txtPercentMFish->setText("50");
         c->txtPercentLFish->setText("1");
+        fx.env->dialogs.expectOk();
         c->cmdCalculate->click();
         QCOMPARE(lastMessage().text, QStringLiteral("Fish percents total more than 100!"));
         QCOMPARE(QApplication::focusWidget(), c->txtPercentSFish);
@@ -156,6 +188,7 @@ private slots:
         fx.env->dialogs.clear();
         for (TextBox *p : {c->txtPercentSFish, c->txtPercentMFish, c->txtPercentLFish})
             p->setText("30");
+        fx.env->dialogs.expectOk();
         c->cmdCalculate->click();
         QCOMPARE(fx.env->dialogs.messageTexts(),
                  QStringList{"Less than 100 percent of fish allocated!"});
@@ -170,6 +203,7 @@ private slots:
         QCOMPARE(c->txtRadius->text(), QStringLiteral("0"));
         c->txtRadius->setText("round");
         c->txtWidth->setFocus();
+        fx.env->dialogs.expectOk();
         c->cmdCalculate->click();
         QCOMPARE(lastMessage().text, QStringLiteral("Please enter a valid Radius!"));
         QCOMPARE(QApplication::focusWidget(), c->txtWidth);
@@ -199,7 +233,7 @@ private slots:
 
     void closeSavesThePositionAndUnloads() {
         frmTankCalc *c = openCalc();
-        FormsFixture::frameOf(c)->move(70, 80);
+        MainWindowFixture::frameOf(c)->move(70, 80);
         c->cmdClose->click();
         QCOMPARE(Settings::read("Corvella", "WindowPosition", "TankCalcTop", "x"),
                  QStringLiteral("80"));
@@ -210,7 +244,7 @@ private slots:
         QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
         QVERIFY(!Forms::get(FormKind::TankCalc));
         c = openCalc();
-        QCOMPARE(FormsFixture::frameOf(c)->pos(), QPoint(70, 80));
+        QCOMPARE(MainWindowFixture::frameOf(c)->pos(), QPoint(70, 80));
     }
 
     void findsAMovedDatabase() {
@@ -341,6 +375,8 @@ private slots:
         frmTempConv t;
         t.txtF->setText(f);
         t.txtC->setText(c);
+        if (!message.isEmpty())
+            fx.env->dialogs.expectOk();
         t.cmdCalculate->click();
         QCOMPARE(t.txtF->text(), fAfter);
         QCOMPARE(t.txtC->text(), cAfter);

@@ -1,5 +1,7 @@
-// A main window on a fresh database, with the record windows registered,
-// for the tests of the record windows.
+// The main window as the tests drive it: a temporary program folder and
+// settings store, the scripted dialog layer, a fresh database if wanted, the
+// program's own window makers or none (a test puts stand-ins in their
+// place), and the main window itself, shown or not yet shown.
 #pragma once
 
 #include "app/CorvModule.h"
@@ -9,36 +11,50 @@
 #include "platform/Conversions.h"
 #include "support/TestSupport.h"
 
+#include <QWidget>
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QtTest/QTest>
 #include <memory>
+#include <optional>
 
 namespace corv::test {
 
-struct FormsFixture {
+struct MainWindowFixture {
     std::unique_ptr<TestEnv> env;
     std::unique_ptr<mdiCorvella> main;
     QString db;
     QVector<int> ends; // CorvModule::End calls
 
-    void setUp(bool withDatabase = true) {
+    struct Options {
+        bool database = true;    // a fresh CORVELLA.CVL in the program folder
+        bool realWindows = true; // the program's window makers
+        bool shown = true;       // the main window shown and active
+    };
+
+    void setUp() { setUp(Options()); }
+    void setUp(const Options &options) {
         env = std::make_unique<TestEnv>();
         ends.clear();
         Forms::reset();
         RecordSet::setBusyTimeout(200);
         CorvModule::readSettings();
-        if (withDatabase)
+        if (options.database)
             db = env->makeDatabase();
-        CorvModule::End = [this](int code) { ends << code; };
-        registerWindows();
+        m_end.emplace(CorvModule::End, [this](int code) { ends << code; });
+        if (options.realWindows)
+            registerWindows();
         main = std::make_unique<mdiCorvella>();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        if (options.shown) {
+            main->show();
+            QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        }
     }
     void tearDown() {
         main.reset();
         Forms::reset();
+        m_end.reset();
         env.reset();
     }
 
@@ -89,6 +105,53 @@ struct FormsFixture {
     static QMdiSubWindow *frameOf(QWidget *w) {
         return qobject_cast<QMdiSubWindow *>(w->parentWidget());
     }
+
+private:
+    std::optional<HookGuard<std::function<void(int)>>> m_end;
+};
+
+// A child window of any kind that records what the main window asks of it,
+// with the status line at that moment ("Journal.Add | Add Journal Record.").
+// It enrols like a real window, activates like one, and closes by clearing
+// its open flag unless told to refuse.
+class StandInWindow : public CorvForm {
+public:
+    StandInWindow(FormKind kind, const QString &name, QStringList &log)
+        : m_kind(kind), m_name(name), m_log(log) {
+        m_widget.setWindowTitle(name);
+        Forms::enroll(kind, this);
+    }
+    ~StandInWindow() override { Forms::withdraw(m_kind, this); }
+    QWidget *widget() override { return &m_widget; }
+    void mnuAdd_Click() override { note("Add"); }
+    void mnuDelete_Click() override { note("Delete"); }
+    void mnuSearch_Click() override { note("Search"); }
+    void cmdRefreshData() override { note("Refresh"); }
+    void cmdClose_Click() override {
+        note("Close");
+        if (refuseClose)
+            return;
+        *windowKind(m_kind).openFlag = false;
+        Forms::withdraw(m_kind, this);
+    }
+    // As a window does when the user activates it.
+    void Form_Activate() override {
+        CorvModule::ActiveForm = windowKind(m_kind).markerText();
+        if (mdiCorvella *m = mdiCorvella::instance())
+            m->EnableDisable();
+    }
+    bool refuseClose = false;
+
+private:
+    void note(const char *what) {
+        const QString status =
+            mdiCorvella::instance() ? mdiCorvella::instance()->statusText() : QString();
+        m_log << m_name + u'.' + QLatin1String(what) + QStringLiteral(" | ") + status;
+    }
+    FormKind m_kind;
+    QString m_name;
+    QStringList &m_log;
+    QWidget m_widget;
 };
 
 } // namespace corv::test
