@@ -6,7 +6,7 @@
 #include "app/Artwork.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
-#include "forms/FormsFixture.h"
+#include "support/MainWindowFixture.h"
 #include "tools/frmTankCalc.h"
 #include "tools/frmTempConv.h"
 
@@ -107,7 +107,7 @@ void save(QWidget *w, const QString &name) {
 
 class TestLooks : public QObject {
     Q_OBJECT
-    FormsFixture fx;
+    MainWindowFixture fx;
 
 private slots:
     void initTestCase() {
