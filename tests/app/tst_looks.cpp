@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -59,7 +60,7 @@ void checkTexts(QWidget *top) {
         const bool isLabel = qobject_cast<QLabel *>(w) != nullptr;
         const bool isButton = qobject_cast<QAbstractButton *>(w) != nullptr;
         const bool isBox = qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w) ||
-                           qobject_cast<QComboBox *>(w);
+                           qobject_cast<QTextEdit *>(w) || qobject_cast<QComboBox *>(w);
         if (!isLabel && !isButton && !isBox)
             continue;
         if (isLabel && static_cast<QLabel *>(w)->text().isEmpty())
@@ -137,6 +138,7 @@ private slots:
         fx.main->mnuChangeTanks_Click();
         fx.main->mnuJournal_Click();
         QVERIFY(Forms::get(FormKind::Tank) && Forms::get(FormKind::Journal));
+        fx.main->mnuBrowseHelp_Click();
         fx.main->mdiArea->tileSubWindows();
         QApplication::processEvents();
         checkTexts(fx.main.get());
