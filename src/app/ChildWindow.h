@@ -12,6 +12,19 @@
 // A ModalWindow is one of Corvella's modal windows (about box, converter,
 // chart, search, print, index list): it loads before it is shown, may
 // refuse to open, and puts the idle line back when it unloads.
+//
+// A new child window that is not a record window (the calculator is one):
+// its row in the window table (Forms.cpp), a class deriving ChildWindow
+// that implements Form_Load (restorePosition, markActive, then its own
+// steps; runGuarded from forms/WindowSupport.h for the database) and, if it
+// holds a database, unloadSteps; then one line in its layer's
+// registration (registerToolWindows and the like). Record windows follow
+// forms/RecordForm.h.
+//
+// A new modal window: a class deriving ModalWindow, constructed with its
+// parent, with Form_Load (false: it does not open) and, if it does more
+// than put the idle line back, Form_Unload. The main window's hooks take
+// it as `[](QWidget *p) { return ModalWindow::open<frmChart>(p); }`.
 #pragma once
 
 #include "Forms.h"
