@@ -7,6 +7,7 @@
 #   ./corvella.sh fuzz SECONDS
 #                        build the fuzz targets with clang (in build-fuzz/) and run
 #                        each for SECONDS; findings go to build-fuzz/findings/
+#   ./corvella.sh package  install what is missing, build, make the Debian package
 set -eu
 
 cd "$(dirname "$0")"
@@ -16,9 +17,13 @@ qt6-datavisualization-dev qt6-declarative-dev qt6-svg-dev libqt6sql6-sqlite qt6-
 qt6-tools-dev-tools qt6-l10n-tools xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
 libkainjow-mustache-dev poppler-utils libx11-dev libsqlite3-dev"
 
+# What making the Debian package needs besides (dpkg-shlibdeps works out its
+# dependencies; file finds the programs in it).
+PACKAGE_TOOLS="dpkg-dev file"
+
 install_missing() {
     missing=""
-    for p in $PACKAGES ${EXTRA_PACKAGES:-}; do
+    for p in $PACKAGES ${EXTRA_PACKAGES:-} ${1:-}; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
             missing="$missing $p"
         fi
@@ -122,8 +127,15 @@ fuzz)
     fi
     exit $found
     ;;
+package)
+    install_missing "$PACKAGE_TOOLS"
+    build
+    rm -f build/corvella_*.deb
+    cmake --build build --target package
+    ls build/corvella_*.deb
+    ;;
 *)
-    echo "usage: $0 run | test | check | fuzz SECONDS" >&2
+    echo "usage: $0 run | test | check | fuzz SECONDS | package" >&2
     exit 2
     ;;
 esac

@@ -1,7 +1,9 @@
 // Corvella's pictures and the wording shown beside them.
 #pragma once
 
+#include <QColor>
 #include <QIcon>
+#include <QPalette>
 #include <QPixmap>
 #include <QString>
 
@@ -18,6 +20,24 @@ struct Artwork {
 
     static QString contactLine();
     static QString legalNotice();
+
+    // Colours that follow the palette, so that every window reads as well on
+    // a dark desktop as on a light one.
+    // True when the palette draws light text on dark backgrounds.
+    static bool isDark(const QPalette &palette);
+    // The logo's deep teal on light backgrounds, a light teal on dark ones.
+    static QColor accent(const QPalette &palette);
+    // The ink of drawn glyphs on buttons: Corvella's blue, lightened on dark
+    // buttons; the palette's own disabled text when `enabled` is false.
+    static QColor glyphInk(const QPalette &palette, bool enabled);
+
+    // A dark palette of Corvella's own, for desktops whose dark look does
+    // not reach Qt programs.
+    static QPalette darkPalette();
+    // "dark" gives the program the Fusion style and the dark palette; any
+    // other scheme leaves the desktop's style and palette as they are. The
+    // program takes the scheme from CORVELLA_COLOR_SCHEME.
+    static void applyColorScheme(const QString &scheme);
 };
 
 } // namespace corv

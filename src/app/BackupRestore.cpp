@@ -18,7 +18,9 @@ FileRequest backupFileRequest(const QString &title) {
     FileRequest r;
     r.title = title;
     r.filter = QStringLiteral("(*.bak)|*.bak");
-    r.initialFolder = CorvModule::programFolder();
+    // Beside the database by default: the program's folder in a build, the
+    // user's data folder when installed (the program's folder is not theirs).
+    r.initialFolder = CorvModule::userFolder();
     r.fileName = QStringLiteral("Corvella.bak");
     r.flags = FileHideReadOnly | FileExplorer;
     return r;

@@ -1,11 +1,13 @@
 #include "CorvModule.h"
 
+#include "Paths.h"
 #include "Settings.h"
 #include "data/RecordSet.h"
 #include "data/RecordSources.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace corv {
 
@@ -101,19 +103,53 @@ void CorvModule::setProgramFolder(const QString &folder) {
     programFolderOverride = folder;
 }
 
+namespace {
+FolderLayout folders() {
+    return folderLayout(CorvModule::programFolder(), userDataFolder());
+}
+} // namespace
+
+bool CorvModule::installed() {
+    return folders().installed;
+}
+
+QString CorvModule::shareFolder() {
+    return folders().shareFolder;
+}
+
+QString CorvModule::userFolder() {
+    return folders().userFolder;
+}
+
+QString CorvModule::sharedFile(const QString &fileName) {
+    return QDir::toNativeSeparators(shareFolder() + u'/' + fileName);
+}
+
 void CorvModule::readSettings() {
+    const FolderLayout layout = folders();
+    const QString userDatabase =
+        QDir::toNativeSeparators(layout.userFolder + u'/' + QLatin1String(DatabaseFileName));
+
     // The database file; its existence is checked by the first window that
     // opens it.
     DatabasePath = Settings::databasePath();
     if (DatabasePath == NotSet) {
-        DatabasePath = programFile(QStringLiteral("CORVELLA.CVL"));
+        DatabasePath = userDatabase;
         Settings::setDatabasePath(DatabasePath);
     }
+    // Installed, the user's own database is made from the pristine one the
+    // first time it is needed. Should that fail, the first window to open
+    // the database asks for it, as it does for any missing file.
+    if (layout.installed &&
+        QFileInfo(DatabasePath).absoluteFilePath() == QFileInfo(userDatabase).absoluteFilePath())
+        copyPristineDatabase(layout.shareFolder + u'/' + QLatin1String(DatabaseFileName),
+                             DatabasePath);
 
     // The help file.
     HelpFile = Settings::helpFile();
     if (HelpFile == NotSet) {
-        HelpFile = programFile(QStringLiteral("CORVELLA.HLP"));
+        HelpFile =
+            QDir::toNativeSeparators(layout.shareFolder + u'/' + QLatin1String(HelpFileName));
         Settings::setHelpFile(HelpFile);
     }
 

@@ -75,10 +75,21 @@ public:
     static QString programFile(const QString &fileName);
     // Tests point the program folder elsewhere; an empty text restores it.
     static void setProgramFolder(const QString &folder);
+    // Run from a build folder both are the program's folder. Installed, the
+    // help book, the report templates and the pristine database lie in the
+    // share folder, and the database by default in the user's data folder
+    // (Paths.h).
+    static bool installed();
+    static QString shareFolder();
+    static QString userFolder();
+    // A read-only file Corvella ships (the help book, a report template).
+    static QString sharedFile(const QString &fileName);
 
     // The first steps of start-up: database path, help file, default tank, the
     // active-window marker and the chart flag, with the store's defaults
-    // written back where start-up fixes them.
+    // written back where start-up fixes them. An installed Corvella that
+    // uses the database in the user's data folder and finds none there
+    // first copies the pristine one there.
     static void readSettings();
 };
 

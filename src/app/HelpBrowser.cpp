@@ -18,6 +18,16 @@ HelpBrowser::HelpBrowser(QWidget *parent) : QWidget(parent) {
     m_browser = new QTextBrowser(this);
     m_browser->setOpenLinks(true);
     m_browser->setOpenExternalLinks(true);
+    // The book is printed on light paper whatever the desktop's colours: its
+    // pages set their own dark text on white, and what they leave to the
+    // palette (list bullets, a page without colours) must match them.
+    QPalette paper = m_browser->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        paper.setColor(group, QPalette::Base, Qt::white);
+        paper.setColor(group, QPalette::Text, QColor(0x1e, 0x2b, 0x30));
+        paper.setColor(group, QPalette::Link, QColor(0x0f, 0x6f, 0x7c));
+    }
+    m_browser->setPalette(paper);
     m_back = new QToolButton(this);
     m_back->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     m_back->setText(tr("Back"));

@@ -95,7 +95,9 @@ frmAbout::frmAbout(QWidget *parent) : ModalWindow(parent) {
     big.setPointSizeF(big.pointSizeF() * 2.0);
     big.setBold(true);
     lblProductName->setFont(big);
-    lblProductName->setStyleSheet(QStringLiteral("color: #0b4f6c;"));
+    QPalette title = lblProductName->palette();
+    title.setColor(QPalette::WindowText, Artwork::accent(title));
+    lblProductName->setPalette(title);
 
     lblCompanyProduct =
         new QLabel(QStringLiteral("Aquarium Information Toolkit Version 1.00 for Windows"), this);

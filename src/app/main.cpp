@@ -11,7 +11,10 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Corvella"));
     QApplication::setApplicationName(QStringLiteral("Corvella"));
+    // Ties the windows to the menu entry (and its icon) on Wayland desktops.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.corvella"));
     QApplication::setWindowIcon(corv::Artwork::appIcon());
+    corv::Artwork::applyColorScheme(qEnvironmentVariable("CORVELLA_COLOR_SCHEME"));
     // Each layer of windows tells the main window how its windows are made.
     corv::registerRecordWindows();
     corv::registerToolWindows();

@@ -74,7 +74,9 @@ mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
     setWindowIcon(Artwork::appIcon());
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
-    mdiArea->setBackground(QColor(0x5b, 0x7f, 0x95));
+    // Deep water behind the windows; deeper on a dark desktop.
+    mdiArea->setBackground(Artwork::isDark(palette()) ? QColor(0x23, 0x36, 0x42)
+                                                      : QColor(0x5b, 0x7f, 0x95));
     setCentralWidget(mdiArea);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &mdiCorvella::childActivated);
     connect(&CorvModule::events(), &AppEvents::defaultTankChanged, this,

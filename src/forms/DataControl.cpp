@@ -1,7 +1,9 @@
 #include "DataControl.h"
 
+#include "app/Artwork.h"
 #include "platform/Dialogs.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIconEngine>
 #include <QLabel>
@@ -26,7 +28,9 @@ public:
     void paint(QPainter *p, const QRect &rect, QIcon::Mode mode, QIcon::State) override {
         p->save();
         p->setRenderHint(QPainter::Antialiasing);
-        const QColor ink = mode == QIcon::Disabled ? QColor(160, 160, 160) : QColor(40, 70, 110);
+        // The engine is not told whose icon it paints: the program's palette
+        // decides, so the glyphs show on dark buttons too.
+        const QColor ink = Artwork::glyphInk(QGuiApplication::palette(), mode != QIcon::Disabled);
         p->setPen(Qt::NoPen);
         p->setBrush(ink);
         const qreal s = qMin(rect.width(), rect.height());

@@ -29,7 +29,7 @@ bool locateDatabase(DataControl &data) {
     FileRequest r;
     r.title = QStringLiteral("Unable to find the CORVELLA.CVL file location");
     r.filter = QStringLiteral("(*.cvl)|*.cvl");
-    r.initialFolder = CorvModule::programFolder();
+    r.initialFolder = CorvModule::userFolder();
     r.fileName = QStringLiteral("CORVELLA.CVL");
     r.flags = FileExplorer | FileMustExist | FilePathMustExist | FileHideReadOnly;
     const QString wanted = QDir::separator() + QStringLiteral("CORVELLA.CVL");

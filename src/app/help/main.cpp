@@ -9,6 +9,8 @@
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Corvella Help"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.corvella"));
+    corv::Artwork::applyColorScheme(qEnvironmentVariable("CORVELLA_COLOR_SCHEME"));
     corv::HelpBrowser window;
     window.setWindowIcon(corv::Artwork::appIcon());
     const QStringList args = app.arguments();

@@ -1,0 +1,189 @@
+// How the windows look: readable text in the light and the dark palette,
+// nothing cut off and every picture drawn at the screen's own resolution.
+// CTest runs this at scale 1, at QT_SCALE_FACTOR=2 and with the dark colour
+// scheme. With CORVELLA_SHOTS_DIR set, each window is also saved as a PNG
+// there, for a person to look at.
+#include "app/Artwork.h"
+#include "app/frmAbout.h"
+#include "app/frmSplash.h"
+#include "support/MainWindowFixture.h"
+#include "tools/frmTankCalc.h"
+#include "tools/frmTempConv.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace corv;
+using namespace corv::test;
+
+namespace {
+
+// The contrast ratio of two colours as the accessibility guidelines define
+// it: 1 for none, 21 for black on white.
+double luminance(const QColor &c) {
+    auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+double contrast(const QColor &a, const QColor &b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QString describe(const QWidget *w) {
+    QString name = w->objectName();
+    if (name.isEmpty()) {
+        if (auto *l = qobject_cast<const QLabel *>(w))
+            name = u'"' + l->text() + u'"';
+        else if (auto *b = qobject_cast<const QAbstractButton *>(w))
+            name = u'"' + b->text() + u'"';
+    }
+    return QString::fromLatin1(w->metaObject()->className()) + u' ' + name +
+           QStringLiteral(" in ") + w->window()->objectName();
+}
+
+// Every visible piece of text in `top` must stand out from what it is drawn
+// on, and fit in the room it was given.
+void checkTexts(QWidget *top) {
+    const auto widgets = top->findChildren<QWidget *>();
+    for (QWidget *w : widgets) {
+        if (!w->isVisibleTo(top) || !w->isEnabled())
+            continue;
+        const bool isLabel = qobject_cast<QLabel *>(w) != nullptr;
+        const bool isButton = qobject_cast<QAbstractButton *>(w) != nullptr;
+        const bool isBox = qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w) ||
+                           qobject_cast<QTextEdit *>(w) || qobject_cast<QComboBox *>(w);
+        if (!isLabel && !isButton && !isBox)
+            continue;
+        if (isLabel && static_cast<QLabel *>(w)->text().isEmpty())
+            continue;
+        const QPalette &p = w->palette();
+        // A label is drawn on its parent; a box on its base.
+        const QColor fg = p.color(w->foregroundRole());
+        const QColor bg =
+            isLabel ? w->parentWidget()->palette().color(w->parentWidget()->backgroundRole())
+                    : p.color(w->backgroundRole());
+        const double ratio = contrast(fg, bg);
+        QVERIFY2(ratio >= 3.0, qPrintable(QStringLiteral("%1: contrast %2 (%3 on %4)")
+                                              .arg(describe(w))
+                                              .arg(ratio, 0, 'f', 2)
+                                              .arg(fg.name(), bg.name())));
+        // Cut-off text: a one-line label or a button narrower or lower than
+        // its text needs.
+        if ((isLabel && !static_cast<QLabel *>(w)->wordWrap() &&
+             static_cast<QLabel *>(w)->pixmap().isNull()) ||
+            (isButton && !qobject_cast<QToolButton *>(w))) {
+            const QSize need =
+                w->minimumSizeHint().expandedTo(isButton ? w->minimumSizeHint() : w->sizeHint());
+            QVERIFY2(w->width() >= need.width() && w->height() >= need.height(),
+                     qPrintable(QStringLiteral("%1: %2x%3 for text needing %4x%5")
+                                    .arg(describe(w))
+                                    .arg(w->width())
+                                    .arg(w->height())
+                                    .arg(need.width())
+                                    .arg(need.height())));
+        }
+    }
+}
+
+void save(QWidget *w, const QString &name) {
+    const QString dir = qEnvironmentVariable("CORVELLA_SHOTS_DIR");
+    if (dir.isEmpty())
+        return;
+    QString tag = qEnvironmentVariable("CORVELLA_SHOTS_TAG");
+    if (tag.isEmpty())
+        tag = QStringLiteral("x%1").arg(w->devicePixelRatioF());
+    QVERIFY(w->grab().save(dir + u'/' + name + u'-' + tag + QStringLiteral(".png")));
+}
+
+} // namespace
+
+class TestLooks : public QObject {
+    Q_OBJECT
+    MainWindowFixture fx;
+
+private slots:
+    void initTestCase() {
+        Artwork::applyColorScheme(qEnvironmentVariable("CORVELLA_COLOR_SCHEME"));
+    }
+    void init() {
+        fx.setUp();
+        fx.defaultTank(QStringLiteral("Reef 120"));
+        CorvModule::announceDefaultTank();
+    }
+    void cleanup() { fx.tearDown(); }
+
+    void colourSchemeHelpers() {
+        // The dark palette is dark, and the accent and glyph colours read on
+        // both palettes' backgrounds.
+        const QPalette dark = Artwork::darkPalette();
+        QVERIFY(Artwork::isDark(dark));
+        QVERIFY(!Artwork::isDark(QPalette(Qt::black, Qt::white)));
+        for (const QPalette &p : {dark, QApplication::style()->standardPalette()}) {
+            QVERIFY(contrast(Artwork::accent(p), p.color(QPalette::Window)) >= 4.5);
+            QVERIFY(contrast(Artwork::glyphInk(p, true), p.color(QPalette::Button)) >= 4.5);
+            QVERIFY(contrast(Artwork::glyphInk(p, false), p.color(QPalette::Button)) >= 1.5);
+        }
+    }
+
+    void mainWindowWithTankAndJournal() {
+        fx.main->mnuChangeTanks_Click();
+        fx.main->mnuJournal_Click();
+        QVERIFY(Forms::get(FormKind::Tank) && Forms::get(FormKind::Journal));
+        fx.main->mnuBrowseHelp_Click();
+        fx.main->mdiArea->tileSubWindows();
+        QApplication::processEvents();
+        checkTexts(fx.main.get());
+        // The toolbar's pictures are drawn for the screen's pixels, not
+        // scaled up from smaller ones.
+        const qreal dpr = fx.main->devicePixelRatioF();
+        const QSize iconSize = fx.main->tbToolBar->iconSize();
+        for (QAction *a : fx.main->tbToolBar->actions()) {
+            if (a->isSeparator())
+                continue;
+            const QPixmap pm = a->icon().pixmap(iconSize, dpr);
+            QCOMPARE(pm.size(), iconSize * dpr);
+        }
+        QCOMPARE(fx.main->windowIcon().pixmap(QSize(32, 32), dpr).size(), QSize(32, 32) * dpr);
+        save(fx.main.get(), QStringLiteral("main"));
+    }
+
+    void calculatorAndConverter() {
+        fx.main->mnuTankCalculator_Click();
+        QVERIFY(Forms::get(FormKind::TankCalc));
+        QWidget *calc = Forms::get(FormKind::TankCalc)->widget();
+        checkTexts(calc);
+        save(calc, QStringLiteral("tankcalc"));
+        frmTempConv conv(fx.main.get());
+        conv.show();
+        checkTexts(&conv);
+        save(&conv, QStringLiteral("tempconv"));
+    }
+
+    void aboutAndSplash() {
+        frmAbout about(fx.main.get());
+        about.show();
+        QApplication::processEvents();
+        checkTexts(&about);
+        // The logo is drawn at the screen's resolution.
+        auto *logo = about.findChild<QLabel *>(QStringLiteral("picLogo"));
+        QVERIFY(logo);
+        QCOMPARE(logo->pixmap().devicePixelRatio(), about.devicePixelRatioF());
+        save(&about, QStringLiteral("about"));
+        frmSplash splash(fx.main.get());
+        splash.show();
+        save(&splash, QStringLiteral("splash"));
+        splash.CloseSplash();
+    }
+};
+
+QTEST_MAIN(TestLooks)
+#include "tst_looks.moc"
