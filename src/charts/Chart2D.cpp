@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
@@ -94,11 +95,12 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
     bool anyBars = false;
     for (int k = 0; k < cols; ++k)
         anyBars = anyBars || drawsAsBars(kind, k);
-    // Bars need a couple of pixels each to stay bars.
     int barSets = 0;
     for (int k = 0; k < cols; ++k)
         barSets += drawsAsBars(kind, k);
-    m_bucket = bucketSizeFor(rows, std::max(1.0, plotPixels) / (anyBars ? 2.0 * barSets : 1.0));
+    // Bars need a couple of pixels each to stay bars; a line's bucket gives
+    // two points (its low and its high), so one bucket per two pixels.
+    m_bucket = bucketSizeFor(rows, std::max(1.0, plotPixels) / (anyBars ? 2.0 * barSets : 2.0));
     const int units = rows > 0 ? (rows + m_bucket - 1) / m_bucket : 1;
 
     m_x = new QCategoryAxis;
@@ -139,13 +141,29 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
 
     // The points of every series on the common scale.
     m_points.resize(cols);
+    // An area's fill covers every dip between its peaks, so its outline
+    // needs only the peaks, and no more than one every three pixels: Qt fills
+    // an area as one polygon, and a polygon of thousands of tall edges takes
+    // the rasterizer seconds.
+    const int areaBucket = bucketSizeFor(rows, std::max(1.0, plotPixels) / 3);
     for (int k = 0; k < cols; ++k) {
-        m_points[k] = drawsAsBars(kind, k) ? thinForBars(content->series[k], m_bucket)
-                                           : thinForLines(content->series[k], m_bucket);
+        if (drawsAsBars(kind, k))
+            m_points[k] = thinForBars(content->series[k], m_bucket);
+        else if (kind.shape == ChartShape::Area && areaBucket > 1)
+            m_points[k] = thinForBars(content->series[k], areaBucket);
+        else
+            m_points[k] = thinForLines(content->series[k], m_bucket);
     }
     const auto commonOf = [&](int k, double v) {
         return m_axes.axes[m_axes.axisOfSeries[k]].toCommon(v, common);
     };
+
+    // Edges closer than a few pixels apart gain nothing from antialiasing
+    // and make it crawl: the rasterizer splits its work again and again.
+    qsizetype most = 0;
+    for (const QVector<PlotPoint> &pts : m_points)
+        most = std::max(most, pts.size() * (anyBars ? std::max(1, barSets) : 1));
+    m_dense = most > 0.25 * std::max(1.0, plotPixels);
 
     QBarSeries *bars = nullptr;
     if (anyBars) {
@@ -191,6 +209,7 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         std::stable_sort(order.begin(), order.end(),
                          [&](int a, int b) { return mean[a] > mean[b]; });
     }
+    QVector<QLineSeries *> outlines;
     for (int k : order) {
         const QVector<PlotPoint> &pts = m_points[k];
         QList<QPointF> line;
@@ -224,7 +243,17 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
             QColor fill = mixColors(c, style.background, 0.25);
             fill.setAlphaF(0.82f);
             area->setBrush(fill);
-            area->setPen(linePen(c, 2));
+            if (areaBucket > 1) {
+                // Stroked as one path, a long outline is as slow as the fill
+                // ought to be; a line series draws it piece by piece.
+                area->setPen(Qt::NoPen);
+                auto *outline = new QLineSeries;
+                outline->replace(line);
+                outline->setPen(linePen(c, 2));
+                outlines << outline;
+            } else {
+                area->setPen(linePen(c, 2));
+            }
             series = area;
         } else {
             const bool few = rows <= 60 && kind.shape == ChartShape::Line;
@@ -241,6 +270,11 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         if (!m_anchor)
             m_anchor = series;
     }
+    for (QLineSeries *outline : outlines) {
+        chart->addSeries(outline);
+        outline->attachAxis(m_x);
+        outline->attachAxis(m_y);
+    }
 
     QLegend *legend = chart->legend();
     legend->setVisible(style.legend && cols > 0);
@@ -249,6 +283,10 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
     legend->setLabelColor(style.text);
     legend->setBackgroundVisible(false);
     legend->setMarkerShape(QLegend::MarkerShapeRectangle);
+    for (QLineSeries *outline : outlines) {
+        for (QLegendMarker *m : legend->markers(outline))
+            m->setVisible(false);
+    }
 
     m_plotAreaWatch = QObject::connect(chart, &QChart::plotAreaChanged, chart,
                                        [this](const QRectF &) { placeLabels(); });

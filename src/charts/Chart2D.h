@@ -44,6 +44,8 @@ public:
     const QVector<int> &labelledRows() const { return m_labelled; }
     int bucketSize() const { return m_bucket; }
     double builtForPixels() const { return m_pixels; }
+    // So many points that antialiasing would only slow the drawing down.
+    bool dense() const { return m_dense; }
 
 private:
     double unitOfRow(double row) const { return (row + 0.5) / m_bucket - 0.5; }
@@ -57,6 +59,7 @@ private:
     ChartStyle m_style;
     AxesPlan m_axes;
     int m_bucket = 1;
+    bool m_dense = false;
     double m_barWidth = 0.82; // share of a unit the bars of one row take
     double m_pixels = 0;
     double m_widestLabel = 0;

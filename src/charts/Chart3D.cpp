@@ -22,6 +22,17 @@ constexpr double TopShade = 1.3;
 constexpr double SideShade = 0.7;
 constexpr double UndersideShade = 0.5;
 
+// A long polyline is stroked as one outline whose thousands of edges slow
+// the rasterizer to a crawl; segment by segment it costs nothing.
+void drawEdge(QPainter &p, const QPolygonF &line) {
+    if (line.size() < 64) {
+        p.drawPolyline(line);
+        return;
+    }
+    for (int i = 0; i + 1 < line.size(); ++i)
+        p.drawLine(line[i], line[i + 1]);
+}
+
 // In picture pixels, like every size here, so printed edges keep their weight.
 QPen edgePen(const QColor &c) {
     QPen p(c, 1);
@@ -111,8 +122,7 @@ void Chart3D::layout(const QRectF &rect, double deviceScale) {
     bool anyBars = false;
     for (int k = 0; k < cols; ++k)
         anyBars = anyBars || drawsAsBars(m_kind, k);
-    m_bucket =
-        bucketSizeFor(rows, m_frontWidth * std::max(0.01, deviceScale) / (anyBars ? 3 : 1.5));
+    m_bucket = bucketSizeFor(rows, m_frontWidth * std::max(0.01, deviceScale) / 3);
     m_units = rows > 0 ? (rows + m_bucket - 1) / m_bucket : 1;
     m_points.resize(cols);
     for (int k = 0; k < cols; ++k)
@@ -358,9 +368,17 @@ void Chart3D::drawSkyline(QPainter &p, int k, QVector<Element> *hits) const {
         }
     }
     front << project(xOfUnit(int(pts.size()) - 1) + half, base, z0);
-    p.setPen(edgePen(c.darker(150)));
     p.setBrush(shade(c, FrontShade));
-    p.drawPolygon(front);
+    if (p.testRenderHint(QPainter::Antialiasing)) {
+        p.setPen(edgePen(c.darker(150)));
+        p.drawPolygon(front);
+        return;
+    }
+    // One block at a time: see drawSlab.
+    p.setPen(Qt::NoPen);
+    for (int i = 1; i + 2 < front.size(); i += 2)
+        p.drawPolygon(QPolygonF{QPointF(front[i].x(), front.first().y()), front[i], front[i + 1],
+                                QPointF(front[i + 1].x(), front.first().y())});
 }
 
 namespace {
@@ -428,7 +446,7 @@ void Chart3D::drawRibbon(QPainter &p, int k, QVector<Element> *hits) const {
     }
     p.setPen(edgePen(c.darker(150)));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(frontEdge);
+    drawEdge(p, frontEdge);
 }
 
 void Chart3D::drawSlab(QPainter &p, int k, QVector<Element> *hits) const {
@@ -466,15 +484,33 @@ void Chart3D::drawSlab(QPainter &p, int k, QVector<Element> *hits) const {
     p.setBrush(shade(c, SideShade));
     p.drawPolygon(end);
 
-    QPolygonF front;
-    front.reserve(top.size() + 2);
-    front << project(top.first().x(), base, z0);
-    for (const QPointF &t : top)
-        front << project(t.x(), t.y(), z0);
-    front << project(last.x(), base, z0);
-    p.setPen(edgePen(c.darker(150)));
     p.setBrush(shade(c, FrontShade));
-    p.drawPolygon(front);
+    if (p.testRenderHint(QPainter::Antialiasing)) {
+        QPolygonF front;
+        front.reserve(top.size() + 2);
+        front << project(top.first().x(), base, z0);
+        for (const QPointF &t : top)
+            front << project(t.x(), t.y(), z0);
+        front << project(last.x(), base, z0);
+        p.setPen(edgePen(c.darker(150)));
+        p.drawPolygon(front);
+    } else {
+        // Packed points: one polygon of thousands of tall edges takes the
+        // rasterizer seconds; slices of it take no time and, unsmoothed,
+        // leave no seams.
+        p.setPen(Qt::NoPen);
+        for (int i = 0; i + 1 < top.size(); ++i)
+            p.drawPolygon(QPolygonF{
+                project(top[i].x(), base, z0), project(top[i].x(), top[i].y(), z0),
+                project(top[i + 1].x(), top[i + 1].y(), z0), project(top[i + 1].x(), base, z0)});
+        QPolygonF outline;
+        for (const QPointF &t : top)
+            outline << project(t.x(), t.y(), z0);
+        p.setPen(edgePen(c.darker(150)));
+        p.setBrush(Qt::NoBrush);
+        for (int i = 0; i + 1 < outline.size(); ++i)
+            p.drawLine(outline[i], outline[i + 1]);
+    }
 
     if (hits) {
         for (int i = 0; i + 1 < top.size(); ++i) {
@@ -526,7 +562,7 @@ void Chart3D::drawStairs(QPainter &p, int k, QVector<Element> *hits) const {
     }
     p.setPen(edgePen(c.darker(150)));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(frontEdge);
+    drawEdge(p, frontEdge);
 }
 
 void Chart3D::paint(QPainter &p, const QRectF &rect, const ChartContent &content, ChartKind kind,
@@ -551,6 +587,9 @@ void Chart3D::paint(QPainter &p, const QRectF &rect, const ChartContent &content
     // Back rows first, so nearer rows cover them.
     for (int k = content.columns() - 1; k >= 0; --k) {
         QVector<Element> *hits = &m_hits[k];
+        // Edges a pixel or two apart gain nothing from antialiasing and make
+        // the rasterizer crawl.
+        p.setRenderHint(QPainter::Antialiasing, m_points[k].size() < 0.25 * m_frontWidth * m_scale);
         if (drawsAsBars(kind, k)) {
             drawBoxes(p, k, hits);
             continue;
@@ -567,6 +606,7 @@ void Chart3D::paint(QPainter &p, const QRectF &rect, const ChartContent &content
             break;
         }
     }
+    p.setRenderHint(QPainter::Antialiasing, true);
     drawLegend(p);
     p.restore();
 }

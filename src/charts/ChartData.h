@@ -77,9 +77,18 @@ struct JournalChartRow {
 };
 
 // Reads every row of an open record set over the journal, first to last,
-// and leaves the record set on its last row. On an engine error reading
-// stops and `error` receives it; the rows read so far are returned.
-QVector<JournalChartRow> readChartRows(RecordSet &records, DbError *error = nullptr);
+// and leaves the record set on its last row. Only the parameters flagged in
+// `ticked` are read (all of them when it is empty); the others stay empty.
+// On an engine error reading stops and `error` receives it; the rows read
+// so far are returned.
+QVector<JournalChartRow> readChartRows(RecordSet &records, const QVector<bool> &ticked = {},
+                                       DbError *error = nullptr);
+
+// The same rows as readChartRows() gives for `records` opened on `source`,
+// read in one pass over a connection of its own instead of record by record:
+// a chart of ten thousand entries is read in a fraction of the time.
+QVector<JournalChartRow> queryChartRows(const RecordSet &records, const QString &source,
+                                        const QVector<bool> &ticked = {}, DbError *error = nullptr);
 
 // The chart's text for a bound field: "0" when the text is not a number (an
 // empty text included), else its number written back in its shortest form.

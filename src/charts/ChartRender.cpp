@@ -25,8 +25,16 @@ ChartContent ChartContent::fromCells(const QStringList &rowLabels, const QString
             const int i = r * cols + k;
             double v = 0;
             if (i < cells.size()) {
-                if (const auto n = toNumber(cells[i]); n && std::isfinite(*n))
-                    v = *n;
+                // Plain numbers, as the chart is filled with, read quickly;
+                // anything else the way every box in Corvella reads numbers.
+                bool ok = false;
+                v = cells[i].toDouble(&ok);
+                if (!ok) {
+                    const auto n = toNumber(cells[i]);
+                    v = n ? *n : 0;
+                }
+                if (!std::isfinite(v))
+                    v = 0;
             }
             s[r] = v;
             if (r == 0 || v < lo)
@@ -40,10 +48,14 @@ ChartContent ChartContent::fromCells(const QStringList &rowLabels, const QString
 }
 
 double ChartContent::widestRowLabel(const QFont &font) const {
+    if (m_widthFont && *m_widthFont == font)
+        return m_widest;
     const QFontMetricsF fm(font);
     double w = 0;
     for (const QString &l : rowLabels)
         w = std::max(w, fm.horizontalAdvance(l));
+    m_widthFont = font;
+    m_widest = w;
     return w;
 }
 

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QStringList>
 #include <QVector>
+#include <optional>
 
 class QPalette;
 
@@ -36,6 +37,10 @@ struct ChartContent {
                                   const QStringList &cells);
     // The widest row label in `font`.
     double widestRowLabel(const QFont &font) const;
+
+private:
+    mutable std::optional<QFont> m_widthFont; // what m_widest was measured in
+    mutable double m_widest = 0;
 };
 
 struct ChartStyle {

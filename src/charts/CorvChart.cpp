@@ -279,6 +279,7 @@ void CorvChart::build2D() {
     m_chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(m_view->viewport()->size())));
     m_2d->build(m_chart, m_shown.get(), kind(), style(),
                 plotPixelsFor(width(), devicePixelRatioF()));
+    m_view->setRenderHint(QPainter::Antialiasing, !m_2d->dense());
     m_viewStale = false;
 }
 
@@ -367,7 +368,7 @@ void CorvChart::render(QPainter &painter, const QRectF &target, const QSizeF &la
     }
     OffscreenChart off(data, kind(), s, layout, plotPixelsFor(layout.width(), scale));
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::Antialiasing, !off.builder.dense());
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     off.scene.render(&painter, target, QRectF(QPointF(0, 0), layout), Qt::IgnoreAspectRatio);
     painter.restore();

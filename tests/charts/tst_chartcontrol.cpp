@@ -234,6 +234,16 @@ private slots:
         for (int k = 0; k < 3; ++k)
             QVERIFY2(pixelsNear(img, seriesColor(k, bg), 40) > 30, qPrintable(QString::number(k)));
 
+        // Thousands of jumpy rows (every pixel column full of peaks and
+        // dips) are thinned and drawn, in the picture's pixels and at four
+        // times as many.
+        ChartGrid jumpy = longGrid(5000, 3);
+        for (int i = 0; i < jumpy.cells.size(); i += 2)
+            jumpy.cells[i] = QStringLiteral("0");
+        chart.setGrid(jumpy);
+        QVERIFY(distinctColours(chart.toImage()) > 20);
+        QCOMPARE(chart.toImage(QSize(450, 260), 4.0).size(), QSize(1800, 1040));
+
         // Edge shapes draw too: no rows, no columns, a single row, a row of
         // zeros, negative values.
         for (const ChartGrid &g : {ChartGrid{}, ChartGrid{{"01/01/2024", "01/08/2024"}, {}, {}},

@@ -8,6 +8,7 @@
 #include "data/RecordSet.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QtTest/QTest>
 #include <cmath>
 
@@ -50,10 +51,19 @@ class TestChartData : public QObject {
         if (!e.ok())
             qFatal("%s", qPrintable(e.description));
         DbError readError;
-        const QVector<JournalChartRow> rows = readChartRows(rs, &readError);
+        const QVector<JournalChartRow> rows = readChartRows(rs, ticked, &readError);
         if (!readError.ok())
             qFatal("%s", qPrintable(readError.description));
-        return buildChartGrid(rows, ticked);
+        const ChartGrid g = buildChartGrid(rows, ticked);
+        // Read at once, the rows are the same, in the same order.
+        const QVector<JournalChartRow> atOnce =
+            queryChartRows(rs, q.recordSource, ticked, &readError);
+        if (!readError.ok())
+            qFatal("%s", qPrintable(readError.description));
+        const ChartGrid g2 = buildChartGrid(atOnce, ticked);
+        if (g2.rowLabels != g.rowLabels || g2.columnLabels != g.columnLabels || g2.cells != g.cells)
+            qFatal("the two ways of reading differ for %s", qPrintable(q.recordSource));
+        return g;
     }
 
 private slots:
@@ -177,6 +187,42 @@ private slots:
         QCOMPARE(empty.columnLabels, (QStringList{"Ammonia", "Nitrate", "pH"}));
     }
 
+    void readingFailures() {
+        entry(3, "2024-01-01", "PH, Nitrate", "7.5, 20");
+        entry(3, "2024-01-01", "PH, Nitrate", "7.1, 25"); // same date: stored order
+        RecordSet rs;
+        const QString source = planChartQuery("3", "", "").recordSource;
+        QVERIFY(rs.open(db, source).ok());
+        // Every parameter when none is named; the ticked ones otherwise.
+        QVector<JournalChartRow> rows = queryChartRows(rs, source);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].values.size(), 20);
+        QCOMPARE(rows[0].values[14], QStringLiteral("7.5"));
+        QCOMPARE(rows[1].values[14], QStringLiteral("7.1"));
+        QCOMPARE(rows[0].values[12], QStringLiteral("20"));
+        rows = queryChartRows(rs, source, ticking({"pH"}));
+        QCOMPARE(rows[0].values[12], QString());
+        QCOMPARE(readChartRows(rs, ticking({"pH"}))[1].values[12], QString());
+
+        // A record source that is no query of ours runs nothing.
+        DbError e;
+        rows = queryChartRows(rs, QStringLiteral("DELETE FROM Journal"), {}, &e);
+        QVERIFY(!e.ok());
+        QVERIFY(rows.isEmpty());
+        QCOMPARE(TestEnv::scalar(db, "SELECT COUNT(*) FROM Journal").toInt(), 2);
+        // The file gone since the record set opened it: reported, not made.
+        QFile::rename(db, db + QStringLiteral(".away"));
+        rows = queryChartRows(rs, source, {}, &e);
+        QCOMPARE(e.number, DbErr::FileNotFound);
+        QVERIFY(!QFile::exists(db));
+        QFile::rename(db + QStringLiteral(".away"), db);
+        // A closed record set has nothing to read.
+        rs.close();
+        rows = queryChartRows(rs, source, {}, &e);
+        QVERIFY(!e.ok());
+        QCOMPARE(readChartRows(rs, {}, &e).size(), 0);
+    }
+
     void cellTexts() {
         // Texts as the bound boxes show them.
         QCOMPARE(chartCellText(QString()), QStringLiteral("0"));
@@ -188,6 +234,19 @@ private slots:
         QCOMPARE(chartCellText(QStringLiteral("-0.5")), QStringLiteral("-0.5"));
         QCOMPARE(chartCellText(QStringLiteral("2.5E-2")), QStringLiteral("0.025"));
         QCOMPARE(chartCellText(QStringLiteral("48 in")), QStringLiteral("0"));
+        QCOMPARE(chartCellText(QStringLiteral("1e999")), QStringLiteral("0"));
+        // Texts already in their shortest form come back as they are; the
+        // others are rewritten.
+        for (const char *same : {"0", "7", "-12.5", "0.00025", "123456789012345", "0.1"})
+            QCOMPARE(chartCellText(QLatin1String(same)), QLatin1String(same));
+        QCOMPARE(chartCellText(QStringLiteral("-0")), QStringLiteral("0"));
+        QCOMPARE(chartCellText(QStringLiteral("007")), QStringLiteral("7"));
+        QCOMPARE(chartCellText(QStringLiteral("0.000001")), QStringLiteral("1E-06"));
+        QCOMPARE(chartCellText(QStringLiteral("1234567890123456")),
+                 QStringLiteral("1.234567890123456E+15"));
+        QCOMPARE(chartCellText(QStringLiteral("0.1000000000000000055511151231257827")),
+                 QStringLiteral("0.1"));
+        QCOMPARE(chartCellText(QStringLiteral("2.")), QStringLiteral("2"));
         // Rows short of values (a damaged row) chart as 0 rather than fail.
         JournalChartRow shortRow{QStringLiteral("01/01/2024"), {QStringLiteral("3")}};
         const ChartGrid g = buildChartGrid({shortRow}, ticking({"Alkalinity", "Zinc"}));
