@@ -444,9 +444,34 @@ void Chart3D::drawRibbon(QPainter &p, int k, QVector<Element> *hits) const {
             frontEdge << fa;
         frontEdge << fb;
     }
+    QVector<QPair<int, int>> rows;
+    for (int i = 0; i + 1 < pts.size(); ++i)
+        rows << qMakePair(pts[i].row, pts[i + 1].row);
+    drawFrontBand(p, frontEdge, c, rows, hits);
+}
+
+void Chart3D::drawFrontBand(QPainter &p, const QPolygonF &edge, const QColor &c,
+                            const QVector<QPair<int, int>> &rows, QVector<Element> *hits) const {
+    // A ribbon is a thin strip with a face of its own towards the reader:
+    // where a stretch of it recedes exactly along the line of sight, that
+    // face is what still shows it.
+    const QPointF t(0, std::max(2.5, m_frontHeight * 0.018));
+    p.setPen(Qt::NoPen);
+    p.setBrush(shade(c, FrontShade));
+    for (int i = 0; i + 1 < edge.size(); ++i) {
+        const QPolygonF band{edge[i], edge[i + 1], edge[i + 1] + t, edge[i] + t};
+        p.drawPolygon(band);
+        if (hits && i < rows.size()) {
+            // Each half of a stretch belongs to the entry at its end.
+            const QPointF m = (edge[i] + edge[i + 1]) / 2;
+            *hits << Element{QPolygonF{edge[i], m, m + t, edge[i] + t}, rows[i].first}
+                  << Element{QPolygonF{m, edge[i + 1], edge[i + 1] + t, m + t}, rows[i].second};
+        }
+    }
     p.setPen(edgePen(c.darker(150)));
     p.setBrush(Qt::NoBrush);
-    drawEdge(p, frontEdge);
+    drawEdge(p, edge);
+    drawEdge(p, edge.translated(t));
 }
 
 void Chart3D::drawSlab(QPainter &p, int k, QVector<Element> *hits) const {
@@ -560,9 +585,13 @@ void Chart3D::drawStairs(QPainter &p, int k, QVector<Element> *hits) const {
                 *hits << Element{riser, pts[i + 1].row};
         }
     }
-    p.setPen(edgePen(c.darker(150)));
-    p.setBrush(Qt::NoBrush);
-    drawEdge(p, frontEdge);
+    QVector<QPair<int, int>> rows; // a tread, then the riser to the next entry
+    for (int i = 0; i < pts.size(); ++i) {
+        rows << qMakePair(pts[i].row, pts[i].row);
+        if (i + 1 < pts.size())
+            rows << qMakePair(pts[i + 1].row, pts[i + 1].row);
+    }
+    drawFrontBand(p, frontEdge, c, rows, hits);
 }
 
 void Chart3D::paint(QPainter &p, const QRectF &rect, const ChartContent &content, ChartKind kind,

@@ -58,6 +58,8 @@ private:
     void drawRibbon(QPainter &p, int series, QVector<Element> *hits) const;
     void drawSlab(QPainter &p, int series, QVector<Element> *hits) const;
     void drawStairs(QPainter &p, int series, QVector<Element> *hits) const;
+    void drawFrontBand(QPainter &p, const QPolygonF &edge, const QColor &c,
+                       const QVector<QPair<int, int>> &rows, QVector<Element> *hits) const;
 
     const ChartContent *m_content = nullptr;
     ChartKind m_kind;

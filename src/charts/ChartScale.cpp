@@ -75,7 +75,13 @@ ValueAxisPlan niceAxis(double low, double high, int intervals, bool zeroBased) {
     // A narrow band far from 0 (pH 6.8..7.6) reads better on an axis of its
     // own range; anything else keeps 0 in sight.
     const bool narrow = !zeroBased && low > 0 && (high - low) < 0.5 * high;
-    if (!narrow) {
+    if (narrow) {
+        // A little room, so the lowest and highest points are not drawn on
+        // the plot's edges.
+        const double room = (high - low) * 0.03;
+        low = std::max(0.0, low - room);
+        high += room;
+    } else {
         low = std::min(low, 0.0);
         high = std::max(high, 0.0);
     }

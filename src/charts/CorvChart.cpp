@@ -30,8 +30,16 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override {
         QPainter p(this);
-        m_owner->m_3d->paint(p, QRectF(rect()), m_owner->content(), m_owner->kind(),
-                             m_owner->style(), devicePixelRatioF());
+        // What the chart last drew: while repainting is off, changes to the
+        // grid do not show.
+        // What the chart last drew: while repainting is off, changes to the
+        // grid do not show.
+        if (!m_owner->m_shown)
+            m_owner->content();
+        // Held while the drawing's tool tips may refer to it.
+        m_owner->m_painted3D = m_owner->m_shown ? m_owner->m_shown : m_owner->m_content;
+        m_owner->m_3d->paint(p, QRectF(rect()), *m_owner->m_painted3D, m_owner->kind(),
+                             m_owner->style(m_owner->m_painted3D->columns()), devicePixelRatioF());
     }
 
 private:
@@ -250,8 +258,8 @@ const ChartContent &CorvChart::content() const {
     return *m_content;
 }
 
-ChartStyle CorvChart::style() const {
-    ChartStyle s = ChartStyle::make(palette(), font(), logicalDpiY(), m_plot, m_cols);
+ChartStyle CorvChart::style(int seriesCount) const {
+    ChartStyle s = ChartStyle::make(palette(), font(), logicalDpiY(), m_plot, seriesCount);
     s.legend = m_legend;
     return s;
 }
@@ -266,6 +274,7 @@ void CorvChart::refresh() {
     const bool threeD = kind().threeD;
     m_stack->setCurrentWidget(threeD ? static_cast<QWidget *>(m_canvas) : m_view);
     if (threeD) {
+        m_shown = m_content;
         m_viewStale = false;
         m_canvas->update();
         return;
@@ -277,7 +286,7 @@ void CorvChart::refresh() {
 void CorvChart::build2D() {
     m_shown = m_content;
     m_chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(m_view->viewport()->size())));
-    m_2d->build(m_chart, m_shown.get(), kind(), style(),
+    m_2d->build(m_chart, m_shown.get(), kind(), style(m_shown->columns()),
                 plotPixelsFor(width(), devicePixelRatioF()));
     m_view->setRenderHint(QPainter::Antialiasing, !m_2d->dense());
     m_viewStale = false;
@@ -338,7 +347,7 @@ bool CorvChart::eventFilter(QObject *watched, QEvent *e) {
 
 QString CorvChart::toolTipAt(const QPoint &pos) const {
     if (kind().threeD)
-        return m_3d->toolTipAt(QPointF(m_canvas->mapFrom(this, pos)));
+        return m_painted3D ? m_3d->toolTipAt(QPointF(m_canvas->mapFrom(this, pos))) : QString();
     if (!m_shown || m_viewStale)
         return QString();
     const QPointF scenePos = m_view->mapToScene(m_view->viewport()->mapFrom(this, pos));
@@ -354,7 +363,7 @@ void CorvChart::render(QPainter &painter, const QRectF &target, const QSizeF &la
     if (layout.isEmpty() || target.isEmpty())
         return;
     const ChartContent &data = content();
-    const ChartStyle s = style();
+    const ChartStyle s = style(data.columns());
     // Device pixels per picture pixel, so thinning follows the output.
     const double scale = painter.deviceTransform().mapRect(target).width() / layout.width();
     if (kind().threeD) {
@@ -378,7 +387,7 @@ QImage CorvChart::toImage(const QSize &size, qreal devicePixelRatio) const {
     const QSize s = size.isEmpty() ? pictureSize() : size;
     QImage img((QSizeF(s) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     img.setDevicePixelRatio(devicePixelRatio);
-    img.fill(style().background);
+    img.fill(style(0).background);
     QPainter p(&img);
     render(p, QRectF(QPointF(0, 0), QSizeF(s)));
     p.end();
@@ -402,10 +411,11 @@ QVector<QRectF> CorvChart::categoryLabelRects(const QSize &size) const {
         QImage img(s, QImage::Format_ARGB32_Premultiplied);
         QPainter p(&img);
         Chart3D c;
-        c.paint(p, QRectF(QPointF(0, 0), QSizeF(s)), data, kind(), style(), 1.0);
+        c.paint(p, QRectF(QPointF(0, 0), QSizeF(s)), data, kind(), style(data.columns()), 1.0);
         return c.categoryLabelRects();
     }
-    OffscreenChart off(data, kind(), style(), QSizeF(s), plotPixelsFor(s.width(), 1.0));
+    OffscreenChart off(data, kind(), style(data.columns()), QSizeF(s),
+                       plotPixelsFor(s.width(), 1.0));
     // The axis's own text items, where Qt Charts put them.
     const QSet<QString> labels(data.rowLabels.begin(), data.rowLabels.end());
     QVector<QRectF> rects;

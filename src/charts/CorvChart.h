@@ -120,7 +120,8 @@ private:
     void scheduleRefresh();
     void refresh();
     void build2D();
-    ChartStyle style() const;
+    // The look for a drawing of `seriesCount` series.
+    ChartStyle style(int seriesCount) const;
     int cellIndex() const { return (m_row - 1) * m_cols + (m_col - 1); }
     void resizeGrid(int rows, int columns);
     double plotPixelsFor(double width, double scale) const;
@@ -145,7 +146,8 @@ private:
     Canvas3D *m_canvas = nullptr;
     std::unique_ptr<Chart2D> m_2d;
     std::unique_ptr<Chart3D> m_3d;
-    std::shared_ptr<ChartContent> m_shown; // what the view was built from
+    std::shared_ptr<ChartContent> m_shown;     // what the view was built from
+    std::shared_ptr<ChartContent> m_painted3D; // what the 3D canvas drew last
 };
 
 } // namespace corv

@@ -212,6 +212,18 @@ private slots:
         QVERIFY(chart.chartView()->chart()->legend()->isVisible());
         chart.setShowLegend(false);
         QTRY_VERIFY(!chart.chartView()->chart()->legend()->isVisible());
+
+        // The same for the 3D drawing: what shows is what was drawn last.
+        const QColor ph = seriesColor(2, chart.palette().color(QPalette::Base));
+        chart.setChartType(0);
+        chart.setGrid(weeklyGrid(10));
+        QTRY_VERIFY(pixelsNear(chart.grab().toImage(), ph, 4) > 200);
+        chart.setRepaintEnabled(false);
+        chart.setGrid(one);
+        chart.repaint();
+        QVERIFY(pixelsNear(chart.grab().toImage(), ph, 4) > 200);
+        chart.setRepaintEnabled(true);
+        QTRY_COMPARE(pixelsNear(chart.grab().toImage(), ph, 4), 0);
     }
 
     void everyTypeDraws_data() {
@@ -246,6 +258,7 @@ private slots:
 
         // Edge shapes draw too: no rows, no columns, a single row, a row of
         // zeros, negative values.
+        int edge = 0;
         for (const ChartGrid &g : {ChartGrid{}, ChartGrid{{"01/01/2024", "01/08/2024"}, {}, {}},
                                    ChartGrid{{"01/01/2024"}, {"pH"}, {"7.2"}},
                                    ChartGrid{{"01/01/2024", "01/08/2024"}, {"Ammonia"}, {"0", "0"}},
@@ -254,6 +267,7 @@ private slots:
                                              {"-3", "10", "4", "0", "12.5", "-1"}}}) {
             chart.setGrid(g);
             const QImage small = chart.toImage(QSize(400, 260));
+            keep(small, QStringLiteral("edge%1-%2").arg(edge++).arg(typeName(code)));
             QCOMPARE(small.size(), QSize(400, 260));
             QVERIFY(distinctColours(small) > 3);
         }
