@@ -289,6 +289,13 @@ void CorvChart::build2D() {
     m_2d->build(m_chart, m_shown.get(), kind(), style(m_shown->columns()),
                 plotPixelsFor(width(), devicePixelRatioF()));
     m_view->setRenderHint(QPainter::Antialiasing, !m_2d->dense());
+    // Lay it out now, so that what is painted next (or grabbed, or asked for
+    // a tool tip) has its axes and legend in place.
+    for (int i = 0; i < 2; ++i) {
+        if (m_chart->layout())
+            m_chart->layout()->activate();
+        m_2d->placeLabels();
+    }
     m_viewStale = false;
 }
 

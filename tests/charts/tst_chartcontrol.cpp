@@ -14,8 +14,10 @@
 #include <QChart>
 #include <QChartView>
 #include <QDir>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QSet>
+#include <QToolTip>
 #include <QtTest/QTest>
 
 using namespace corv;
@@ -356,6 +358,7 @@ private slots:
         if (code % 2 == 1)
             QTRY_COMPARE(chart.chartView()->chart()->series().isEmpty(), false);
         chart.repaint();
+        keep(chart.grab().toImage(), QStringLiteral("shown-") + typeName(code));
         const QSet<QString> found = tipsOver(chart, grid);
         for (const QString &f : found)
             QVERIFY2(!f.contains(QLatin1Char('\n')) && !f.startsWith(QStringLiteral("bad")) &&
@@ -387,6 +390,15 @@ private slots:
         QCOMPARE(chart.toolTipAt(at(1.2, 12)), QStringLiteral("Temprature: 25\n01/08/2024"));
         QCOMPARE(chart.toolTipAt(at(0.8, 12)), QStringLiteral("Nitrate: 20\n01/08/2024"));
         QCOMPARE(chart.toolTipAt(at(1.2, 33)), QString()); // above the bar
+
+        // The mouse resting there brings the tip up.
+        QWidget *viewport = chart.chartView()->viewport();
+        const QPoint over = viewport->mapFrom(&chart, at(1.2, 12));
+        QHelpEvent help(QEvent::ToolTip, over, viewport->mapToGlobal(over));
+        QApplication::sendEvent(viewport, &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("Temprature: 25\n01/08/2024"));
+        QToolTip::hideText();
     }
 
     void followsThePalette() {
