@@ -156,35 +156,36 @@ private slots:
             }
         } noRoom;
         setWriteLayer(&noRoom);
-        const QString target = env->path("Corvella.bak");
+        const QString target = fx.env->path("Corvella.bak");
         write(target, "the old backup");
-        env->dialogs.fileAnswers = {target};
-        main->mnuBackup_Click();
+        fx.env->dialogs.fileAnswers = {target};
+        fx.env->dialogs.expectOk();
+        fx.main->mnuBackup_Click();
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages()[0].text,
                  QStringLiteral("There is not enough space on the disk to write %1.")
                      .arg(QDir::toNativeSeparators(target)));
         QCOMPARE(messages()[0].title, QStringLiteral("Corvella"));
-        QCOMPARE(main->statusText(), QStringLiteral("Backup ERROR"));
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Backup ERROR"));
         QCOMPARE(contents(target), QByteArray("the old backup"));
 
         setWriteLayer(nullptr);
-        const QString backup = env->path("good.bak");
-        QVERIFY(copyFileSafely(db, backup, nullptr));
-        TestEnv::exec(db, "INSERT INTO Tank (TankName) VALUES ('Since the backup')");
-        const QByteArray before = contents(db);
+        const QString backup = fx.env->path("good.bak");
+        QVERIFY(copyFileSafely(fx.db, backup, nullptr));
+        TestEnv::exec(fx.db, "INSERT INTO Tank (TankName) VALUES ('Since the backup')");
+        const QByteArray before = contents(fx.db);
         setWriteLayer(&noRoom);
-        env->dialogs.clear();
-        env->dialogs.fileAnswers = {backup};
-        env->dialogs.answers = {MsgResult::Yes};
-        main->mnuRestore_Click();
+        fx.env->dialogs.clear();
+        fx.env->dialogs.fileAnswers = {backup};
+        fx.env->dialogs.answers = {MsgResult::Yes, MsgResult::Ok};
+        fx.main->mnuRestore_Click();
         setWriteLayer(nullptr);
-        QCOMPARE(main->statusText(), QStringLiteral("Restore ERROR"));
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Restore ERROR"));
         QVERIFY2(messages().last().text.startsWith(
                      QStringLiteral("There is not enough space on the disk to write ")),
                  qPrintable(messages().last().text));
-        QCOMPARE(contents(db), before);
-        QVERIFY(!env->dialogs.waitCursor);
+        QCOMPARE(contents(fx.db), before);
+        QVERIFY(!fx.env->dialogs.waitCursor);
     }
 
     void emptyFileNameEndsQuietly() {
@@ -276,9 +277,9 @@ private slots:
     void restoreRefusesDamagedOrIncompleteFiles() {
         QFETCH(QString, kind);
         QFETCH(QString, reason);
-        const QString backup = env->path("Corvella.bak");
-        const QString good = env->path("good.cvl");
-        QVERIFY(copyFileSafely(db, good, nullptr));
+        const QString backup = fx.env->path("Corvella.bak");
+        const QString good = fx.env->path("good.cvl");
+        QVERIFY(copyFileSafely(fx.db, good, nullptr));
         TestEnv::damageJournalPages(good); // fills the journal, then damages it
         if (kind == "damaged") {
             QVERIFY(copyFileSafely(good, backup, nullptr));
@@ -289,56 +290,56 @@ private slots:
         } else {
             write(backup, contents(good).left(8192)); // the schema page and one more
         }
-        const QByteArray before = contents(db);
-        env->dialogs.fileAnswers = {backup};
-        env->dialogs.answers = {MsgResult::Yes};
-        main->mnuRestore_Click();
+        const QByteArray before = contents(fx.db);
+        fx.env->dialogs.fileAnswers = {backup};
+        fx.env->dialogs.answers = {MsgResult::Yes};
+        fx.main->mnuRestore_Click();
         QCOMPARE(messages().size(), 1);
         QVERIFY2(messages()[0].text.startsWith(reason), qPrintable(messages()[0].text));
         QVERIFY(messages()[0].text.endsWith(QStringLiteral("The database was not restored.")));
         QCOMPARE(messages()[0].title, QStringLiteral("Restore Database"));
         QCOMPARE(messages()[0].icon, MsgIcon::Exclamation);
-        QCOMPARE(main->statusText(), CorvModule::IdleLine);
-        QCOMPARE(contents(db), before);
-        QVERIFY(!QFile::exists(beforeRestorePath(db)));
+        QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+        QCOMPARE(contents(fx.db), before);
+        QVERIFY(!QFile::exists(beforeRestorePath(fx.db)));
     }
 
     // The replaced database is kept beside it; the next restore replaces
     // that copy, and restoring the copy itself undoes the last restore.
     void restoreKeepsTheReplacedDatabase() {
-        const QString backup = env->path("Corvella.bak");
-        QVERIFY(copyFileSafely(db, backup, nullptr));
-        TestEnv::exec(db, "INSERT INTO Tank (TankName) VALUES ('Since the backup')");
-        const QByteArray current = contents(db);
+        const QString backup = fx.env->path("Corvella.bak");
+        QVERIFY(copyFileSafely(fx.db, backup, nullptr));
+        TestEnv::exec(fx.db, "INSERT INTO Tank (TankName) VALUES ('Since the backup')");
+        const QByteArray current = contents(fx.db);
         auto restore = [&](const QString &file) {
-            env->dialogs.clear();
-            env->dialogs.fileAnswers = {file};
-            env->dialogs.answers = {MsgResult::Yes};
-            main->mnuRestore_Click();
+            fx.env->dialogs.clear();
+            fx.env->dialogs.fileAnswers = {file};
+            fx.env->dialogs.answers = {MsgResult::Yes, MsgResult::Ok};
+            fx.main->mnuRestore_Click();
             return messages().last().text;
         };
         QCOMPARE(restore(backup), QStringLiteral("Restore successful!"));
-        const QString kept = env->path("CORVELLA.CVL.before-restore");
-        QCOMPARE(beforeRestorePath(db), kept);
+        const QString kept = fx.env->path("CORVELLA.CVL.before-restore");
+        QCOMPARE(beforeRestorePath(fx.db), kept);
         QCOMPARE(contents(kept), current);
-        QCOMPARE(contents(db), contents(backup));
+        QCOMPARE(contents(fx.db), contents(backup));
         // Undoing: the kept database comes back, the restored one is kept.
         QCOMPARE(restore(kept), QStringLiteral("Restore successful!"));
-        QCOMPARE(contents(db), current);
+        QCOMPARE(contents(fx.db), current);
         QCOMPARE(contents(kept), contents(backup));
-        QCOMPARE(TestEnv::scalar(db, "SELECT COUNT(*) FROM Tank").toInt(), 2);
+        QCOMPARE(TestEnv::scalar(fx.db, "SELECT COUNT(*) FROM Tank").toInt(), 2);
         // No staging file is left behind.
-        QCOMPARE(QDir(env->folder()).entryList({".corvella-restore-*"}, QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(fx.env->folder()).entryList({".corvella-restore-*"}, QDir::Files | QDir::Hidden),
                  QStringList());
     }
 
     // When the replaced database cannot be kept (a full disk), nothing is
     // replaced.
     void restoreWithoutRoomToKeepTheOldDatabase() {
-        const QString backup = env->path("Corvella.bak");
-        QVERIFY(copyFileSafely(db, backup, nullptr));
-        TestEnv::exec(db, "INSERT INTO Tank (TankName) VALUES ('Kept')");
-        const QByteArray before = contents(db);
+        const QString backup = fx.env->path("Corvella.bak");
+        QVERIFY(copyFileSafely(fx.db, backup, nullptr));
+        TestEnv::exec(fx.db, "INSERT INTO Tank (TankName) VALUES ('Kept')");
+        const QByteArray before = contents(fx.db);
         struct NoRoomForKeeping : WriteLayer {
             bool write(QFileDevice &file, const char *data, qint64 size, bool *full) override {
                 if (file.fileName().endsWith(QLatin1String(".before-restore"))) {
@@ -349,15 +350,15 @@ private slots:
             }
         } layer;
         setWriteLayer(&layer);
-        env->dialogs.fileAnswers = {backup};
-        env->dialogs.answers = {MsgResult::Yes};
-        main->mnuRestore_Click();
+        fx.env->dialogs.fileAnswers = {backup};
+        fx.env->dialogs.answers = {MsgResult::Yes, MsgResult::Ok};
+        fx.main->mnuRestore_Click();
         setWriteLayer(nullptr);
-        QCOMPARE(main->statusText(), QStringLiteral("Restore ERROR"));
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Restore ERROR"));
         QCOMPARE(messages().last().text,
                  QStringLiteral("There is not enough space on the disk to write %1.")
-                     .arg(QDir::toNativeSeparators(beforeRestorePath(db))));
-        QCOMPARE(contents(db), before);
+                     .arg(QDir::toNativeSeparators(beforeRestorePath(fx.db))));
+        QCOMPARE(contents(fx.db), before);
     }
 
     void restoreAsksAndClosesOpenWindows() {

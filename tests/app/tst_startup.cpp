@@ -217,6 +217,7 @@ private slots:
         QVERIFY(QFile::exists(db + ".lock"));
         env->dialogs.clear();
         Forms::reset();
+        env->dialogs.expectOk();
         std::unique_ptr<mdiCorvella> second(CorvMain());
         QVERIFY(!second);
         const auto messages = env->dialogs.messages();

@@ -147,14 +147,15 @@ private slots:
         frmJournal *j = openJournal();
         j->txtNitrate->setText("5");
         j->txtpH->setText("1e999");
-        FormsFixture::tabOut(j->txtpH);
+        fx.env->dialogs.expectOk();
+        MainWindowFixture::tabOut(j->txtpH);
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(fx.messages()[0].text, QStringLiteral("Please enter a valid pH!"));
         QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
         QCOMPARE(QApplication::focusWidget(), j->txtpH);
         j->txtpH->setText("7");
         j->txtDissolvedOxygen->setText("1e-999999999"); // tiny: stored as 0
-        FormsFixture::tabOut(j->txtDissolvedOxygen);
+        MainWindowFixture::tabOut(j->txtDissolvedOxygen);
         QCOMPARE(fx.messages().size(), 1);
         j->cmdSave->click();
         QCOMPARE(fx.messages().size(), 1);
@@ -167,6 +168,7 @@ private slots:
     // get back to a whole one.
     void damagedDatabaseSaysHowToRecover() {
         TestEnv::damageJournalPages(fx.db);
+        fx.env->dialogs.expectOk();
         openJournal();
         QCOMPARE(fx.messages().size(), 1);
         const QString text = fx.messages()[0].text;

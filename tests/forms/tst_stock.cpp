@@ -293,12 +293,14 @@ private slots:
         QVERIFY(!s->RecordAdded);
         QCOMPARE(s->StockData->Caption(), QStringLiteral("Record: 1 of 5"));
         QCOMPARE(s->txtCommonName->text(), QStringLiteral("Anthias")); // no date: first
-        // A record that cannot be stored keeps its edits and the order.
+        // A record that cannot be stored keeps its edits and the order; the
+        // box that holds what cannot be stored says so in its own words.
         s->txtInitialCost->setText("twenty dollars");
         fx.env->dialogs.expectOk();
         click(s->sort3);
         QCOMPARE(fx.messages().size(), 1);
-        QVERIFY(fx.messages()[0].text.startsWith(QStringLiteral("Unable to save the record")));
+        QCOMPARE(fx.messages()[0].text, QStringLiteral("Please enter a valid cost (EX: 25.00)!"));
+        QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
         QCOMPARE(s->CurrentSort, 1);
         QVERIFY(s->sort1->isChecked());
         QVERIFY(!s->sort3->isChecked());

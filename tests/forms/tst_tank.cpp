@@ -210,7 +210,8 @@ private slots:
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Length!"));
         // A length no field can hold is refused like a word.
         t->txtLength->setText("1e999");
-        FormsFixture::tabOut(t->txtLength);
+        fx.env->dialogs.expectOk();
+        MainWindowFixture::tabOut(t->txtLength);
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Length!"));
         QCOMPARE(QApplication::focusWidget(), t->txtLength);
         t->txtLength->setText("30");
@@ -220,7 +221,8 @@ private slots:
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Width!"));
         t->txtWidth->setText("12");
         t->txtLightDistance->setText("-1e999");
-        FormsFixture::tabOut(t->txtLightDistance);
+        fx.env->dialogs.expectOk();
+        MainWindowFixture::tabOut(t->txtLightDistance);
         QCOMPARE(fx.messages().last().text, QStringLiteral("Please enter a valid Light Distance!"));
         t->txtLightDistance->setText("?");
         fx.env->dialogs.expectOk();
