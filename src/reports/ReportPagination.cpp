@@ -170,14 +170,17 @@ private:
                         spannedInto[size_t(r)] = true;
                     continue;
                 }
-                const qreal top =
-                    m_layout->blockBoundingRect(cell.firstCursorPosition().block()).top();
+                // Most cells hold one block: one look-up serves both ends.
+                const QTextBlock first = cell.firstCursorPosition().block();
+                const QTextBlock last = cell.lastCursorPosition().block();
+                const QRectF firstRect = m_layout->blockBoundingRect(first);
+                const qreal top = firstRect.top();
                 const qreal bottom =
-                    m_layout->blockBoundingRect(cell.lastCursorPosition().block()).bottom();
+                    first == last ? firstRect.bottom() : m_layout->blockBoundingRect(last).bottom();
                 qreal &t = contentTop[size_t(r)];
                 t = std::isnan(t) ? top : std::min(t, top);
-                const size_t last = size_t(std::min(rows - 1, r + cell.rowSpan() - 1));
-                qreal &b = contentBottom[last];
+                const size_t lastRow = size_t(std::min(rows - 1, r + cell.rowSpan() - 1));
+                qreal &b = contentBottom[lastRow];
                 b = std::isnan(b) ? bottom : std::max(b, bottom);
             }
         }

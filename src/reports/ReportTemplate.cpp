@@ -221,6 +221,16 @@ std::optional<ReportTemplate> ReportTemplate::fromText(const QString &text, cons
                                       "\"table: Journal\"."));
     if (t.title.isEmpty())
         t.title = t.table;
+    // Sections are rendered recursively; a template nesting them absurdly
+    // deep is refused rather than allowed to exhaust the stack.
+    constexpr int MaxNesting = 50;
+    static const QRegularExpression sectionTag(QStringLiteral("\\{\\{\\s*([#^/])"));
+    int depth = 0;
+    for (auto it = sectionTag.globalMatch(text); it.hasNext();) {
+        depth += it.next().captured(1) == QLatin1String("/") ? -1 : 1;
+        if (depth > MaxNesting)
+            return invalid(QStringLiteral("its sections nest more than %1 deep.").arg(MaxNesting));
+    }
     const mu::mustache check(u8(text));
     if (!check.is_valid())
         return invalid(QString::fromStdString(check.error_message()) + u'.');
