@@ -361,6 +361,7 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
     g.set("table", mu::data(u8(table.table)));
     g.set("printedOn", mu::data(u8(dateText(values.printedOn))));
     g.set("recordCount", mu::data(std::to_string(n)));
+    g.set("oneRecord", mu::data(n == 1));
     g.set("records", listOf(order));
     addTotals(g, table, order);
 
@@ -372,6 +373,7 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
             t.set("tankName", mu::data(u8(grp.name)));
             t.set("TankID", grp.tank ? mu::data(std::to_string(*grp.tank)) : mu::data(false));
             t.set("recordCount", mu::data(std::to_string(grp.rows.size())));
+            t.set("oneRecord", mu::data(grp.rows.size() == 1));
             t.set("records", listOf(grp.rows));
             t.set("first", mu::data(i == 0));
             t.set("last", mu::data(i == groups.size() - 1));

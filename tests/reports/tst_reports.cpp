@@ -409,8 +409,27 @@ private slots:
                 p->fitPage();
                 QVERIFY(!p->fitsWidth());
                 QCOMPARE(p->zoomBox->currentText(), QStringLiteral("Whole Page"));
+                // Zooming out draws the pages anew, smaller: the desk shows
+                // beside them.
+                p->fitWidth();
+                QVERIFY(!p->grab().toImage().isNull());
+                p->setZoomFactor(0.5);
                 const QImage shot = p->grab().toImage();
-                QVERIFY(!shot.isNull());
+                QCOMPARE(shot.pixelColor(shot.width() - 40, shot.height() / 2),
+                         QColor(0x80, 0x86, 0x8c));
+                // Small pages, several in view: the last is still reached.
+                p->setZoomFactor(0.2);
+                p->lastAction->trigger();
+                QCOMPARE(p->currentPage(), p->pageCount());
+                QVERIFY(!p->lastAction->isEnabled());
+                p->firstAction->trigger();
+                QCOMPARE(p->currentPage(), 1);
+                // At the largest zoom, pages are drawn straight into the view.
+                p->setZoomFactor(10);
+                QCOMPARE(p->zoomFactor(), 4.0);
+                QVERIFY(!p->zoomInAction->isEnabled());
+                QVERIFY(p->renderFirstPage());
+                QVERIFY(!p->grab().toImage().isNull());
             }();
             return int(QDialog::Rejected);
         };
