@@ -1,0 +1,166 @@
+// Speed of a chart run on a large journal: from the record source of the
+// run to the picture drawn, for every chart type, step by step.
+//
+//   QT_QPA_PLATFORM=offscreen ./bench_chart [entries] [width] [height] [codes]
+//
+// Defaults: 10000 weekly-ish entries of one tank with Ammonia, Nitrate and
+// pH (as the chart window opens), drawn 900 x 520, every type (codes: a
+// comma-separated list such as 0,3).
+#include "charts/ChartData.h"
+#include "charts/CorvChart.h"
+#include "data/DatabaseFile.h"
+#include "data/RecordSet.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <ctime>
+#include <functional>
+#include <vector>
+
+using namespace corv;
+
+namespace {
+
+QTextStream out(stdout);
+
+double cpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+// Median wall-clock time of `runs` runs, in milliseconds; `cpu` receives the
+// median processor time, which a machine shared with other work inflates
+// far less.
+double median(int runs, const std::function<void()> &work, double *cpu = nullptr) {
+    std::vector<double> t, c;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        const double c0 = cpuMs();
+        timer.start();
+        work();
+        t.push_back(timer.nsecsElapsed() / 1e6);
+        c.push_back(cpuMs() - c0);
+    }
+    std::sort(t.begin(), t.end());
+    std::sort(c.begin(), c.end());
+    if (cpu)
+        *cpu = c[c.size() / 2];
+    return t[t.size() / 2];
+}
+
+void makeJournal(const QString &path, int entries) {
+    QString error;
+    if (!createDatabase(path, &error))
+        qFatal("%s", qPrintable(error));
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("INSERT INTO Tank (TankName) VALUES ('Bench')"));
+        q.exec(QStringLiteral("BEGIN"));
+        q.prepare(QStringLiteral("INSERT INTO Journal (TankID, EntryDate, Ammonia, Nitrate, PH, "
+                                 "Calcium, Notes) VALUES (1, ?, ?, ?, ?, ?, 'routine')"));
+        QRandomGenerator rng(7);
+        const QDate start(1990, 1, 1);
+        for (int i = 0; i < entries; ++i) {
+            q.bindValue(0, start.addDays(i).toString(QStringLiteral("yyyy-MM-dd")));
+            q.bindValue(1, double(rng.bounded(100)) / 100.0);
+            q.bindValue(2, double(rng.bounded(800)) / 10.0);
+            q.bindValue(3, 6.5 + double(rng.bounded(150)) / 100.0);
+            q.bindValue(4, double(380 + rng.bounded(80)));
+            q.exec();
+        }
+        QSqlQuery(db).exec(QStringLiteral("COMMIT"));
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int entries = args.size() > 1 ? args[1].toInt() : 10000;
+    const QSize size(args.size() > 2 ? args[2].toInt() : 900,
+                     args.size() > 3 ? args[3].toInt() : 520);
+
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("CHART.CVL"));
+    makeJournal(db, entries);
+    const QVector<bool> ticked = defaultChartSelection();
+
+    // The steps of one run, each on its own.
+    RecordSet rs;
+    ChartQuery query;
+    QVector<JournalChartRow> rows;
+    ChartGrid grid;
+    const double plan = median(9, [&] { query = planChartQuery("1", "", ""); });
+    const double open = median(5, [&] { rs.open(db, query.recordSource); });
+    const double readEach = median(3, [&] { rows = readChartRows(rs, ticked); });
+    const double read = median(5, [&] { rows = queryChartRows(rs, query.recordSource, ticked); });
+    const double build = median(5, [&] { grid = buildChartGrid(rows, ticked); });
+    CorvChart chart;
+    chart.resize(size);
+    const double fill = median(5, [&] {
+        chart.setGrid(grid);
+        (void)chart.content();
+    });
+
+    out << "Chart of " << entries << " entries x " << grid.columnCount() << " parameters, "
+        << size.width() << " x " << size.height() << " px (median ms)\n";
+    out << QStringLiteral("  record source text   %1\n").arg(plan, 8, 'f', 2);
+    out << QStringLiteral("  open (run query)     %1\n").arg(open, 8, 'f', 2);
+    out << QStringLiteral("  read rows one by one %1  (not counted)\n").arg(readEach, 8, 'f', 2);
+    out << QStringLiteral("  read rows at once    %1\n").arg(read, 8, 'f', 2);
+    out << QStringLiteral("  build grid           %1\n").arg(build, 8, 'f', 2);
+    out << QStringLiteral("  hand grid to chart   %1\n").arg(fill, 8, 'f', 2);
+    const double data = plan + open + read + build + fill;
+    out << QStringLiteral("  data total           %1\n\n").arg(data, 8, 'f', 2);
+
+    out << "  type              draw   whole run (query to image)   its CPU time\n";
+    QList<int> codes;
+    for (const QString &c : args.value(4).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        codes << c.toInt();
+    if (codes.isEmpty())
+        codes = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    for (int code : codes) {
+        chart.setChartType(code);
+        QImage img;
+        const double draw = median(5, [&] { img = chart.toImage(size); });
+        // The whole run again, end to end, as the Chart button makes it.
+        double cpu = 0;
+        const double whole = median(
+            5,
+            [&] {
+                RecordSet r;
+                const ChartQuery q = planChartQuery("1", "", "");
+                r.open(db, q.recordSource);
+                CorvChart c;
+                c.resize(size);
+                c.setChartType(code);
+                c.setGrid(buildChartGrid(queryChartRows(r, q.recordSource, ticked), ticked));
+                img = c.toImage(size);
+            },
+            &cpu);
+        out << QStringLiteral("  %1 %2 %3 %4\n")
+                   .arg(chartTypeItems()[code], -15)
+                   .arg(draw, 8, 'f', 1)
+                   .arg(whole, 10, 'f', 1)
+                   .arg(cpu, 22, 'f', 1);
+        out.flush();
+    }
+    return 0;
+}

@@ -1,0 +1,401 @@
+#include "Chart2D.h"
+
+#include <QAreaSeries>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace corv {
+
+Chart2D::~Chart2D() {
+    QObject::disconnect(m_plotAreaWatch);
+}
+
+namespace {
+
+// Pens are in picture pixels, not device pixels, so that a chart drawn for
+// a 1200 dpi printer keeps the weight of its lines.
+QPen linePen(const QColor &c, double width) {
+    QPen p(c, width);
+    p.setJoinStyle(Qt::RoundJoin);
+    p.setCapStyle(Qt::RoundCap);
+    return p;
+}
+
+void styleValueAxis(QValueAxis *a, const ValueAxisPlan &plan, const ChartStyle &s, bool grid,
+                    const QColor &labels) {
+    a->setRange(plan.low, plan.high);
+    a->setTickCount(plan.intervals + 1);
+    a->setMinorTickCount(0);
+    a->setLabelFormat(QStringLiteral("%.") + QString::number(plan.decimals) + QLatin1Char('f'));
+    a->setLabelsFont(s.labelFont);
+    a->setLabelsColor(labels);
+    a->setLinePen(linePen(grid ? s.axis : labels, 1));
+    a->setGridLineVisible(grid && s.gridLines);
+    a->setGridLinePen(linePen(s.grid, 1));
+    a->setShadesVisible(false);
+    a->setTruncateLabels(false);
+}
+
+} // namespace
+
+void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
+                    const ChartStyle &style, double plotPixels) {
+    QObject::disconnect(m_plotAreaWatch);
+    m_chart = chart;
+    m_content = content;
+    m_kind = kind;
+    m_style = style;
+    m_pixels = plotPixels;
+    m_labelStep = 0;
+    m_labelled.clear();
+    m_barColumns.clear();
+    m_points.clear();
+    m_anchor = nullptr;
+
+    chart->removeAllSeries();
+    for (QAbstractAxis *a : chart->axes()) {
+        chart->removeAxis(a);
+        delete a;
+    }
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setBackgroundBrush(style.background);
+    chart->setBackgroundPen(Qt::NoPen);
+    chart->setBackgroundRoundness(0);
+    chart->setDropShadowEnabled(false);
+    chart->setPlotAreaBackgroundVisible(false);
+    if (chart->layout())
+        chart->layout()->setContentsMargins(0, 0, 0, 0);
+
+    const int rows = content->rows(), cols = content->columns();
+    m_axes = planValueAxes(content->ranges, drawnFromZero(kind));
+    const ValueAxisPlan &common = m_axes.axes.first();
+
+    // The first and last date labels are centred on the first and last rows:
+    // leave them room beside the plot, or Qt Charts drops them.
+    m_widestLabel = content->widestRowLabel(style.labelFont);
+    const QFontMetricsF fm(style.labelFont);
+    double leftAxis = fm.horizontalAdvance(QLatin1Char('M'));
+    for (int t = 0; t <= common.intervals; ++t)
+        leftAxis = std::max(leftAxis, fm.horizontalAdvance(common.tickText(t)));
+    if (m_axes.axes.size() > 1)
+        leftAxis += QFontMetricsF(style.titleFont).height();
+    const int half = int(std::ceil(m_widestLabel / 2));
+    chart->setMargins(QMargins(std::max(4, half - int(leftAxis)), 6, std::max(8, half), 2));
+
+    bool anyBars = false;
+    for (int k = 0; k < cols; ++k)
+        anyBars = anyBars || drawsAsBars(kind, k);
+    int barSets = 0;
+    for (int k = 0; k < cols; ++k)
+        barSets += drawsAsBars(kind, k);
+    // Bars need a couple of pixels each to stay bars; a line's bucket gives
+    // two points (its low and its high), so one bucket per two pixels.
+    m_bucket = bucketSizeFor(rows, std::max(1.0, plotPixels) / (anyBars ? 2.0 * barSets : 2.0));
+    const int units = rows > 0 ? (rows + m_bucket - 1) / m_bucket : 1;
+
+    m_x = new QCategoryAxis;
+    m_x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_x->setStartValue(-0.5);
+    m_x->setRange(-0.5, units - 0.5);
+    m_x->setLabelsFont(style.labelFont);
+    m_x->setLabelsColor(style.text);
+    m_x->setLinePen(linePen(style.axis, 1));
+    m_x->setGridLineVisible(style.gridLines && !anyBars);
+    m_x->setGridLinePen(linePen(style.grid, 1));
+    m_x->setTruncateLabels(false);
+    chart->addAxis(m_x, Qt::AlignBottom);
+
+    const bool severalAxes = m_axes.axes.size() > 1;
+    QVector<QValueAxis *> yAxes;
+    for (int i = 0; i < m_axes.axes.size(); ++i) {
+        const ValueAxisPlan &plan = m_axes.axes[i];
+        auto *a = new QValueAxis;
+        // With one axis per size of series, each axis wears its series'
+        // colour and names them, so the reader knows which scale to use.
+        QColor labels = style.text;
+        if (severalAxes && plan.series.size() == 1)
+            labels = style.color(plan.series.first());
+        styleValueAxis(a, plan, style, i == 0, labels);
+        if (severalAxes) {
+            QStringList names;
+            for (int s : plan.series)
+                names << content->columnLabels[s];
+            a->setTitleText(names.join(QStringLiteral(", ")));
+            a->setTitleFont(style.titleFont);
+            a->setTitleBrush(labels);
+        }
+        chart->addAxis(a, i == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        yAxes << a;
+    }
+    m_y = yAxes.first();
+
+    // The points of every series on the common scale.
+    m_points.resize(cols);
+    // An area's fill covers every dip between its peaks, so its outline
+    // needs only the peaks, and no more than one every three pixels: Qt fills
+    // an area as one polygon, and a polygon of thousands of tall edges takes
+    // the rasterizer seconds.
+    const int areaBucket = bucketSizeFor(rows, std::max(1.0, plotPixels) / 3);
+    for (int k = 0; k < cols; ++k) {
+        if (drawsAsBars(kind, k))
+            m_points[k] = thinForBars(content->series[k], m_bucket);
+        else if (kind.shape == ChartShape::Area && areaBucket > 1)
+            m_points[k] = thinForBars(content->series[k], areaBucket);
+        else
+            m_points[k] = thinForLines(content->series[k], m_bucket);
+    }
+    const auto commonOf = [&](int k, double v) {
+        return m_axes.axes[m_axes.axisOfSeries[k]].toCommon(v, common);
+    };
+
+    // Edges closer than a few pixels apart gain nothing from antialiasing
+    // and make it crawl: the rasterizer splits its work again and again.
+    qsizetype most = 0;
+    for (const QVector<PlotPoint> &pts : m_points)
+        most = std::max(most, pts.size() * (anyBars ? std::max(1, barSets) : 1));
+    m_dense = most > 0.25 * std::max(1.0, plotPixels);
+
+    QBarSeries *bars = nullptr;
+    if (anyBars) {
+        bars = new QBarSeries;
+        // Packed bars lose their gaps, which would only flicker.
+        const bool thin = plotPixels / std::max(1, units) < 6;
+        m_barWidth = thin ? 1.0 : kind.shape == ChartShape::Combination ? 0.7 : 0.82;
+        bars->setBarWidth(m_barWidth);
+        for (int k = 0; k < cols; ++k) {
+            if (!drawsAsBars(kind, k))
+                continue;
+            auto *set = new QBarSet(content->columnLabels[k]);
+            QList<qreal> values;
+            values.reserve(m_points[k].size());
+            for (const PlotPoint &p : m_points[k])
+                values << commonOf(k, p.value);
+            set->append(values);
+            const QColor c = style.color(k);
+            set->setBrush(c);
+            set->setPen(thin ? QPen(Qt::NoPen) : linePen(c.darker(125), 1));
+            bars->append(set);
+            m_barColumns << k;
+        }
+        chart->addSeries(bars);
+        bars->attachAxis(m_x);
+        bars->attachAxis(m_y);
+        m_anchor = bars;
+    }
+
+    // Areas hide what lies behind them: the largest go first, so that the
+    // smaller ones stay in front where they can be seen.
+    QVector<int> order;
+    for (int k = 0; k < cols; ++k)
+        if (!drawsAsBars(kind, k))
+            order << k;
+    if (kind.shape == ChartShape::Area) {
+        QVector<double> mean(cols, 0);
+        for (int k : order) {
+            for (const PlotPoint &p : m_points[k])
+                mean[k] += commonOf(k, p.value);
+            mean[k] /= std::max<qsizetype>(1, m_points[k].size());
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return mean[a] > mean[b]; });
+    }
+    QVector<QLineSeries *> outlines;
+    for (int k : order) {
+        const QVector<PlotPoint> &pts = m_points[k];
+        QList<QPointF> line;
+        if (kind.shape == ChartShape::Step) {
+            // Each value holds from halfway to its left neighbour to halfway
+            // to its right one.
+            line.reserve(2 * pts.size());
+            for (int i = 0; i < pts.size(); ++i) {
+                const double u = unitOfRow(pts[i].x);
+                const double left = i == 0 ? u - 0.5 : (unitOfRow(pts[i - 1].x) + u) / 2;
+                const double right =
+                    i + 1 == pts.size() ? u + 0.5 : (unitOfRow(pts[i + 1].x) + u) / 2;
+                const double y = commonOf(k, pts[i].value);
+                line << QPointF(left, y) << QPointF(right, y);
+            }
+        } else {
+            line.reserve(pts.size());
+            for (const PlotPoint &p : pts)
+                line << QPointF(unitOfRow(p.x), commonOf(k, p.value));
+        }
+        const QColor c = style.color(k);
+        auto *upper = new QLineSeries;
+        upper->setName(content->columnLabels[k]);
+        upper->replace(line);
+        QAbstractSeries *series = upper;
+        if (kind.shape == ChartShape::Area) {
+            auto *area = new QAreaSeries(upper);
+            area->setName(content->columnLabels[k]);
+            // Mostly opaque, so colours do not mix into mud where areas
+            // overlap; lightened, so the outlines stand out.
+            QColor fill = mixColors(c, style.background, 0.25);
+            fill.setAlphaF(0.82f);
+            area->setBrush(fill);
+            if (areaBucket > 1) {
+                // Stroked as one path, a long outline is as slow as the fill
+                // ought to be; a line series draws it piece by piece.
+                area->setPen(Qt::NoPen);
+                auto *outline = new QLineSeries;
+                outline->replace(line);
+                outline->setPen(linePen(c, 2));
+                outlines << outline;
+            } else {
+                area->setPen(linePen(c, 2));
+            }
+            series = area;
+        } else {
+            const bool few = rows <= 60 && kind.shape == ChartShape::Line;
+            upper->setPen(linePen(c, kind.shape == ChartShape::Combination ? 2.5 : 2));
+            upper->setColor(c);
+            if (few) {
+                upper->setPointsVisible(true);
+                upper->setMarkerSize(6);
+            }
+        }
+        chart->addSeries(series);
+        series->attachAxis(m_x);
+        series->attachAxis(m_y);
+        if (!m_anchor)
+            m_anchor = series;
+    }
+    for (QLineSeries *outline : outlines) {
+        chart->addSeries(outline);
+        outline->attachAxis(m_x);
+        outline->attachAxis(m_y);
+    }
+
+    QLegend *legend = chart->legend();
+    legend->setVisible(style.legend && cols > 0);
+    legend->setAlignment(Qt::AlignBottom);
+    legend->setFont(style.labelFont);
+    legend->setLabelColor(style.text);
+    legend->setBackgroundVisible(false);
+    legend->setMarkerShape(QLegend::MarkerShapeRectangle);
+    for (QLineSeries *outline : outlines) {
+        for (QLegendMarker *m : legend->markers(outline))
+            m->setVisible(false);
+    }
+
+    m_plotAreaWatch = QObject::connect(chart, &QChart::plotAreaChanged, chart,
+                                       [this](const QRectF &) { placeLabels(); });
+    placeLabels();
+}
+
+void Chart2D::placeLabels() {
+    if (!m_chart || !m_content || !m_x)
+        return;
+    const int rows = m_content->rows();
+    const double width = m_chart->plotArea().width();
+    if (rows == 0 || width <= 0)
+        return;
+    const double gap = QFontMetricsF(m_style.labelFont).horizontalAdvance(QLatin1Char('M'));
+    const int step = labelStep(width / rows, m_widestLabel, gap);
+    if (step == m_labelStep)
+        return;
+    m_labelStep = step;
+    for (const QString &l : m_x->categoriesLabels())
+        m_x->remove(l);
+    m_labelled = corv::labelledRows(rows, step);
+    // The axis keys its labels by text; entries of the same date get an
+    // invisible mark each to stay apart.
+    QSet<QString> used;
+    for (int r : m_labelled) {
+        QString label = m_content->rowLabels[r];
+        while (used.contains(label))
+            label += QChar(0x200B);
+        used.insert(label);
+        m_x->append(label, unitOfRow(r));
+    }
+    m_x->setStartValue(-0.5);
+}
+
+QPointF Chart2D::toScene(double unit, double common) const {
+    return m_chart->mapToPosition(QPointF(unit, common), m_anchor);
+}
+
+QString Chart2D::toolTipAt(const QPointF &scenePos) const {
+    if (!m_chart || !m_anchor || !m_content || m_content->rows() == 0)
+        return QString();
+    if (!m_chart->plotArea().adjusted(-4, -4, 4, 4).contains(scenePos))
+        return QString();
+    const QPointF value = m_chart->mapToValue(scenePos, m_anchor);
+    // Lines lie over bars in a combination, so they answer first.
+    QString tip = lineTip(value, scenePos);
+    if (tip.isEmpty())
+        tip = barTip(value, scenePos);
+    return tip;
+}
+
+QString Chart2D::barTip(const QPointF &value, const QPointF &scenePos) const {
+    if (m_barColumns.isEmpty())
+        return QString();
+    const int unit = int(std::lround(value.x()));
+    const double offset = value.x() - unit;
+    const double width = m_barWidth;
+    const int sets = int(m_barColumns.size());
+    const int j = int(std::floor((offset + width / 2) / (width / sets)));
+    if (j < 0 || j >= sets)
+        return QString();
+    const int k = m_barColumns[j];
+    if (unit < 0 || unit >= m_points[k].size())
+        return QString();
+    const PlotPoint &p = m_points[k][unit];
+    const ValueAxisPlan &common = m_axes.axes.first();
+    const double top = m_axes.axes[m_axes.axisOfSeries[k]].toCommon(p.value, common);
+    const double base = m_axes.axes[m_axes.axisOfSeries[k]].toCommon(0, common);
+    const double yTop = toScene(unit, top).y(), yBase = toScene(unit, base).y();
+    if (scenePos.y() < std::min(yTop, yBase) - 3 || scenePos.y() > std::max(yTop, yBase) + 3)
+        return QString();
+    return valueTipText(*m_content, k, p.row);
+}
+
+QString Chart2D::lineTip(const QPointF &value, const QPointF &scenePos) const {
+    const ValueAxisPlan &common = m_axes.axes.first();
+    double best = 12; // pixels
+    int bestColumn = -1, bestRow = -1;
+    for (int k = 0; k < m_points.size(); ++k) {
+        if (drawsAsBars(m_kind, k) || m_points[k].isEmpty())
+            continue;
+        const QVector<PlotPoint> &pts = m_points[k];
+        // The drawn point nearest in x.
+        const auto it =
+            std::lower_bound(pts.begin(), pts.end(), value.x(),
+                             [this](const PlotPoint &p, double u) { return unitOfRow(p.x) < u; });
+        for (auto c : {it, it - 1}) {
+            if (c < pts.begin() || c >= pts.end())
+                continue;
+            const double u = unitOfRow(c->x);
+            if (std::fabs(u - value.x()) > 0.5 + (m_bucket > 1 ? 1 : 0))
+                continue;
+            const double v = m_axes.axes[m_axes.axisOfSeries[k]].toCommon(c->value, common);
+            const QPointF at = toScene(m_kind.shape == ChartShape::Step ? value.x() : u, v);
+            double d = std::fabs(at.y() - scenePos.y());
+            if (m_kind.shape == ChartShape::Area) {
+                // Anywhere inside an area names it, the nearest outline first.
+                const double base = toScene(u, common.low).y();
+                if (scenePos.y() >= at.y() && scenePos.y() <= base)
+                    d = std::min(d, 11.0);
+            }
+            if (d < best) {
+                best = d;
+                bestColumn = k;
+                bestRow = c->row;
+            }
+        }
+    }
+    return bestColumn < 0 ? QString() : valueTipText(*m_content, bestColumn, bestRow);
+}
+
+} // namespace corv

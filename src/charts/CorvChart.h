@@ -1,0 +1,153 @@
+// CorvChart: the charting control of the chart window.
+//
+// It holds a data grid (rows and columns of numbers kept as text, a label per
+// row and per column), a chart type, a legend switch and a repaint switch,
+// and draws the grid as one of ten kinds: codes 0 to 9 are 3D bar, 2D bar,
+// 3D line, 2D line, 3D area, 2D area, 3D step, 2D step, 3D combination and 2D
+// combination. The flat kinds are drawn by Qt Charts, the 3D kinds by our
+// own painter (no OpenGL, so they work offscreen and on remote desktops).
+//
+// Callers fill the grid either cell by cell, as a data control fills a grid
+// (make a row and a column current, then set its label or data), or at once
+// with setGrid(). Colours follow the widget's palette.
+//
+// The picture of what it shows can be drawn onto any painter at any size;
+// printing draws it straight onto the printer, so the page is sharp at the
+// printer's resolution.
+#pragma once
+
+#include "ChartData.h"
+#include "ChartRender.h"
+
+#include <QImage>
+#include <QPicture>
+#include <QWidget>
+#include <memory>
+
+class QChart;
+class QChartView;
+class QStackedLayout;
+
+namespace corv {
+
+class Chart2D;
+class Chart3D;
+
+class CorvChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit CorvChart(QWidget *parent = nullptr);
+    ~CorvChart() override;
+
+    // The chart type code, 0 to 9; any other code is taken as 0.
+    int chartType() const { return m_type; }
+    void setChartType(int code);
+    ChartKind kind() const { return chartKind(m_type); }
+    static bool is3D(int code) { return chartKind(code).threeD; }
+
+    // --- the data grid ---
+    int rowCount() const { return m_rows; }
+    void setRowCount(int rows);
+    int columnCount() const { return m_cols; }
+    void setColumnCount(int columns);
+    // The current row and column, 1-based; 0 while the grid has none. A
+    // position outside the grid is ignored.
+    int row() const { return m_row; }
+    void setRow(int row);
+    int column() const { return m_col; }
+    void setColumn(int column);
+    QString rowLabel() const;
+    void setRowLabel(const QString &label);
+    QString columnLabel() const;
+    void setColumnLabel(const QString &label);
+    // The current cell, as text. A text that is not a number is drawn as 0.
+    QString data() const;
+    void setData(const QString &text);
+    // Sizes the grid: label levels (one level is drawn), data rows and
+    // columns. Cells already there keep their data.
+    void setDataGridSize(int rowLabelCount, int columnLabelCount, int rows, int columns);
+    int rowLabelCount() const { return m_rowLabelLevels; }
+    int columnLabelCount() const { return m_colLabelLevels; }
+    // The whole grid at once.
+    void setGrid(const ChartGrid &grid);
+    ChartGrid grid() const;
+
+    // --- switches ---
+    bool showLegend() const { return m_legend; }
+    void setShowLegend(bool on);
+    // While off, changes are collected and the chart keeps what it shows;
+    // switching it on draws everything at once.
+    bool repaintEnabled() const { return m_repaint; }
+    void setRepaintEnabled(bool on);
+    ChartPlot plot() const { return m_plot; }
+    void setPlot(const ChartPlot &plot);
+
+    // --- the picture ---
+    // The size of what the chart shows: its own size.
+    QSize pictureSize() const;
+    // Draws the chart into `target`, laid out at `layoutSize` (the picture
+    // as shown, scaled to the target) or, when that is empty, laid out at
+    // the target's own size. Drawn for the painter's device resolution.
+    void render(QPainter &painter, const QRectF &target, const QSizeF &layoutSize = QSizeF()) const;
+    // The chart laid out at `size` (default: the picture size).
+    QImage toImage(const QSize &size = QSize(), qreal devicePixelRatio = 1.0) const;
+    // The picture as shown, as recorded drawing commands.
+    QPicture toPicture() const;
+
+    // The tool tip for a point of the widget: series, value and row label
+    // of what lies under it; empty over nothing.
+    QString toolTipAt(const QPoint &pos) const;
+    // Where the category labels land when the chart is laid out at `size`
+    // (default: its own size), in that picture's pixels.
+    QVector<QRectF> categoryLabelRects(const QSize &size = QSize()) const;
+
+    QChartView *chartView() const { return m_view; }
+    // The numbers the chart draws (for callers that measure or print).
+    const ChartContent &content() const;
+
+protected:
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void changeEvent(QEvent *e) override;
+
+private:
+    class Canvas3D;
+    friend class Canvas3D;
+
+    void changed();
+    void scheduleRefresh();
+    void refresh();
+    void build2D();
+    // The look for a drawing of `seriesCount` series.
+    ChartStyle style(int seriesCount) const;
+    int cellIndex() const { return (m_row - 1) * m_cols + (m_col - 1); }
+    void resizeGrid(int rows, int columns);
+    double plotPixelsFor(double width, double scale) const;
+
+    int m_type = 0;
+    int m_rows = 0, m_cols = 0;
+    int m_row = 0, m_col = 0;
+    int m_rowLabelLevels = 1, m_colLabelLevels = 1;
+    QStringList m_rowLabels, m_colLabels, m_cells;
+    bool m_legend = true;
+    bool m_repaint = true;
+    ChartPlot m_plot;
+
+    mutable std::shared_ptr<ChartContent> m_content;
+    mutable bool m_contentStale = true;
+    bool m_refreshPending = false;
+    bool m_viewStale = true;
+
+    QStackedLayout *m_stack = nullptr;
+    QChartView *m_view = nullptr;
+    QChart *m_chart = nullptr;
+    Canvas3D *m_canvas = nullptr;
+    std::unique_ptr<Chart2D> m_2d;
+    std::unique_ptr<Chart3D> m_3d;
+    std::shared_ptr<ChartContent> m_shown;     // what the view was built from
+    std::shared_ptr<ChartContent> m_painted3D; // what the 3D canvas drew last
+};
+
+} // namespace corv

@@ -1,0 +1,48 @@
+// Sample chart data for the chart tests: a year of weekly water tests with
+// values on very different scales (ammonia below 1, pH about 7, nitrate in
+// tens), and long runs of rows.
+#pragma once
+
+#include "charts/ChartData.h"
+#include "platform/Conversions.h"
+
+#include <QDate>
+#include <cmath>
+
+namespace corv::test {
+
+// `weeks` weekly entries from 01/03/2023 with Ammonia, Nitrate and pH, as
+// the chart window builds them.
+inline ChartGrid weeklyGrid(int weeks = 52) {
+    ChartGrid g;
+    g.columnLabels = {QStringLiteral("Ammonia"), QStringLiteral("Nitrate"), QStringLiteral("pH")};
+    const QDate start(2023, 1, 3);
+    for (int w = 0; w < weeks; ++w) {
+        g.rowLabels << dateText(start.addDays(7 * w));
+        // A cycling tank: ammonia spikes and falls, nitrate builds up and is
+        // cut by water changes, pH drifts down between changes.
+        const double ammonia = std::max(0.0, 0.9 * std::exp(-w / 3.0) + 0.08 * std::sin(w * 1.3));
+        const double nitrate = 5 + std::fmod(w * 9.0, 70.0) + 4 * std::sin(w * 0.7);
+        const double ph = 7.6 - 0.08 * (w % 6) + 0.15 * std::sin(w * 0.4);
+        g.cells << numberText(std::round(ammonia * 100) / 100)
+                << numberText(std::round(nitrate * 10) / 10)
+                << numberText(std::round(ph * 100) / 100);
+    }
+    return g;
+}
+
+// `rows` daily entries of one series.
+inline ChartGrid longGrid(int rows, int columns = 1) {
+    ChartGrid g;
+    for (int c = 0; c < columns; ++c)
+        g.columnLabels << QStringLiteral("S%1").arg(c + 1);
+    const QDate start(2000, 1, 1);
+    for (int r = 0; r < rows; ++r) {
+        g.rowLabels << dateText(start.addDays(r));
+        for (int c = 0; c < columns; ++c)
+            g.cells << numberText(std::round((10 + 8 * std::sin(r * 0.05 + c)) * 100) / 100);
+    }
+    return g;
+}
+
+} // namespace corv::test
