@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace corv {
 
@@ -148,11 +149,17 @@ frmChart::~frmChart() = default;
 
 void frmChart::fitToMainWindow() {
     // The chart wants room: take the main window's working area, less a
-    // margin so the window still reads as a window over it.
+    // margin so the window still reads as a window over it. The window
+    // manager's frame is not known before the window is shown; the main
+    // window's own frame is the best guess of it.
     QRect area;
+    QSize decoration(16, 40);
     if (mdiCorvella *m = mdiCorvella::instance(); m && m->isVisible()) {
         QWidget *space = m->mdiArea ? static_cast<QWidget *>(m->mdiArea) : m;
         area = QRect(space->mapToGlobal(QPoint(0, 0)), space->size());
+        const QSize frame = m->frameGeometry().size() - m->geometry().size();
+        if (frame.width() >= 0 && frame.height() >= 0)
+            decoration = frame;
     } else if (QScreen *s = screen()) {
         area = s->availableGeometry();
     }
@@ -161,10 +168,12 @@ void frmChart::fitToMainWindow() {
         resize(least.expandedTo(QSize(980, 620)));
         return;
     }
-    const QSize want(area.width() - 24, area.height() - 16);
+    const QSize want = area.size() - decoration - QSize(16, 8);
     const QSize size = want.expandedTo(least);
     resize(size);
-    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    const QSize outer = size + decoration;
+    move(area.left() + (area.width() - outer.width()) / 2,
+         area.top() + std::max(0, (area.height() - outer.height()) / 2));
 }
 
 QVector<bool> frmChart::ticked() const {
