@@ -10,6 +10,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QSet>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>

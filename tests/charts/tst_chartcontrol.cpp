@@ -367,6 +367,23 @@ private slots:
         QCOMPARE(found, QSet<QString>(grid.columnLabels.begin(), grid.columnLabels.end()));
         // Nothing under the corners.
         QCOMPARE(chart.toolTipAt(QPoint(1, 1)), QString());
+
+        // The mouse resting over the 3D drawing brings the tip up too.
+        if (code == 0) {
+            QPoint over;
+            for (int y = 0; y < chart.height() && over.isNull(); y += 5)
+                for (int x = 0; x < chart.width() && over.isNull(); x += 5)
+                    if (!chart.toolTipAt(QPoint(x, y)).isEmpty())
+                        over = QPoint(x, y);
+            QWidget *under = chart.childAt(over);
+            QVERIFY(under);
+            const QPoint local = under->mapFrom(&chart, over);
+            QHelpEvent help(QEvent::ToolTip, local, under->mapToGlobal(local));
+            QApplication::sendEvent(under, &help);
+            QTRY_VERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), chart.toolTipAt(over));
+            QToolTip::hideText();
+        }
     }
 
     void flatBarTipIsExact() {
