@@ -1,6 +1,7 @@
 #include "app/Artwork.h"
 #include "app/Startup.h"
 #include "app/mdiCorvella.h"
+#include "charts/ChartWindows.h"
 #include "forms/Windows.h"
 #include "tools/ToolWindows.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char **argv) {
     // Each layer of windows tells the main window how its windows are made.
     corv::registerRecordWindows();
     corv::registerToolWindows();
+    corv::registerChartWindows();
     std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());
     if (!main)
         return 1; // another Corvella has the database

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/CorvModule.h"
+#include "charts/ChartWindows.h"
 #include "data/DatabaseFile.h"
 #include "forms/Windows.h"
 #include "tools/ToolWindows.h"
@@ -20,6 +21,7 @@ namespace corv::test {
 void registerWindows() {
     registerRecordWindows();
     registerToolWindows();
+    registerChartWindows();
 }
 
 MsgResult ScriptedDialogs::message(const MessageRequest &request) {

@@ -1,0 +1,283 @@
+#include "frmChart.h"
+
+#include "app/CorvModule.h"
+#include "app/mdiCorvella.h"
+#include "charts/ChartData.h"
+#include "charts/frmChartPrint.h"
+#include "forms/Controls.h"
+#include "forms/DataControl.h"
+#include "forms/RecordForm.h"
+#include "forms/WindowSupport.h"
+#include "forms/frmJournal.h"
+#include "platform/Dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace corv {
+
+frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
+    setObjectName(QStringLiteral("frmChart"));
+    setWindowTitle(QStringLiteral("CorvChart"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setSizeGripEnabled(true);
+
+    // The record source is never shown: the chart is what the user sees.
+    ChartData = new DataControl(this);
+    ChartData->setObjectName(QStringLiteral("ChartData"));
+    ChartData->hide();
+
+    fraItems = new QGroupBox(QStringLiteral("Check the items you want to chart"), this);
+    fraItems->setObjectName(QStringLiteral("fraItems"));
+    QCheckBox **places[] = {
+        &ckAlkalinity,      &ckAmmonia,         &ckCalcium,   &ckCarbonDioxide, &ckCopper,
+        &ckDissolvedOxygen, &ckHardness,        &ckIodine,    &ckIron,          &ckLead,
+        &ckMagnesium,       &ckMolybdenum,      &ckNitrate,   &ckNitrite,       &ckpH,
+        &ckPhosphate,       &ckSpecificGravity, &ckStrontium, &ckTemprature,    &ckZinc};
+    const QVector<ChartParameter> &params = chartParameters();
+    auto *items = new QGridLayout(fraItems);
+    items->setHorizontalSpacing(12);
+    items->setVerticalSpacing(4);
+    // Two columns, read down the first and then the second, as a list is.
+    const int perColumn = (int(params.size()) + 1) / 2;
+    for (int i = 0; i < params.size(); ++i) {
+        auto *box = new QCheckBox(params[i].caption, fraItems);
+        box->setObjectName(params[i].checkBox);
+        *places[i] = box;
+        m_checks.push_back(box);
+        items->addWidget(box, i % perColumn, i / perColumn);
+    }
+
+    auto *dates = new QGroupBox(QStringLiteral("Select date range or leave blank for all:"), this);
+    dates->setObjectName(QStringLiteral("fraDates"));
+    txtFromDate = new TextBox(dates);
+    txtFromDate->setObjectName(QStringLiteral("txtFromDate"));
+    txtToDate = new TextBox(dates);
+    txtToDate->setObjectName(QStringLiteral("txtToDate"));
+    auto *dateRow = new QGridLayout(dates);
+    int col = 0;
+    for (auto [caption, box] : {std::pair{QStringLiteral("&From:"), txtFromDate},
+                                std::pair{QStringLiteral("&To:"), txtToDate}}) {
+        auto *l = new QLabel(caption, dates);
+        l->setBuddy(box);
+        l->setToolTip(QStringLiteral("mm/dd/yyyy"));
+        box->setToolTip(QStringLiteral("mm/dd/yyyy"));
+        box->setPlaceholderText(QStringLiteral("mm/dd/yyyy"));
+        highlightOnFocus(box);
+        dateRow->addWidget(l, 0, col++);
+        dateRow->addWidget(box, 0, col++);
+        dateRow->setColumnStretch(col - 1, 1);
+    }
+
+    auto *typeLabel = new QLabel(QStringLiteral("Select a chart &type:"), this);
+    cboChartType = new QComboBox(this);
+    cboChartType->setObjectName(QStringLiteral("cboChartType"));
+    const QStringList types = chartTypeItems();
+    for (int i = 0; i < types.size(); ++i)
+        cboChartType->addItem(types[i], i);
+    typeLabel->setBuddy(cboChartType);
+
+    cmdChart = new QPushButton(QStringLiteral("Chart"), this);
+    cmdChart->setObjectName(QStringLiteral("cmdChart"));
+    cmdChart->setDefault(true);
+    cmdPrint = new QPushButton(QStringLiteral("Print"), this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setAutoDefault(false);
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setAutoDefault(false);
+
+    CorvChart = new corv::CorvChart(this);
+    CorvChart->setObjectName(QStringLiteral("CorvChart"));
+    CorvChart->setMinimumSize(360, 260);
+    CorvChart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+
+    connect(cmdChart, &QPushButton::clicked, this, &frmChart::cmdChart_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmChart::cmdPrint_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmChart::cmdClose_Click);
+    // A pick with the mouse or the keys, or typing in the list, alike.
+    connect(cboChartType, &QComboBox::currentIndexChanged, this, &frmChart::cboChartType_Click);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    for (QPushButton *b : {cmdChart, cmdPrint, cmdClose}) {
+        b->setMinimumWidth(80);
+        buttons->addWidget(b);
+    }
+
+    auto *side = new QVBoxLayout;
+    side->setSpacing(10);
+    side->addWidget(fraItems);
+    side->addWidget(dates);
+    side->addWidget(typeLabel);
+    side->addWidget(cboChartType);
+    side->addStretch(1);
+    side->addLayout(buttons);
+
+    auto *all = new QHBoxLayout(this);
+    all->setContentsMargins(10, 10, 10, 10);
+    all->setSpacing(12);
+    all->addLayout(side);
+    all->addWidget(CorvChart, 1);
+
+    // Tab runs down the side: the items, the dates, the type, the buttons.
+    QWidget *previous = nullptr;
+    QVector<QWidget *> order;
+    for (QCheckBox *b : m_checks)
+        order << b;
+    order << txtFromDate << txtToDate << cboChartType << cmdChart << cmdPrint << cmdClose;
+    for (QWidget *w : order) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    }
+    CorvChart->setFocusPolicy(Qt::NoFocus);
+    fitToMainWindow();
+}
+
+frmChart::~frmChart() = default;
+
+void frmChart::fitToMainWindow() {
+    // The chart wants room: take the main window's working area, less a
+    // margin so the window still reads as a window over it. The window
+    // manager's frame is not known before the window is shown; the main
+    // window's own frame is the best guess of it.
+    QRect area;
+    QSize decoration(16, 40);
+    if (mdiCorvella *m = mdiCorvella::instance(); m && m->isVisible()) {
+        QWidget *space = m->mdiArea ? static_cast<QWidget *>(m->mdiArea) : m;
+        area = QRect(space->mapToGlobal(QPoint(0, 0)), space->size());
+        const QSize frame = m->frameGeometry().size() - m->geometry().size();
+        if (frame.width() >= 0 && frame.height() >= 0)
+            decoration = frame;
+    } else if (QScreen *s = screen()) {
+        area = s->availableGeometry();
+    }
+    const QSize least = minimumSizeHint().expandedTo(QSize(820, 520));
+    if (area.isEmpty()) {
+        resize(least.expandedTo(QSize(980, 620)));
+        return;
+    }
+    const QSize want = area.size() - decoration - QSize(16, 8);
+    const QSize size = want.expandedTo(least);
+    resize(size);
+    const QSize outer = size + decoration;
+    move(area.left() + (area.width() - outer.width()) / 2,
+         area.top() + std::max(0, (area.height() - outer.height()) / 2));
+}
+
+QVector<bool> frmChart::ticked() const {
+    QVector<bool> t;
+    for (QCheckBox *b : m_checks)
+        t << b->isChecked();
+    return t;
+}
+
+bool frmChart::Form_Load() {
+    // Without a default tank there is no journal to chart.
+    if (!requireDefaultTank())
+        return false;
+    ChartData->setDatabaseName(CorvModule::DatabasePath);
+    cboChartType->blockSignals(true);
+    cboChartType->setCurrentIndex(0);
+    cboChartType->blockSignals(false);
+    CorvChart->setChartType(0);
+    const QVector<bool> defaults = defaultChartSelection();
+    for (int i = 0; i < m_checks.size(); ++i)
+        m_checks[i]->setChecked(i < defaults.size() && defaults[i]);
+    // The first run opens the record source; a missing database file is
+    // looked for, and giving up closes the window.
+    return chartRun();
+}
+
+bool frmChart::BuildChartData() {
+    const ChartQuery q =
+        planChartQuery(CorvModule::CurrentTankID, txtFromDate->text(), txtToDate->text());
+    // Each box shows what was made of it; a bad date is said and left out.
+    txtFromDate->setText(q.from.text);
+    txtToDate->setText(q.to.text);
+    for (auto [check, box] : {std::pair{q.from, txtFromDate}, std::pair{q.to, txtToDate}}) {
+        if (check.state != DateBoxCheck::Invalid)
+            continue;
+        msgBox(chartText::InvalidDate, MsgButtons::Ok, MsgIcon::Exclamation,
+               chartText::DateErrorTitle);
+        box->setFocus(Qt::OtherFocusReason);
+    }
+    ChartData->setRecordSource(q.recordSource);
+    m_rowCount = 0;
+    const bool opened = runGuarded(*ChartData, [this] { ChartData->Refresh(); });
+    if (opened)
+        m_rowCount = ChartData->Recordset().RecordCount();
+    return opened;
+}
+
+void frmChart::cmdChart_Click() {
+    chartRun();
+}
+
+bool frmChart::chartRun() {
+    CorvModule::ChartInputError = false;
+    if (!BuildChartData())
+        return false; // the user gave up looking for the database
+    if (m_rowCount < 1) {
+        msgBox(chartText::NoRecords, MsgButtons::Ok, MsgIcon::Exclamation,
+               chartText::NoRecordsTitle);
+        CorvModule::ChartInputError = true;
+    }
+    CorvChart->setRepaintEnabled(false);
+    const QVector<bool> chosen = ticked();
+    const int columns = int(std::count(chosen.begin(), chosen.end(), true));
+    CorvChart->setDataGridSize(1, 1, m_rowCount, columns);
+    CorvChart->setColumnCount(columns);
+    CorvChart->setRowCount(m_rowCount);
+    ChartPlot plot;
+    plot.gridLines = true;
+    plot.labelPointSize = 8;
+    CorvChart->setPlot(plot);
+    CorvChart->setShowLegend(false);
+    if (CorvModule::ChartInputError) {
+        // The grid is empty now; the chart must show that, not keep the
+        // previous run's picture.
+        CorvChart->setRepaintEnabled(true);
+        return true;
+    }
+    // All rows in one pass; a cell that is no number (or empty) charts 0.
+    DbError error;
+    const QVector<JournalChartRow> rows =
+        queryChartRows(ChartData->records(), ChartData->RecordSource(), chosen, &error);
+    if (!error.ok())
+        msgBox(QStringLiteral("Data error: ") + error.description, MsgButtons::Ok,
+               MsgIcon::Exclamation);
+    CorvChart->setGrid(buildChartGrid(rows, chosen));
+    CorvChart->setShowLegend(true);
+    CorvChart->setRepaintEnabled(true);
+    return true;
+}
+
+void frmChart::cboChartType_Click() {
+    CorvChart->setChartType(chartTypeForItem(cboChartType->currentData().toInt()));
+}
+
+void frmChart::cmdPrint_Click() {
+    // The printing window does its whole job while it loads and closes
+    // itself; nothing of it is left to show afterwards.
+    frmChartPrint job(*CorvChart, this);
+    job.Form_Load();
+}
+
+void frmChart::Form_Unload() {
+    ChartData->DatabaseClose();
+    ModalWindow::Form_Unload();
+}
+
+} // namespace corv

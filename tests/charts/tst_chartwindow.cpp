@@ -1,0 +1,459 @@
+// The journal chart window: where it opens from and what it shows at first,
+// the date range of a run, the messages of a run, chart types, the keyboard,
+// the missing database, and printing the chart it shows.
+#include "app/CorvModule.h"
+#include "charts/ChartData.h"
+#include "charts/ChartPrinting.h"
+#include "charts/CorvChart.h"
+#include "charts/frmChart.h"
+#include "forms/DataControl.h"
+#include "forms/frmJournal.h"
+#include "support/MainWindowFixture.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QtTest/QTest>
+
+using namespace corv;
+using namespace corv::test;
+
+namespace {
+
+class PdfPrinters : public PrinterSource {
+public:
+    QString file;
+    bool none = false;
+    int asked = 0;
+    std::unique_ptr<QPrinter> defaultPrinter() override {
+        ++asked;
+        if (none)
+            return nullptr;
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(file);
+        p->setPageSize(QPageSize(QPageSize::A4));
+        return p;
+    }
+};
+
+QString pdfInfo(const QString &file) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {file});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList checkedNames(const frmChart &w) {
+    QStringList names;
+    for (QCheckBox *b : w.checkBoxes())
+        if (b->isChecked())
+            names << b->objectName();
+    return names;
+}
+
+} // namespace
+
+class TestChartWindow : public QObject {
+    Q_OBJECT
+    MainWindowFixture fx;
+    int tankId = 0;
+
+    // Journal entries of the default tank: ISO date, Ammonia, Nitrate, pH.
+    void entry(const QString &date, const QString &ammonia, const QString &nitrate,
+               const QString &ph) {
+        TestEnv::exec(fx.db, QStringLiteral("INSERT INTO Journal (TankID, EntryDate, Ammonia, "
+                                            "Nitrate, PH) VALUES (%1, '%2', %3, %4, %5)")
+                                 .arg(tankId)
+                                 .arg(date, ammonia, nitrate, ph));
+    }
+    void fourEntries() {
+        entry("1999-01-01", "0.25", "10", "7.2");
+        entry("1999-03-15", "0.5", "20", "NULL");
+        entry("1999-06-30", "0", "40", "6.8");
+        entry("1999-07-10", "1", "80", "7");
+    }
+    std::unique_ptr<frmChart> openChart() {
+        return std::unique_ptr<frmChart>(ModalWindow::open<frmChart>(fx.main.get()));
+    }
+    // Shown as the program shows it: modal, and the active window.
+    static bool showModal(frmChart &w) {
+        w.setWindowModality(Qt::ApplicationModal);
+        w.show();
+        w.activateWindow();
+        // The main window may take the activation back once as the chart
+        // window appears; ask again until the chart window holds it.
+        (void)QTest::qWaitForWindowActive(&w);
+        for (int i = 0; i < 20 && QApplication::activeWindow() != &w; ++i) {
+            w.activateWindow();
+            QTest::qWait(20);
+        }
+        return QApplication::activeWindow() == &w;
+    }
+    static QStringList rowLabels(const frmChart &w) { return w.CorvChart->grid().rowLabels; }
+
+private slots:
+    void init() {
+        fx.setUp();
+        tankId = fx.defaultTank(QStringLiteral("Reef"));
+    }
+    void cleanup() {
+        setPrinterSource(nullptr);
+        fx.tearDown();
+    }
+
+    void opensFromMenuToolbarAndJournalWithItsDefaults() {
+        fourEntries();
+        QStringList seen;
+        fx.env->dialogs.onModal = [&](QDialog &d) {
+            auto *w = qobject_cast<frmChart *>(&d);
+            if (!w)
+                return int(QDialog::Rejected);
+            seen << fx.main->statusText();
+            // Opened with Ammonia, Nitrate and pH, "3D Bar", all entries.
+            [&] {
+                QCOMPARE(w->windowTitle(), QStringLiteral("CorvChart"));
+                QCOMPARE(checkedNames(*w), (QStringList{"ckAmmonia", "ckNitrate", "ckpH"}));
+                QCOMPARE(w->cboChartType->currentText(), QStringLiteral("3D Bar"));
+                QCOMPARE(w->CorvChart->chartType(), 0);
+                QCOMPARE(w->CorvChart->grid().columnLabels,
+                         (QStringList{"Ammonia", "Nitrate", "pH"}));
+                QCOMPARE(rowLabels(*w),
+                         (QStringList{"01/01/1999", "03/15/1999", "06/30/1999", "07/10/1999"}));
+                QVERIFY(w->CorvChart->showLegend());
+                QVERIFY(w->CorvChart->repaintEnabled());
+                // It takes most of the main window's room.
+                QVERIFY(w->width() > fx.main->mdiArea->width() * 3 / 4);
+            }();
+            d.reject();
+            return int(QDialog::Rejected);
+        };
+        fx.main->mnuCorvChart_Click();
+        QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+        fx.main->tbToolBar_ButtonClick(QStringLiteral("Chart"));
+        QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+        fx.main->mnuJournal_Click();
+        auto *journal = dynamic_cast<frmJournal *>(Forms::get(FormKind::Journal));
+        QVERIFY(journal);
+        journal->cmdChart->click();
+        QCOMPARE(seen.size(), 3);
+        QCOMPARE(seen[0], QStringLiteral("Chart your tank stats."));
+        QCOMPARE(seen[1], QStringLiteral("Chart your tank stats."));
+        QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+        QVERIFY(fx.messages().isEmpty());
+        QVERIFY(!CorvModule::ChartInputError);
+    }
+
+    void comboItemsCarryTheirTypeCodes() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        QCOMPARE(w->cboChartType->count(), 10);
+        QStringList items;
+        for (int i = 0; i < 10; ++i) {
+            items << w->cboChartType->itemText(i);
+            QCOMPARE(w->cboChartType->itemData(i).toInt(), i);
+        }
+        QCOMPARE(items, chartTypeItems());
+        QCOMPARE(w->fraItems->title(), QStringLiteral("Check the items you want to chart"));
+        QCOMPARE(w->checkBoxes().size(), 20);
+        QCOMPARE(w->checkBoxes().first()->text(), QStringLiteral("Alkalinity"));
+        QCOMPARE(w->checkBoxes().last()->text(), QStringLiteral("Zinc"));
+    }
+
+    void dateRange_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("fromShown");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("no bound") << ""
+                                  << ""
+                                  << ""
+                                  << ""
+                                  << QStringList{"01/01/1999", "03/15/1999", "06/30/1999",
+                                                 "07/10/1999"};
+        QTest::newRow("both exclusive")
+            << "01/01/1999"
+            << "06/30/1999"
+            << "01/01/1999"
+            << " AND EntryDate > #01/01/1999# AND EntryDate < #06/30/1999#"
+            << QStringList{"03/15/1999"};
+        QTest::newRow("from only, short form rewritten")
+            << "1/2/99"
+            << ""
+            << "01/02/1999"
+            << " AND EntryDate > #01/02/1999#"
+            << QStringList{"03/15/1999", "06/30/1999", "07/10/1999"};
+        QTest::newRow("to only") << ""
+                                 << "7/10/1999"
+                                 << ""
+                                 << " AND EntryDate < #07/10/1999#"
+                                 << QStringList{"01/01/1999", "03/15/1999", "06/30/1999"};
+    }
+    void dateRange() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, fromShown);
+        QFETCH(QString, where);
+        QFETCH(QStringList, rows);
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        w->txtFromDate->setText(from);
+        w->txtToDate->setText(to);
+        w->cmdChart->click();
+        QCOMPARE(w->txtFromDate->text(), fromShown);
+        QCOMPARE(w->ChartData->RecordSource(),
+                 QStringLiteral("SELECT * FROM [Journal] WHERE TankID = %1%2 ORDER BY EntryDate")
+                     .arg(tankId)
+                     .arg(where));
+        QCOMPARE(rowLabels(*w), rows);
+        QCOMPARE(w->rowCount(), rows.size());
+        QVERIFY(fx.messages().isEmpty());
+    }
+
+    void invalidToDateIsSaidAndLeftOut() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        QVERIFY(showModal(*w));
+        w->txtFromDate->setText(QStringLiteral("03/15/1999"));
+        w->txtToDate->setText(QStringLiteral("31/31/1999"));
+        fx.env->dialogs.expectOk();
+        w->cmdChart->click();
+        QCOMPARE(fx.messages().size(), 1);
+        const MessageRequest m = fx.messages().first();
+        QCOMPARE(m.text, QStringLiteral("Please enter a valid date (EX: mm/dd/yyyy)!"));
+        QCOMPARE(m.title, QStringLiteral("Date Error"));
+        QCOMPARE(m.icon, MsgIcon::Exclamation);
+        QCOMPARE(m.buttons, MsgButtons::Ok);
+        // The run went on with the from date alone; the bad text stays.
+        QCOMPARE(w->txtToDate->text(), QStringLiteral("31/31/1999"));
+        QCOMPARE(w->focusWidget(), w->txtToDate);
+        QCOMPARE(rowLabels(*w), (QStringList{"06/30/1999", "07/10/1999"}));
+        QVERIFY(!CorvModule::ChartInputError);
+    }
+
+    void cellsAndColumnsFollowTheTicks() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        // The second entry has no pH: it charts 0; numbers in shortest form.
+        const ChartGrid g = w->CorvChart->grid();
+        QCOMPARE(g.cell(0, 0), QStringLiteral("0.25"));
+        QCOMPARE(g.cell(1, 2), QStringLiteral("0"));
+        QCOMPARE(g.cell(3, 1), QStringLiteral("80"));
+        QCOMPARE(w->CorvChart->plot().gridLines, true);
+        QCOMPARE(w->CorvChart->plot().labelPointSize, 8);
+
+        // Columns in table order, whatever order they were ticked in.
+        w->ckNitrate->setChecked(false);
+        w->ckpH->setChecked(false);
+        w->ckAmmonia->setChecked(false);
+        w->ckZinc->setChecked(true);
+        w->ckAlkalinity->setChecked(true);
+        w->cmdChart->click();
+        QCOMPARE(w->CorvChart->grid().columnLabels, (QStringList{"Alkalinity", "Zinc"}));
+        QCOMPARE(w->CorvChart->grid().cell(2, 1), QStringLiteral("0"));
+
+        // Nothing ticked: no columns, the rows are still there and labelled.
+        w->ckZinc->setChecked(false);
+        w->ckAlkalinity->setChecked(false);
+        w->cmdChart->click();
+        QCOMPARE(w->CorvChart->columnCount(), 0);
+        QCOMPARE(w->CorvChart->rowCount(), 4);
+        QCOMPARE(rowLabels(*w).first(), QStringLiteral("01/01/1999"));
+        QVERIFY(fx.messages().isEmpty());
+    }
+
+    void noRowsSaysSoAndClearsTheChart() {
+        fx.env->dialogs.expectOk();
+        auto w = openChart();
+        QVERIFY(w); // the window opens all the same
+        QCOMPARE(fx.messages().size(), 1);
+        const MessageRequest m = fx.messages().first();
+        QCOMPARE(m.text, QStringLiteral("No Records to display!"));
+        QCOMPARE(m.title, QStringLiteral("No Records"));
+        QCOMPARE(m.icon, MsgIcon::Exclamation);
+        QVERIFY(CorvModule::ChartInputError);
+        QCOMPARE(w->CorvChart->rowCount(), 0);
+        QCOMPARE(w->CorvChart->columnCount(), 3);
+
+        // A range with nothing in it after a chart with rows: the old rows
+        // are not left on show.
+        fourEntries();
+        w->cmdChart->click();
+        QVERIFY(!CorvModule::ChartInputError);
+        QCOMPARE(w->CorvChart->rowCount(), 4);
+        w->txtFromDate->setText(QStringLiteral("01/01/2005"));
+        fx.env->dialogs.expectOk();
+        w->cmdChart->click();
+        QVERIFY(CorvModule::ChartInputError);
+        QCOMPARE(w->CorvChart->rowCount(), 0);
+        QVERIFY(w->CorvChart->repaintEnabled());
+        QVERIFY(w->CorvChart->content().rows() == 0);
+    }
+
+    void typeChangeRedrawsWithoutANewQuery() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        entry("2000-01-01", "0", "5", "7");
+        w->cboChartType->setCurrentIndex(3);
+        QCOMPARE(w->cboChartType->currentText(), QStringLiteral("2D Line"));
+        QCOMPARE(w->CorvChart->chartType(), 3);
+        QCOMPARE(w->CorvChart->rowCount(), 4); // not re-read
+        w->cboChartType->setCurrentIndex(8);
+        QCOMPARE(w->CorvChart->chartType(), 8);
+        w->cmdChart->click();
+        QCOMPARE(w->CorvChart->rowCount(), 5);
+        QCOMPARE(w->CorvChart->chartType(), 8); // a run keeps the type
+    }
+
+    void noDefaultTankSaysSoAndDoesNotOpen() {
+        CorvModule::CurrentTankID = CorvModule::NotSet;
+        fx.env->dialogs.expectOk();
+        fx.main->mnuCorvChart_Click();
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(fx.messages().first().title, QStringLiteral("No Default Tank"));
+        QCOMPARE(fx.messages().first().icon, MsgIcon::Exclamation);
+        for (const ScriptedDialogs::Call &c : fx.env->dialogs.calls)
+            QVERIFY(c.kind != ScriptedDialogs::Call::Modal);
+        QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+    }
+
+    void missingDatabaseIsLookedFor() {
+        fourEntries();
+        const QString real = fx.db;
+        CorvModule::DatabasePath = fx.env->path(QStringLiteral("gone/CORVELLA.CVL"));
+        // A file of another name brings the dialog back; then the right one.
+        const QString other = fx.env->path(QStringLiteral("other.cvl"));
+        QFile::copy(real, other);
+        fx.env->dialogs.fileAnswers = {other, real};
+        auto w = openChart();
+        QVERIFY(w);
+        QCOMPARE(fx.env->dialogs.calls.size(), 2);
+        QCOMPARE(fx.env->dialogs.calls[0].file.title,
+                 QStringLiteral("Unable to find the CORVELLA.CVL file location"));
+        QCOMPARE(QDir::fromNativeSeparators(CorvModule::DatabasePath), real);
+        QCOMPARE(w->CorvChart->rowCount(), 4);
+        w.reset();
+
+        // Cancelled: the window does not open.
+        CorvModule::DatabasePath = fx.env->path(QStringLiteral("gone/CORVELLA.CVL"));
+        fx.env->dialogs.clear();
+        QVERIFY(!openChart());
+        QCOMPARE(fx.env->dialogs.calls.size(), 1);
+        QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+    }
+
+    void keyboardAndResizing() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        QVERIFY(showModal(*w));
+        // Tab runs through the twenty boxes, the dates, the type, the buttons.
+        w->ckAlkalinity->setFocus(Qt::TabFocusReason);
+        QStringList order;
+        QWidget *f = w->ckAlkalinity;
+        for (int i = 0; i < 26; ++i) {
+            order << f->objectName();
+            QTest::keyClick(f, Qt::Key_Tab);
+            f = QApplication::focusWidget();
+            QVERIFY2(f, qPrintable(order.join(u' ')));
+        }
+        QCOMPARE(order.mid(0, 3), (QStringList{"ckAlkalinity", "ckAmmonia", "ckCalcium"}));
+        QCOMPARE(order.mid(19), (QStringList{"ckZinc", "txtFromDate", "txtToDate", "cboChartType",
+                                             "cmdChart", "cmdPrint", "cmdClose"}));
+        QCOMPARE(f->objectName(), QStringLiteral("ckAlkalinity"));
+
+        // Space ticks a box; Enter charts what is ticked.
+        w->ckCalcium->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->ckCalcium, Qt::Key_Space);
+        QVERIFY(w->ckCalcium->isChecked());
+        QTest::keyClick(w->ckCalcium, Qt::Key_Return);
+        QCOMPARE(w->CorvChart->grid().columnLabels,
+                 (QStringList{"Ammonia", "Calcium", "Nitrate", "pH"}));
+
+        // The chart grows with the window.
+        const QSize before = w->CorvChart->size();
+        w->resize(w->width() - 200, w->height() - 100);
+        QTRY_VERIFY(w->CorvChart->width() < before.width());
+        QVERIFY(w->CorvChart->height() < before.height());
+
+        // Escape closes it and puts the idle line back.
+        fx.main->setStatusText(QStringLiteral("Chart your tank stats."));
+        QTest::keyClick(w->ckCalcium, Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
+    }
+
+    void printsTheChartAsShown_data() {
+        QTest::addColumn<QSize>("shown");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("wide") << QSize(1100, 600) << true;
+        QTest::newRow("tall") << QSize(700, 900) << false;
+    }
+    void printsTheChartAsShown() {
+        QFETCH(QSize, shown);
+        QFETCH(bool, landscape);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("pdfinfo (poppler-utils) is needed to read the printed page");
+        fourEntries();
+        PdfPrinters printers;
+        printers.file = fx.env->path(QStringLiteral("chart.pdf"));
+        setPrinterSource(&printers);
+        QGuiApplication::clipboard()->setText(QStringLiteral("copied before printing"));
+        auto w = openChart();
+        QVERIFY(w);
+        w->show();
+        w->CorvChart->setMinimumSize(shown);
+        w->CorvChart->setMaximumSize(shown);
+        w->adjustSize();
+        QTRY_COMPARE(w->CorvChart->size(), shown);
+        fx.main->setStatusText(QStringLiteral("Chart your tank stats."));
+        w->cmdPrint->click();
+        QCOMPARE(printers.asked, 1);
+        const QString info = pdfInfo(printers.file);
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
+                 qPrintable(info));
+        const auto size =
+            QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
+                .match(info);
+        QVERIFY(size.hasMatch());
+        QCOMPARE(size.captured(1).toDouble() > size.captured(2).toDouble(), landscape);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("copied before printing"));
+        QVERIFY(fx.messages().isEmpty());
+        // The chart window is still up, with its status line.
+        QVERIFY(w->isVisible());
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Chart your tank stats."));
+    }
+
+    void noPrinterIsSaid() {
+        fourEntries();
+        PdfPrinters printers;
+        printers.none = true;
+        setPrinterSource(&printers);
+        auto w = openChart();
+        QVERIFY(w);
+        fx.env->dialogs.expectOk();
+        w->cmdPrint->click();
+        QCOMPARE(fx.messages().size(), 1);
+        const MessageRequest m = fx.messages().first();
+        QCOMPARE(m.text, QStringLiteral("No printer is available."));
+        QCOMPARE(m.title, QStringLiteral("Printing Chart"));
+        QCOMPARE(m.icon, MsgIcon::Exclamation);
+    }
+};
+
+QTEST_MAIN(TestChartWindow)
+#include "tst_chartwindow.moc"
