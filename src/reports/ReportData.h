@@ -1,0 +1,49 @@
+// Reading a report's records: the template's table, from the data file,
+// opened read-only, filtered by the selection formula and put in order.
+#pragma once
+
+#include "ReportErrors.h"
+#include "ReportFormula.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+namespace corv {
+
+enum class ReportFieldKind { Integer, Number, Currency, Date, Text, Memo };
+
+struct ReportColumn {
+    QString name; // as the table spells it
+    ReportFieldKind kind = ReportFieldKind::Text;
+};
+
+struct ReportTable {
+    QString table; // as the table spells it
+    QVector<ReportColumn> columns;
+    QVector<QVector<QVariant>> rows;  // the selected records, in the requested order
+    int tankColumn = -1;              // index of TankID, -1 when the table has none
+    QHash<qint64, QString> tankNames; // every tank's name by ID (when tankColumn >= 0)
+
+    int columnIndex(const QString &name) const; // letter case ignored; -1 when absent
+};
+
+// Reads `table` from the database file at `path` without ever writing to it
+// (or creating it): the records `formula` selects, ordered by the fields of
+// `order` and then by ID. The formula is bound to the table's fields here;
+// a field it names that the table lacks is FormulaUnknownField.
+bool readReportTable(const QString &path, const QString &table, const QStringList &order,
+                     ReportFormula &formula, ReportTable *out, ReportError *error);
+
+// How a field's value is shown in a report: dates "mm/dd/yyyy", money with
+// two decimals ("1,234.50"), numbers in their shortest form, an empty field
+// as an empty text.
+QString reportText(const QVariant &value, ReportFieldKind kind);
+
+// An amount kept in ten-thousandths, with two decimals and thousands
+// separators; halves of a cent are rounded away from zero.
+QString moneyText(qint64 tenThousandths);
+
+} // namespace corv

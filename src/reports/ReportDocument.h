@@ -1,0 +1,76 @@
+// A rendered report laid out on pages: the body laid out by QTextDocument and
+// cut into pages (ReportPagination), a page header above it and a page
+// footer below it on every page.
+//
+// Layout happens once, for one paper size and orientation, in units of
+// Resolution dots per inch against a PDF metrics device, so that the preview,
+// the printer and a PDF file all show the same pages. Painting scales to the
+// target device.
+#pragma once
+
+#include "ReportPagination.h"
+#include "ReportTemplate.h"
+
+#include <QPageLayout>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <memory>
+
+class QPainter;
+class QPagedPaintDevice;
+class QTextDocument;
+
+namespace corv {
+
+class ReportDocument {
+public:
+    static constexpr int Resolution = 1200;
+
+    // Lays `report` out on paper of `pageSize`; the orientation and margins
+    // are the template's.
+    ReportDocument(const RenderedReport &report, const QPageSize &pageSize);
+    ~ReportDocument();
+    ReportDocument(const ReportDocument &) = delete;
+    ReportDocument &operator=(const ReportDocument &) = delete;
+
+    int pageCount() const { return int(m_slices.size()); }
+    // Where each page's body lies on the laid-out strip.
+    const QVector<PageSlice> &pageSlices() const { return m_slices; }
+    QString title() const { return m_report.title; }
+    const RenderedReport &report() const { return m_report; }
+    // Paper size, orientation applied, margins zero: the layout the devices
+    // that print it are given.
+    QPageLayout pageLayout() const;
+    // The paper in layout units (Resolution dots per inch).
+    QSizeF paperSize() const { return m_paper; }
+
+    // Paints page `index` (0-based). The painter's coordinates must be those
+    // of the paper in layout units, origin at its top left corner.
+    void paintPage(QPainter &painter, int index) const;
+
+    // Paints pages `from` to `to` (1-based, inclusive; 0 and 0 for all) on a
+    // device whose painting origin is the paper's corner (a QPdfWriter with
+    // no margins, a QPrinter in full-page mode). False with a reason when
+    // the device cannot be painted on.
+    bool paint(QPagedPaintDevice &device, int from, int to, QString *error) const;
+
+    // Writes the whole report to a PDF file.
+    bool writePdf(const QString &path, QString *error) const;
+
+private:
+    QTextDocument *pagePart(const QString &html) const;
+
+    RenderedReport m_report;
+    QString m_styleSheet; // the body's, shared by the page header and footer
+    QPageLayout m_layout;
+    QSizeF m_paper;
+    QRectF m_content; // within the margins
+    qreal m_headerHeight = 0, m_footerHeight = 0, m_gap = 0;
+    QRectF m_body;
+    QVector<PageSlice> m_slices;
+    std::unique_ptr<QPagedPaintDevice> m_metrics;
+    std::unique_ptr<QTextDocument> m_doc;
+};
+
+} // namespace corv

@@ -1,0 +1,75 @@
+#include "ReportJob.h"
+
+#include "ReportData.h"
+#include "ReportFormula.h"
+#include "ReportTemplate.h"
+
+#include <QElapsedTimer>
+#include <cmath>
+
+namespace corv {
+
+QString formulaErrorText(const QString &formula, const ReportFormula::ParseError &e) {
+    const QString where = e.position > 0 ? QStringLiteral("at character %1").arg(e.position)
+                                         : QStringLiteral("at its end");
+    return QStringLiteral("The selection formula %1 is not valid %2: %3.")
+        .arg(formula.trimmed(), where, e.message);
+}
+
+std::optional<RenderedReport> renderReportFile(const ReportRequest &request, ReportError *error,
+                                               ReportTimings *timings) {
+    ReportError local;
+    ReportError &err = error ? *error : local;
+    err = ReportError();
+    ReportTimings t;
+    QElapsedTimer clock;
+    clock.start();
+    auto lap = [&](qint64 &slot) {
+        slot = clock.nsecsElapsed();
+        clock.restart();
+    };
+
+    const auto tmpl = ReportTemplate::load(request.reportFile, &err);
+    if (!tmpl)
+        return std::nullopt;
+    lap(t.templateNs);
+
+    ReportFormula::ParseError parseError;
+    auto formula = ReportFormula::parse(request.selectionFormula, &parseError);
+    if (!formula) {
+        err = {ReportErr::FormulaSyntax, formulaErrorText(request.selectionFormula, parseError)};
+        return std::nullopt;
+    }
+    ReportTable table;
+    if (!readReportTable(request.dataFile, tmpl->table, tmpl->order, *formula, &table, &err))
+        return std::nullopt;
+    lap(t.queryNs);
+
+    ReportValues values;
+    values.printedOn = request.printedOn.isValid() ? request.printedOn : QDate::currentDate();
+    if (table.tankColumn >= 0) {
+        if (const auto tank = formula->pinnedNumber(QStringLiteral("TankID"));
+            tank && *tank == std::floor(*tank) && std::abs(*tank) < 9e15)
+            values.pinnedTank = qint64(*tank);
+    }
+    auto rendered = renderReport(*tmpl, table, values, &err);
+    lap(t.renderNs);
+    if (timings)
+        *timings = t;
+    return rendered;
+}
+
+std::unique_ptr<ReportDocument> prepareReport(const ReportRequest &request, ReportError *error,
+                                              ReportTimings *timings) {
+    const auto rendered = renderReportFile(request, error, timings);
+    if (!rendered)
+        return nullptr;
+    QElapsedTimer clock;
+    clock.start();
+    auto doc = std::make_unique<ReportDocument>(*rendered, request.pageSize);
+    if (timings)
+        timings->layoutNs = clock.nsecsElapsed();
+    return doc;
+}
+
+} // namespace corv

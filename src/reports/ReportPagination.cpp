@@ -1,0 +1,257 @@
+#include "ReportPagination.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace corv {
+
+namespace {
+
+constexpr qreal Eps = 0.5;
+
+struct TableBand {
+    qreal top = 0, bottom = 0;
+    qreal headerTop = 0, headerBottom = 0; // equal when the table has no header rows
+    QTextTable *table = nullptr;
+    std::vector<qreal> rowTops; // the cut between row r-1 and row r; rowTops[0] = top
+};
+
+class Geometry {
+public:
+    explicit Geometry(QTextDocument &doc) : m_layout(doc.documentLayout()) {
+        m_height = m_layout->documentSize().height();
+        walk(doc.rootFrame());
+        std::sort(m_cuts.begin(), m_cuts.end());
+        std::sort(m_forced.begin(), m_forced.end());
+    }
+
+    qreal height() const { return m_height; }
+
+    QVector<PageSlice> paginate(qreal pageHeight) const {
+        QVector<PageSlice> pages;
+        pageHeight = std::max<qreal>(pageHeight, 1);
+        qreal pos = 0;
+        while (true) {
+            PageSlice page;
+            if (const TableBand *t = continuedTable(pos)) {
+                // A header taller than a quarter page is not worth repeating.
+                if (t->headerBottom - t->headerTop < pageHeight / 4) {
+                    page.headerTop = t->headerTop;
+                    page.headerBottom = t->headerBottom;
+                }
+            }
+            const qreal limit = pos + pageHeight - page.headerHeight();
+            qreal end = limit;
+            const auto forced = std::upper_bound(m_forced.begin(), m_forced.end(), pos + Eps);
+            if (forced != m_forced.end() && *forced <= limit && *forced < m_height - Eps) {
+                end = *forced;
+            } else if (limit >= m_height - Eps) {
+                end = m_height;
+            } else if (const auto cut = lastBefore(m_cuts, pos, limit)) {
+                end = *cut;
+            } else if (const auto line = lineCutInside(pos, limit)) {
+                end = *line; // a row taller than a page: split between its lines
+            }
+            page.top = pos;
+            page.bottom = std::max(end, pos + Eps);
+            pages.push_back(page);
+            pos = page.bottom;
+            if (pos >= m_height - Eps)
+                break;
+        }
+        return pages;
+    }
+
+private:
+    static std::optional<qreal> lastBefore(const std::vector<qreal> &sorted, qreal after,
+                                           qreal limit) {
+        auto it = std::upper_bound(sorted.begin(), sorted.end(), limit);
+        if (it == sorted.begin())
+            return std::nullopt;
+        --it;
+        if (*it <= after + Eps)
+            return std::nullopt;
+        return *it;
+    }
+
+    const TableBand *continuedTable(qreal pos) const {
+        for (const TableBand &t : m_tables)
+            if (t.headerBottom > t.headerTop && pos > t.headerBottom - Eps && pos < t.bottom - Eps)
+                return &t;
+        return nullptr;
+    }
+
+    void addCut(qreal y) {
+        if (y > Eps && y < m_height - Eps)
+            m_cuts.push_back(y);
+    }
+
+    void addForced(qreal y) {
+        if (y > Eps && y < m_height - Eps)
+            m_forced.push_back(y);
+    }
+
+    // A heading keeps with what follows it: no cut right after it.
+    void addCutUnlessKept(qreal y) {
+        if (!m_keepWithNext)
+            addCut(y);
+        m_keepWithNext = false;
+    }
+
+    void walk(QTextFrame *frame) {
+        for (auto it = frame->begin(); !it.atEnd(); ++it) {
+            if (QTextFrame *child = it.currentFrame()) {
+                QRectF r = m_layout->frameBoundingRect(child);
+                // A table's extent is taken from its cells: the frame's
+                // rectangle does not always cover its first row.
+                if (auto *table = qobject_cast<QTextTable *>(child))
+                    r = addTable(table);
+                // Any other frame is cut only where its page ends.
+                addCutUnlessKept(r.top());
+                const auto policy = child->frameFormat().pageBreakPolicy();
+                if (policy & QTextFormat::PageBreak_AlwaysBefore)
+                    addForced(r.top());
+                if (policy & QTextFormat::PageBreak_AlwaysAfter)
+                    addForced(r.bottom());
+                continue;
+            }
+            const QTextBlock block = it.currentBlock();
+            if (!block.isValid())
+                continue;
+            const QRectF r = m_layout->blockBoundingRect(block);
+            addCutUnlessKept(r.top());
+            if (const QTextLayout *layout = block.layout())
+                for (int i = 1; i < layout->lineCount(); ++i)
+                    addCut(r.top() + layout->lineAt(i).y());
+            const QTextBlockFormat format = block.blockFormat();
+            if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                addForced(r.top());
+            if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter)
+                addForced(r.bottom());
+            m_keepWithNext = format.headingLevel() > 0;
+        }
+    }
+
+    // Records the table's rows and returns its extent.
+    QRectF addTable(QTextTable *table) {
+        TableBand band;
+        band.table = table;
+        const int rows = table->rows(), cols = table->columns();
+        constexpr qreal None = std::numeric_limits<qreal>::quiet_NaN();
+        std::vector<qreal> contentTop(size_t(rows), None), contentBottom(size_t(rows), None);
+        std::vector<bool> spannedInto(size_t(rows), false);
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (!cell.isValid())
+                    continue;
+                if (cell.row() != r || cell.column() != c) {
+                    if (cell.row() < r)
+                        spannedInto[size_t(r)] = true;
+                    continue;
+                }
+                const qreal top =
+                    m_layout->blockBoundingRect(cell.firstCursorPosition().block()).top();
+                const qreal bottom =
+                    m_layout->blockBoundingRect(cell.lastCursorPosition().block()).bottom();
+                qreal &t = contentTop[size_t(r)];
+                t = std::isnan(t) ? top : std::min(t, top);
+                const size_t last = size_t(std::min(rows - 1, r + cell.rowSpan() - 1));
+                qreal &b = contentBottom[last];
+                b = std::isnan(b) ? bottom : std::max(b, bottom);
+            }
+        }
+        if (rows == 0 || std::isnan(contentTop[0]) || std::isnan(contentBottom[size_t(rows - 1)]))
+            return m_layout->frameBoundingRect(table);
+        // Rows meet halfway between the last text of one and the first of the
+        // next, inside their padding, so a cut there touches no text. The
+        // first row's top and the last row's bottom are as far out from their
+        // text as the rows meet.
+        qreal pad = 0;
+        band.rowTops.assign(size_t(rows), contentTop[0]);
+        const int headerRows = std::clamp(table->format().headerRowCount(), 0, rows);
+        for (int r = 1; r < rows; ++r) {
+            const qreal above = contentBottom[size_t(r - 1)];
+            const qreal below = contentTop[size_t(r)];
+            qreal y;
+            if (!std::isnan(above) && !std::isnan(below))
+                y = (above + below) / 2;
+            else if (!std::isnan(below))
+                y = below;
+            else
+                y = band.rowTops[size_t(r - 1)];
+            band.rowTops[size_t(r)] = y;
+            if (r == 1 && !std::isnan(above))
+                pad = std::max<qreal>(0, y - above);
+            if (!spannedInto[size_t(r)] && r > headerRows)
+                addCut(y);
+        }
+        band.top = contentTop[0] - pad;
+        band.rowTops[0] = band.top;
+        band.bottom = contentBottom[size_t(rows - 1)] + pad;
+        band.headerTop = band.top;
+        band.headerBottom =
+            headerRows > 0 && headerRows < rows ? band.rowTops[size_t(headerRows)] : band.top;
+        const QRectF extent(0, band.top, 1, band.bottom - band.top);
+        m_tables.push_back(std::move(band));
+        return extent;
+    }
+
+    // The last line top in (pos, limit] among the cells of the row that
+    // holds `pos`: for rows taller than a page.
+    std::optional<qreal> lineCutInside(qreal pos, qreal limit) const {
+        for (const TableBand &t : m_tables) {
+            if (pos < t.top - Eps || pos > t.bottom + Eps)
+                continue;
+            std::vector<qreal> lines;
+            const int rows = t.table->rows(), cols = t.table->columns();
+            for (int r = 0; r < rows; ++r) {
+                const qreal rowTop = t.rowTops[size_t(r)];
+                const qreal rowBottom = r + 1 < rows ? t.rowTops[size_t(r + 1)] : t.bottom;
+                if (rowBottom < pos || rowTop > limit)
+                    continue;
+                for (int c = 0; c < cols; ++c) {
+                    const QTextTableCell cell = t.table->cellAt(r, c);
+                    if (!cell.isValid() || cell.row() != r || cell.column() != c)
+                        continue;
+                    QTextBlock b = cell.firstCursorPosition().block();
+                    const QTextBlock last = cell.lastCursorPosition().block();
+                    for (; b.isValid(); b = b.next()) {
+                        const QRectF br = m_layout->blockBoundingRect(b);
+                        if (const QTextLayout *layout = b.layout())
+                            for (int i = 0; i < layout->lineCount(); ++i)
+                                lines.push_back(br.top() + layout->lineAt(i).y());
+                        if (b == last)
+                            break;
+                    }
+                }
+            }
+            std::sort(lines.begin(), lines.end());
+            return lastBefore(lines, pos, limit);
+        }
+        return std::nullopt;
+    }
+
+    QAbstractTextDocumentLayout *m_layout;
+    qreal m_height = 0;
+    bool m_keepWithNext = false;
+    std::vector<qreal> m_cuts, m_forced;
+    std::vector<TableBand> m_tables;
+};
+
+} // namespace
+
+QVector<PageSlice> paginate(QTextDocument &doc, qreal pageHeight) {
+    return Geometry(doc).paginate(pageHeight);
+}
+
+} // namespace corv

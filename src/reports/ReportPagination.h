@@ -1,0 +1,38 @@
+// Cutting a laid-out document into pages.
+//
+// QTextDocument's own pagination breaks a table row between two pages
+// wherever the page ends, which splits a record. Here the document is laid
+// out once as one long strip and cut into pages at places that split
+// nothing:
+// - between two lines of a paragraph, and between two rows of a table: a
+//   row (one record of a report) is never split, unless it is taller than a
+//   page, and then only between lines;
+// - never right after a heading, nor between a table's header rows and its
+//   first row: the heading and the header go over to the next page with it;
+// - always before a paragraph or table marked "page-break-before: always"
+//   (and after one marked "page-break-after: always").
+// A page that continues a table shows the table's header rows again at its
+// top.
+#pragma once
+
+#include <QVector>
+#include <QtGlobal>
+
+class QTextDocument;
+
+namespace corv {
+
+struct PageSlice {
+    // The table header repeated at the top of the page; empty when none.
+    qreal headerTop = 0, headerBottom = 0;
+    // The part of the strip the page shows, below the repeated header.
+    qreal top = 0, bottom = 0;
+
+    qreal headerHeight() const { return headerBottom - headerTop; }
+};
+
+// The pages of `doc`, laid out with its text width set, for pages whose body
+// is `pageHeight` high. Always at least one page.
+QVector<PageSlice> paginate(QTextDocument &doc, qreal pageHeight);
+
+} // namespace corv

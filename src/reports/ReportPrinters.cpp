@@ -1,0 +1,113 @@
+#include "ReportPrinters.h"
+
+#include "ReportDocument.h"
+#include "platform/Dialogs.h"
+
+#include <QLocale>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace corv {
+
+namespace {
+
+ReportPrinters *installed = nullptr;
+
+QString noPrinter() {
+    return QStringLiteral("No printer is available.");
+}
+
+// The default printer, or the first there is when none is the default.
+QPrinterInfo systemPrinter() {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull())
+        return info;
+    const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
+    return all.isEmpty() ? QPrinterInfo() : all.first();
+}
+
+} // namespace
+
+ReportPrinters &reportPrinters() {
+    static SystemReportPrinters system;
+    return installed ? *installed : system;
+}
+
+void setReportPrinters(ReportPrinters *printers) {
+    installed = printers;
+}
+
+QPageSize localPageSize() {
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+               ? QPageSize(QPageSize::Letter)
+               : QPageSize(QPageSize::A4);
+}
+
+QPageSize SystemReportPrinters::defaultPageSize() {
+    const QPrinterInfo info = systemPrinter();
+    if (!info.isNull() && info.defaultPageSize().isValid())
+        return info.defaultPageSize();
+    return localPageSize();
+}
+
+std::unique_ptr<QPrinter> SystemReportPrinters::defaultPrinter(QString *why) {
+    const QPrinterInfo info = systemPrinter();
+    if (info.isNull()) {
+        if (why)
+            *why = noPrinter();
+        return nullptr;
+    }
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+std::unique_ptr<QPrinter> SystemReportPrinters::choosePrinter(QWidget *parent, int pageCount,
+                                                              QString *why) {
+    auto printer = defaultPrinter(why);
+    if (!printer)
+        return nullptr;
+    QPrintDialog dialog(printer.get(), parent);
+    dialog.setWindowTitle(QStringLiteral("Print"));
+    dialog.setMinMax(1, std::max(1, pageCount));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (dialogs().execModal(dialog) != QDialog::Accepted)
+        return nullptr;
+    return printer;
+}
+
+bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QPrinter &printer,
+                 QString *why) {
+    // Our margins are in the layout; the printer is given the whole sheet.
+    printer.setFullPage(true);
+    printer.setPageOrientation(report.orientation);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    if (printer.docName().isEmpty())
+        printer.setDocName(report.title);
+    QPageSize paper = printer.pageLayout().pageSize();
+    if (!paper.isValid())
+        paper = QPageSize(QPageSize::Letter);
+    std::unique_ptr<ReportDocument> own;
+    const ReportDocument *doc = laidOut;
+    if (!doc || !doc->pageLayout().pageSize().isEquivalentTo(paper)) {
+        own = std::make_unique<ReportDocument>(report, paper);
+        doc = own.get();
+    }
+    int from = 0, to = 0;
+    if (printer.printRange() == QPrinter::PageRange) {
+        from = printer.fromPage();
+        to = printer.toPage();
+    }
+    QString reason;
+    if (!doc->paint(printer, from, to, &reason)) {
+        if (why)
+            *why = QStringLiteral("The report could not be printed on %1: %2.")
+                       .arg(printer.printerName().isEmpty() ? QStringLiteral("the printer")
+                                                            : printer.printerName(),
+                            reason);
+        return false;
+    }
+    return true;
+}
+
+} // namespace corv

@@ -1,0 +1,436 @@
+#include "ReportTemplate.h"
+
+#include "platform/Conversions.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+#include <kainjow/mustache.hpp>
+
+namespace mu = kainjow::mustache;
+
+namespace corv {
+
+namespace {
+
+bool fail(ReportError *error, int number, const QString &text) {
+    if (error) {
+        error->number = number;
+        error->text = text;
+    }
+    return false;
+}
+
+// HTML-safe text; a line break in a field (notes) stays a line break.
+std::string escapeHtml(const std::string &s) {
+    std::string out;
+    out.reserve(s.size() + s.size() / 8);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char ch = s[i];
+        switch (ch) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        case '\r':
+            if (i + 1 < s.size() && s[i + 1] == '\n')
+                break;
+            out += "<br>";
+            break;
+        case '\n':
+            out += "<br>";
+            break;
+        default:
+            out += ch;
+        }
+    }
+    return out;
+}
+
+std::string u8(const QString &s) {
+    return s.toStdString();
+}
+
+// A field's value in the template: its text, or false when it is empty so
+// that {{#Notes}}...{{/Notes}} shows only for a record that has notes.
+mu::data textOrFalse(const QString &text) {
+    if (text.isEmpty())
+        return mu::data(false);
+    return mu::data(u8(text));
+}
+
+struct Group {
+    std::optional<qint64> tank;
+    QString name;
+    QVector<int> rows;
+};
+
+QString tankLabel(const ReportTable &t, std::optional<qint64> id) {
+    if (!id)
+        return QStringLiteral("No tank");
+    const auto it = t.tankNames.constFind(*id);
+    if (it != t.tankNames.constEnd() && !it.value().trimmed().isEmpty())
+        return it.value();
+    return QStringLiteral("Tank %1").arg(*id);
+}
+
+std::optional<qint64> tankOf(const ReportTable &t, int row) {
+    const QVariant v = t.rows.at(row).at(t.tankColumn);
+    if (v.isNull() || v.toString().trimmed().isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const qint64 id = v.toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return id;
+}
+
+// Totals of the money fields over `rows`, as "totalInitialCost" and so on.
+void addTotals(mu::data &target, const ReportTable &t, const QVector<int> &rows) {
+    for (int c = 0; c < t.columns.size(); ++c) {
+        if (t.columns.at(c).kind != ReportFieldKind::Currency)
+            continue;
+        qint64 sum = 0;
+        bool overflow = false;
+        for (int r : rows) {
+            const QVariant v = t.rows.at(r).at(c);
+            if (v.isNull())
+                continue;
+            bool ok = false;
+            const qint64 units = v.toLongLong(&ok);
+            if (ok && __builtin_add_overflow(sum, units, &sum))
+                overflow = true;
+        }
+        target.set(u8(QStringLiteral("total") + t.columns.at(c).name),
+                   mu::data(overflow ? std::string("(too large)") : u8(moneyText(sum))));
+    }
+}
+
+} // namespace
+
+// --- the template file -------------------------------------------------------
+
+std::optional<ReportTemplate> ReportTemplate::load(const QString &path, ReportError *error) {
+    if (path.trimmed().isEmpty()) {
+        fail(error, ReportErr::NoReportFile, QStringLiteral("No report file was named."));
+        return std::nullopt;
+    }
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) {
+        fail(error, ReportErr::ReportFileNotFound,
+             QStringLiteral("The report file %1 does not exist.").arg(path));
+        return std::nullopt;
+    }
+    QFile f(path);
+    // A template is a page or two of HTML; anything far larger is not one.
+    constexpr qint64 MaxSize = 4 * 1024 * 1024;
+    if (!f.open(QIODevice::ReadOnly)) {
+        fail(error, ReportErr::ReportFileUnreadable,
+             QStringLiteral("The report file %1 cannot be read.").arg(path));
+        return std::nullopt;
+    }
+    if (f.size() > MaxSize) {
+        fail(error, ReportErr::ReportFileInvalid,
+             QStringLiteral("The report file %1 is too large to be a report template.").arg(path));
+        return std::nullopt;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        fail(error, ReportErr::ReportFileUnreadable,
+             QStringLiteral("The report file %1 cannot be read.").arg(path));
+        return std::nullopt;
+    }
+    return fromText(QString::fromUtf8(bytes), path, error);
+}
+
+std::optional<ReportTemplate> ReportTemplate::fromText(const QString &text, const QString &path,
+                                                       ReportError *error) {
+    ReportTemplate t;
+    t.path = path;
+    t.text = text;
+    auto invalid = [&](const QString &why) {
+        fail(
+            error, ReportErr::ReportFileInvalid,
+            QStringLiteral("The report file %1 is not a valid report template: %2").arg(path, why));
+        return std::nullopt;
+    };
+    QString body = text;
+    if (body.startsWith(QChar(0xFEFF)))
+        body.remove(0, 1);
+    body = body.trimmed();
+    if (!body.startsWith(QLatin1String("{{!")))
+        return invalid(QStringLiteral("it must begin with a comment naming its table, such as "
+                                      "{{! table: Journal }}."));
+    const qsizetype end = body.indexOf(QLatin1String("}}"));
+    if (end < 0)
+        return invalid(QStringLiteral("its first comment is never closed."));
+    const QString settings = body.mid(3, end - 3);
+    static const QRegularExpression separators(QStringLiteral("[\\n;]"));
+    static const QRegularExpression setting(QStringLiteral("^\\s*([A-Za-z]+)\\s*:\\s*(.*?)\\s*$"));
+    for (const QString &line : settings.split(separators)) {
+        const auto m = setting.match(line);
+        if (!m.hasMatch())
+            continue;
+        const QString key = m.captured(1).toLower();
+        const QString value = m.captured(2);
+        if (key == QLatin1String("table")) {
+            static const QRegularExpression name(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+            if (!name.match(value).hasMatch())
+                return invalid(QStringLiteral("\"%1\" is not a table name.").arg(value));
+            t.table = value;
+        } else if (key == QLatin1String("title")) {
+            t.title = value;
+        } else if (key == QLatin1String("order")) {
+            t.order.clear();
+            for (const QString &field : value.split(u',', Qt::SkipEmptyParts))
+                if (!field.trimmed().isEmpty())
+                    t.order << field.trimmed();
+        } else if (key == QLatin1String("orientation")) {
+            if (value.compare(QLatin1String("landscape"), Qt::CaseInsensitive) == 0)
+                t.orientation = QPageLayout::Landscape;
+            else if (value.compare(QLatin1String("portrait"), Qt::CaseInsensitive) == 0)
+                t.orientation = QPageLayout::Portrait;
+            else
+                return invalid(
+                    QStringLiteral("the orientation must be portrait or landscape, not \"%1\".")
+                        .arg(value));
+        } else if (key == QLatin1String("margins")) {
+            bool ok = false;
+            const double mm = value.toDouble(&ok);
+            if (!ok || mm < 0 || mm > 50)
+                return invalid(QStringLiteral("the margins must be a number of millimetres from "
+                                              "0 to 50, not \"%1\".")
+                                   .arg(value));
+            t.marginMm = mm;
+        }
+    }
+    if (t.table.isEmpty())
+        return invalid(QStringLiteral("its first comment names no table; add a line such as "
+                                      "\"table: Journal\"."));
+    if (t.title.isEmpty())
+        t.title = t.table;
+    const mu::mustache check(u8(text));
+    if (!check.is_valid())
+        return invalid(QString::fromStdString(check.error_message()) + u'.');
+    return t;
+}
+
+// --- rendering -----------------------------------------------------------------
+
+struct RenderedReport::Impl {
+    mu::data global;
+    std::string header, footer; // the raw sections, rendered per page
+    bool hasHeader = false, hasFooter = false;
+
+    QString renderPart(const std::string &part, int page, int pages) const {
+        mu::mustache tmpl(part);
+        tmpl.set_custom_escape(escapeHtml);
+        mu::data pageValues(mu::data::type::object);
+        pageValues.set("page", mu::data(std::to_string(page)));
+        pageValues.set("pages", mu::data(std::to_string(pages)));
+        mu::context<std::string> ctx(&global);
+        ctx.push(&pageValues);
+        const std::string out = tmpl.render(ctx);
+        return tmpl.is_valid() ? QString::fromStdString(out) : QString();
+    }
+};
+
+RenderedReport::RenderedReport() = default;
+RenderedReport::~RenderedReport() = default;
+RenderedReport::RenderedReport(const RenderedReport &) = default;
+RenderedReport &RenderedReport::operator=(const RenderedReport &) = default;
+
+bool RenderedReport::hasPageHeader() const {
+    return d && d->hasHeader;
+}
+bool RenderedReport::hasPageFooter() const {
+    return d && d->hasFooter;
+}
+
+QString RenderedReport::pageHeader(int page, int pages) const {
+    return hasPageHeader() ? d->renderPart(d->header, page, pages) : QString();
+}
+
+QString RenderedReport::pageFooter(int page, int pages) const {
+    return hasPageFooter() ? d->renderPart(d->footer, page, pages) : QString();
+}
+
+QString htmlText(const QString &text) {
+    return QString::fromStdString(escapeHtml(text.toStdString()));
+}
+
+std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const ReportTable &table,
+                                           const ReportValues &values, ReportError *error) {
+    auto impl = std::make_shared<RenderedReport::Impl>();
+    mu::data &g = impl->global;
+    g = mu::data(mu::data::type::object);
+
+    const int n = int(table.rows.size());
+    const bool byTank = table.tankColumn >= 0;
+
+    // Records of a tank table print tank by tank, tanks in name order; the
+    // order within a tank is the template's.
+    QVector<Group> groups;
+    if (byTank) {
+        QHash<qint64, int> groupOfTank;
+        int noTank = -1;
+        for (int r = 0; r < n; ++r) {
+            const auto id = tankOf(table, r);
+            int gi = id ? groupOfTank.value(*id, -1) : noTank;
+            if (gi < 0) {
+                gi = int(groups.size());
+                groups.push_back({id, tankLabel(table, id), {}});
+                if (id)
+                    groupOfTank.insert(*id, gi);
+                else
+                    noTank = gi;
+            }
+            groups[gi].rows.push_back(r);
+        }
+        std::stable_sort(groups.begin(), groups.end(), [](const Group &a, const Group &b) {
+            if (a.tank.has_value() != b.tank.has_value())
+                return a.tank.has_value();
+            const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a.tank.value_or(0) < b.tank.value_or(0);
+        });
+    } else {
+        Group all;
+        for (int r = 0; r < n; ++r)
+            all.rows.push_back(r);
+        groups.push_back(all);
+    }
+
+    // One object per record, built once and shared by the flat list and the
+    // tank's list.
+    QVector<mu::data> recordData(n);
+    int number = 0;
+    QVector<int> order;
+    order.reserve(n);
+    for (const Group &grp : std::as_const(groups))
+        order += grp.rows;
+    for (int i = 0; i < order.size(); ++i) {
+        const int r = order.at(i);
+        mu::data rec(mu::data::type::object);
+        const QVector<QVariant> &row = table.rows.at(r);
+        for (int c = 0; c < table.columns.size(); ++c) {
+            const ReportColumn &col = table.columns.at(c);
+            rec.set(u8(col.name), textOrFalse(reportText(row.at(c), col.kind)));
+        }
+        if (byTank)
+            rec.set("TankName", textOrFalse(tankLabel(table, tankOf(table, r))));
+        rec.set("recordNumber", mu::data(std::to_string(++number)));
+        recordData[r] = std::move(rec);
+    }
+
+    auto listOf = [&](const QVector<int> &rows) {
+        mu::list items;
+        items.reserve(std::size_t(rows.size()));
+        for (int i = 0; i < rows.size(); ++i) {
+            mu::data item = recordData.at(rows.at(i));
+            item.set("first", mu::data(i == 0));
+            item.set("last", mu::data(i == rows.size() - 1));
+            item.set("odd", mu::data(i % 2 == 0)); // the 1st, 3rd, ... for striped rows
+            items.push_back(std::move(item));
+        }
+        return mu::data(items);
+    };
+
+    g.set("title", mu::data(u8(tmpl.title)));
+    g.set("table", mu::data(u8(table.table)));
+    g.set("printedOn", mu::data(u8(dateText(values.printedOn))));
+    g.set("recordCount", mu::data(std::to_string(n)));
+    g.set("records", listOf(order));
+    addTotals(g, table, order);
+
+    mu::list tanks;
+    if (byTank) {
+        for (int i = 0; i < groups.size(); ++i) {
+            const Group &grp = groups.at(i);
+            mu::data t(mu::data::type::object);
+            t.set("tankName", mu::data(u8(grp.name)));
+            t.set("TankID", grp.tank ? mu::data(std::to_string(*grp.tank)) : mu::data(false));
+            t.set("recordCount", mu::data(std::to_string(grp.rows.size())));
+            t.set("records", listOf(grp.rows));
+            t.set("first", mu::data(i == 0));
+            t.set("last", mu::data(i == groups.size() - 1));
+            addTotals(t, table, grp.rows);
+            tanks.push_back(std::move(t));
+        }
+    }
+    g.set("tanks", mu::data(tanks));
+    // The report's tank, when it has one: the tank the formula names, or the
+    // only tank among the records.
+    QString tankName;
+    if (byTank && values.pinnedTank)
+        tankName = tankLabel(table, values.pinnedTank);
+    else if (byTank && groups.size() == 1)
+        tankName = groups.front().name;
+    g.set("tankName", textOrFalse(tankName));
+    g.set("allTanks", mu::data(byTank && groups.size() > 1));
+
+    // The page header and footer are kept aside and drawn on each page.
+    std::string header, footer;
+    bool sawHeader = false, sawFooter = false;
+    g.set("pageHeader", mu::data(mu::lambda{[&](const std::string &text) {
+              if (!sawHeader) {
+                  header = text;
+                  sawHeader = true;
+              }
+              return std::string();
+          }}));
+    g.set("pageFooter", mu::data(mu::lambda{[&](const std::string &text) {
+              if (!sawFooter) {
+                  footer = text;
+                  sawFooter = true;
+              }
+              return std::string();
+          }}));
+
+    mu::mustache body(u8(tmpl.text));
+    body.set_custom_escape(escapeHtml);
+    const std::string html = body.render(g);
+    if (!body.is_valid()) {
+        fail(error, ReportErr::ReportFileInvalid,
+             QStringLiteral("The report file %1 is not a valid report template: %2.")
+                 .arg(tmpl.path, QString::fromStdString(body.error_message())));
+        return std::nullopt;
+    }
+    // The lambdas captured locals; page parts render without them.
+    g.set("pageHeader", mu::data(false));
+    g.set("pageFooter", mu::data(false));
+    impl->header = header;
+    impl->footer = footer;
+    impl->hasHeader = sawHeader;
+    impl->hasFooter = sawFooter;
+    for (const std::string *part : {&impl->header, &impl->footer}) {
+        const mu::mustache check(*part);
+        if (!check.is_valid()) {
+            fail(error, ReportErr::ReportFileInvalid,
+                 QStringLiteral("The report file %1 is not a valid report template: %2.")
+                     .arg(tmpl.path, QString::fromStdString(check.error_message())));
+            return std::nullopt;
+        }
+    }
+
+    RenderedReport out;
+    out.bodyHtml = QString::fromStdString(html);
+    out.title = tmpl.title;
+    out.orientation = tmpl.orientation;
+    out.marginMm = tmpl.marginMm;
+    out.d = impl;
+    return out;
+}
+
+} // namespace corv

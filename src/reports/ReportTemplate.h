@@ -1,0 +1,103 @@
+// Report templates: Mustache files holding HTML, one per report.
+//
+// A template begins with a Mustache comment holding its settings, one
+// "key: value" per line (or separated by ';'):
+//
+//   {{! Corvella report
+//       table: LiveStock
+//       title: Livestock
+//       order: DateAcquired, CommonName
+//       orientation: portrait
+//       margins: 12.7
+//   }}
+//
+//   table        the table the report reads (required)
+//   title        the report's name: {{title}}, the preview's caption, the
+//                PDF's title and the name offered when saving (default: the
+//                table's name)
+//   order        fields the records are sorted by, before their ID
+//   orientation  portrait (default) or landscape
+//   margins      the page margins in millimetres (default 12.7)
+//
+// Other lines of the comment are remarks. The rest of the file is the body,
+// laid out on as many pages as it takes. Two sections of it are taken out of
+// the body and drawn on every page instead: {{#pageHeader}}...{{/pageHeader}}
+// at the top and {{#pageFooter}}...{{/pageFooter}} at the bottom; in them
+// {{page}} and {{pages}} are the page's number and the number of pages.
+//
+// The values a template can use are listed in README.md ("Report templates").
+#pragma once
+
+#include "ReportData.h"
+#include "ReportErrors.h"
+
+#include <QDate>
+#include <QPageLayout>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+namespace corv {
+
+struct ReportTemplate {
+    QString path;
+    QString text; // the whole file
+    QString table;
+    QString title;
+    QStringList order;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    double marginMm = 12.7;
+
+    // Reads and checks the template file: errors 101 to 103.
+    static std::optional<ReportTemplate> load(const QString &path, ReportError *error);
+    // Checks a template held in memory; `path` only names it in messages.
+    static std::optional<ReportTemplate> fromText(const QString &text, const QString &path,
+                                                  ReportError *error);
+};
+
+// What a report knows beyond its records.
+struct ReportValues {
+    QDate printedOn;
+    // The tank the selection formula names ("{TankID} = 2"), so that the
+    // title names it even when it has no records.
+    std::optional<qint64> pinnedTank;
+};
+
+// A template rendered with its records: the body's HTML, and the page header
+// and footer, which are rendered again for each page.
+class RenderedReport {
+public:
+    RenderedReport();
+    ~RenderedReport();
+    RenderedReport(const RenderedReport &);
+    RenderedReport &operator=(const RenderedReport &);
+
+    QString bodyHtml;
+    QString title;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    double marginMm = 12.7;
+
+    bool hasPageHeader() const;
+    bool hasPageFooter() const;
+    // Empty when the template has no such section.
+    QString pageHeader(int page, int pages) const;
+    QString pageFooter(int page, int pages) const;
+
+    struct Impl;
+
+private:
+    friend std::optional<RenderedReport> renderReport(const ReportTemplate &, const ReportTable &,
+                                                      const ReportValues &, ReportError *);
+    std::shared_ptr<const Impl> d;
+};
+
+// Renders `tmpl` with `table`'s records. Fails (103) only when the template
+// goes wrong while rendering.
+std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const ReportTable &table,
+                                           const ReportValues &values, ReportError *error);
+
+// Text made safe for HTML, its line breaks kept as <br>.
+QString htmlText(const QString &text);
+
+} // namespace corv
