@@ -25,8 +25,14 @@ ChildWindow::~ChildWindow() {
 }
 
 bool ChildWindow::placeAndLoad() {
-    if (mdiCorvella *m = mdiCorvella::instance())
-        m->addChild(this);
+    // The frame would take the size its layout prefers; the window opens at
+    // the size it was designed with instead, as long as everything fits.
+    const QSize designed =
+        testAttribute(Qt::WA_Resized) ? size().expandedTo(minimumSizeHint()) : sizeHint();
+    if (mdiCorvella *m = mdiCorvella::instance()) {
+        QMdiSubWindow *frame = m->addChild(this);
+        frame->resize(frame->sizeHint() - sizeHint() + designed);
+    }
     if (!Form_Load()) {
         unloadNow();
         return false;

@@ -39,6 +39,19 @@ QString livestock(const QString &tankId, const QString &orderField) {
            QStringLiteral(" ORDER BY ") + orderField;
 }
 
+QString livestockSortField(int order) {
+    switch (order) {
+    case 2:
+        return QStringLiteral("CommonName");
+    case 3:
+        return QStringLiteral("ScientificName");
+    case 4:
+        return QStringLiteral("AcquiredFrom");
+    default:
+        return QStringLiteral("DateAcquired");
+    }
+}
+
 QString tanks() {
     return QStringLiteral("SELECT * FROM [Tank] ORDER BY TankName");
 }
@@ -57,6 +70,10 @@ QString diseasesByCommonName() {
 
 QString diseasesByScientificName() {
     return QStringLiteral("SELECT * FROM [Disease] ORDER BY ScientificName");
+}
+
+QString diseases(int order) {
+    return order == 2 ? diseasesByScientificName() : diseasesByCommonName();
 }
 
 QString glossary() {

@@ -24,11 +24,17 @@ QString journal(const QString &tankId);
 QString journalChart(const QString &tankId, const QString &from, const QString &to);
 // `orderField` is one of DateAcquired, CommonName, ScientificName, AcquiredFrom.
 QString livestock(const QString &tankId, const QString &orderField);
+// The field of the livestock window's sort order 1 to 4 (Date Acquired,
+// Common Name, Scientific Name, Acquired From); DateAcquired for any other.
+QString livestockSortField(int order);
 QString tanks();
 QString tankName(const QString &tankId);
 QString tank(const QString &tankId);
 QString diseasesByCommonName();
 QString diseasesByScientificName();
+// The diseases window's sort order: 2 by scientific name, any other by
+// common name.
+QString diseases(int order);
 QString glossary();
 QString diseaseIndex();
 QString glossaryIndex();

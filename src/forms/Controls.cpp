@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QTextCursor>
 #include <QValidator>
 
 namespace corv {
@@ -130,6 +131,14 @@ void MemoBox::focusInEvent(QFocusEvent *event) {
 
 void MemoBox::focusOutEvent(QFocusEvent *event) {
     QPlainTextEdit::focusOutEvent(event);
+    // A long text keeps showing its selection after the focus has gone on,
+    // unlike a one-line box; a window tabbed through would show every text
+    // it passed highlighted.
+    if (isFieldFocusChange(event->reason()) && textCursor().hasSelection()) {
+        QTextCursor cursor = textCursor();
+        cursor.clearSelection();
+        setTextCursor(cursor);
+    }
     if (onLostFocus && isFieldFocusChange(event->reason()) && focusStaysInWindow(this))
         onLostFocus();
 }

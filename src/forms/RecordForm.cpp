@@ -9,13 +9,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace corv {
 
 std::function<QDialog *(QWidget *)> RecordForm::searchWindow;
+std::function<QDialog *(QWidget *)> RecordForm::indexWindow;
 
 bool locateDatabase(DataControl &data) {
     FileRequest r;
@@ -140,6 +144,37 @@ QPushButton *RecordForm::button(const QString &name, const QString &caption) {
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
+}
+
+QPushButton *RecordForm::indexButton() {
+    QPushButton *b = button(QStringLiteral("cmdIndex"), QStringLiteral("Index"));
+    connect(b, &QPushButton::clicked, this, &RecordForm::cmdIndex_Click);
+    return b;
+}
+
+QHBoxLayout *RecordForm::sortFrame(const QStringList &captions) {
+    auto *frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("SortFrame"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    auto *options = new QHBoxLayout(frame);
+    options->setContentsMargins(8, 4, 8, 4);
+    options->setSpacing(16);
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *option = new QRadioButton(captions[i], frame);
+        option->setObjectName(QStringLiteral("sort%1").arg(i + 1));
+        option->setChecked(i == 0);
+        const int order = i + 1;
+        connect(option, &QRadioButton::clicked, this, [this, order] { sort_Click(order); });
+        options->addWidget(option);
+        m_sortButtons.push_back(option);
+    }
+    options->addStretch(1);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(8);
+    QLabel *caption = label(QStringLiteral("Sort by:"), m_sortButtons.value(0));
+    row->addWidget(caption);
+    row->addWidget(frame, 1);
+    return row;
 }
 
 QVBoxLayout *RecordForm::buttonColumn(std::initializer_list<QPushButton *> own, int minWidth) {
@@ -268,6 +303,9 @@ bool RecordForm::Form_Load() {
     QCoreApplication::processEvents();
     RecordChanged = false;
     Loading = false;
+    // The window opens ready for typing into its first box.
+    if (m_firstField && m_firstField->isEnabled())
+        m_firstField->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -277,13 +315,47 @@ void RecordForm::runRecordSource() {
 }
 
 void RecordForm::Load_Records() {
+    if (!m_sortButtons.isEmpty()) {
+        sort_Click(CurrentSort);
+        return;
+    }
     if (RecordAdded)
         Save_Record();
     runRecordSource();
 }
 
 void RecordForm::reloadAfterFirstRecord() {
+    if (m_sortButtons.isEmpty()) {
+        runRecordSource();
+        return;
+    }
+    // The order the user chose last time; the option buttons still show the
+    // first one.
+    const int saved = savedSortOrder();
+    sort_Click(saved >= 1 && saved <= sortCount() ? saved : 1);
+}
+
+QRadioButton *RecordForm::sortButton(int order) const {
+    return m_sortButtons.value(order - 1, nullptr);
+}
+
+void RecordForm::sort_Click(int order) {
+    // A new record set replaces the one that holds the record shown. What
+    // that record holds and was never stored (a record just added, or edits
+    // of an older one) is stored first, as leaving the record would; when
+    // it cannot be, the order stays as it was and the edits stay on screen.
+    if ((RecordAdded || RecordChanged) && !Save_Record()) {
+        if (QRadioButton *shown = sortButton(CurrentSort))
+            shown->setChecked(true);
+        return;
+    }
+    CurrentSort = order;
     runRecordSource();
+}
+
+void RecordForm::saveOnClose() {
+    if (!m_sortButtons.isEmpty())
+        saveSortOrder(CurrentSort);
 }
 
 void RecordForm::cmdRefreshData() {
@@ -436,16 +508,25 @@ void RecordForm::mnuDelete_Click() {
     setWaitCursor(false);
 }
 
+void RecordForm::runModal(const std::function<QDialog *(QWidget *)> &make) {
+    if (!make)
+        return;
+    if (QDialog *d = make(this)) {
+        dialogs().execModal(*d);
+        delete d;
+    }
+}
+
 void RecordForm::mnuSearch_Click() {
     CorvModule::SearchForm = kindInfo().markerText();
     if (focusBeforeSearch())
         setFocus(Qt::OtherFocusReason);
-    if (!searchWindow)
-        return;
-    if (QDialog *d = searchWindow(this)) {
-        dialogs().execModal(*d);
-        delete d;
-    }
+    runModal(searchWindow);
+}
+
+void RecordForm::cmdIndex_Click() {
+    CorvModule::SearchForm = kindInfo().markerText();
+    runModal(indexWindow);
 }
 
 void RecordForm::cmdClose_Click() {

@@ -23,7 +23,9 @@
 //     buttonColumn() and finishLayout(); it names the fields that
 //     Enable_Fields switches (addField) and the first field (setFirstField).
 //     It overrides recordSourceText() and only the steps it does its own
-//     way (Load_Records for sort orders, Fill_Fields, canOpen, ...).
+//     way (Fill_Fields, canOpen, ...). A window with sort orders makes its
+//     option buttons with sortFrame() and gives the text of CurrentSort in
+//     recordSourceText(); an Index button comes from indexButton().
 //  3. Its maker, one line in registerRecordWindows() (forms/Windows.cpp),
 //     and its source files in forms/CMakeLists.txt.
 // The menu command, toolbar button, routing of Add/Delete/Search/Print,
@@ -40,8 +42,10 @@
 #include <QWidget>
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QVBoxLayout;
 
 namespace corv {
@@ -81,6 +85,29 @@ public:
 
     DataControl *data() const { return m_data; }
     const Design &design() const { return m_design; }
+
+    // --- sort orders (livestock, diseases) --------------------------------
+    // The sort order last applied, 1 to the number of orders. A window opens
+    // in order 1; the order the user chose last time is applied only when
+    // the window found no records and stored its first blank one, and Close
+    // saves CurrentSort for that next time.
+    int CurrentSort = 1;
+    // The option button of order `order` ("sort1" ...), or nullptr.
+    QRadioButton *sortButton(int order) const;
+    int sortCount() const { return int(m_sortButtons.size()); }
+    // The sort handler (the option buttons' click, and the window's own
+    // calls): the record set is read again in that order and starts at its
+    // first row. The option buttons are left as they are.
+    void sort_Click(int order);
+
+    // --- the Index button (diseases, glossary) ----------------------------
+    // SearchForm names this window, then the index list opens modally; a
+    // pick there moves this window's record set to the name picked.
+    void cmdIndex_Click();
+    // The index list the Index buttons open (it comes with the index part
+    // of the program and installs itself here); when absent the button does
+    // nothing.
+    static std::function<QDialog *(QWidget *parent)> indexWindow;
     // Every record window has them; the framework makes and connects them.
     QPushButton *cmdSave = nullptr;
     QPushButton *cmdClose = nullptr;
@@ -95,10 +122,11 @@ protected:
     RecordForm(const Design &design, QWidget *parent = nullptr);
 
     // --- what each window states --------------------------------------
-    // The record source of Load_Records.
+    // The record source of Load_Records (of CurrentSort, for a window with
+    // sort orders).
     virtual QString recordSourceText() const = 0;
     // Runs the record source (journal: Load_Records). Windows with sort
-    // orders run their sort handler instead.
+    // orders run the sort handler of CurrentSort instead.
     virtual void Load_Records();
     // The reload of the empty-table path, after the first blank record is
     // stored and the database closed (windows with sort orders apply the
@@ -120,8 +148,9 @@ protected:
     // Search: the window named in SearchForm, and whether it takes the
     // focus before the search window opens.
     virtual bool focusBeforeSearch() const { return true; }
-    // Extra settings to store on Close (sort orders).
-    virtual void saveOnClose() {}
+    // Extra settings to store on Close (the sort order, when the window
+    // has sort orders).
+    virtual void saveOnClose();
     // The window's sort order in the settings ("SortOrder"/"StockSort"):
     // 1 when none was saved.
     int savedSortOrder() const;
@@ -139,6 +168,13 @@ protected:
     TextBox *plainText(const QString &name);
     QLabel *label(const QString &text, QWidget *buddy, const QString &toolTip = QString());
     QPushButton *button(const QString &name, const QString &caption);
+    // The "Index" button (cmdIndex), wired to cmdIndex_Click.
+    QPushButton *indexButton();
+    // The label "Sort by:" and the frame SortFrame with one option button
+    // per caption in a row, sort1 first and selected. recordSourceText()
+    // then gives the text of CurrentSort, and the sort handler of
+    // CurrentSort takes the place of Load_Records.
+    QHBoxLayout *sortFrame(const QStringList &captions);
     // Boxes and buttons that Enable_Fields and Disable_Fields switch.
     void addField(QWidget *w) { m_fields.push_back(w); }
     QVector<QWidget *> &fields() { return m_fields; }
@@ -183,6 +219,8 @@ protected:
 
 private:
     void onDataError(const DbError &error, int &response);
+    // Runs a modal window that a later part of the program provides.
+    void runModal(const std::function<QDialog *(QWidget *)> &make);
     void onValidate(int action, bool &save);
 
     struct DatePair {
@@ -193,6 +231,7 @@ private:
     QVector<QWidget *> m_fields;
     QVector<DatePair> m_dates;
     QWidget *m_firstField = nullptr;
+    QVector<QRadioButton *> m_sortButtons;
     bool m_refocusing = false;
 };
 

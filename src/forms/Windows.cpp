@@ -1,6 +1,8 @@
 #include "Windows.h"
 
+#include "frmDiseases.h"
 #include "frmJournal.h"
+#include "frmStock.h"
 #include "frmTank.h"
 
 namespace corv {
@@ -8,6 +10,8 @@ namespace corv {
 void registerRecordWindows() {
     Forms::setFactory(FormKind::Journal, &ChildWindow::open<frmJournal>);
     Forms::setFactory(FormKind::Tank, &ChildWindow::open<frmTank>);
+    Forms::setFactory(FormKind::Stock, &ChildWindow::open<frmStock>);
+    Forms::setFactory(FormKind::Diseases, &ChildWindow::open<frmDiseases>);
 }
 
 } // namespace corv

@@ -59,6 +59,18 @@ private slots:
         QCOMPARE(
             sources::livestock("7", "DateAcquired"),
             QStringLiteral("SELECT * FROM [LiveStock] WHERE TankID = 7 ORDER BY DateAcquired"));
+        // The sort orders by number; an unknown number falls back to the first.
+        QCOMPARE((QStringList{sources::livestockSortField(1), sources::livestockSortField(2),
+                              sources::livestockSortField(3), sources::livestockSortField(4),
+                              sources::livestockSortField(0), sources::livestockSortField(9)}),
+                 (QStringList{"DateAcquired", "CommonName", "ScientificName", "AcquiredFrom",
+                              "DateAcquired", "DateAcquired"}));
+        QCOMPARE(sources::diseases(2),
+                 QStringLiteral("SELECT * FROM [Disease] ORDER BY ScientificName"));
+        QCOMPARE(sources::diseases(1),
+                 QStringLiteral("SELECT * FROM [Disease] ORDER BY CommonName"));
+        QCOMPARE(sources::diseases(7),
+                 QStringLiteral("SELECT * FROM [Disease] ORDER BY CommonName"));
     }
 
     void dialectDetails() {

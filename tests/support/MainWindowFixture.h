@@ -101,6 +101,18 @@ struct MainWindowFixture {
         (main.get()->*command)();
         return dynamic_cast<F *>(Forms::get(kind));
     }
+    // The names of the controls Tab visits, from `start` on, `n` of them.
+    static QStringList tabOrder(QWidget *form, QWidget *start, int n) {
+        QStringList order;
+        QWidget *w = start;
+        for (int i = 0; i < n; ++i) {
+            order << w->objectName();
+            do
+                w = w->nextInFocusChain();
+            while (!w->isVisibleTo(form) || w->focusPolicy() == Qt::NoFocus);
+        }
+        return order;
+    }
     // The child window frame of a form.
     static QMdiSubWindow *frameOf(QWidget *w) {
         return qobject_cast<QMdiSubWindow *>(w->parentWidget());

@@ -1,0 +1,89 @@
+#include "frmDiseases.h"
+
+#include "data/RecordSources.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace corv {
+
+frmDiseases::frmDiseases()
+    : RecordForm(
+          {FormKind::Diseases, QStringLiteral("Common Diseases"), QStringLiteral("DiseaseData")}) {
+    setObjectName(QStringLiteral("frmDiseases"));
+    DiseaseData = m_data;
+
+    txtCommonName = boundText(QStringLiteral("txtCommonName"), QStringLiteral("CommonName"), 254);
+    txtScientificName =
+        boundText(QStringLiteral("txtScientificName"), QStringLiteral("ScientificName"), 254);
+    txtSymptoms = boundMemo(QStringLiteral("txtSymptoms"), QStringLiteral("Symptoms"));
+    txtTreatment = boundMemo(QStringLiteral("txtTreatment"), QStringLiteral("Treatment"));
+    txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
+    cmdIndex = indexButton();
+
+    QHBoxLayout *sortRow =
+        sortFrame({QStringLiteral("Common Name"), QStringLiteral("Scientific Name")});
+    sort1 = sortButton(1);
+    sort2 = sortButton(2);
+
+    // The names at the top; the three long texts one above the other, each
+    // as wide as the window so that long paragraphs wrap rather than
+    // scroll sideways; the buttons at the right.
+    auto *names = new QGridLayout;
+    names->setHorizontalSpacing(8);
+    names->setVerticalSpacing(6);
+    names->addWidget(label(QStringLiteral("Common Name:"), txtCommonName), 0, 0);
+    names->addWidget(txtCommonName, 0, 1);
+    names->addWidget(label(QStringLiteral("Scientific Name:"), txtScientificName), 1, 0);
+    names->addWidget(txtScientificName, 1, 1);
+    names->setColumnStretch(1, 1);
+
+    auto *texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    auto addMemo = [&](const QString &text, MemoBox *box, int stretch) {
+        auto *l = new QLabel(text, this);
+        l->setBuddy(box);
+        texts->addSpacing(4);
+        texts->addWidget(l);
+        texts->addWidget(box, stretch);
+    };
+    addMemo(QStringLiteral("Symptoms:"), txtSymptoms, 3);
+    addMemo(QStringLiteral("Treatment:"), txtTreatment, 3);
+    addMemo(QStringLiteral("Notes:"), txtNotes, 2);
+
+    auto *left = new QVBoxLayout;
+    left->setSpacing(6);
+    left->addLayout(names);
+    left->addLayout(texts, 1);
+    auto *body = new QHBoxLayout;
+    body->setSpacing(14);
+    body->addLayout(left, 1);
+    body->addLayout(buttonColumn({cmdIndex}, 96));
+
+    auto *content = new QVBoxLayout;
+    content->setSpacing(10);
+    content->addLayout(sortRow);
+    content->addLayout(body, 1);
+    finishLayout(content);
+
+    QWidget *order[] = {txtCommonName, txtScientificName, txtSymptoms, txtTreatment, txtNotes,
+                        cmdIndex,      cmdSave,           cmdClose,    sort1,        sort2};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    for (QWidget *w : std::initializer_list<QWidget *>{txtCommonName, txtScientificName,
+                                                       txtSymptoms, txtTreatment, txtNotes})
+        addField(w);
+    setFirstField(txtCommonName);
+    resize(700, 520);
+}
+
+QString frmDiseases::recordSourceText() const {
+    return sources::diseases(CurrentSort);
+}
+
+} // namespace corv

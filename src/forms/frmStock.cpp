@@ -1,0 +1,140 @@
+#include "frmStock.h"
+
+#include "frmJournal.h"
+
+#include "app/CorvModule.h"
+#include "data/RecordSources.h"
+#include "platform/Conversions.h"
+#include "platform/Dialogs.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace corv {
+
+frmStock::frmStock()
+    : RecordForm({FormKind::Stock, QStringLiteral("Livestock"), QStringLiteral("StockData")}) {
+    setObjectName(QStringLiteral("frmStock"));
+    StockData = m_data;
+    txtTankID = hiddenBound(QStringLiteral("txtTankID"), QStringLiteral("TankID"));
+
+    txtCommonName = boundText(QStringLiteral("txtCommonName"), QStringLiteral("CommonName"), 254);
+    txtScientificName =
+        boundText(QStringLiteral("txtScientificName"), QStringLiteral("ScientificName"), 254);
+    txtCondition = boundText(QStringLiteral("txtCondition"), QStringLiteral("Condition"), 254);
+    txtInitialCost = boundText(QStringLiteral("txtInitialCost"), QStringLiteral("InitialCost"));
+    const QString dateMessage = QStringLiteral("Please enter a valid date (EX: mm/dd/yyyy)!");
+    txtDateAcquired =
+        dateBox(QStringLiteral("txtDateAcquired"), QStringLiteral("DateAcquired"), dateMessage);
+    txtDateAcquired2 = findChild<TextBox *>(QStringLiteral("txtDateAcquired2"));
+    txtDateLost = dateBox(QStringLiteral("txtDateLost"), QStringLiteral("DateLost"), dateMessage);
+    txtDateLost2 = findChild<TextBox *>(QStringLiteral("txtDateLost2"));
+    txtAcquiredFrom =
+        boundText(QStringLiteral("txtAcquiredFrom"), QStringLiteral("AcquiredFrom"), 254);
+    txtOther = boundText(QStringLiteral("txtOther"), QStringLiteral("Other"), 254);
+    txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
+    checkOnLeave(txtInitialCost, [this] { return txtInitialCost_LostFocus(); });
+
+    QHBoxLayout *sortRow =
+        sortFrame({QStringLiteral("Date Acquired"), QStringLiteral("Common Name"),
+                   QStringLiteral("Scientific Name"), QStringLiteral("Acquired From")});
+    sort1 = sortButton(1);
+    sort2 = sortButton(2);
+    sort3 = sortButton(3);
+    sort4 = sortButton(4);
+
+    // Two columns of labelled boxes, in pairs.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    auto place = [&](int row, int col, const QString &text, TextBox *box,
+                     const QString &labelTip = QString()) {
+        grid->addWidget(label(text, box, labelTip), row, col);
+        grid->addWidget(box, row, col + 1);
+    };
+    place(0, 0, QStringLiteral("Common Name:"), txtCommonName);
+    place(0, 2, QStringLiteral("Scientific Name:"), txtScientificName);
+    place(1, 0, QStringLiteral("Condition:"), txtCondition);
+    place(1, 2, QStringLiteral("Cost:"), txtInitialCost);
+    place(2, 0, QStringLiteral("Date Acquired:"), txtDateAcquired);
+    place(2, 2, QStringLiteral("Date Lost:"), txtDateLost, QStringLiteral("mm/dd/yyyy"));
+    place(3, 0, QStringLiteral("Acquired from:"), txtAcquiredFrom);
+    place(3, 2, QStringLiteral("Other Info:"), txtOther);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnMinimumWidth(1, 180);
+    grid->setColumnMinimumWidth(3, 180);
+
+    auto *notesColumn = new QVBoxLayout;
+    notesColumn->setSpacing(2);
+    auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
+    notesLabel->setBuddy(txtNotes);
+    notesColumn->addWidget(notesLabel);
+    notesColumn->addWidget(txtNotes, 1);
+    auto *lower = new QHBoxLayout;
+    lower->setSpacing(10);
+    lower->addLayout(buttonColumn({}, 96));
+    lower->addLayout(notesColumn, 1);
+
+    auto *content = new QVBoxLayout;
+    content->setSpacing(10);
+    content->addLayout(sortRow);
+    content->addLayout(grid);
+    content->addLayout(lower, 1);
+    finishLayout(content);
+
+    // The boxes in pairs, the notes, the buttons, then the sort options.
+    QWidget *order[] = {txtCommonName,
+                        txtScientificName,
+                        txtCondition,
+                        txtInitialCost,
+                        txtDateAcquired,
+                        txtDateLost,
+                        txtAcquiredFrom,
+                        txtOther,
+                        txtNotes,
+                        cmdSave,
+                        cmdClose,
+                        sort1,
+                        sort2,
+                        sort3,
+                        sort4};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             txtDateAcquired, txtCondition, txtCommonName, txtInitialCost, txtScientificName,
+             txtDateLost, txtAcquiredFrom, txtOther, txtNotes})
+        addField(w);
+    setFirstField(txtCommonName);
+    resize(720, 430);
+}
+
+QString frmStock::recordSourceText() const {
+    return sources::livestock(CorvModule::CurrentTankID, sources::livestockSortField(CurrentSort));
+}
+
+bool frmStock::canOpen() {
+    return requireDefaultTank();
+}
+
+bool frmStock::txtInitialCost_LostFocus() {
+    const QString text = txtInitialCost->text();
+    if (text.trimmed().isEmpty()) {
+        txtInitialCost->setText(QStringLiteral("0"));
+        return true;
+    }
+    // Money is kept exactly to four places, so a number too large for that
+    // is refused here rather than failing when the record is stored.
+    if (readsAsNumber(text) && Fixed4::fromText(text))
+        return true;
+    msgBox(QStringLiteral("Please enter a valid cost (EX: 25.00)!"), MsgButtons::Ok,
+           MsgIcon::Exclamation, QStringLiteral("Numeric Error"));
+    return false;
+}
+
+} // namespace corv
