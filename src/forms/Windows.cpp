@@ -1,6 +1,8 @@
 #include "Windows.h"
 
 #include "frmDiseases.h"
+#include "frmGlossary.h"
+#include "frmIndex.h"
 #include "frmJournal.h"
 #include "frmStock.h"
 #include "frmTank.h"
@@ -12,6 +14,8 @@ void registerRecordWindows() {
     Forms::setFactory(FormKind::Tank, &ChildWindow::open<frmTank>);
     Forms::setFactory(FormKind::Stock, &ChildWindow::open<frmStock>);
     Forms::setFactory(FormKind::Diseases, &ChildWindow::open<frmDiseases>);
+    Forms::setFactory(FormKind::Glossary, &ChildWindow::open<frmGlossary>);
+    RecordForm::indexWindow = &frmIndex::make;
 }
 
 } // namespace corv

@@ -1,0 +1,41 @@
+#include "IndexList.h"
+
+#include "BoundRecordSource.h"
+#include "Criteria.h"
+#include "RecordSources.h"
+
+namespace corv::indexlist {
+
+std::optional<Target> targetFor(const QString &searchForm) {
+    if (searchForm == QLatin1String("Diseases"))
+        return Target{sources::diseaseIndex(), QStringLiteral("CommonName")};
+    if (searchForm == QLatin1String("Glossary"))
+        return Target{sources::glossaryIndex(), QStringLiteral("Term")};
+    return std::nullopt;
+}
+
+DbError readNames(BoundRecordSource &data, const Target &target, QStringList &names) {
+    names.clear();
+    BoundRecordSource::ErrorTrap trap(data);
+    data.setRecordSource(target.source);
+    if (!data.Refresh())
+        return trap.error();
+    auto &rs = data.Recordset();
+    const int count = rs.RecordCount();
+    names.reserve(count);
+    // An empty result has no first row to move to.
+    if (count > 0 && !rs.MoveFirst())
+        return trap.error();
+    for (int i = 0; i < count; ++i) {
+        names.append(rs.Fields(0));
+        if (i + 1 < count && !rs.MoveNext())
+            return trap.error();
+    }
+    return {};
+}
+
+QString criterion(const Target &target, const QString &name) {
+    return exactCriterion(target.field, name);
+}
+
+} // namespace corv::indexlist
