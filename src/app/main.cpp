@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "app/mdiCorvella.h"
 #include "forms/Windows.h"
+#include "reports/ReportWindows.h"
 #include "tools/ToolWindows.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char **argv) {
     // Each layer of windows tells the main window how its windows are made.
     corv::registerRecordWindows();
     corv::registerToolWindows();
+    corv::registerReportWindows();
     std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());
     return app.exec();
 }

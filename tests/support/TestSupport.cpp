@@ -3,6 +3,7 @@
 #include "app/CorvModule.h"
 #include "data/DatabaseFile.h"
 #include "forms/Windows.h"
+#include "reports/ReportWindows.h"
 #include "tools/ToolWindows.h"
 
 #include <QAtomicInt>
@@ -19,6 +20,7 @@ namespace corv::test {
 void registerWindows() {
     registerRecordWindows();
     registerToolWindows();
+    registerReportWindows();
 }
 
 MsgResult ScriptedDialogs::message(const MessageRequest &request) {
