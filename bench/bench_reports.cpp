@@ -6,8 +6,9 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_reports [sizes...] [--runs N] [--pdf-dir DIR [--html]]
 //
-// --pdf-dir writes all four reports over a realistic sample database to DIR
-// (journal.pdf, stock.pdf, disease.pdf, glossary.pdf), for looking at them;
+// --pdf-dir writes all four reports over a realistic sample database (kept
+// as DIR/sample.cvl) to DIR (journal.pdf, stock.pdf, disease.pdf,
+// glossary.pdf), for looking at them;
 // --html adds the HTML each template rendered (journal.rpt.html, ...).
 #include "app/CorvModule.h"
 #include "data/DatabaseFile.h"
@@ -303,9 +304,10 @@ int main(int argc, char **argv) {
 
     QTemporaryDir dir;
     if (!pdfDir.isEmpty()) {
-        const QString db = dir.filePath("sample.cvl");
-        makeSampleDatabase(db, sizes.front());
         QDir().mkpath(pdfDir);
+        const QString db = QDir(pdfDir).filePath("sample.cvl");
+        QFile::remove(db);
+        makeSampleDatabase(db, sizes.front());
         const std::pair<const char *, const char *> reports[] = {{"journal.rpt", "{TankID} = 1"},
                                                                  {"stock.rpt", ""},
                                                                  {"disease.rpt", ""},

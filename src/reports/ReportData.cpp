@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <cmath>
+#include <optional>
 
 namespace corv {
 
@@ -182,9 +183,26 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
                         .arg(unknown, table));
 
     QString sql = QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(table));
+    // A formula that pins the key or the tank ("{ID} = 12", "{TankID} = 2",
+    // what the print dialog writes) lets the database pick those rows by
+    // index, with the number bound, never written into the text. The
+    // formula still decides on every row read.
+    std::optional<double> pinned;
+    for (const QString &field : {QStringLiteral("ID"), QStringLiteral("TankID")}) {
+        const int c = out->columnIndex(field);
+        if (c < 0 || out->columns.at(c).kind != ReportFieldKind::Integer)
+            continue;
+        if ((pinned = formula.pinnedNumber(field))) {
+            sql += QStringLiteral(" WHERE %1 = ?").arg(quoteIdentifier(out->columns.at(c).name));
+            break;
+        }
+    }
     if (!terms.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
-    if (!q.exec(sql))
+    q.prepare(sql);
+    if (pinned)
+        q.addBindValue(*pinned);
+    if (!q.exec())
         return fail(error, ReportErr::DataFileUnreadable,
                     QStringLiteral("The %1 table of the data file %2 cannot be read: %3")
                         .arg(table, path, q.lastError().text()));

@@ -28,6 +28,10 @@ private:
     QBuffer m_sink;
 };
 
+// How far inside a page's cuts a block must reach to be drawn on it: more
+// than the rounding of positions, far less than a line.
+constexpr qreal ClipMargin = 4;
+
 qreal mmToUnits(qreal mm) {
     return mm / 25.4 * ReportDocument::Resolution;
 }
@@ -151,7 +155,14 @@ void ReportDocument::paintPage(QPainter &p, int index) const {
             p.save();
             p.setClipRect(area);
             p.translate(m_body.left(), y - top);
-            drawDocument(p, *m_doc, QRectF(0, top, m_body.width(), bottom - top));
+            // A block that only touches the cut belongs to the other page;
+            // drawn here (though hidden by the painter's clip) its text would
+            // be in the PDF twice. Within a block split between pages (a
+            // record longer than a page) Qt still draws the one line above
+            // the clip, hidden: that line's text is in the PDF twice.
+            drawDocument(p, *m_doc,
+                         QRectF(0, top + ClipMargin, m_body.width(),
+                                std::max<qreal>(0, bottom - top - 2 * ClipMargin)));
             p.restore();
             y += bottom - top;
         };

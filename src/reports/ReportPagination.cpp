@@ -56,10 +56,21 @@ public:
                 end = *forced;
             } else if (limit >= m_height - Eps) {
                 end = m_height;
-            } else if (const auto cut = lastBefore(m_cuts, pos, limit)) {
-                end = *cut;
-            } else if (const auto line = lineCutInside(pos, limit)) {
-                end = *line; // a row taller than a page: split between its lines
+            } else {
+                // The part that crosses the page's end runs from the last cut
+                // before it to the next one. When it could not fit on a page
+                // of its own either (a row taller than a page), moving it on
+                // would only leave a gap: it is split between its lines here.
+                const auto cut = lastBefore(m_cuts, pos, limit);
+                const auto next = std::upper_bound(m_cuts.begin(), m_cuts.end(), limit);
+                const qreal partTop = cut ? *cut : pos;
+                const qreal partBottom = next != m_cuts.end() ? *next : m_height;
+                const bool fits = partBottom - partTop <= pageHeight - page.headerHeight();
+                const auto line = fits && cut ? std::nullopt : lineCutInside(pos, limit);
+                if (line && (!cut || *line > *cut))
+                    end = *line;
+                else if (cut)
+                    end = *cut;
             }
             page.top = pos;
             page.bottom = std::max(end, pos + Eps);
@@ -159,14 +170,17 @@ private:
                         spannedInto[size_t(r)] = true;
                     continue;
                 }
-                const qreal top =
-                    m_layout->blockBoundingRect(cell.firstCursorPosition().block()).top();
+                // Most cells hold one block: one look-up serves both ends.
+                const QTextBlock first = cell.firstCursorPosition().block();
+                const QTextBlock last = cell.lastCursorPosition().block();
+                const QRectF firstRect = m_layout->blockBoundingRect(first);
+                const qreal top = firstRect.top();
                 const qreal bottom =
-                    m_layout->blockBoundingRect(cell.lastCursorPosition().block()).bottom();
+                    first == last ? firstRect.bottom() : m_layout->blockBoundingRect(last).bottom();
                 qreal &t = contentTop[size_t(r)];
                 t = std::isnan(t) ? top : std::min(t, top);
-                const size_t last = size_t(std::min(rows - 1, r + cell.rowSpan() - 1));
-                qreal &b = contentBottom[last];
+                const size_t lastRow = size_t(std::min(rows - 1, r + cell.rowSpan() - 1));
+                qreal &b = contentBottom[lastRow];
                 b = std::isnan(b) ? bottom : std::max(b, bottom);
             }
         }
@@ -206,18 +220,18 @@ private:
         return extent;
     }
 
-    // The last line top in (pos, limit] among the cells of the row that
-    // holds `pos`: for rows taller than a page.
+    // The last line top in (pos, limit] among the cells of the table rows
+    // there: where a row taller than a page may be split.
     std::optional<qreal> lineCutInside(qreal pos, qreal limit) const {
+        std::vector<qreal> lines;
         for (const TableBand &t : m_tables) {
-            if (pos < t.top - Eps || pos > t.bottom + Eps)
+            if (t.bottom <= pos || t.top >= limit)
                 continue;
-            std::vector<qreal> lines;
             const int rows = t.table->rows(), cols = t.table->columns();
             for (int r = 0; r < rows; ++r) {
                 const qreal rowTop = t.rowTops[size_t(r)];
                 const qreal rowBottom = r + 1 < rows ? t.rowTops[size_t(r + 1)] : t.bottom;
-                if (rowBottom < pos || rowTop > limit)
+                if (rowBottom <= pos || rowTop >= limit)
                     continue;
                 for (int c = 0; c < cols; ++c) {
                     const QTextTableCell cell = t.table->cellAt(r, c);
@@ -235,10 +249,9 @@ private:
                     }
                 }
             }
-            std::sort(lines.begin(), lines.end());
-            return lastBefore(lines, pos, limit);
         }
-        return std::nullopt;
+        std::sort(lines.begin(), lines.end());
+        return lastBefore(lines, pos, limit);
     }
 
     QAbstractTextDocumentLayout *m_layout;

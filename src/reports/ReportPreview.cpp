@@ -37,7 +37,10 @@ namespace corv {
 class PageView : public QAbstractScrollArea {
 public:
     static constexpr int Gap = 16;
-    static constexpr double MinZoom = 0.1, MaxZoom = 8.0;
+    static constexpr double MinZoom = 0.1, MaxZoom = 4.0;
+    // Pages larger than this (in bytes, at high zoom) are drawn straight
+    // into the window, only the part in view, instead of kept as images.
+    static constexpr qsizetype MaxImageBytes = 24 * 1024 * 1024;
 
     explicit PageView(const ReportDocument &doc, QWidget *parent)
         : QAbstractScrollArea(parent), m_doc(doc), m_cache(96 * 1024) { // KiB of images
@@ -59,6 +62,10 @@ public:
     void setZoom(double factor) { setMode(Custom, std::clamp(factor, MinZoom, MaxZoom)); }
 
     int currentPage() const { // 0-based
+        // The page asked for, even where the view cannot scroll its top up
+        // to the window's (the last pages, when several fit).
+        if (m_asked >= 0 && verticalScrollBar()->value() == m_askedScroll)
+            return m_asked;
         const double y = verticalScrollBar()->value() + viewport()->height() / 3.0;
         const int page = int(std::floor((y - Gap / 2.0) / (pageHeight() + Gap)));
         return std::clamp(page, 0, m_doc.pageCount() - 1);
@@ -67,6 +74,8 @@ public:
     void showPage(int page) {
         page = std::clamp(page, 0, m_doc.pageCount() - 1);
         verticalScrollBar()->setValue(int(std::lround(page * (pageHeight() + Gap))));
+        m_asked = page;
+        m_askedScroll = verticalScrollBar()->value();
         viewport()->update();
     }
 
@@ -121,7 +130,20 @@ protected:
                 break;
             const QRect page(x0, y, w, int(std::lround(h)));
             p.fillRect(page.translated(3, 3), QColor(0, 0, 0, 90));
-            p.drawImage(page.topLeft(), pageImage(i));
+            if (imageBytes() <= MaxImageBytes) {
+                p.drawImage(page.topLeft(), pageImage(i));
+            } else {
+                p.save();
+                p.setClipRect(page.intersected(viewport()->rect()));
+                p.fillRect(page, Qt::white);
+                p.setRenderHint(QPainter::Antialiasing);
+                p.setRenderHint(QPainter::TextAntialiasing);
+                p.translate(page.topLeft());
+                p.scale(m_scale, m_scale);
+                m_doc.paintPage(p, i);
+                p.restore();
+                ++m_drawn;
+            }
             p.setPen(QColor(0x50, 0x50, 0x50));
             p.drawRect(page.adjusted(0, 0, -1, -1));
         }
@@ -132,6 +154,10 @@ private:
 
     // Screen pixels per layout unit at zoom 1.
     double unitScale() const { return logicalDpiX() / double(ReportDocument::Resolution); }
+    qsizetype imageBytes() const {
+        const qreal dpr = devicePixelRatioF();
+        return qsizetype(pageWidth() * dpr) * qsizetype(pageHeight() * dpr) * 4;
+    }
     double pageWidth() const { return m_doc.paperSize().width() * m_scale; }
     double pageHeight() const { return m_doc.paperSize().height() * m_scale; }
     int pageLeft() const {
@@ -157,10 +183,7 @@ private:
         else if (m_mode == FitPage)
             scale = std::min(fitW, fitH);
         scale = std::clamp(scale, MinZoom * unitScale(), MaxZoom * unitScale());
-        if (scale != m_scale) {
-            m_scale = scale;
-            m_cache.clear();
-        }
+        m_scale = scale;
         const double total = m_doc.pageCount() * (pageHeight() + Gap) + Gap;
         verticalScrollBar()->setPageStep(viewport()->height());
         verticalScrollBar()->setRange(0, std::max(0, int(std::ceil(total)) - viewport()->height()));
@@ -173,6 +196,10 @@ private:
     }
 
     QImage pageImage(int index) {
+        if (m_imageScale != m_scale) { // drawn at another zoom
+            m_cache.clear();
+            m_imageScale = m_scale;
+        }
         if (QImage *cached = m_cache.object(index))
             return *cached;
         const qreal dpr = devicePixelRatioF();
@@ -198,7 +225,9 @@ private:
     QCache<int, QImage> m_cache;
     Mode m_mode = FitWidth;
     double m_scale = 0.1;
+    double m_imageScale = 0; // the zoom of the images in the cache
     int m_drawn = 0;
+    int m_asked = -1, m_askedScroll = -1;
 };
 
 ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *parent)

@@ -221,6 +221,16 @@ std::optional<ReportTemplate> ReportTemplate::fromText(const QString &text, cons
                                       "\"table: Journal\"."));
     if (t.title.isEmpty())
         t.title = t.table;
+    // Sections are rendered recursively; a template nesting them absurdly
+    // deep is refused rather than allowed to exhaust the stack.
+    constexpr int MaxNesting = 50;
+    static const QRegularExpression sectionTag(QStringLiteral("\\{\\{\\s*([#^/])"));
+    int depth = 0;
+    for (auto it = sectionTag.globalMatch(text); it.hasNext();) {
+        depth += it.next().captured(1) == QLatin1String("/") ? -1 : 1;
+        if (depth > MaxNesting)
+            return invalid(QStringLiteral("its sections nest more than %1 deep.").arg(MaxNesting));
+    }
     const mu::mustache check(u8(text));
     if (!check.is_valid())
         return invalid(QString::fromStdString(check.error_message()) + u'.');
@@ -351,6 +361,7 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
     g.set("table", mu::data(u8(table.table)));
     g.set("printedOn", mu::data(u8(dateText(values.printedOn))));
     g.set("recordCount", mu::data(std::to_string(n)));
+    g.set("oneRecord", mu::data(n == 1));
     g.set("records", listOf(order));
     addTotals(g, table, order);
 
@@ -362,6 +373,7 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
             t.set("tankName", mu::data(u8(grp.name)));
             t.set("TankID", grp.tank ? mu::data(std::to_string(*grp.tank)) : mu::data(false));
             t.set("recordCount", mu::data(std::to_string(grp.rows.size())));
+            t.set("oneRecord", mu::data(grp.rows.size() == 1));
             t.set("records", listOf(grp.rows));
             t.set("first", mu::data(i == 0));
             t.set("last", mu::data(i == groups.size() - 1));
