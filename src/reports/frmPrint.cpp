@@ -32,7 +32,8 @@ RecordForm *printedWindow(const PrintTarget *target) {
 frmPrint::frmPrint(QWidget *parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(QStringLiteral("Print Record(s)"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     fraSelect = new QGroupBox(QStringLiteral("Select Records"), this);
     fraSelect->setObjectName(QStringLiteral("fraSelect"));

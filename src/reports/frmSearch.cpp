@@ -12,8 +12,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace corv {
 
@@ -25,12 +27,46 @@ RecordForm *searchedWindow() {
     return kind ? dynamic_cast<RecordForm *>(Forms::get(kind->kind)) : nullptr;
 }
 
+// Puts `dialog` beside the window it searches, so the record it finds stays
+// in view: right of it, below, left or above, whichever fits on the screen
+// first; over its lower right corner when none does.
+void placeBeside(QWidget *dialog, QWidget *caller) {
+    if (!caller)
+        return;
+    const QWidget *frame = positionFrame(caller);
+    const QRect over(frame->mapToGlobal(QPoint(0, 0)), frame->size());
+    const QScreen *screen = frame->screen();
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    // Room for the window manager's frame, which is not known before showing.
+    const QSize size = dialog->size() + QSize(8, 34);
+    const int gap = 4;
+    const QPoint candidates[] = {
+        {over.right() + gap, over.top()},
+        {over.left(), over.bottom() + gap},
+        {over.left() - gap - size.width(), over.top()},
+        {over.left(), over.top() - gap - size.height()},
+    };
+    for (const QPoint &at : candidates) {
+        if (avail.contains(QRect(at, size))) {
+            dialog->move(at);
+            return;
+        }
+    }
+    QPoint at(over.right() - size.width(), over.bottom() - size.height());
+    at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - size.width())));
+    at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - size.height())));
+    dialog->move(at);
+}
+
 } // namespace
 
 frmSearch::frmSearch(QWidget *parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("frmSearch"));
     setWindowTitle(QStringLiteral("Search"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     auto makeBox = [this](const char *name) {
         auto *box = new TextBox(this);
@@ -113,6 +149,8 @@ bool frmSearch::Form_Load() {
         txtSearch2->setVisible(second);
     }
     adjustSize();
+    setFixedSize(sizeHint());
+    placeBeside(this, parentWidget());
     return true;
 }
 
