@@ -486,6 +486,7 @@ private slots:
         // A file that cannot be written: said so, nothing else happens.
         env->dialogs.clear();
         env->dialogs.fileAnswers = {env->path(QStringLiteral("no/such/dir/x.pdf"))};
+        env->dialogs.expectOk();
         QCOMPARE(r.PrintReport(), 0);
         QCOMPARE(env->dialogs.messages().size(), 1);
         QCOMPARE(env->dialogs.messages().first().icon, MsgIcon::Exclamation);
@@ -509,6 +510,7 @@ private slots:
         QFile::remove(printers.file);
         printers.available = false;
         env->dialogs.clear();
+        env->dialogs.expectOk();
         QCOMPARE(r.PrintReport(), 0);
         QCOMPARE(env->dialogs.messages().size(), 1);
         const MessageRequest m = env->dialogs.messages().first();
