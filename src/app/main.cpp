@@ -3,6 +3,7 @@
 #include "app/mdiCorvella.h"
 #include "charts/ChartWindows.h"
 #include "forms/Windows.h"
+#include "reports/ReportWindows.h"
 #include "tools/ToolWindows.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char **argv) {
     corv::registerRecordWindows();
     corv::registerToolWindows();
     corv::registerChartWindows();
+    corv::registerReportWindows();
     std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());
     if (!main)
         return 1; // another Corvella has the database

@@ -4,6 +4,7 @@
 #include "charts/ChartWindows.h"
 #include "data/DatabaseFile.h"
 #include "forms/Windows.h"
+#include "reports/ReportWindows.h"
 #include "tools/ToolWindows.h"
 
 #include <QAtomicInt>
@@ -22,6 +23,7 @@ void registerWindows() {
     registerRecordWindows();
     registerToolWindows();
     registerChartWindows();
+    registerReportWindows();
 }
 
 MsgResult ScriptedDialogs::message(const MessageRequest &request) {
