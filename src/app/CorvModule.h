@@ -16,6 +16,8 @@ signals:
     // and the windows that show its records read them again; without it only
     // the name was read again (the caption follows either way).
     void defaultTankChanged(bool reload);
+    // The target ranges in the settings store were changed.
+    void targetRangesChanged();
 };
 
 class CorvModule {
@@ -64,6 +66,7 @@ public:
     static void setDefaultTankName(const QString &name);
     // Tells the windows the default tank as it stands (start-up).
     static void announceDefaultTank() { emit events().defaultTankChanged(false); }
+    static void announceTargetRanges() { emit events().targetRangesChanged(); }
     static AppEvents &events();
 
     // Back to the values of a program that has not started yet.

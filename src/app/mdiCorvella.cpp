@@ -4,8 +4,10 @@
 #include "CorvModule.h"
 #include "HelpBrowser.h"
 #include "Settings.h"
+#include "TransferCommands.h"
 #include "WindowPlacement.h"
 #include "frmAbout.h"
+#include "frmTargetRanges.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyboardState.h"
 
@@ -171,6 +173,9 @@ void mdiCorvella::buildMenus() {
                  &mdiCorvella::mnuTankCalculator_Click);
     mnuCorvChart = menuItem(mnuOptions, "mnuCorvChart", QStringLiteral("&CorvChart"),
                             &mdiCorvella::mnuCorvChart_Click);
+    mnuTargetRanges =
+        menuItem(mnuOptions, "mnuTargetRanges", QStringLiteral("Target &Ranges\u2026"),
+                 &mdiCorvella::mnuTargetRanges_Click);
     mnu2 = separator(mnuOptions, "mnu2");
     mnuAutoHighlight = menuItem(mnuOptions, "mnuAutoHighlight", QStringLiteral("Auto &Highlight"),
                                 &mdiCorvella::mnuAutoHighlight_Click);
@@ -184,6 +189,14 @@ void mdiCorvella::buildMenus() {
         menuItem(mnuFile, "mnuBackup", QStringLiteral("&Backup"), &mdiCorvella::mnuBackup_Click);
     mnuRestore =
         menuItem(mnuFile, "mnuRestore", QStringLiteral("&Restore"), &mdiCorvella::mnuRestore_Click);
+    separator(mnuFile, "mnu6");
+    mnuExport = menuItem(mnuFile, "mnuExport", QStringLiteral("&Export\u2026"),
+                         &mdiCorvella::mnuExport_Click);
+    mnuImport = menuItem(mnuFile, "mnuImport", QStringLiteral("&Import\u2026"),
+                         &mdiCorvella::mnuImport_Click);
+    // Off until a record window is active (EnableDisable).
+    mnuExport->setEnabled(false);
+    mnuImport->setEnabled(false);
 
     mnuRecords = bar->addMenu(QStringLiteral("R&ecords"));
     mnuRecords->setObjectName(QStringLiteral("mnuRecords"));
@@ -438,6 +451,9 @@ void mdiCorvella::EnableDisable() {
     m_buttons[17]->setEnabled(buttons.remove);
     m_buttons[19]->setEnabled(buttons.search);
     mnuPrint->setEnabled(menu.print);
+    // Export and import reach the same records as printing.
+    mnuExport->setEnabled(menu.print);
+    mnuImport->setEnabled(menu.print);
     mnuAdd->setEnabled(menu.add);
     mnuDelete->setEnabled(menu.remove);
     mnuSearch->setEnabled(menu.search);
@@ -629,6 +645,20 @@ void mdiCorvella::runModal(const std::function<QDialog *(QWidget *)> &make) {
 void mdiCorvella::mnuCorvChart_Click() {
     setStatusText(QStringLiteral("Chart your tank stats."));
     runModal(chartWindow);
+}
+
+void mdiCorvella::mnuTargetRanges_Click() {
+    setStatusText(QStringLiteral("Set the target range of each water value."));
+    frmTargetRanges ranges(this);
+    dialogs().execModal(ranges);
+}
+
+void mdiCorvella::mnuExport_Click() {
+    exportActiveRecords();
+}
+
+void mdiCorvella::mnuImport_Click() {
+    importIntoActiveWindow();
 }
 
 void mdiCorvella::mnuAbout_Click() {

@@ -37,9 +37,9 @@ public:
     // Menus and their items, by the names the rest of the program uses.
     QMenu *mnuOptions, *mnuFile, *mnuRecords, *mnuView, *mnuWindow, *mnuHelp;
     QAction *mnuChangeTanks, *mnu0, *mnuJournal, *mnuLiveStock, *mnu1, *mnuCommonDiseases,
-        *mnuAquaristGlossary, *mnuTankCalculator, *mnuCorvChart, *mnu2, *mnuAutoHighlight, *mnu5,
-        *mnuExit;
-    QAction *mnuBackup, *mnuRestore;
+        *mnuAquaristGlossary, *mnuTankCalculator, *mnuCorvChart, *mnuTargetRanges, *mnu2,
+        *mnuAutoHighlight, *mnu5, *mnuExit;
+    QAction *mnuBackup, *mnuRestore, *mnuExport, *mnuImport;
     QAction *mnuAdd, *mnuDelete, *mnu3, *mnuSearch, *mnu4, *mnuPrint;
     QAction *mnuToolbar, *mnuToolText, *mnuStatusBar;
     QAction *mnuCascade, *mnuArrange;
@@ -85,6 +85,9 @@ public:
     void mnuDelete_Click();
     void mnuSearch_Click();
     void mnuPrint_Click();
+    void mnuTargetRanges_Click();
+    void mnuExport_Click();
+    void mnuImport_Click();
     void mnuToolbar_Click();
     void mnuToolText_Click();
     void mnuStatusBar_Click();

@@ -2,12 +2,14 @@
 
 #include "app/CorvModule.h"
 #include "app/mdiCorvella.h"
+#include "data/RecordSet.h"
 #include "data/RecordSources.h"
 #include "platform/Dialogs.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -46,6 +48,28 @@ const Value values[] = {
     {"Temprature:", "txtTemprature", "Temprature", "Temprature", 9},
     {"Zinc:", "txtZinc", "Zinc", "Zinc", 9},
 };
+
+// The default tank's type as stored, read from the file on its own
+// connection so the journal's record set is left where it is; empty when
+// there is no default tank or it cannot be read (then nothing is marked).
+QString readDefaultTankType() {
+    if (CorvModule::CurrentTankID == CorvModule::NotSet)
+        return {};
+    RecordSet rs;
+    if (rs.open(CorvModule::DatabasePath, sources::tank(CorvModule::CurrentTankID)))
+        return {};
+    const int field = rs.fieldIndex(QStringLiteral("TankType"));
+    const QString type = (field >= 0 && rs.hasCurrent()) ? rs.text(field) : QString();
+    rs.close();
+    return type;
+}
+
+// A red that reads on the box's own base: dark on a light base, light on a
+// dark one.
+QColor warningColour(const QPalette &palette) {
+    return palette.color(QPalette::Base).lightness() < 128 ? QColor(0xff, 0x8a, 0x80)
+                                                           : QColor(0xb0, 0x00, 0x20);
+}
 
 } // namespace
 
@@ -151,6 +175,39 @@ frmJournal::frmJournal()
     }
     setFirstField(txtEntryDate);
     resize(780, 470);
+
+    // Marks follow the text, whether typed or filled from a record.
+    for (int i = 0; i < m_values.size(); ++i)
+        connect(m_values[i], &QLineEdit::textChanged, this, [this, i] { markValue(i); });
+    // The tank window announces the default tank when it closes, so a
+    // changed tank type is read again here too.
+    connect(&CorvModule::events(), &AppEvents::defaultTankChanged, this,
+            &frmJournal::refreshRangeMarks);
+    connect(&CorvModule::events(), &AppEvents::targetRangesChanged, this,
+            &frmJournal::refreshRangeMarks);
+    refreshRangeMarks();
+}
+
+void frmJournal::refreshRangeMarks() {
+    m_ranges = TargetRanges::load();
+    m_waterType = readDefaultTankType();
+    for (int i = 0; i < m_values.size(); ++i)
+        markValue(i);
+}
+
+void frmJournal::markValue(int index) {
+    TextBox *box = m_values[index];
+    const RangeCheck c =
+        m_ranges.check(box->text(), QString::fromLatin1(values[index].field), m_waterType);
+    // An empty palette hands the box back to the window's, so an unmarked
+    // box follows a change of theme.
+    QPalette pal;
+    if (c.outside()) {
+        pal = box->palette();
+        pal.setColor(QPalette::Text, warningColour(pal));
+    }
+    box->setPalette(pal);
+    box->setToolTip(c.toolTip);
 }
 
 QString frmJournal::recordSourceText() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "RecordForm.h"
+#include "app/TargetRanges.h"
 
 namespace corv {
 
@@ -24,12 +25,23 @@ public:
 
     void cmdChart_Click();
 
+    // Reads the default tank's water type and the target ranges again and
+    // marks every value box anew (the default tank or its type changed, or
+    // the ranges were edited).
+    void refreshRangeMarks();
+    // The water type the marks are read against ("" when the tank has none).
+    QString markWaterType() const { return m_waterType; }
+
 protected:
     QString recordSourceText() const override;
     bool canOpen() override;
 
 private:
+    void markValue(int index);
+
     QVector<TextBox *> m_values;
+    TargetRanges m_ranges;
+    QString m_waterType;
 };
 
 // The windows that show one tank's records need a default tank; without one

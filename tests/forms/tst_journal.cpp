@@ -279,6 +279,51 @@ private slots:
         j->cmdChart->click();
         QCOMPARE(charts, 2);
     }
+
+    // Marks follow the default tank's water type; they inform only.
+    void outOfRangeValuesAreMarked() {
+        fx.entry(tankId, "2001-01-01", "7.0");
+        frmJournal *j = openJournal();
+        const QColor ink = j->palette().color(QPalette::Text);
+        auto marked = [&](TextBox *b) { return b->palette().color(QPalette::Text) != ink; };
+        QCOMPARE(j->markWaterType(), QStringLiteral("Fresh Water"));
+        QVERIFY(!marked(j->txtpH)); // filled from the record, inside 6.5-7.8
+        QVERIFY(j->txtpH->toolTip().isEmpty());
+
+        j->txtNitrite->setFocus();
+        QTest::keyClicks(j->txtNitrite, "0.5");
+        QVERIFY(marked(j->txtNitrite));
+        QCOMPARE(
+            j->txtNitrite->toolTip(),
+            QStringLiteral("Nitrite 0.5 is above the target range 0\u20130.25 for Fresh Water."));
+        j->txtNitrite->clear();
+        QTest::keyClicks(j->txtNitrite, "0.25"); // the bound itself is inside
+        QVERIFY(!marked(j->txtNitrite));
+        QVERIFY(j->txtNitrite->toolTip().isEmpty());
+        j->txtTemprature->setFocus();
+        QTest::keyClicks(j->txtTemprature, "65");
+        QVERIFY(marked(j->txtTemprature));
+        QVERIFY(j->txtTemprature->toolTip().startsWith(QStringLiteral("Temprature 65 is below")));
+        j->txtTemprature->clear();
+        QVERIFY(!marked(j->txtTemprature));
+        QVERIFY(j->txtTemprature->toolTip().isEmpty());
+
+        // The tank becomes salt water; the tank window announces the tank
+        // when it closes, and the pH of 7.0 is now below 8.0-8.4.
+        TestEnv::exec(
+            fx.db,
+            QStringLiteral("UPDATE Tank SET TankType = 'Salt Water' WHERE ID = %1").arg(tankId));
+        CorvModule::setDefaultTankName(QStringLiteral("Reef"));
+        QCOMPARE(j->markWaterType(), QStringLiteral("Salt Water"));
+        QVERIFY(marked(j->txtpH));
+        QVERIFY(j->txtpH->toolTip().endsWith(QStringLiteral("for Salt Water.")));
+
+        // Marks never stop a value being stored.
+        j->txtNitrite->clear();
+        QTest::keyClicks(j->txtNitrite, "3");
+        j->cmdSave->click();
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE Nitrite = 3"), 1);
+    }
 };
 
 QTEST_MAIN(TestJournal)

@@ -1,0 +1,132 @@
+#include "TransferCommands.h"
+
+#include "CorvModule.h"
+#include "Forms.h"
+#include "platform/Dialogs.h"
+
+#include <QFileInfo>
+
+namespace corv {
+
+namespace {
+
+const QString exportTitle = QStringLiteral("Export");
+const QString importTitle = QStringLiteral("Import");
+const QString csvFilter = QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*");
+// A report longer than this is cut, so the box still fits on the screen.
+constexpr int reportLinesShown = 25;
+
+std::optional<FormKind> formOf(TransferTable table) {
+    switch (table) {
+    case TransferTable::Journal:
+        return FormKind::Journal;
+    case TransferTable::LiveStock:
+        return FormKind::Stock;
+    case TransferTable::Disease:
+        return FormKind::Diseases;
+    case TransferTable::Glossary:
+        return FormKind::Glossary;
+    }
+    return std::nullopt;
+}
+
+// The tank the records belong to; empty for the reference tables.
+QString tankFor(TransferTable table) {
+    return isTankTable(table) ? CorvModule::CurrentTankID : QString();
+}
+
+} // namespace
+
+std::optional<TransferTable> activeTransferTable() {
+    const QString &active = CorvModule::ActiveForm;
+    if (active == QLatin1String("Journal"))
+        return TransferTable::Journal;
+    if (active == QLatin1String("Stock"))
+        return TransferTable::LiveStock;
+    if (active == QLatin1String("Diseases"))
+        return TransferTable::Disease;
+    if (active == QLatin1String("Glossary"))
+        return TransferTable::Glossary;
+    return std::nullopt;
+}
+
+void exportActiveRecords() {
+    const auto table = activeTransferTable();
+    if (!table)
+        return;
+    FileRequest request;
+    request.title = exportTitle;
+    request.filter = csvFilter;
+    request.fileName = transferTableName(*table) + QStringLiteral(".csv");
+    request.flags = FileHideReadOnly | FileExplorer | FilePathMustExist | FileOverwritePrompt;
+    const auto file = dialogs().saveFile(request);
+    if (!file || file->isEmpty())
+        return;
+    dialogs().setWaitCursor(true);
+    const TransferResult r =
+        exportCsvFile(CorvModule::DatabasePath, *table, tankFor(*table), *file);
+    dialogs().setWaitCursor(false);
+    if (!r.ok) {
+        msgBox(r.error + QStringLiteral("\n\nNothing was exported."), MsgButtons::Ok,
+               MsgIcon::Exclamation, exportTitle);
+        return;
+    }
+    const QString count = r.records == 1 ? QStringLiteral("1 record was")
+                                         : QStringLiteral("%1 records were").arg(r.records);
+    msgBox(QStringLiteral("%1 exported to %2.").arg(count, QFileInfo(*file).fileName()),
+           MsgButtons::Ok, MsgIcon::Information, exportTitle);
+}
+
+bool importIntoActiveWindow() {
+    const auto table = activeTransferTable();
+    if (!table)
+        return false;
+    FileRequest request;
+    request.title = importTitle;
+    request.filter = csvFilter;
+    request.flags = FileHideReadOnly | FileExplorer | FileMustExist | FilePathMustExist;
+    const auto file = dialogs().openFile(request);
+    if (!file || file->isEmpty())
+        return false;
+
+    CsvImport import(*table);
+    dialogs().setWaitCursor(true);
+    import.analyseFile(*file);
+    dialogs().setWaitCursor(false);
+
+    QStringList lines = import.reportLines();
+    if (lines.size() > reportLinesShown) {
+        const int more = int(lines.size()) - reportLinesShown;
+        lines = lines.mid(0, reportLinesShown);
+        lines << (more == 1 ? QStringLiteral("\u2026and 1 more line.")
+                            : QStringLiteral("\u2026and %1 more lines.").arg(more));
+    }
+    QString text = import.summary();
+    if (!lines.isEmpty())
+        text += QStringLiteral("\n\n") + lines.join(u'\n');
+    if (!import.usable() || import.acceptedCount() == 0) {
+        msgBox(text + QStringLiteral("\n\nNothing was imported."), MsgButtons::Ok,
+               MsgIcon::Exclamation, importTitle);
+        return false;
+    }
+    text += QStringLiteral("\n\nChoose OK to store the records that can be imported, or Cancel "
+                           "to store nothing.");
+    if (msgBox(text, MsgButtons::OkCancel, MsgIcon::Question, importTitle, MsgResult::Ok) !=
+        MsgResult::Ok)
+        return false;
+
+    dialogs().setWaitCursor(true);
+    const TransferResult r = import.commit(CorvModule::DatabasePath, tankFor(*table));
+    dialogs().setWaitCursor(false);
+    if (!r.ok) {
+        msgBox(r.error + QStringLiteral("\n\nNothing was imported."), MsgButtons::Ok,
+               MsgIcon::Exclamation, importTitle);
+        return false;
+    }
+    if (const auto kind = formOf(*table))
+        if (CorvForm *f = Forms::get(*kind))
+            f->cmdRefreshData();
+    return true;
+}
+
+} // namespace corv

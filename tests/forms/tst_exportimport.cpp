@@ -1,0 +1,135 @@
+// File > Export and File > Import on the active record window: the file
+// dialogs and boxes as the user meets them, a round trip into an empty tank,
+// and a refused line with the user cancelling.
+#include "app/TransferCommands.h"
+#include "forms/frmJournal.h"
+#include "support/MainWindowFixture.h"
+
+#include <QFile>
+
+using namespace corv;
+using namespace corv::test;
+
+class TestExportImport : public QObject {
+    Q_OBJECT
+    MainWindowFixture fx;
+
+    // The journal of a tank as one text per entry, in date order.
+    QStringList journalOf(int tank) {
+        QStringList rows;
+        const int n =
+            fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(tank));
+        for (int i = 0; i < n; ++i)
+            rows << TestEnv::scalar(
+                        fx.db,
+                        QStringLiteral("SELECT EntryDate || '|' || IFNULL(PH, '') || '|' || "
+                                       "IFNULL(Nitrate, '') || '|' || IFNULL(Notes, '') FROM "
+                                       "Journal WHERE TankID = %1 ORDER BY EntryDate, ID "
+                                       "LIMIT 1 OFFSET %2")
+                            .arg(tank)
+                            .arg(i))
+                        .toString();
+        return rows;
+    }
+    frmJournal *openJournal() {
+        return fx.open<frmJournal>(FormKind::Journal, &mdiCorvella::mnuJournal_Click);
+    }
+
+private slots:
+    void init() { fx.setUp(); }
+    void cleanup() { fx.tearDown(); }
+
+    void commandsFollowTheActiveWindow() {
+        QVERIFY(!fx.main->mnuExport->isEnabled());
+        QVERIFY(!fx.main->mnuImport->isEnabled());
+        fx.defaultTank("Reef");
+        openJournal();
+        QVERIFY(fx.main->mnuExport->isEnabled());
+        QVERIFY(fx.main->mnuImport->isEnabled());
+        QCOMPARE(activeTransferTable(), std::optional<TransferTable>(TransferTable::Journal));
+    }
+
+    void roundTripIntoAnEmptyTank() {
+        const int reef = fx.defaultTank("Reef");
+        fx.entry(reef, "2001-01-01", "8.2");
+        fx.entry(reef, "2001-03-15", "7.9");
+        TestEnv::exec(fx.db, QStringLiteral("UPDATE Journal SET Nitrate = 12.5, Notes = "
+                                            "'water change, added \"buffer\"' || char(10) || "
+                                            "'second line' WHERE PH = 7.9"));
+        const QStringList before = journalOf(reef);
+        openJournal();
+
+        const QString file = fx.env->path("journal.csv");
+        fx.env->dialogs.fileAnswers = {file};
+        fx.env->dialogs.expectOk();
+        fx.main->mnuExport->trigger();
+        auto msgs = fx.messages();
+        QCOMPARE(msgs.size(), 1);
+        QCOMPARE(msgs[0].text, QStringLiteral("2 records were exported to journal.csv."));
+        QCOMPARE(msgs[0].title, QStringLiteral("Export"));
+        QVERIFY(QFile::exists(file));
+        fx.env->dialogs.clear();
+
+        // Another tank becomes the default; the open journal follows it.
+        const int empty = fx.tank("Quarantine");
+        CorvModule::setDefaultTank(QString::number(empty), QStringLiteral("Quarantine"));
+        fx.env->dialogs.fileAnswers = {file};
+        fx.env->dialogs.answers = {MsgResult::Ok};
+        fx.main->mnuImport->trigger();
+        msgs = fx.messages();
+        QCOMPARE(msgs.size(), 1);
+        QCOMPARE(msgs[0].buttons, MsgButtons::OkCancel);
+        QVERIFY(msgs[0].text.startsWith(QStringLiteral("2 records can be imported")));
+        QCOMPARE(journalOf(empty), before);
+        QCOMPARE(journalOf(reef), before); // the source is untouched
+        auto *j = qobject_cast<frmJournal *>(Forms::get(FormKind::Journal)->widget());
+        QVERIFY(j);
+        QCOMPARE(j->JournalData->Caption(), QStringLiteral("Record: 1 of 2"));
+    }
+
+    void badLineReportedAndNothingStoredOnCancel() {
+        const int tank = fx.defaultTank("Reef");
+        QString csv = QStringLiteral("EntryDate,PH,Nitrate,Colour\n");
+        for (int i = 1; i <= 5; ++i)
+            csv += QStringLiteral("2001-01-0%1,7.%1,5,green\n").arg(i);
+        csv += QStringLiteral("01/06/2001,7.0,abc,green\n"); // line 7
+        QFile f(fx.env->path("bad.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(csv.toUtf8());
+        f.close();
+        openJournal();
+
+        fx.env->dialogs.fileAnswers = {f.fileName()};
+        fx.env->dialogs.answers = {MsgResult::Cancel};
+        fx.main->mnuImport->trigger();
+        const auto msgs = fx.messages();
+        QCOMPARE(msgs.size(), 1);
+        QCOMPARE(msgs[0].title, QStringLiteral("Import"));
+        QVERIFY(msgs[0].text.startsWith(
+            QStringLiteral("5 records can be imported; 1 line is refused.")));
+        QVERIFY2(msgs[0].text.contains(QStringLiteral("Line 7: Nitrate \"abc\" is not a number.")),
+                 qPrintable(msgs[0].text));
+        QVERIFY(msgs[0].text.contains(QStringLiteral("Colour")));
+        // (The window's own blank first entry is all the tank holds.)
+        QCOMPARE(fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1 AND "
+                                         "PH IS NOT NULL")
+                              .arg(tank)),
+                 0);
+
+        // A file with nothing to import says so and stores nothing.
+        fx.env->dialogs.clear();
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("PH,Nitrate\n7.0,5\n");
+        f.close();
+        fx.env->dialogs.fileAnswers = {f.fileName()};
+        fx.env->dialogs.expectOk();
+        fx.main->mnuImport->trigger();
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(fx.messages()[0].buttons, MsgButtons::Ok);
+        QVERIFY(fx.messages()[0].text.endsWith(QStringLiteral("Nothing was imported.")));
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH IS NOT NULL"), 0);
+    }
+};
+
+QTEST_MAIN(TestExportImport)
+#include "tst_exportimport.moc"
