@@ -6,6 +6,7 @@
 #include "app/Artwork.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
+#include "forms/frmJournal.h"
 #include "support/MainWindowFixture.h"
 #include "tools/frmTankCalc.h"
 #include "tools/frmTempConv.h"
@@ -154,6 +155,26 @@ private slots:
         }
         QCOMPARE(fx.main->windowIcon().pixmap(QSize(32, 32), dpr).size(), QSize(32, 32) * dpr);
         save(fx.main.get(), QStringLiteral("main"));
+    }
+
+    void journalWithOutOfRangeValues() {
+        fx.entry(CorvModule::CurrentTankID.toInt(), "2001-01-01", "6.0");
+        fx.main->mnuJournal_Click();
+        auto *j = qobject_cast<frmJournal *>(Forms::get(FormKind::Journal)->widget());
+        QVERIFY(j);
+        j->txtNitrite->setText(QStringLiteral("0.5"));
+        j->txtAmmonia->setText(QStringLiteral("0"));
+        QApplication::processEvents();
+        // The marked boxes' warning colour reads on their base, and differs
+        // from the colour of an unmarked box.
+        for (TextBox *marked : {j->txtpH, j->txtNitrite}) {
+            QVERIFY(!marked->toolTip().isEmpty());
+            const QPalette p = marked->palette();
+            QVERIFY(contrast(p.color(QPalette::Text), p.color(QPalette::Base)) >= 4.5);
+            QVERIFY(p.color(QPalette::Text) != j->txtAmmonia->palette().color(QPalette::Text));
+        }
+        checkTexts(j);
+        save(j, QStringLiteral("journal-marks"));
     }
 
     void calculatorAndConverter() {
