@@ -238,6 +238,8 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         QAbstractSeries *series = upper;
         if (kind.shape == ChartShape::Area) {
             auto *area = new QAreaSeries(upper);
+            // An area series does not own the line that bounds it.
+            upper->setParent(area);
             area->setName(content->columnLabels[k]);
             // Mostly opaque, so colours do not mix into mud where areas
             // overlap; lightened, so the outlines stand out.
