@@ -1,4 +1,5 @@
 #include "ReportDocument.h"
+#include "ReportParts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -9,8 +10,11 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSemaphore>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextOption>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 
@@ -46,7 +50,8 @@ QFont reportFont() {
     return f;
 }
 
-void setUp(QTextDocument &doc, QPaintDevice *metrics) {
+// What the text is read with: set before the HTML is read.
+void setUpText(QTextDocument &doc) {
     doc.setUndoRedoEnabled(false);
     doc.setDocumentMargin(0);
     doc.setDefaultFont(reportFont());
@@ -54,6 +59,10 @@ void setUp(QTextDocument &doc, QPaintDevice *metrics) {
     QTextOption option = doc.defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     doc.setDefaultTextOption(option);
+}
+
+void setUp(QTextDocument &doc, QPaintDevice *metrics) {
+    setUpText(doc);
     doc.documentLayout()->setPaintDevice(metrics);
 }
 
@@ -66,7 +75,8 @@ void drawDocument(QPainter &p, QTextDocument &doc, const QRectF &clip) {
 
 } // namespace
 
-ReportDocument::ReportDocument(const RenderedReport &report, const QPageSize &pageSize)
+ReportDocument::ReportDocument(const RenderedReport &report, const QPageSize &pageSize, int parts,
+                               int rowsPerTable)
     : m_report(report), m_metrics(std::make_unique<MetricsDevice>()) {
     const QPageSize size = pageSize.isValid() ? pageSize : QPageSize(QPageSize::Letter);
     m_layout = QPageLayout(size, report.orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
@@ -106,16 +116,88 @@ ReportDocument::ReportDocument(const RenderedReport &report, const QPageSize &pa
     const qreal bottom = m_content.bottom() - (m_footerHeight > 0 ? m_footerHeight + m_gap : 0);
     m_body = QRectF(m_content.left(), top, m_content.width(), bottom - top);
 
-    m_doc = std::make_unique<QTextDocument>();
-    setUp(*m_doc, m_metrics.get());
-    m_doc->setHtml(report.bodyHtml);
-    m_doc->setTextWidth(m_body.width());
-    m_slices = paginate(*m_doc, m_body.height());
+    layOutBody(parts, rowsPerTable);
+}
+
+void ReportDocument::layOutBody(int parts, int rowsPerTable) {
+    const int processors = std::clamp(QThread::idealThreadCount(), 1, 8);
+    if (parts <= 0) {
+        // Parts of about 64 KB of HTML (some 100 journal entries): small
+        // enough that the first is soon read, large enough that a part's
+        // own costs do not count.
+        const int wanted = int(m_report.bodyHtml.size() / 64'000) + 1;
+        parts = processors > 1 ? std::clamp(wanted, 1, 16) : 1;
+    }
+    const QStringList html = splitReportHtml(m_report.bodyHtml, rowsPerTable, parts);
+    const size_t count = size_t(html.size());
+    m_parts.resize(count);
+
+    // Reading HTML takes longer than laying it out, and only reading can be
+    // shared out: a thread's layout keeps pointers into its own font cache,
+    // which goes with the thread. So the other threads read the parts after
+    // the first, with layout held off (a null page size), and hand each over
+    // to this thread, which reads the first and lays out each part as soon
+    // as it is there.
+    QThread *home = QThread::currentThread();
+    auto read = [&](size_t i) {
+        auto doc = std::make_unique<QTextDocument>();
+        setUpText(*doc);
+        doc->setPageSize(QSizeF(0, 0));
+        doc->setHtml(html.at(qsizetype(i)));
+        if (doc->thread() != home)
+            doc->moveToThread(home);
+        m_parts[i].doc = std::move(doc);
+    };
+    std::vector<std::unique_ptr<QSemaphore>> ready;
+    for (size_t i = 0; i < count; ++i)
+        ready.push_back(std::make_unique<QSemaphore>());
+    const size_t threads = count > 1 ? std::clamp<size_t>(size_t(processors) - 1, 1, count - 1) : 0;
+    // QThreads rather than plain ones: a document may start timers, which
+    // need a thread Qt knows.
+    std::vector<std::unique_ptr<QThread>> workers;
+    for (size_t w = 0; w < threads; ++w) {
+        workers.emplace_back(QThread::create([&, w] {
+            for (size_t i = 1 + w; i < count; i += threads) {
+                read(i);
+                ready[i]->release();
+            }
+        }));
+        workers.back()->start();
+    }
+    read(0);
+    for (size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            ready[i]->acquire();
+        Part &part = m_parts[i];
+        part.metrics = std::make_unique<MetricsDevice>();
+        QTextDocument &doc = *part.doc;
+        doc.documentLayout()->setPaintDevice(part.metrics.get());
+        doc.setTextWidth(m_body.width());
+        QAbstractTextDocumentLayout *layout = doc.documentLayout();
+        const qreal height = layout->documentSize().height();
+        // A part after the first begins with a piece of a cut table, below
+        // the document's empty first line; it shows from that table's top.
+        const QList<QTextFrame *> frames = doc.rootFrame()->childFrames();
+        part.top = i > 0 && !frames.isEmpty() ? frameStart(frames.first()) : 0;
+        part.bottom = height;
+    }
+    for (auto &t : workers)
+        t->wait();
+
+    QVector<StripPart> strip;
+    qreal offset = 0;
+    for (Part &part : m_parts) {
+        part.offset = offset;
+        offset += std::max<qreal>(0, part.bottom - part.top);
+        strip.push_back({part.doc.get(), part.top, part.bottom});
+    }
+    m_slices = paginate(strip, m_body.height());
 }
 
 ReportDocument::~ReportDocument() {
-    // The documents measure against the metrics device: they go first.
-    m_doc.reset();
+    // The documents measure against the metrics devices: they go first.
+    for (Part &part : m_parts)
+        part.doc.reset();
 }
 
 QPageLayout ReportDocument::pageLayout() const {
@@ -151,19 +233,27 @@ void ReportDocument::paintPage(QPainter &p, int index) const {
         const PageSlice &slice = m_slices.at(index);
         qreal y = m_body.top();
         auto strip = [&](qreal top, qreal bottom) {
-            const QRectF area(m_body.left(), y, m_body.width(), bottom - top);
-            p.save();
-            p.setClipRect(area);
-            p.translate(m_body.left(), y - top);
-            // A block that only touches the cut belongs to the other page;
-            // drawn here (though hidden by the painter's clip) its text would
-            // be in the PDF twice. Within a block split between pages (a
-            // record longer than a page) Qt still draws the one line above
-            // the clip, hidden: that line's text is in the PDF twice.
-            drawDocument(p, *m_doc,
-                         QRectF(0, top + ClipMargin, m_body.width(),
-                                std::max<qreal>(0, bottom - top - 2 * ClipMargin)));
-            p.restore();
+            for (const Part &part : m_parts) {
+                const qreal from = std::max(top, part.offset);
+                const qreal to = std::min(bottom, part.offset + (part.bottom - part.top));
+                if (to <= from)
+                    continue;
+                const qreal local = part.top + (from - part.offset); // `from` in the part
+                const QRectF area(m_body.left(), y + (from - top), m_body.width(), to - from);
+                p.save();
+                p.setClipRect(area);
+                p.translate(m_body.left(), area.top() - local);
+                // A block that only touches the cut belongs to the other
+                // page; drawn here (though hidden by the painter's clip) its
+                // text would be in the PDF twice. Within a block split
+                // between pages (a record longer than a page) Qt still draws
+                // the one line above the clip, hidden: that line's text is in
+                // the PDF twice.
+                drawDocument(p, *part.doc,
+                             QRectF(0, local + ClipMargin, m_body.width(),
+                                    std::max<qreal>(0, to - from - 2 * ClipMargin)));
+                p.restore();
+            }
             y += bottom - top;
         };
         if (slice.headerHeight() > 0)

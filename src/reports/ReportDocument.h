@@ -16,6 +16,7 @@
 #include <QSizeF>
 #include <QString>
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QPagedPaintDevice;
@@ -28,13 +29,21 @@ public:
     static constexpr int Resolution = 1200;
 
     // Lays `report` out on paper of `pageSize`; the orientation and margins
-    // are the template's.
-    ReportDocument(const RenderedReport &report, const QPageSize &pageSize);
+    // are the template's. A long report is read in `parts` pieces at the
+    // same time, one thread each; 0 chooses by its length and the
+    // processors there are. Long tables are read as tables of at most
+    // `rowsPerTable` rows (see ReportParts.h). The pages come out the same
+    // either way.
+    static constexpr int DefaultRowsPerTable = 25;
+    ReportDocument(const RenderedReport &report, const QPageSize &pageSize, int parts = 0,
+                   int rowsPerTable = DefaultRowsPerTable);
     ~ReportDocument();
     ReportDocument(const ReportDocument &) = delete;
     ReportDocument &operator=(const ReportDocument &) = delete;
 
     int pageCount() const { return int(m_slices.size()); }
+    // How many pieces the body was laid out in.
+    int partCount() const { return int(m_parts.size()); }
     // Where each page's body lies on the laid-out strip.
     const QVector<PageSlice> &pageSlices() const { return m_slices; }
     QString title() const { return m_report.title; }
@@ -59,6 +68,7 @@ public:
     bool writePdf(const QString &path, QString *error) const;
 
 private:
+    void layOutBody(int parts, int rowsPerTable);
     QTextDocument *pagePart(const QString &html) const;
 
     RenderedReport m_report;
@@ -70,7 +80,14 @@ private:
     QRectF m_body;
     QVector<PageSlice> m_slices;
     std::unique_ptr<QPagedPaintDevice> m_metrics;
-    std::unique_ptr<QTextDocument> m_doc;
+    // The body, one document per piece; each shows the part of itself from
+    // `top` to `bottom`, at `offset` on the strip the pages are cut from.
+    struct Part {
+        std::unique_ptr<QPagedPaintDevice> metrics;
+        std::unique_ptr<QTextDocument> doc;
+        qreal top = 0, bottom = 0, offset = 0;
+    };
+    std::vector<Part> m_parts;
 };
 
 } // namespace corv

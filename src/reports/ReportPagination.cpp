@@ -18,18 +18,44 @@ namespace {
 
 constexpr qreal Eps = 0.5;
 
+// A cell's first and last blocks. (Its cursor positions would do, but a
+// cursor measures where it stands in its line, which shapes the line's text:
+// that made up most of the time taken here.)
+QTextBlock firstBlock(const QTextTableCell &cell, const QTextDocument *doc) {
+    return doc->findBlock(cell.firstPosition());
+}
+
+QTextBlock lastBlock(const QTextTableCell &cell, const QTextDocument *doc) {
+    return doc->findBlock(cell.lastPosition());
+}
+
+// Positions are on the strip; `offset` takes the table's document's own
+// positions there.
 struct TableBand {
     qreal top = 0, bottom = 0;
     qreal headerTop = 0, headerBottom = 0; // equal when the table has no header rows
+    qreal pad = 0;                         // between a row's cut and its text
     QTextTable *table = nullptr;
+    QAbstractTextDocumentLayout *layout = nullptr;
+    qreal offset = 0;
     std::vector<qreal> rowTops; // the cut between row r-1 and row r; rowTops[0] = top
 };
 
 class Geometry {
 public:
-    explicit Geometry(QTextDocument &doc) : m_layout(doc.documentLayout()) {
-        m_height = m_layout->documentSize().height();
-        walk(doc.rootFrame());
+    explicit Geometry(const QVector<StripPart> &strip) {
+        for (const StripPart &part : strip) {
+            if (!part.doc)
+                continue;
+            m_layout = part.doc->documentLayout();
+            m_layout->documentSize(); // lays it out
+            m_offset = m_height - part.top;
+            m_partTop = part.top;
+            m_partBottom = part.bottom;
+            m_height += std::max<qreal>(0, part.bottom - part.top);
+            m_keepWithNext = false;
+            walk(part.doc->rootFrame());
+        }
         std::sort(m_cuts.begin(), m_cuts.end());
         std::sort(m_forced.begin(), m_forced.end());
     }
@@ -101,14 +127,24 @@ private:
         return nullptr;
     }
 
+    // A position in the document being walked, on the strip; none when it
+    // lies outside the document's stretch.
+    std::optional<qreal> onStrip(qreal y) const {
+        if (y < m_partTop - Eps || y > m_partBottom + Eps)
+            return std::nullopt;
+        return y + m_offset;
+    }
+
+    // Cuts are collected before the strip's end is known: those at its very
+    // ends are dropped when the pages are cut.
     void addCut(qreal y) {
-        if (y > Eps && y < m_height - Eps)
-            m_cuts.push_back(y);
+        if (const auto at = onStrip(y); at && *at > Eps)
+            m_cuts.push_back(*at);
     }
 
     void addForced(qreal y) {
-        if (y > Eps && y < m_height - Eps)
-            m_forced.push_back(y);
+        if (const auto at = onStrip(y); at && *at > Eps)
+            m_forced.push_back(*at);
     }
 
     // A heading keeps with what follows it: no cut right after it.
@@ -125,7 +161,7 @@ private:
                 // A table's extent is taken from its cells: the frame's
                 // rectangle does not always cover its first row.
                 if (auto *table = qobject_cast<QTextTable *>(child))
-                    r = addTable(table);
+                    r = addTable(table).translated(0, -m_offset);
                 // Any other frame is cut only where its page ends.
                 addCutUnlessKept(r.top());
                 const auto policy = child->frameFormat().pageBreakPolicy();
@@ -171,8 +207,8 @@ private:
                     continue;
                 }
                 // Most cells hold one block: one look-up serves both ends.
-                const QTextBlock first = cell.firstCursorPosition().block();
-                const QTextBlock last = cell.lastCursorPosition().block();
+                const QTextBlock first = firstBlock(cell, table->document());
+                const QTextBlock last = lastBlock(cell, table->document());
                 const QRectF firstRect = m_layout->blockBoundingRect(first);
                 const qreal top = firstRect.top();
                 const qreal bottom =
@@ -184,15 +220,33 @@ private:
                 b = std::isnan(b) ? bottom : std::max(b, bottom);
             }
         }
+        const QRectF frame = m_layout->frameBoundingRect(table);
         if (rows == 0 || std::isnan(contentTop[0]) || std::isnan(contentBottom[size_t(rows - 1)]))
-            return m_layout->frameBoundingRect(table);
+            return frame.translated(0, m_offset);
+        band.layout = m_layout;
+        band.offset = m_offset;
+        for (qreal &y : contentTop)
+            y += m_offset;
+        for (qreal &y : contentBottom)
+            y += m_offset;
+        const int headerRows = std::clamp(table->format().headerRowCount(), 0, rows);
+        // A piece of a cut table: directly below the piece before, with the
+        // same columns and no header of its own.
+        const TableBand *continues = nullptr;
+        if (headerRows == 0 && !m_tables.empty()) {
+            const TableBand &before = m_tables.back();
+            if (std::abs(contentTop[0] - before.pad - before.bottom) < 2 * Eps &&
+                before.table->columns() == cols &&
+                before.table->format().columnWidthConstraints() ==
+                    table->format().columnWidthConstraints())
+                continues = &before;
+        }
         // Rows meet halfway between the last text of one and the first of the
         // next, inside their padding, so a cut there touches no text. The
         // first row's top and the last row's bottom are as far out from their
         // text as the rows meet.
-        qreal pad = 0;
+        qreal pad = rows == 1 && continues ? continues->pad : 0;
         band.rowTops.assign(size_t(rows), contentTop[0]);
-        const int headerRows = std::clamp(table->format().headerRowCount(), 0, rows);
         for (int r = 1; r < rows; ++r) {
             const qreal above = contentBottom[size_t(r - 1)];
             const qreal below = contentTop[size_t(r)];
@@ -207,7 +261,7 @@ private:
             if (r == 1 && !std::isnan(above))
                 pad = std::max<qreal>(0, y - above);
             if (!spannedInto[size_t(r)] && r > headerRows)
-                addCut(y);
+                addCut(y - m_offset);
         }
         band.top = contentTop[0] - pad;
         band.rowTops[0] = band.top;
@@ -215,6 +269,11 @@ private:
         band.headerTop = band.top;
         band.headerBottom =
             headerRows > 0 && headerRows < rows ? band.rowTops[size_t(headerRows)] : band.top;
+        band.pad = pad;
+        if (continues) {
+            band.headerTop = continues->headerTop;
+            band.headerBottom = continues->headerBottom;
+        }
         const QRectF extent(0, band.top, 1, band.bottom - band.top);
         m_tables.push_back(std::move(band));
         return extent;
@@ -237,13 +296,13 @@ private:
                     const QTextTableCell cell = t.table->cellAt(r, c);
                     if (!cell.isValid() || cell.row() != r || cell.column() != c)
                         continue;
-                    QTextBlock b = cell.firstCursorPosition().block();
-                    const QTextBlock last = cell.lastCursorPosition().block();
+                    QTextBlock b = firstBlock(cell, t.table->document());
+                    const QTextBlock last = lastBlock(cell, t.table->document());
                     for (; b.isValid(); b = b.next()) {
-                        const QRectF br = m_layout->blockBoundingRect(b);
+                        const QRectF br = t.layout->blockBoundingRect(b);
                         if (const QTextLayout *layout = b.layout())
                             for (int i = 0; i < layout->lineCount(); ++i)
-                                lines.push_back(br.top() + layout->lineAt(i).y());
+                                lines.push_back(t.offset + br.top() + layout->lineAt(i).y());
                         if (b == last)
                             break;
                     }
@@ -254,7 +313,8 @@ private:
         return lastBefore(lines, pos, limit);
     }
 
-    QAbstractTextDocumentLayout *m_layout;
+    QAbstractTextDocumentLayout *m_layout = nullptr;
+    qreal m_offset = 0, m_partTop = 0, m_partBottom = 0;
     qreal m_height = 0;
     bool m_keepWithNext = false;
     std::vector<qreal> m_cuts, m_forced;
@@ -263,8 +323,36 @@ private:
 
 } // namespace
 
+qreal frameStart(QTextFrame *frame) {
+    QTextDocument *doc = frame->document();
+    QAbstractTextDocumentLayout *layout = doc->documentLayout();
+    if (auto *table = qobject_cast<QTextTable *>(frame)) {
+        // From the text of the first cell out through its padding, the
+        // spacing, the border and the margin: lengths the layout takes as
+        // pixels at 96 dots per inch.
+        const QTextTableCell cell = table->cellAt(0, 0);
+        const QPaintDevice *device = layout->paintDevice();
+        if (cell.isValid() && cell.rowSpan() == 1) {
+            const QTextTableFormat tf = table->format();
+            const QTextTableCellFormat cf = cell.format().toTableCellFormat();
+            const qreal padding = cf.hasProperty(QTextFormat::TableCellTopPadding)
+                                      ? cf.topPadding()
+                                      : tf.cellPadding();
+            const qreal scale = device ? device->logicalDpiY() / 96.0 : 1.0;
+            const qreal text = layout->blockBoundingRect(firstBlock(cell, doc)).top();
+            return text - scale * (padding + tf.cellSpacing() + tf.border() + tf.topMargin());
+        }
+    }
+    return layout->frameBoundingRect(frame).top();
+}
+
 QVector<PageSlice> paginate(QTextDocument &doc, qreal pageHeight) {
-    return Geometry(doc).paginate(pageHeight);
+    const qreal height = doc.documentLayout()->documentSize().height();
+    return paginate(QVector<StripPart>{{&doc, 0, height}}, pageHeight);
+}
+
+QVector<PageSlice> paginate(const QVector<StripPart> &strip, qreal pageHeight) {
+    return Geometry(strip).paginate(pageHeight);
 }
 
 } // namespace corv

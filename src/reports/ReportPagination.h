@@ -19,6 +19,7 @@
 #include <QtGlobal>
 
 class QTextDocument;
+class QTextFrame;
 
 namespace corv {
 
@@ -31,8 +32,26 @@ struct PageSlice {
     qreal headerHeight() const { return headerBottom - headerTop; }
 };
 
+// A laid-out document as one stretch of the strip: the part of it from `top`
+// to `bottom` (in its own coordinates) follows the stretch before it.
+struct StripPart {
+    QTextDocument *doc = nullptr;
+    qreal top = 0, bottom = 0;
+};
+
+// Where a laid-out frame begins. (A table's own rectangle starts at the
+// text of its first row, inside the row's padding: the table begins its
+// padding, spacing, border and margin above that.)
+qreal frameStart(QTextFrame *frame);
+
 // The pages of `doc`, laid out with its text width set, for pages whose body
 // is `pageHeight` high. Always at least one page.
 QVector<PageSlice> paginate(QTextDocument &doc, qreal pageHeight);
+
+// The same for a strip made of several documents, one below the other. A
+// table that carries on directly below another with the same columns and no
+// header rows of its own (a long table cut into pieces) is taken as the
+// same table: its pages repeat the first one's header.
+QVector<PageSlice> paginate(const QVector<StripPart> &strip, qreal pageHeight);
 
 } // namespace corv

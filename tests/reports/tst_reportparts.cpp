@@ -1,0 +1,257 @@
+// Long tables read in pieces and in parts: where the HTML is cut and where
+// it is not, and that a report laid out in pieces looks exactly as it does
+// laid out whole.
+#include "ReportTestSupport.h"
+#include "reports/ReportData.h"
+#include "reports/ReportDocument.h"
+#include "reports/ReportParts.h"
+#include "reports/ReportTemplate.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTextDocument>
+#include <QtTest/QTest>
+
+using namespace corv;
+using namespace corv::test;
+
+namespace {
+
+int count(const QString &text, const QString &what) {
+    return int(text.count(what));
+}
+
+// The text a reader would see, tags left out: what a cut must never change.
+QString words(const QString &html) {
+    QTextDocument doc;
+    doc.setHtml(html);
+    return doc.toPlainText().simplified();
+}
+
+QString rows(int n, const QString &cellAttributes = QString()) {
+    QString out;
+    for (int i = 1; i <= n; ++i)
+        out += QStringLiteral("<tr><td%1>r%2a</td><td%1>r%2b</td></tr>").arg(cellAttributes).arg(i);
+    return out;
+}
+
+const QString Head = QStringLiteral("<html><head><style>td { color: #123456; }</style></head>"
+                                    "<body>");
+const QString Tail = QStringLiteral("</body></html>");
+const QString Header =
+    QStringLiteral("<thead><tr><th width=\"30%\">A</th><th width=\"70%\">B</th></tr></thead>");
+
+// The journal's own template over `entries` tests in two tanks, shown for
+// all tanks: a long table per tank, each tank on a page of its own.
+RenderedReport journalReport(int entries) {
+    QFile f(QStringLiteral(CORVELLA_SOURCE_DIR "/resources/reports/journal.rpt"));
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("journal.rpt not found");
+    ReportError e;
+    auto tmpl =
+        ReportTemplate::fromText(QString::fromUtf8(f.readAll()), QStringLiteral("journal.rpt"), &e);
+    if (!tmpl)
+        qFatal("journal.rpt refused: %s", qPrintable(e.text));
+    ReportTable t;
+    t.table = QStringLiteral("Journal");
+    t.columns = {{"ID", ReportFieldKind::Integer},     {"TankID", ReportFieldKind::Integer},
+                 {"EntryDate", ReportFieldKind::Date}, {"PH", ReportFieldKind::Number},
+                 {"Nitrate", ReportFieldKind::Number}, {"Notes", ReportFieldKind::Memo}};
+    t.tankColumn = 1;
+    t.tankNames = {{1, QStringLiteral("Reef")}, {2, QStringLiteral("Pond")}};
+    for (int i = 0; i < entries; ++i) {
+        const int tank = i < entries * 2 / 3 ? 1 : 2;
+        // Notes of one to six lines, so rows differ in height.
+        QStringList notes;
+        for (int l = 0; l < (i * 5) % 6; ++l)
+            notes << QStringLiteral("note%1line%2 with a few more words to wrap").arg(i).arg(l);
+        t.rows.push_back({qlonglong(i + 1), tank,
+                          QDate(2020, 1, 1).addDays(i).toString(Qt::ISODate), 7.0 + (i % 10) / 10.0,
+                          qlonglong(i % 40), notes.isEmpty() ? QVariant() : notes.join(u'\n')});
+    }
+    auto r = renderReport(*tmpl, t, {QDate(2024, 3, 9), {}}, &e);
+    if (!r)
+        qFatal("render failed");
+    return *r;
+}
+
+QImage pageImage(const ReportDocument &doc, int index) {
+    const QSizeF paper = doc.paperSize();
+    const qreal scale = 60.0 / ReportDocument::Resolution; // 60 dots per inch
+    QImage image(QSize(int(paper.width() * scale), int(paper.height() * scale)),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.scale(scale, scale);
+    doc.paintPage(p, index);
+    return image;
+}
+
+} // namespace
+
+class TestReportParts : public QObject {
+    Q_OBJECT
+private slots:
+    // A long table whose columns are set is cut into tables of the given
+    // size; the row that opens a piece gets the columns' widths; nothing a
+    // reader sees changes.
+    void cutsLongTables() {
+        const QString html = Head + QStringLiteral("<h1>Title</h1><table border=\"0\">") + Header +
+                             rows(10) + QStringLiteral("</table><p>after</p>") + Tail;
+        const QStringList out = splitReportHtml(html, 4, 1);
+        QCOMPARE(out.size(), 1);
+        const QString &cut = out.first();
+        QCOMPARE(count(cut, QStringLiteral("<table border=\"0\">")), 3);
+        QCOMPARE(count(cut, QStringLiteral("</table>")), 3);
+        // Rows 5 and 9 open pieces, with the header's widths.
+        QVERIFY(cut.contains(QStringLiteral("</table><table border=\"0\"><tr><td width=\"30%\">r5a"
+                                            "</td><td width=\"70%\">r5b")));
+        QVERIFY(cut.contains(QStringLiteral("<table border=\"0\"><tr><td width=\"30%\">r9a")));
+        QVERIFY(cut.contains(QStringLiteral("<tr><td>r4a</td><td>r4b</td></tr></table>")));
+        QCOMPARE(count(cut, QStringLiteral("<thead>")), 1);
+        QCOMPARE(words(cut), words(html));
+        QVERIFY(cut.startsWith(Head) && cut.endsWith(Tail));
+
+        // A table no longer than a piece, or one exactly as long, stays whole.
+        const QString shortTable =
+            QStringLiteral("<table>") + Header + rows(4) + QStringLiteral("</table>");
+        QCOMPARE(splitReportHtml(shortTable, 4, 1), QStringList{shortTable});
+        // Without <body> the whole text is the body.
+        QCOMPARE(count(splitReportHtml(QStringLiteral("<table>") + Header + rows(9) +
+                                           QStringLiteral("</table>"),
+                                       3, 1)
+                           .first(),
+                       QStringLiteral("<table>")),
+                 3);
+        // Widths set on the records themselves serve as well (no header).
+        const QString noHeader =
+            QStringLiteral("<table>") + rows(6, QStringLiteral(" width=\"50%\"")) + "</table>";
+        const QString noHeaderCut = splitReportHtml(noHeader, 2, 1).first();
+        QCOMPARE(count(noHeaderCut, QStringLiteral("<table>")), 3);
+        QCOMPARE(count(noHeaderCut, QStringLiteral("width=")), 12); // none added twice
+    }
+
+    // Where a cut could change the layout, the table stays whole.
+    void leavesOtherTablesWhole_data() {
+        QTest::addColumn<QString>("html");
+        QTest::newRow("no widths")
+            << QStringLiteral("<table><tr><th>A</th><th>B</th></tr>") + rows(9) + "</table>";
+        QTest::newRow("one width missing")
+            << QStringLiteral("<table><tr><th width=\"30%\">A</th><th>B</th></tr>") + rows(9) +
+                   "</table>";
+        QTest::newRow("a row spans rows")
+            << QStringLiteral("<table>") + Header + rows(4) +
+                   "<tr><td rowspan=\"2\">x</td><td>y</td></tr><tr><td>z</td></tr>" + rows(4) +
+                   "</table>";
+        QTest::newRow("header spans columns")
+            << QStringLiteral("<table><tr><th colspan=\"2\" width=\"100%\">AB</th></tr>") +
+                   rows(9) + "</table>";
+        QTest::newRow("never closed") << QStringLiteral("<table>") + Header + rows(9);
+    }
+    void leavesOtherTablesWhole() {
+        QFETCH(QString, html);
+        QCOMPARE(splitReportHtml(html, 2, 1), QStringList{html});
+    }
+
+    // A row that spans columns never opens a piece: the cut moves on to the
+    // next plain row. Nested tables, comments and quoted '>' are no rows.
+    void cutsOnlyAtPlainRows() {
+        const QString html = QStringLiteral("<table>") + Header + rows(3) +
+                             "<tr><td colspan=\"2\">TOTAL</td></tr>" +
+                             "<tr><td title=\"a > b\">r4a<table><tr><td>in1</td></tr><tr><td>"
+                             "in2</td></tr><tr><td>in3</td></tr></table></td><td>r4b</td></tr>"
+                             "<!-- <tr><td>c</td></tr> -->" +
+                             rows(2) + "</table>";
+        const QString cut = splitReportHtml(html, 3, 1).first();
+        // Rows: r1 r2 r3 | TOTAL (spans) r4 ... ; the piece opens at r4.
+        QCOMPARE(count(cut, QStringLiteral("</table>")), 3); // inner, piece 1, piece 2
+        QVERIFY2(cut.contains(QStringLiteral(
+                     "TOTAL</td></tr></table><table><tr><td width=\"30%\" title=\"a > b\">r4a")),
+                 qPrintable(cut));
+        QVERIFY(cut.contains(QStringLiteral("<td>in1</td></tr><tr><td>in2</td></tr><tr><td>in3")));
+        QCOMPARE(words(cut), words(html));
+    }
+
+    // Parts: each a whole document with the head; together the same body;
+    // never more parts than pieces.
+    void sharesOutParts() {
+        const QString html =
+            Head + QStringLiteral("<p>intro</p><table>") + Header + rows(30) + "</table>" + Tail;
+        const QStringList parts = splitReportHtml(html, 5, 3);
+        QCOMPARE(parts.size(), 3);
+        QString body;
+        for (const QString &part : parts) {
+            QVERIFY(part.startsWith(Head));
+            QVERIFY(part.endsWith(Tail));
+            body += part.mid(Head.size(), part.size() - Head.size() - Tail.size());
+        }
+        const QString whole = splitReportHtml(html, 5, 1).first();
+        QCOMPARE(Head + body + Tail, whole);
+        // Every part after the first opens with a piece of the table.
+        QVERIFY(parts.at(1).mid(Head.size()).startsWith(QStringLiteral("<table>")));
+        QVERIFY(parts.at(2).mid(Head.size()).startsWith(QStringLiteral("<table>")));
+        QCOMPARE(splitReportHtml(html, 10, 8).size(), 3); // three pieces
+        QCOMPARE(splitReportHtml(QStringLiteral("<p>x</p>"), 10, 4).size(), 1);
+    }
+
+    // The journal of two tanks laid out whole, cut into small pieces, and
+    // cut and read in three parts: the same pages, pixel for pixel, with the
+    // header repeated on every continued page.
+    void piecesLayOutAsOneTable() {
+        const RenderedReport report = journalReport(260);
+        const QPageSize paper(QPageSize::Letter);
+        ReportDocument whole(report, paper, 1, 1'000'000);
+        ReportDocument pieces(report, paper, 1, 7);
+        ReportDocument parts(report, paper, 3, 7);
+        QCOMPARE(whole.partCount(), 1);
+        QCOMPARE(parts.partCount(), 3);
+        QVERIFY(whole.pageCount() > 6);
+        for (const ReportDocument *doc : {&pieces, &parts}) {
+            QCOMPARE(doc->pageCount(), whole.pageCount());
+            for (int i = 0; i < whole.pageCount(); ++i) {
+                const PageSlice &a = whole.pageSlices().at(i);
+                const PageSlice &b = doc->pageSlices().at(i);
+                QVERIFY2(qAbs(a.top - b.top) < 1 && qAbs(a.bottom - b.bottom) < 1 &&
+                             qAbs(a.headerHeight() - b.headerHeight()) < 1,
+                         qPrintable(QStringLiteral("page %1: %2-%3 (%4) against %5-%6 (%7)")
+                                        .arg(i + 1)
+                                        .arg(a.top)
+                                        .arg(a.bottom)
+                                        .arg(a.headerHeight())
+                                        .arg(b.top)
+                                        .arg(b.bottom)
+                                        .arg(b.headerHeight())));
+                QVERIFY2(pageImage(*doc, i) == pageImage(whole, i),
+                         qPrintable(QStringLiteral("page %1 differs").arg(i + 1)));
+            }
+        }
+        // Pages that continue a tank's table repeat its header.
+        int continued = 0;
+        for (const PageSlice &s : parts.pageSlices())
+            continued += s.headerHeight() > 0 ? 1 : 0;
+        QVERIFY(continued >= parts.pageCount() - 3);
+
+        // The PDF has every entry once, each tank's in date order.
+        TestEnv env;
+        const QString pdf = env.path(QStringLiteral("j.pdf"));
+        QVERIFY(parts.writePdf(pdf, nullptr));
+        const QString text = pdfText(pdf);
+        int at = 0;
+        for (int i = 0; i < 260; ++i) {
+            if (i == 260 * 2 / 3) // the next tank
+                at = -1;
+            const QString date =
+                QDate(2020, 1, 1).addDays(i).toString(QStringLiteral("MM/dd/yyyy"));
+            QCOMPARE(countWord(text, date), 1);
+            const int next = int(text.indexOf(date));
+            QVERIFY2(next > at, qPrintable(date));
+            at = next;
+        }
+    }
+};
+
+QTEST_MAIN(TestReportParts)
+#include "tst_reportparts.moc"
