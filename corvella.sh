@@ -7,6 +7,7 @@
 #   ./corvella.sh fuzz SECONDS
 #                        build the fuzz targets with clang (in build-fuzz/) and run
 #                        each for SECONDS; findings go to build-fuzz/findings/
+#                        (FUZZ_TARGETS="formula ..." runs only those)
 #   ./corvella.sh package  install what is missing, build, make the Debian package
 set -eu
 
@@ -40,7 +41,7 @@ install_missing() {
 }
 
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
-FUZZ_TARGETS="numbers dates amounts criteria recordsource"
+FUZZ_TARGETS="${FUZZ_TARGETS:-numbers dates amounts criteria recordsource formula}"
 
 # Sanitizer flags of the check build. Every finding ends the test that hit it
 # (no recovery), so a report cannot scroll by in a passing run.
@@ -113,6 +114,7 @@ fuzz)
         numbers | dates | amounts) dict="-dict=fuzz/numbers.dict" ;;
         criteria) dict="-dict=fuzz/criteria.dict" ;;
         recordsource) dict="-dict=fuzz/recordsource.dict" ;;
+        formula) dict="-dict=fuzz/formula.dict" ;;
         esac
         echo "== fuzz_$t for $seconds s" >&2
         # A single input may take at most 2 s and 256 MB at once: a slow or

@@ -4,6 +4,7 @@
 #include "data/DatabaseFile.h"
 #include "data/JetSql.h"
 #include "platform/Conversions.h"
+#include "reports/ReportFormula.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -333,11 +334,122 @@ QString checkRecordSource(const QByteArray &input) {
     return {};
 }
 
+// --- report selection formulas ------------------------------------------------
+
+namespace {
+
+// The values a record's fields are tried with, by kind: ordinary ones, the
+// edges and the empty field.
+QVariant sampleValue(FormulaFieldKind kind, int which) {
+    switch (kind) {
+    case FormulaFieldKind::Number: {
+        static const QVariant v[] = {QVariant(0.0),
+                                     QVariant(1.5),
+                                     QVariant(-3.0),
+                                     QVariant(),
+                                     QVariant(QStringLiteral("8.2")),
+                                     QVariant(1e300)};
+        return v[which % 6];
+    }
+    case FormulaFieldKind::Currency: {
+        static const QVariant v[] = {QVariant(qlonglong(125000)), QVariant(qlonglong(0)),
+                                     QVariant(), QVariant(qlonglong(-10000))};
+        return v[which % 4];
+    }
+    case FormulaFieldKind::Date: {
+        static const QVariant v[] = {QVariant(QStringLiteral("2024-01-31")), QVariant(),
+                                     QVariant(QStringLiteral("1999-01-02")),
+                                     QVariant(QStringLiteral("not a date"))};
+        return v[which % 4];
+    }
+    case FormulaFieldKind::Text: {
+        static const QVariant v[] = {QVariant(QStringLiteral("Neon Tetra")), QVariant(),
+                                     QVariant(QStringLiteral("O'Brien")), QVariant(QString()),
+                                     QVariant(QStringLiteral("12"))};
+        return v[which % 5];
+    }
+    }
+    return {};
+}
+
+} // namespace
+
+QString checkFormula(const QByteArray &input) {
+    const QString t = text(input);
+    ReportFormula::ParseError error;
+    auto formula = ReportFormula::parse(t, &error);
+    if (!formula) {
+        if (error.message.isEmpty() || error.position < 0 || error.position > t.size() + 1)
+            return QStringLiteral("a refused formula has no proper error (%1 at %2): %3")
+                .arg(shown(error.message))
+                .arg(error.position)
+                .arg(shown(t));
+        return {};
+    }
+    if (formula->selectsAll() != t.trimmed().isEmpty())
+        return QStringLiteral("selects every record but is not blank, or the other way: ") +
+               shown(t);
+    if (formula->selectsAll())
+        return {};
+
+    // The fields get kinds chosen by the input, so every kind is met.
+    const QStringList fields = formula->fieldNames();
+    QVector<FormulaFieldKind> kinds;
+    for (int i = 0; i < fields.size(); ++i)
+        kinds << FormulaFieldKind((i + int(input.size())) % 4);
+    QString unknown;
+    if (!formula->bind(fields, kinds, &unknown))
+        return QStringLiteral("a formula does not bind to its own fields (%1): %2")
+            .arg(shown(unknown), shown(t));
+
+    auto negated = ReportFormula::parse(QStringLiteral("not (") + t + u')', &error);
+    if (negated && !negated->bind(fields, kinds, &unknown))
+        return QStringLiteral("not (formula) does not bind: ") + shown(t);
+    for (int r = 0; r < 6; ++r) {
+        QVector<QVariant> row;
+        for (int i = 0; i < fields.size(); ++i)
+            row << sampleValue(kinds[i], r + i);
+        const bool selected = formula->matches(row);
+        if (negated && negated->matches(row) == selected)
+            return QStringLiteral("not (formula) agrees with the formula on record %1: %2")
+                .arg(r)
+                .arg(shown(t));
+    }
+
+    // A field pinned to a number: a record with any other number there is
+    // never selected.
+    const QVector<FormulaFieldKind> numbers(fields.size(), FormulaFieldKind::Number);
+    if (!formula->bind(fields, numbers, &unknown))
+        return QStringLiteral("a formula does not bind to number fields: ") + shown(t);
+    for (int i = 0; i < fields.size(); ++i) {
+        const auto pinned = formula->pinnedNumber(fields[i]);
+        if (!pinned || !std::isfinite(*pinned) || *pinned + 1 == *pinned)
+            continue;
+        for (int r = 0; r < 4; ++r) {
+            QVector<QVariant> row;
+            for (int j = 0; j < fields.size(); ++j)
+                row << sampleValue(FormulaFieldKind::Number, r + j);
+            // Every field of that name (letter case aside) holds the other
+            // number.
+            for (int j = 0; j < fields.size(); ++j)
+                if (fields[j].compare(fields[i], Qt::CaseInsensitive) == 0)
+                    row[j] = *pinned + 1;
+            if (formula->matches(row))
+                return QStringLiteral("{%1} is pinned to %2, yet %3 is selected: %4")
+                    .arg(fields[i])
+                    .arg(*pinned)
+                    .arg(*pinned + 1)
+                    .arg(shown(t));
+        }
+    }
+    return {};
+}
+
 const std::vector<Target> &targets() {
     static const std::vector<Target> all = {
         {"numbers", checkNumbers},           {"dates", checkDates},
         {"amounts", checkAmounts},           {"criteria", checkCriteria},
-        {"recordsource", checkRecordSource},
+        {"recordsource", checkRecordSource}, {"formula", checkFormula},
     };
     return all;
 }

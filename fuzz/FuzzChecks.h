@@ -27,6 +27,11 @@ QString checkCriteria(const QByteArray &input);
 // table and nothing else, as SQLite itself sees it.
 QString checkRecordSource(const QByteArray &input);
 
+// Report selection formulas: a refused formula says why and where; an
+// accepted one evaluates on any record, "not (formula)" selects exactly the
+// records it does not, and a pinned field pins.
+QString checkFormula(const QByteArray &input);
+
 struct Target {
     const char *name; // folder name under fuzz/corpus and fuzz/regressions
     QString (*check)(const QByteArray &input);
