@@ -170,4 +170,16 @@ void CorvModule::readSettings() {
     ChartInputError = false;
 }
 
+QString CorvModule::defaultTankType() {
+    if (CurrentTankID == NotSet)
+        return {};
+    RecordSet rs;
+    if (rs.open(DatabasePath, sources::tank(CurrentTankID)))
+        return {};
+    const int field = rs.fieldIndex(QStringLiteral("TankType"));
+    const QString type = (field >= 0 && rs.hasCurrent()) ? rs.text(field) : QString();
+    rs.close();
+    return type;
+}
+
 } // namespace corv

@@ -64,6 +64,10 @@ public:
     static void setDefaultTank(const QString &id, const QString &name);
     // The default tank's name as read again (renamed, or deleted: empty).
     static void setDefaultTankName(const QString &name);
+    // The default tank's type as stored ("Salt Water"), read from the file
+    // on a connection of its own so no window's record set moves; empty
+    // when there is no default tank or it cannot be read.
+    static QString defaultTankType();
     // Tells the windows the default tank as it stands (start-up).
     static void announceDefaultTank() { emit events().defaultTankChanged(false); }
     static void announceTargetRanges() { emit events().targetRangesChanged(); }

@@ -35,6 +35,9 @@ public:
     // and unloads it. A window that cannot store its record stays open.
     virtual void cmdClose_Click() = 0;
     virtual void cmdRefreshData() {}
+    // Stores an edit still in the window's boxes, as leaving the record
+    // would; false when it cannot be stored and the user kept it.
+    virtual bool storeEdits() { return true; }
     // The user made this window the active one.
     virtual void Form_Activate() {}
 };

@@ -54,6 +54,11 @@ void exportActiveRecords() {
     const auto table = activeTransferTable();
     if (!table)
         return;
+    // What the window shows is what is exported: an edit not stored yet is
+    // stored first (or the export does not start).
+    if (const auto kind = formOf(*table))
+        if (CorvForm *f = Forms::get(*kind); f && !f->storeEdits())
+            return;
     FileRequest request;
     request.title = exportTitle;
     request.filter = csvFilter;

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace corv {
 
@@ -69,6 +70,13 @@ frmTargetRanges::frmTargetRanges(QWidget *parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmTargetRanges::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    // The ranges a user most likely came for: those of the default tank's
+    // water.
+    m_shown = std::max(0, waterTypeIndex(CorvModule::defaultTankType()));
+    {
+        const QSignalBlocker block(cboWaterType);
+        cboWaterType->setCurrentIndex(m_shown);
+    }
     showRanges();
     resize(380, 560);
 }

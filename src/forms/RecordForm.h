@@ -71,6 +71,7 @@ public:
 
     // Public procedures.
     void cmdRefreshData() override;
+    bool storeEdits() override { return storeOrDiscard(false); }
     void cmdClose_Click() override;
     void mnuAdd_Click() override;
     void mnuDelete_Click() override;

@@ -49,21 +49,6 @@ const Value values[] = {
     {"Zinc:", "txtZinc", "Zinc", "Zinc", 9},
 };
 
-// The default tank's type as stored, read from the file on its own
-// connection so the journal's record set is left where it is; empty when
-// there is no default tank or it cannot be read (then nothing is marked).
-QString readDefaultTankType() {
-    if (CorvModule::CurrentTankID == CorvModule::NotSet)
-        return {};
-    RecordSet rs;
-    if (rs.open(CorvModule::DatabasePath, sources::tank(CorvModule::CurrentTankID)))
-        return {};
-    const int field = rs.fieldIndex(QStringLiteral("TankType"));
-    const QString type = (field >= 0 && rs.hasCurrent()) ? rs.text(field) : QString();
-    rs.close();
-    return type;
-}
-
 // A red that reads on the box's own base: dark on a light base, light on a
 // dark one.
 QColor warningColour(const QPalette &palette) {
@@ -190,7 +175,7 @@ frmJournal::frmJournal()
 
 void frmJournal::refreshRangeMarks() {
     m_ranges = TargetRanges::load();
-    m_waterType = readDefaultTankType();
+    m_waterType = CorvModule::defaultTankType();
     for (int i = 0; i < m_values.size(); ++i)
         markValue(i);
 }

@@ -87,6 +87,37 @@ private slots:
         QCOMPARE(j->JournalData->Caption(), QStringLiteral("Record: 1 of 2"));
     }
 
+    // What the window shows is exported: an edit not stored yet is stored
+    // first, and an edit that cannot be stored stops the export with the
+    // box's own message.
+    void exportStoresTheEditShownFirst() {
+        const int reef = fx.defaultTank("Reef");
+        fx.entry(reef, "2001-01-01", "8.2");
+        frmJournal *j = openJournal();
+        j->txtNotes->setPlainText(QStringLiteral("typed, not saved"));
+        const QString file = fx.env->path("edited.csv");
+        fx.env->dialogs.fileAnswers = {file};
+        fx.env->dialogs.expectOk();
+        fx.main->mnuExport->trigger();
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(fx.messages()[0].text, QStringLiteral("1 record was exported to edited.csv."));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(f.readAll()).contains(QStringLiteral("\"typed, not saved\"")));
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE Notes = 'typed, not saved'"), 1);
+
+        fx.env->dialogs.clear();
+        j->txtpH->setText(QStringLiteral("abc"));
+        fx.env->dialogs.expectOk();
+        fx.main->mnuExport->trigger();
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(fx.messages()[0].text, QStringLiteral("Please enter a valid pH!"));
+        for (const auto &call : fx.env->dialogs.calls) // no file was asked for
+            QVERIFY(call.kind != ScriptedDialogs::Call::SaveFile);
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 8.2"), 1);
+        j->txtpH->setText(QStringLiteral("8.2")); // so the window closes in peace
+    }
+
     void badLineReportedAndNothingStoredOnCancel() {
         const int tank = fx.defaultTank("Reef");
         QString csv = QStringLiteral("EntryDate,PH,Nitrate,Colour\n");

@@ -69,6 +69,25 @@ private slots:
         });
     }
 
+    // The window opens on the default tank's water.
+    void opensOnTheDefaultTanksWater() {
+        const int reef = fx.defaultTank("Reef");
+        TestEnv::exec(
+            fx.db,
+            QStringLiteral("UPDATE Tank SET TankType = 'Salt Water' WHERE ID = %1").arg(reef));
+        openWindow([](frmTargetRanges &w) {
+            QCOMPARE(w.cboWaterType->currentText(), QStringLiteral("Salt Water"));
+            QCOMPARE(cell(w, "PH", 0), QStringLiteral("8"));
+            w.cmdCancel->click();
+        });
+        TestEnv::exec(fx.db,
+                      QStringLiteral("UPDATE Tank SET TankType = '' WHERE ID = %1").arg(reef));
+        openWindow([](frmTargetRanges &w) {
+            QCOMPARE(w.cboWaterType->currentText(), QStringLiteral("Fresh Water"));
+            w.cmdCancel->click();
+        });
+    }
+
     void editsKeptOnOkDroppedOnCancelAndRestored() {
         openWindow([](frmTargetRanges &w) {
             w.cboWaterType->setCurrentIndex(1); // Salt Water
