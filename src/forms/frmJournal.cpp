@@ -49,9 +49,10 @@ const Value values[] = {
     {"Zinc:", "txtZinc", "Zinc", "Zinc", 9},
 };
 
-// The default tank's type as stored, read from the file on its own
-// connection so the journal's record set is left where it is; empty when
-// there is no default tank or it cannot be read (then nothing is marked).
+} // namespace
+
+// Read from the file on its own connection so the caller's record set is
+// left where it is.
 QString readDefaultTankType() {
     if (CorvModule::CurrentTankID == CorvModule::NotSet)
         return {};
@@ -63,6 +64,8 @@ QString readDefaultTankType() {
     rs.close();
     return type;
 }
+
+namespace {
 
 // A red that reads on the box's own base: dark on a light base, light on a
 // dark one.

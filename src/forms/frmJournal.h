@@ -48,4 +48,8 @@ private:
 // they say so and do not open.
 bool requireDefaultTank();
 
+// The default tank's water type as stored; empty when there is no default
+// tank or it cannot be read (then nothing is marked against a range).
+QString readDefaultTankType();
+
 } // namespace corv
