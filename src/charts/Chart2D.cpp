@@ -333,9 +333,13 @@ void Chart2D::addBands() {
     const ChartContent &c = *m_content;
     const ValueAxisPlan &common = m_axes.axes.first();
     const double x0 = unitOfPos(m_full.lo), x1 = unitOfPos(m_full.hi);
-    // Light enough that the values in front stay the thing one sees, and
-    // that two or three overlapping bands still read as bands.
-    const double alpha = isDark(m_style.background) ? 0.24 : 0.15;
+    // Light enough that the values in front stay the thing one sees; where
+    // several bands overlap each is fainter, so their sum does not turn the
+    // plot to mud.
+    int count = 0;
+    for (int k = 0; k < c.columns() && k < c.bands.size(); ++k)
+        count += !c.bands[k].isEmpty();
+    const double alpha = (isDark(m_style.background) ? 0.26 : 0.16) / std::sqrt(std::max(1, count));
     for (int k = 0; k < c.columns() && k < c.bands.size(); ++k) {
         const ChartBand &band = c.bands[k];
         if (band.isEmpty())

@@ -166,7 +166,7 @@ private slots:
         QVERIFY(area);
         const QColor ph = lineNamed(*chart, "pH")->color();
         QCOMPARE(area->brush().color().rgb(), ph.rgb());
-        QVERIFY(area->brush().color().alphaF() < 0.4);
+        QVERIFY(area->brush().color().alphaF() < 0.3);
         // The legend names only the series.
         const auto markersShown = [&] {
             QStringList shown;
