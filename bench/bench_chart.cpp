@@ -1,5 +1,6 @@
 // Speed of a chart run on a large journal: from the record source of the
-// run to the picture drawn, for every chart type, step by step.
+// run to the picture drawn, for every chart type, step by step; then the
+// flat types again with target bands and a time axis.
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_chart [entries] [width] [height] [codes]
 //
@@ -160,6 +161,22 @@ int main(int argc, char **argv) {
                    .arg(draw, 8, 'f', 1)
                    .arg(whole, 10, 'f', 1)
                    .arg(cpu, 22, 'f', 1);
+        out.flush();
+    }
+
+    // The same drawings with a target band behind every series and, where
+    // it applies, the entries placed by their dates.
+    chart.setColumnBands({{0.0, 0.25}, {0.0, 40.0}, {6.5, 7.8}});
+    chart.setRowDates(chartRowDates(rows));
+    chart.setSpaceByDate(true);
+    out << "\n  with bands (and by date)   draw\n";
+    for (int code : codes) {
+        if (CorvChart::is3D(code))
+            continue;
+        chart.setChartType(code);
+        QImage img;
+        const double draw = median(5, [&] { img = chart.toImage(size); });
+        out << QStringLiteral("  %1 %2\n").arg(chartTypeItems()[code], -15).arg(draw, 8, 'f', 1);
         out.flush();
     }
     return 0;

@@ -150,6 +150,19 @@ void Settings::setAutoHighlight(bool on) {
     saveBool(QStringLiteral("Options"), QStringLiteral("AutoHighlight"), on);
 }
 
+bool Settings::chartShowTargetRanges() {
+    return readBool(QStringLiteral("Chart"), QStringLiteral("ShowTargetRanges"), true);
+}
+void Settings::setChartShowTargetRanges(bool on) {
+    saveBool(QStringLiteral("Chart"), QStringLiteral("ShowTargetRanges"), on);
+}
+bool Settings::chartSpaceByDate() {
+    return readBool(QStringLiteral("Chart"), QStringLiteral("SpaceByDate"), false);
+}
+void Settings::setChartSpaceByDate(bool on) {
+    saveBool(QStringLiteral("Chart"), QStringLiteral("SpaceByDate"), on);
+}
+
 Settings::Position Settings::windowPosition(const QString &window) {
     return {readInt(WindowPosition, window + QStringLiteral("Top"), -1),
             readInt(WindowPosition, window + QStringLiteral("Left"), -1)};

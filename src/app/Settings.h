@@ -67,6 +67,12 @@ public:
     static bool autoHighlight(); // "Options"/"AutoHighlight", true
     static void setAutoHighlight(bool on);
 
+    // The chart window's switches, kept as the user changes them.
+    static bool chartShowTargetRanges(); // "Chart"/"ShowTargetRanges", true
+    static void setChartShowTargetRanges(bool on);
+    static bool chartSpaceByDate(); // "Chart"/"SpaceByDate", false
+    static void setChartSpaceByDate(bool on);
+
     // "WindowPosition"/<window>Top and <window>Left ("JournalTop"); -1 for
     // a coordinate that is absent or not a number.
     struct Position {

@@ -59,8 +59,13 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
     m_pixels = plotPixels;
     m_labelStep = 0;
     m_labelled.clear();
+    m_labelledDates.clear();
+    m_placedLabels.clear();
+    m_placedUnits.clear();
     m_barColumns.clear();
     m_points.clear();
+    m_bands.clear();
+    m_view.reset();
     m_anchor = nullptr;
 
     chart->removeAllSeries();
@@ -78,7 +83,15 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         chart->layout()->setContentsMargins(0, 0, 0, 0);
 
     const int rows = content->rows(), cols = content->columns();
-    m_axes = planValueAxes(content->ranges, drawnFromZero(kind));
+    m_timeAxis = rows > 0 && content->rowDays.size() == rows && content->dayZero.isValid() &&
+                 (kind.shape == ChartShape::Line || kind.shape == ChartShape::Area ||
+                  kind.shape == ChartShape::Step);
+    // A band near the values widens the axis to show the band's edges; one
+    // far off is clipped instead (see rangeWithBand).
+    QVector<SeriesRange> ranges = content->ranges;
+    for (int k = 0; k < cols && k < content->bands.size(); ++k)
+        ranges[k] = rangeWithBand(ranges[k], content->bands[k]);
+    m_axes = planValueAxes(ranges, drawnFromZero(kind));
     const ValueAxisPlan &common = m_axes.axes.first();
 
     // The first and last date labels are centred on the first and last rows:
@@ -103,11 +116,20 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
     // two points (its low and its high), so one bucket per two pixels.
     m_bucket = bucketSizeFor(rows, std::max(1.0, plotPixels) / (anyBars ? 2.0 * barSets : 2.0));
     const int units = rows > 0 ? (rows + m_bucket - 1) / m_bucket : 1;
+    if (m_timeAxis) {
+        // A little room beyond the first and last entries, so their points
+        // do not sit on the plot's edges.
+        const double first = content->rowDays.first(), last = content->rowDays.last();
+        const double pad = std::max(0.5, (last - first) * 0.03);
+        m_full = {first - pad, last + pad};
+    } else {
+        m_full = {posOfUnit(-0.5), posOfUnit(units - 0.5)};
+    }
 
     m_x = new QCategoryAxis;
     m_x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    m_x->setStartValue(-0.5);
-    m_x->setRange(-0.5, units - 0.5);
+    m_x->setStartValue(unitOfPos(m_full.lo));
+    m_x->setRange(unitOfPos(m_full.lo), unitOfPos(m_full.hi));
     m_x->setLabelsFont(style.labelFont);
     m_x->setLabelsColor(style.text);
     m_x->setLinePen(linePen(style.axis, 1));
@@ -139,6 +161,7 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         yAxes << a;
     }
     m_y = yAxes.first();
+    addBands();
 
     // The points of every series on the common scale.
     m_points.resize(cols);
@@ -218,18 +241,22 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
             // Each value holds from halfway to its left neighbour to halfway
             // to its right one.
             line.reserve(2 * pts.size());
+            // On a time axis the first and last steps reach the plot's edges.
             for (int i = 0; i < pts.size(); ++i) {
-                const double u = unitOfRow(pts[i].x);
-                const double left = i == 0 ? u - 0.5 : (unitOfRow(pts[i - 1].x) + u) / 2;
-                const double right =
-                    i + 1 == pts.size() ? u + 0.5 : (unitOfRow(pts[i + 1].x) + u) / 2;
+                const double u = xOf(pts[i]);
+                const double left = i > 0        ? (xOf(pts[i - 1]) + u) / 2
+                                    : m_timeAxis ? unitOfPos(m_full.lo)
+                                                 : u - 0.5;
+                const double right = i + 1 < pts.size() ? (xOf(pts[i + 1]) + u) / 2
+                                     : m_timeAxis       ? unitOfPos(m_full.hi)
+                                                        : u + 0.5;
                 const double y = commonOf(k, pts[i].value);
                 line << QPointF(left, y) << QPointF(right, y);
             }
         } else {
             line.reserve(pts.size());
             for (const PlotPoint &p : pts)
-                line << QPointF(unitOfRow(p.x), commonOf(k, p.value));
+                line << QPointF(xOf(p), commonOf(k, p.value));
         }
         const QColor c = style.color(k);
         auto *upper = new QLineSeries;
@@ -290,10 +317,114 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         for (QLegendMarker *m : legend->markers(outline))
             m->setVisible(false);
     }
+    // Bands are explained by their series' colour; the legend names series.
+    for (QAbstractSeries *s : chart->series()) {
+        if (s->objectName().startsWith(QLatin1String("band")))
+            for (QLegendMarker *m : legend->markers(s))
+                m->setVisible(false);
+    }
 
     m_plotAreaWatch = QObject::connect(chart, &QChart::plotAreaChanged, chart,
                                        [this](const QRectF &) { placeLabels(); });
     placeLabels();
+}
+
+void Chart2D::addBands() {
+    const ChartContent &c = *m_content;
+    const ValueAxisPlan &common = m_axes.axes.first();
+    const double x0 = unitOfPos(m_full.lo), x1 = unitOfPos(m_full.hi);
+    // Light enough that the values in front stay the thing one sees; where
+    // several bands overlap each is fainter, so their sum does not turn the
+    // plot to mud.
+    int count = 0;
+    for (int k = 0; k < c.columns() && k < c.bands.size(); ++k)
+        count += !c.bands[k].isEmpty();
+    const double alpha = (isDark(m_style.background) ? 0.26 : 0.16) / std::sqrt(std::max(1, count));
+    for (int k = 0; k < c.columns() && k < c.bands.size(); ++k) {
+        const ChartBand &band = c.bands[k];
+        if (band.isEmpty())
+            continue;
+        const ValueAxisPlan &axis = m_axes.axes[m_axes.axisOfSeries[k]];
+        const auto onCommon = [&](double v) { return axis.toCommon(v, common); };
+        // A missing bound reaches the axis's end.
+        double lo = band.low ? onCommon(*band.low) : common.low;
+        double hi = band.high ? onCommon(*band.high) : common.high;
+        if (hi < common.low || lo > common.high)
+            continue; // wholly off the axis
+        lo = std::clamp(lo, common.low, common.high);
+        hi = std::clamp(hi, common.low, common.high);
+        m_bands.push_back({k, lo, hi});
+        const QColor colour = m_style.color(k);
+        const QString name = c.columnLabels[k];
+        if (hi > lo) {
+            auto *upper = new QLineSeries;
+            upper->append(x0, hi);
+            upper->append(x1, hi);
+            auto *lower = new QLineSeries;
+            lower->append(x0, lo);
+            lower->append(x1, lo);
+            auto *area = new QAreaSeries(upper, lower);
+            upper->setParent(area);
+            lower->setParent(area);
+            QColor fill = colour;
+            fill.setAlphaF(float(alpha));
+            area->setBrush(fill);
+            area->setPen(Qt::NoPen);
+            area->setObjectName(QStringLiteral("band:") + name);
+            m_chart->addSeries(area);
+            area->attachAxis(m_x);
+            area->attachAxis(m_y);
+        }
+        // The bounds the band has, as fine dashed lines: where the band ends
+        // must show even where another band lies over it.
+        for (const std::optional<double> &bound : {band.low, band.high}) {
+            if (!bound)
+                continue;
+            const double v = onCommon(*bound);
+            if (v < common.low || v > common.high)
+                continue;
+            auto *edge = new QLineSeries;
+            edge->append(x0, v);
+            edge->append(x1, v);
+            QColor pen = colour;
+            pen.setAlphaF(0.75f);
+            edge->setPen(QPen(pen, 1, Qt::DashLine));
+            edge->setObjectName(QStringLiteral("bandEdge:") + name);
+            m_chart->addSeries(edge);
+            edge->attachAxis(m_x);
+            edge->attachAxis(m_y);
+        }
+    }
+}
+
+void Chart2D::setView(const std::optional<XSpan> &view) {
+    if (!m_chart || !m_x)
+        return;
+    m_view.reset();
+    if (view && *view != m_full)
+        m_view = fitSpan(*view, m_full, 0);
+    const XSpan v = viewSpan();
+    m_x->setRange(unitOfPos(v.lo), unitOfPos(v.hi));
+    m_labelStep = 0;
+    placeLabels();
+}
+
+double Chart2D::positionAt(double sceneX) const {
+    if (!m_chart || !m_anchor)
+        return m_full.middle();
+    const double y = m_chart->plotArea().center().y();
+    return posOfUnit(m_chart->mapToValue(QPointF(sceneX, y), m_anchor).x());
+}
+
+QPointF Chart2D::scenePointOf(int column, int row) const {
+    if (!m_chart || !m_anchor || !m_content || column < 0 || column >= m_content->columns() ||
+        row < 0 || row >= m_content->rows())
+        return {};
+    const ValueAxisPlan &common = m_axes.axes.first();
+    const double v =
+        m_axes.axes[m_axes.axisOfSeries[column]].toCommon(m_content->value(column, row), common);
+    const double x = m_timeAxis ? m_content->rowDays[row] : unitOfRow(row);
+    return toScene(x, v);
 }
 
 void Chart2D::placeLabels() {
@@ -304,24 +435,67 @@ void Chart2D::placeLabels() {
     if (rows == 0 || width <= 0)
         return;
     const double gap = QFontMetricsF(m_style.labelFont).horizontalAdvance(QLatin1Char('M'));
-    const int step = labelStep(width / rows, m_widestLabel, gap);
-    if (step == m_labelStep)
+    if (m_timeAxis)
+        placeDateLabels(width, gap);
+    else
+        placeRowLabels(width, gap);
+}
+
+void Chart2D::placeRowLabels(double width, double gap) {
+    const XSpan view = viewSpan();
+    const int rows = m_content->rows();
+    const int step = labelStep(width / std::max(1e-9, view.width()), m_widestLabel, gap);
+    if (step == m_labelStep && !m_placedUnits.isEmpty())
         return;
     m_labelStep = step;
-    for (const QString &l : m_x->categoriesLabels())
-        m_x->remove(l);
-    m_labelled = corv::labelledRows(rows, step);
+    // Every step-th row from the first, so the labels stay put as the view
+    // moves; only those in view go on the axis.
+    m_labelled.clear();
+    QStringList labels;
+    QVector<double> units;
     // The axis keys its labels by text; entries of the same date get an
     // invisible mark each to stay apart.
     QSet<QString> used;
-    for (int r : m_labelled) {
+    for (int r : corv::labelledRows(rows, step)) {
+        if (r < view.lo || r > view.hi)
+            continue;
+        m_labelled << r;
         QString label = m_content->rowLabels[r];
         while (used.contains(label))
             label += QChar(0x200B);
         used.insert(label);
-        m_x->append(label, unitOfRow(r));
+        labels << label;
+        units << unitOfRow(r);
     }
-    m_x->setStartValue(-0.5);
+    setLabels(labels, units);
+}
+
+void Chart2D::placeDateLabels(double width, double gap) {
+    const XSpan view = viewSpan();
+    const QDate &zero = m_content->dayZero;
+    const QDate first = zero.addDays(qint64(std::ceil(view.lo)));
+    const QDate last = zero.addDays(qint64(std::floor(view.hi)));
+    const int fit = std::max(1, int((width + gap) / (m_widestLabel + gap)));
+    m_labelledDates = dateTicks(first, last, fit);
+    QStringList labels;
+    QVector<double> units;
+    for (const QDate &d : std::as_const(m_labelledDates)) {
+        labels << d.toString(QStringLiteral("MM/dd/yyyy"));
+        units << double(zero.daysTo(d));
+    }
+    setLabels(labels, units);
+}
+
+void Chart2D::setLabels(const QStringList &labels, const QVector<double> &units) {
+    if (labels == m_placedLabels && units == m_placedUnits)
+        return;
+    for (const QString &l : m_x->categoriesLabels())
+        m_x->remove(l);
+    for (int i = 0; i < labels.size(); ++i)
+        m_x->append(labels[i], units[i]);
+    m_x->setStartValue(unitOfPos(m_full.lo));
+    m_placedLabels = labels;
+    m_placedUnits = units;
 }
 
 QPointF Chart2D::toScene(double unit, double common) const {
@@ -375,13 +549,24 @@ QString Chart2D::lineTip(const QPointF &value, const QPointF &scenePos) const {
         // The drawn point nearest in x.
         const auto it =
             std::lower_bound(pts.begin(), pts.end(), value.x(),
-                             [this](const PlotPoint &p, double u) { return unitOfRow(p.x) < u; });
+                             [this](const PlotPoint &p, double u) { return xOf(p) < u; });
         for (auto c : {it, it - 1}) {
             if (c < pts.begin() || c >= pts.end())
                 continue;
-            const double u = unitOfRow(c->x);
-            if (std::fabs(u - value.x()) > 0.5 + (m_bucket > 1 ? 1 : 0))
+            const double u = xOf(*c);
+            if (m_timeAxis) {
+                // Days apart mean nothing on the screen: the nearer of the
+                // two neighbours answers, a line's point only from close by.
+                const auto other = c == it ? it - 1 : it;
+                if (other >= pts.begin() && other < pts.end() &&
+                    std::fabs(xOf(*other) - value.x()) < std::fabs(u - value.x()))
+                    continue;
+                if (m_kind.shape == ChartShape::Line &&
+                    std::fabs(toScene(u, 0).x() - scenePos.x()) > 12)
+                    continue;
+            } else if (std::fabs(u - value.x()) > 0.5 + (m_bucket > 1 ? 1 : 0)) {
                 continue;
+            }
             const double v = m_axes.axes[m_axes.axisOfSeries[k]].toCommon(c->value, common);
             const QPointF at = toScene(m_kind.shape == ChartShape::Step ? value.x() : u, v);
             double d = std::fabs(at.y() - scenePos.y());

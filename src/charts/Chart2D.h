@@ -3,17 +3,26 @@
 //
 // Rows are placed along the x axis in "bucket" units: one unit per row, or,
 // when a chart has more rows than its plot has pixels, one unit per bucket of
-// rows thinned to what the pixels can show (every peak kept). Every series
-// is drawn on the scale of the first value axis; further axes, for series of
-// another order of size, show their own ticks on the same grid lines.
+// rows thinned to what the pixels can show (every peak kept). Lines, areas
+// and steps may instead stand on a time axis, one unit per day, each row at
+// its date. Every series is drawn on the scale of the first value axis;
+// further axes, for series of another order of size, show their own ticks on
+// the same grid lines. Target bands lie behind the series.
+//
+// The horizontal view can be narrowed to part of the chart (a zoom). Spans
+// of it are given in "positions": rows on an evenly spaced axis, days on a
+// time axis, so a zoom keeps its meaning when the chart is built again for
+// another width.
 #pragma once
 
 #include "ChartRender.h"
+#include "ChartSpans.h"
 
 #include <QMetaObject>
 #include <QPointF>
 #include <QRectF>
 #include <QVector>
+#include <optional>
 
 class QChart;
 class QCategoryAxis;
@@ -40,8 +49,34 @@ public:
 
     // The value under a point of the chart's scene: its tip text, or empty.
     QString toolTipAt(const QPointF &scenePos) const;
+
+    // Whether the rows stand at their dates.
+    bool timeAxis() const { return m_timeAxis; }
+    // The whole horizontal extent, and what of it is in view, in positions.
+    XSpan fullSpan() const { return m_full; }
+    XSpan viewSpan() const { return m_view.value_or(m_full); }
+    // Narrows the view to `view` (kept inside the whole), or shows the whole.
+    void setView(const std::optional<XSpan> &view);
+    // The position under a horizontal point of the scene.
+    double positionAt(double sceneX) const;
+    // The narrowest view worth zooming to: two rows, or two days.
+    double minViewWidth() const { return 2; }
+
+    // The bands drawn, on the common scale of the first value axis: each
+    // one's series (column) and its extent after clipping to the axis.
+    struct DrawnBand {
+        int column = 0;
+        double low = 0;
+        double high = 0;
+    };
+    const QVector<DrawnBand> &bands() const { return m_bands; }
+    // Where a row's value of a series sits in the chart's scene.
+    QPointF scenePointOf(int column, int row) const;
+
     // The rows that carry a label now, and how many rows one x unit holds.
+    // On a time axis the labels are round dates instead (labelledDates).
     const QVector<int> &labelledRows() const { return m_labelled; }
+    const QVector<QDate> &labelledDates() const { return m_labelledDates; }
     int bucketSize() const { return m_bucket; }
     double builtForPixels() const { return m_pixels; }
     // So many points that antialiasing would only slow the drawing down.
@@ -49,6 +84,19 @@ public:
 
 private:
     double unitOfRow(double row) const { return (row + 0.5) / m_bucket - 0.5; }
+    // Positions (rows or days) to x units and back.
+    double unitOfPos(double pos) const { return m_timeAxis ? pos : unitOfRow(pos); }
+    double posOfUnit(double unit) const {
+        return m_timeAxis ? unit : (unit + 0.5) * m_bucket - 0.5;
+    }
+    // Where a drawn point stands along x, in units.
+    double xOf(const PlotPoint &p) const {
+        return m_timeAxis ? m_content->rowDays[p.row] : unitOfRow(p.x);
+    }
+    void addBands();
+    void placeRowLabels(double width, double gap);
+    void placeDateLabels(double width, double gap);
+    void setLabels(const QStringList &labels, const QVector<double> &units);
     QPointF toScene(double unit, double common) const;
     QString barTip(const QPointF &value, const QPointF &scenePos) const;
     QString lineTip(const QPointF &value, const QPointF &scenePos) const;
@@ -65,6 +113,13 @@ private:
     double m_widestLabel = 0;
     int m_labelStep = 0;
     QVector<int> m_labelled;
+    QVector<QDate> m_labelledDates;
+    QStringList m_placedLabels;    // what the axis shows now
+    QVector<double> m_placedUnits; // and where
+    bool m_timeAxis = false;
+    XSpan m_full;
+    std::optional<XSpan> m_view;
+    QVector<DrawnBand> m_bands;
     QCategoryAxis *m_x = nullptr;
     QValueAxis *m_y = nullptr;
     QAbstractSeries *m_anchor = nullptr;  // a series on the main axes, for mapping

@@ -1,5 +1,6 @@
 #include "ChartData.h"
 
+#include "app/TargetRanges.h"
 #include "data/JetSql.h"
 #include "data/RecordSet.h"
 #include "data/RecordSources.h"
@@ -279,6 +280,33 @@ ChartGrid buildChartGrid(const QVector<JournalChartRow> &rows, const QVector<boo
             g.cells << chartCellText(c < r.values.size() ? r.values[c] : QString());
     }
     return g;
+}
+
+QVector<QDate> chartRowDates(const QVector<JournalChartRow> &rows) {
+    QVector<QDate> dates;
+    dates.reserve(rows.size());
+    static const QString shown = QStringLiteral("MM/dd/yyyy");
+    for (const JournalChartRow &r : rows) {
+        QDate d = QDate::fromString(r.entryDate, shown);
+        // A date kept in some other form still counts when it reads as one.
+        if (!d.isValid() && !r.entryDate.trimmed().isEmpty())
+            d = toDate(r.entryDate).value_or(QDate());
+        dates.push_back(d);
+    }
+    return dates;
+}
+
+QVector<ChartBand> chartBands(const TargetRanges &ranges, const QString &waterType,
+                              const QVector<bool> &ticked) {
+    QVector<ChartBand> bands;
+    const QVector<ChartParameter> &params = chartParameters();
+    for (int i = 0; i < params.size(); ++i) {
+        if (i >= ticked.size() || !ticked[i])
+            continue;
+        const TargetRange r = ranges.range(waterType, params[i].field);
+        bands.push_back({r.low, r.high});
+    }
+    return bands;
 }
 
 } // namespace corv

@@ -7,8 +7,10 @@
 // directly.
 #pragma once
 
+#include "ChartSpans.h"
 #include "data/DbError.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -16,6 +18,7 @@
 namespace corv {
 
 class RecordSet;
+class TargetRanges;
 
 // One chartable parameter: its check box, the check box's caption, the
 // journal field it reads and the label its column carries in the chart.
@@ -109,5 +112,14 @@ struct ChartGrid {
 // `ticked` holds one flag per parameter of chartParameters(); missing flags
 // count as not ticked.
 ChartGrid buildChartGrid(const QVector<JournalChartRow> &rows, const QVector<bool> &ticked);
+
+// The date of each row, read from its entry date as the row shows it; an
+// invalid date for an entry without one.
+QVector<QDate> chartRowDates(const QVector<JournalChartRow> &rows);
+
+// The target band of each ticked parameter in `waterType`, in column order
+// (an empty band where a parameter has no range, or the type is unknown).
+QVector<ChartBand> chartBands(const TargetRanges &ranges, const QString &waterType,
+                              const QVector<bool> &ticked);
 
 } // namespace corv

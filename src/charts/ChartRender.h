@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ChartScale.h"
+#include "ChartSpans.h"
 
 #include <QColor>
 #include <QFont>
@@ -27,6 +28,13 @@ struct ChartContent {
     QStringList columnLabels;
     QVector<QVector<double>> series; // one per column, a value per row
     QVector<SeriesRange> ranges;     // of each series
+    // The target band drawn behind each series in the flat kinds (an empty
+    // band, or none at all past the end, draws nothing).
+    QVector<ChartBand> bands;
+    // Where each row lies on a time axis, in days from the first row; empty
+    // when rows are spaced evenly. Used by the kinds drawn along a line.
+    QVector<double> rowDays;
+    QDate dayZero; // the first row's date, when rowDays is set
 
     int rows() const { return int(rowLabels.size()); }
     int columns() const { return int(columnLabels.size()); }

@@ -10,12 +10,18 @@
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QRubberBand>
 #include <QSet>
 #include <QStackedLayout>
 #include <QTimer>
 #include <QToolTip>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 namespace corv {
 
@@ -30,8 +36,6 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override {
         QPainter p(this);
-        // What the chart last drew: while repainting is off, changes to the
-        // grid do not show.
         // What the chart last drew: while repainting is off, changes to the
         // grid do not show.
         if (!m_owner->m_shown)
@@ -56,10 +60,13 @@ struct OffscreenChart {
     Chart2D builder;
 
     OffscreenChart(const ChartContent &content, ChartKind kind, const ChartStyle &style,
-                   const QSizeF &size, double plotPixels) {
+                   const QSizeF &size, double plotPixels,
+                   const std::optional<XSpan> &view = std::nullopt) {
         scene.addItem(chart);
         chart->setGeometry(QRectF(QPointF(0, 0), size));
         builder.build(chart, &content, kind, style, plotPixels);
+        if (view)
+            builder.setView(view);
         settle();
     }
     // Lays the chart out now rather than on the next turn of the event loop;
@@ -76,13 +83,18 @@ struct OffscreenChart {
 } // namespace
 
 CorvChart::CorvChart(QWidget *parent) : QWidget(parent) {
-    m_stack = new QStackedLayout(this);
-    m_stack->setContentsMargins(0, 0, 0, 0);
+    // Room for the focus frame round the chart: its keys zoom while it has
+    // the focus.
+    auto *frame = new QVBoxLayout(this);
+    frame->setContentsMargins(2, 2, 2, 2);
+    m_stack = new QStackedLayout;
+    frame->addLayout(m_stack);
     m_chart = new QChart;
     m_view = new QChartView(m_chart, this);
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setFrameShape(QFrame::NoFrame);
     m_view->setMouseTracking(true);
+    m_view->setFocusPolicy(Qt::NoFocus);
     m_view->viewport()->installEventFilter(this);
     m_canvas = new Canvas3D(this);
     m_stack->addWidget(m_canvas);
@@ -91,6 +103,7 @@ CorvChart::CorvChart(QWidget *parent) : QWidget(parent) {
     m_3d = std::make_unique<Chart3D>();
     m_content = std::make_shared<ChartContent>();
     setMinimumSize(160, 120);
+    setFocusPolicy(Qt::StrongFocus);
     m_stack->setCurrentWidget(kind().threeD ? static_cast<QWidget *>(m_canvas) : m_view);
 }
 
@@ -104,7 +117,12 @@ void CorvChart::setChartType(int code) {
         code = 0;
     if (code == m_type)
         return;
+    // A zoom survives a change between kinds that share the axis's units.
+    const bool sameUnits =
+        !is3D(code) && (!m_spaceByDate || spacesByDate(code) == spacesByDate(m_type));
     m_type = code;
+    if (!sameUnits)
+        setZoom(std::nullopt);
     m_viewStale = true;
     scheduleRefresh();
 }
@@ -233,7 +251,53 @@ void CorvChart::setPlot(const ChartPlot &plot) {
 void CorvChart::changed() {
     m_contentStale = true;
     m_viewStale = true;
+    // New data: the whole of it is shown.
+    setZoom(std::nullopt);
     scheduleRefresh();
+}
+
+void CorvChart::extrasChanged() {
+    m_extrasStale = true;
+    m_viewStale = true;
+    scheduleRefresh();
+}
+
+void CorvChart::setColumnBands(const QVector<ChartBand> &bands) {
+    m_bands = bands;
+    extrasChanged();
+}
+
+void CorvChart::setBandsVisible(bool on) {
+    if (on == m_bandsVisible)
+        return;
+    m_bandsVisible = on;
+    extrasChanged();
+}
+
+void CorvChart::setRowDates(const QVector<QDate> &dates) {
+    m_dates = dates;
+    if (m_spaceByDate)
+        setZoom(std::nullopt);
+    extrasChanged();
+}
+
+void CorvChart::setSpaceByDate(bool on) {
+    if (on == m_spaceByDate)
+        return;
+    m_spaceByDate = on;
+    // Rows and days are different units: the zoom cannot carry over.
+    setZoom(std::nullopt);
+    extrasChanged();
+}
+
+bool CorvChart::spacesByDate(int code) {
+    const ChartKind k = chartKind(code);
+    return !k.threeD && (k.shape == ChartShape::Line || k.shape == ChartShape::Area ||
+                         k.shape == ChartShape::Step);
+}
+
+bool CorvChart::timeAxisShown() const {
+    return spacesByDate(m_type) && !content().rowDays.isEmpty();
 }
 
 void CorvChart::scheduleRefresh() {
@@ -254,6 +318,21 @@ const ChartContent &CorvChart::content() const {
         m_content = std::make_shared<ChartContent>(
             ChartContent::fromCells(m_rowLabels, m_colLabels, m_cells));
         m_contentStale = false;
+        m_extrasStale = true;
+    }
+    if (m_extrasStale) {
+        // A drawing may still be built on the content: change a copy.
+        if (m_content.use_count() > 1)
+            m_content = std::make_shared<ChartContent>(*m_content);
+        m_content->bands = m_bandsVisible ? m_bands : QVector<ChartBand>();
+        m_content->rowDays.clear();
+        m_content->dayZero = QDate();
+        if (m_spaceByDate && m_dates.size() == m_rows) {
+            m_content->rowDays = dayPositions(m_dates);
+            if (!m_content->rowDays.isEmpty())
+                m_content->dayZero = m_dates.first();
+        }
+        m_extrasStale = false;
     }
     return *m_content;
 }
@@ -279,16 +358,32 @@ void CorvChart::refresh() {
         m_canvas->update();
         return;
     }
-    if (isVisible())
+    // A chart built on demand meanwhile (for a zoom, say) is up to date.
+    if (isVisible() && (m_viewStale || m_shown != m_content))
         build2D();
 }
 
 void CorvChart::build2D() {
-    m_shown = m_content;
+    // Sized first: the drawing still in place answers the resize, and it
+    // needs the content it was built on.
     m_chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(m_view->viewport()->size())));
+    m_shown = m_content;
     m_2d->build(m_chart, m_shown.get(), kind(), style(m_shown->columns()),
                 plotPixelsFor(width(), devicePixelRatioF()));
+    if (m_zoom) {
+        m_2d->setView(m_zoom);
+        // What was asked, as it fits the chart now.
+        if (m_2d->viewSpan() == m_2d->fullSpan())
+            m_zoom.reset();
+        else
+            m_zoom = m_2d->viewSpan();
+    }
     m_view->setRenderHint(QPainter::Antialiasing, !m_2d->dense());
+    settleView();
+    m_viewStale = false;
+}
+
+void CorvChart::settleView() {
     // Lay it out now, so that what is painted next (or grabbed, or asked for
     // a tool tip) has its axes and legend in place.
     for (int i = 0; i < 2; ++i) {
@@ -296,7 +391,6 @@ void CorvChart::build2D() {
             m_chart->layout()->activate();
         m_2d->placeLabels();
     }
-    m_viewStale = false;
 }
 
 void CorvChart::resizeEvent(QResizeEvent *e) {
@@ -342,14 +436,248 @@ bool CorvChart::event(QEvent *e) {
 bool CorvChart::eventFilter(QObject *watched, QEvent *e) {
     if (watched == m_view->viewport() && e->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(e);
-        const QString tip = toolTipAt(m_view->mapTo(this, help->pos()));
+        QString tip = toolTipAt(m_view->mapTo(this, help->pos()));
+        // Over no value, the tip tells how to zoom.
+        if (tip.isEmpty() && canZoom())
+            tip = zoomHint();
         if (tip.isEmpty())
             QToolTip::hideText();
         else
             QToolTip::showText(help->globalPos(), tip, m_view->viewport());
         return true;
     }
+    if (watched == m_view->viewport() && viewportMouse(e))
+        return true;
     return QWidget::eventFilter(watched, e);
+}
+
+QString CorvChart::zoomHint() {
+    return QStringLiteral("Zoom: mouse wheel, or drag across the chart; double-click for the whole "
+                          "chart.\nKeys: + and - zoom, Left and Right move, 0 or Home show all.");
+}
+
+bool CorvChart::viewportMouse(QEvent *e) {
+    QWidget *viewport = m_view->viewport();
+    switch (e->type()) {
+    case QEvent::Wheel: {
+        auto *w = static_cast<QWheelEvent *>(e);
+        if (!canZoom() || w->angleDelta().y() == 0)
+            return false;
+        const int x = viewport->mapTo(this, w->position().toPoint()).x();
+        // One notch of a wheel narrows the view by a fifth.
+        zoomBy(std::pow(0.8, w->angleDelta().y() / 120.0), positionAt(x));
+        return true;
+    }
+    case QEvent::MouseButtonPress: {
+        auto *m = static_cast<QMouseEvent *>(e);
+        if (m->button() != Qt::LeftButton || !canZoom())
+            return false;
+        setFocus(Qt::MouseFocusReason);
+        m_dragFrom = m->position().toPoint().x();
+        if (!m_rubber)
+            m_rubber = new QRubberBand(QRubberBand::Rectangle, viewport);
+        return true;
+    }
+    case QEvent::MouseMove: {
+        auto *m = static_cast<QMouseEvent *>(e);
+        if (!m_dragFrom || !(m->buttons() & Qt::LeftButton))
+            return false;
+        const QRectF plot = m_view->mapFromScene(m_chart->plotArea()).boundingRect();
+        const int x = m->position().toPoint().x();
+        const int left = std::max(int(plot.left()), std::min(*m_dragFrom, x));
+        const int right = std::min(int(plot.right()), std::max(*m_dragFrom, x));
+        m_rubber->setGeometry(
+            QRect(left, int(plot.top()), std::max(0, right - left), int(plot.height())));
+        m_rubber->show();
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto *m = static_cast<QMouseEvent *>(e);
+        if (m->button() != Qt::LeftButton || !m_dragFrom)
+            return false;
+        const int from = *m_dragFrom, to = m->position().toPoint().x();
+        m_dragFrom.reset();
+        if (m_rubber)
+            m_rubber->hide();
+        // A click is no drag.
+        if (std::abs(to - from) >= 5) {
+            const int a = viewport->mapTo(this, QPoint(from, 0)).x();
+            const int b = viewport->mapTo(this, QPoint(to, 0)).x();
+            zoomTo({positionAt(a), positionAt(b)});
+        }
+        return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+        auto *m = static_cast<QMouseEvent *>(e);
+        if (m->button() != Qt::LeftButton || !canZoom())
+            return false;
+        resetZoom();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CorvChart::keyPressEvent(QKeyEvent *e) {
+    if (canZoom()) {
+        switch (e->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: // the + key without Shift
+            zoomIn();
+            return;
+        case Qt::Key_Minus:
+            zoomOut();
+            return;
+        case Qt::Key_0:
+        case Qt::Key_Home:
+            resetZoom();
+            return;
+        case Qt::Key_Left:
+            pan(-0.25);
+            return;
+        case Qt::Key_Right:
+            pan(0.25);
+            return;
+        case Qt::Key_Escape:
+            // Escape drops a drag under way; otherwise it is the window's.
+            if (m_dragFrom) {
+                m_dragFrom.reset();
+                if (m_rubber)
+                    m_rubber->hide();
+                return;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void CorvChart::paintEvent(QPaintEvent *e) {
+    QWidget::paintEvent(e);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+void CorvChart::focusInEvent(QFocusEvent *e) {
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void CorvChart::focusOutEvent(QFocusEvent *e) {
+    QWidget::focusOutEvent(e);
+    update();
+}
+
+// --- zoom ---------------------------------------------------------------------
+
+bool CorvChart::canZoom() const {
+    return !kind().threeD && content().rows() > 0;
+}
+
+void CorvChart::ensureBuilt() const {
+    if (kind().threeD)
+        return;
+    (void)content();
+    if (!m_shown || m_viewStale || m_shown != m_content)
+        const_cast<CorvChart *>(this)->build2D();
+}
+
+const Chart2D &CorvChart::flatChart() const {
+    ensureBuilt();
+    return *m_2d;
+}
+
+XSpan CorvChart::fullSpan() const {
+    if (!canZoom())
+        return {};
+    ensureBuilt();
+    return m_2d->fullSpan();
+}
+
+XSpan CorvChart::viewSpan() const {
+    if (!canZoom())
+        return {};
+    ensureBuilt();
+    return m_2d->viewSpan();
+}
+
+double CorvChart::positionAt(int x) const {
+    ensureBuilt();
+    const QPoint inView = m_view->viewport()->mapFrom(this, QPoint(x, height() / 2));
+    return m_2d->positionAt(m_chart->mapFromScene(m_view->mapToScene(inView)).x());
+}
+
+QPointF CorvChart::pointOf(int column, int row) const {
+    ensureBuilt();
+    const QPointF scene = m_chart->mapToScene(m_2d->scenePointOf(column, row));
+    // Unrounded: entries a day apart may lie only a few pixels apart.
+    return m_view->viewportTransform().map(scene) +
+           QPointF(m_view->viewport()->mapTo(this, QPoint(0, 0)));
+}
+
+void CorvChart::setZoom(const std::optional<XSpan> &zoom) {
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    emit zoomChanged();
+}
+
+void CorvChart::zoomBy(double factor, double anchor) {
+    if (!canZoom())
+        return;
+    ensureBuilt();
+    zoomTo(zoomSpan(m_2d->viewSpan(), m_2d->fullSpan(), factor, anchor, m_2d->minViewWidth()));
+}
+
+void CorvChart::zoomIn() {
+    if (canZoom())
+        zoomBy(0.8, viewSpan().middle());
+}
+
+void CorvChart::zoomOut() {
+    if (canZoom())
+        zoomBy(1.25, viewSpan().middle());
+}
+
+void CorvChart::pan(double share) {
+    if (!canZoom())
+        return;
+    ensureBuilt();
+    const XSpan view = m_2d->viewSpan();
+    zoomTo(panSpan(view, m_2d->fullSpan(), share * view.width()));
+}
+
+void CorvChart::zoomTo(const XSpan &span) {
+    if (!canZoom())
+        return;
+    ensureBuilt();
+    const XSpan full = m_2d->fullSpan();
+    XSpan fitted = fitSpan(span, full, m_2d->minViewWidth());
+    // Within a rounding error of the whole is the whole.
+    const double slack = 1e-9 * std::max(1.0, full.width());
+    if (fitted.lo <= full.lo + slack && fitted.hi >= full.hi - slack)
+        fitted = full;
+    m_2d->setView(fitted);
+    settleView();
+    setZoom(fitted == full ? std::nullopt : std::optional<XSpan>(fitted));
+}
+
+void CorvChart::resetZoom() {
+    if (!canZoom()) {
+        setZoom(std::nullopt);
+        return;
+    }
+    ensureBuilt();
+    m_2d->setView(std::nullopt);
+    settleView();
+    setZoom(std::nullopt);
 }
 
 QString CorvChart::toolTipAt(const QPoint &pos) const {
@@ -382,7 +710,7 @@ void CorvChart::render(QPainter &painter, const QRectF &target, const QSizeF &la
         painter.restore();
         return;
     }
-    OffscreenChart off(data, kind(), s, layout, plotPixelsFor(layout.width(), scale));
+    OffscreenChart off(data, kind(), s, layout, plotPixelsFor(layout.width(), scale), m_zoom);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, !off.builder.dense());
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -399,6 +727,10 @@ QImage CorvChart::toImage(const QSize &size, qreal devicePixelRatio) const {
     render(p, QRectF(QPointF(0, 0), QSizeF(s)));
     p.end();
     return img;
+}
+
+QColor CorvChart::pictureBackground() const {
+    return style(0).background;
 }
 
 QPicture CorvChart::toPicture() const {
@@ -422,7 +754,7 @@ QVector<QRectF> CorvChart::categoryLabelRects(const QSize &size) const {
         return c.categoryLabelRects();
     }
     OffscreenChart off(data, kind(), style(data.columns()), QSizeF(s),
-                       plotPixelsFor(s.width(), 1.0));
+                       plotPixelsFor(s.width(), 1.0), m_zoom);
     // The axis's own text items, where Qt Charts put them.
     const QSet<QString> labels(data.rowLabels.begin(), data.rowLabels.end());
     QVector<QRectF> rects;

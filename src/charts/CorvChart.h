@@ -14,6 +14,13 @@
 // The picture of what it shows can be drawn onto any painter at any size;
 // printing draws it straight onto the printer, so the page is sharp at the
 // printer's resolution.
+//
+// Beside the grid, the flat kinds can draw a target band behind each series
+// and, for lines, areas and steps, place the rows by their dates on a time
+// axis. The flat kinds zoom along the horizontal axis: the mouse wheel
+// around the pointer, a drag over a stretch, a double click back to the
+// whole; with the keyboard + and - zoom, Left and Right move along, 0 or
+// Home show the whole. Zooming only changes what is in view, never the data.
 #pragma once
 
 #include "ChartData.h"
@@ -26,6 +33,7 @@
 
 class QChart;
 class QChartView;
+class QRubberBand;
 class QStackedLayout;
 
 namespace corv {
@@ -82,6 +90,49 @@ public:
     ChartPlot plot() const { return m_plot; }
     void setPlot(const ChartPlot &plot);
 
+    // --- target bands and the time axis (flat kinds only) ---
+    // One band per column, in column order; columns past the end have none.
+    const QVector<ChartBand> &columnBands() const { return m_bands; }
+    void setColumnBands(const QVector<ChartBand> &bands);
+    bool bandsVisible() const { return m_bandsVisible; }
+    void setBandsVisible(bool on);
+    // The date of each row. With "space by date" on, the kinds drawn along
+    // a line (2D line, area, step) place rows at their dates when there is
+    // a valid date for every row, in order; otherwise rows stay evenly
+    // spaced.
+    const QVector<QDate> &rowDates() const { return m_dates; }
+    void setRowDates(const QVector<QDate> &dates);
+    bool spaceByDate() const { return m_spaceByDate; }
+    void setSpaceByDate(bool on);
+    // The kinds a time axis applies to, and those that draw bands.
+    static bool spacesByDate(int code);
+    static bool drawsBands(int code) { return !is3D(code); }
+    // Whether the chart now stands on a time axis.
+    bool timeAxisShown() const;
+
+    // --- zoom (flat kinds only) ---
+    // Spans are in positions along the horizontal axis: rows (the first is
+    // 0) when evenly spaced, days from the first row's date on a time axis.
+    bool canZoom() const;
+    bool isZoomed() const { return m_zoom.has_value(); }
+    XSpan fullSpan() const;
+    XSpan viewSpan() const;
+    void zoomIn();
+    void zoomOut();
+    // Narrows (factor below 1) or widens the view around `anchor`.
+    void zoomBy(double factor, double anchor);
+    void zoomTo(const XSpan &span);
+    // Moves the view along by a share of its width (negative: back).
+    void pan(double share);
+    void resetZoom();
+    // The position under a horizontal point of the widget.
+    double positionAt(int x) const;
+    // Where a cell's value is drawn, in the widget's coordinates (flat
+    // kinds; a null point when the cell is not drawn).
+    QPointF pointOf(int column, int row) const;
+    // The flat drawing as it stands (for callers that inspect it).
+    const Chart2D &flatChart() const;
+
     // --- the picture ---
     // The size of what the chart shows: its own size.
     QSize pictureSize() const;
@@ -93,6 +144,8 @@ public:
     QImage toImage(const QSize &size = QSize(), qreal devicePixelRatio = 1.0) const;
     // The picture as shown, as recorded drawing commands.
     QPicture toPicture() const;
+    // The colour the picture is drawn on.
+    QColor pictureBackground() const;
 
     // The tool tip for a point of the widget: series, value and row label
     // of what lies under it; empty over nothing.
@@ -102,11 +155,21 @@ public:
     QVector<QRectF> categoryLabelRects(const QSize &size = QSize()) const;
 
     QChartView *chartView() const { return m_view; }
+    // The tip shown over the chart where no value lies.
+    static QString zoomHint();
     // The numbers the chart draws (for callers that measure or print).
     const ChartContent &content() const;
 
+signals:
+    // The view was zoomed, moved or shown whole again.
+    void zoomChanged();
+
 protected:
     bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void showEvent(QShowEvent *e) override;
@@ -117,6 +180,12 @@ private:
     friend class Canvas3D;
 
     void changed();
+    void extrasChanged();
+    // Builds the flat drawing now if what it shows is out of date.
+    void ensureBuilt() const;
+    void setZoom(const std::optional<XSpan> &zoom);
+    void settleView();
+    bool viewportMouse(QEvent *e);
     void scheduleRefresh();
     void refresh();
     void build2D();
@@ -135,8 +204,17 @@ private:
     bool m_repaint = true;
     ChartPlot m_plot;
 
+    QVector<ChartBand> m_bands;
+    bool m_bandsVisible = true;
+    QVector<QDate> m_dates;
+    bool m_spaceByDate = false;
+    std::optional<XSpan> m_zoom;
+    std::optional<int> m_dragFrom; // viewport x where a zoom drag began
+    QRubberBand *m_rubber = nullptr;
+
     mutable std::shared_ptr<ChartContent> m_content;
     mutable bool m_contentStale = true;
+    mutable bool m_extrasStale = true;
     bool m_refreshPending = false;
     bool m_viewStale = true;
 

@@ -1,9 +1,13 @@
 #include "frmChart.h"
 
 #include "app/CorvModule.h"
+#include "app/Settings.h"
+#include "app/TargetRanges.h"
 #include "app/mdiCorvella.h"
 #include "charts/ChartData.h"
+#include "charts/ChartImage.h"
 #include "charts/frmChartPrint.h"
+#include "charts/frmImageSize.h"
 #include "forms/Controls.h"
 #include "forms/DataControl.h"
 #include "forms/RecordForm.h"
@@ -13,6 +17,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,6 +26,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -87,12 +94,28 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
         cboChartType->addItem(types[i], i);
     typeLabel->setBuddy(cboChartType);
 
+    chkTargetRanges = new QCheckBox(QStringLiteral("Show target &ranges"), this);
+    chkTargetRanges->setObjectName(QStringLiteral("chkTargetRanges"));
+    chkTargetRanges->setToolTip(
+        QStringLiteral("Shade each parameter's target range (Options > Target Ranges) behind "
+                       "its values, for the default tank's water type. Flat charts only."));
+    chkSpaceByDate = new QCheckBox(QStringLiteral("Space by &date"), this);
+    chkSpaceByDate->setObjectName(QStringLiteral("chkSpaceByDate"));
+    chkSpaceByDate->setToolTip(
+        QStringLiteral("Place each entry at its date, so irregular tests show the real trend. "
+                       "2D Line, 2D Area and 2D Step only."));
+
     cmdChart = new QPushButton(QStringLiteral("Chart"), this);
     cmdChart->setObjectName(QStringLiteral("cmdChart"));
     cmdChart->setDefault(true);
     cmdPrint = new QPushButton(QStringLiteral("Print"), this);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint->setAutoDefault(false);
+    cmdSaveImage = new QPushButton(QStringLiteral("Save &Image\u2026"), this);
+    cmdSaveImage->setObjectName(QStringLiteral("cmdSaveImage"));
+    cmdSaveImage->setAutoDefault(false);
+    cmdSaveImage->setToolTip(QStringLiteral("Save the chart as shown as a PNG image or an SVG "
+                                            "drawing, at a size you choose."));
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setAutoDefault(false);
@@ -101,17 +124,28 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     CorvChart->setObjectName(QStringLiteral("CorvChart"));
     CorvChart->setMinimumSize(360, 260);
     CorvChart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    CorvChart->setToolTip(corv::CorvChart::zoomHint());
+    CorvChart->setAccessibleDescription(corv::CorvChart::zoomHint());
 
     connect(cmdChart, &QPushButton::clicked, this, &frmChart::cmdChart_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmChart::cmdPrint_Click);
+    connect(cmdSaveImage, &QPushButton::clicked, this, &frmChart::cmdSaveImage_Click);
+    connect(chkTargetRanges, &QCheckBox::clicked, this, &frmChart::chkTargetRanges_Click);
+    connect(chkSpaceByDate, &QCheckBox::clicked, this, &frmChart::chkSpaceByDate_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmChart::cmdClose_Click);
     // A pick with the mouse or the keys, or typing in the list, alike.
     connect(cboChartType, &QComboBox::currentIndexChanged, this, &frmChart::cboChartType_Click);
 
+    auto *switches = new QHBoxLayout;
+    switches->setSpacing(12);
+    switches->addWidget(chkTargetRanges);
+    switches->addWidget(chkSpaceByDate);
+    switches->addStretch(1);
+
     auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
-    for (QPushButton *b : {cmdChart, cmdPrint, cmdClose}) {
-        b->setMinimumWidth(80);
+    buttons->setSpacing(6);
+    for (QPushButton *b : {cmdChart, cmdPrint, cmdSaveImage, cmdClose}) {
+        b->setMinimumWidth(64);
         buttons->addWidget(b);
     }
 
@@ -121,6 +155,7 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     side->addWidget(dates);
     side->addWidget(typeLabel);
     side->addWidget(cboChartType);
+    side->addLayout(switches);
     side->addStretch(1);
     side->addLayout(buttons);
 
@@ -130,18 +165,20 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     all->addLayout(side);
     all->addWidget(CorvChart, 1);
 
-    // Tab runs down the side: the items, the dates, the type, the buttons.
+    // Tab runs down the side: the items, the dates, the type, the switches,
+    // the buttons; then into the chart, whose keys zoom.
     QWidget *previous = nullptr;
     QVector<QWidget *> order;
     for (QCheckBox *b : m_checks)
         order << b;
-    order << txtFromDate << txtToDate << cboChartType << cmdChart << cmdPrint << cmdClose;
+    order << txtFromDate << txtToDate << cboChartType << chkTargetRanges << chkSpaceByDate
+          << cmdChart << cmdPrint << cmdSaveImage << cmdClose << CorvChart;
     for (QWidget *w : order) {
         if (previous)
             setTabOrder(previous, w);
         previous = w;
     }
-    CorvChart->setFocusPolicy(Qt::NoFocus);
+    CorvChart->setFocusPolicy(Qt::StrongFocus);
     fitToMainWindow();
 }
 
@@ -192,6 +229,12 @@ bool frmChart::Form_Load() {
     cboChartType->setCurrentIndex(0);
     cboChartType->blockSignals(false);
     CorvChart->setChartType(0);
+    // The two switches are the user's, kept from one opening to the next.
+    chkTargetRanges->setChecked(Settings::chartShowTargetRanges());
+    chkSpaceByDate->setChecked(Settings::chartSpaceByDate());
+    CorvChart->setBandsVisible(chkTargetRanges->isChecked());
+    CorvChart->setSpaceByDate(chkSpaceByDate->isChecked());
+    enableSwitches();
     const QVector<bool> defaults = defaultChartSelection();
     for (int i = 0; i < m_checks.size(); ++i)
         m_checks[i]->setChecked(i < defaults.size() && defaults[i]);
@@ -259,6 +302,11 @@ bool frmChart::chartRun() {
         msgBox(QStringLiteral("Data error: ") + error.description, MsgButtons::Ok,
                MsgIcon::Exclamation);
     CorvChart->setGrid(buildChartGrid(rows, chosen));
+    CorvChart->setRowDates(chartRowDates(rows));
+    // The ranges and the tank's type are read for each run: either may have
+    // changed since the window opened.
+    m_waterType = CorvModule::defaultTankType();
+    CorvChart->setColumnBands(chartBands(TargetRanges::load(), m_waterType, chosen));
     CorvChart->setShowLegend(true);
     CorvChart->setRepaintEnabled(true);
     return true;
@@ -266,6 +314,62 @@ bool frmChart::chartRun() {
 
 void frmChart::cboChartType_Click() {
     CorvChart->setChartType(chartTypeForItem(cboChartType->currentData().toInt()));
+    enableSwitches();
+}
+
+void frmChart::enableSwitches() {
+    const int code = CorvChart->chartType();
+    chkTargetRanges->setEnabled(corv::CorvChart::drawsBands(code));
+    chkSpaceByDate->setEnabled(corv::CorvChart::spacesByDate(code));
+}
+
+void frmChart::chkTargetRanges_Click() {
+    const bool on = chkTargetRanges->isChecked();
+    Settings::setChartShowTargetRanges(on);
+    CorvChart->setBandsVisible(on);
+}
+
+void frmChart::chkSpaceByDate_Click() {
+    const bool on = chkSpaceByDate->isChecked();
+    Settings::setChartSpaceByDate(on);
+    CorvChart->setSpaceByDate(on);
+}
+
+void frmChart::cmdSaveImage_Click() {
+    FileRequest request;
+    request.title = chartImageText::Title;
+    request.filter = chartImageText::Filter;
+    request.fileName = QStringLiteral("CorvChart.png");
+    request.initialFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (request.initialFolder.isEmpty() || !QDir(request.initialFolder).exists())
+        request.initialFolder = QDir::homePath();
+    request.flags = FileHideReadOnly | FileExplorer | FilePathMustExist | FileOverwritePrompt;
+    const auto chosen = dialogs().saveFile(request);
+    if (!chosen || chosen->trimmed().isEmpty())
+        return;
+    QString file = *chosen;
+    const auto format = imageFormatFor(&file);
+    if (!format) {
+        msgBox(chartImageText::BadType, MsgButtons::Ok, MsgIcon::Exclamation,
+               chartImageText::Title);
+        return;
+    }
+    // The dialog asked about replacing the name as typed; ".png" added to
+    // it may name another file that exists.
+    if (file != *chosen && QFileInfo::exists(file) &&
+        !askYesNo(chartImageText::replaceQuestion(file), chartImageText::Title,
+                  MsgIcon::Exclamation))
+        return;
+
+    frmImageSize size(CorvChart->pictureSize(), this);
+    if (dialogs().execModal(size) != QDialog::Accepted || size.chosenSize().isEmpty())
+        return;
+    QString error;
+    dialogs().setWaitCursor(true);
+    const bool saved = saveChartImage(*CorvChart, file, *format, size.chosenSize(), &error);
+    dialogs().setWaitCursor(false);
+    if (!saved)
+        msgBox(error, MsgButtons::Ok, MsgIcon::Exclamation, chartImageText::Title);
 }
 
 void frmChart::cmdPrint_Click() {

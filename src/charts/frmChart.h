@@ -36,7 +36,9 @@ public:
     QGroupBox *fraItems;
     TextBox *txtFromDate, *txtToDate;
     QComboBox *cboChartType;
-    QPushButton *cmdChart, *cmdPrint, *cmdClose;
+    // Target bands behind the values, and rows placed by their dates.
+    QCheckBox *chkTargetRanges, *chkSpaceByDate;
+    QPushButton *cmdChart, *cmdPrint, *cmdSaveImage, *cmdClose;
     corv::CorvChart *CorvChart;
     DataControl *ChartData;
 
@@ -52,8 +54,17 @@ public:
 
     void cmdChart_Click();
     void cmdPrint_Click();
+    // Asks for a file (PNG or SVG) and a size, and writes the chart as
+    // shown there.
+    void cmdSaveImage_Click();
     void cmdClose_Click() { close(); }
     void cboChartType_Click();
+    void chkTargetRanges_Click();
+    void chkSpaceByDate_Click();
+
+    // The water type whose ranges the bands show ("" when the default tank
+    // has none).
+    QString bandWaterType() const { return m_waterType; }
 
 protected:
     void Form_Unload() override;
@@ -66,9 +77,12 @@ private:
     bool chartRun();
     QVector<bool> ticked() const;
     void fitToMainWindow();
+    // Greys out the switches that do nothing for the chosen kind.
+    void enableSwitches();
 
     QVector<QCheckBox *> m_checks;
     int m_rowCount = 0;
+    QString m_waterType;
 };
 
 } // namespace corv

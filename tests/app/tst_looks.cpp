@@ -6,6 +6,8 @@
 #include "app/Artwork.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
+#include "charts/CorvChart.h"
+#include "charts/frmChart.h"
 #include "forms/frmJournal.h"
 #include "support/MainWindowFixture.h"
 #include "tools/frmTankCalc.h"
@@ -13,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,6 +178,54 @@ private slots:
         }
         checkTexts(j);
         save(j, QStringLiteral("journal-marks"));
+    }
+
+    void chartWithBandsAndTimeAxis_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("1366x768") << QSize(1366, 768);
+        QTest::newRow("1024x600") << QSize(1024, 600);
+    }
+    void chartWithBandsAndTimeAxis() {
+        QFETCH(QSize, screen);
+        // Tests at irregular intervals, some outside their ranges.
+        const int tank = CorvModule::CurrentTankID.toInt();
+        const QDate start(2001, 1, 4);
+        int day = 0;
+        for (int i = 0; i < 24; ++i) {
+            day += 3 + (i * 7) % 11;
+            TestEnv::exec(fx.db, QStringLiteral("INSERT INTO Journal (TankID, EntryDate, Ammonia, "
+                                                "Nitrate, PH) VALUES (%1, '%2', %3, %4, %5)")
+                                     .arg(tank)
+                                     .arg(start.addDays(day).toString(Qt::ISODate))
+                                     .arg(i < 4 ? 0.5 - 0.1 * i : 0.05 * (i % 3))
+                                     .arg(8 + (i * 13) % 45)
+                                     .arg(7.0 + 0.1 * ((i * 5) % 9) - 0.3));
+        }
+        std::unique_ptr<frmChart> w(ModalWindow::open<frmChart>(fx.main.get()));
+        QVERIFY(w);
+        w->cboChartType->setCurrentIndex(3);
+        if (!w->chkSpaceByDate->isChecked())
+            w->chkSpaceByDate->click();
+        // The window fits the screen, less a panel and the window's frame.
+        const QSize room = screen - QSize(16, 40 + 32);
+        QVERIFY2(w->minimumSizeHint().width() <= room.width() &&
+                     w->minimumSizeHint().height() <= room.height(),
+                 qPrintable(QStringLiteral("needs %1x%2")
+                                .arg(w->minimumSizeHint().width())
+                                .arg(w->minimumSizeHint().height())));
+        w->setMinimumSize(0, 0);
+        w->resize(room);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QTRY_COMPARE(w->size(), room);
+        QTRY_VERIFY(w->CorvChart->timeAxisShown());
+        QTest::qWait(50);
+        checkTexts(w.get());
+        save(w.get(), QStringLiteral("chart-%1x%2").arg(screen.width()).arg(screen.height()));
+        w->CorvChart->zoomTo({40, 120});
+        QTest::qWait(50);
+        save(w.get(),
+             QStringLiteral("chart-zoomed-%1x%2").arg(screen.width()).arg(screen.height()));
     }
 
     void calculatorAndConverter() {

@@ -1,11 +1,17 @@
 // The journal chart window: where it opens from and what it shows at first,
 // the date range of a run, the messages of a run, chart types, the keyboard,
-// the missing database, and printing the chart it shows.
+// the missing database, printing the chart it shows, the target bands and
+// the time axis, and saving the chart as a picture.
 #include "app/CorvModule.h"
+#include "app/Settings.h"
+#include "app/TargetRanges.h"
+#include "charts/Chart2D.h"
 #include "charts/ChartData.h"
 #include "charts/ChartPrinting.h"
 #include "charts/CorvChart.h"
 #include "charts/frmChart.h"
+#include "charts/frmImageSize.h"
+#include "forms/Controls.h"
 #include "forms/DataControl.h"
 #include "forms/frmJournal.h"
 #include "support/MainWindowFixture.h"
@@ -20,7 +26,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
+#include <QSvgRenderer>
 #include <QtTest/QTest>
 
 using namespace corv;
@@ -361,20 +369,33 @@ private slots:
         auto w = openChart();
         QVERIFY(w);
         QVERIFY(showModal(*w));
-        // Tab runs through the twenty boxes, the dates, the type, the buttons.
-        w->ckAlkalinity->setFocus(Qt::TabFocusReason);
-        QStringList order;
-        QWidget *f = w->ckAlkalinity;
-        for (int i = 0; i < 26; ++i) {
+        // Tab runs through the twenty boxes, the dates, the type, the
+        // switches that apply (none to a 3D bar chart), the buttons and the
+        // chart.
+        const auto tabRound = [&](int count) {
+            w->ckAlkalinity->setFocus(Qt::TabFocusReason);
+            QStringList order;
+            QWidget *f = w->ckAlkalinity;
+            for (int i = 0; i < count; ++i) {
+                order << f->objectName();
+                QTest::keyClick(f, Qt::Key_Tab);
+                f = QApplication::focusWidget();
+                if (!f)
+                    return QStringList{order.join(u' '), QStringLiteral("lost")};
+            }
             order << f->objectName();
-            QTest::keyClick(f, Qt::Key_Tab);
-            f = QApplication::focusWidget();
-            QVERIFY2(f, qPrintable(order.join(u' ')));
-        }
+            return order;
+        };
+        QStringList order = tabRound(28);
         QCOMPARE(order.mid(0, 3), (QStringList{"ckAlkalinity", "ckAmmonia", "ckCalcium"}));
         QCOMPARE(order.mid(19), (QStringList{"ckZinc", "txtFromDate", "txtToDate", "cboChartType",
-                                             "cmdChart", "cmdPrint", "cmdClose"}));
-        QCOMPARE(f->objectName(), QStringLiteral("ckAlkalinity"));
+                                             "cmdChart", "cmdPrint", "cmdSaveImage", "cmdClose",
+                                             "CorvChart", "ckAlkalinity"}));
+        w->cboChartType->setCurrentIndex(3); // 2D Line
+        order = tabRound(30);
+        QCOMPARE(order.mid(22), (QStringList{"cboChartType", "chkTargetRanges", "chkSpaceByDate",
+                                             "cmdChart", "cmdPrint", "cmdSaveImage", "cmdClose",
+                                             "CorvChart", "ckAlkalinity"}));
 
         // Space ticks a box; Enter charts what is ticked.
         w->ckCalcium->setFocus(Qt::TabFocusReason);
@@ -436,6 +457,338 @@ private slots:
         // The chart window is still up, with its status line.
         QVERIFY(w->isVisible());
         QCOMPARE(fx.main->statusText(), QStringLiteral("Chart your tank stats."));
+    }
+
+    // --- target bands, time axis, zoom and saving the picture ---
+
+    void switchesAreKeptAndGreyedWhereTheyDoNothing() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        QCOMPARE(w->chkTargetRanges->text(), QStringLiteral("Show target &ranges"));
+        QCOMPARE(w->chkSpaceByDate->text(), QStringLiteral("Space by &date"));
+        // Bands on, even spacing, as a first opening has them.
+        QVERIFY(w->chkTargetRanges->isChecked());
+        QVERIFY(!w->chkSpaceByDate->isChecked());
+        QVERIFY(w->CorvChart->bandsVisible());
+        QVERIFY(!w->CorvChart->spaceByDate());
+        // Greyed where they do nothing: both for the 3D kinds, spacing by
+        // date for bars and combinations too.
+        const QVector<std::pair<bool, bool>> enabled = {
+            {false, false}, {true, false},  {false, false}, {true, true},   {false, false},
+            {true, true},   {false, false}, {true, true},   {false, false}, {true, false}};
+        for (int i = 0; i < 10; ++i) {
+            w->cboChartType->setCurrentIndex(i);
+            QCOMPARE(w->chkTargetRanges->isEnabled(), enabled[i].first);
+            QCOMPARE(w->chkSpaceByDate->isEnabled(), enabled[i].second);
+        }
+        // A click reaches the chart and the settings store at once.
+        w->cboChartType->setCurrentIndex(3);
+        w->chkSpaceByDate->click();
+        w->chkTargetRanges->click();
+        QVERIFY(w->CorvChart->spaceByDate());
+        QVERIFY(!w->CorvChart->bandsVisible());
+        QCOMPARE(Settings::read("Corvella", "Chart", "SpaceByDate", "absent"), "True");
+        QCOMPARE(Settings::read("Corvella", "Chart", "ShowTargetRanges", "absent"), "False");
+        w.reset();
+        // The next opening starts from them.
+        auto again = openChart();
+        QVERIFY(again);
+        QVERIFY(again->chkSpaceByDate->isChecked());
+        QVERIFY(!again->chkTargetRanges->isChecked());
+        QVERIFY(again->CorvChart->spaceByDate());
+        QVERIFY(!again->CorvChart->bandsVisible());
+        QVERIFY(fx.messages().isEmpty());
+    }
+
+    void bandsFollowTheTicksAndTheTanksWaterType() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        w->cboChartType->setCurrentIndex(3);
+        QCOMPARE(w->bandWaterType(), QStringLiteral("Fresh Water"));
+        const auto drawn = [&] {
+            QStringList out;
+            const ChartContent &c = w->CorvChart->content();
+            for (const Chart2D::DrawnBand &b : w->CorvChart->flatChart().bands())
+                out << c.columnLabels[b.column];
+            return out;
+        };
+        const auto band = [&](int column) {
+            const ChartBand b = w->CorvChart->columnBands().value(column);
+            return QStringLiteral("%1..%2")
+                .arg(b.low ? QString::number(*b.low) : QString())
+                .arg(b.high ? QString::number(*b.high) : QString());
+        };
+        QCOMPARE(drawn(), (QStringList{"Ammonia", "Nitrate", "pH"}));
+        QCOMPARE(band(0), QStringLiteral("0..0.25"));
+        QCOMPARE(band(1), QStringLiteral("0..40"));
+        QCOMPARE(band(2), QStringLiteral("6.5..7.8"));
+
+        // Unticked parameters have none; a parameter without a range neither.
+        w->ckNitrate->setChecked(false);
+        w->ckCalcium->setChecked(true);
+        w->cmdChart->click();
+        QCOMPARE(w->CorvChart->grid().columnLabels, (QStringList{"Ammonia", "Calcium", "pH"}));
+        QCOMPARE(band(1), QStringLiteral(".."));
+        QCOMPARE(drawn(), (QStringList{"Ammonia", "pH"}));
+
+        // Hidden, none is drawn; the data stays.
+        w->chkTargetRanges->click();
+        QVERIFY(drawn().isEmpty());
+        QCOMPARE(w->CorvChart->rowCount(), 4);
+        w->chkTargetRanges->click();
+        QCOMPARE(drawn(), (QStringList{"Ammonia", "pH"}));
+
+        // The default tank becomes a reef: the next run draws salt-water
+        // ranges, and the user's own where they set one.
+        TestEnv::exec(
+            fx.db,
+            QStringLiteral("UPDATE Tank SET TankType = 'Salt Water' WHERE ID = %1").arg(tankId));
+        TargetRanges ranges = TargetRanges::load();
+        ranges.setRange(QStringLiteral("Salt Water"), QStringLiteral("Ammonia"), {{}, 0.1});
+        ranges.save();
+        w->cmdChart->click();
+        QCOMPARE(w->bandWaterType(), QStringLiteral("Salt Water"));
+        QCOMPARE(band(0), QStringLiteral("..0.1"));
+        QCOMPARE(band(1), QStringLiteral("380..450"));
+        QCOMPARE(band(2), QStringLiteral("8..8.4"));
+        // A tank of no known type has no ranges to draw.
+        TestEnv::exec(fx.db,
+                      QStringLiteral("UPDATE Tank SET TankType = NULL WHERE ID = %1").arg(tankId));
+        w->cmdChart->click();
+        QVERIFY(drawn().isEmpty());
+        QVERIFY(fx.messages().isEmpty());
+    }
+
+    void spaceByDatePlacesEntriesInProportion() {
+        entry("2024-03-01", "0.1", "10", "7.2");
+        entry("2024-03-02", "0.3", "12", "7.0");
+        entry("2024-03-11", "0.2", "30", "7.1");
+        auto w = openChart();
+        QVERIFY(w);
+        w->show();
+        w->cboChartType->setCurrentIndex(3);
+        const auto gaps = [&] {
+            const double x0 = w->CorvChart->pointOf(0, 0).x();
+            const double x1 = w->CorvChart->pointOf(0, 1).x();
+            const double x2 = w->CorvChart->pointOf(0, 2).x();
+            return (x2 - x1) / (x1 - x0);
+        };
+        QVERIFY(qAbs(gaps() - 1) < 0.01);
+        w->chkSpaceByDate->click();
+        QVERIFY(w->CorvChart->timeAxisShown());
+        QVERIFY2(qAbs(gaps() - 9) < 0.05, qPrintable(QString::number(gaps())));
+        // The grid's rows are the entries, labelled with their dates.
+        QCOMPARE(rowLabels(*w), (QStringList{"03/01/2024", "03/02/2024", "03/11/2024"}));
+        // Bars do not stand on a time axis, whatever the box says.
+        w->cboChartType->setCurrentIndex(1);
+        QVERIFY(!w->CorvChart->timeAxisShown());
+        QVERIFY(w->chkSpaceByDate->isChecked());
+        QVERIFY(!w->chkSpaceByDate->isEnabled());
+    }
+
+    void theChartZoomsFromTheKeyboard() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        QVERIFY(showModal(*w));
+        w->cboChartType->setCurrentIndex(3);
+        QVERIFY(w->CorvChart->toolTip().contains(QStringLiteral("+ and - zoom")));
+        w->CorvChart->setFocus(Qt::TabFocusReason);
+        QVERIFY(w->CorvChart->hasFocus());
+        const XSpan full = w->CorvChart->fullSpan();
+        QTest::keyClick(w->CorvChart, Qt::Key_Plus);
+        QVERIFY(w->CorvChart->isZoomed());
+        QTest::keyClick(w->CorvChart, Qt::Key_Home);
+        QCOMPARE(w->CorvChart->viewSpan(), full);
+        // A new run shows the whole of what it read.
+        QTest::keyClick(w->CorvChart, Qt::Key_Plus);
+        w->cmdChart->click();
+        QVERIFY(!w->CorvChart->isZoomed());
+        // Escape still closes the window from the chart.
+        QTest::keyClick(w->CorvChart, Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+    }
+
+    void savesThePictureAtTheChosenSize_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("png") << "reef.png"
+                             << "reef.png" << QSize(640, 360);
+        QTest::newRow("svg") << "reef.SVG"
+                             << "reef.SVG" << QSize(1200, 800);
+        QTest::newRow("no extension") << "reef"
+                                      << "reef.png" << QSize(2400, 1200);
+    }
+    void savesThePictureAtTheChosenSize() {
+        QFETCH(QString, name);
+        QFETCH(QString, written);
+        QFETCH(QSize, size);
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        w->show();
+        w->cboChartType->setCurrentIndex(3);
+        w->CorvChart->zoomIn();
+        QCOMPARE(w->cmdSaveImage->text(), QStringLiteral("Save &Image\u2026"));
+        fx.env->dialogs.fileAnswers << fx.env->path(name);
+        QSize offered;
+        fx.env->dialogs.onModal = [&](QDialog &d) {
+            auto *s = qobject_cast<frmImageSize *>(&d);
+            if (!s)
+                return int(QDialog::Rejected);
+            offered = QSize(s->txtWidth->text().toInt(), s->txtHeight->text().toInt());
+            s->txtWidth->setText(QString::number(size.width()));
+            s->txtHeight->setText(QString::number(size.height()));
+            s->cmdOK->click();
+            return s->result();
+        };
+        fx.main->setStatusText(QStringLiteral("Chart your tank stats."));
+        w->cmdSaveImage->click();
+        QVERIFY(fx.messages().isEmpty());
+        // The file dialog offers both kinds; the size offered is the chart's.
+        const FileRequest r = fx.env->dialogs.calls.first().file;
+        QCOMPARE(r.title, QStringLiteral("Save Image"));
+        QCOMPARE(r.filter, QStringLiteral("PNG Image (*.png)|*.png|SVG Image (*.svg)|*.svg"));
+        QVERIFY(r.flags & FileOverwritePrompt);
+        QCOMPARE(offered, w->CorvChart->pictureSize());
+        const QString file = fx.env->path(written);
+        QVERIFY(QFileInfo::exists(file));
+        if (written.endsWith(QLatin1String(".png"))) {
+            const QImage img(file);
+            QCOMPARE(img.size(), size);
+            // The picture is the chart, not an empty page.
+            QSet<QRgb> colours;
+            for (int y = 0; y < img.height(); y += 7)
+                for (int x = 0; x < img.width(); x += 7)
+                    colours.insert(img.pixel(x, y));
+            QVERIFY(colours.size() > 10);
+        } else {
+            QSvgRenderer svg(file);
+            QVERIFY(svg.isValid());
+            QCOMPARE(svg.defaultSize(), size);
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray text = f.readAll();
+            QVERIFY(text.contains("<svg"));
+            QVERIFY(text.contains("<path") || text.contains("<polyline"));
+        }
+        // The chart window is still up, with its status line and its zoom.
+        QVERIFY(w->isVisible());
+        QVERIFY(w->CorvChart->isZoomed());
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Chart your tank stats."));
+    }
+
+    void badSizesAreRefusedUntilMended() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        w->show();
+        const QString file = fx.env->path(QStringLiteral("chart.png"));
+        fx.env->dialogs.fileAnswers << file;
+        QStringList tried;
+        fx.env->dialogs.onModal = [&](QDialog &d) {
+            auto *s = qobject_cast<frmImageSize *>(&d);
+            if (!s)
+                return int(QDialog::Rejected);
+            const QVector<std::pair<QString, QString>> attempts = {
+                {"199", "400"}, {"800", "8001"}, {"wide", "400"}, {"640", ""}, {"640", "480"}};
+            for (const auto &[wide, high] : attempts) {
+                s->txtWidth->setText(wide);
+                s->txtHeight->setText(high);
+                s->cmdOK->click();
+                tried << QStringLiteral("%1x%2:%3").arg(wide, high).arg(s->result());
+            }
+            return s->result();
+        };
+        fx.env->dialogs.expectOk(4);
+        w->cmdSaveImage->click();
+        QCOMPARE(tried,
+                 (QStringList{"199x400:0", "800x8001:0", "widex400:0", "640x:0", "640x480:1"}));
+        const QVector<MessageRequest> m = fx.messages();
+        QCOMPARE(m.size(), 4);
+        const QString width = QStringLiteral(
+            "Please enter a valid width: a whole number of pixels from 200 to 8000!");
+        const QString height = QStringLiteral(
+            "Please enter a valid height: a whole number of pixels from 200 to 8000!");
+        QCOMPARE(m[0].text, width);
+        QCOMPARE(m[1].text, height);
+        QCOMPARE(m[2].text, width);
+        QCOMPARE(m[3].text, height);
+        for (const MessageRequest &r : m) {
+            QCOMPARE(r.title, QStringLiteral("Numeric Error"));
+            QCOMPARE(r.icon, MsgIcon::Exclamation);
+            QCOMPARE(r.buttons, MsgButtons::Ok);
+        }
+        QCOMPARE(QImage(file).size(), QSize(640, 480));
+
+        // Cancelled, nothing is written.
+        QFile::remove(file);
+        fx.env->dialogs.fileAnswers << file;
+        fx.env->dialogs.onModal = nullptr;
+        w->cmdSaveImage->click();
+        QVERIFY(!QFileInfo::exists(file));
+    }
+
+    void picturesThatCannotBeWrittenAreSaid() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        fx.env->dialogs.onModal = [](QDialog &d) {
+            d.accept();
+            if (auto *s = qobject_cast<frmImageSize *>(&d))
+                s->cmdOK->click();
+            return d.result();
+        };
+        // A folder that is a file: no one can write there, root included.
+        QFile blocker(fx.env->path(QStringLiteral("notafolder")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString file = fx.env->path(QStringLiteral("notafolder/chart.png"));
+        fx.env->dialogs.fileAnswers << file;
+        fx.env->dialogs.expectOk();
+        w->cmdSaveImage->click();
+        QCOMPARE(fx.messages().size(), 1);
+        MessageRequest m = fx.messages().first();
+        const QString start = QStringLiteral("The chart could not be saved as %1.\n\n")
+                                  .arg(QDir::toNativeSeparators(file));
+        QVERIFY2(m.text.startsWith(start) && m.text.size() > start.size(), qPrintable(m.text));
+        QCOMPARE(m.title, QStringLiteral("Save Image"));
+        QCOMPARE(m.icon, MsgIcon::Exclamation);
+        QVERIFY(!QFileInfo::exists(file));
+
+        // Another kind of file is refused before anything is asked or written.
+        fx.env->dialogs.clear();
+        fx.env->dialogs.fileAnswers << fx.env->path(QStringLiteral("chart.jpg"));
+        fx.env->dialogs.expectOk();
+        w->cmdSaveImage->click();
+        QCOMPARE(fx.messages().size(), 1);
+        m = fx.messages().first();
+        QCOMPARE(m.text,
+                 QStringLiteral("Corvella saves the chart as a PNG image or an SVG drawing. "
+                                "Please choose a file name ending in .png or .svg."));
+        QCOMPARE(m.title, QStringLiteral("Save Image"));
+        for (const ScriptedDialogs::Call &c : fx.env->dialogs.calls)
+            QVERIFY(c.kind != ScriptedDialogs::Call::Modal);
+        QVERIFY(!QFileInfo::exists(fx.env->path(QStringLiteral("chart.jpg"))));
+
+        // ".png" added to a name that exists asks first; No keeps the file.
+        QFile old(fx.env->path(QStringLiteral("kept.png")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        fx.env->dialogs.clear();
+        fx.env->dialogs.fileAnswers << fx.env->path(QStringLiteral("kept"));
+        fx.env->dialogs.answers << MsgResult::No;
+        w->cmdSaveImage->click();
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(fx.messages().first().text,
+                 QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                     .arg(QDir::toNativeSeparators(fx.env->path(QStringLiteral("kept.png")))));
+        QCOMPARE(fx.messages().first().defaultButton, MsgResult::No);
+        QCOMPARE(QFileInfo(old).size(), 3);
     }
 
     void noPrinterIsSaid() {
