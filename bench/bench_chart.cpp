@@ -7,6 +7,7 @@
 // Defaults: 10000 weekly-ish entries of one tank with Ammonia, Nitrate and
 // pH (as the chart window opens), drawn 900 x 520, every type (codes: a
 // comma-separated list such as 0,3).
+#include "BenchSupport.h"
 #include "charts/ChartData.h"
 #include "charts/CorvChart.h"
 #include "data/DatabaseFile.h"
@@ -32,61 +33,28 @@ namespace {
 
 QTextStream out(stdout);
 
-double cpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
 // Median wall-clock time of `runs` runs, in milliseconds; `cpu` receives the
-// median processor time, which a machine shared with other work inflates
-// far less.
+// median processor time.
 double median(int runs, const std::function<void()> &work, double *cpu = nullptr) {
-    std::vector<double> t, c;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        const double c0 = cpuMs();
-        timer.start();
-        work();
-        t.push_back(timer.nsecsElapsed() / 1e6);
-        c.push_back(cpuMs() - c0);
-    }
-    std::sort(t.begin(), t.end());
-    std::sort(c.begin(), c.end());
+    const bench::Timing t = bench::measure(runs, work);
     if (cpu)
-        *cpu = c[c.size() / 2];
-    return t[t.size() / 2];
+        *cpu = t.cpu;
+    return t.wall;
 }
 
 void makeJournal(const QString &path, int entries) {
-    QString error;
-    if (!createDatabase(path, &error))
-        qFatal("%s", qPrintable(error));
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("INSERT INTO Tank (TankName) VALUES ('Bench')"));
-        q.exec(QStringLiteral("BEGIN"));
-        q.prepare(QStringLiteral("INSERT INTO Journal (TankID, EntryDate, Ammonia, Nitrate, PH, "
-                                 "Calcium, Notes) VALUES (1, ?, ?, ?, ?, ?, 'routine')"));
-        QRandomGenerator rng(7);
-        const QDate start(1990, 1, 1);
-        for (int i = 0; i < entries; ++i) {
-            q.bindValue(0, start.addDays(i).toString(QStringLiteral("yyyy-MM-dd")));
-            q.bindValue(1, double(rng.bounded(100)) / 100.0);
-            q.bindValue(2, double(rng.bounded(800)) / 10.0);
-            q.bindValue(3, 6.5 + double(rng.bounded(150)) / 100.0);
-            q.bindValue(4, double(380 + rng.bounded(80)));
-            q.exec();
-        }
-        QSqlQuery(db).exec(QStringLiteral("COMMIT"));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+    QRandomGenerator rng(7);
+    const QDate start(1990, 1, 1);
+    const int ammonia = 1, calcium = 2, nitrate = 12, ph = 14;
+    bench::makeJournal(path, {QStringLiteral("INSERT INTO Tank (TankName) VALUES ('Bench')")},
+                       entries, [&](int i, bench::JournalRow &row) {
+                           row.date = start.addDays(i).toString(QStringLiteral("yyyy-MM-dd"));
+                           row.notes = QStringLiteral("routine");
+                           row.values[ammonia] = double(rng.bounded(100)) / 100.0;
+                           row.values[nitrate] = double(rng.bounded(800)) / 10.0;
+                           row.values[ph] = 6.5 + double(rng.bounded(150)) / 100.0;
+                           row.values[calcium] = double(380 + rng.bounded(80));
+                       });
 }
 
 } // namespace

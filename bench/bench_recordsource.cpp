@@ -6,6 +6,7 @@
 //
 // Sizes default to 1000 10000 100000 entries of one tank, dated over years,
 // with random values; only the last entry has the note the find looks for.
+#include "BenchSupport.h"
 #include "app/CorvModule.h"
 #include "app/mdiCorvella.h"
 #include "data/DatabaseFile.h"
@@ -38,12 +39,6 @@ namespace {
 
 QTextStream out(stdout);
 
-const char *const valueFields[] = {
-    "Alkalinity",      "Ammonia",         "Calcium",   "CarbonDioxide", "Copper",
-    "DissolvedOxygen", "Hardness",        "Iodine",    "Iron",          "Lead",
-    "Magnesium",       "Molybdenum",      "Nitrate",   "Nitrite",       "PH",
-    "Phosphate",       "SpecificGravity", "Strontium", "Temprature",    "Zinc"};
-
 long rssKb(const char *key) {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
@@ -63,65 +58,30 @@ void resetPeak() {
 // Median of `runs` timings of `work`, in milliseconds.
 double median(int runs, const std::function<void()> &work,
               const std::function<void()> &before = {}) {
-    std::vector<double> t;
-    for (int i = 0; i < runs; ++i) {
-        if (before)
-            before();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        t.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
+    return bench::measure(runs, work, before).wall;
 }
 
 void makeJournal(const QString &path, int entries) {
-    QString error;
-    if (!createDatabase(path, &error))
-        qFatal("%s", qPrintable(error));
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("INSERT INTO Tank (TankName) VALUES ('Bench')"));
-        q.exec(QStringLiteral("BEGIN"));
-        QStringList cols = {QStringLiteral("TankID"), QStringLiteral("EntryDate"),
-                            QStringLiteral("Notes")};
-        QStringList marks = {"?", "?", "?"};
-        for (const char *f : valueFields) {
-            cols << QString::fromLatin1(f);
-            marks << QStringLiteral("?");
-        }
-        q.prepare(QStringLiteral("INSERT INTO Journal (%1) VALUES (%2)")
-                      .arg(cols.join(u','), marks.join(u',')));
-        QRandomGenerator rng(42);
-        const QDate start(1995, 1, 1);
-        for (int i = 0; i < entries; ++i) {
-            // Several tests a day over the years, in no particular order of
-            // storing: the journal sorts them by date.
-            const int day = int(rng.bounded(quint32(std::max(entries / 3, 30))));
-            q.bindValue(0, 1);
-            q.bindValue(1, start.addDays(day).toString(QStringLiteral("yyyy-MM-dd")));
-            q.bindValue(2, QStringLiteral("routine test"));
-            for (int v = 0; v < 20; ++v)
-                q.bindValue(3 + v, double(rng.bounded(1000)) / 100.0);
-            q.exec();
-        }
-        // The one entry the find is after: the last by date.
-        q.bindValue(0, 1);
-        q.bindValue(1, QStringLiteral("2199-07-04"));
-        q.bindValue(2, QStringLiteral("needle in the notes"));
-        for (int v = 0; v < 20; ++v)
-            q.bindValue(3 + v, 7.0);
-        q.exec();
-        QSqlQuery(db).exec(QStringLiteral("COMMIT"));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+    QRandomGenerator rng(42);
+    const QDate start(1995, 1, 1);
+    bench::makeJournal(path, {QStringLiteral("INSERT INTO Tank (TankName) VALUES ('Bench')")},
+                       entries + 1, [&](int i, bench::JournalRow &row) {
+                           if (i == entries) {
+                               // The one entry the find is after: the last by date.
+                               row.date = QStringLiteral("2199-07-04");
+                               row.notes = QStringLiteral("needle in the notes");
+                               for (QVariant &v : row.values)
+                                   v = 7.0;
+                               return;
+                           }
+                           // Several tests a day over the years, in no particular order of
+                           // storing: the journal sorts them by date.
+                           const int day = int(rng.bounded(quint32(std::max(entries / 3, 30))));
+                           row.date = start.addDays(day).toString(QStringLiteral("yyyy-MM-dd"));
+                           row.notes = QStringLiteral("routine test");
+                           for (QVariant &v : row.values)
+                               v = double(rng.bounded(1000)) / 100.0;
+                       });
 }
 
 struct Row {
@@ -138,7 +98,7 @@ struct Bound {
     Bound(const QString &db) {
         dc.setDatabaseName(db);
         dc.setRecordSource(sources::journal(QStringLiteral("1")));
-        for (const char *f : valueFields) {
+        for (const char *f : bench::valueFields()) {
             boxes.push_back(std::make_unique<QLineEdit>());
             dc.bind(boxes.back().get(), QString::fromLatin1(f));
         }

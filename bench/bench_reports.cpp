@@ -12,6 +12,7 @@
 // as DIR/sample.cvl) to DIR (journal.pdf, stock.pdf, disease.pdf,
 // glossary.pdf), for looking at them;
 // --html adds the HTML each template rendered (journal.rpt.html, ...).
+#include "BenchSupport.h"
 #include "app/CorvModule.h"
 #include "data/DatabaseFile.h"
 #include "platform/Dialogs.h"
@@ -46,17 +47,9 @@ namespace {
 
 QTextStream out(stdout);
 
-double cpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
-}
+using bench::cpuMs;
 
-const char *const valueFields[] = {
-    "Alkalinity",      "Ammonia",         "Calcium",   "CarbonDioxide", "Copper",
-    "DissolvedOxygen", "Hardness",        "Iodine",    "Iron",          "Lead",
-    "Magnesium",       "Molybdenum",      "Nitrate",   "Nitrite",       "PH",
-    "Phosphate",       "SpecificGravity", "Strontium", "Temprature",    "Zinc"};
+const auto &valueFields = bench::valueFields();
 
 // Typical readings of a reef tank: low, high, decimals, share of tests that
 // measure it at all.
@@ -414,10 +407,7 @@ int main(int argc, char **argv) {
                 return 1;
             }
         }
-        auto median = [](std::vector<double> v) {
-            std::sort(v.begin(), v.end());
-            return v[v.size() / 2];
-        };
+        using bench::median;
         out << "\n"
             << n << " entries, " << pages << " pages (Letter, landscape); read in " << parts
             << " parts by " << QThread::idealThreadCount() << " processors\n";

@@ -6,6 +6,7 @@
 //
 // Sizes default to 1000 10000 100000 entries, each with all twenty values
 // and a note; every tenth note spans two lines and holds a comma and quotes.
+#include "BenchSupport.h"
 #include "data/DatabaseFile.h"
 #include "data/Transfer.h"
 
@@ -29,49 +30,18 @@ namespace {
 
 QTextStream out(stdout);
 
-const char *const valueFields[] = {
-    "Alkalinity",      "Ammonia",         "Calcium",   "CarbonDioxide", "Copper",
-    "DissolvedOxygen", "Hardness",        "Iodine",    "Iron",          "Lead",
-    "Magnesium",       "Molybdenum",      "Nitrate",   "Nitrite",       "PH",
-    "Phosphate",       "SpecificGravity", "Strontium", "Temprature",    "Zinc"};
-
 void makeJournal(const QString &path, int entries) {
-    QString error;
-    if (!createDatabase(path, &error))
-        qFatal("%s", qPrintable(error));
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("INSERT INTO Tank (ID, TankName) VALUES (1, 'Full'), (2, 'Empty')"));
-        q.exec(QStringLiteral("BEGIN"));
-        QStringList cols = {QStringLiteral("TankID"), QStringLiteral("EntryDate"),
-                            QStringLiteral("Notes")};
-        QStringList marks = {"?", "?", "?"};
-        for (const char *f : valueFields) {
-            cols << QString::fromLatin1(f);
-            marks << QStringLiteral("?");
-        }
-        q.prepare(QStringLiteral("INSERT INTO Journal (%1) VALUES (%2)")
-                      .arg(cols.join(u','), marks.join(u',')));
-        QRandomGenerator rng(42);
-        const QDate start(1995, 1, 1);
-        for (int i = 0; i < entries; ++i) {
-            q.bindValue(0, 1);
-            q.bindValue(1, start.addDays(i / 3).toString(QStringLiteral("yyyy-MM-dd")));
-            q.bindValue(2, i % 10 ? QStringLiteral("routine test")
-                                  : QStringLiteral("water change, 25%\nadded \"buffer\""));
-            for (int v = 0; v < 20; ++v)
-                q.bindValue(3 + v, double(rng.bounded(100000)) / 1000.0);
-            q.exec();
-        }
-        QSqlQuery(db).exec(QStringLiteral("COMMIT"));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+    QRandomGenerator rng(42);
+    const QDate start(1995, 1, 1);
+    bench::makeJournal(
+        path, {QStringLiteral("INSERT INTO Tank (ID, TankName) VALUES (1, 'Full'), (2, 'Empty')")},
+        entries, [&](int i, bench::JournalRow &row) {
+            row.date = start.addDays(i / 3).toString(QStringLiteral("yyyy-MM-dd"));
+            row.notes = i % 10 ? QStringLiteral("routine test")
+                               : QStringLiteral("water change, 25%\nadded \"buffer\"");
+            for (QVariant &v : row.values)
+                v = double(rng.bounded(100000)) / 1000.0;
+        });
 }
 
 void clearTank(const QString &path, int tank) {
@@ -86,34 +56,12 @@ void clearTank(const QString &path, int tank) {
     QSqlDatabase::removeDatabase(QStringLiteral("clear"));
 }
 
-double cpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-struct Timing {
-    double wall; // elapsed
-    double cpu;  // of this process: what a busy machine does not inflate
-};
+using bench::Timing;
 
 // Medians of `runs` timings of `work`, in milliseconds.
 Timing median(int runs, const std::function<void()> &work,
               const std::function<void()> &before = {}) {
-    std::vector<double> wall, cpu;
-    for (int i = 0; i < runs; ++i) {
-        if (before)
-            before();
-        QElapsedTimer timer;
-        const double c0 = cpuMs();
-        timer.start();
-        work();
-        wall.push_back(timer.nsecsElapsed() / 1e6);
-        cpu.push_back(cpuMs() - c0);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
+    return bench::measure(runs, work, before);
 }
 
 QString cell(const Timing &t) {
