@@ -1,13 +1,18 @@
 // Sample chart data for the chart tests: a year of weekly water tests with
 // values on very different scales (ammonia below 1, pH about 7, nitrate in
-// tens), and long runs of rows.
+// tens), and long runs of rows; and the helpers the chart tests share.
 #pragma once
 
 #include "charts/ChartData.h"
+#include "charts/ChartPrinting.h"
 #include "platform/Conversions.h"
 
 #include <QDate>
+#include <QDir>
+#include <QImage>
+#include <QPrinter>
 #include <cmath>
+#include <memory>
 
 namespace corv::test {
 
@@ -44,5 +49,34 @@ inline ChartGrid longGrid(int rows, int columns = 1) {
     }
     return g;
 }
+
+// Keeps a picture a test drew, for looking at, when CORVELLA_CHART_PNGS
+// names a folder.
+inline void keep(const QImage &img, const QString &name) {
+    const QString dir = qEnvironmentVariable("CORVELLA_CHART_PNGS");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    img.save(QDir(dir).filePath(name + QStringLiteral(".png")));
+}
+
+// Prints to a PDF file instead of a printer; with `none` there is no
+// printer. `asked` counts the requests for one.
+class PdfPrinters : public PrinterSource {
+public:
+    QString file;
+    bool none = false;
+    int asked = 0;
+    std::unique_ptr<QPrinter> defaultPrinter() override {
+        ++asked;
+        if (none)
+            return nullptr;
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(file);
+        p->setPageSize(QPageSize(QPageSize::A4));
+        return p;
+    }
+};
 
 } // namespace corv::test

@@ -25,14 +25,6 @@ using namespace corv::test;
 
 namespace {
 
-void keep(const QImage &img, const QString &name) {
-    const QString dir = qEnvironmentVariable("CORVELLA_CHART_PNGS");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    img.save(QDir(dir).filePath(name + QStringLiteral(".png")));
-}
-
 QString typeName(int code) {
     return chartTypeItems().at(code).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
 }

@@ -24,22 +24,6 @@ using namespace corv::test;
 
 namespace {
 
-// Prints to a PDF file instead of a printer.
-class PdfPrinters : public PrinterSource {
-public:
-    QString file;
-    bool none = false;
-    std::unique_ptr<QPrinter> defaultPrinter() override {
-        if (none)
-            return nullptr;
-        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(file);
-        p->setPageSize(QPageSize(QPageSize::A4));
-        return p;
-    }
-};
-
 QString run(const QString &program, const QStringList &args) {
     QProcess p;
     p.start(program, args);

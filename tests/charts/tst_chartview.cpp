@@ -29,14 +29,6 @@ using namespace corv::test;
 
 namespace {
 
-void keep(const QImage &img, const QString &name) {
-    const QString dir = qEnvironmentVariable("CORVELLA_CHART_PNGS");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    img.save(QDir(dir).filePath(name + QStringLiteral(".png")));
-}
-
 // The widget as it shows once Qt Charts has let go of replaced axes, which
 // it does on the next turn of the event loop.
 void keepShown(QWidget *w, const QString &name) {

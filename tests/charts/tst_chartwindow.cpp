@@ -2,6 +2,7 @@
 // the date range of a run, the messages of a run, chart types, the keyboard,
 // the missing database, printing the chart it shows, the target bands and
 // the time axis, and saving the chart as a picture.
+#include "ChartSamples.h"
 #include "app/CorvModule.h"
 #include "app/Settings.h"
 #include "app/TargetRanges.h"
@@ -35,23 +36,6 @@ using namespace corv;
 using namespace corv::test;
 
 namespace {
-
-class PdfPrinters : public PrinterSource {
-public:
-    QString file;
-    bool none = false;
-    int asked = 0;
-    std::unique_ptr<QPrinter> defaultPrinter() override {
-        ++asked;
-        if (none)
-            return nullptr;
-        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(file);
-        p->setPageSize(QPageSize(QPageSize::A4));
-        return p;
-    }
-};
 
 QString pdfInfo(const QString &file) {
     QProcess p;
