@@ -86,7 +86,7 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
         dateRow->setColumnStretch(col - 1, 1);
     }
 
-    auto *typeLabel = new QLabel(QStringLiteral("Select a chart &type:"), this);
+    auto *typeLabel = new QLabel(QStringLiteral("Select a chart t&ype:"), this);
     cboChartType = new QComboBox(this);
     cboChartType->setObjectName(QStringLiteral("cboChartType"));
     const QStringList types = chartTypeItems();

@@ -2,15 +2,25 @@
 // focus is when a window opens, moving between records by keyboard, Enter on
 // buttons, messages that name the box to mend (once, whatever command ran
 // into them), and a way out when a record cannot be stored at all.
+#include "app/frmAbout.h"
+#include "app/frmTargetRanges.h"
+#include "charts/frmChart.h"
+#include "charts/frmImageSize.h"
 #include "forms/frmJournal.h"
 #include "forms/frmTank.h"
 #include "support/MainWindowFixture.h"
 #include "tools/frmTankCalc.h"
+#include "tools/frmTempConv.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -58,6 +68,35 @@ bool mentionsTheDatabase(const QStringList &texts) {
     return false;
 }
 
+// The controls of `window` that answer to the same Alt+letter, as
+// "Alt+T: lblTo, lblChartType"; `taken` are letters already answered
+// elsewhere in the same window (the menu bar's).
+QStringList mnemonicClashes(QWidget *window, const QStringList &taken = {}) {
+    QMap<QString, QStringList> owners;
+    for (const QString &text : taken)
+        owners[QKeySequence::mnemonic(text).toString()] << text;
+    auto add = [&](const QString &text, const QWidget *w) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (!key.isEmpty())
+            owners[key.toString()] << (w->objectName().isEmpty() ? text : w->objectName());
+    };
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(window))
+            continue;
+        if (auto *b = qobject_cast<QAbstractButton *>(w))
+            add(b->text(), w);
+        else if (auto *l = qobject_cast<QLabel *>(w); l && l->buddy())
+            add(l->text(), w);
+        else if (auto *g = qobject_cast<QGroupBox *>(w); g && g->isCheckable())
+            add(g->title(), w);
+    }
+    QStringList clashes;
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it)
+        if (it.value().size() > 1)
+            clashes << it.key() + QStringLiteral(": ") + it.value().join(QStringLiteral(", "));
+    return clashes;
+}
+
 } // namespace
 
 class TestUsability : public QObject {
@@ -86,6 +125,53 @@ private slots:
     void cleanup() {
         mdiCorvella::chartWindow = nullptr;
         fx.tearDown();
+    }
+
+    // --- the keyboard: one control per Alt+letter ---------------------------
+
+    // Two controls on one Alt+letter make the keyboard user press it twice
+    // and guess; in a window inside the main window the menu bar's letters
+    // count too.
+    void noWindowHasTwoControlsOnOneAltLetter() {
+        QStringList menuTitles;
+        for (QAction *a : fx.main->menuBar()->actions())
+            menuTitles << a->text();
+        QStringList found;
+        auto check = [&](QWidget *w, const QStringList &taken) {
+            QVERIFY(w);
+            for (const QString &c : mnemonicClashes(w, taken))
+                found << w->objectName() + QStringLiteral(" ") + c;
+        };
+        for (QAction *open : {fx.main->mnuChangeTanks, fx.main->mnuJournal, fx.main->mnuLiveStock,
+                              fx.main->mnuCommonDiseases, fx.main->mnuAquaristGlossary,
+                              fx.main->mnuTankCalculator}) {
+            open->trigger();
+            QMdiSubWindow *sub = fx.main->mdiArea->activeSubWindow();
+            QVERIFY2(sub, qPrintable(open->text()));
+            check(sub->widget(), menuTitles);
+            // Print and Search of a record window, as the menus open them.
+            for (QAction *modal : {fx.main->mnuPrint, fx.main->mnuSearch}) {
+                if (!modal->isEnabled())
+                    continue;
+                fx.env->dialogs.onModal = [&](QDialog &d) {
+                    check(&d, {});
+                    return int(QDialog::Rejected);
+                };
+                modal->trigger();
+                fx.env->dialogs.onModal = nullptr;
+            }
+        }
+        frmChart chart(fx.main.get());
+        check(&chart, {});
+        frmTempConv converter(fx.main.get());
+        check(&converter, {});
+        frmTargetRanges ranges(fx.main.get());
+        check(&ranges, {});
+        frmImageSize size(QSize(800, 600), fx.main.get());
+        check(&size, {});
+        frmAbout about(fx.main.get());
+        check(&about, {});
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 
     // --- the focus ------------------------------------------------------------
