@@ -97,6 +97,7 @@ bool importIntoActiveWindow() {
     CsvImport import(*table);
     dialogs().setWaitCursor(true);
     import.analyseFile(*file);
+    import.leaveOutStored(CorvModule::DatabasePath, tankFor(*table));
     dialogs().setWaitCursor(false);
 
     QStringList lines = import.reportLines();

@@ -10,11 +10,13 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 #include <cmath>
+#include <functional>
 
 namespace corv {
 
@@ -328,6 +330,7 @@ void CsvImport::clear() {
     m_rows.clear();
     m_rowCount = 0;
     m_refused = 0;
+    m_alreadyStored = 0;
     m_report.clear();
 }
 
@@ -357,10 +360,90 @@ QString CsvImport::summary() const {
     const int ok = acceptedCount();
     QString s = ok == 1 ? QStringLiteral("1 record can be imported")
                         : QStringLiteral("%1 records can be imported").arg(ok);
+    if (m_alreadyStored > 0)
+        s += m_alreadyStored == 1
+                 ? QStringLiteral("; 1 record is stored already and is left out")
+                 : QStringLiteral("; %1 records are stored already and are left out")
+                       .arg(m_alreadyStored);
     if (m_refused == 0)
         return s + u'.';
     return s + (m_refused == 1 ? QStringLiteral("; 1 line is refused.")
                                : QStringLiteral("; %1 lines are refused.").arg(m_refused));
+}
+
+namespace {
+
+// A record's values as one text, the same for a value read from the file
+// and the value the database gives back for it.
+QString recordKey(const QVector<FieldInfo> &fields, const QVector<int> &used,
+                  const std::function<QVariant(int)> &value) {
+    QString key;
+    for (int k = 0; k < used.size(); ++k) {
+        const QVariant v = value(k);
+        key += QChar(0x1f);
+        if (v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty())) {
+            key += QChar(0x01);
+            continue;
+        }
+        switch (fields[used[k]].kind) {
+        case FieldKind::Number:
+        case FieldKind::Integer:
+            key += QString::number(v.toDouble(), 'g', 17);
+            break;
+        case FieldKind::Currency:
+            key += QString::number(v.toLongLong());
+            break;
+        default:
+            key += v.toString();
+        }
+    }
+    return key;
+}
+
+} // namespace
+
+int CsvImport::leaveOutStored(const QString &databasePath, const QString &tankId) {
+    if (!m_usable || m_rows.isEmpty())
+        return 0;
+    const bool byTank = isTankTable(m_table);
+    if (byTank && !isWholeNumber(tankId))
+        return 0;
+    Connection c(databasePath, true);
+    if (!c.ok())
+        return 0;
+    const QVector<FieldInfo> &fields = fieldsOf(m_table);
+    QStringList cols;
+    for (int f : m_fields)
+        cols << quoteIdentifier(fields[f].name);
+    QSqlQuery q(c.db());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM %2%3")
+                  .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(transferTableName(m_table)),
+                       byTank ? QStringLiteral(" WHERE \"TankID\" = ?") : QString()));
+    if (byTank)
+        q.bindValue(0, tankId.toLongLong());
+    if (!q.exec())
+        return 0;
+    QSet<QString> stored;
+    while (q.next())
+        stored.insert(recordKey(fields, m_fields, [&](int k) { return q.value(k); }));
+    q.finish();
+
+    QVector<Row> kept;
+    for (Row &row : m_rows) {
+        if (stored.contains(recordKey(fields, m_fields, [&](int k) { return row.values[k]; }))) {
+            ++m_alreadyStored;
+            note(row.line, QStringLiteral("the same record is stored already; it is left out."),
+                 false);
+        } else {
+            kept.push_back(std::move(row));
+        }
+    }
+    m_rows = std::move(kept);
+    // The report stays in the order of the file.
+    std::stable_sort(m_report.begin(), m_report.end(),
+                     [](const ImportNote &a, const ImportNote &b) { return a.line < b.line; });
+    return m_alreadyStored;
 }
 
 bool CsvImport::analyseFile(const QString &path) {

@@ -85,6 +85,14 @@ public:
     // 1 line is refused.").
     QString summary() const;
 
+    // Leaves out the accepted rows whose record is stored already, field for
+    // field (in tank `tankId` for journal and livestock), each with a note:
+    // importing the same file twice would otherwise store everything twice.
+    // Returns how many it left out; when the database cannot be read it
+    // leaves out nothing (storing then says what is wrong).
+    int leaveOutStored(const QString &databasePath, const QString &tankId);
+    int alreadyStoredCount() const { return m_alreadyStored; }
+
     // Stores every accepted row into `databasePath` (journal and livestock
     // rows for tank `tankId`) in one transaction. On any failure nothing is
     // stored and the result says why.
@@ -106,6 +114,7 @@ private:
     QVector<Row> m_rows;
     int m_rowCount = 0;
     int m_refused = 0;
+    int m_alreadyStored = 0;
     QVector<ImportNote> m_report;
 };
 

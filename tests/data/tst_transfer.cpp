@@ -73,6 +73,31 @@ class TestTransfer : public QObject {
         return out;
     }
 
+    // Journal entries and livestock of tank 1 with every awkward value: tiny
+    // and huge numbers, a float that prints long, quotes, line breaks,
+    // blanks, a record with nothing in it, costs with four decimals.
+    void fillReef() {
+        exec("INSERT INTO Journal (TankID, EntryDate, Alkalinity, Ammonia, Calcium, CarbonDioxide, "
+             "Copper, DissolvedOxygen, Hardness, Iodine, Iron, Lead, Magnesium, Molybdenum, "
+             "Nitrate, Nitrite, PH, Phosphate, SpecificGravity, Strontium, Temprature, Zinc, "
+             "Notes) VALUES "
+             "(1, '2024-01-02', 9.5, 0, 420, 2.25, 0, 6.8, 0, 0.06, 0.001, 0, 1300, 0.01, 5, 0, "
+             "8.25, 0.03, 1.025, 8, 78.5, 0, 'plain'), "
+             "(1, '1999-12-31', -1, 1e-9, 1.5e20, 123456789, NULL, NULL, NULL, NULL, NULL, NULL, "
+             "NULL, NULL, NULL, NULL, 0.1, NULL, NULL, NULL, 0.30000000000000004, NULL, "
+             "'a, \"quoted\" note\nover two lines\r\nand a third; with ünïcödé €'), "
+             "(1, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
+             "NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL), "
+             "(1, '2024-01-02', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
+             "NULL, NULL, NULL, 7, NULL, NULL, NULL, NULL, NULL, ' padded ')");
+        exec("INSERT INTO LiveStock (TankID, CommonName, ScientificName, DateAcquired, DateLost, "
+             "AcquiredFrom, Condition, Other, InitialCost, Notes) VALUES "
+             "(1, 'Yellow Tang', 'Zebrasoma flavescens', '2023-05-01', NULL, 'Shop, Main St', "
+             "'good', 'male', 250000, 'eats \"nori\"\nlikes caves'), "
+             "(1, 'Goby', NULL, '2023-04-01', '2023-09-30', NULL, NULL, NULL, 251234, NULL), "
+             "(1, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL)");
+    }
+
 private slots:
     void init() {
         env = std::make_unique<TestEnv>();
@@ -390,26 +415,7 @@ private slots:
     }
 
     void roundTripGivesTheSameRecords() {
-        exec("INSERT INTO Journal (TankID, EntryDate, Alkalinity, Ammonia, Calcium, CarbonDioxide, "
-             "Copper, DissolvedOxygen, Hardness, Iodine, Iron, Lead, Magnesium, Molybdenum, "
-             "Nitrate, Nitrite, PH, Phosphate, SpecificGravity, Strontium, Temprature, Zinc, "
-             "Notes) VALUES "
-             "(1, '2024-01-02', 9.5, 0, 420, 2.25, 0, 6.8, 0, 0.06, 0.001, 0, 1300, 0.01, 5, 0, "
-             "8.25, 0.03, 1.025, 8, 78.5, 0, 'plain'), "
-             "(1, '1999-12-31', -1, 1e-9, 1.5e20, 123456789, NULL, NULL, NULL, NULL, NULL, NULL, "
-             "NULL, NULL, NULL, NULL, 0.1, NULL, NULL, NULL, 0.30000000000000004, NULL, "
-             "'a, \"quoted\" note\nover two lines\r\nand a third; with ünïcödé €'), "
-             "(1, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
-             "NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL), "
-             "(1, '2024-01-02', NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
-             "NULL, NULL, NULL, 7, NULL, NULL, NULL, NULL, NULL, ' padded ')");
-        exec("INSERT INTO LiveStock (TankID, CommonName, ScientificName, DateAcquired, DateLost, "
-             "AcquiredFrom, Condition, Other, InitialCost, Notes) VALUES "
-             "(1, 'Yellow Tang', 'Zebrasoma flavescens', '2023-05-01', NULL, 'Shop, Main St', "
-             "'good', 'male', 250000, 'eats \"nori\"\nlikes caves'), "
-             "(1, 'Goby', NULL, '2023-04-01', '2023-09-30', NULL, NULL, NULL, 251234, NULL), "
-             "(1, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL)");
-
+        fillReef();
         for (TransferTable t : {TransferTable::Journal, TransferTable::LiveStock}) {
             const QString file = env->path(transferTableName(t) + ".csv");
             const TransferResult out = exportCsvFile(db, t, "1", file);
@@ -450,6 +456,70 @@ private slots:
             db = dbBefore;
             QCOMPARE(after, before);
         }
+    }
+
+    // A file imported again into the records it came from adds nothing;
+    // into another tank it adds everything; a changed row is imported.
+    void recordsStoredAlreadyAreLeftOut() {
+        fillReef();
+        exec("INSERT INTO Glossary (Term, Definition) VALUES ('KH', 'carbonate hardness')");
+        for (TransferTable t :
+             {TransferTable::Journal, TransferTable::LiveStock, TransferTable::Glossary}) {
+            const QString file = env->path(transferTableName(t) + ".csv");
+            QVERIFY(exportCsvFile(db, t, "1", file).ok);
+            const qint64 before = count(transferTableName(t));
+            CsvImport again(t);
+            QVERIFY(again.analyseFile(file));
+            const int rows = again.acceptedCount();
+            QCOMPARE(again.leaveOutStored(db, "1"), rows);
+            QCOMPARE(again.acceptedCount(), 0);
+            QCOMPARE(again.summary(),
+                     rows == 1 ? QStringLiteral("0 records can be imported; 1 record is stored "
+                                                "already and is left out.")
+                               : QStringLiteral("0 records can be imported; %1 records are "
+                                                "stored already and are left out.")
+                                     .arg(rows));
+            QCOMPARE(again.reportLines().size(), rows);
+            QVERIFY(again.reportLines().first().endsWith(
+                QStringLiteral(": the same record is stored already; it is left out.")));
+            QVERIFY(again.commit(db, "1").ok);
+            QCOMPARE(count(transferTableName(t)), before);
+            if (isTankTable(t)) {
+                CsvImport other(t);
+                QVERIFY(other.analyseFile(file));
+                QCOMPARE(other.leaveOutStored(db, "2"), 0);
+                QCOMPARE(other.acceptedCount(), rows);
+            }
+        }
+
+        // One value changed in the file: that row alone is new.
+        const QString file = env->path("changed.csv");
+        QVERIFY(exportCsvFile(db, TransferTable::Journal, "1", file).ok);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(f.readAll());
+        f.close();
+        QVERIFY(text.contains(QStringLiteral(",plain")));
+        text.replace(QStringLiteral(",plain"), QStringLiteral(",plain again"));
+        CsvImport changed(TransferTable::Journal);
+        QVERIFY(changed.analyse(text));
+        QCOMPARE(changed.leaveOutStored(db, "1"), 3);
+        QCOMPARE(changed.acceptedCount(), 1);
+        // The notes stay in the order of the file's lines.
+        QStringList lines = changed.reportLines();
+        QStringList sorted = lines;
+        std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
+            return a.section(u':', 0, 0).mid(5).toInt() < b.section(u':', 0, 0).mid(5).toInt();
+        });
+        QCOMPARE(lines, sorted);
+        QVERIFY(changed.commit(db, "1").ok);
+        QCOMPARE(count("Journal", "Notes = 'plain again'"), 1);
+
+        // A database that cannot be read leaves everything in.
+        CsvImport unread(TransferTable::Journal);
+        QVERIFY(unread.analyse(text));
+        QCOMPARE(unread.leaveOutStored(env->path("NOSUCH.CVL"), "1"), 0);
+        QCOMPARE(unread.acceptedCount(), 4);
     }
 };
 

@@ -85,6 +85,21 @@ private slots:
         auto *j = qobject_cast<frmJournal *>(Forms::get(FormKind::Journal)->widget());
         QVERIFY(j);
         QCOMPARE(j->JournalData->Caption(), QStringLiteral("Record: 1 of 2"));
+
+        // The same file again adds nothing, and says why.
+        fx.env->dialogs.clear();
+        fx.env->dialogs.fileAnswers = {file};
+        fx.env->dialogs.expectOk();
+        fx.main->mnuImport->trigger();
+        msgs = fx.messages();
+        QCOMPARE(msgs.size(), 1);
+        QCOMPARE(msgs[0].buttons, MsgButtons::Ok);
+        QVERIFY2(msgs[0].text.startsWith(QStringLiteral(
+                     "0 records can be imported; 2 records are stored already and are left "
+                     "out.\n\nLine 2: the same record is stored already; it is left out.")),
+                 qPrintable(msgs[0].text));
+        QVERIFY(msgs[0].text.endsWith(QStringLiteral("Nothing was imported.")));
+        QCOMPARE(journalOf(empty), before);
     }
 
     // What the window shows is exported: an edit not stored yet is stored
