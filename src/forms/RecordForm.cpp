@@ -182,6 +182,22 @@ QHBoxLayout *RecordForm::sortFrame(const QStringList &captions) {
     return row;
 }
 
+QHBoxLayout *RecordForm::notesBesideButtons(MemoBox *notes,
+                                            std::initializer_list<QPushButton *> own,
+                                            int minWidth) {
+    auto *notesColumn = new QVBoxLayout;
+    notesColumn->setSpacing(2);
+    auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
+    notesLabel->setBuddy(notes);
+    notesColumn->addWidget(notesLabel);
+    notesColumn->addWidget(notes, 1);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(10);
+    row->addLayout(buttonColumn(own, minWidth));
+    row->addLayout(notesColumn, 1);
+    return row;
+}
+
 QVBoxLayout *RecordForm::buttonColumn(std::initializer_list<QPushButton *> own, int minWidth) {
     auto *column = new QVBoxLayout;
     column->setSpacing(6);

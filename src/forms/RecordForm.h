@@ -186,6 +186,10 @@ protected:
     // The column of buttons: the window's own first, then Save and Close,
     // each at least `minWidth` wide, with the spare room below them.
     QVBoxLayout *buttonColumn(std::initializer_list<QPushButton *> own, int minWidth);
+    // The button column (as buttonColumn()) with the labelled notes box
+    // "Notes:" beside it, taking the spare width and height.
+    QHBoxLayout *notesBesideButtons(MemoBox *notes, std::initializer_list<QPushButton *> own,
+                                    int minWidth);
     // Lays out the window: `content` above, the navigation bar below.
     void finishLayout(QLayout *content);
 

@@ -130,16 +130,7 @@ frmJournal::frmJournal()
     cmdChart = button(QStringLiteral("cmdChart"), QStringLiteral("Chart"));
     connect(cmdChart, &QPushButton::clicked, this, &frmJournal::cmdChart_Click);
 
-    auto *notesColumn = new QVBoxLayout;
-    notesColumn->setSpacing(2);
-    auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
-    notesLabel->setBuddy(txtNotes);
-    notesColumn->addWidget(notesLabel);
-    notesColumn->addWidget(txtNotes, 1);
-    auto *lower = new QHBoxLayout;
-    lower->setSpacing(10);
-    lower->addLayout(buttonColumn({cmdChart}, 96));
-    lower->addLayout(notesColumn, 1);
+    QHBoxLayout *lower = notesBesideButtons(txtNotes, {cmdChart}, 96);
 
     auto *content = new QVBoxLayout;
     content->setSpacing(10);

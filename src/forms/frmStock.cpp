@@ -69,16 +69,7 @@ frmStock::frmStock()
     grid->setColumnMinimumWidth(1, 180);
     grid->setColumnMinimumWidth(3, 180);
 
-    auto *notesColumn = new QVBoxLayout;
-    notesColumn->setSpacing(2);
-    auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
-    notesLabel->setBuddy(txtNotes);
-    notesColumn->addWidget(notesLabel);
-    notesColumn->addWidget(txtNotes, 1);
-    auto *lower = new QHBoxLayout;
-    lower->setSpacing(10);
-    lower->addLayout(buttonColumn({}, 96));
-    lower->addLayout(notesColumn, 1);
+    QHBoxLayout *lower = notesBesideButtons(txtNotes, {}, 96);
 
     auto *content = new QVBoxLayout;
     content->setSpacing(10);

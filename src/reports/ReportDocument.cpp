@@ -169,9 +169,8 @@ void ReportDocument::layOutBody(int parts, int rowsPerTable) {
         if (i > 0)
             ready[i]->acquire();
         Part &part = m_parts[i];
-        part.metrics = std::make_unique<MetricsDevice>();
         QTextDocument &doc = *part.doc;
-        doc.documentLayout()->setPaintDevice(part.metrics.get());
+        doc.documentLayout()->setPaintDevice(m_metrics.get());
         doc.setTextWidth(m_body.width());
         QAbstractTextDocumentLayout *layout = doc.documentLayout();
         const qreal height = layout->documentSize().height();
@@ -194,11 +193,9 @@ void ReportDocument::layOutBody(int parts, int rowsPerTable) {
     m_slices = paginate(strip, m_body.height());
 }
 
-ReportDocument::~ReportDocument() {
-    // The documents measure against the metrics devices: they go first.
-    for (Part &part : m_parts)
-        part.doc.reset();
-}
+// The parts are declared after the metrics device they measure against,
+// so they go first.
+ReportDocument::~ReportDocument() = default;
 
 QPageLayout ReportDocument::pageLayout() const {
     return m_layout;

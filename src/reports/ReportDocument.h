@@ -80,10 +80,10 @@ private:
     QRectF m_body;
     QVector<PageSlice> m_slices;
     std::unique_ptr<QPagedPaintDevice> m_metrics;
-    // The body, one document per piece; each shows the part of itself from
-    // `top` to `bottom`, at `offset` on the strip the pages are cut from.
+    // The body, one document per piece (measured against m_metrics, so
+    // declared after it); each shows the part of itself from `top` to
+    // `bottom`, at `offset` on the strip the pages are cut from.
     struct Part {
-        std::unique_ptr<QPagedPaintDevice> metrics;
         std::unique_ptr<QTextDocument> doc;
         qreal top = 0, bottom = 0, offset = 0;
     };
