@@ -1,6 +1,7 @@
 #include "ChartData.h"
 
 #include "app/TargetRanges.h"
+#include "data/Connection.h"
 #include "data/JetSql.h"
 #include "data/RecordSet.h"
 #include "data/RecordSources.h"
@@ -173,18 +174,12 @@ QVector<JournalChartRow> queryChartRows(const RecordSet &records, const QString 
     order << QStringLiteral("\"ID\"");
     sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
 
-    static QAtomicInt counter;
-    const QString name = QStringLiteral("corvella-chart-%1").arg(counter.fetchAndAddRelaxed(1));
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        // Read only, and never creating a file that vanished meanwhile.
-        QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
-        uri.setQuery(QStringLiteral("mode=ro"));
-        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
-        if (!db.open()) {
-            e = RecordSet::engineError(db.lastError(), records.path());
+        Connection connection("corvella-chart");
+        if (DbError opened = connection.open(records.path(), DbAccess::ReadOnly)) {
+            e = opened;
         } else {
+            QSqlDatabase &db = connection.db();
             QSqlQuery q(db);
             q.setForwardOnly(true);
             if (!q.exec(sql)) {
@@ -209,9 +204,7 @@ QVector<JournalChartRow> queryChartRows(const RecordSet &records, const QString 
             }
             q.finish();
         }
-        db.close();
     }
-    QSqlDatabase::removeDatabase(name);
     return done();
 }
 

@@ -1,6 +1,8 @@
 #include "DatabaseFile.h"
 
+#include "Connection.h"
 #include "ReferenceData.h"
+#include "Schema.h"
 
 #include <QAtomicInt>
 #include <QFile>
@@ -63,15 +65,13 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
         info.absolutePath() +
         QStringLiteral("/.%1.%2.new").arg(info.fileName()).arg(createCounter.fetchAndAddRelaxed(1));
     QFile::remove(temp);
-    const QString name =
-        QStringLiteral("corvella-create-%1").arg(createCounter.fetchAndAddRelaxed(1));
     QString problem;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(temp);
-        if (!db.open()) {
-            problem = db.lastError().text();
+        Connection connection("corvella-create");
+        if (DbError e = connection.open(temp, DbAccess::Create)) {
+            problem = e.description;
         } else {
+            QSqlDatabase &db = connection.db();
             QSqlQuery q(db);
             auto run = [&](const QStringList &list) {
                 for (const QString &st : list) {
@@ -84,6 +84,8 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
             if (!q.exec(QStringLiteral("BEGIN")))
                 problem = q.lastError().text();
             run(statements(schema));
+            // A new file is made as every migration leaves it.
+            run({QStringLiteral("PRAGMA user_version = %1").arg(currentSchemaVersion)});
             // A failed insert leaves its reason in `problem`.
             if (reference && problem.isEmpty() &&
                 insertReferenceRows(db, reference->diseases, &problem))
@@ -93,10 +95,8 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
             if (problem.isEmpty() && !q.exec(QStringLiteral("COMMIT")))
                 problem = q.lastError().text();
             q.finish();
-            db.close();
         }
     }
-    QSqlDatabase::removeDatabase(name);
     if (!problem.isEmpty()) {
         QFile::remove(temp);
         return fail(QStringLiteral("Cannot create %1: %2").arg(path, problem));

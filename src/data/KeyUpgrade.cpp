@@ -1,21 +1,19 @@
 #include "KeyUpgrade.h"
 
+#include "Connection.h"
 #include "JetSql.h"
+#include "Schema.h"
 #include "Tables.h"
 
-#include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUrl>
 #include <QVector>
 
 namespace corv {
 
 namespace {
-
-QAtomicInt upgradeCounter;
 
 bool setError(QString *error, const QString &text) {
     if (error)
@@ -97,17 +95,6 @@ bool hasAutoincrement(const QString &createSql) {
         if (isWord(t, "AUTOINCREMENT"))
             return true;
     return false;
-}
-
-// The text of a one-row PRAGMA integrity_check: "ok" or the first problem.
-QString integrity(QSqlDatabase &db) {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("PRAGMA integrity_check")))
-        return q.lastError().text();
-    QString first = q.next() ? q.value(0).toString() : QStringLiteral("no answer");
-    q.finish();
-    return first;
 }
 
 } // namespace
@@ -216,22 +203,9 @@ QStringList tablesReusingKeys(QSqlDatabase &db, QString *error) {
     return out;
 }
 
-bool upgradeKeys(QSqlDatabase &db, QStringList *upgraded, QString *error, qint64 tankKeyTaken) {
-    if (upgraded)
-        upgraded->clear();
+bool rebuildKeys(QSqlDatabase &db, const QStringList &tables, qint64 tankKeyTaken,
+                 QString *problemOut) {
     QString problem;
-    const QStringList tables = tablesReusingKeys(db, &problem);
-    if (!problem.isEmpty())
-        return setError(error, problem);
-    if (tables.isEmpty())
-        return true;
-
-    const QString before = integrity(db);
-    if (before != QLatin1String("ok"))
-        return setError(error, QStringLiteral("the file fails SQLite's integrity check (%1), so "
-                                              "it was left as it is")
-                                   .arg(before));
-
     QSqlQuery q(db);
     auto exec = [&](const QString &sql) {
         if (!problem.isEmpty())
@@ -253,15 +227,6 @@ bool upgradeKeys(QSqlDatabase &db, QStringList *upgraded, QString *error, qint64
                                      "AND name = '%1' COLLATE NOCASE")
                           .arg(table)) > 0;
     };
-
-    // Renaming the rebuilt table must leave views and triggers of other
-    // tables as they are written; and nothing may cascade while the old
-    // table is dropped.
-    const qint64 legacyAlter = scalar(QStringLiteral("PRAGMA legacy_alter_table"));
-    const qint64 foreignKeys = scalar(QStringLiteral("PRAGMA foreign_keys"));
-    exec(QStringLiteral("PRAGMA legacy_alter_table = ON"));
-    exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
-    const bool began = exec(QStringLiteral("BEGIN IMMEDIATE"));
 
     for (const QString &table : tables) {
         if (!problem.isEmpty())
@@ -340,27 +305,24 @@ bool upgradeKeys(QSqlDatabase &db, QStringList *upgraded, QString *error, qint64
             problem = QStringLiteral("the %1 table was not rebuilt").arg(left.first());
     }
 
-    if (problem.isEmpty()) {
-        const QString inside = integrity(db);
-        if (inside != QLatin1String("ok"))
-            problem =
-                QStringLiteral("the rebuilt tables fail SQLite's integrity check (%1)").arg(inside);
-    }
-    if (problem.isEmpty())
-        exec(QStringLiteral("COMMIT"));
-    if (!problem.isEmpty() && began)
-        q.exec(QStringLiteral("ROLLBACK"));
-    q.exec(QStringLiteral("PRAGMA foreign_keys = %1").arg(foreignKeys));
-    q.exec(QStringLiteral("PRAGMA legacy_alter_table = %1").arg(legacyAlter));
     q.finish();
-    if (!problem.isEmpty())
-        return setError(error, QStringLiteral("nothing was changed: %1").arg(problem));
+    if (!problem.isEmpty() && problemOut)
+        *problemOut = problem;
+    return problem.isEmpty();
+}
 
-    const QString after = integrity(db);
-    if (after != QLatin1String("ok"))
-        return setError(error, QStringLiteral("after the upgrade the file fails SQLite's "
-                                              "integrity check (%1)")
-                                   .arg(after));
+bool upgradeKeys(QSqlDatabase &db, QStringList *upgraded, QString *error, qint64 tankKeyTaken) {
+    if (upgraded)
+        upgraded->clear();
+    QString problem;
+    const QStringList tables = tablesReusingKeys(db, &problem);
+    if (!problem.isEmpty())
+        return setError(error, problem);
+    if (tables.isEmpty())
+        return true;
+    if (!inCheckedTransaction(
+            db, [&](QString *why) { return rebuildKeys(db, tables, tankKeyTaken, why); }, error))
+        return false;
     if (upgraded)
         *upgraded = tables;
     return true;
@@ -372,23 +334,13 @@ bool upgradeKeysInFile(const QString &path, QStringList *upgraded, QString *erro
     QString why;
     if (!isCorvellaDatabase(path, &why))
         return setError(error, why);
-    const QString name =
-        QStringLiteral("corvella-upgrade-%1").arg(upgradeCounter.fetchAndAddRelaxed(1));
-    bool ok = false;
+    Connection connection("corvella-upgrade");
     QString problem;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-        uri.setQuery(QStringLiteral("mode=rw"));
-        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open())
-            problem = db.lastError().text();
-        else
-            ok = upgradeKeys(db, upgraded, &problem);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    bool ok = false;
+    if (DbError e = connection.open(path, DbAccess::ReadWrite))
+        problem = e.description;
+    else
+        ok = upgradeKeys(connection.db(), upgraded, &problem);
     if (!ok)
         return setError(
             error,

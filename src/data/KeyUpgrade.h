@@ -37,6 +37,12 @@ QString autoincrementTableSql(const QString &createSql, const QString &newName);
 // The connection must not be inside a transaction.
 bool upgradeKeys(QSqlDatabase &db, QStringList *upgraded, QString *error, qint64 tankKeyTaken = 0);
 
+// The rebuild itself, for a caller that holds a checked transaction open
+// (the schema migration that declares keys AUTOINCREMENT): `tables` as
+// tablesReusingKeys() lists them. `problem` says why it failed.
+bool rebuildKeys(QSqlDatabase &db, const QStringList &tables, qint64 tankKeyTaken,
+                 QString *problem);
+
 // The same for the database file at `path`, which must be a Corvella
 // database; it is opened and closed here.
 bool upgradeKeysInFile(const QString &path, QStringList *upgraded, QString *error);

@@ -1,34 +1,17 @@
 #include "RecordSet.h"
 
 #include "Criteria.h"
-#include "KeyUpgrade.h"
+#include "Schema.h"
 #include "platform/Conversions.h"
 
-#include <QAtomicInt>
 #include <QFileInfo>
 #include <QSet>
 #include <QSqlError>
-#include <QUrl>
 #include <cmath>
 
 namespace corv {
 
 namespace {
-
-QAtomicInt connectionCounter;
-int busyTimeout = 2000;
-
-// SQLite's primary result codes that get a message of their own.
-enum SqliteCode {
-    Busy = 5,
-    Locked = 6,
-    ReadOnly = 8,
-    IoErr = 10,
-    Corrupt = 11,
-    Full = 13,
-    CantOpen = 14,
-    NotADb = 26,
-};
 
 FieldKind kindOfDeclaredType(const QString &declared, int *maxLength) {
     const QString t = declared.trimmed().toUpper();
@@ -68,58 +51,18 @@ QString kindName(FieldKind k) {
 
 } // namespace
 
-RecordSet::RecordSet()
-    : m_connection(QStringLiteral("corvella-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {}
+RecordSet::RecordSet() = default;
 
 RecordSet::~RecordSet() {
     close();
 }
 
 void RecordSet::setBusyTimeout(int milliseconds) {
-    busyTimeout = milliseconds;
+    corv::setBusyTimeout(milliseconds);
 }
 
 DbError RecordSet::engineError(const QSqlError &error, const QString &path) {
-    bool ok = false;
-    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
-    const QString engine = error.driverText().isEmpty()     ? error.databaseText()
-                           : error.databaseText().isEmpty() ? error.driverText()
-                                                            : error.databaseText();
-    const QString file = QFileInfo(path).fileName();
-    switch (ok ? code : -1) {
-    case ReadOnly:
-        return {DbErr::ReadOnly, QStringLiteral("The database file %1 cannot be written: the file "
-                                                "or its folder is read-only.")
-                                     .arg(file)};
-    case Busy:
-    case Locked:
-        return {DbErr::Locked, QStringLiteral("The database file %1 is in use by another program. "
-                                              "Try again in a moment.")
-                                   .arg(file)};
-    case Full:
-        return {DbErr::DiskFull,
-                QStringLiteral("There is not enough space on the disk to store the record.")};
-    case CantOpen:
-        return {DbErr::CannotOpen,
-                QStringLiteral("The database file %1 cannot be opened.").arg(path)};
-    case NotADb:
-    case Corrupt:
-        // Said where a window fails to open, just before the program ends:
-        // the way back is a restore, made before any window is opened.
-        return {DbErr::NotADatabase,
-                QStringLiteral("%1 is not a Corvella database, or it is damaged. To recover, "
-                               "put a backup in its place: start Corvella and choose File > "
-                               "Restore before opening any window, or copy the backup over this "
-                               "file while Corvella is closed. A restore keeps the database it "
-                               "replaced as %2.before-restore.")
-                    .arg(path, QFileInfo(path).fileName())};
-    case IoErr:
-        return {DbErr::EngineFailure,
-                QStringLiteral("A disk error occurred while reading or writing %1.").arg(file)};
-    default:
-        return {DbErr::EngineFailure,
-                QStringLiteral("The database engine reported an error: %1").arg(engine)};
-    }
+    return corv::engineError(error, path);
 }
 
 void RecordSet::clearRows() {
@@ -136,11 +79,7 @@ void RecordSet::close() {
     clearRows();
     m_fields.clear();
     m_fieldByName.clear();
-    if (m_db) {
-        m_db->close();
-        m_db.reset();
-        QSqlDatabase::removeDatabase(m_connection);
-    }
+    m_conn.close();
     m_path.clear();
 }
 
@@ -150,33 +89,23 @@ DbError RecordSet::ensureConnection(const QString &path) {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || info.isDir())
         return {DbErr::FileNotFound, QStringLiteral("Could not find the file '%1'.").arg(path)};
-    if (m_db && m_path == path && m_db->isOpen())
+    if (m_conn.isOpen() && m_path == path)
         return {};
     close();
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    // mode=rw opens an existing file and never creates one, even if the file
-    // vanishes between the check above and the open.
-    QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
-    uri.setQuery(QStringLiteral("mode=rw"));
-    db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-    db.setConnectOptions(
-        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout));
-    m_db = db;
-    m_path = path;
-    if (!m_db->open()) {
-        const DbError e = engineError(m_db->lastError(), path);
-        close();
-        if (!QFileInfo::exists(path))
-            return {DbErr::FileNotFound, QStringLiteral("Could not find the file '%1'.").arg(path)};
+    if (DbError e = m_conn.open(path, DbAccess::ReadWrite))
         return e;
+    m_path = path;
+    // The file is brought up to this program's schema the first time it is
+    // opened. A file of a newer schema is refused untouched. When an upgrade
+    // cannot be done (a read-only file, another program's lock) the file is
+    // left exactly as it was and opens as before: every version holds the
+    // tables the record windows read.
+    const DbError upgraded =
+        upgradeSchema(m_conn.db(), path, nullptr, reservedTankKey ? reservedTankKey() : 0);
+    if (upgraded.number == newerSchemaError) {
+        close();
+        return upgraded;
     }
-    // A file made before its keys were declared AUTOINCREMENT would give a
-    // new record the ID of a deleted one, and with it the deleted tank's
-    // journal. Such a file is upgraded the first time it is opened; the
-    // default tank's ID counts as taken even if that tank is gone. When the
-    // upgrade cannot be done (a read-only file, another program's lock) the
-    // file is left exactly as it was and opens as before.
-    upgradeKeys(*m_db, nullptr, nullptr, reservedTankKey ? reservedTankKey() : 0);
     return {};
 }
 
@@ -187,7 +116,7 @@ DbError RecordSet::execOrError(QSqlQuery &q) {
 }
 
 DbError RecordSet::loadFields(const SelectStatement &st) {
-    QSqlQuery q(*m_db);
+    QSqlQuery q(m_conn.db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(st.table))))
         return engineError(q.lastError(), m_path);
@@ -263,7 +192,7 @@ DbError RecordSet::open(const QString &path, const QString &source) {
 
     const QString keys = keySelectText(*st);
     {
-        QSqlQuery q(*m_db);
+        QSqlQuery q(m_conn.db());
         q.setForwardOnly(true);
         if (!q.exec(keys))
             return engineError(q.lastError(), m_path);
@@ -278,7 +207,7 @@ DbError RecordSet::open(const QString &path, const QString &source) {
     QStringList cols;
     for (const FieldInfo &f : m_fields)
         cols << quoteIdentifier(f.name);
-    m_fetch = std::make_unique<QSqlQuery>(*m_db);
+    m_fetch = std::make_unique<QSqlQuery>(m_conn.db());
     m_fetch->setForwardOnly(true);
     if (!m_fetch->prepare(QStringLiteral("SELECT %1 FROM %2 WHERE \"ID\" = ?")
                               .arg(cols.join(QStringLiteral(", ")), quoteIdentifier(m_table)))) {
@@ -491,13 +420,13 @@ DbError RecordSet::convertTexts(const QHash<int, QString> &texts, QStringList &c
 }
 
 DbError RecordSet::storeAdded(const QHash<int, QString> &texts) {
-    if (!m_db || !m_fetch)
+    if (!m_conn.isOpen() || !m_fetch)
         return {DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")};
     QStringList cols;
     QVector<QVariant> values;
     if (DbError e = convertTexts(texts, cols, values))
         return e;
-    QSqlQuery q(*m_db);
+    QSqlQuery q(m_conn.db());
     const QString sql =
         cols.isEmpty()
             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(m_table))
@@ -528,7 +457,7 @@ DbError RecordSet::storeCurrent(const QHash<int, QString> &texts) {
         return e;
     if (cols.isEmpty())
         return {};
-    QSqlQuery q(*m_db);
+    QSqlQuery q(m_conn.db());
     if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE \"ID\" = ?")
                        .arg(quoteIdentifier(m_table), cols.join(QStringLiteral(" = ?, ")))))
         return engineError(q.lastError(), m_path);
@@ -549,7 +478,7 @@ DbError RecordSet::storeCurrent(const QHash<int, QString> &texts) {
 DbError RecordSet::deleteCurrent() {
     if (!hasCurrent())
         return {DbErr::NoCurrentRecord, QStringLiteral("No current record.")};
-    QSqlQuery q(*m_db);
+    QSqlQuery q(m_conn.db());
     if (!q.prepare(QStringLiteral("DELETE FROM %1 WHERE \"ID\" = ?").arg(quoteIdentifier(m_table))))
         return engineError(q.lastError(), m_path);
     q.bindValue(0, currentKey());
@@ -582,7 +511,7 @@ DbError RecordSet::find(const QString &criterion, int from, int *found) {
     if (fi < 0)
         return {DbErr::UnknownField,
                 QStringLiteral("The record source has no field named '%1'.").arg(c->field)};
-    if (!m_db)
+    if (!m_conn.isOpen())
         return {DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")};
     const FieldInfo field = m_fields[fi];
 
@@ -618,7 +547,7 @@ DbError RecordSet::find(const QString &criterion, int from, int *found) {
         sql += QStringLiteral(" WHERE ") + m_where;
     QSet<qint64> hits;
     {
-        QSqlQuery q(*m_db);
+        QSqlQuery q(m_conn.db());
         q.setForwardOnly(true);
         if (!q.exec(sql))
             return engineError(q.lastError(), m_path);

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+#include "Connection.h"
 #include "DbError.h"
 #include "JetSql.h"
 
@@ -48,7 +49,7 @@ public:
     DbError open(const QString &path, const QString &source);
     // Closes the connection; the record set becomes empty.
     void close();
-    bool isOpen() const { return m_db.has_value(); }
+    bool isOpen() const { return m_conn.isOpen(); }
     QString path() const { return m_path; }
 
     const QVector<FieldInfo> &fields() const { return m_fields; }
@@ -120,8 +121,7 @@ private:
                          QVector<QVariant> &values) const;
     void clearRows();
 
-    QString m_connection;
-    std::optional<QSqlDatabase> m_db;
+    Connection m_conn{"corvella-records"};
     QString m_path;
     QString m_table;
     QString m_where;

@@ -1,5 +1,7 @@
 #include "ReferenceData.h"
 
+#include "Connection.h"
+
 #include "JetSql.h"
 #include "Tables.h"
 
@@ -16,8 +18,6 @@
 namespace corv {
 
 namespace {
-
-QAtomicInt addCounter;
 
 bool setError(QString *error, const QString &text) {
     if (error)
@@ -276,19 +276,14 @@ bool addReferenceContent(const QString &path, const ReferenceContent &content,
     QString why;
     if (!isCorvellaDatabase(path, &why))
         return setError(error, why);
-    const QString name =
-        QStringLiteral("corvella-reference-%1").arg(addCounter.fetchAndAddRelaxed(1));
     QString problem;
     ReferenceAddition done;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        // mode=rw never creates a file, even if this one vanished just now.
-        QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-        uri.setQuery(QStringLiteral("mode=rw"));
-        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open()) {
-            problem = db.lastError().text();
+        Connection connection("corvella-reference");
+        const DbError opened = connection.open(path, DbAccess::ReadWrite);
+        QSqlDatabase &db = connection.db();
+        if (opened) {
+            problem = opened.description;
         } else {
             QSqlQuery q(db);
             auto count = [&](const QString &table, int *rows) {
@@ -326,10 +321,8 @@ bool addReferenceContent(const QString &path, const ReferenceContent &content,
                 done.diseasesAdded = done.termsAdded = 0;
             }
             q.finish();
-            db.close();
         }
     }
-    QSqlDatabase::removeDatabase(name);
     if (!problem.isEmpty())
         return setError(error, QStringLiteral("Nothing was added to %1: %2")
                                    .arg(QDir::toNativeSeparators(path), problem));

@@ -1,5 +1,8 @@
 #include "Tables.h"
 
+#include "Connection.h"
+#include "Schema.h"
+
 #include "JetSql.h"
 
 #include <QAtomicInt>
@@ -53,10 +56,6 @@ const QVector<TableDef> &corvellaTables() {
     return tables;
 }
 
-namespace {
-QAtomicInt checkCounter;
-}
-
 bool isCorvellaDatabase(const QString &path, QString *why) {
     auto say = [&](const QString &text) {
         if (why)
@@ -75,19 +74,22 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
         if (f.read(16) != QByteArray("SQLite format 3\0", 16))
             return say(QStringLiteral("%1 is not a Corvella database.").arg(info.fileName()));
     }
-    const QString name =
-        QStringLiteral("corvella-check-%1").arg(checkCounter.fetchAndAddRelaxed(1));
     bool ok = true;
     QString problem;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
-        uri.setQuery(QStringLiteral("mode=ro"));
-        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
-        if (!db.open()) {
+        Connection connection("corvella-check");
+        QSqlDatabase &db = connection.db();
+        if (connection.open(path, DbAccess::ReadOnly)) {
             ok = false;
             problem = QStringLiteral("%1 cannot be opened as a database.").arg(info.fileName());
+        } else {
+            // A file of a newer schema would be changed in ways this
+            // program does not know; it is refused before it is read.
+            const int version = schemaVersion(db);
+            if (version > currentSchemaVersion) {
+                ok = false;
+                problem = newerSchemaMessage(info.fileName(), version);
+            }
         }
         for (const TableDef &t : corvellaTables()) {
             if (!ok)
@@ -143,9 +145,7 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
                               : QStringLiteral("%1 is damaged (%2).").arg(info.fileName(), first);
             }
         }
-        db.close();
     }
-    QSqlDatabase::removeDatabase(name);
     return ok ? true : say(problem);
 }
 

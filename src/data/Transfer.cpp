@@ -1,5 +1,7 @@
 #include "Transfer.h"
 
+#include "Connection.h"
+
 #include "Csv.h"
 #include "JetSql.h"
 #include "RecordSources.h"
@@ -22,7 +24,6 @@ namespace corv {
 
 namespace {
 
-QAtomicInt connectionCounter;
 
 FieldInfo field(const char *name, FieldKind kind, int maxLength = 0) {
     return {QString::fromLatin1(name), kind, maxLength};
@@ -161,47 +162,21 @@ QString exportText(const FieldInfo &f, const QVariant &v) {
 }
 
 // A connection of its own to the database file, never creating it.
-class Connection {
+class TransferConnection {
 public:
-    Connection(const QString &path, bool readOnly)
-        : m_name(
-              QStringLiteral("corvella-transfer-%1").arg(connectionCounter.fetchAndAddRelaxed(1))),
-          m_path(path) {
-        const QFileInfo info(path);
-        if (path.isEmpty() || !info.exists() || info.isDir()) {
-            m_error = QStringLiteral("Could not find the file '%1'.").arg(path);
-            return;
-        }
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
-        uri.setQuery(readOnly ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw"));
-        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-        db.setConnectOptions(
-            QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000%1")
-                .arg(readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
-        if (!db.open())
-            m_error = RecordSet::engineError(db.lastError(), path).description;
-        m_db = db;
+    TransferConnection(const QString &path, bool readOnly) {
+        if (DbError e = m_conn.open(path, readOnly ? DbAccess::ReadOnly : DbAccess::ReadWrite))
+            m_error = e.description;
     }
-    ~Connection() {
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    Connection(const Connection &) = delete;
-    Connection &operator=(const Connection &) = delete;
 
     bool ok() const { return m_error.isEmpty(); }
     const QString &error() const { return m_error; }
-    QSqlDatabase &db() { return m_db; }
-    QString engineError(const QSqlError &e) const {
-        return RecordSet::engineError(e, m_path).description;
-    }
+    QSqlDatabase &db() { return m_conn.db(); }
+    QString engineError(const QSqlError &e) const { return m_conn.error(e).description; }
 
 private:
-    QString m_name;
-    QString m_path;
+    Connection m_conn{"corvella-transfer"};
     QString m_error;
-    QSqlDatabase m_db;
 };
 
 QString noTank() {
@@ -243,7 +218,7 @@ TransferResult exportCsv(const QString &databasePath, TransferTable table, const
         result.error = noTank();
         return result;
     }
-    Connection c(databasePath, true);
+    TransferConnection c(databasePath, true);
     if (!c.ok()) {
         result.error = c.error();
         return result;
@@ -408,7 +383,7 @@ int CsvImport::leaveOutStored(const QString &databasePath, const QString &tankId
     const bool byTank = isTankTable(m_table);
     if (byTank && !isWholeNumber(tankId))
         return 0;
-    Connection c(databasePath, true);
+    TransferConnection c(databasePath, true);
     if (!c.ok())
         return 0;
     const QVector<FieldInfo> &fields = fieldsOf(m_table);
@@ -665,7 +640,7 @@ TransferResult CsvImport::commit(const QString &databasePath, const QString &tan
         result.ok = true;
         return result;
     }
-    Connection c(databasePath, false);
+    TransferConnection c(databasePath, false);
     if (!c.ok()) {
         result.error = c.error();
         return result;

@@ -1,5 +1,6 @@
 #include "ReportData.h"
 
+#include "data/Connection.h"
 #include "data/JetSql.h"
 #include "platform/Conversions.h"
 
@@ -16,8 +17,6 @@
 namespace corv {
 
 namespace {
-
-QAtomicInt connectionCounter;
 
 ReportFieldKind kindOf(const QString &declared, const QString &name) {
     if (name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
@@ -53,38 +52,21 @@ FormulaFieldKind formulaKind(ReportFieldKind k) {
     return FormulaFieldKind::Text;
 }
 
-// One read-only connection for the length of a report run.
+// One read-only connection for the length of a report run: it never
+// creates the file and never writes to it, even while the record windows
+// hold it open for writing.
 class ReadOnlyConnection {
 public:
-    explicit ReadOnlyConnection(const QString &path)
-        : m_name(
-              QStringLiteral("corvella-report-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        // mode=ro never creates the file and never writes to it, even while
-        // the record windows hold it open for writing.
-        QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-        uri.setQuery(QStringLiteral("mode=ro"));
-        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-        db.setConnectOptions(
-            QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
-        m_open = db.open();
-        if (!m_open)
-            m_error = db.lastError().text();
+    explicit ReadOnlyConnection(const QString &path) {
+        if (DbError e = m_conn.open(path, DbAccess::ReadOnly))
+            m_error = e.description;
     }
-    ~ReadOnlyConnection() {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool isOpen() const { return m_open; }
+    bool isOpen() const { return m_conn.isOpen(); }
     QString error() const { return m_error; }
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+    QSqlDatabase db() { return m_conn.db(); }
 
 private:
-    QString m_name;
-    bool m_open = false;
+    Connection m_conn{"corvella-report"};
     QString m_error;
 };
 

@@ -1,11 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/CorvModule.h"
-#include "charts/ChartWindows.h"
 #include "data/DatabaseFile.h"
-#include "forms/Windows.h"
-#include "reports/ReportWindows.h"
-#include "tools/ToolWindows.h"
 
 #include <QAtomicInt>
 #include <QDialog>
@@ -18,13 +14,6 @@
 #include <QtTest/QTest>
 
 namespace corv::test {
-
-void registerWindows() {
-    registerRecordWindows();
-    registerToolWindows();
-    registerChartWindows();
-    registerReportWindows();
-}
 
 MsgResult ScriptedDialogs::message(const MessageRequest &request) {
     // A window that keeps showing messages (a loop of focus events and

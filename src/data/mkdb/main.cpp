@@ -15,13 +15,15 @@
 // database with the built-in content, but only a table that is empty; it
 // adds all of it or nothing.
 //
-// --upgrade rebuilds the tables of a database made before record keys were
-// declared AUTOINCREMENT, so that a deleted record's key is never handed
-// out again; every row keeps its ID. The program does the same when it
-// opens such a file.
+// --upgrade brings a database made by an earlier version up to this
+// version's schema, running the numbered migrations it lacks (one of them
+// rebuilds the tables of a file made before record keys were declared
+// AUTOINCREMENT, so that a deleted record's key is never handed out again;
+// every row keeps its ID). The program does the same when it opens such a
+// file; a file of a newer version is left untouched.
 #include "data/DatabaseFile.h"
-#include "data/KeyUpgrade.h"
 #include "data/ReferenceData.h"
+#include "data/Schema.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,21 +87,18 @@ int main(int argc, char **argv) {
             err << "corvella-mkdb: " << target << " does not exist.\n";
             return 1;
         }
-        QStringList tables;
-        if (!corv::upgradeKeysInFile(target, &tables, &error)) {
-            err << "corvella-mkdb: " << error << "\n";
+        corv::SchemaUpgrade done;
+        if (const corv::DbError e = corv::upgradeSchemaInFile(target, &done)) {
+            err << "corvella-mkdb: " << e.description << "\n";
             return 1;
         }
-        if (tables.isEmpty()) {
+        if (done.steps.isEmpty()) {
             out << shown(target)
                 << " needs no upgrade: its record keys are never handed out "
                    "again.\n";
         } else {
-            const QString last = tables.takeLast();
-            const QString list =
-                tables.isEmpty() ? last : tables.join(QStringLiteral(", ")) + " and " + last;
-            out << "Upgraded " << shown(target) << ": the keys of " << list
-                << " are never handed out again; every record kept its ID.\n";
+            out << "Upgraded " << shown(target) << ": " << done.steps.join(QStringLiteral("; "))
+                << ".\n";
         }
         return 0;
     }
