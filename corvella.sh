@@ -1,9 +1,11 @@
 #!/bin/sh
 # Corvella's one entry point for people and CI.
-#   ./corvella.sh run    install what is missing, build, start Corvella
-#   ./corvella.sh test   install what is missing, build, run every test headless
-#   ./corvella.sh check  the same with AddressSanitizer and UndefinedBehaviorSanitizer
-#                        (in build-check/)
+#   ./corvella.sh run    install what is missing, build (in build/), start Corvella
+#   ./corvella.sh test   install what is missing, build everything with
+#                        AddressSanitizer and UndefinedBehaviorSanitizer (in
+#                        build-check/) and run every test headless under them
+#   ./corvella.sh check  the same as test
+#   ./corvella.sh format check that every C++ file is formatted as .clang-format says
 #   ./corvella.sh fuzz SECONDS
 #                        build the fuzz targets with clang (in build-fuzz/) and run
 #                        each for SECONDS; findings go to build-fuzz/findings/
@@ -17,6 +19,9 @@ PACKAGES="g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev qt6-charts-dev
 qt6-datavisualization-dev qt6-declarative-dev qt6-svg-dev libqt6sql6-sqlite qt6-tools-dev
 qt6-tools-dev-tools qt6-l10n-tools xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
 libkainjow-mustache-dev poppler-utils libx11-dev libsqlite3-dev"
+
+# What the tests need besides: the formatting check.
+TEST_PACKAGES="clang-format"
 
 # What making the Debian package needs besides (dpkg-shlibdeps works out its
 # dependencies; file finds the programs in it).
@@ -67,14 +72,12 @@ run)
     fi
     exec ./build/bin/corvella
     ;;
-test)
-    install_missing
-    build
-    cd build
-    exec env QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
-    ;;
-check)
-    install_missing
+test | check)
+    # One build serves both: every test runs once, under the sanitizers, so
+    # a finding of either ends the test that hit it. (The plain build of
+    # `run` compiles the same code; building everything twice doubled the
+    # time of every test run for no fault it could find alone.)
+    install_missing "$TEST_PACKAGES"
     start=$(date +%s)
     if [ ! -f build-check/CMakeCache.txt ]; then
         cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=Debug \
@@ -90,8 +93,14 @@ check)
         LSAN_OPTIONS="suppressions=$(pwd)/../tests/sanitizer/lsan.supp:print_suppressions=0" \
         UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
         ctest --output-on-failure --parallel 2 || status=$?
-    echo "check: $(($(date +%s) - start)) s" >&2
+    echo "$1: $(($(date +%s) - start)) s" >&2
     exit $status
+    ;;
+format)
+    install_missing "$TEST_PACKAGES"
+    # shellcheck disable=SC2046
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+    echo "format: every C++ file is formatted as .clang-format says" >&2
     ;;
 fuzz)
     seconds="${2:-60}"
@@ -137,7 +146,7 @@ package)
     ls build/corvella_*.deb
     ;;
 *)
-    echo "usage: $0 run | test | check | fuzz SECONDS | package" >&2
+    echo "usage: $0 run | test | check | format | fuzz SECONDS | package" >&2
     exit 2
     ;;
 esac

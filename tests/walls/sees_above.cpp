@@ -1,0 +1,2 @@
+// Must not compile: data/ sees no header of the application shell above it.
+#include "app/Settings.h"
