@@ -1,6 +1,7 @@
 #include "Tables.h"
 
 #include "JetSql.h"
+#include "data/Catalogue.h"
 
 #include <QAtomicInt>
 #include <QFile>
@@ -14,42 +15,12 @@
 namespace corv {
 
 const QVector<TableDef> &corvellaTables() {
-    static const QVector<TableDef> tables = {
-        {QStringLiteral("Journal"),
-         {"ID",
-          "TankID",
-          "EntryDate",
-          "Alkalinity",
-          "Ammonia",
-          "Calcium",
-          "CarbonDioxide",
-          "Copper",
-          "DissolvedOxygen",
-          "Hardness",
-          "Iodine",
-          "Iron",
-          "Lead",
-          "Magnesium",
-          "Molybdenum",
-          "Nitrate",
-          "Nitrite",
-          "PH",
-          "Phosphate",
-          "SpecificGravity",
-          "Strontium",
-          "Temprature",
-          "Zinc",
-          "Notes"}},
-        {QStringLiteral("LiveStock"),
-         {"ID", "TankID", "CommonName", "ScientificName", "DateAcquired", "DateLost",
-          "AcquiredFrom", "Condition", "Other", "InitialCost", "Notes"}},
-        {QStringLiteral("Tank"),
-         {"ID", "TankName", "TankType", "TankShape", "UnitMeasure", "TankLength", "TankWidth",
-          "TankHeight", "TankRadius", "LightDistance", "DateEstablished", "Equipment", "Notes"}},
-        {QStringLiteral("Disease"),
-         {"ID", "CommonName", "ScientificName", "Symptoms", "Treatment", "Notes"}},
-        {QStringLiteral("Glossary"), {"ID", "Term", "Definition"}},
-    };
+    static const QVector<TableDef> tables = [] {
+        QVector<TableDef> v;
+        for (const TableSpec &t : catalogue())
+            v.push_back({t.name, t.fieldNames()});
+        return v;
+    }();
     return tables;
 }
 
