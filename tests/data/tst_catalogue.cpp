@@ -3,13 +3,12 @@
 // and the help book. A value added to the catalogue and forgotten in one of
 // them fails here.
 #include "data/Catalogue.h"
+#include "data/RecordSet.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest/QTest>
 
 using namespace corv;
@@ -65,52 +64,34 @@ private slots:
     void tablesAreTheSchemaOfANewDatabase() {
         TestEnv env;
         const QString path = env.makeDatabase();
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "schema");
-            db.setDatabaseName(path);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY(q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT "
-                           "LIKE 'sqlite%' ORDER BY name"));
-            QStringList inFile, ours;
-            while (q.next())
-                inFile << q.value(0).toString();
-            for (const TableSpec &t : catalogue())
-                ours << t.name;
-            ours.sort();
-            QCOMPARE(ours, inFile);
-            // Field by field; the order of the columns is free, as a column a
-            // later schema adds comes last in the table.
-            for (const TableSpec &t : catalogue()) {
-                QVERIFY(q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(t.name)));
-                QStringList inTable;
-                while (q.next()) {
-                    const QString name = q.value(1).toString(), type = q.value(2).toString();
-                    inTable << name;
-                    const FieldSpec *f = t.field(name);
-                    QVERIFY2(f, qPrintable(t.name + u'.' + name));
-                    QCOMPARE(f->name, name);
-                    FieldKind kind = FieldKind::Memo;
-                    if (type.startsWith(QLatin1String("INTEGER")))
-                        kind = FieldKind::Integer;
-                    else if (type == QLatin1String("DATE_TEXT"))
-                        kind = FieldKind::Date;
-                    else if (type == QLatin1String("REAL"))
-                        kind = FieldKind::Number;
-                    else if (type == QLatin1String("CURRENCY_INT"))
-                        kind = FieldKind::Currency;
-                    else if (type == QLatin1String("VARCHAR(254)"))
-                        kind = FieldKind::Text;
-                    QVERIFY2(f->kind == kind, qPrintable(t.name + u'.' + name));
-                    if (kind == FieldKind::Text)
-                        QCOMPARE(f->length, 254);
-                    // Only the keys stay out of the files.
-                    QCOMPARE(f->inFiles, kind != FieldKind::Integer);
-                }
-                QCOMPARE(inTable.size(), t.fields.size());
+        const QStringList inFile =
+            TestEnv::scalar(path, "SELECT group_concat(name) FROM (SELECT name FROM sqlite_master "
+                                  "WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name)")
+                .toString()
+                .split(u',');
+        QStringList ours;
+        for (const TableSpec &t : catalogue())
+            ours << t.name;
+        ours.sort();
+        QCOMPARE(ours, inFile);
+        // Field by field, as a record set reads the columns; their order is
+        // free, as a column a later schema adds comes last in the table.
+        for (const TableSpec &t : catalogue()) {
+            RecordSet rs;
+            QVERIFY(rs.open(path, QStringLiteral("SELECT * FROM [%1]").arg(t.name)).ok());
+            for (const FieldInfo &column : rs.fields()) {
+                const QString where = t.name + u'.' + column.name;
+                const FieldSpec *f = t.field(column.name);
+                QVERIFY2(f, qPrintable(where));
+                QCOMPARE(f->name, column.name);
+                QVERIFY2(f->kind == column.kind, qPrintable(where));
+                if (f->kind == FieldKind::Text)
+                    QCOMPARE(f->length, column.maxLength);
+                // Only the keys stay out of the files.
+                QCOMPARE(f->inFiles, f->kind != FieldKind::Integer);
             }
+            QCOMPARE(rs.fields().size(), t.fields.size());
         }
-        QSqlDatabase::removeDatabase("schema");
     }
 
     void journalValuesAreWrittenOnce() {
