@@ -1,14 +1,14 @@
 // The fields of Corvella's five tables, stated once, as data.
 //
-// Everything the program says about a field is read from here: the tables'
-// field lists (the database check), the columns of exported and imported
-// files, the journal window's value boxes with their labels and messages,
-// the chart's check boxes and labels, and the default target ranges. A new
-// journal value is one row of the journal's value table in Catalogue.cpp
-// (plus the schema change that gives existing databases its column); the
-// windows, the chart, the ranges and the transfer code follow from it. The
-// journal's report template and the help book are written by hand; a test
-// holds them to this catalogue.
+// Read from here: the tables' field lists (the database check), the columns
+// of exported and imported files, the journal window's value boxes with
+// their labels and messages, the chart's check boxes and labels, and the
+// default target ranges. A new journal value is one row of the journal's
+// value table in Catalogue.cpp (plus the schema change that gives existing
+// databases its column); the windows, the chart, the ranges and the
+// transfer code follow from it. The journal's report template and the help
+// book are written by hand; a test holds them to this catalogue. The other
+// record windows still lay out and name their own boxes.
 #pragma once
 
 #include "data/FieldKind.h"
