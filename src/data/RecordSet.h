@@ -14,6 +14,7 @@
 #include "Connection.h"
 #include "DbError.h"
 #include "JetSql.h"
+#include "data/FieldKind.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -26,14 +27,6 @@
 #include <vector>
 
 namespace corv {
-
-enum class FieldKind { Integer, Number, Currency, Date, Text, Memo };
-
-struct FieldInfo {
-    QString name;
-    FieldKind kind = FieldKind::Text;
-    int maxLength = 0; // 0: no limit
-};
 
 class RecordSet {
 public:

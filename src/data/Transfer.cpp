@@ -5,6 +5,7 @@
 #include "Csv.h"
 #include "JetSql.h"
 #include "RecordSources.h"
+#include "data/Catalogue.h"
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
@@ -25,49 +26,20 @@ namespace corv {
 namespace {
 
 
-FieldInfo field(const char *name, FieldKind kind, int maxLength = 0) {
-    return {QString::fromLatin1(name), kind, maxLength};
+// The fields of the catalogue that files hold, in the table's order.
+QVector<FieldInfo> filedFields(TransferTable table) {
+    QVector<FieldInfo> out;
+    for (const FieldSpec &f : catalogueTable(transferTableName(table))->fields)
+        if (f.inFiles)
+            out.push_back({f.name, f.kind, f.kind == FieldKind::Text ? f.length : 0});
+    return out;
 }
 
-// The field kinds follow resources/schema.sql; a test holds them to it.
 const QVector<FieldInfo> &fieldsOf(TransferTable table) {
-    static const QVector<FieldInfo> journal = [] {
-        QVector<FieldInfo> f{field("EntryDate", FieldKind::Date)};
-        for (const char *name :
-             {"Alkalinity",      "Ammonia",         "Calcium",   "CarbonDioxide", "Copper",
-              "DissolvedOxygen", "Hardness",        "Iodine",    "Iron",          "Lead",
-              "Magnesium",       "Molybdenum",      "Nitrate",   "Nitrite",       "PH",
-              "Phosphate",       "SpecificGravity", "Strontium", "Temprature",    "Zinc"})
-            f.push_back(field(name, FieldKind::Number));
-        f.push_back(field("Notes", FieldKind::Memo));
-        return f;
-    }();
-    static const QVector<FieldInfo> livestock = {field("CommonName", FieldKind::Text, 254),
-                                                 field("ScientificName", FieldKind::Text, 254),
-                                                 field("DateAcquired", FieldKind::Date),
-                                                 field("DateLost", FieldKind::Date),
-                                                 field("AcquiredFrom", FieldKind::Text, 254),
-                                                 field("Condition", FieldKind::Text, 254),
-                                                 field("Other", FieldKind::Text, 254),
-                                                 field("InitialCost", FieldKind::Currency),
-                                                 field("Notes", FieldKind::Memo)};
-    static const QVector<FieldInfo> disease = {
-        field("CommonName", FieldKind::Text, 254), field("ScientificName", FieldKind::Text, 254),
-        field("Symptoms", FieldKind::Memo), field("Treatment", FieldKind::Memo),
-        field("Notes", FieldKind::Memo)};
-    static const QVector<FieldInfo> glossary = {field("Term", FieldKind::Text, 254),
-                                                field("Definition", FieldKind::Memo)};
-    switch (table) {
-    case TransferTable::Journal:
-        return journal;
-    case TransferTable::LiveStock:
-        return livestock;
-    case TransferTable::Disease:
-        return disease;
-    case TransferTable::Glossary:
-        break;
-    }
-    return glossary;
+    static const QVector<FieldInfo> tables[] = {
+        filedFields(TransferTable::Journal), filedFields(TransferTable::LiveStock),
+        filedFields(TransferTable::Disease), filedFields(TransferTable::Glossary)};
+    return tables[int(table)];
 }
 
 // The field a file must have: without it a row means nothing.

@@ -4,6 +4,7 @@
 
 #include "ReportErrors.h"
 #include "ReportFormula.h"
+#include "data/FieldKind.h"
 
 #include <QHash>
 #include <QString>
@@ -13,7 +14,9 @@
 
 namespace corv {
 
-enum class ReportFieldKind { Integer, Number, Currency, Date, Text, Memo };
+// The kinds of field a report prints are those of the catalogue and the
+// record sets, read here from the table's declared column types.
+using ReportFieldKind = FieldKind;
 
 struct ReportColumn {
     QString name; // as the table spells it

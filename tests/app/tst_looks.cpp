@@ -165,16 +165,17 @@ private slots:
         fx.main->mnuJournal_Click();
         auto *j = qobject_cast<frmJournal *>(Forms::get(FormKind::Journal)->widget());
         QVERIFY(j);
-        j->txtNitrite->setText(QStringLiteral("0.5"));
-        j->txtAmmonia->setText(QStringLiteral("0"));
+        j->valueBox("txtNitrite")->setText(QStringLiteral("0.5"));
+        j->valueBox("txtAmmonia")->setText(QStringLiteral("0"));
         QApplication::processEvents();
         // The marked boxes' warning colour reads on their base, and differs
         // from the colour of an unmarked box.
-        for (TextBox *marked : {j->txtpH, j->txtNitrite}) {
+        for (TextBox *marked : {j->valueBox("txtpH"), j->valueBox("txtNitrite")}) {
             QVERIFY(!marked->toolTip().isEmpty());
             const QPalette p = marked->palette();
             QVERIFY(contrast(p.color(QPalette::Text), p.color(QPalette::Base)) >= 4.5);
-            QVERIFY(p.color(QPalette::Text) != j->txtAmmonia->palette().color(QPalette::Text));
+            QVERIFY(p.color(QPalette::Text) !=
+                    j->valueBox("txtAmmonia")->palette().color(QPalette::Text));
         }
         checkTexts(j);
         save(j, QStringLiteral("journal-marks"));

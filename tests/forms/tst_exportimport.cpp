@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE Notes = 'typed, not saved'"), 1);
 
         fx.env->dialogs.clear();
-        j->txtpH->setText(QStringLiteral("abc"));
+        j->valueBox("txtpH")->setText(QStringLiteral("abc"));
         fx.env->dialogs.expectOk();
         fx.main->mnuExport->trigger();
         QCOMPARE(fx.messages().size(), 1);
@@ -130,7 +130,7 @@ private slots:
         for (const auto &call : fx.env->dialogs.calls) // no file was asked for
             QVERIFY(call.kind != ScriptedDialogs::Call::SaveFile);
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 8.2"), 1);
-        j->txtpH->setText(QStringLiteral("8.2")); // so the window closes in peace
+        j->valueBox("txtpH")->setText(QStringLiteral("8.2")); // so the window closes in peace
     }
 
     void badLineReportedAndNothingStoredOnCancel() {

@@ -481,7 +481,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), j->txtEntryDate);
         QTest::keyClicks(QApplication::focusWidget(), "3/4/26");
         QTest::keyClick(j->txtEntryDate, Qt::Key_Tab);
-        QTest::keyClicks(j->txtAlkalinity, "8.2");
+        QTest::keyClicks(j->valueBox("txtAlkalinity"), "8.2");
         j->cmdClose->click();
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE EntryDate = '2026-03-04' AND "
                           "Alkalinity = 8.2"),
