@@ -185,6 +185,7 @@ QVector<JournalChartRow> queryChartRows(const RecordSet &records, const QString 
         if (!db.open()) {
             e = RecordSet::engineError(db.lastError(), records.path());
         } else {
+            installTextOrder(db);
             QSqlQuery q(db);
             q.setForwardOnly(true);
             if (!q.exec(sql)) {

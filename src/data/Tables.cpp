@@ -53,6 +53,26 @@ const QVector<TableDef> &corvellaTables() {
     return tables;
 }
 
+int shownDecimals(const QString &table, const QString &field) {
+    if (table.compare(QLatin1String("LiveStock"), Qt::CaseInsensitive) == 0)
+        return field.compare(QLatin1String("InitialCost"), Qt::CaseInsensitive) == 0 ? 2 : 0;
+    if (table.compare(QLatin1String("Journal"), Qt::CaseInsensitive) != 0)
+        return 0;
+    // Test kits read these to the tenth, hundredth or thousandth; the
+    // rest are read in whole units and show as typed.
+    static const struct {
+        const char *field;
+        int decimals;
+    } read[] = {{"Alkalinity", 1}, {"Ammonia", 2}, {"Copper", 2},    {"DissolvedOxygen", 1},
+                {"Iodine", 2},     {"Iron", 2},    {"Lead", 2},      {"Molybdenum", 2},
+                {"Nitrite", 2},    {"PH", 1},      {"Phosphate", 2}, {"SpecificGravity", 3},
+                {"Zinc", 2}};
+    for (const auto &r : read)
+        if (field.compare(QLatin1String(r.field), Qt::CaseInsensitive) == 0)
+            return r.decimals;
+    return 0;
+}
+
 namespace {
 QAtomicInt checkCounter;
 }

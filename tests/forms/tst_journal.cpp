@@ -127,18 +127,26 @@ private slots:
         }
     }
 
+    // Values come back with the decimals their test is read to, as they
+    // print and are exported: a pH typed "7.0" is not shown as "7".
     void acceptedValuesAreStored() {
         frmJournal *j = openJournal();
-        j->txtpH->setText("7.5");
+        j->txtpH->setText("7.0");
         j->txtNitrate->setText("1,000");
         j->txtCopper->setText("-1");
+        j->txtSepcificGravity->setText("1.02");
+        j->txtAmmonia->setText("0.125");
         j->cmdSave->click();
-        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7.5 AND Nitrate = 1000 AND "
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7 AND Nitrate = 1000 AND "
                           "Copper = -1"),
                  1);
         j->cmdClose->click();
         j = openJournal();
         QCOMPARE(j->txtNitrate->text(), QStringLiteral("1000"));
+        QCOMPARE(j->txtpH->text(), QStringLiteral("7.0"));
+        QCOMPARE(j->txtCopper->text(), QStringLiteral("-1.00"));
+        QCOMPARE(j->txtSepcificGravity->text(), QStringLiteral("1.020"));
+        QCOMPARE(j->txtAmmonia->text(), QStringLiteral("0.125")); // no digit dropped
     }
 
     // A value no field can hold is refused when its box is left, so the

@@ -231,6 +231,12 @@ private slots:
         QCOMPARE(caption(j), QStringLiteral("Record: 3 of 3"));
         QTest::keyClick(j->txtpH, Qt::Key_PageUp);
         QCOMPARE(j->txtpH->text(), QStringLiteral("7.2"));
+        // The box shows another record's value highlighted, as when it is
+        // entered: typing replaces it.
+        QCOMPARE(j->txtpH->selectedText(), QStringLiteral("7.2"));
+        QTest::keyClicks(j->txtpH, "8");
+        QCOMPARE(j->txtpH->text(), QStringLiteral("8"));
+        j->txtpH->setText("7.2");
         // From the notes box, which has uses of its own for these keys.
         j->txtNotes->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(j->txtNotes, Qt::Key_Home, Qt::ControlModifier);
