@@ -277,6 +277,16 @@ private slots:
         QCOMPARE(digest(db), before);
         QCOMPARE(QFileInfo(db).lastModified(), modified);
 
+        // Values print as the journal window shows them.
+        TestEnv::exec(db, "INSERT INTO Journal (TankID, EntryDate, PH, SpecificGravity, Nitrate) "
+                          "VALUES (1, '2024-01-02', 7, 1.02, 10)");
+        auto all = ReportFormula::parse(QString(), nullptr);
+        QVERIFY(readReportTable(db, QStringLiteral("Journal"), {}, *all, &t, &e));
+        QCOMPARE(render("{{! table: Journal }}{{#records}}{{PH}}|{{SpecificGravity}}|{{Nitrate}}"
+                        "{{/records}}",
+                        t),
+                 QStringLiteral("7.0|1.020|10"));
+
         QVERIFY(!readReportTable(db, QStringLiteral("Fish"), {}, *formula, &t, &e));
         QCOMPARE(e.number, ReportErr::TableMissing);
         QCOMPARE(e.text, QStringLiteral("The data file %1 has no Fish table.").arg(db));
