@@ -31,6 +31,7 @@ struct ValueRow {
     const char *box;
     const char *messageWord;
     int limit;
+    int decimals; // "dec" below
     const char *chartBox;
     const char *chartLabel;
     const char *chartField;
@@ -39,27 +40,27 @@ struct ValueRow {
 };
 // clang-format off
 const ValueRow valueRows[] = {
-//   field              name                box                   message word        len chart box            chart label    chart field        ticked  fresh         salt             cold
-    {"Alkalinity",      "Alkalinity",       "txtAlkalinity",      "Alkalinity",       9,  "ckAlkalinity",      "Alkalinity",  "Alkalinity",      false, {{3, 8},       {7, 11},         {3, 8}}},
-    {"Ammonia",         "Ammonia",          "txtAmmonia",         "Ammonia",          9,  "ckAmmonia",         "Ammonia",     "Ammonia",         true,  {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
-    {"Calcium",         "Calcium",          "txtCalcium",         "Calcium",          9,  "ckCalcium",         "Calcium",     "Calcium",         false, {{None, None}, {380, 450},      {None, None}}},
-    {"CarbonDioxide",   "Carbon Dioxide",   "txtCarbonDioxide",   "Carbon Dioxide",   0,  "ckCarbonDioxide",   "CO2",         "CarbonDioxide",   false, {{0, 30},      {None, None},    {0, 30}}},
-    {"Copper",          "Copper",           "txtCopper",          "Copper",           9,  "ckCopper",          "Copper",      "Copper",          false, {{0, 0},       {0, 0},          {0, 0}}},
-    {"DissolvedOxygen", "Dissolved Oxygen", "txtDissolvedOxygen", "Dissolved Oxygen", 0,  "ckDissolvedOxygen", "O2",          "DissolvedOxygen", false, {{5, None},    {5, None},       {5, None}}},
-    {"Hardness",        "Hardness",         "txtHardness",        "Hardness",         9,  "ckHardness",        "Hardness",    "Hardness",        false, {{4, 12},      {None, None},    {5, 19}}},
-    {"Iodine",          "Iodine",           "txtIodine",          "Iodine",           9,  "ckIodine",          "Iodine",      "Iodine",          false, {{None, None}, {0.04, 0.08},    {None, None}}},
-    {"Iron",            "Iron",             "txtIron",            "Iron",             9,  "ckIron",            "Iron",        "Iron",            false, {{0, 0.1},     {None, None},    {0, 0.1}}},
-    {"Lead",            "Lead",             "txtLead",            "Lead",             9,  "ckLead",            "Lead",        "Lead",            false, {{0, 0},       {0, 0},          {0, 0}}},
-    {"Magnesium",       "Magnesium",        "txtMagnesium",       "Magnesium",        9,  "ckMagnesium",       "Magnesium",   "Magnesium",       false, {{None, None}, {1250, 1400},    {None, None}}},
-    {"Molybdenum",      "Molybdenum",       "txtMolybdenum",      "Molybdenum",       9,  "ckMolybdenum",      "Molybdenum",  "Molybdenum",      false, {{None, None}, {0, 0.02},       {None, None}}},
-    {"Nitrate",         "Nitrate",          "txtNitrate",         "Nitrate",          9,  "ckNitrate",         "Nitrate",     "Nitrate",         true,  {{0, 40},      {0, 20},         {0, 40}}},
-    {"Nitrite",         "Nitrite",          "txtNitrite",         "Nitrite",          9,  "ckNitrite",         "Nitrite",     "Nitrite",         false, {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
-    {"PH",              "pH",               "txtpH",              "pH",               9,  "ckpH",              "pH",          "pH",              true,  {{6.5, 7.8},   {8.0, 8.4},      {7.0, 8.0}}},
-    {"Phosphate",       "Phosphate",        "txtPhosphate",       "Phosphate",        9,  "ckPhosphate",       "Phosphate",   "Phosphate",       false, {{0, 1},       {0, 0.1},        {0, 1}}},
-    {"SpecificGravity", "Specific Gravity", "txtSepcificGravity", "Sepcific Gravity", 9,  "ckSpecificGravity", "SpecGravity", "SpecificGravity", false, {{None, None}, {1.020, 1.026},  {None, None}}},
-    {"Strontium",       "Strontium",        "txtStrotium",        "Strotium",         9,  "ckStrontium",       "Strontium",   "Strontium",       false, {{None, None}, {8, 10},         {None, None}}},
-    {"Temprature",      "Temprature",       "txtTemprature",      "Temprature",       9,  "ckTemprature",      "Temprature",  "Temprature",      false, {{72, 82},     {75, 82},        {60, 72}}},
-    {"Zinc",            "Zinc",             "txtZinc",            "Zinc",             9,  "ckZinc",            "Zinc",        "Zinc",            false, {{0, 0},       {0, 0},          {0, 0}}},
+//   field              name                box                   message word        len dec chart box            chart label    chart field        ticked  fresh         salt             cold
+    {"Alkalinity",      "Alkalinity",       "txtAlkalinity",      "Alkalinity",       9, 1,  "ckAlkalinity",      "Alkalinity",  "Alkalinity",      false, {{3, 8},       {7, 11},         {3, 8}}},
+    {"Ammonia",         "Ammonia",          "txtAmmonia",         "Ammonia",          9, 2,  "ckAmmonia",         "Ammonia",     "Ammonia",         true,  {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
+    {"Calcium",         "Calcium",          "txtCalcium",         "Calcium",          9, 0,  "ckCalcium",         "Calcium",     "Calcium",         false, {{None, None}, {380, 450},      {None, None}}},
+    {"CarbonDioxide",   "Carbon Dioxide",   "txtCarbonDioxide",   "Carbon Dioxide",   0, 0,  "ckCarbonDioxide",   "CO2",         "CarbonDioxide",   false, {{0, 30},      {None, None},    {0, 30}}},
+    {"Copper",          "Copper",           "txtCopper",          "Copper",           9, 2,  "ckCopper",          "Copper",      "Copper",          false, {{0, 0},       {0, 0},          {0, 0}}},
+    {"DissolvedOxygen", "Dissolved Oxygen", "txtDissolvedOxygen", "Dissolved Oxygen", 0, 1,  "ckDissolvedOxygen", "O2",          "DissolvedOxygen", false, {{5, None},    {5, None},       {5, None}}},
+    {"Hardness",        "Hardness",         "txtHardness",        "Hardness",         9, 0,  "ckHardness",        "Hardness",    "Hardness",        false, {{4, 12},      {None, None},    {5, 19}}},
+    {"Iodine",          "Iodine",           "txtIodine",          "Iodine",           9, 2,  "ckIodine",          "Iodine",      "Iodine",          false, {{None, None}, {0.04, 0.08},    {None, None}}},
+    {"Iron",            "Iron",             "txtIron",            "Iron",             9, 2,  "ckIron",            "Iron",        "Iron",            false, {{0, 0.1},     {None, None},    {0, 0.1}}},
+    {"Lead",            "Lead",             "txtLead",            "Lead",             9, 2,  "ckLead",            "Lead",        "Lead",            false, {{0, 0},       {0, 0},          {0, 0}}},
+    {"Magnesium",       "Magnesium",        "txtMagnesium",       "Magnesium",        9, 0,  "ckMagnesium",       "Magnesium",   "Magnesium",       false, {{None, None}, {1250, 1400},    {None, None}}},
+    {"Molybdenum",      "Molybdenum",       "txtMolybdenum",      "Molybdenum",       9, 2,  "ckMolybdenum",      "Molybdenum",  "Molybdenum",      false, {{None, None}, {0, 0.02},       {None, None}}},
+    {"Nitrate",         "Nitrate",          "txtNitrate",         "Nitrate",          9, 0,  "ckNitrate",         "Nitrate",     "Nitrate",         true,  {{0, 40},      {0, 20},         {0, 40}}},
+    {"Nitrite",         "Nitrite",          "txtNitrite",         "Nitrite",          9, 2,  "ckNitrite",         "Nitrite",     "Nitrite",         false, {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
+    {"PH",              "pH",               "txtpH",              "pH",               9, 1,  "ckpH",              "pH",          "pH",              true,  {{6.5, 7.8},   {8.0, 8.4},      {7.0, 8.0}}},
+    {"Phosphate",       "Phosphate",        "txtPhosphate",       "Phosphate",        9, 2,  "ckPhosphate",       "Phosphate",   "Phosphate",       false, {{0, 1},       {0, 0.1},        {0, 1}}},
+    {"SpecificGravity", "Specific Gravity", "txtSepcificGravity", "Sepcific Gravity", 9, 3,  "ckSpecificGravity", "SpecGravity", "SpecificGravity", false, {{None, None}, {1.020, 1.026},  {None, None}}},
+    {"Strontium",       "Strontium",        "txtStrotium",        "Strotium",         9, 0,  "ckStrontium",       "Strontium",   "Strontium",       false, {{None, None}, {8, 10},         {None, None}}},
+    {"Temprature",      "Temprature",       "txtTemprature",      "Temprature",       9, 0,  "ckTemprature",      "Temprature",  "Temprature",      false, {{72, 82},     {75, 82},        {60, 72}}},
+    {"Zinc",            "Zinc",             "txtZinc",            "Zinc",             9, 2,  "ckZinc",            "Zinc",        "Zinc",            false, {{0, 0},       {0, 0},          {0, 0}}},
 };
 // clang-format on
 
@@ -78,6 +79,13 @@ FieldSpec plain(const char *name, FieldKind kind, int length = 0) {
 FieldSpec key(const char *name) {
     FieldSpec f = plain(name, FieldKind::Integer);
     f.inFiles = false;
+    return f;
+}
+
+// A price, shown to the cent.
+FieldSpec money(const char *name) {
+    FieldSpec f = plain(name, FieldKind::Currency);
+    f.decimals = 2;
     return f;
 }
 
@@ -108,6 +116,7 @@ const QVector<JournalValue> &journalValues() {
             JournalValue j;
             j.name = QString::fromLatin1(row.name);
             j.field = plain(row.field, FieldKind::Number, row.limit);
+            j.field.decimals = row.decimals;
             j.field.label = j.name + u':';
             j.field.box = QString::fromLatin1(row.box);
             j.field.messageWord = QString::fromLatin1(row.messageWord);
@@ -137,7 +146,7 @@ const QVector<TableSpec> &catalogue() {
             {QStringLiteral("LiveStock"),
              {key("ID"), key("TankID"), text("CommonName"), text("ScientificName"),
               plain("DateAcquired", K::Date), plain("DateLost", K::Date), text("AcquiredFrom"),
-              text("Condition"), text("Other"), plain("InitialCost", K::Currency),
+              text("Condition"), text("Other"), money("InitialCost"),
               plain("Notes", K::Memo)}},
             {QStringLiteral("Tank"),
              {key("ID"), text("TankName"), text("TankType"), text("TankShape"), text("UnitMeasure"),

@@ -29,6 +29,10 @@ struct FieldSpec {
     // In a file of Export and Import, with the field's name as its column
     // heading: every field but the keys ID and TankID.
     bool inFiles = true;
+    // The fewest decimals a number of the field is shown with, in windows,
+    // reports and files: what a test kit reads the value to, or a price to
+    // the cent; more are shown when more were stored. 0: shortest form.
+    int decimals = 0;
     // The journal's values only (empty elsewhere): the window's label
     // ("pH:"), its box ("txtpH") and the word of the box's message, "Please
     // enter a valid pH!".

@@ -12,6 +12,7 @@ struct FieldInfo {
     QString name;
     FieldKind kind = FieldKind::Text;
     int maxLength = 0; // 0: no limit
+    int decimals = 0;  // the fewest decimals a number is shown with
 };
 
 } // namespace corv

@@ -27,6 +27,12 @@ const QVector<TableDef> &corvellaTables() {
     return tables;
 }
 
+int shownDecimals(const QString &table, const QString &field) {
+    const TableSpec *t = catalogueTable(table);
+    const FieldSpec *f = t ? t->field(field) : nullptr;
+    return f ? f->decimals : 0;
+}
+
 bool isCorvellaDatabase(const QString &path, QString *why) {
     auto say = [&](const QString &text) {
         if (why)

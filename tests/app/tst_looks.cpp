@@ -254,6 +254,25 @@ private slots:
         frmSplash splash(fx.main.get());
         splash.show();
         save(&splash, QStringLiteral("splash"));
+        // With fonts twice as large (a desktop at scale 2 for text) the
+        // picture grows with them: every text stays inside it, below the
+        // one before.
+        QFont big = splash.font();
+        big.setPointSizeF(big.pointSizeF() * 2);
+        splash.setFont(big);
+        const frmSplash::TextPlaces at = splash.textPlaces();
+        const QRect inside = splash.rect().adjusted(8, 8, -8, -8);
+        for (const QRect &r : {at.title, at.version, at.contact, at.notice})
+            QVERIFY2(inside.contains(r), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                        .arg(r.x())
+                                                        .arg(r.y())
+                                                        .arg(r.width())
+                                                        .arg(r.height())));
+        QVERIFY(at.version.top() >= at.title.bottom());
+        QVERIFY(at.contact.top() > at.version.bottom());
+        QVERIFY(at.notice.top() > at.contact.bottom());
+        QCOMPARE(splash.width(), splash.height() * 2);
+        save(&splash, QStringLiteral("splash-large-fonts"));
         splash.CloseSplash();
     }
 };

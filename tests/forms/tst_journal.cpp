@@ -128,18 +128,26 @@ private slots:
         }
     }
 
+    // Values come back with the decimals their test is read to, as they
+    // print and are exported: a pH typed "7.0" is not shown as "7".
     void acceptedValuesAreStored() {
         frmJournal *j = openJournal();
-        j->valueBox("txtpH")->setText("7.5");
+        j->valueBox("txtpH")->setText("7.0");
         j->valueBox("txtNitrate")->setText("1,000");
         j->valueBox("txtCopper")->setText("-1");
+        j->valueBox("txtSepcificGravity")->setText("1.02");
+        j->valueBox("txtAmmonia")->setText("0.125");
         j->cmdSave->click();
-        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7.5 AND Nitrate = 1000 AND "
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7 AND Nitrate = 1000 AND "
                           "Copper = -1"),
                  1);
         j->cmdClose->click();
         j = openJournal();
         QCOMPARE(j->valueBox("txtNitrate")->text(), QStringLiteral("1000"));
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.0"));
+        QCOMPARE(j->valueBox("txtCopper")->text(), QStringLiteral("-1.00"));
+        QCOMPARE(j->valueBox("txtSepcificGravity")->text(), QStringLiteral("1.020"));
+        QCOMPARE(j->valueBox("txtAmmonia")->text(), QStringLiteral("0.125")); // no digit dropped
     }
 
     // A value no field can hold is refused when its box is left, so the

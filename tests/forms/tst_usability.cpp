@@ -231,6 +231,12 @@ private slots:
         QCOMPARE(caption(j), QStringLiteral("Record: 3 of 3"));
         QTest::keyClick(j->valueBox("txtpH"), Qt::Key_PageUp);
         QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.2"));
+        // The box shows another record's value highlighted, as when it is
+        // entered: typing replaces it.
+        QCOMPARE(j->valueBox("txtpH")->selectedText(), QStringLiteral("7.2"));
+        QTest::keyClicks(j->valueBox("txtpH"), "8");
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("8"));
+        j->valueBox("txtpH")->setText("7.2");
         // From the notes box, which has uses of its own for these keys.
         j->txtNotes->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(j->txtNotes, Qt::Key_Home, Qt::ControlModifier);
