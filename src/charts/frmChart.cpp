@@ -291,7 +291,8 @@ bool frmChart::chartRun() {
     CorvChart->setShowLegend(false);
     if (CorvModule::ChartInputError) {
         // The grid is empty now; the chart must show that, not keep the
-        // previous run's picture.
+        // previous run's picture, nor its target bands.
+        CorvChart->setColumnBands({});
         CorvChart->setRepaintEnabled(true);
         return true;
     }

@@ -17,6 +17,9 @@
 #include "forms/frmJournal.h"
 #include "support/MainWindowFixture.h"
 
+#include <QAbstractSeries>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -543,6 +546,21 @@ private slots:
         w->cmdChart->click();
         QVERIFY(drawn().isEmpty());
         QVERIFY(fx.messages().isEmpty());
+
+        // A range with nothing in it leaves an empty axis, and no band on it.
+        TestEnv::exec(
+            fx.db,
+            QStringLiteral("UPDATE Tank SET TankType = 'Fresh Water' WHERE ID = %1").arg(tankId));
+        w->cmdChart->click();
+        QCOMPARE(drawn(), (QStringList{"Ammonia", "pH"}));
+        w->txtFromDate->setText(QStringLiteral("01/01/2005"));
+        fx.env->dialogs.expectOk();
+        w->cmdChart->click();
+        QVERIFY(CorvModule::ChartInputError);
+        QCOMPARE(w->CorvChart->rowCount(), 0);
+        QVERIFY(drawn().isEmpty());
+        for (QAbstractSeries *series : w->CorvChart->chartView()->chart()->series())
+            QVERIFY(!series->objectName().startsWith(QLatin1String("band")));
     }
 
     void spaceByDatePlacesEntriesInProportion() {

@@ -315,7 +315,7 @@ private slots:
 
     // A page never splits a record (a table row), repeats the table's header
     // rows, and a record taller than a page is split between its lines with
-    // nothing lost.
+    // nothing lost, its first cell repeated on each page it goes on over.
     void pagination() {
         QString tmpl = QStringLiteral(
             "{{! table: Glossary }}<h1>Terms</h1>"
@@ -393,6 +393,11 @@ private slots:
                      qPrintable(QStringLiteral("tall%1 printed %2 times").arg(l).arg(n)));
         }
         QVERIFY(tallPages >= 3);
+        // Each page it goes on over names it again in its first cell.
+        for (const QString &page : pages)
+            if (page.contains(QRegularExpression(QStringLiteral("\\btall\\d+\\b"))))
+                QVERIFY2(countWord(page, QStringLiteral("TALL")) == 1, qPrintable(page));
+        QCOMPARE(countWord(all, QStringLiteral("TALL")), tallPages);
         QCOMPARE(countWord(all, QStringLiteral("THE-END")), 1);
         QVERIFY(countWord(pages.first(), QStringLiteral("Terms")) == 1);
     }
