@@ -24,8 +24,8 @@ libkainjow-mustache-dev poppler-utils libx11-dev libsqlite3-dev"
 TEST_PACKAGES="clang-format"
 
 # What making the Debian package needs besides (dpkg-shlibdeps works out its
-# dependencies; file finds the programs in it).
-PACKAGE_TOOLS="dpkg-dev file"
+# dependencies; file finds the programs in it; lintian checks the result).
+PACKAGE_TOOLS="dpkg-dev file lintian"
 
 install_missing() {
     missing=""
@@ -144,6 +144,9 @@ package)
     rm -f build/corvella_*.deb
     cmake --build build --target package
     ls build/corvella_*.deb
+    # packaging/check-minimal-install.sh goes further: it installs the
+    # package into a minimal Debian system and starts Corvella there.
+    lintian --fail-on error,warning build/corvella_*.deb
     ;;
 *)
     echo "usage: $0 run | test | check | format | fuzz SECONDS | package" >&2

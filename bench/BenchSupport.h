@@ -2,6 +2,7 @@
 // and making a database with a journal to measure on.
 #pragma once
 
+#include "data/Catalogue.h"
 #include "data/DatabaseFile.h"
 
 #include <QElapsedTimer>
@@ -10,8 +11,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
+#include <QVector>
 #include <algorithm>
-#include <array>
 #include <ctime>
 #include <functional>
 #include <vector>
@@ -54,14 +55,25 @@ inline Timing measure(int runs, const std::function<void()> &work,
     return {median(wall), median(cpu)};
 }
 
-// The twenty measured values of a journal entry, in the table's spelling.
-inline const std::array<const char *, 20> &valueFields() {
-    static const std::array<const char *, 20> fields = {
-        "Alkalinity",      "Ammonia",         "Calcium",   "CarbonDioxide", "Copper",
-        "DissolvedOxygen", "Hardness",        "Iodine",    "Iron",          "Lead",
-        "Magnesium",       "Molybdenum",      "Nitrate",   "Nitrite",       "PH",
-        "Phosphate",       "SpecificGravity", "Strontium", "Temprature",    "Zinc"};
+// The measured values of a journal entry, in the table's spelling and the
+// catalogue's order.
+inline const QStringList &valueFields() {
+    static const QStringList fields = [] {
+        QStringList f;
+        for (const JournalValue &v : journalValues())
+            f << v.field.name;
+        return f;
+    }();
     return fields;
+}
+
+// The place of a value in valueFields(); a name that is none ends the
+// benchmark.
+inline int valueIndex(const QString &field) {
+    const int i = int(valueFields().indexOf(field));
+    if (i < 0)
+        qFatal("no journal value %s", qPrintable(field));
+    return i;
 }
 
 // One journal entry to store; values left null are not measured.
@@ -69,7 +81,7 @@ struct JournalRow {
     int tank = 1;
     QString date; // yyyy-mm-dd
     QVariant notes;
-    std::array<QVariant, 20> values; // in valueFields() order
+    QVector<QVariant> values = QVector<QVariant>(valueFields().size()); // in valueFields() order
 };
 
 // Makes a new database at `path`, runs `setup` (tanks, say) and stores
@@ -96,8 +108,7 @@ inline void makeJournal(const QString &path, const QStringList &setup, int entri
         exec(q, QStringLiteral("BEGIN"));
         QStringList cols = {QStringLiteral("TankID"), QStringLiteral("EntryDate"),
                             QStringLiteral("Notes")};
-        for (const char *f : valueFields())
-            cols << QString::fromLatin1(f);
+        cols << valueFields();
         q.prepare(
             QStringLiteral("INSERT INTO Journal (%1) VALUES (%2)")
                 .arg(cols.join(u','), QStringList(cols.size(), QStringLiteral("?")).join(u',')));
@@ -107,8 +118,8 @@ inline void makeJournal(const QString &path, const QStringList &setup, int entri
             q.bindValue(0, row.tank);
             q.bindValue(1, row.date);
             q.bindValue(2, row.notes);
-            for (int v = 0; v < 20; ++v)
-                q.bindValue(3 + v, row.values[size_t(v)]);
+            for (int v = 0; v < row.values.size(); ++v)
+                q.bindValue(3 + v, row.values[v]);
             if (!q.exec())
                 qFatal("journal entry %d: %s", i, qPrintable(q.lastError().text()));
         }

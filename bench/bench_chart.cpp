@@ -45,7 +45,8 @@ double median(int runs, const std::function<void()> &work, double *cpu = nullptr
 void makeJournal(const QString &path, int entries) {
     QRandomGenerator rng(7);
     const QDate start(1990, 1, 1);
-    const int ammonia = 1, calcium = 2, nitrate = 12, ph = 14;
+    const int ammonia = bench::valueIndex("Ammonia"), calcium = bench::valueIndex("Calcium"),
+              nitrate = bench::valueIndex("Nitrate"), ph = bench::valueIndex("PH");
     bench::makeJournal(path, {QStringLiteral("INSERT INTO Tank (TankName) VALUES ('Bench')")},
                        entries, [&](int i, bench::JournalRow &row) {
                            row.date = start.addDays(i).toString(QStringLiteral("yyyy-MM-dd"));

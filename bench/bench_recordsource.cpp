@@ -98,9 +98,9 @@ struct Bound {
     Bound(const QString &db) {
         dc.setDatabaseName(db);
         dc.setRecordSource(sources::journal(QStringLiteral("1")));
-        for (const char *f : bench::valueFields()) {
+        for (const QString &f : bench::valueFields()) {
             boxes.push_back(std::make_unique<QLineEdit>());
-            dc.bind(boxes.back().get(), QString::fromLatin1(f));
+            dc.bind(boxes.back().get(), f);
         }
         for (const char *f : {"ID", "TankID", "EntryDate"}) {
             boxes.push_back(std::make_unique<QLineEdit>());

@@ -52,18 +52,40 @@ using bench::cpuMs;
 const auto &valueFields = bench::valueFields();
 
 // Typical readings of a reef tank: low, high, decimals, share of tests that
-// measure it at all.
+// measure it at all. A value not listed is never measured.
 struct Range {
+    const char *field;
     double low, high;
     int decimals;
     double measured;
 };
-const Range valueRanges[] = {
-    {8, 11, 1, 0.8},         {0, 0.25, 2, 0.9}, {380, 460, 0, 0.6},   {2, 10, 1, 0.2},
-    {0, 0.1, 2, 0.1},        {6, 8, 1, 0.2},    {7, 12, 0, 0.5},      {0.03, 0.08, 2, 0.3},
-    {0, 0.1, 2, 0.2},        {0, 0, 0, 0.02},   {1250, 1400, 0, 0.5}, {0, 0.1, 2, 0.05},
-    {2, 20, 0, 0.9},         {0, 0.1, 2, 0.9},  {8.0, 8.4, 2, 1.0},   {0.01, 0.1, 2, 0.6},
-    {1.023, 1.026, 3, 0.95}, {8, 10, 1, 0.3},   {76, 80, 1, 1.0},     {0, 0.05, 2, 0.05}};
+const Range valueRanges[] = {{"Alkalinity", 8, 11, 1, 0.8},
+                             {"Ammonia", 0, 0.25, 2, 0.9},
+                             {"Calcium", 380, 460, 0, 0.6},
+                             {"CarbonDioxide", 2, 10, 1, 0.2},
+                             {"Copper", 0, 0.1, 2, 0.1},
+                             {"DissolvedOxygen", 6, 8, 1, 0.2},
+                             {"Hardness", 7, 12, 0, 0.5},
+                             {"Iodine", 0.03, 0.08, 2, 0.3},
+                             {"Iron", 0, 0.1, 2, 0.2},
+                             {"Lead", 0, 0, 0, 0.02},
+                             {"Magnesium", 1250, 1400, 0, 0.5},
+                             {"Molybdenum", 0, 0.1, 2, 0.05},
+                             {"Nitrate", 2, 20, 0, 0.9},
+                             {"Nitrite", 0, 0.1, 2, 0.9},
+                             {"PH", 8.0, 8.4, 2, 1.0},
+                             {"Phosphate", 0.01, 0.1, 2, 0.6},
+                             {"SpecificGravity", 1.023, 1.026, 3, 0.95},
+                             {"Strontium", 8, 10, 1, 0.3},
+                             {"Temprature", 76, 80, 1, 1.0},
+                             {"Zinc", 0, 0.05, 2, 0.05}};
+
+const Range *rangeOf(const QString &field) {
+    for (const Range &r : valueRanges)
+        if (field == QLatin1String(r.field))
+            return &r;
+    return nullptr;
+}
 
 const char *const noteTexts[] = {
     "Water change, 20%.",
@@ -110,8 +132,7 @@ void makeSampleDatabase(const QString &path, int entries) {
              "18, 0, 6, '2022-09-01'), (3, 'Quarantine', 'Salt Water', 'Rectangular', 'Inches', "
              "20, 10, 12, 0, 4, '2023-01-20')");
         QStringList cols = {"TankID", "EntryDate", "Notes"};
-        for (const char *f : valueFields)
-            cols << QString::fromLatin1(f);
+        cols << valueFields;
         const QString insert = QStringLiteral("INSERT INTO Journal (%1) VALUES (%2)")
                                    .arg(cols.join(", "), QStringList(cols.size(), "?").join(", "));
         auto addEntries = [&](int tank, int count, QDate first) {
@@ -121,13 +142,14 @@ void makeSampleDatabase(const QString &path, int entries) {
                 v << (rng.bounded(6) == 0 ? QVariant(QString::fromUtf8(
                                                 noteTexts[rng.bounded(int(std::size(noteTexts)))]))
                                           : QVariant());
-                for (const Range &r : valueRanges) {
-                    if (rng.generateDouble() > r.measured) {
+                for (const QString &f : valueFields) {
+                    const Range *r = rangeOf(f);
+                    if (!r || rng.generateDouble() > r->measured) {
                         v << QVariant();
                         continue;
                     }
-                    const double x = r.low + rng.generateDouble() * (r.high - r.low);
-                    v << QString::number(x, 'f', r.decimals).toDouble();
+                    const double x = r->low + rng.generateDouble() * (r->high - r->low);
+                    v << QString::number(x, 'f', r->decimals).toDouble();
                 }
                 exec(q, insert, v);
             }

@@ -75,7 +75,22 @@ add_custom_target(corvella_docs ALL DEPENDS ${corvella_gzipped})
 
 # --- The install rules ---
 
-install(TARGETS corvella corvella-mkdb corvella-help RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Debian's hardening: every symbol bound at start, so that with the
+# linker's default relro the whole table of them is read-only.
+set(CORVELLA_PROGRAMS corvella corvella-mkdb corvella-help)
+foreach(program IN LISTS CORVELLA_PROGRAMS)
+  target_link_options(${program} PRIVATE LINKER:-z,now)
+endforeach()
+
+install(TARGETS ${CORVELLA_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The compilers' version notes (.comment) are of no use once installed, and
+# Debian's packages leave them out.
+install(CODE "
+  foreach(program ${CORVELLA_PROGRAMS})
+    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+      COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()")
 
 # Read-only files, shared by every user.
 set(CORVELLA_HELP ${PROJECT_SOURCE_DIR}/resources/help/CORVELLA.HLP)

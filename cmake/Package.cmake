@@ -28,11 +28,21 @@ ammonia, nitrite, nitrate and more) and a list of the livestock kept in it.
 Beside them it offers a fish-disease reference and an aquarist glossary, a
 tank calculator, a temperature converter, charts of the journal, printed
 reports, a search, and backup and restore of the database.")
-# The libraries come from the programs themselves; Qt's plugins do not show
-# in them: the SQLite driver (the SVG icon engine comes with the SVG library,
-# which the programs link).
+# The libraries come from the programs themselves. Qt's plugins, which the
+# program loads only as it runs, do not show in them; each package holding
+# one it needs is named here:
+#   qt6-qpa-plugins      display plugins beyond the X11 one (libqt6gui6 has
+#                        that, and the JPEG, GIF and ICO image formats)
+#   libqt6sql6-sqlite    the SQLite driver, without which nothing opens
+#   libqt6svg6           the SVG image format and icon engine: every picture
+#                        of the program is a drawing
+#   libqt6printsupport6  printing to the system's printers (CUPS)
+# packaging/check-minimal-install.sh shows that this is enough: it installs
+# the package without recommended packages into a minimal Debian system and
+# starts Corvella there.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6gui6, qt6-qpa-plugins, libqt6sql6-sqlite, libqt6svg6, libqt6printsupport6")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 
 include(CPack)

@@ -248,6 +248,8 @@ sqlite3 *schemaDatabase() {
                          message ? message : "(no schema)");
             std::abort();
         }
+        // The order terms name the program's text order.
+        installTextOrder(d);
         return d;
     }();
     return db;

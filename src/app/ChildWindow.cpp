@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace corv {
@@ -37,6 +39,14 @@ QWidget *focusFirstControl(QWidget *window) {
     first->setFocus(Qt::OtherFocusReason);
     if (mdiCorvella *m = mdiCorvella::instance())
         m->SelectMe(first);
+    // A box with a caret shows where typing goes; a list or a button shows
+    // it only by its focus frame, which styles draw once the keyboard has
+    // moved the focus. The window opens for the keyboard, so it shows it
+    // from the start.
+    if (!qobject_cast<QLineEdit *>(first) && !qobject_cast<QPlainTextEdit *>(first)) {
+        first->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        first->update();
+    }
     return first;
 }
 

@@ -1,9 +1,13 @@
 #include "HelpBrowser.h"
 
+#include "Artwork.h"
+
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
@@ -12,20 +16,75 @@
 
 namespace corv {
 
+namespace {
+
+// The book's pages as the paper they are shown on asks: as written on light
+// paper, with every colour turned over on dark paper.
+class BookPages : public QTextBrowser {
+public:
+    explicit BookPages(QWidget *parent) : QTextBrowser(parent) {}
+    bool night = false;
+
+    QVariant loadResource(int type, const QUrl &name) override {
+        QVariant page = QTextBrowser::loadResource(type, name);
+        if (!night || type != QTextDocument::HtmlResource)
+            return page;
+        const QString html = page.typeId() == QMetaType::QByteArray
+                                 ? QString::fromUtf8(page.toByteArray())
+                                 : page.toString();
+        return HelpBrowser::nightPage(html);
+    }
+};
+
+} // namespace
+
+QColor HelpBrowser::nightColour(const QColor &day) {
+    int h = 0, s = 0, l = 0;
+    day.toHsl().getHsl(&h, &s, &l);
+    // White becomes a near-black paper, never pure black; the book's dark
+    // ink becomes a soft light grey.
+    return QColor::fromHsl(h, s, 24 + (255 - l) * 82 / 100);
+}
+
+QString HelpBrowser::nightPage(const QString &html) {
+    static const QRegularExpression hex(QStringLiteral("#[0-9a-fA-F]{6}\\b"));
+    QString out;
+    out.reserve(html.size());
+    qsizetype at = 0;
+    for (auto it = hex.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += QStringView(html).mid(at, m.capturedStart() - at);
+        out += nightColour(QColor(m.captured())).name();
+        at = m.capturedEnd();
+    }
+    out += QStringView(html).mid(at);
+    return out;
+}
+
+QSize HelpBrowser::fittingSize(const QSize &available) {
+    // Room for the window system's title bar and frame.
+    return QSize(qMax(320, qMin(820, available.width() - 40)),
+                 qMax(240, qMin(640, available.height() - 64)));
+}
+
 HelpBrowser::HelpBrowser(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("HelpBrowser"));
     setWindowTitle(QStringLiteral("Corvella Help"));
-    m_browser = new QTextBrowser(this);
+    auto *pages = new BookPages(this);
+    m_browser = pages;
     m_browser->setOpenLinks(true);
     m_browser->setOpenExternalLinks(true);
-    // The book is printed on light paper whatever the desktop's colours: its
-    // pages set their own dark text on white, and what they leave to the
-    // palette (list bullets, a page without colours) must match them.
+    // The book is printed on paper of the desktop's kind: its pages set
+    // their own dark text on white, turned over on a dark desktop, and what
+    // they leave to the palette (list bullets, a page without colours)
+    // must match them.
+    pages->night = Artwork::isDark(palette());
+    auto ink = [&](const QColor &day) { return pages->night ? nightColour(day) : day; };
     QPalette paper = m_browser->palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        paper.setColor(group, QPalette::Base, Qt::white);
-        paper.setColor(group, QPalette::Text, QColor(0x1e, 0x2b, 0x30));
-        paper.setColor(group, QPalette::Link, QColor(0x0f, 0x6f, 0x7c));
+        paper.setColor(group, QPalette::Base, ink(Qt::white));
+        paper.setColor(group, QPalette::Text, ink(QColor(0x1e, 0x2b, 0x30)));
+        paper.setColor(group, QPalette::Link, ink(QColor(0x0f, 0x6f, 0x7c)));
     }
     m_browser->setPalette(paper);
     m_back = new QToolButton(this);
@@ -39,17 +98,17 @@ HelpBrowser::HelpBrowser(QWidget *parent) : QWidget(parent) {
     m_contents->setToolTip(tr("Back to the table of contents"));
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
-    connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
-    connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_back, &QToolButton::clicked, this, &HelpBrowser::goBack);
+    connect(m_forward, &QToolButton::clicked, this, &HelpBrowser::goForward);
     connect(m_contents, &QToolButton::clicked, this, &HelpBrowser::showContents);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QToolButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QToolButton::setEnabled);
     // Alt+Left and Alt+Right, wherever the focus is in the viewer.
-    for (auto [keys, slot] : {std::pair{Qt::ALT | Qt::Key_Left, &QTextBrowser::backward},
-                              std::pair{Qt::ALT | Qt::Key_Right, &QTextBrowser::forward}}) {
+    for (auto [keys, slot] : {std::pair{Qt::ALT | Qt::Key_Left, &HelpBrowser::goBack},
+                              std::pair{Qt::ALT | Qt::Key_Right, &HelpBrowser::goForward}}) {
         auto *shortcut = new QShortcut(QKeySequence(keys), this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, m_browser, slot);
+        connect(shortcut, &QShortcut::activated, this, slot);
     }
     m_back->setToolTip(tr("Back (Alt+Left)"));
     m_forward->setToolTip(tr("Forward (Alt+Right)"));
@@ -88,6 +147,27 @@ bool HelpBrowser::load(const QString &helpFile) {
     m_browser->setSource(QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath()),
                          QTextDocument::HtmlResource);
     return true;
+}
+
+void HelpBrowser::dropLinkFocus() {
+    QScrollBar *v = m_browser->verticalScrollBar();
+    QScrollBar *h = m_browser->horizontalScrollBar();
+    const int top = v->value(), left = h->value();
+    QTextCursor cursor = m_browser->textCursor();
+    cursor.clearSelection();
+    m_browser->setTextCursor(cursor);
+    v->setValue(top);
+    h->setValue(left);
+}
+
+void HelpBrowser::goBack() {
+    dropLinkFocus();
+    m_browser->backward();
+}
+
+void HelpBrowser::goForward() {
+    dropLinkFocus();
+    m_browser->forward();
 }
 
 void HelpBrowser::showContents() {

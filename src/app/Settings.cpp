@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "CorvModule.h"
+#include "data/TargetRanges.h"
 #include "platform/Conversions.h"
 
 #include <QSettings>
@@ -20,6 +21,22 @@ std::unique_ptr<QSettings> store(const QString &application) {
 QString path(const QString &section, const QString &key) {
     return section + u'/' + key;
 }
+
+// The target ranges are kept among the settings. Their layer knows the keys
+// and the texts; it reaches this store through the hook set here, at start,
+// wherever the settings are linked in.
+[[maybe_unused]] const bool targetRangesKeptHere = [] {
+    TargetRanges::setStore(
+        {[](const QString &key) -> std::optional<QString> {
+             const QVariant v =
+                 store(Settings::appName())->value(path(TargetRanges::settingsSection(), key));
+             return v.isValid() ? std::optional<QString>(v.toString()) : std::nullopt;
+         },
+         [](const QString &key, const QString &text) {
+             Settings::save(Settings::appName(), TargetRanges::settingsSection(), key, text);
+         }});
+    return true;
+}();
 
 } // namespace
 

@@ -132,6 +132,10 @@ bool importIntoActiveWindow() {
     if (const auto kind = formOf(*table))
         if (CorvForm *f = Forms::get(*kind))
             f->cmdRefreshData();
+    const QString count = r.records == 1 ? QStringLiteral("1 record was")
+                                         : QStringLiteral("%1 records were").arg(r.records);
+    msgBox(QStringLiteral("%1 imported from %2.").arg(count, QFileInfo(*file).fileName()),
+           MsgButtons::Ok, MsgIcon::Information, importTitle);
     return true;
 }
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "ChildWindow.h"
-#include "TargetRanges.h"
+#include "data/TargetRanges.h"
 
 class QComboBox;
 class QPushButton;

@@ -740,8 +740,12 @@ void mdiCorvella::fillWindowMenu() {
         const QString caption = n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(w->windowTitle())
                                        : QStringLiteral("%1 %2").arg(n).arg(w->windowTitle());
         QAction *a = mnuWindow->addAction(caption);
-        a->setCheckable(true);
-        a->setChecked(w == mdiArea->activeSubWindow());
+        // Only the active window carries a mark; an empty check box beside
+        // every other window would read as an option to tick.
+        if (w == mdiArea->activeSubWindow()) {
+            a->setCheckable(true);
+            a->setChecked(true);
+        }
         QPointer<QMdiSubWindow> target(w);
         connect(a, &QAction::triggered, this, [this, target] {
             if (target) {

@@ -6,10 +6,11 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QFontMetricsF>
+#include <QGraphicsItem>
 #include <QGraphicsLayout>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
+#include <QPainter>
 #include <QSet>
 #include <QValueAxis>
 #include <algorithm>
@@ -17,8 +18,35 @@
 
 namespace corv {
 
+// Qt Charts' own legend keeps to one line and shortens the names to fit it;
+// this one wraps, so every name shows whole.
+class Chart2D::LegendItem : public QGraphicsItem {
+public:
+    using QGraphicsItem::QGraphicsItem;
+    ChartLegend legend;
+    void layOut(const QStringList &names, const ChartStyle &style, double width) {
+        prepareGeometryChange();
+        legend.layOut(names, style, width);
+        update();
+    }
+    QRectF boundingRect() const override { return QRectF(0, 0, legend.width(), legend.height()); }
+    void paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *) override {
+        legend.paint(*p, QPointF(0, 0));
+    }
+};
+
 Chart2D::~Chart2D() {
     QObject::disconnect(m_plotAreaWatch);
+    QObject::disconnect(m_sizeWatch);
+}
+
+const ChartLegend &Chart2D::legend() const {
+    static const ChartLegend none;
+    return m_legend ? m_legend->legend : none;
+}
+
+QPointF Chart2D::legendPos() const {
+    return m_legend ? m_legend->pos() : QPointF();
 }
 
 namespace {
@@ -32,10 +60,20 @@ QPen linePen(const QColor &c, double width) {
     return p;
 }
 
-void styleValueAxis(QValueAxis *a, const ValueAxisPlan &plan, const ChartStyle &s, bool grid,
-                    const QColor &labels) {
-    a->setRange(plan.low, plan.high);
-    a->setTickCount(plan.intervals + 1);
+// `below` and `above` widen the axis past its first and last ticks, as
+// shares of its height.
+void styleValueAxis(QValueAxis *a, const ValueAxisPlan &plan, double below, double above,
+                    const ChartStyle &s, bool grid, const QColor &labels) {
+    const double span = plan.high - plan.low;
+    a->setRange(plan.low - below * span, plan.high + above * span);
+    if (below > 0 || above > 0) {
+        // The ticks stay on the plan's round values.
+        a->setTickType(QValueAxis::TicksDynamic);
+        a->setTickAnchor(plan.low);
+        a->setTickInterval(plan.step);
+    } else {
+        a->setTickCount(plan.intervals + 1);
+    }
     a->setMinorTickCount(0);
     a->setLabelFormat(QStringLiteral("%.") + QString::number(plan.decimals) + QLatin1Char('f'));
     a->setLabelsFont(s.labelFont);
@@ -52,6 +90,10 @@ void styleValueAxis(QValueAxis *a, const ValueAxisPlan &plan, const ChartStyle &
 void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
                     const ChartStyle &style, double plotPixels) {
     QObject::disconnect(m_plotAreaWatch);
+    QObject::disconnect(m_sizeWatch);
+    if (m_chart == chart)
+        delete m_legend;
+    m_legend = nullptr;
     m_chart = chart;
     m_content = content;
     m_kind = kind;
@@ -67,6 +109,7 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
     m_bands.clear();
     m_view.reset();
     m_anchor = nullptr;
+    m_yAxes.clear();
 
     chart->removeAllSeries();
     for (QAbstractAxis *a : chart->axes()) {
@@ -104,7 +147,8 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
     if (m_axes.axes.size() > 1)
         leftAxis += QFontMetricsF(style.titleFont).height();
     const int half = int(std::ceil(m_widestLabel / 2));
-    chart->setMargins(QMargins(std::max(4, half - int(leftAxis)), 6, std::max(8, half), 2));
+    m_margins = QMargins(std::max(4, half - int(leftAxis)), 6, std::max(8, half), 2);
+    chart->setMargins(m_margins);
 
     bool anyBars = false;
     for (int k = 0; k < cols; ++k)
@@ -138,6 +182,30 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
     m_x->setTruncateLabels(false);
     chart->addAxis(m_x, Qt::AlignBottom);
 
+    // A point on the plot's top or bottom edge is drawn half outside it:
+    // where a series comes that close to an end, every axis goes on a little
+    // past its last tick, by the same share, so that their ticks still meet
+    // the same grid lines. Bars and areas stand on 0 and keep it at the edge.
+    const double span = common.high - common.low;
+    const double room = std::min(0.08, 8.0 / std::max(60.0, chart->size().height() * 0.7));
+    bool nearLow = false, nearHigh = false;
+    for (int k = 0; k < cols && rows > 0 && span > 0; ++k) {
+        const ValueAxisPlan &axis = m_axes.axes[m_axes.axisOfSeries[k]];
+        nearLow =
+            nearLow || axis.toCommon(content->ranges[k].low, common) < common.low + room * span;
+        nearHigh =
+            nearHigh || axis.toCommon(content->ranges[k].high, common) > common.high - room * span;
+    }
+    const bool fromZero = drawnFromZero(kind);
+    nearLow = nearLow && !(fromZero && common.low == 0);
+    nearHigh = nearHigh && !(fromZero && common.high == 0);
+    // The other end gets a hair's breadth, so its tick is not lost to rounding.
+    const double tiny = 1e-7;
+    const double below = nearLow ? room : nearHigh ? tiny : 0;
+    const double above = nearHigh ? room : nearLow ? tiny : 0;
+    m_low = common.low - below * span;
+    m_high = common.high + above * span;
+
     const bool severalAxes = m_axes.axes.size() > 1;
     QVector<QValueAxis *> yAxes;
     for (int i = 0; i < m_axes.axes.size(); ++i) {
@@ -148,12 +216,9 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         QColor labels = style.text;
         if (severalAxes && plan.series.size() == 1)
             labels = style.color(plan.series.first());
-        styleValueAxis(a, plan, style, i == 0, labels);
+        styleValueAxis(a, plan, below, above, style, i == 0, labels);
         if (severalAxes) {
-            QStringList names;
-            for (int s : plan.series)
-                names << content->columnLabels[s];
-            a->setTitleText(names.join(QStringLiteral(", ")));
+            // Titled by placeTitles, once the plot's height is known.
             a->setTitleFont(style.titleFont);
             a->setTitleBrush(labels);
         }
@@ -161,6 +226,8 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         yAxes << a;
     }
     m_y = yAxes.first();
+    m_yAxes = severalAxes ? yAxes : QVector<QValueAxis *>();
+    placeTitles(chart->size().height() * 0.6);
     addBands();
 
     // The points of every series on the common scale.
@@ -253,6 +320,11 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
                 const double y = commonOf(k, pts[i].value);
                 line << QPointF(left, y) << QPointF(right, y);
             }
+        } else if (kind.shape == ChartShape::Area && pts.size() == 1) {
+            // A lone entry has no breadth of its own: its area stands most
+            // of a row wide (of a day on a time axis), or it would be a hair.
+            const double u = xOf(pts[0]), y = commonOf(k, pts[0].value);
+            line << QPointF(u - 0.35, y) << QPointF(u + 0.35, y);
         } else {
             line.reserve(pts.size());
             for (const PlotPoint &p : pts)
@@ -306,31 +378,38 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         outline->attachAxis(m_y);
     }
 
-    QLegend *legend = chart->legend();
-    legend->setVisible(style.legend && cols > 0);
-    legend->setAlignment(Qt::AlignBottom);
-    legend->setFont(style.labelFont);
-    legend->setLabelColor(style.text);
-    legend->setBackgroundVisible(false);
-    legend->setMarkerShape(QLegend::MarkerShapeRectangle);
-    for (QLineSeries *outline : outlines) {
-        for (QLegendMarker *m : legend->markers(outline))
-            m->setVisible(false);
-    }
-    // Bands are explained by their series' colour; the legend names series.
-    for (QAbstractSeries *s : chart->series()) {
-        if (s->objectName().startsWith(QLatin1String("band")))
-            for (QLegendMarker *m : legend->markers(s))
-                m->setVisible(false);
-    }
+    chart->legend()->setVisible(false);
+    m_legend = new LegendItem(chart);
+    m_legend->setZValue(1);
+    placeLegend();
+    m_sizeWatch = QObject::connect(chart, &QGraphicsWidget::geometryChanged, chart,
+                                   [this] { placeLegend(); });
 
     m_plotAreaWatch = QObject::connect(chart, &QChart::plotAreaChanged, chart,
                                        [this](const QRectF &) { placeLabels(); });
     placeLabels();
 }
 
+void Chart2D::placeLegend() {
+    if (!m_chart || !m_legend)
+        return;
+    const double pad = 4;
+    const QSizeF size = m_chart->size();
+    m_legend->layOut(m_style.legend ? m_content->columnLabels : QStringList(), m_style,
+                     size.width() - 2 * pad);
+    const double height = m_legend->legend.height();
+    m_legend->setPos(pad, size.height() - height);
+    const QMargins margins = m_margins + QMargins(0, 0, 0, int(std::ceil(height)));
+    if (m_chart->margins() != margins)
+        m_chart->setMargins(margins);
+}
+
 void Chart2D::addBands() {
     const ChartContent &c = *m_content;
+    // Without values the axis is only a frame: a band there would claim
+    // values that are not there.
+    if (c.rows() == 0)
+        return;
     const ValueAxisPlan &common = m_axes.axes.first();
     const double x0 = unitOfPos(m_full.lo), x1 = unitOfPos(m_full.hi);
     // Light enough that the values in front stay the thing one sees; where
@@ -347,12 +426,12 @@ void Chart2D::addBands() {
         const ValueAxisPlan &axis = m_axes.axes[m_axes.axisOfSeries[k]];
         const auto onCommon = [&](double v) { return axis.toCommon(v, common); };
         // A missing bound reaches the axis's end.
-        double lo = band.low ? onCommon(*band.low) : common.low;
-        double hi = band.high ? onCommon(*band.high) : common.high;
-        if (hi < common.low || lo > common.high)
+        double lo = band.low ? onCommon(*band.low) : m_low;
+        double hi = band.high ? onCommon(*band.high) : m_high;
+        if (hi < m_low || lo > m_high)
             continue; // wholly off the axis
-        lo = std::clamp(lo, common.low, common.high);
-        hi = std::clamp(hi, common.low, common.high);
+        lo = std::clamp(lo, m_low, m_high);
+        hi = std::clamp(hi, m_low, m_high);
         m_bands.push_back({k, lo, hi});
         const QColor colour = m_style.color(k);
         const QString name = c.columnLabels[k];
@@ -381,7 +460,7 @@ void Chart2D::addBands() {
             if (!bound)
                 continue;
             const double v = onCommon(*bound);
-            if (v < common.low || v > common.high)
+            if (v < m_low || v > m_high)
                 continue;
             auto *edge = new QLineSeries;
             edge->append(x0, v);
@@ -427,9 +506,27 @@ QPointF Chart2D::scenePointOf(int column, int row) const {
     return toScene(x, v);
 }
 
+void Chart2D::placeTitles(double length) {
+    for (int i = 0; i < m_yAxes.size(); ++i) {
+        QStringList names;
+        for (int s : m_axes.axes[i].series)
+            names << m_content->columnLabels[s];
+        // A touch short of the axis, or Qt Charts shortens the line. Qt
+        // Charts reads a title as HTML.
+        QStringList lines = axisTitleLines(names, m_style.titleFont, length - 4);
+        for (QString &line : lines)
+            line = line.toHtmlEscaped();
+        const QString title = lines.join(QStringLiteral("<br>"));
+        if (m_yAxes[i]->titleText() != title)
+            m_yAxes[i]->setTitleText(title);
+    }
+}
+
 void Chart2D::placeLabels() {
     if (!m_chart || !m_content || !m_x)
         return;
+    if (m_chart->plotArea().height() > 0)
+        placeTitles(m_chart->plotArea().height());
     const int rows = m_content->rows();
     const double width = m_chart->plotArea().width();
     if (rows == 0 || width <= 0)

@@ -18,6 +18,7 @@
 #include "ChartRender.h"
 #include "ChartSpans.h"
 
+#include <QMargins>
 #include <QMetaObject>
 #include <QPointF>
 #include <QRectF>
@@ -81,6 +82,10 @@ public:
     double builtForPixels() const { return m_pixels; }
     // So many points that antialiasing would only slow the drawing down.
     bool dense() const { return m_dense; }
+    // The legend under the plot, and where its top left corner stands in
+    // the chart's coordinates.
+    const ChartLegend &legend() const;
+    QPointF legendPos() const;
 
 private:
     double unitOfRow(double row) const { return (row + 0.5) / m_bucket - 0.5; }
@@ -94,6 +99,12 @@ private:
         return m_timeAxis ? m_content->rowDays[p.row] : unitOfRow(p.x);
     }
     void addBands();
+    // Lays the legend out for the chart's width and leaves it room below
+    // the plot. Runs by itself whenever the chart is resized.
+    void placeLegend();
+    // Titles each value axis with its series' names, in lines no longer
+    // than `length`.
+    void placeTitles(double length);
     void placeRowLabels(double width, double gap);
     void placeDateLabels(double width, double gap);
     void setLabels(const QStringList &labels, const QVector<double> &units);
@@ -106,6 +117,7 @@ private:
     ChartKind m_kind;
     ChartStyle m_style;
     AxesPlan m_axes;
+    double m_low = 0, m_high = 1; // the first axis's ends, past its ticks
     int m_bucket = 1;
     bool m_dense = false;
     double m_barWidth = 0.82; // share of a unit the bars of one row take
@@ -122,10 +134,15 @@ private:
     QVector<DrawnBand> m_bands;
     QCategoryAxis *m_x = nullptr;
     QValueAxis *m_y = nullptr;
+    QVector<QValueAxis *> m_yAxes;        // with their own titles, when there are several
     QAbstractSeries *m_anchor = nullptr;  // a series on the main axes, for mapping
     QVector<int> m_barColumns;            // columns drawn as bars, in set order
     QVector<QVector<PlotPoint>> m_points; // per column, as drawn (common scale)
     QMetaObject::Connection m_plotAreaWatch;
+    QMetaObject::Connection m_sizeWatch;
+    class LegendItem;
+    LegendItem *m_legend = nullptr; // a child of the chart, which owns it
+    QMargins m_margins;             // round the plot, the legend's room left out
 };
 
 } // namespace corv

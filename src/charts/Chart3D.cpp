@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace corv {
 
@@ -65,21 +66,9 @@ void Chart3D::layout(const QRectF &rect, double deviceScale) {
     m_rect = rect;
 
     // Legend: swatch and name per series, wrapped into centred lines.
-    double legendH = 0;
-    if (m_style.legend && cols > 0) {
-        double x = 0;
-        int lines = 1;
-        const double avail = rect.width() - 2 * pad;
-        for (int k = 0; k < cols; ++k) {
-            const double w = lh * 0.8 + em * 0.4 + fm.horizontalAdvance(m_content->columnLabels[k]);
-            if (x > 0 && x + w > avail) {
-                ++lines;
-                x = 0;
-            }
-            x += w + em * 1.5;
-        }
-        legendH = lines * lh * 1.4 + lh * 0.3;
-    }
+    m_legend.layOut(m_style.legend ? m_content->columnLabels : QStringList(), m_style,
+                    rect.width() - 2 * pad);
+    const double legendH = m_legend.height();
     m_legendRect =
         QRectF(rect.left() + pad, rect.bottom() - pad - legendH, rect.width() - 2 * pad, legendH);
 
@@ -90,20 +79,32 @@ void Chart3D::layout(const QRectF &rect, double deviceScale) {
             w = std::max(w, fm.horizontalAdvance(a.tickText(t)));
         return w;
     };
+    // With several axes each is titled with the names of its series, in as
+    // many lines as it takes to fit the plot's height.
+    const double plotTop = rect.top() + pad + lh * 0.6, plotBottom = m_legendRect.top() - lh * 1.8;
+    m_titles.clear();
+    for (const ValueAxisPlan &a : m_axes.axes) {
+        QStringList names;
+        for (int s : a.series)
+            names << m_content->columnLabels[s];
+        m_titles << (several ? axisTitleLines(names, m_style.titleFont,
+                                              std::max(20.0, plotBottom - plotTop))
+                             : QStringList());
+    }
+    const auto titleWidth = [&](int axis) { return tfm.height() * (m_titles[axis].size() + 0.2); };
     m_leftLabels = widestTick(m_axes.axes.first()) + em * 0.8;
-    const double leftTitle = several ? tfm.height() * 1.2 : 0;
+    const double leftTitle = several ? titleWidth(0) : 0;
     m_rightAxisWidth = 0;
     for (int i = 1; i < m_axes.axes.size(); ++i)
-        m_rightAxisWidth += widestTick(m_axes.axes[i]) + em * 1.2 + tfm.height() * 1.2;
+        m_rightAxisWidth += widestTick(m_axes.axes[i]) + em * 1.2 + titleWidth(i);
     // Room for half of the last category label past the floor's front edge.
     const double labelHalf = rows > 0 ? m_content->widestRowLabel(m_style.labelFont) / 2 : 0;
 
-    const double catH = lh * 1.8;
     // The first date label is centred on the first row: leave it room too.
     const double left = std::max(pad + leftTitle + m_leftLabels, pad + labelHalf);
-    m_plot = QRectF(QPointF(rect.left() + left, rect.top() + pad + lh * 0.6),
-                    QPointF(rect.right() - pad - std::max(m_rightAxisWidth, labelHalf * 0.5),
-                            m_legendRect.top() - catH));
+    m_plot = QRectF(
+        QPointF(rect.left() + left, plotTop),
+        QPointF(rect.right() - pad - std::max(m_rightAxisWidth, labelHalf * 0.5), plotBottom));
     if (m_plot.width() < 20)
         m_plot.setWidth(20);
     if (m_plot.height() < 20)
@@ -128,6 +129,24 @@ void Chart3D::layout(const QRectF &rect, double deviceScale) {
     for (int k = 0; k < cols; ++k)
         m_points[k] = drawsAsBars(m_kind, k) ? thinForBars(m_content->series[k], m_bucket)
                                              : thinForLines(m_content->series[k], m_bucket);
+
+    // A tall series in front would hide the smaller ones behind it (pH
+    // behind nitrate): the series stand front to back from the lowest drawn
+    // to the tallest, ties in column order.
+    QVector<double> height(std::max(cols, 0), 0.0);
+    for (int k = 0; k < cols; ++k) {
+        const double base = yOf(k, 0);
+        for (const PlotPoint &pt : std::as_const(m_points[k]))
+            height[k] += std::fabs(yOf(k, pt.value) - base);
+        height[k] /= std::max<qsizetype>(1, m_points[k].size());
+    }
+    m_order.resize(cols);
+    std::iota(m_order.begin(), m_order.end(), 0);
+    std::stable_sort(m_order.begin(), m_order.end(),
+                     [&](int a, int b) { return height[a] < height[b]; });
+    m_slot.resize(cols);
+    for (int i = 0; i < cols; ++i)
+        m_slot[m_order[i]] = i;
 }
 
 void Chart3D::drawWalls(QPainter &p) {
@@ -166,6 +185,7 @@ void Chart3D::drawWalls(QPainter &p) {
 }
 
 void Chart3D::drawValueAxes(QPainter &p) {
+    m_titleRects.clear();
     const QFontMetricsF fm(m_style.labelFont);
     const QFontMetricsF tfm(m_style.titleFont);
     const double em = fm.horizontalAdvance(QLatin1Char('M'));
@@ -174,22 +194,29 @@ void Chart3D::drawValueAxes(QPainter &p) {
     const auto axisColor = [&](const ValueAxisPlan &a) {
         return several && a.series.size() == 1 ? m_style.color(a.series.first()) : m_style.text;
     };
-    const auto axisTitle = [&](const ValueAxisPlan &a) {
-        QStringList names;
-        for (int s : a.series)
-            names << m_content->columnLabels[s];
-        return names.join(QStringLiteral(", "));
-    };
-    const auto drawTitle = [&](const QString &text, double x, const QColor &c) {
+    // The lines of a title side by side, read from below, the first
+    // outermost on the left and innermost on the right.
+    const auto drawTitle = [&](const QStringList &lines, double x, const QColor &c) {
         p.save();
         p.setFont(m_style.titleFont);
         p.setPen(c);
         const double mid = (m_plot.top() + m_plot.bottom()) / 2;
         p.translate(x, mid);
         p.rotate(-90);
-        const double w = tfm.horizontalAdvance(text);
-        p.drawText(QPointF(-w / 2, tfm.ascent() / 2 - tfm.descent() / 2), text);
+        const double h = tfm.height();
+        double longest = 0;
+        for (int i = 0; i < lines.size(); ++i) {
+            const double w = tfm.horizontalAdvance(lines[i]);
+            const double across = (i - (lines.size() - 1) / 2.0) * h;
+            p.drawText(QPointF(-w / 2, across + tfm.ascent() / 2 - tfm.descent() / 2), lines[i]);
+            longest = std::max(longest, w);
+        }
         p.restore();
+        const double thick = lines.size() * h;
+        m_titleRects << QRectF(x - thick / 2, mid - longest / 2, thick, longest);
+    };
+    const auto titleCentre = [&](int axis) {
+        return tfm.height() * (0.1 + m_titles[axis].size() / 2.0);
     };
 
     p.setFont(m_style.labelFont);
@@ -206,7 +233,7 @@ void Chart3D::drawValueAxes(QPainter &p) {
         p.drawText(QPointF(at.x() - em * 0.5 - w, at.y() + fm.ascent() / 2 - fm.descent() / 2), s);
     }
     if (several)
-        drawTitle(axisTitle(a0), m_plot.left() - m_leftLabels - tfm.height() * 0.6, c0);
+        drawTitle(m_titles[0], m_plot.left() - m_leftLabels - titleCentre(0), c0);
 
     // Further axes beside the back wall's right edge, on the same grid.
     double x = project(1, 0, S).x() + em * 0.6;
@@ -225,8 +252,8 @@ void Chart3D::drawValueAxes(QPainter &p) {
             widest = std::max(widest, fm.horizontalAdvance(s));
             p.drawText(QPointF(x + em * 0.5, y + fm.ascent() / 2 - fm.descent() / 2), s);
         }
-        drawTitle(axisTitle(a), x + em * 0.6 + widest + tfm.height() * 0.6, c);
-        x += widest + em * 1.2 + tfm.height() * 1.2;
+        drawTitle(m_titles[i], x + em * 0.6 + widest + titleCentre(i), c);
+        x += widest + em * 1.2 + tfm.height() * (m_titles[i].size() + 0.2);
     }
 }
 
@@ -255,46 +282,12 @@ void Chart3D::drawCategoryLabels(QPainter &p) {
 }
 
 void Chart3D::drawLegend(QPainter &p) {
-    const int cols = m_content->columns();
-    if (!m_style.legend || cols == 0)
-        return;
-    const QFontMetricsF fm(m_style.labelFont);
-    const double lh = fm.height(), em = fm.horizontalAdvance(QLatin1Char('M'));
-    // Lines of items, each line centred.
-    QVector<QVector<int>> lines(1);
-    QVector<double> widths(1, 0);
-    const auto itemWidth = [&](int k) {
-        return lh * 0.8 + em * 0.4 + fm.horizontalAdvance(m_content->columnLabels[k]);
-    };
-    for (int k = 0; k < cols; ++k) {
-        const double w = itemWidth(k);
-        if (!lines.last().isEmpty() && widths.last() + em * 1.5 + w > m_legendRect.width()) {
-            lines.push_back({});
-            widths.push_back(0);
-        }
-        widths.last() += (lines.last().isEmpty() ? 0 : em * 1.5) + w;
-        lines.last().push_back(k);
-    }
-    p.setFont(m_style.labelFont);
-    double y = m_legendRect.top() + lh * 0.3;
-    for (int li = 0; li < lines.size(); ++li) {
-        double x = m_legendRect.center().x() - widths[li] / 2;
-        for (int k : lines[li]) {
-            const QRectF sw(x, y + lh * 0.1, lh * 0.8, lh * 0.8);
-            p.setPen(edgePen(m_style.color(k).darker(140)));
-            p.setBrush(m_style.color(k));
-            p.drawRect(sw);
-            p.setPen(m_style.text);
-            p.drawText(QPointF(sw.right() + em * 0.4, y + fm.ascent()), m_content->columnLabels[k]);
-            x += itemWidth(k) + em * 1.5;
-        }
-        y += lh * 1.4;
-    }
+    m_legend.paint(p, m_legendRect.topLeft());
 }
 
 void Chart3D::drawBoxes(QPainter &p, int k, QVector<Element> *hits) const {
     const QColor c = m_style.color(k);
-    const double z0 = k + 0.18, z1 = k + 0.82;
+    const double z0 = m_slot[k] + 0.18, z1 = m_slot[k] + 0.82;
     const double half = 0.36 / m_units;
     const double base = yOf(k, 0);
     const bool outlined = 2 * half * m_frontWidth >= 5;
@@ -335,7 +328,7 @@ void Chart3D::drawBoxes(QPainter &p, int k, QVector<Element> *hits) const {
 
 void Chart3D::drawSkyline(QPainter &p, int k, QVector<Element> *hits) const {
     const QColor c = m_style.color(k);
-    const double z0 = k + 0.18, z1 = k + 0.82;
+    const double z0 = m_slot[k] + 0.18, z1 = m_slot[k] + 0.82;
     const QVector<PlotPoint> &pts = m_points[k];
     if (pts.isEmpty())
         return;
@@ -405,7 +398,7 @@ double stripShade(const QPointF &a, const QPointF &b, const QPointF &depth, doub
 
 void Chart3D::drawRibbon(QPainter &p, int k, QVector<Element> *hits) const {
     const QColor c = m_style.color(k);
-    const double z0 = k + 0.25, z1 = k + 0.75;
+    const double z0 = m_slot[k] + 0.25, z1 = m_slot[k] + 0.75;
     const QVector<PlotPoint> &pts = m_points[k];
     if (pts.isEmpty())
         return;
@@ -476,7 +469,7 @@ void Chart3D::drawFrontBand(QPainter &p, const QPolygonF &edge, const QColor &c,
 
 void Chart3D::drawSlab(QPainter &p, int k, QVector<Element> *hits) const {
     const QColor c = m_style.color(k);
-    const double z0 = k + 0.18, z1 = k + 0.82;
+    const double z0 = m_slot[k] + 0.18, z1 = m_slot[k] + 0.82;
     const QVector<PlotPoint> &pts = m_points[k];
     if (pts.isEmpty())
         return;
@@ -553,7 +546,7 @@ void Chart3D::drawSlab(QPainter &p, int k, QVector<Element> *hits) const {
 
 void Chart3D::drawStairs(QPainter &p, int k, QVector<Element> *hits) const {
     const QColor c = m_style.color(k);
-    const double z0 = k + 0.25, z1 = k + 0.75;
+    const double z0 = m_slot[k] + 0.25, z1 = m_slot[k] + 0.75;
     const QVector<PlotPoint> &pts = m_points[k];
     if (pts.isEmpty())
         return;
@@ -614,7 +607,8 @@ void Chart3D::paint(QPainter &p, const QRectF &rect, const ChartContent &content
     drawValueAxes(p);
     drawCategoryLabels(p);
     // Back rows first, so nearer rows cover them.
-    for (int k = content.columns() - 1; k >= 0; --k) {
+    for (int i = content.columns() - 1; i >= 0; --i) {
+        const int k = m_order[i];
         QVector<Element> *hits = &m_hits[k];
         // Edges a pixel or two apart gain nothing from antialiasing and make
         // the rasterizer crawl.
@@ -644,7 +638,7 @@ QString Chart3D::toolTipAt(const QPointF &pos) const {
     if (!m_content)
         return QString();
     // Front rows first; within a row the last drawn lies on top.
-    for (int k = 0; k < m_hits.size(); ++k) {
+    for (int k : m_order) {
         const QVector<Element> &row = m_hits[k];
         for (int i = int(row.size()) - 1; i >= 0; --i) {
             const QRectF b = row[i].polygon.boundingRect().adjusted(-2, -2, 2, 2);

@@ -1,6 +1,7 @@
 // The 3D chart kinds, drawn with QPainter in an oblique projection: the
 // categories run left to right, values upwards, and each series is a row of
-// its own going back and to the right, the first series in front. Bars are
+// its own going back and to the right, the lowest series in front and the
+// tallest at the back, so that none hides another. Bars are
 // shaded boxes, lines ribbons, areas slabs, steps stair ribbons; the walls
 // carry the grid lines. Light falls from the upper left, so tops are lighter
 // and right-hand sides darker than fronts.
@@ -35,6 +36,13 @@ public:
     // Where the last picture put its category labels.
     const QVector<QRectF> &categoryLabelRects() const { return m_labelRects; }
     int bucketSize() const { return m_bucket; }
+    // The last picture's value axis titles (with several axes), each in
+    // lines, and where they stand.
+    const QVector<QStringList> &axisTitles() const { return m_titles; }
+    const QVector<QRectF> &axisTitleRects() const { return m_titleRects; }
+    // The last picture's legend, and where it stands.
+    const ChartLegend &legend() const { return m_legend; }
+    QRectF legendRect() const { return m_legendRect; }
     // The plot's frame: front-left-bottom corner to back-right-top corner.
     QRectF plotRect() const { return m_plot; }
 
@@ -66,6 +74,8 @@ private:
     ChartStyle m_style;
     AxesPlan m_axes;
     QVector<QVector<PlotPoint>> m_points;
+    QVector<int> m_order; // the series front to back
+    QVector<int> m_slot;  // each series' place in that order (0: in front)
     int m_bucket = 1;
     int m_units = 1;
     int m_depthRows = 1;
@@ -76,6 +86,9 @@ private:
     double m_frontWidth = 0, m_frontHeight = 0;
     double m_leftLabels = 0, m_rightAxisWidth = 0;
     QVector<QRectF> m_labelRects;
+    ChartLegend m_legend;
+    QVector<QStringList> m_titles; // each value axis's title, in lines
+    QVector<QRectF> m_titleRects;
     QVector<QVector<Element>> m_hits; // per series, in drawing order
 };
 

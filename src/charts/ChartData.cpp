@@ -1,10 +1,11 @@
 #include "ChartData.h"
 
-#include "app/TargetRanges.h"
+#include "data/Catalogue.h"
 #include "data/Connection.h"
 #include "data/JetSql.h"
 #include "data/RecordSet.h"
 #include "data/RecordSources.h"
+#include "data/TargetRanges.h"
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
@@ -18,40 +19,19 @@
 namespace corv {
 
 const QVector<ChartParameter> &chartParameters() {
-    // Two labels differ from their captions to keep the legend short, and
-    // the temperature keeps the spelling of its field.
-    static const QVector<ChartParameter> params = {
-        {"ckAlkalinity", "Alkalinity", "Alkalinity", "Alkalinity"},
-        {"ckAmmonia", "Ammonia", "Ammonia", "Ammonia"},
-        {"ckCalcium", "Calcium", "Calcium", "Calcium"},
-        {"ckCarbonDioxide", "Carbon Dioxide", "CarbonDioxide", "CO2"},
-        {"ckCopper", "Copper", "Copper", "Copper"},
-        {"ckDissolvedOxygen", "Dissolved Oxygen", "DissolvedOxygen", "O2"},
-        {"ckHardness", "Hardness", "Hardness", "Hardness"},
-        {"ckIodine", "Iodine", "Iodine", "Iodine"},
-        {"ckIron", "Iron", "Iron", "Iron"},
-        {"ckLead", "Lead", "Lead", "Lead"},
-        {"ckMagnesium", "Magnesium", "Magnesium", "Magnesium"},
-        {"ckMolybdenum", "Molybdenum", "Molybdenum", "Molybdenum"},
-        {"ckNitrate", "Nitrate", "Nitrate", "Nitrate"},
-        {"ckNitrite", "Nitrite", "Nitrite", "Nitrite"},
-        {"ckpH", "pH", "pH", "pH"},
-        {"ckPhosphate", "Phosphate", "Phosphate", "Phosphate"},
-        {"ckSpecificGravity", "Specific Gravity", "SpecificGravity", "SpecGravity"},
-        {"ckStrontium", "Strontium", "Strontium", "Strontium"},
-        {"ckTemprature", "Temprature", "Temprature", "Temprature"},
-        {"ckZinc", "Zinc", "Zinc", "Zinc"},
-    };
+    static const QVector<ChartParameter> params = [] {
+        QVector<ChartParameter> v;
+        for (const JournalValue &j : journalValues())
+            v.push_back({j.chartBox, j.name, j.chartField, j.chartLabel});
+        return v;
+    }();
     return params;
 }
 
 QVector<bool> defaultChartSelection() {
-    QVector<bool> ticked(chartParameters().size(), false);
-    for (int i = 0; i < chartParameters().size(); ++i) {
-        const QString &f = chartParameters()[i].field;
-        ticked[i] = f == QLatin1String("Ammonia") || f == QLatin1String("Nitrate") ||
-                    f == QLatin1String("pH");
-    }
+    QVector<bool> ticked;
+    for (const JournalValue &j : journalValues())
+        ticked.push_back(j.chartedAtFirst);
     return ticked;
 }
 

@@ -1,5 +1,5 @@
 // What the journal chart needs that has nothing to do with a window: the
-// twenty chartable water parameters, the checks of the two date boxes, the
+// chartable water parameters, the checks of the two date boxes, the
 // record-source text of a run, and the grid of rows and columns built from
 // the journal entries a run selects.
 //
@@ -29,7 +29,8 @@ struct ChartParameter {
     QString label;
 };
 
-// The twenty parameters in the order their columns are assigned.
+// The journal's values (data/Catalogue.h) as the chart shows them, in the
+// order their columns are assigned.
 const QVector<ChartParameter> &chartParameters();
 // The parameters ticked when the window opens (Ammonia, Nitrate, pH).
 QVector<bool> defaultChartSelection();

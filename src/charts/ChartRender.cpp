@@ -3,6 +3,7 @@
 #include "platform/Conversions.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
@@ -82,6 +83,87 @@ ChartStyle ChartStyle::make(const QPalette &palette, const QFont &font, double l
     for (int i = 0; i < seriesCount; ++i)
         s.colors << seriesColor(i, s.background);
     return s;
+}
+
+void ChartLegend::layOut(const QStringList &names, const ChartStyle &style, double width) {
+    m_style = style;
+    m_width = std::max(0.0, width);
+    m_entries.clear();
+    m_height = 0;
+    if (names.isEmpty())
+        return;
+    const QFontMetricsF fm(style.labelFont);
+    const double lh = fm.height(), em = fm.horizontalAdvance(QLatin1Char('M'));
+    const double swatch = lh * 0.8, gap = em * 0.4, between = em * 1.5;
+    // Entries in lines, then each line centred.
+    QVector<QVector<Entry>> lines(1);
+    QVector<double> widths(1, 0);
+    for (int k = 0; k < names.size(); ++k) {
+        Entry e;
+        e.series = k;
+        e.shown = names[k];
+        double textWidth = fm.horizontalAdvance(e.shown);
+        if (swatch + gap + textWidth > m_width) {
+            e.shown = fm.elidedText(e.shown, Qt::ElideRight, std::max(0.0, m_width - swatch - gap));
+            textWidth = fm.horizontalAdvance(e.shown);
+        }
+        const double w = swatch + gap + textWidth;
+        if (!lines.last().isEmpty() && widths.last() + between + w > m_width) {
+            lines.push_back({});
+            widths.push_back(0);
+        }
+        const double x = widths.last() + (lines.last().isEmpty() ? 0 : between);
+        const double y = lh * 0.3 + (lines.size() - 1) * lh * 1.4;
+        e.swatch = QRectF(x, y + lh * 0.1, swatch, swatch);
+        e.text = QRectF(x + swatch + gap, y, textWidth, lh);
+        widths.last() = x + w;
+        lines.last() << e;
+    }
+    for (int i = 0; i < lines.size(); ++i) {
+        const double shift = (m_width - widths[i]) / 2;
+        for (Entry &e : lines[i]) {
+            e.swatch.translate(shift, 0);
+            e.text.translate(shift, 0);
+            m_entries << e;
+        }
+    }
+    m_height = lines.size() * lh * 1.4 + lh * 0.3;
+}
+
+void ChartLegend::paint(QPainter &p, const QPointF &at) const {
+    const QFontMetricsF fm(m_style.labelFont);
+    p.save();
+    p.translate(at);
+    p.setFont(m_style.labelFont);
+    for (const Entry &e : m_entries) {
+        const QColor c = m_style.color(e.series);
+        p.setPen(QPen(c.darker(140), 1));
+        p.setBrush(c);
+        p.drawRect(e.swatch);
+        p.setPen(m_style.text);
+        p.drawText(QPointF(e.text.left(), e.text.top() + fm.ascent()), e.shown);
+    }
+    p.restore();
+}
+
+QStringList axisTitleLines(const QStringList &names, const QFont &font, double length) {
+    const QFontMetricsF fm(font);
+    const QString comma = QStringLiteral(", ");
+    // Room for the comma a line may end with.
+    length -= fm.horizontalAdvance(QLatin1Char(','));
+    QStringList lines;
+    for (const QString &name : names) {
+        if (!lines.isEmpty() && fm.horizontalAdvance(lines.last() + comma + name) <= length) {
+            lines.last() += comma + name;
+            continue;
+        }
+        if (!lines.isEmpty())
+            lines.last() += QLatin1Char(',');
+        lines << (fm.horizontalAdvance(name) <= length
+                      ? name
+                      : fm.elidedText(name, Qt::ElideRight, std::max(0.0, length)));
+    }
+    return lines;
 }
 
 QString valueTipText(const ChartContent &content, int column, int row) {

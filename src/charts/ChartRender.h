@@ -8,10 +8,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRectF>
 #include <QStringList>
 #include <QVector>
 #include <optional>
 
+class QPainter;
 class QPalette;
 
 namespace corv {
@@ -63,6 +65,38 @@ struct ChartStyle {
                            const ChartPlot &plot, int seriesCount);
     QColor color(int series) const { return colors.value(series, text); }
 };
+
+// The legend under a chart: a swatch in the series' colour and the series'
+// whole name, item after item, wrapped into centred lines as the width
+// allows. A name is shortened only when it is wider than a line by itself.
+class ChartLegend {
+public:
+    struct Entry {
+        int series = 0;
+        QRectF swatch; // relative to the legend's top left corner
+        QRectF text;
+        QString shown; // the name as drawn
+    };
+
+    // Lays out one entry per name, `width` wide.
+    void layOut(const QStringList &names, const ChartStyle &style, double width);
+    double width() const { return m_width; }
+    double height() const { return m_height; }
+    const QVector<Entry> &entries() const { return m_entries; }
+    // Draws it with its top left corner at `at`.
+    void paint(QPainter &p, const QPointF &at) const;
+
+private:
+    ChartStyle m_style;
+    double m_width = 0, m_height = 0;
+    QVector<Entry> m_entries;
+};
+
+// The title of a value axis read by several series: their names, broken
+// between names into lines no longer than `length` in `font`, so that the
+// title fits beside an axis that long. A name longer than a line by itself
+// is shortened.
+QStringList axisTitleLines(const QStringList &names, const QFont &font, double length);
 
 // The text shown for the value under the mouse.
 QString valueTipText(const ChartContent &content, int column, int row);

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QRubberBand>
 #include <QSet>
 #include <QStackedLayout>
@@ -770,6 +771,57 @@ QVector<QRectF> CorvChart::categoryLabelRects(const QSize &size) const {
     std::sort(rects.begin(), rects.end(),
               [](const QRectF &a, const QRectF &b) { return a.left() < b.left(); });
     return rects;
+}
+
+QVector<CorvChart::AxisTitle> CorvChart::axisTitles(const QSize &size) const {
+    const QSize s = size.isEmpty() ? pictureSize() : size;
+    const ChartContent &data = content();
+    QVector<AxisTitle> titles;
+    if (kind().threeD) {
+        QImage img(s, QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&img);
+        Chart3D c;
+        c.paint(p, QRectF(QPointF(0, 0), QSizeF(s)), data, kind(), style(data.columns()), 1.0);
+        for (int i = 0; i < c.axisTitleRects().size(); ++i)
+            titles.push_back({c.axisTitles().value(i).join(u'\n'), c.axisTitleRects()[i]});
+        return titles;
+    }
+    OffscreenChart off(data, kind(), style(data.columns()), QSizeF(s),
+                       plotPixelsFor(s.width(), 1.0), m_zoom);
+    // Qt Charts' own text items: the titles are those that hold letters
+    // (the axes' other labels are numbers and dates).
+    static const QRegularExpression letter(QStringLiteral("[A-Za-z]"));
+    for (QGraphicsItem *item : off.scene.items()) {
+        auto *text = dynamic_cast<QGraphicsTextItem *>(item);
+        if (text && text->isVisible() && text->toPlainText().contains(letter))
+            titles.push_back({text->toPlainText(), text->sceneBoundingRect()});
+    }
+    return titles;
+}
+
+QVector<ChartLegend::Entry> CorvChart::legendEntries(const QSize &size) const {
+    const QSize s = size.isEmpty() ? pictureSize() : size;
+    const ChartContent &data = content();
+    QVector<ChartLegend::Entry> entries;
+    QPointF at;
+    if (kind().threeD) {
+        QImage img(s, QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&img);
+        Chart3D c;
+        c.paint(p, QRectF(QPointF(0, 0), QSizeF(s)), data, kind(), style(data.columns()), 1.0);
+        entries = c.legend().entries();
+        at = c.legendRect().topLeft();
+    } else {
+        OffscreenChart off(data, kind(), style(data.columns()), QSizeF(s),
+                           plotPixelsFor(s.width(), 1.0), m_zoom);
+        entries = off.builder.legend().entries();
+        at = off.chart->mapToScene(off.builder.legendPos());
+    }
+    for (ChartLegend::Entry &e : entries) {
+        e.swatch.translate(at);
+        e.text.translate(at);
+    }
+    return entries;
 }
 
 } // namespace corv

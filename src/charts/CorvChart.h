@@ -153,6 +153,17 @@ public:
     // Where the category labels land when the chart is laid out at `size`
     // (default: its own size), in that picture's pixels.
     QVector<QRectF> categoryLabelRects(const QSize &size = QSize()) const;
+    // The value axes' titles (drawn when there are several axes) as they
+    // are shown, lines apart by '\n', and where they land when the chart is
+    // laid out at `size` (default: its own size), in that picture's pixels.
+    struct AxisTitle {
+        QString text;
+        QRectF rect;
+    };
+    QVector<AxisTitle> axisTitles(const QSize &size = QSize()) const;
+    // The legend's entries when the chart is laid out at `size` (default:
+    // its own size), in that picture's pixels; none while the legend is off.
+    QVector<ChartLegend::Entry> legendEntries(const QSize &size = QSize()) const;
 
     QChartView *chartView() const { return m_view; }
     // The tip shown over the chart where no value lies.

@@ -2,12 +2,12 @@
 
 #include "app/CorvModule.h"
 #include "app/Settings.h"
-#include "app/TargetRanges.h"
 #include "app/mdiCorvella.h"
 #include "charts/ChartData.h"
 #include "charts/ChartImage.h"
 #include "charts/frmChartPrint.h"
 #include "charts/frmImageSize.h"
+#include "data/TargetRanges.h"
 #include "forms/Controls.h"
 #include "forms/DataControl.h"
 #include "forms/RecordForm.h"
@@ -46,11 +46,6 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
 
     fraItems = new QGroupBox(QStringLiteral("Check the items you want to chart"), this);
     fraItems->setObjectName(QStringLiteral("fraItems"));
-    QCheckBox **places[] = {
-        &ckAlkalinity,      &ckAmmonia,         &ckCalcium,   &ckCarbonDioxide, &ckCopper,
-        &ckDissolvedOxygen, &ckHardness,        &ckIodine,    &ckIron,          &ckLead,
-        &ckMagnesium,       &ckMolybdenum,      &ckNitrate,   &ckNitrite,       &ckpH,
-        &ckPhosphate,       &ckSpecificGravity, &ckStrontium, &ckTemprature,    &ckZinc};
     const QVector<ChartParameter> &params = chartParameters();
     auto *items = new QGridLayout(fraItems);
     items->setHorizontalSpacing(12);
@@ -60,7 +55,6 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     for (int i = 0; i < params.size(); ++i) {
         auto *box = new QCheckBox(params[i].caption, fraItems);
         box->setObjectName(params[i].checkBox);
-        *places[i] = box;
         m_checks.push_back(box);
         items->addWidget(box, i % perColumn, i / perColumn);
     }
@@ -184,6 +178,13 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
 
 frmChart::~frmChart() = default;
 
+QCheckBox *frmChart::checkBox(const QString &name) const {
+    for (QCheckBox *b : m_checks)
+        if (b->objectName() == name)
+            return b;
+    return nullptr;
+}
+
 void frmChart::fitToMainWindow() {
     // The chart wants room: take the main window's working area, less a
     // margin so the window still reads as a window over it. The window
@@ -290,7 +291,8 @@ bool frmChart::chartRun() {
     CorvChart->setShowLegend(false);
     if (CorvModule::ChartInputError) {
         // The grid is empty now; the chart must show that, not keep the
-        // previous run's picture.
+        // previous run's picture, nor its target bands.
+        CorvChart->setColumnBands({});
         CorvChart->setRepaintEnabled(true);
         return true;
     }

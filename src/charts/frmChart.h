@@ -28,11 +28,6 @@ public:
     explicit frmChart(QWidget *parent = nullptr);
     ~frmChart() override;
 
-    // The twenty check boxes, in the order their columns are assigned.
-    QCheckBox *ckAlkalinity, *ckAmmonia, *ckCalcium, *ckCarbonDioxide, *ckCopper,
-        *ckDissolvedOxygen, *ckHardness, *ckIodine, *ckIron, *ckLead, *ckMagnesium, *ckMolybdenum,
-        *ckNitrate, *ckNitrite, *ckpH, *ckPhosphate, *ckSpecificGravity, *ckStrontium,
-        *ckTemprature, *ckZinc;
     QGroupBox *fraItems;
     TextBox *txtFromDate, *txtToDate;
     QComboBox *cboChartType;
@@ -42,8 +37,12 @@ public:
     corv::CorvChart *CorvChart;
     DataControl *ChartData;
 
-    // The check boxes in table order.
+    // The check boxes, one per journal value of the catalogue (data/
+    // Catalogue.h), in table order. Each is named as the catalogue names it
+    // ("ckpH").
     const QVector<QCheckBox *> &checkBoxes() const { return m_checks; }
+    // The check box of that name; nullptr for any other.
+    QCheckBox *checkBox(const QString &name) const;
     // Rows of the last run's record source (0 when it found none).
     int rowCount() const { return m_rowCount; }
 

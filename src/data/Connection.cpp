@@ -1,5 +1,7 @@
 #include "Connection.h"
 
+#include "JetSql.h"
+
 #include <QAtomicInt>
 #include <QFileInfo>
 #include <QSqlError>
@@ -138,6 +140,9 @@ DbError Connection::open(const QString &path, DbAccess access) {
             return fileNotFound(path);
         return e;
     }
+    // Every connection sorts text the one way the windows, the index lists
+    // and the reports agree on.
+    installTextOrder(m_db);
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include "Schema.h"
 
 #include <QAtomicInt>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -58,6 +59,14 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
     const QFileInfo info(path);
     if (info.exists())
         return fail(QStringLiteral("%1 already exists; it is left as it is.").arg(path));
+    // The engine would only say "unable to open database file".
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.exists())
+        return fail(QStringLiteral("Cannot create %1: the folder %2 does not exist.")
+                        .arg(path, QDir::toNativeSeparators(folder.filePath())));
+    if (!folder.isDir())
+        return fail(QStringLiteral("Cannot create %1: %2 is not a folder.")
+                        .arg(path, QDir::toNativeSeparators(folder.filePath())));
     const QString schema = corvellaSchema();
     if (schema.isEmpty())
         return fail(QStringLiteral("The database schema is missing from the program."));

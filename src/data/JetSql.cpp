@@ -2,7 +2,11 @@
 
 #include "platform/Conversions.h"
 
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QVariant>
 #include <QVector>
+#include <sqlite3.h>
 
 namespace corv {
 
@@ -79,7 +83,10 @@ public:
                 const Tok t = next();
                 if (t.kind != Tok::Ident || (!t.bracketed && isReserved(t.text)))
                     return syntax(error, t, "a field name");
-                QString term = quoteIdentifier(t.text);
+                // Texts sort in the program's one order; the collation
+                // leaves numbers and dates as they are.
+                QString term = quoteIdentifier(t.text) + QStringLiteral(" COLLATE ") +
+                               QLatin1String(TextOrder);
                 if (isKeyword(peek(), "DESC")) {
                     next();
                     term += QStringLiteral(" DESC");
@@ -450,6 +457,85 @@ private:
 };
 
 } // namespace
+
+const char TextOrder[] = "CorvellaText";
+
+namespace {
+
+// A text in its sort form: decomposed, without the accents, case folded.
+QString sortForm(QStringView text) {
+    const QString decomposed = text.toString().normalized(QString::NormalizationForm_D);
+    QString out;
+    out.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        const QChar::Category cat = c.category();
+        if (cat != QChar::Mark_NonSpacing && cat != QChar::Mark_SpacingCombining &&
+            cat != QChar::Mark_Enclosing)
+            out.append(c);
+    }
+    return out.toCaseFolded();
+}
+
+int sign(int v) {
+    return v < 0 ? -1 : (v > 0 ? 1 : 0);
+}
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// The database hands texts over as UTF-8. Plain ASCII, by far the most
+// common, is compared where it stands; from the first other character on,
+// the rest of both texts is compared in its sort form. Decomposition works
+// character by character, so the split gives what the whole texts would.
+int compareUtf8(const char *a, int na, const char *b, int nb) {
+    int i = 0;
+    for (; i < na && i < nb; ++i) {
+        const char ca = a[i], cb = b[i];
+        if ((ca & 0x80) || (cb & 0x80))
+            break;
+        const char la = asciiLower(ca), lb = asciiLower(cb);
+        if (la != lb)
+            return la < lb ? -1 : 1;
+    }
+    // Every byte before i is ASCII in both, so i starts a character in both.
+    auto ascii = [](const char *p, int from, int n) {
+        for (int k = from; k < n; ++k)
+            if (p[k] & 0x80)
+                return false;
+        return true;
+    };
+    if (ascii(a, i, na) && ascii(b, i, nb))
+        return sign(na - nb);
+    const QString ra = QString::fromUtf8(a + i, na - i);
+    const QString rb = QString::fromUtf8(b + i, nb - i);
+    return sign(sortForm(ra).compare(sortForm(rb)));
+}
+
+int collate(void *, int na, const void *a, int nb, const void *b) {
+    return compareUtf8(static_cast<const char *>(a), na, static_cast<const char *>(b), nb);
+}
+
+} // namespace
+
+int compareText(QStringView a, QStringView b) {
+    const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+    return compareUtf8(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
+}
+
+bool installTextOrder(const QSqlDatabase &db) {
+    if (!db.isOpen() || !db.driver())
+        return false;
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    return installTextOrder(*static_cast<sqlite3 *const *>(handle.constData()));
+}
+
+bool installTextOrder(sqlite3 *engine) {
+    return engine &&
+           sqlite3_create_collation(engine, TextOrder, SQLITE_UTF8, nullptr, &collate) == SQLITE_OK;
+}
 
 QString quoteIdentifier(const QString &name) {
     QString n = name;

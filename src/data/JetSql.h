@@ -7,7 +7,11 @@
 #include "DbError.h"
 
 #include <QStringList>
+#include <QStringView>
 #include <optional>
+
+class QSqlDatabase;
+struct sqlite3;
 
 namespace corv {
 
@@ -29,5 +33,23 @@ QString keySelectText(const SelectStatement &statement);
 
 // A column or table name quoted for SQLite.
 QString quoteIdentifier(const QString &name);
+
+// The one order texts sort in, in the windows, the index lists, the reports
+// and exported files alike: letter case does not count ("angelfish" before
+// "Zebra danio") and an accented letter sorts with its base letter ("Ésope"
+// among the E's). Texts that differ only so compare equal, and the caller's
+// tie-breaker (the key) decides. Below zero, zero, above zero as for
+// QString::compare.
+int compareText(QStringView a, QStringView b);
+
+// That order's name in the SQL run on a connection ("... ORDER BY
+// \"Term\" COLLATE CorvellaText"); numbers and dates are not affected by it.
+extern const char TextOrder[];
+
+// Makes TextOrder known to an open SQLite connection; every connection that
+// runs an ordered statement needs it. False when the connection is not an
+// open SQLite one.
+bool installTextOrder(const QSqlDatabase &db);
+bool installTextOrder(sqlite3 *engine);
 
 } // namespace corv

@@ -2,6 +2,7 @@
 
 #include "Criteria.h"
 #include "Schema.h"
+#include "Tables.h"
 #include "platform/Conversions.h"
 
 #include <QFileInfo>
@@ -126,6 +127,7 @@ DbError RecordSet::loadFields(const SelectStatement &st) {
         FieldInfo f;
         f.name = q.value(1).toString();
         f.kind = kindOfDeclaredType(q.value(2).toString(), &f.maxLength);
+        f.decimals = shownDecimals(st.table, f.name);
         if (f.name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) {
             f.kind = FieldKind::Integer;
             hasId = true;
@@ -293,10 +295,10 @@ QVariant RecordSet::value(int field) const {
 QString RecordSet::text(int field) const {
     if (field < 0 || field >= m_fields.size())
         return QString();
-    return displayText(m_fields[field].kind, value(field));
+    return displayText(m_fields[field].kind, value(field), m_fields[field].decimals);
 }
 
-QString RecordSet::displayText(FieldKind kind, const QVariant &stored) {
+QString RecordSet::displayText(FieldKind kind, const QVariant &stored, int decimals) {
     if (stored.isNull() || !stored.isValid())
         return QString();
     switch (kind) {
@@ -307,13 +309,13 @@ QString RecordSet::displayText(FieldKind kind, const QVariant &stored) {
     case FieldKind::Number: {
         bool ok = false;
         const double v = stored.toDouble(&ok);
-        return ok ? numberText(v) : stored.toString();
+        return ok ? numberText(v, decimals) : stored.toString();
     }
     case FieldKind::Currency: {
         bool ok = false;
         const qint64 units = stored.toLongLong(&ok);
         if (ok && stored.typeId() != QMetaType::QString)
-            return Fixed4::fromUnits(units).toText();
+            return Fixed4::fromUnits(units).toText(decimals);
         return stored.toString();
     }
     case FieldKind::Date: {

@@ -14,6 +14,7 @@
 #include "Connection.h"
 #include "DbError.h"
 #include "JetSql.h"
+#include "data/FieldKind.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -26,14 +27,6 @@
 #include <vector>
 
 namespace corv {
-
-enum class FieldKind { Integer, Number, Currency, Date, Text, Memo };
-
-struct FieldInfo {
-    QString name;
-    FieldKind kind = FieldKind::Text;
-    int maxLength = 0; // 0: no limit
-};
 
 class RecordSet {
 public:
@@ -97,7 +90,8 @@ public:
     DbError find(const QString &criterion, int from, int *found);
 
     // Conversions between stored values and the texts the user sees.
-    static QString displayText(FieldKind kind, const QVariant &stored);
+    // `decimals`: the fewest decimals a number or amount is shown with.
+    static QString displayText(FieldKind kind, const QVariant &stored, int decimals = 0);
     static DbError toStored(const FieldInfo &field, const QString &text, QVariant &stored);
 
     // How long a write waits for another program's lock before it fails

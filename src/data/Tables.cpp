@@ -4,6 +4,7 @@
 #include "Schema.h"
 
 #include "JetSql.h"
+#include "data/Catalogue.h"
 
 #include <QAtomicInt>
 #include <QFile>
@@ -17,43 +18,19 @@
 namespace corv {
 
 const QVector<TableDef> &corvellaTables() {
-    static const QVector<TableDef> tables = {
-        {QStringLiteral("Journal"),
-         {"ID",
-          "TankID",
-          "EntryDate",
-          "Alkalinity",
-          "Ammonia",
-          "Calcium",
-          "CarbonDioxide",
-          "Copper",
-          "DissolvedOxygen",
-          "Hardness",
-          "Iodine",
-          "Iron",
-          "Lead",
-          "Magnesium",
-          "Molybdenum",
-          "Nitrate",
-          "Nitrite",
-          "PH",
-          "Phosphate",
-          "SpecificGravity",
-          "Strontium",
-          "Temprature",
-          "Zinc",
-          "Notes"}},
-        {QStringLiteral("LiveStock"),
-         {"ID", "TankID", "CommonName", "ScientificName", "DateAcquired", "DateLost",
-          "AcquiredFrom", "Condition", "Other", "InitialCost", "Notes"}},
-        {QStringLiteral("Tank"),
-         {"ID", "TankName", "TankType", "TankShape", "UnitMeasure", "TankLength", "TankWidth",
-          "TankHeight", "TankRadius", "LightDistance", "DateEstablished", "Equipment", "Notes"}},
-        {QStringLiteral("Disease"),
-         {"ID", "CommonName", "ScientificName", "Symptoms", "Treatment", "Notes"}},
-        {QStringLiteral("Glossary"), {"ID", "Term", "Definition"}},
-    };
+    static const QVector<TableDef> tables = [] {
+        QVector<TableDef> v;
+        for (const TableSpec &t : catalogue())
+            v.push_back({t.name, t.fieldNames()});
+        return v;
+    }();
     return tables;
+}
+
+int shownDecimals(const QString &table, const QString &field) {
+    const TableSpec *t = catalogueTable(table);
+    const FieldSpec *f = t ? t->field(field) : nullptr;
+    return f ? f->decimals : 0;
 }
 
 bool isCorvellaDatabase(const QString &path, QString *why) {

@@ -15,6 +15,13 @@ struct TableDef {
 // Journal, LiveStock, Tank, Disease and Glossary, with their field names.
 const QVector<TableDef> &corvellaTables();
 
+// The fewest decimals a stored number of the field is shown with, in the
+// windows, the reports and exported files alike: the precision its test or
+// price is read to, so that a pH typed "7.0" comes back "7.0" and a cost
+// "25.00" as "25.00". More decimals than these are shown as stored; 0 for
+// a field whose numbers show in their shortest form.
+int shownDecimals(const QString &table, const QString &field);
+
 // True when `path` is an SQLite database that holds the five tables with all
 // their fields and passes the engine's full integrity check. The file is
 // opened read-only and left unchanged. When it is not, `why` says what is

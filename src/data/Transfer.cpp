@@ -5,6 +5,8 @@
 #include "Csv.h"
 #include "JetSql.h"
 #include "RecordSources.h"
+#include "data/Catalogue.h"
+#include "Tables.h"
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
@@ -25,49 +27,21 @@ namespace corv {
 namespace {
 
 
-FieldInfo field(const char *name, FieldKind kind, int maxLength = 0) {
-    return {QString::fromLatin1(name), kind, maxLength};
+// The fields of the catalogue that files hold, in the table's order.
+QVector<FieldInfo> filedFields(TransferTable table) {
+    QVector<FieldInfo> out;
+    for (const FieldSpec &f : catalogueTable(transferTableName(table))->fields)
+        if (f.inFiles)
+            out.push_back({f.name, f.kind, f.kind == FieldKind::Text ? f.length : 0,
+                           f.kind == FieldKind::Number ? f.decimals : 0});
+    return out;
 }
 
-// The field kinds follow resources/schema.sql; a test holds them to it.
 const QVector<FieldInfo> &fieldsOf(TransferTable table) {
-    static const QVector<FieldInfo> journal = [] {
-        QVector<FieldInfo> f{field("EntryDate", FieldKind::Date)};
-        for (const char *name :
-             {"Alkalinity",      "Ammonia",         "Calcium",   "CarbonDioxide", "Copper",
-              "DissolvedOxygen", "Hardness",        "Iodine",    "Iron",          "Lead",
-              "Magnesium",       "Molybdenum",      "Nitrate",   "Nitrite",       "PH",
-              "Phosphate",       "SpecificGravity", "Strontium", "Temprature",    "Zinc"})
-            f.push_back(field(name, FieldKind::Number));
-        f.push_back(field("Notes", FieldKind::Memo));
-        return f;
-    }();
-    static const QVector<FieldInfo> livestock = {field("CommonName", FieldKind::Text, 254),
-                                                 field("ScientificName", FieldKind::Text, 254),
-                                                 field("DateAcquired", FieldKind::Date),
-                                                 field("DateLost", FieldKind::Date),
-                                                 field("AcquiredFrom", FieldKind::Text, 254),
-                                                 field("Condition", FieldKind::Text, 254),
-                                                 field("Other", FieldKind::Text, 254),
-                                                 field("InitialCost", FieldKind::Currency),
-                                                 field("Notes", FieldKind::Memo)};
-    static const QVector<FieldInfo> disease = {
-        field("CommonName", FieldKind::Text, 254), field("ScientificName", FieldKind::Text, 254),
-        field("Symptoms", FieldKind::Memo), field("Treatment", FieldKind::Memo),
-        field("Notes", FieldKind::Memo)};
-    static const QVector<FieldInfo> glossary = {field("Term", FieldKind::Text, 254),
-                                                field("Definition", FieldKind::Memo)};
-    switch (table) {
-    case TransferTable::Journal:
-        return journal;
-    case TransferTable::LiveStock:
-        return livestock;
-    case TransferTable::Disease:
-        return disease;
-    case TransferTable::Glossary:
-        break;
-    }
-    return glossary;
+    static const QVector<FieldInfo> tables[] = {
+        filedFields(TransferTable::Journal), filedFields(TransferTable::LiveStock),
+        filedFields(TransferTable::Disease), filedFields(TransferTable::Glossary)};
+    return tables[int(table)];
 }
 
 // The field a file must have: without it a row means nothing.
@@ -92,11 +66,11 @@ QString exportOrder(TransferTable table) {
     case TransferTable::LiveStock:
         return QStringLiteral("\"DateAcquired\", \"ID\"");
     case TransferTable::Disease:
-        return QStringLiteral("\"CommonName\", \"ID\"");
+        return QStringLiteral("\"CommonName\" COLLATE %1, \"ID\"").arg(QLatin1String(TextOrder));
     case TransferTable::Glossary:
         break;
     }
-    return QStringLiteral("\"Term\", \"ID\"");
+    return QStringLiteral("\"Term\" COLLATE %1, \"ID\"").arg(QLatin1String(TextOrder));
 }
 
 // A header cell compared with a field name: letter case and blanks do not
@@ -124,18 +98,6 @@ bool isNumeric(const QVariant &v) {
     }
 }
 
-// A cost with at least two decimals and as many more (up to four) as the
-// amount has, so that 25.125 is not rounded away on its way out.
-QString costText(qint64 units) {
-    QString t = Fixed4::fromUnits(units).toText();
-    const qsizetype dot = t.indexOf(u'.');
-    if (dot < 0)
-        return t + QStringLiteral(".00");
-    if (t.size() - dot - 1 < 2)
-        t.append(u'0');
-    return t;
-}
-
 // A stored value as the file shows it. A value of the wrong type (another
 // program may have put text into a number column) is written as it is,
 // so that nothing is lost on the way out.
@@ -151,9 +113,11 @@ QString exportText(const FieldInfo &f, const QVariant &v) {
     }
     case FieldKind::Number:
     case FieldKind::Integer:
-        return isNumeric(v) ? numberText(v.toDouble()) : v.toString();
+        return isNumeric(v) ? numberText(v.toDouble(), f.decimals) : v.toString();
     case FieldKind::Currency:
-        return isNumeric(v) ? costText(v.toLongLong()) : v.toString();
+        // At least two decimals and as many more (up to four) as the amount
+        // has, so that 25.125 is not rounded away on its way out.
+        return isNumeric(v) ? Fixed4::fromUnits(v.toLongLong()).toText(2) : v.toString();
     case FieldKind::Text:
     case FieldKind::Memo:
         break;

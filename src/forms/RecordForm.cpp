@@ -8,6 +8,7 @@
 #include "platform/Conversions.h"
 #include "platform/Dialogs.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
@@ -639,6 +640,13 @@ bool RecordForm::recordKey(QKeyEvent *event) {
     if (!move || Loading)
         return false;
     (m_data->*move)();
+    // The box keeps the focus but shows another record's value: it is
+    // highlighted as if it had just been entered, so typing replaces the
+    // value instead of appending to it.
+    QWidget *focused = QApplication::focusWidget();
+    if (focused && focused->window() == window())
+        if (mdiCorvella *m = mdiCorvella::instance())
+            m->SelectMe(focused);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/CorvModule.h"
 #include "app/mdiCorvella.h"
+#include "data/Catalogue.h"
 #include "data/RecordSet.h"
 #include "data/RecordSources.h"
 #include "platform/Dialogs.h"
@@ -16,38 +17,6 @@
 namespace corv {
 
 namespace {
-
-// The twenty values, as the window lays them out: alphabetical, with the
-// label, the box's name, the field and the word of its message.
-struct Value {
-    const char *label;
-    const char *box;
-    const char *field;
-    const char *messageName;
-    int limit;
-};
-const Value values[] = {
-    {"Alkalinity:", "txtAlkalinity", "Alkalinity", "Alkalinity", 9},
-    {"Ammonia:", "txtAmmonia", "Ammonia", "Ammonia", 9},
-    {"Calcium:", "txtCalcium", "Calcium", "Calcium", 9},
-    {"Carbon Dioxide:", "txtCarbonDioxide", "CarbonDioxide", "Carbon Dioxide", 0},
-    {"Copper:", "txtCopper", "Copper", "Copper", 9},
-    {"Dissolved Oxygen:", "txtDissolvedOxygen", "DissolvedOxygen", "Dissolved Oxygen", 0},
-    {"Hardness:", "txtHardness", "Hardness", "Hardness", 9},
-    {"Iodine:", "txtIodine", "Iodine", "Iodine", 9},
-    {"Iron:", "txtIron", "Iron", "Iron", 9},
-    {"Lead:", "txtLead", "Lead", "Lead", 9},
-    {"Magnesium:", "txtMagnesium", "Magnesium", "Magnesium", 9},
-    {"Molybdenum:", "txtMolybdenum", "Molybdenum", "Molybdenum", 9},
-    {"Nitrate:", "txtNitrate", "Nitrate", "Nitrate", 9},
-    {"Nitrite:", "txtNitrite", "Nitrite", "Nitrite", 9},
-    {"pH:", "txtpH", "PH", "pH", 9},
-    {"Phosphate:", "txtPhosphate", "Phosphate", "Phosphate", 9},
-    {"Specific Gravity:", "txtSepcificGravity", "SpecificGravity", "Sepcific Gravity", 9},
-    {"Strontium:", "txtStrotium", "Strontium", "Strotium", 9},
-    {"Temprature:", "txtTemprature", "Temprature", "Temprature", 9},
-    {"Zinc:", "txtZinc", "Zinc", "Zinc", 9},
-};
 
 // A red that reads on the box's own base: dark on a light base, light on a
 // dark one.
@@ -80,18 +49,18 @@ frmJournal::frmJournal()
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
-    // Seven rows of three: the date first, then the values row by row.
+    // Rows of three: the date first, then the values row by row.
     QVector<std::pair<QLabel *, QWidget *>> cells;
     cells.push_back(
         {label(QStringLiteral("Date:"), txtEntryDate, QStringLiteral("mm/dd/yyyy")), txtEntryDate});
-    for (const Value &v : values) {
-        TextBox *box = boundText(QString::fromLatin1(v.box), QString::fromLatin1(v.field), v.limit);
-        const QString message =
-            QStringLiteral("Please enter a valid %1!").arg(QString::fromLatin1(v.messageName));
+    for (const JournalValue &v : journalValues()) {
+        const FieldSpec &f = v.field;
+        TextBox *box = boundText(f.box, f.name, f.length);
+        const QString message = f.numericMessage();
         checkOnLeave(box, [box, message] { return numericOk(box, message); });
         addField(box);
         m_values.push_back(box);
-        cells.push_back({label(QString::fromLatin1(v.label), box), box});
+        cells.push_back({label(f.label, box), box});
     }
     for (int i = 0; i < cells.size(); ++i) {
         const int row = i / 3, col = (i % 3) * 2;
@@ -103,27 +72,6 @@ frmJournal::frmJournal()
         grid->setColumnStretch(c, 1);
     grid->setColumnMinimumWidth(2, 130);
     grid->setColumnMinimumWidth(4, 130);
-
-    txtAlkalinity = m_values[0];
-    txtAmmonia = m_values[1];
-    txtCalcium = m_values[2];
-    txtCarbonDioxide = m_values[3];
-    txtCopper = m_values[4];
-    txtDissolvedOxygen = m_values[5];
-    txtHardness = m_values[6];
-    txtIodine = m_values[7];
-    txtIron = m_values[8];
-    txtLead = m_values[9];
-    txtMagnesium = m_values[10];
-    txtMolybdenum = m_values[11];
-    txtNitrate = m_values[12];
-    txtNitrite = m_values[13];
-    txtpH = m_values[14];
-    txtPhosphate = m_values[15];
-    txtSepcificGravity = m_values[16];
-    txtStrotium = m_values[17];
-    txtTemprature = m_values[18];
-    txtZinc = m_values[19];
 
     txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
     addField(txtNotes);
@@ -174,7 +122,7 @@ void frmJournal::refreshRangeMarks() {
 void frmJournal::markValue(int index) {
     TextBox *box = m_values[index];
     const RangeCheck c =
-        m_ranges.check(box->text(), QString::fromLatin1(values[index].field), m_waterType);
+        m_ranges.check(box->text(), journalValues()[index].field.name, m_waterType);
     // An empty palette hands the box back to the window's, so an unmarked
     // box follows a change of theme.
     QPalette pal;
@@ -184,6 +132,13 @@ void frmJournal::markValue(int index) {
     }
     box->setPalette(pal);
     box->setToolTip(c.toolTip);
+}
+
+TextBox *frmJournal::valueBox(const QString &boxName) const {
+    for (TextBox *box : m_values)
+        if (box->objectName() == boxName)
+            return box;
+    return nullptr;
 }
 
 QString frmJournal::recordSourceText() const {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "RecordForm.h"
-#include "app/TargetRanges.h"
+#include "data/TargetRanges.h"
 
 namespace corv {
 
@@ -12,16 +12,16 @@ public:
     frmJournal();
 
     TextBox *txtEntryDate, *txtEntryDate2;
-    TextBox *txtAlkalinity, *txtAmmonia, *txtCalcium, *txtCarbonDioxide, *txtCopper,
-        *txtDissolvedOxygen, *txtHardness, *txtIodine, *txtIron, *txtLead, *txtMagnesium,
-        *txtMolybdenum, *txtNitrate, *txtNitrite, *txtpH, *txtPhosphate, *txtSepcificGravity,
-        *txtStrotium, *txtTemprature, *txtZinc;
     MemoBox *txtNotes;
     QPushButton *cmdChart;
     DataControl *JournalData;
 
-    // The twenty value boxes in their order on the window.
+    // The value boxes, one per journal value of the catalogue (data/
+    // Catalogue.h), in their order on the window. Each is named as the
+    // catalogue names it ("txtpH").
     const QVector<TextBox *> &valueBoxes() const { return m_values; }
+    // The value box of that name; nullptr for any other.
+    TextBox *valueBox(const QString &boxName) const;
 
     void cmdChart_Click();
 

@@ -101,8 +101,11 @@ frmTank::frmTank()
     cmdDefault = button(QStringLiteral("cmdDefault"), QStringLiteral("Set As Default"));
     connect(cmdDefault, &QPushButton::clicked, this, &frmTank::cmdDefault_Click);
 
-    // Layout: the tank's description in two columns, the two lists side by
-    // side below, the buttons at the right.
+    // Layout: the name across the top, then the description in two columns
+    // filled top to bottom, left column first, in the order Tab visits
+    // them: what the tank is on the left, its measures and their unit on
+    // the right. The two lists stand side by side below, the buttons at the
+    // right.
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
@@ -114,14 +117,14 @@ frmTank::frmTank()
     place(0, 0, QStringLiteral("Tank Name:"), txtTankName, txtTankName->toolTip(), 3);
     place(1, 0, QStringLiteral("Date Established:"), txtDateEstablished,
           txtDateEstablished->toolTip());
-    place(1, 2, QStringLiteral("Type:"), cboTankType, cboTankType->toolTip());
-    place(2, 0, QStringLiteral("Shape:"), cboTankShape, cboTankShape->toolTip());
-    place(2, 2, QStringLiteral("Unit Measure:"), cboUnitMeasure, cboUnitMeasure->toolTip());
-    place(3, 0, QStringLiteral("Height:"), txtHeight, txtHeight->toolTip());
-    place(3, 2, QStringLiteral("Length:"), txtLength, txtLength->toolTip());
-    place(4, 0, QStringLiteral("Width:"), txtWidth, txtWidth->toolTip());
-    place(4, 2, QStringLiteral("Radius:"), txtRadius, txtRadius->toolTip());
-    place(5, 0, QStringLiteral("Light Distance:"), txtLightDistance, txtLightDistance->toolTip());
+    place(2, 0, QStringLiteral("Type:"), cboTankType, cboTankType->toolTip());
+    place(3, 0, QStringLiteral("Shape:"), cboTankShape, cboTankShape->toolTip());
+    place(4, 0, QStringLiteral("Height:"), txtHeight, txtHeight->toolTip());
+    place(1, 2, QStringLiteral("Length:"), txtLength, txtLength->toolTip());
+    place(2, 2, QStringLiteral("Width:"), txtWidth, txtWidth->toolTip());
+    place(3, 2, QStringLiteral("Radius:"), txtRadius, txtRadius->toolTip());
+    place(4, 2, QStringLiteral("Light Distance:"), txtLightDistance, txtLightDistance->toolTip());
+    place(5, 2, QStringLiteral("Unit Measure:"), cboUnitMeasure, cboUnitMeasure->toolTip());
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(2, 110);

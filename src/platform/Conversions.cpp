@@ -281,6 +281,21 @@ QString numberText(double value) {
     return placeDigits(negative, digits, exp10, -5, 15);
 }
 
+QString withDecimals(const QString &text, int minDecimals) {
+    if (minDecimals <= 0 || text.isEmpty() || text.contains(u'E') || text.contains(u'e') ||
+        !text.back().isDigit())
+        return text;
+    const qsizetype dot = text.indexOf(u'.');
+    const qsizetype have = dot < 0 ? 0 : text.size() - dot - 1;
+    if (have >= minDecimals)
+        return text;
+    return text + (dot < 0 ? QStringLiteral(".") : QString()) + QString(minDecimals - have, u'0');
+}
+
+QString numberText(double value, int minDecimals) {
+    return withDecimals(numberText(value), minDecimals);
+}
+
 // --- Fixed4 ----------------------------------------------------------------
 
 std::optional<Fixed4> Fixed4::fromText(QStringView text) {
@@ -345,7 +360,9 @@ std::optional<Fixed4> Fixed4::plus(Fixed4 other) const {
     return fromUnits(r);
 }
 
-QString Fixed4::toText() const {
+QString Fixed4::toText(int minDecimals) const {
+    if (minDecimals > 0)
+        return withDecimals(toText(0), minDecimals);
     const bool neg = m_units < 0;
     const quint64 mag = neg ? quint64(0) - quint64(m_units) : quint64(m_units);
     QString out = QString::number(mag / Scale);

@@ -49,6 +49,15 @@ QString singleText(double value);
 // The shortest text that reads back as exactly the same double; plain
 // notation for ordinary magnitudes, "1.5E+20" style beyond them.
 QString numberText(double value);
+// The same with at least `minDecimals` decimals, zeros added where the
+// value has fewer ("7" -> "7.0" for one); a digit the value has is never
+// dropped, and the exponent form is left as it is.
+QString numberText(double value, int minDecimals);
+
+// `text` with zeros added after the decimal point until it has at least
+// `minDecimals` decimals ("25" -> "25.00" for two). A text with an exponent
+// or no digit is returned as it is.
+QString withDecimals(const QString &text, int minDecimals);
 
 // An exact decimal amount with four decimal places, as money is kept.
 class Fixed4 {
@@ -73,8 +82,9 @@ public:
     qint64 units() const { return m_units; }
     // Sum; nullopt when it would overflow.
     std::optional<Fixed4> plus(Fixed4 other) const;
-    // "25", "25.5", "-0.0001": no trailing zeros.
-    QString toText() const;
+    // "25", "25.5", "-0.0001": no trailing zeros beyond `minDecimals`
+    // decimals ("25.00", "25.50" for two).
+    QString toText(int minDecimals = 0) const;
     double toDouble() const { return double(m_units) / Scale; }
 
     friend bool operator<(Fixed4 a, Fixed4 b) { return a.m_units < b.m_units; }

@@ -4,9 +4,15 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeView>
 
 namespace corv {
 
@@ -24,8 +30,61 @@ QWidget *dialogParent() {
         return w;
     if (QWidget *w = QApplication::activeWindow())
         return w;
+    // No window of ours is active (the user is in another program): the
+    // box still belongs to the program's main window, and comes up over it.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow *>(w) && w->isVisible())
+            return w;
     return nullptr;
 }
+
+// Brings a modal window back, with the windows it belongs to, when the
+// window system has minimised it.
+void bringBack(QWidget *window) {
+    QList<QWidget *> chain;
+    for (QWidget *w = window; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        chain.prepend(w);
+    for (QWidget *w : std::as_const(chain))
+        if (w->windowState() & Qt::WindowMinimized)
+            w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
+
+// Our modal windows ask for no minimise button, and most window managers
+// offer none; some (openbox) offer it anyway, and minimising the modal
+// window hides the program's main window with it. The program would then
+// wait for an answer from a window nobody can reach: while the modal window
+// is up, it and the windows it belongs to come straight back instead.
+class KeepModalShown : public QObject {
+public:
+    explicit KeepModalShown(QWidget *modal) : m_modal(modal) {
+        for (QWidget *w = modal; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr) {
+            w->installEventFilter(this);
+            m_watched << w;
+        }
+    }
+    ~KeepModalShown() override {
+        for (const QPointer<QWidget> &w : std::as_const(m_watched))
+            if (w)
+                w->removeEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::WindowStateChange) {
+            auto *w = static_cast<QWidget *>(watched);
+            if (w->isWindow() && (w->windowState() & Qt::WindowMinimized))
+                QTimer::singleShot(0, this, [this] {
+                    if (m_modal && m_modal->isVisible())
+                        bringBack(m_modal);
+                });
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_modal;
+    QList<QPointer<QWidget>> m_watched;
+};
 
 QMessageBox::StandardButton standardButton(MsgResult r) {
     switch (r) {
@@ -162,6 +221,7 @@ MsgResult QtDialogLayer::message(const MessageRequest &request) {
     else
         box.setEscapeButton(standardButton(results.first()));
     widenForTitle(box);
+    KeepModalShown keep(&box);
     // A modal box must not come up under a wait cursor.
     const bool wasWaiting = waiting;
     if (wasWaiting)
@@ -180,6 +240,25 @@ MsgResult QtDialogLayer::message(const MessageRequest &request) {
 
 namespace {
 
+// Qt's own file dialog (where the desktop offers none) opens with columns too
+// narrow for a size such as "180.5 KiB" or a whole date. The columns beside
+// the name take the width of what they show, and the name the rest, in a
+// dialog wide enough for all of them.
+void fitFileColumns(QFileDialog &dlg) {
+    auto *view = dlg.findChild<QTreeView *>();
+    if (!view)
+        return;
+    QHeaderView *header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < header->count(); ++c)
+        header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    QSize size = dlg.sizeHint().expandedTo(QSize(760, 460));
+    if (const QScreen *screen = dlg.screen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 64));
+    dlg.resize(size);
+}
+
 std::optional<QString> runFileDialog(const FileRequest &request, bool save) {
     QFileDialog dlg(dialogParent(), request.title, request.initialFolder, qtFilter(request.filter));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -193,6 +272,8 @@ std::optional<QString> runFileDialog(const FileRequest &request, bool save) {
     dlg.setOptions(options);
     if (!request.fileName.isEmpty())
         dlg.selectFile(request.fileName);
+    fitFileColumns(dlg);
+    KeepModalShown keep(&dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
     return dlg.selectedFiles().first();
@@ -223,6 +304,7 @@ void QtDialogLayer::setWaitCursor(bool wait) {
 }
 
 int QtDialogLayer::execModal(QDialog &dialog) {
+    KeepModalShown keep(&dialog);
     return dialog.exec();
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/JetSql.h"
+#include "data/Tables.h"
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
@@ -122,7 +123,8 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
             QStringLiteral("The data file %1 cannot be read: %2").arg(path, q.lastError().text()));
     while (q.next()) {
         const QString name = q.value(1).toString();
-        out->columns.push_back({name, kindOf(q.value(2).toString(), name)});
+        out->columns.push_back(
+            {name, kindOf(q.value(2).toString(), name), shownDecimals(table, name)});
     }
     q.finish();
     if (out->columns.isEmpty())
@@ -142,11 +144,12 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
                         QStringLiteral("The report orders by %1, a field the %2 table does not "
                                        "have.")
                             .arg(field, table));
-        // Names sort as a reader expects them to, "dKH" among the d's.
+        // Names sort as a reader expects them to, and as the windows show
+        // them: "dKH" among the d's, "Ésope" among the E's.
         const ReportFieldKind kind = out->columns.at(c).kind;
         const bool text = kind == ReportFieldKind::Text || kind == ReportFieldKind::Memo;
         terms << quoteIdentifier(out->columns.at(c).name) +
-                     (text ? QStringLiteral(" COLLATE NOCASE") : QString());
+                     (text ? QStringLiteral(" COLLATE ") + QLatin1String(TextOrder) : QString());
     }
     if (idColumn >= 0)
         terms << quoteIdentifier(out->columns.at(idColumn).name);
@@ -227,7 +230,7 @@ QString moneyText(qint64 units) {
     return negative && cents != 0 ? QStringLiteral("-") + text : text;
 }
 
-QString reportText(const QVariant &value, ReportFieldKind kind) {
+QString reportText(const QVariant &value, ReportFieldKind kind, int decimals) {
     if (value.isNull())
         return QString();
     switch (kind) {
@@ -238,13 +241,13 @@ QString reportText(const QVariant &value, ReportFieldKind kind) {
     case ReportFieldKind::Number:
         if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong ||
             value.typeId() == QMetaType::Int)
-            return numberText(value.toDouble());
+            return numberText(value.toDouble(), decimals);
         break;
     case ReportFieldKind::Currency:
         if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
-            return moneyText(value.toLongLong());
+            return Fixed4::fromUnits(value.toLongLong()).toText(decimals);
         if (value.typeId() == QMetaType::Double && std::abs(value.toDouble()) < 9e18)
-            return moneyText(qint64(std::llround(value.toDouble())));
+            return Fixed4::fromUnits(qint64(std::llround(value.toDouble()))).toText(decimals);
         break;
     case ReportFieldKind::Date: {
         const QString s = value.toString().trimmed();

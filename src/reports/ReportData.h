@@ -4,6 +4,7 @@
 
 #include "ReportErrors.h"
 #include "ReportFormula.h"
+#include "data/FieldKind.h"
 
 #include <QHash>
 #include <QString>
@@ -13,11 +14,14 @@
 
 namespace corv {
 
-enum class ReportFieldKind { Integer, Number, Currency, Date, Text, Memo };
+// The kinds of field a report prints are those of the catalogue and the
+// record sets, read here from the table's declared column types.
+using ReportFieldKind = FieldKind;
 
 struct ReportColumn {
     QString name; // as the table spells it
     ReportFieldKind kind = ReportFieldKind::Text;
+    int decimals = 0; // the fewest decimals a number or amount is shown with
 };
 
 struct ReportTable {
@@ -37,13 +41,15 @@ struct ReportTable {
 bool readReportTable(const QString &path, const QString &table, const QStringList &order,
                      ReportFormula &formula, ReportTable *out, ReportError *error);
 
-// How a field's value is shown in a report: dates "mm/dd/yyyy", money with
-// two decimals ("1,234.50"), numbers in their shortest form, an empty field
+// How a field's value is shown in a report, as the record window shows it:
+// dates "mm/dd/yyyy", numbers and money with at least `decimals` decimals
+// and as many more as they have ("7.0", "25.00", "25.125"), an empty field
 // as an empty text.
-QString reportText(const QVariant &value, ReportFieldKind kind);
+QString reportText(const QVariant &value, ReportFieldKind kind, int decimals = 0);
 
 // An amount kept in ten-thousandths, with two decimals and thousands
-// separators; halves of a cent are rounded away from zero.
+// separators, as report totals show it; halves of a cent are rounded away
+// from zero.
 QString moneyText(qint64 tenThousandths);
 
 } // namespace corv

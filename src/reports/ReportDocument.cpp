@@ -229,14 +229,18 @@ void ReportDocument::paintPage(QPainter &p, int index) const {
         // of the strip.
         const PageSlice &slice = m_slices.at(index);
         qreal y = m_body.top();
-        auto strip = [&](qreal top, qreal bottom) {
+        // The strip from `top` to `bottom` at `y`, between `left` and `right`
+        // across the body.
+        auto strip = [&](qreal top, qreal bottom, qreal left = 0, qreal right = -1) {
+            if (right < 0)
+                right = m_body.width();
             for (const Part &part : m_parts) {
                 const qreal from = std::max(top, part.offset);
                 const qreal to = std::min(bottom, part.offset + (part.bottom - part.top));
                 if (to <= from)
                     continue;
                 const qreal local = part.top + (from - part.offset); // `from` in the part
-                const QRectF area(m_body.left(), y + (from - top), m_body.width(), to - from);
+                const QRectF area(m_body.left() + left, y + (from - top), right - left, to - from);
                 p.save();
                 p.setClipRect(area);
                 p.translate(m_body.left(), area.top() - local);
@@ -247,7 +251,7 @@ void ReportDocument::paintPage(QPainter &p, int index) const {
                 // the one line above the clip, hidden: that line's text is in
                 // the PDF twice.
                 drawDocument(p, *part.doc,
-                             QRectF(0, local + ClipMargin, m_body.width(),
+                             QRectF(left, local + ClipMargin, right - left,
                                     std::max<qreal>(0, to - from - 2 * ClipMargin)));
                 p.restore();
             }
@@ -255,7 +259,14 @@ void ReportDocument::paintPage(QPainter &p, int index) const {
         };
         if (slice.headerHeight() > 0)
             strip(slice.headerTop, slice.headerBottom);
+        const qreal sliceTop = y;
         strip(slice.top, slice.bottom);
+        // A record carried over from the page before: its first cell again,
+        // over that cell's empty continuation.
+        if (slice.labelHeight() > 0) {
+            y = sliceTop;
+            strip(slice.labelTop, slice.labelBottom, slice.labelLeft, slice.labelRight);
+        }
     }
     if (m_footerHeight > 0) {
         std::unique_ptr<QTextDocument> footer(pagePart(m_report.pageFooter(index + 1, pages)));

@@ -100,6 +100,7 @@ public:
             }
             page.top = pos;
             page.bottom = std::max(end, pos + Eps);
+            labelContinuedRow(page, pageHeight - page.headerHeight());
             pages.push_back(page);
             pos = page.bottom;
             if (pos >= m_height - Eps)
@@ -118,6 +119,58 @@ private:
         if (*it <= after + Eps)
             return std::nullopt;
         return *it;
+    }
+
+    // When the page begins inside a record, the record's first cell, as
+    // long as that cell lies wholly on the pages before.
+    void labelContinuedRow(PageSlice &page, qreal room) const {
+        const qreal pos = page.top;
+        for (const TableBand &t : m_tables) {
+            if (pos <= t.top + Eps || pos >= t.bottom - Eps || pos < t.headerBottom + Eps ||
+                t.table->columns() < 2)
+                continue;
+            const auto next = std::upper_bound(t.rowTops.begin(), t.rowTops.end(), pos + Eps);
+            const int r = int(next - t.rowTops.begin()) - 1;
+            if (r < 0 || t.rowTops[size_t(r)] >= pos - Eps)
+                return; // the page begins between two records
+            const qreal rowBottom = next != t.rowTops.end() ? *next : t.bottom;
+            const QTextTableCell cell = t.table->cellAt(r, 0), beside = t.table->cellAt(r, 1);
+            if (!cell.isValid() || cell.row() != r || cell.column() != 0 || !beside.isValid() ||
+                beside.column() != 1)
+                return;
+            const QTextDocument *doc = t.table->document();
+            const QTextBlock first = firstBlock(cell, doc), last = lastBlock(cell, doc);
+            const QRectF firstRect = t.layout->blockBoundingRect(first);
+            qreal textBottom = t.layout->blockBoundingRect(last).bottom();
+            qreal textRight = firstRect.right();
+            for (QTextBlock b = first; b.isValid(); b = b.next()) {
+                textRight = std::max(textRight, t.layout->blockBoundingRect(b).right());
+                if (b == last)
+                    break;
+            }
+            const qreal textTop = firstRect.top();
+            if (t.offset + textBottom > pos + Eps)
+                return; // the cell itself goes on here
+            // A cell too tall to repeat whole (or taller than what is left
+            // of the record here) is repeated by its first line.
+            const qreal left = std::min(room / 4, rowBottom - pos);
+            if (textBottom - textTop > left) {
+                const QTextLayout *lines = first.layout();
+                if (!lines || lines->lineCount() == 0)
+                    return;
+                textBottom = textTop + lines->lineAt(0).y() + lines->lineAt(0).height();
+                if (textBottom - textTop > left + Eps)
+                    return;
+            }
+            // Across: the cell's text and half the gap to the next cell's.
+            const qreal besideLeft = t.layout->blockBoundingRect(firstBlock(beside, doc)).left();
+            const qreal gap = std::max<qreal>(0, besideLeft - textRight) / 2;
+            page.labelTop = t.offset + textTop;
+            page.labelBottom = t.offset + textBottom;
+            page.labelLeft = std::max<qreal>(0, firstRect.left() - gap);
+            page.labelRight = textRight + gap;
+            return;
+        }
     }
 
     const TableBand *continuedTable(qreal pos) const {

@@ -12,7 +12,9 @@
 // - always before a paragraph or table marked "page-break-before: always"
 //   (and after one marked "page-break-after: always").
 // A page that continues a table shows the table's header rows again at its
-// top.
+// top; one that continues a record split between pages shows, in the
+// record's first cell, that cell again (the entry's date in the journal), so
+// the reader knows whose lines these are.
 #pragma once
 
 #include <QVector>
@@ -28,8 +30,14 @@ struct PageSlice {
     qreal headerTop = 0, headerBottom = 0;
     // The part of the strip the page shows, below the repeated header.
     qreal top = 0, bottom = 0;
+    // The first cell of a record the page continues, repeated where the
+    // page's part of the strip begins: its text from `labelTop` to
+    // `labelBottom` on the strip, between `labelLeft` and `labelRight` across
+    // the body. Empty when the page begins with a record of its own.
+    qreal labelTop = 0, labelBottom = 0, labelLeft = 0, labelRight = 0;
 
     qreal headerHeight() const { return headerBottom - headerTop; }
+    qreal labelHeight() const { return labelBottom - labelTop; }
 };
 
 // A laid-out document as one stretch of the strip: the part of it from `top`

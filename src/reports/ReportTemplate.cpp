@@ -1,5 +1,6 @@
 #include "ReportTemplate.h"
 
+#include "data/JetSql.h"
 #include "platform/Conversions.h"
 
 #include <QFile>
@@ -312,7 +313,7 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
         std::stable_sort(groups.begin(), groups.end(), [](const Group &a, const Group &b) {
             if (a.tank.has_value() != b.tank.has_value())
                 return a.tank.has_value();
-            const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+            const int c = compareText(a.name, b.name);
             return c != 0 ? c < 0 : a.tank.value_or(0) < b.tank.value_or(0);
         });
     } else {
@@ -336,7 +337,7 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
         const QVector<QVariant> &row = table.rows.at(r);
         for (int c = 0; c < table.columns.size(); ++c) {
             const ReportColumn &col = table.columns.at(c);
-            rec.set(u8(col.name), textOrFalse(reportText(row.at(c), col.kind)));
+            rec.set(u8(col.name), textOrFalse(reportText(row.at(c), col.kind, col.decimals)));
         }
         if (byTank)
             rec.set("TankName", textOrFalse(tankLabel(table, tankOf(table, r))));

@@ -165,16 +165,17 @@ private slots:
         fx.main->mnuJournal_Click();
         auto *j = qobject_cast<frmJournal *>(Forms::get(FormKind::Journal)->widget());
         QVERIFY(j);
-        j->txtNitrite->setText(QStringLiteral("0.5"));
-        j->txtAmmonia->setText(QStringLiteral("0"));
+        j->valueBox("txtNitrite")->setText(QStringLiteral("0.5"));
+        j->valueBox("txtAmmonia")->setText(QStringLiteral("0"));
         QApplication::processEvents();
         // The marked boxes' warning colour reads on their base, and differs
         // from the colour of an unmarked box.
-        for (TextBox *marked : {j->txtpH, j->txtNitrite}) {
+        for (TextBox *marked : {j->valueBox("txtpH"), j->valueBox("txtNitrite")}) {
             QVERIFY(!marked->toolTip().isEmpty());
             const QPalette p = marked->palette();
             QVERIFY(contrast(p.color(QPalette::Text), p.color(QPalette::Base)) >= 4.5);
-            QVERIFY(p.color(QPalette::Text) != j->txtAmmonia->palette().color(QPalette::Text));
+            QVERIFY(p.color(QPalette::Text) !=
+                    j->valueBox("txtAmmonia")->palette().color(QPalette::Text));
         }
         checkTexts(j);
         save(j, QStringLiteral("journal-marks"));
@@ -253,6 +254,25 @@ private slots:
         frmSplash splash(fx.main.get());
         splash.show();
         save(&splash, QStringLiteral("splash"));
+        // With fonts twice as large (a desktop at scale 2 for text) the
+        // picture grows with them: every text stays inside it, below the
+        // one before.
+        QFont big = splash.font();
+        big.setPointSizeF(big.pointSizeF() * 2);
+        splash.setFont(big);
+        const frmSplash::TextPlaces at = splash.textPlaces();
+        const QRect inside = splash.rect().adjusted(8, 8, -8, -8);
+        for (const QRect &r : {at.title, at.version, at.contact, at.notice})
+            QVERIFY2(inside.contains(r), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                        .arg(r.x())
+                                                        .arg(r.y())
+                                                        .arg(r.width())
+                                                        .arg(r.height())));
+        QVERIFY(at.version.top() >= at.title.bottom());
+        QVERIFY(at.contact.top() > at.version.bottom());
+        QVERIFY(at.notice.top() > at.contact.bottom());
+        QCOMPARE(splash.width(), splash.height() * 2);
+        save(&splash, QStringLiteral("splash-large-fonts"));
         splash.CloseSplash();
     }
 };

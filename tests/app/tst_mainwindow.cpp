@@ -1,6 +1,7 @@
 // The main window: its menus, toolbar and status bar, the view options, the
 // routing of the record commands and the exit sequence, with stand-in
 // windows.
+#include "app/Artwork.h"
 #include "app/ChildWindow.h"
 #include "app/CorvModule.h"
 #include "app/HelpBrowser.h"
@@ -16,6 +17,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -596,6 +599,9 @@ private slots:
         QCOMPARE(main().mdiArea->activeSubWindow()->widget(), a.widget());
         emit main().mnuWindow->aboutToShow(); // listed afresh, not twice
         QCOMPARE(main().mnuWindow->actions().size(), 5);
+        // The active window alone is marked; the others show no empty box.
+        QVERIFY(main().mnuWindow->actions().at(3)->isChecked());
+        QVERIFY(!main().mnuWindow->actions().at(4)->isCheckable());
     }
 
     void theHelpBookLoads() {
@@ -606,6 +612,10 @@ private slots:
                                   "twenty water parameters", "Backup", "Keyboard"})
             QVERIFY2(text.contains(QLatin1String(topic), Qt::CaseInsensitive), topic);
         QVERIFY(help.browser()->document()->toHtml().contains("contents"));
+        // Importing a file twice leaves out what is stored already; the
+        // book says so everywhere it speaks of it.
+        QVERIFY(!text.contains(QLatin1String("stores its records twice")));
+        QVERIFY(text.contains(QLatin1String("importing the same file again adds nothing")));
     }
 
     void helpCommands() {
@@ -635,6 +645,57 @@ private slots:
         QVERIFY(help->browser()->toPlainText().contains("The help file cannot be opened"));
         main().mnuBrowseHelp_Click(); // shown once
         QCOMPARE(main().mdiArea->subWindowList().size(), 1);
+    }
+
+    // The viewer as a reader uses it: a link followed from the keyboard,
+    // Back, then Forward returns to the page left, not to the link.
+    void helpViewerBackAndForward() {
+        HelpBrowser help;
+        help.resize(820, 640);
+        QVERIFY(help.load(QStringLiteral(CORVELLA_SOURCE_DIR "/resources/help/CORVELLA.HLP")));
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        QTextBrowser *b = help.browser();
+        b->setFocus();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(b, Qt::Key_Tab);
+        QVERIFY(!b->textCursor().selectedText().isEmpty()); // on a link of the contents
+        QTest::keyClick(b, Qt::Key_Return);
+        QVERIFY(b->source().hasFragment());
+        const int page = b->verticalScrollBar()->value();
+        QVERIFY(page > 0);
+        help.goBack();
+        QCOMPARE(b->verticalScrollBar()->value(), 0);
+        help.goForward();
+        QCOMPARE(b->verticalScrollBar()->value(), page);
+    }
+
+    // It fits a small screen with its frame, and keeps its designed size
+    // where there is room.
+    void helpViewerSize() {
+        QCOMPARE(HelpBrowser::fittingSize(QSize(1366, 740)), QSize(820, 640));
+        const QSize small = HelpBrowser::fittingSize(QSize(1024, 570));
+        QVERIFY(small.width() <= 820 && small.height() <= 570 - 40);
+        HelpBrowser help;
+        QVERIFY(help.minimumSizeHint().height() <= small.height());
+    }
+
+    // On a dark desktop the book is shown on dark paper, its colours turned
+    // over; on a light one it is as written.
+    void helpViewerOnDarkPaper() {
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(Artwork::darkPalette());
+        auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+        HelpBrowser help;
+        help.resize(600, 400);
+        QVERIFY(help.load(QStringLiteral(CORVELLA_SOURCE_DIR "/resources/help/CORVELLA.HLP")));
+        const QImage shot = help.browser()->viewport()->grab().toImage();
+        const QColor paper = shot.pixelColor(shot.width() - 8, shot.height() - 8);
+        QVERIFY2(paper.lightness() < 80, qPrintable(paper.name()));
+        QVERIFY(HelpBrowser::nightColour(QColor("#1e2b30")).lightness() > 170);
+        QCOMPARE(HelpBrowser::nightPage("a { color: #0f6f7c; } <a href=\"#contents\">"),
+                 QStringLiteral("a { color: %1; } <a href=\"#contents\">")
+                     .arg(HelpBrowser::nightColour(QColor("#0f6f7c")).name()));
     }
 };
 

@@ -2,7 +2,7 @@
 // and keeping edits in the settings store, hand-edited junk included.
 #include "app/Settings.h"
 #include "data/Tables.h"
-#include "app/TargetRanges.h"
+#include "data/TargetRanges.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

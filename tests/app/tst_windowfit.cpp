@@ -14,12 +14,19 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStyleOptionViewItem>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest/QTest>
 #include <memory>
 
@@ -42,7 +49,12 @@ class TestWindowFit : public QObject {
         return nullptr;
     }
 
+    QTemporaryDir qtConfig;
+
 private slots:
+    // Qt's file dialog keeps its column widths among the user's settings:
+    // the tests start from none and leave the user's alone.
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", qtConfig.path().toLocal8Bit()); }
     void init() {
         fx.setUp();
         CorvModule::HelpFile = QStringLiteral(CORVELLA_SOURCE_DIR "/resources/help/CORVELLA.HLP");
@@ -229,6 +241,84 @@ private slots:
             // The title, and room for the title bar's buttons beside it.
             QVERIFY2(width >= titleWidth + 80, title);
         }
+    }
+
+    // A window manager that minimises a modal window anyway (openbox offers
+    // it, and hides the main window with it) cannot leave the program
+    // waiting behind windows nobody can reach: both come back.
+    void aMinimisedModalWindowComesBack() {
+        fx.main->show();
+        for (bool box : {false, true}) {
+            bool back = false;
+            QTimer::singleShot(0, [&] {
+                auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                if (!modal)
+                    return;
+                fx.main->setWindowState(fx.main->windowState() | Qt::WindowMinimized);
+                modal->setWindowState(Qt::WindowMinimized);
+                for (int i = 0; i < 50 && (modal->windowState() & Qt::WindowMinimized); ++i)
+                    QTest::qWait(10);
+                back = !(modal->windowState() & Qt::WindowMinimized) &&
+                       !(fx.main->windowState() & Qt::WindowMinimized);
+                modal->reject();
+            });
+            if (box) {
+                MessageRequest r;
+                r.text = QStringLiteral("Backup successful!");
+                QtDialogLayer().message(r);
+            } else {
+                frmTempConv converter(fx.main.get());
+                QtDialogLayer().execModal(converter);
+            }
+            QVERIFY2(back, box ? "message box" : "converter");
+        }
+    }
+
+    // The backup and restore dialogs show a file's size and date whole.
+    void fileDialogColumnsShowTheirValuesWhole() {
+        const QString folder = fx.env->path(QStringLiteral("backups"));
+        QVERIFY(QDir().mkpath(folder));
+        QFile f(folder + QStringLiteral("/CORVELLA-2024-03-05.bak"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(184832, 'x')); // 180.5 KiB
+        f.close();
+        FileRequest request;
+        request.title = QStringLiteral("Restore Database");
+        request.filter = QStringLiteral("Backup (*.bak)|*.bak");
+        request.initialFolder = folder;
+        QStringList cut;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto *dlg = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            auto *view = dlg->findChild<QTreeView *>();
+            // The folder is read in the background.
+            for (int i = 0; i < 500 && view && view->model()->rowCount(view->rootIndex()) == 0; ++i)
+                QTest::qWait(10);
+            if (!view || view->model()->rowCount(view->rootIndex()) == 0) {
+                dlg->reject();
+                return;
+            }
+            QApplication::processEvents();
+            const QModelIndex row = view->model()->index(0, 0, view->rootIndex());
+            for (int c = 1; c < view->header()->count(); ++c) {
+                if (view->header()->isSectionHidden(c))
+                    continue;
+                // As wide as the view's own painter asks for the value.
+                QStyleOptionViewItem option;
+                option.initFrom(view);
+                const QModelIndex cell = row.siblingAtColumn(c);
+                if (view->header()->sectionSize(c) <
+                    view->itemDelegateForIndex(cell)->sizeHint(option, cell).width())
+                    cut << cell.data().toString();
+            }
+            seen = true;
+            dlg->reject();
+        });
+        QtDialogLayer().openFile(request);
+        QVERIFY(seen);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
     }
 };
 

@@ -50,6 +50,23 @@ inline ChartGrid longGrid(int rows, int columns = 1) {
     return g;
 }
 
+// Every parameter the chart window offers, over `rows` weekly entries, at
+// its usual size: from lead in hundredths to magnesium in thousands.
+inline ChartGrid allParametersGrid(int rows = 12) {
+    static const double typical[] = {8.5,  0.2, 420, 15,  0.1, 7,    180,   0.06, 0.1, 0.01,
+                                     1300, 0.1, 20,  0.1, 8.2, 0.05, 1.025, 8,    78,  0.02};
+    ChartGrid g;
+    for (const ChartParameter &p : chartParameters())
+        g.columnLabels << p.label;
+    const QDate start(2024, 1, 2);
+    for (int r = 0; r < rows; ++r) {
+        g.rowLabels << dateText(start.addDays(7 * r));
+        for (int c = 0; c < g.columnLabels.size(); ++c)
+            g.cells << numberText(typical[c] * (1 + 0.1 * std::sin(r + c)));
+    }
+    return g;
+}
+
 // Keeps a picture a test drew, for looking at, when CORVELLA_CHART_PNGS
 // names a folder.
 inline void keep(const QImage &img, const QString &name) {

@@ -14,8 +14,10 @@
 #include <QChart>
 #include <QChartView>
 #include <QDir>
+#include <QGraphicsTextItem>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSet>
 #include <QToolTip>
 #include <QtTest/QTest>
@@ -203,9 +205,9 @@ private slots:
         QTRY_COMPARE(chart.chartView()->chart()->series().size(), 1);
 
         // The legend switch reaches the drawing.
-        QVERIFY(chart.chartView()->chart()->legend()->isVisible());
+        QCOMPARE(chart.flatChart().legend().entries().size(), 1);
         chart.setShowLegend(false);
-        QTRY_VERIFY(!chart.chartView()->chart()->legend()->isVisible());
+        QTRY_VERIFY(chart.flatChart().legend().entries().isEmpty());
 
         // The same for the 3D drawing: what shows is what was drawn last.
         const QColor ph = seriesColor(2, chart.palette().color(QPalette::Base));
@@ -333,6 +335,107 @@ private slots:
         keep(chart.toImage(size), QStringLiteral("rows%1-").arg(rows) + typeName(code));
     }
 
+    // Every parameter ticked, at the widths of a small laptop screen up to a
+    // wide one: the legend names each series whole, in lines that wrap as
+    // the width allows, inside the picture, clear of each other and of the
+    // date labels. In the picture, each name's place holds text (pixels far
+    // from the background) and each swatch its series' colour.
+    void legendNamesEverySeriesWhole_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("width");
+        for (int code : {0, 1, 3, 5})
+            for (int width : {640, 980, 1366})
+                QTest::addRow("%s, %d px", qPrintable(typeName(code)), width) << code << width;
+    }
+    void legendNamesEverySeriesWhole() {
+        QFETCH(int, code);
+        QFETCH(int, width);
+        CorvChart chart;
+        chart.setChartType(code);
+        const ChartGrid grid = allParametersGrid();
+        chart.setGrid(grid);
+        const QSize size(width, 560);
+        const QVector<ChartLegend::Entry> entries = chart.legendEntries(size);
+        const QImage img = chart.toImage(size).convertToFormat(QImage::Format_RGB32);
+        keep(img, QStringLiteral("legend%1-").arg(width) + typeName(code));
+        QCOMPARE(entries.size(), 20);
+        const QRectF picture(QPointF(0, 0), QSizeF(size));
+        const QColor bg = chart.pictureBackground();
+        const QVector<QRectF> labels = chart.categoryLabelRects(size);
+        QVERIFY(!labels.isEmpty());
+        QSet<double> lines;
+        for (int i = 0; i < entries.size(); ++i) {
+            const ChartLegend::Entry &e = entries[i];
+            QCOMPARE(e.series, i);
+            QCOMPARE(e.shown, grid.columnLabels[i]);
+            const QRectF whole = e.swatch.united(e.text);
+            QVERIFY(picture.contains(whole));
+            for (int j = 0; j < i; ++j)
+                QVERIFY(!whole.intersects(entries[j].swatch.united(entries[j].text)));
+            for (const QRectF &label : labels)
+                QVERIFY(!whole.intersects(label));
+            lines.insert(e.text.top());
+            int ink = 0;
+            const QRect inside = e.text.toAlignedRect() & img.rect();
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x)
+                    ink += qGray(img.pixel(x, y)) < qGray(bg.rgb()) - 100;
+            QVERIFY2(ink > e.text.width(), qPrintable(e.shown));
+            const QColor swatch = img.pixelColor(e.swatch.center().toPoint());
+            const QColor want = seriesColor(i, bg);
+            QVERIFY2(std::abs(swatch.red() - want.red()) + std::abs(swatch.green() - want.green()) +
+                             std::abs(swatch.blue() - want.blue()) <
+                         12,
+                     qPrintable(e.shown));
+        }
+        // Narrower pictures take more lines.
+        QVERIFY(lines.size() >= 2);
+    }
+
+    // Every parameter ticked puts long lists of names on the value axes'
+    // titles: each shows whole, in lines that fit beside its axis, inside
+    // the picture and clear of the legend; together they name every series
+    // once.
+    void axisTitlesShowWhole_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("width");
+        for (int code : {0, 1, 3})
+            for (int width : {640, 980})
+                QTest::addRow("%s, %d px", qPrintable(typeName(code)), width) << code << width;
+    }
+    void axisTitlesShowWhole() {
+        QFETCH(int, code);
+        QFETCH(int, width);
+        CorvChart chart;
+        chart.setChartType(code);
+        const ChartGrid grid = allParametersGrid();
+        chart.setGrid(grid);
+        const QSize size(width, 560);
+        const QVector<CorvChart::AxisTitle> titles = chart.axisTitles(size);
+        QVERIFY(titles.size() >= 3);
+        const QVector<ChartLegend::Entry> entries = chart.legendEntries(size);
+        const QRectF picture(QPointF(0, 0), QSizeF(size));
+        QStringList named;
+        for (const CorvChart::AxisTitle &t : titles) {
+            const QString where = QStringLiteral("%1 at %2,%3 %4x%5")
+                                      .arg(t.text)
+                                      .arg(t.rect.x())
+                                      .arg(t.rect.y())
+                                      .arg(t.rect.width())
+                                      .arg(t.rect.height());
+            QVERIFY2(!t.text.contains(QChar(0x2026)), qPrintable(where));
+            QVERIFY2(picture.contains(t.rect), qPrintable(where));
+            for (const ChartLegend::Entry &e : entries)
+                QVERIFY2(!t.rect.intersects(e.swatch.united(e.text)), qPrintable(where));
+            named << t.text.split(QRegularExpression(QStringLiteral("[,\\s]+")),
+                                  Qt::SkipEmptyParts);
+        }
+        QStringList all = grid.columnLabels;
+        all.sort();
+        named.sort();
+        QCOMPARE(named, all);
+    }
+
     void toolTipsNameWhatLiesUnderTheMouse_data() {
         QTest::addColumn<int>("code");
         for (int code = 0; code <= 9; ++code)
@@ -430,6 +533,106 @@ private slots:
             // Series colours are lightened to read on dark.
             QVERIFY(seriesColor(0, dark.color(QPalette::Base)).lightness() >
                     seriesColor(0, Qt::white).lightness());
+        }
+    }
+
+    // In 3D the series stand one behind the other: the lower stand in
+    // front, so that none hides behind a taller one (pH of about 7 behind
+    // nitrate of about 10 on one axis, in the window's default order). As
+    // bars and as areas, each series shows at least a quarter as much of
+    // its front colour as the one that shows most.
+    void threeDPutsLowSeriesInFront() {
+        ChartGrid g;
+        g.columnLabels = {QStringLiteral("Ammonia"), QStringLiteral("Nitrate"),
+                          QStringLiteral("pH")};
+        for (int r = 0; r < 12; ++r) {
+            g.rowLabels << dateText(QDate(2024, 1, 2).addDays(7 * r));
+            g.cells << numberText(0.1 + 0.05 * (r % 3)) << numberText(10 + r % 4)
+                    << numberText(7 + 0.1 * (r % 5));
+        }
+        CorvChart chart;
+        chart.resize(800, 480);
+        chart.setGrid(g);
+        const QColor bg = chart.pictureBackground();
+        for (int code : {0, 4}) {
+            chart.setChartType(code);
+            const QImage img = chart.toImage();
+            keep(img, QStringLiteral("front-") + typeName(code));
+            QVector<int> shown;
+            for (int k = 0; k < 3; ++k)
+                shown << pixelsNear(img, seriesColor(k, bg), 4);
+            const int most = *std::max_element(shown.begin(), shown.end());
+            for (int k = 0; k < 3; ++k)
+                QVERIFY2(shown[k] * 4 > most, qPrintable(QStringLiteral("%1: %2 shows %3 of %4")
+                                                             .arg(typeName(code), g.columnLabels[k])
+                                                             .arg(shown[k])
+                                                             .arg(most)));
+        }
+    }
+
+    // A value on an axis's first or last tick is drawn whole inside the
+    // plot (a marker half outside it looks cut off), on one axis and on
+    // several, while the ticks stay on their round values.
+    void pointsAtTheEndsStayInsideThePlot_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<ChartGrid>("grid");
+        const ChartGrid ends{{"01/02/2024", "01/09/2024", "01/16/2024", "01/23/2024"},
+                             {"Nitrate"},
+                             {"0", "10", "40", "20"}};
+        for (int code : {3, 7, 9}) {
+            QTest::addRow("%s, one axis", qPrintable(typeName(code))) << code << ends;
+            QTest::addRow("%s, several", qPrintable(typeName(code))) << code << weeklyGrid(20);
+        }
+    }
+    void pointsAtTheEndsStayInsideThePlot() {
+        QFETCH(int, code);
+        QFETCH(ChartGrid, grid);
+        CorvChart chart;
+        chart.resize(640, 400);
+        chart.setChartType(code);
+        chart.setGrid(grid);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        QChart *c = chart.chartView()->chart();
+        QTRY_VERIFY(!c->series().isEmpty());
+        const auto toWidget = [&](const QPointF &inChart) {
+            const QPoint view = chart.chartView()->mapFromScene(c->mapToScene(inChart));
+            return QPointF(chart.chartView()->viewport()->mapTo(&chart, view));
+        };
+        const QRectF plot(toWidget(c->plotArea().topLeft()), toWidget(c->plotArea().bottomRight()));
+        const int first = drawsAsBars(chartKind(code), 0) ? 1 : 0;
+        for (int k = first; k < grid.columnCount(); ++k)
+            for (int r = 0; r < grid.rowCount(); ++r)
+                QVERIFY2(
+                    plot.adjusted(3, 3, -3, -3).contains(chart.pointOf(k, r)),
+                    qPrintable(QStringLiteral("%1 of row %2").arg(grid.columnLabels[k]).arg(r)));
+        if (grid.columnCount() == 1) {
+            QStringList ticks;
+            for (QGraphicsItem *item : chart.chartView()->scene()->items())
+                if (auto *text = dynamic_cast<QGraphicsTextItem *>(item); text && text->isVisible())
+                    ticks << text->toPlainText();
+            QVERIFY2(ticks.contains(QStringLiteral("0")) && ticks.contains(QStringLiteral("40")),
+                     qPrintable(ticks.join(u' ')));
+        }
+    }
+
+    // A lone entry drawn as a flat area stands most of the plot wide, with
+    // rows evenly spaced and on a time axis, rather than as a hairline.
+    void loneEntryAreaIsAnArea() {
+        CorvChart chart;
+        chart.setChartType(5);
+        chart.setGrid({{"03/01/2024"}, {"pH"}, {"7.2"}});
+        chart.setRowDates({QDate(2024, 3, 1)});
+        const QColor bg = chart.pictureBackground();
+        // The fill: the colour lightened by a quarter, 82 % opaque.
+        const QColor fill = mixColors(seriesColor(0, bg), bg, 1 - 0.75 * 0.82);
+        for (bool byDate : {false, true}) {
+            chart.setSpaceByDate(byDate);
+            QCOMPARE(chart.timeAxisShown(), byDate);
+            const QImage img = chart.toImage(QSize(400, 260));
+            keep(img, QStringLiteral("lone-area-%1").arg(byDate));
+            const int filled = pixelsNear(img, fill, 10);
+            QVERIFY2(filled > 400 * 260 / 5, qPrintable(QString::number(filled)));
         }
     }
 

@@ -2,10 +2,10 @@
 // bands and saving a picture: days between entries, round dates for the
 // labels, views that stay inside the chart, bands that never squeeze the
 // values, and the checks of a picture's name and size.
-#include "app/TargetRanges.h"
 #include "charts/ChartData.h"
 #include "charts/ChartImage.h"
 #include "charts/ChartSpans.h"
+#include "data/TargetRanges.h"
 
 #include <QtTest/QTest>
 

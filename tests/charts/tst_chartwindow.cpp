@@ -5,18 +5,21 @@
 #include "ChartSamples.h"
 #include "app/CorvModule.h"
 #include "app/Settings.h"
-#include "app/TargetRanges.h"
 #include "charts/Chart2D.h"
 #include "charts/ChartData.h"
 #include "charts/ChartPrinting.h"
 #include "charts/CorvChart.h"
 #include "charts/frmChart.h"
 #include "charts/frmImageSize.h"
+#include "data/TargetRanges.h"
 #include "forms/Controls.h"
 #include "forms/DataControl.h"
 #include "forms/frmJournal.h"
 #include "support/MainWindowFixture.h"
 
+#include <QAbstractSeries>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -248,18 +251,18 @@ private slots:
         QCOMPARE(w->CorvChart->plot().labelPointSize, 8);
 
         // Columns in table order, whatever order they were ticked in.
-        w->ckNitrate->setChecked(false);
-        w->ckpH->setChecked(false);
-        w->ckAmmonia->setChecked(false);
-        w->ckZinc->setChecked(true);
-        w->ckAlkalinity->setChecked(true);
+        w->checkBox("ckNitrate")->setChecked(false);
+        w->checkBox("ckpH")->setChecked(false);
+        w->checkBox("ckAmmonia")->setChecked(false);
+        w->checkBox("ckZinc")->setChecked(true);
+        w->checkBox("ckAlkalinity")->setChecked(true);
         w->cmdChart->click();
         QCOMPARE(w->CorvChart->grid().columnLabels, (QStringList{"Alkalinity", "Zinc"}));
         QCOMPARE(w->CorvChart->grid().cell(2, 1), QStringLiteral("0"));
 
         // Nothing ticked: no columns, the rows are still there and labelled.
-        w->ckZinc->setChecked(false);
-        w->ckAlkalinity->setChecked(false);
+        w->checkBox("ckZinc")->setChecked(false);
+        w->checkBox("ckAlkalinity")->setChecked(false);
         w->cmdChart->click();
         QCOMPARE(w->CorvChart->columnCount(), 0);
         QCOMPARE(w->CorvChart->rowCount(), 4);
@@ -357,9 +360,9 @@ private slots:
         // switches that apply (none to a 3D bar chart), the buttons and the
         // chart.
         const auto tabRound = [&](int count) {
-            w->ckAlkalinity->setFocus(Qt::TabFocusReason);
+            w->checkBox("ckAlkalinity")->setFocus(Qt::TabFocusReason);
             QStringList order;
-            QWidget *f = w->ckAlkalinity;
+            QWidget *f = w->checkBox("ckAlkalinity");
             for (int i = 0; i < count; ++i) {
                 order << f->objectName();
                 QTest::keyClick(f, Qt::Key_Tab);
@@ -382,10 +385,10 @@ private slots:
                                              "CorvChart", "ckAlkalinity"}));
 
         // Space ticks a box; Enter charts what is ticked.
-        w->ckCalcium->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(w->ckCalcium, Qt::Key_Space);
-        QVERIFY(w->ckCalcium->isChecked());
-        QTest::keyClick(w->ckCalcium, Qt::Key_Return);
+        w->checkBox("ckCalcium")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->checkBox("ckCalcium"), Qt::Key_Space);
+        QVERIFY(w->checkBox("ckCalcium")->isChecked());
+        QTest::keyClick(w->checkBox("ckCalcium"), Qt::Key_Return);
         QCOMPARE(w->CorvChart->grid().columnLabels,
                  (QStringList{"Ammonia", "Calcium", "Nitrate", "pH"}));
 
@@ -397,7 +400,7 @@ private slots:
 
         // Escape closes it and puts the idle line back.
         fx.main->setStatusText(QStringLiteral("Chart your tank stats."));
-        QTest::keyClick(w->ckCalcium, Qt::Key_Escape);
+        QTest::keyClick(w->checkBox("ckCalcium"), Qt::Key_Escape);
         QVERIFY(!w->isVisible());
         QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
     }
@@ -510,8 +513,8 @@ private slots:
         QCOMPARE(band(2), QStringLiteral("6.5..7.8"));
 
         // Unticked parameters have none; a parameter without a range neither.
-        w->ckNitrate->setChecked(false);
-        w->ckCalcium->setChecked(true);
+        w->checkBox("ckNitrate")->setChecked(false);
+        w->checkBox("ckCalcium")->setChecked(true);
         w->cmdChart->click();
         QCOMPARE(w->CorvChart->grid().columnLabels, (QStringList{"Ammonia", "Calcium", "pH"}));
         QCOMPARE(band(1), QStringLiteral(".."));
@@ -543,6 +546,21 @@ private slots:
         w->cmdChart->click();
         QVERIFY(drawn().isEmpty());
         QVERIFY(fx.messages().isEmpty());
+
+        // A range with nothing in it leaves an empty axis, and no band on it.
+        TestEnv::exec(
+            fx.db,
+            QStringLiteral("UPDATE Tank SET TankType = 'Fresh Water' WHERE ID = %1").arg(tankId));
+        w->cmdChart->click();
+        QCOMPARE(drawn(), (QStringList{"Ammonia", "pH"}));
+        w->txtFromDate->setText(QStringLiteral("01/01/2005"));
+        fx.env->dialogs.expectOk();
+        w->cmdChart->click();
+        QVERIFY(CorvModule::ChartInputError);
+        QCOMPARE(w->CorvChart->rowCount(), 0);
+        QVERIFY(drawn().isEmpty());
+        for (QAbstractSeries *series : w->CorvChart->chartView()->chart()->series())
+            QVERIFY(!series->objectName().startsWith(QLatin1String("band")));
     }
 
     void spaceByDatePlacesEntriesInProportion() {

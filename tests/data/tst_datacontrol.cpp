@@ -447,7 +447,7 @@ private slots:
         QVERIFY(dc.UpdateRecord());
         QCOMPARE(TestEnv::scalar(db, "SELECT InitialCost FROM LiveStock").toLongLong(), 251000);
         QVERIFY(dc.UpdateControls());
-        QCOMPARE(cost.text(), QStringLiteral("25.1"));
+        QCOMPARE(cost.text(), QStringLiteral("25.10"));
         name.setText(QString(255, u'x'));
         QVERIFY(!dc.UpdateRecord());
         QCOMPARE(dc.lastError().number, DbErr::FieldTooSmall);
@@ -550,7 +550,7 @@ private slots:
         source.setDatabaseName(db);
         source.setRecordSource(sources::journal("1"));
         QVERIFY(source.Refresh());
-        QCOMPARE(ph, QStringLiteral("7"));
+        QCOMPARE(ph, QStringLiteral("7.0"));
         QVERIFY(!source.Recordset().setAbsolutePosition(5));
         QCOMPARE(source.lastError().number, DbErr::InvalidArgument);
         ph = "7.5 ppm";

@@ -182,6 +182,14 @@ private slots:
         QCOMPARE(again.exitCode, 1);
         QVERIFY(again.err.contains(QStringLiteral("already exists; it is left as it is.")));
         QCOMPARE(fileBytes(db), before);
+        // Into a folder that is not there: said in words, nothing made.
+        const QString lost = dir.filePath(QStringLiteral("no/such/CORVELLA.CVL"));
+        const Run missing = mkdb({lost});
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY2(missing.err.contains(QStringLiteral("the folder %1 does not exist.")
+                                          .arg(dir.filePath(QStringLiteral("no/such")))),
+                 qPrintable(missing.err));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("no"))));
     }
 
     void addReferenceFillsEmptyTables() {

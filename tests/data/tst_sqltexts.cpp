@@ -18,7 +18,7 @@ private slots:
         QCOMPARE(st->table, QStringLiteral("Journal"));
         QVERIFY(st->columns.isEmpty());
         QCOMPARE(st->where, QStringLiteral("\"TankID\" = 3"));
-        QCOMPARE(st->orderBy, QStringList{QStringLiteral("\"EntryDate\"")});
+        QCOMPARE(st->orderBy, QStringList{QStringLiteral("\"EntryDate\" COLLATE CorvellaText")});
 
         st = parseSelect(sources::journalChart(QStringLiteral("3"), QStringLiteral("01/01/1999"),
                                                QStringLiteral("06/30/1999")),
@@ -82,7 +82,7 @@ private slots:
         QVERIFY2(st, qPrintable(e.description));
         QCOMPARE(st->columns, (QStringList{"ID", "Term"}));
         QCOMPARE(st->where, QStringLiteral("NOT (\"Term\" = 'it''s' OR \"Term\" IS NULL)"));
-        QCOMPARE(st->orderBy, QStringList{QStringLiteral("\"Term\" DESC")});
+        QCOMPARE(st->orderBy, QStringList{QStringLiteral("\"Term\" COLLATE CorvellaText DESC")});
         // Double-quoted strings become single-quoted; negative numbers stay.
         st = parseSelect(QStringLiteral("SELECT * FROM Tank WHERE TankName = \"A\" AND ID > -5"),
                          &e);

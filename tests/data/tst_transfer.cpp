@@ -161,7 +161,7 @@ private slots:
             journalHeader() +
             QStringLiteral("\r\n"
                            ",,,,,,,,,,,,,,,,,,,,,\r\n"
-                           "2024-01-31,,0,,,,,,,,,,,,,,,,,,,\r\n"
+                           "2024-01-31,,0.00,,,,,,,,,,,,,,,,,,,\r\n"
                            "2024-03-05,,,,,,,,,,,,,1.5E-07,,8.2,,,,78,,\"water change, "
                            "25%\nadded \"\"buffer\"\"\"\r\n");
         QCOMPARE(QString::fromUtf8(bytes), expected);
@@ -180,11 +180,12 @@ private slots:
                  (QStringList{"Goby,,2023-04-01,,,,,25.125,", "Tang,,2023-05-01,,,,,25.00,",
                               "Snail,,2023-06-01,,,,,0.00,", "Crab,,2023-07-01,,,,,,", ""}));
 
+        // In the order of the window: letter case and accents do not count.
         exec("INSERT INTO Glossary (Term, Definition) VALUES ('pH', 'acid or base'), "
-             "('Cycle', 'the nitrogen cycle')");
+             "('Zooxanthellae', 'algae'), ('Ésope', 'e'), ('Cycle', 'the nitrogen cycle')");
         QCOMPARE(QString::fromUtf8(exported(TransferTable::Glossary, "NOT SET")),
-                 QStringLiteral("Term,Definition\r\nCycle,the nitrogen cycle\r\npH,acid or "
-                                "base\r\n"));
+                 QString::fromUtf8("Term,Definition\r\nCycle,the nitrogen cycle\r\nÉsope,e\r\n"
+                                   "pH,acid or base\r\nZooxanthellae,algae\r\n"));
     }
 
     void exportFailures() {

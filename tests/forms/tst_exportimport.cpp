@@ -74,12 +74,16 @@ private slots:
         const int empty = fx.tank("Quarantine");
         CorvModule::setDefaultTank(QString::number(empty), QStringLiteral("Quarantine"));
         fx.env->dialogs.fileAnswers = {file};
-        fx.env->dialogs.answers = {MsgResult::Ok};
+        fx.env->dialogs.answers = {MsgResult::Ok, MsgResult::Ok};
         fx.main->mnuImport->trigger();
         msgs = fx.messages();
-        QCOMPARE(msgs.size(), 1);
+        QCOMPARE(msgs.size(), 2);
         QCOMPARE(msgs[0].buttons, MsgButtons::OkCancel);
         QVERIFY(msgs[0].text.startsWith(QStringLiteral("2 records can be imported")));
+        // Once stored, the import says so.
+        QCOMPARE(msgs[1].text, QStringLiteral("2 records were imported from journal.csv."));
+        QCOMPARE(msgs[1].title, QStringLiteral("Import"));
+        QCOMPARE(msgs[1].icon, MsgIcon::Information);
         QCOMPARE(journalOf(empty), before);
         QCOMPARE(journalOf(reef), before); // the source is untouched
         auto *j = qobject_cast<frmJournal *>(Forms::get(FormKind::Journal)->widget());
@@ -122,7 +126,7 @@ private slots:
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE Notes = 'typed, not saved'"), 1);
 
         fx.env->dialogs.clear();
-        j->txtpH->setText(QStringLiteral("abc"));
+        j->valueBox("txtpH")->setText(QStringLiteral("abc"));
         fx.env->dialogs.expectOk();
         fx.main->mnuExport->trigger();
         QCOMPARE(fx.messages().size(), 1);
@@ -130,7 +134,7 @@ private slots:
         for (const auto &call : fx.env->dialogs.calls) // no file was asked for
             QVERIFY(call.kind != ScriptedDialogs::Call::SaveFile);
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 8.2"), 1);
-        j->txtpH->setText(QStringLiteral("8.2")); // so the window closes in peace
+        j->valueBox("txtpH")->setText(QStringLiteral("8.2")); // so the window closes in peace
     }
 
     void badLineReportedAndNothingStoredOnCancel() {

@@ -40,7 +40,7 @@ private slots:
                               .arg(tankId)),
                  1);
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 1"));
-        QVERIFY(j->txtpH->isEnabled());
+        QVERIFY(j->valueBox("txtpH")->isEnabled());
         QVERIFY(j->cmdSave->isEnabled());
         QVERIFY(j->RecordAdded);
         QVERIFY(!j->RecordChanged);
@@ -59,7 +59,7 @@ private slots:
         frmJournal *j = openJournal();
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 2"));
         QCOMPARE(j->txtEntryDate->text(), QStringLiteral("01/01/2001"));
-        QCOMPARE(j->txtpH->text(), QStringLiteral("7.1"));
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.1"));
         QVERIFY(!j->RecordAdded);
         QVERIFY(!j->RecordChanged);
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal"), 3);
@@ -92,7 +92,7 @@ private slots:
         j->mnuDelete_Click();
         QCOMPARE(caption(j), QStringLiteral("Record: 0 of 0"));
         QVERIFY(j->FieldsDisabled);
-        QVERIFY(!j->txtpH->isEnabled());
+        QVERIFY(!j->valueBox("txtpH")->isEnabled());
         QVERIFY(!j->txtEntryDate->isEnabled());
         QVERIFY(!j->cmdSave->isEnabled());
         QVERIFY(j->cmdChart->isEnabled()); // Chart stays usable
@@ -106,7 +106,7 @@ private slots:
         j->mnuAdd_Click();
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 1"));
         QVERIFY(!j->FieldsDisabled);
-        QVERIFY(j->txtpH->isEnabled());
+        QVERIFY(j->valueBox("txtpH")->isEnabled());
         QVERIFY(j->RecordAdded);
         QCOMPARE(
             fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(tankId)),
@@ -139,18 +139,18 @@ private slots:
     void addStoresABlankEntryAndFocusesTheDate() {
         fx.entry(tankId, "2001-01-01", "7.0");
         frmJournal *j = openJournal();
-        j->txtpH->setFocus();
+        j->valueBox("txtpH")->setFocus();
         fx.main->button(16)->trigger(); // the toolbar's Add
         QCOMPARE(fx.main->statusText(), QStringLiteral("Add Journal Record."));
         QCOMPARE(caption(j), QStringLiteral("Record: 2 of 2"));
         QCOMPARE(
             fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1").arg(tankId)),
             2);
-        QVERIFY(j->txtpH->text().isEmpty());
+        QVERIFY(j->valueBox("txtpH")->text().isEmpty());
         QVERIFY(j->RecordAdded);
         QCOMPARE(QApplication::focusWidget(), j->txtEntryDate);
         // An edit of the new entry is stored by Save.
-        j->txtNitrate->setText("5");
+        j->valueBox("txtNitrate")->setText("5");
         QVERIFY(j->RecordChanged);
         j->cmdSave->click();
         QVERIFY(!j->RecordChanged && !j->RecordAdded);
@@ -164,7 +164,7 @@ private slots:
         fx.entry(tankId, "2001-01-01", "7.0");
         frmJournal *j = openJournal();
         MainWindowFixture::frameOf(j)->move(40, 30);
-        j->txtpH->setText("7.2");
+        j->valueBox("txtpH")->setText("7.2");
         j->cmdClose->click();
         QVERIFY(fx.messages().isEmpty());
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7.2"), 1);
@@ -186,7 +186,7 @@ private slots:
         fx.entry(tankId, "2001-01-01", "7.0");
         frmJournal *j = openJournal();
         MainWindowFixture::frameOf(j)->move(50, 60);
-        j->txtNitrate->setText("12");
+        j->valueBox("txtNitrate")->setText("12");
         MainWindowFixture::frameOf(j)->close();
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE Nitrate = 12"), 1);
         QCOMPARE(Settings::read("Corvella", "WindowPosition", "JournalTop", "absent"),
@@ -263,7 +263,7 @@ private slots:
         {
             QSqlQuery lock(other);
             QVERIFY(lock.exec("BEGIN EXCLUSIVE"));
-            j->txtpH->setText("7.7");
+            j->valueBox("txtpH")->setText("7.7");
             fx.env->dialogs.answers = {MsgResult::No};
             j->cmdClose->click();
             QCOMPARE(fx.messages().size(), 1);
@@ -271,7 +271,7 @@ private slots:
             QCOMPARE(fx.messages()[0].defaultButton, MsgResult::No); // keep it
             QVERIFY(j->RecordChanged);                               // kept
             QVERIFY(Forms::get(FormKind::Journal));                  // still open
-            QCOMPARE(j->txtpH->text(), QStringLiteral("7.7"));
+            QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.7"));
             // Exit does not end the program over it either: "Exit Corvella?",
             // then the question of its Close, once.
             fx.env->dialogs.answers = {MsgResult::Ok, MsgResult::No};
@@ -299,7 +299,7 @@ private slots:
         {
             QSqlQuery lock(other);
             QVERIFY(lock.exec("BEGIN IMMEDIATE"));
-            j->txtpH->setText("7.5"); // stored on leaving: the file refuses it
+            j->valueBox("txtpH")->setText("7.5"); // stored on leaving: the file refuses it
             fx.env->dialogs.expectOk();
             j->JournalData->Recordset().MoveNext();
             QVERIFY(lock.exec("ROLLBACK"));
@@ -310,9 +310,9 @@ private slots:
         QCOMPARE(fx.messages().size(), 1);
         QVERIFY(fx.messages()[0].text.startsWith("Data error: "));
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 2")); // nothing moved, nothing lost
-        QCOMPARE(j->txtpH->text(), QStringLiteral("7.5"));
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.5"));
         // A text the field cannot take is the box's to say, in its words.
-        j->txtpH->setText("7.5 ppm");
+        j->valueBox("txtpH")->setText("7.5 ppm");
         fx.env->dialogs.expectOk();
         j->JournalData->Recordset().MoveNext();
         QCOMPARE(fx.messages().size(), 2);
@@ -354,13 +354,13 @@ private slots:
     void highlightOnFocus() {
         fx.entry(tankId, "2001-01-01", "7.25");
         frmJournal *j = openJournal();
-        j->txtpH->setFocus(Qt::MouseFocusReason);
-        QCOMPARE(j->txtpH->selectedText(), QStringLiteral("7.25"));
+        j->valueBox("txtpH")->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(j->valueBox("txtpH")->selectedText(), QStringLiteral("7.25"));
         fx.main->AutoHighlight = false;
-        j->txtNitrate->setFocus(Qt::MouseFocusReason);
-        j->txtpH->setCursorPosition(0);
-        j->txtpH->setFocus(Qt::TabFocusReason);
-        QVERIFY(!j->txtpH->hasSelectedText()); // not even Qt's own select-all on tab
+        j->valueBox("txtNitrate")->setFocus(Qt::MouseFocusReason);
+        j->valueBox("txtpH")->setCursorPosition(0);
+        j->valueBox("txtpH")->setFocus(Qt::TabFocusReason);
+        QVERIFY(!j->valueBox("txtpH")->hasSelectedText()); // not even Qt's own select-all on tab
     }
 
     void searchSetsTheSearchForm() {

@@ -3,6 +3,7 @@
 // without a pick; an empty result; and the keyboard.
 #include "data/BoundRecordSource.h"
 #include "data/IndexList.h"
+#include "data/JetSql.h"
 #include "data/RecordSources.h"
 #include "forms/frmGlossary.h"
 #include "forms/frmIndex.h"
@@ -126,6 +127,40 @@ private slots:
         QCOMPARE(diseases.Recordset().Fields("ScientificName"),
                  QStringLiteral("Piscinoodinium pillulare"));
         QVERIFY(diseases.lastError().ok());
+    }
+
+    // Windows, index lists and the tank list sort texts as the reports do:
+    // letter case does not count, an accented letter goes with its base.
+    void textsSortAsReportsDo() {
+        const QStringList stored{"Zooxanthellae", "pH",  "ppm",    "Zebra danio", "angelfish",
+                                 "Ésope",         "Eel", "éclair", "Fin rot"};
+        const QStringList sorted{"angelfish", "éclair", "Eel",         "Ésope",        "Fin rot",
+                                 "pH",        "ppm",    "Zebra danio", "Zooxanthellae"};
+        for (const QString &t : stored) {
+            term(t, "x");
+            fx.tank(t);
+        }
+        BoundRecordSource names;
+        names.setDatabaseName(fx.db);
+        QStringList list;
+        QVERIFY(indexlist::readNames(names, *indexlist::targetFor("Glossary"), list).ok());
+        QCOMPARE(list, sorted);
+        for (const QString &source : {sources::glossary(), sources::tanks()}) {
+            BoundRecordSource records;
+            records.setDatabaseName(fx.db);
+            records.setRecordSource(source);
+            QVERIFY(records.Refresh());
+            QStringList walked;
+            auto &rs = records.Recordset();
+            for (int i = 0; i < rs.RecordCount(); ++i) {
+                QVERIFY(rs.setAbsolutePosition(i));
+                walked << rs.Fields(1);
+            }
+            QCOMPARE(walked, sorted);
+        }
+        QVERIFY(compareText(u"Ésope", u"esope") == 0);
+        QVERIFY(compareText(u"Zebra", u"angel") > 0);
+        QVERIFY(compareText(u"e\u0301clair", u"Eclair") == 0);
     }
 
     void emptyTablesAndOtherWindows() {

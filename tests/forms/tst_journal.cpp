@@ -55,15 +55,16 @@ private slots:
                                       "Strontium:",
                                       "Temprature:",
                                       "Zinc:"}));
-        QCOMPARE(j->txtSepcificGravity->objectName(), QStringLiteral("txtSepcificGravity"));
-        QCOMPARE(j->txtStrotium->objectName(), QStringLiteral("txtStrotium"));
+        QCOMPARE(j->valueBox("txtSepcificGravity")->objectName(),
+                 QStringLiteral("txtSepcificGravity"));
+        QCOMPARE(j->valueBox("txtStrotium")->objectName(), QStringLiteral("txtStrotium"));
         QCOMPARE(j->txtEntryDate->toolTip(), QStringLiteral("mm/dd/yyyy"));
         // Seven rows of three: the date, then the values row by row.
-        QCOMPARE(j->txtAlkalinity->y(), j->txtEntryDate->y());
-        QCOMPARE(j->txtAmmonia->y(), j->txtEntryDate->y());
-        QVERIFY(j->txtCalcium->y() > j->txtEntryDate->y());
-        QCOMPARE(j->txtZinc->y(), j->txtStrotium->y());
-        QVERIFY(j->txtAmmonia->x() > j->txtAlkalinity->x());
+        QCOMPARE(j->valueBox("txtAlkalinity")->y(), j->txtEntryDate->y());
+        QCOMPARE(j->valueBox("txtAmmonia")->y(), j->txtEntryDate->y());
+        QVERIFY(j->valueBox("txtCalcium")->y() > j->txtEntryDate->y());
+        QCOMPARE(j->valueBox("txtZinc")->y(), j->valueBox("txtStrotium")->y());
+        QVERIFY(j->valueBox("txtAmmonia")->x() > j->valueBox("txtAlkalinity")->x());
         // The buttons stacked at the left of the notes.
         QVERIFY(j->cmdChart->x() < j->txtNotes->x());
         QVERIFY(j->cmdChart->y() < j->cmdSave->y() && j->cmdSave->y() < j->cmdClose->y());
@@ -127,35 +128,43 @@ private slots:
         }
     }
 
+    // Values come back with the decimals their test is read to, as they
+    // print and are exported: a pH typed "7.0" is not shown as "7".
     void acceptedValuesAreStored() {
         frmJournal *j = openJournal();
-        j->txtpH->setText("7.5");
-        j->txtNitrate->setText("1,000");
-        j->txtCopper->setText("-1");
+        j->valueBox("txtpH")->setText("7.0");
+        j->valueBox("txtNitrate")->setText("1,000");
+        j->valueBox("txtCopper")->setText("-1");
+        j->valueBox("txtSepcificGravity")->setText("1.02");
+        j->valueBox("txtAmmonia")->setText("0.125");
         j->cmdSave->click();
-        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7.5 AND Nitrate = 1000 AND "
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7 AND Nitrate = 1000 AND "
                           "Copper = -1"),
                  1);
         j->cmdClose->click();
         j = openJournal();
-        QCOMPARE(j->txtNitrate->text(), QStringLiteral("1000"));
+        QCOMPARE(j->valueBox("txtNitrate")->text(), QStringLiteral("1000"));
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.0"));
+        QCOMPARE(j->valueBox("txtCopper")->text(), QStringLiteral("-1.00"));
+        QCOMPARE(j->valueBox("txtSepcificGravity")->text(), QStringLiteral("1.020"));
+        QCOMPARE(j->valueBox("txtAmmonia")->text(), QStringLiteral("0.125")); // no digit dropped
     }
 
     // A value no field can hold is refused when its box is left, so the
     // record stays storable and the other edits are kept.
     void unstorableNumberIsRefusedOnLeaving() {
         frmJournal *j = openJournal();
-        j->txtNitrate->setText("5");
-        j->txtpH->setText("1e999");
+        j->valueBox("txtNitrate")->setText("5");
+        j->valueBox("txtpH")->setText("1e999");
         fx.env->dialogs.expectOk();
-        MainWindowFixture::tabOut(j->txtpH);
+        MainWindowFixture::tabOut(j->valueBox("txtpH"));
         QCOMPARE(fx.messages().size(), 1);
         QCOMPARE(fx.messages()[0].text, QStringLiteral("Please enter a valid pH!"));
         QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
-        QCOMPARE(QApplication::focusWidget(), j->txtpH);
-        j->txtpH->setText("7");
-        j->txtDissolvedOxygen->setText("1e-999999999"); // tiny: stored as 0
-        MainWindowFixture::tabOut(j->txtDissolvedOxygen);
+        QCOMPARE(QApplication::focusWidget(), j->valueBox("txtpH"));
+        j->valueBox("txtpH")->setText("7");
+        j->valueBox("txtDissolvedOxygen")->setText("1e-999999999"); // tiny: stored as 0
+        MainWindowFixture::tabOut(j->valueBox("txtDissolvedOxygen"));
         QCOMPARE(fx.messages().size(), 1);
         j->cmdSave->click();
         QCOMPARE(fx.messages().size(), 1);
@@ -184,7 +193,8 @@ private slots:
         for (TextBox *box : j->valueBoxes()) {
             box->setFocus();
             QTest::keyClicks(box, "1234567890");
-            const bool unlimited = box == j->txtCarbonDioxide || box == j->txtDissolvedOxygen;
+            const bool unlimited =
+                box == j->valueBox("txtCarbonDioxide") || box == j->valueBox("txtDissolvedOxygen");
             QCOMPARE(box->text().size(), unlimited ? 10 : 9);
             box->clear();
         }
@@ -193,13 +203,13 @@ private slots:
         j->cmdSave->click();
         TestEnv::exec(fx.db, "UPDATE Journal SET PH = 1234567.125");
         j->JournalData->Refresh();
-        QCOMPARE(j->txtpH->text(), QStringLiteral("1234567.125"));
-        j->txtpH->setFocus();
-        j->txtpH->end(false);
-        QTest::keyClick(j->txtpH, Qt::Key_Backspace);
-        QCOMPARE(j->txtpH->text(), QStringLiteral("1234567.12"));
-        QTest::keyClick(j->txtpH, Qt::Key_5);
-        QCOMPARE(j->txtpH->text(), QStringLiteral("1234567.12"));
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("1234567.125"));
+        j->valueBox("txtpH")->setFocus();
+        j->valueBox("txtpH")->end(false);
+        QTest::keyClick(j->valueBox("txtpH"), Qt::Key_Backspace);
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("1234567.12"));
+        QTest::keyClick(j->valueBox("txtpH"), Qt::Key_5);
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("1234567.12"));
     }
 
     void dateRules() {
@@ -287,26 +297,28 @@ private slots:
         const QColor ink = j->palette().color(QPalette::Text);
         auto marked = [&](TextBox *b) { return b->palette().color(QPalette::Text) != ink; };
         QCOMPARE(j->markWaterType(), QStringLiteral("Fresh Water"));
-        QVERIFY(!marked(j->txtpH)); // filled from the record, inside 6.5-7.8
-        QVERIFY(j->txtpH->toolTip().isEmpty());
+        QVERIFY(!marked(j->valueBox("txtpH"))); // filled from the record, inside 6.5-7.8
+        QVERIFY(j->valueBox("txtpH")->toolTip().isEmpty());
 
-        j->txtNitrite->setFocus();
-        QTest::keyClicks(j->txtNitrite, "0.5");
-        QVERIFY(marked(j->txtNitrite));
+        j->valueBox("txtNitrite")->setFocus();
+        QTest::keyClicks(j->valueBox("txtNitrite"), "0.5");
+        QVERIFY(marked(j->valueBox("txtNitrite")));
         QCOMPARE(
-            j->txtNitrite->toolTip(),
+            j->valueBox("txtNitrite")->toolTip(),
             QStringLiteral("Nitrite 0.5 is above the target range 0\u20130.25 for Fresh Water."));
-        j->txtNitrite->clear();
-        QTest::keyClicks(j->txtNitrite, "0.25"); // the bound itself is inside
-        QVERIFY(!marked(j->txtNitrite));
-        QVERIFY(j->txtNitrite->toolTip().isEmpty());
-        j->txtTemprature->setFocus();
-        QTest::keyClicks(j->txtTemprature, "65");
-        QVERIFY(marked(j->txtTemprature));
-        QVERIFY(j->txtTemprature->toolTip().startsWith(QStringLiteral("Temprature 65 is below")));
-        j->txtTemprature->clear();
-        QVERIFY(!marked(j->txtTemprature));
-        QVERIFY(j->txtTemprature->toolTip().isEmpty());
+        j->valueBox("txtNitrite")->clear();
+        QTest::keyClicks(j->valueBox("txtNitrite"), "0.25"); // the bound itself is inside
+        QVERIFY(!marked(j->valueBox("txtNitrite")));
+        QVERIFY(j->valueBox("txtNitrite")->toolTip().isEmpty());
+        j->valueBox("txtTemprature")->setFocus();
+        QTest::keyClicks(j->valueBox("txtTemprature"), "65");
+        QVERIFY(marked(j->valueBox("txtTemprature")));
+        QVERIFY(j->valueBox("txtTemprature")
+                    ->toolTip()
+                    .startsWith(QStringLiteral("Temprature 65 is below")));
+        j->valueBox("txtTemprature")->clear();
+        QVERIFY(!marked(j->valueBox("txtTemprature")));
+        QVERIFY(j->valueBox("txtTemprature")->toolTip().isEmpty());
 
         // The tank becomes salt water; the tank window announces the tank
         // when it closes, and the pH of 7.0 is now below 8.0-8.4.
@@ -315,12 +327,12 @@ private slots:
             QStringLiteral("UPDATE Tank SET TankType = 'Salt Water' WHERE ID = %1").arg(tankId));
         CorvModule::setDefaultTankName(QStringLiteral("Reef"));
         QCOMPARE(j->markWaterType(), QStringLiteral("Salt Water"));
-        QVERIFY(marked(j->txtpH));
-        QVERIFY(j->txtpH->toolTip().endsWith(QStringLiteral("for Salt Water.")));
+        QVERIFY(marked(j->valueBox("txtpH")));
+        QVERIFY(j->valueBox("txtpH")->toolTip().endsWith(QStringLiteral("for Salt Water.")));
 
         // Marks never stop a value being stored.
-        j->txtNitrite->clear();
-        QTest::keyClicks(j->txtNitrite, "3");
+        j->valueBox("txtNitrite")->clear();
+        QTest::keyClicks(j->valueBox("txtNitrite"), "3");
         j->cmdSave->click();
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE Nitrite = 3"), 1);
     }

@@ -98,18 +98,19 @@ private slots:
         QTest::addColumn<QString>("shown");  // after leaving the box
         QTest::addColumn<QString>("stored"); // ten-thousandths, or "" for refused
         QTest::addColumn<QString>("reread"); // shown again after reopening
+        // A cost comes back with its cents, as it prints and is exported.
         QTest::newRow("empty becomes 0") << ""
                                          << "0"
                                          << "0"
-                                         << "0";
+                                         << "0.00";
         QTest::newRow("25.00 kept") << "25.00"
                                     << "25.00"
                                     << "250000"
-                                    << "25";
+                                    << "25.00";
         QTest::newRow("25 kept") << "25"
                                  << "25"
                                  << "250000"
-                                 << "25";
+                                 << "25.00";
         QTest::newRow("19.99 exact") << "19.99"
                                      << "19.99"
                                      << "199900"
@@ -117,7 +118,7 @@ private slots:
         QTest::newRow("thousands") << "1,250.5"
                                    << "1,250.5"
                                    << "12505000"
-                                   << "1250.5";
+                                   << "1250.50";
         QTest::newRow("twenty dollars") << "twenty dollars"
                                         << "twenty dollars"
                                         << ""

@@ -52,6 +52,19 @@ private slots:
                                      "cboTankShape", "txtHeight", "txtLength", "txtWidth",
                                      "txtLightDistance", "cboUnitMeasure", "txtEquipment",
                                      "txtNotes", "cmdDefault", "cmdSave", "cmdClose"}));
+        // The path runs down a column and then across to the next one, never
+        // back to the left or up the same column (the radius, skipped here,
+        // stands in its place too).
+        QWidget *path[] = {t->txtTankName,   t->txtDateEstablished, t->cboTankType,
+                           t->cboTankShape,  t->txtHeight,          t->txtLength,
+                           t->txtWidth,      t->txtRadius,          t->txtLightDistance,
+                           t->cboUnitMeasure};
+        for (size_t i = 1; i < std::size(path); ++i) {
+            const QPoint a = path[i - 1]->mapTo(t, QPoint());
+            const QPoint b = path[i]->mapTo(t, QPoint());
+            QVERIFY2(b.x() > a.x() || (b.x() == a.x() && b.y() > a.y()),
+                     qPrintable(path[i - 1]->objectName() + " -> " + path[i]->objectName()));
+        }
         // The name takes 254 characters from the keyboard.
         t->txtTankName->clear();
         t->txtTankName->setFocus(Qt::MouseFocusReason);
@@ -481,7 +494,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), j->txtEntryDate);
         QTest::keyClicks(QApplication::focusWidget(), "3/4/26");
         QTest::keyClick(j->txtEntryDate, Qt::Key_Tab);
-        QTest::keyClicks(j->txtAlkalinity, "8.2");
+        QTest::keyClicks(j->valueBox("txtAlkalinity"), "8.2");
         j->cmdClose->click();
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE EntryDate = '2026-03-04' AND "
                           "Alkalinity = 8.2"),

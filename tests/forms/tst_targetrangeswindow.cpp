@@ -155,14 +155,14 @@ private slots:
         const int tank = fx.defaultTank("Community");
         fx.entry(tank, "2001-01-01", "7.0");
         auto *j = fx.open<frmJournal>(FormKind::Journal, &mdiCorvella::mnuJournal_Click);
-        QVERIFY(j->txtpH->toolTip().isEmpty());
+        QVERIFY(j->valueBox("txtpH")->toolTip().isEmpty());
         openWindow([](frmTargetRanges &w) {
             setCell(w, "PH", 0, "7.2");
             w.cmdOK->click();
         });
-        QVERIFY2(j->txtpH->toolTip().endsWith(
+        QVERIFY2(j->valueBox("txtpH")->toolTip().endsWith(
                      QStringLiteral(" is below the target range 7.2\u20137.8 for Fresh Water.")),
-                 qPrintable(j->txtpH->toolTip()));
+                 qPrintable(j->valueBox("txtpH")->toolTip()));
     }
 };
 

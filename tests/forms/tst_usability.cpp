@@ -206,31 +206,37 @@ private slots:
         frmJournal *j = openJournal();
         RealBoxes real(fx.env->dialogs);
         setDialogLayer(&real);
-        j->txtpH->setFocus(Qt::MouseFocusReason);
-        QTest::keyClicks(j->txtpH, "7.5 ppm");
-        QTest::keyClick(j->txtpH, Qt::Key_Tab);
+        j->valueBox("txtpH")->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(j->valueBox("txtpH"), "7.5 ppm");
+        QTest::keyClick(j->valueBox("txtpH"), Qt::Key_Tab);
         setDialogLayer(&fx.env->dialogs);
         QCOMPARE(texts(), QStringList{"Please enter a valid pH!"});
         fx.main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fx.main.get()));
-        QCOMPARE(QApplication::focusWidget(), j->txtpH);
-        QCOMPARE(j->txtpH->selectedText(), QStringLiteral("7.5 ppm"));
-        QTest::keyClicks(j->txtpH, "7.5"); // typed over
-        QCOMPARE(j->txtpH->text(), QStringLiteral("7.5"));
+        QCOMPARE(QApplication::focusWidget(), j->valueBox("txtpH"));
+        QCOMPARE(j->valueBox("txtpH")->selectedText(), QStringLiteral("7.5 ppm"));
+        QTest::keyClicks(j->valueBox("txtpH"), "7.5"); // typed over
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.5"));
     }
 
     // --- the keyboard -----------------------------------------------------------
 
     void pageAndCtrlHomeEndMoveBetweenRecords() {
         frmJournal *j = journalOfThree();
-        j->txtpH->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(j->txtpH, Qt::Key_PageDown);
+        j->valueBox("txtpH")->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(j->valueBox("txtpH"), Qt::Key_PageDown);
         QCOMPARE(caption(j), QStringLiteral("Record: 2 of 3"));
-        QTest::keyClick(j->txtpH, Qt::Key_PageDown);
-        QTest::keyClick(j->txtpH, Qt::Key_PageDown); // stays on the last
+        QTest::keyClick(j->valueBox("txtpH"), Qt::Key_PageDown);
+        QTest::keyClick(j->valueBox("txtpH"), Qt::Key_PageDown); // stays on the last
         QCOMPARE(caption(j), QStringLiteral("Record: 3 of 3"));
-        QTest::keyClick(j->txtpH, Qt::Key_PageUp);
-        QCOMPARE(j->txtpH->text(), QStringLiteral("7.2"));
+        QTest::keyClick(j->valueBox("txtpH"), Qt::Key_PageUp);
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.2"));
+        // The box shows another record's value highlighted, as when it is
+        // entered: typing replaces it.
+        QCOMPARE(j->valueBox("txtpH")->selectedText(), QStringLiteral("7.2"));
+        QTest::keyClicks(j->valueBox("txtpH"), "8");
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("8"));
+        j->valueBox("txtpH")->setText("7.2");
         // From the notes box, which has uses of its own for these keys.
         j->txtNotes->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(j->txtNotes, Qt::Key_Home, Qt::ControlModifier);
@@ -241,7 +247,7 @@ private slots:
         QCOMPARE(caption(j), QStringLiteral("Record: 2 of 3"));
         // From a button too; the edit made on the way is stored as the bar
         // would store it.
-        j->txtpH->setText("6.9");
+        j->valueBox("txtpH")->setText("6.9");
         j->cmdSave->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(j->cmdSave, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(caption(j), QStringLiteral("Record: 1 of 3"));
@@ -317,15 +323,15 @@ private slots:
 
     void aNumberTooLargeForItsFieldGetsTheBoxMessage() {
         frmJournal *j = journalOfThree();
-        j->txtpH->setText("1e999");
-        j->txtNitrate->setText("5");
+        j->valueBox("txtpH")->setText("1e999");
+        j->valueBox("txtNitrate")->setText("5");
         fx.env->dialogs.expectOk();
         fx.main->mnuAdd_Click();
         QCOMPARE(texts(), QStringList{"Please enter a valid pH!"});
         QCOMPARE(fx.messages()[0].title, QStringLiteral("Numeric Error"));
-        QCOMPARE(QApplication::focusWidget(), j->txtpH);
-        QCOMPARE(j->txtNitrate->text(), QStringLiteral("5")); // the other edit is kept
-        j->txtpH->setText("7.0");
+        QCOMPARE(QApplication::focusWidget(), j->valueBox("txtpH"));
+        QCOMPARE(j->valueBox("txtNitrate")->text(), QStringLiteral("5")); // the other edit is kept
+        j->valueBox("txtpH")->setText("7.0");
         j->cmdClose->click();
         QVERIFY(!Forms::get(FormKind::Journal));
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Journal WHERE PH = 7 AND Nitrate = 5"), 1);
@@ -358,7 +364,7 @@ private slots:
 
     void aDeletedRecordCanBeGivenUp() {
         frmJournal *j = journalOfThree();
-        j->txtpH->setText("8.8");
+        j->valueBox("txtpH")->setText("8.8");
         TestEnv::exec(fx.db, "DELETE FROM Journal WHERE PH = 7.1"); // another program
         fx.env->dialogs.answers = {MsgResult::No};
         j->cmdClose->click();
@@ -372,7 +378,7 @@ private slots:
         QCOMPARE(q.icon, MsgIcon::Exclamation);
         // No: nothing is given up.
         QVERIFY(Forms::get(FormKind::Journal));
-        QCOMPARE(j->txtpH->text(), QStringLiteral("8.8"));
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("8.8"));
         // The close box asks the same; Yes lets the window go.
         fx.env->dialogs.answers = {MsgResult::Yes};
         MainWindowFixture::frameOf(j)->close();
@@ -391,28 +397,28 @@ private slots:
             QSqlQuery lock(other);
             QVERIFY(lock.exec("BEGIN IMMEDIATE")); // others may read, not write
             // Save, No: the edit stays.
-            j->txtpH->setText("6.5");
+            j->valueBox("txtpH")->setText("6.5");
             fx.env->dialogs.answers = {MsgResult::No, MsgResult::No, MsgResult::No};
             j->cmdSave->click();
             QCOMPARE(fx.messages().size(), 1);
             QCOMPARE(fx.messages()[0].title, QStringLiteral("Record Not Saved"));
-            QCOMPARE(j->txtpH->text(), QStringLiteral("6.5"));
+            QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("6.5"));
             QVERIFY(j->RecordChanged);
             // The bar and the keys, No: the record is not left.
             j->JournalData->clickNext();
-            QTest::keyClick(j->txtpH, Qt::Key_PageDown);
+            QTest::keyClick(j->valueBox("txtpH"), Qt::Key_PageDown);
             QCOMPARE(fx.messages().size(), 3);
             QCOMPARE(caption(j), QStringLiteral("Record: 1 of 3"));
             // Yes: the stored values come back and the move goes on.
             fx.env->dialogs.answers = {MsgResult::Yes};
             j->JournalData->clickNext();
             QCOMPARE(caption(j), QStringLiteral("Record: 2 of 3"));
-            QCOMPARE(j->txtpH->text(), QStringLiteral("7.2"));
+            QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.2"));
             j->JournalData->clickPrevious(); // nothing pending: no question
             QCOMPARE(fx.messages().size(), 4);
-            QCOMPARE(j->txtpH->text(), QStringLiteral("7.1"));
+            QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.1"));
             // Exit asks once; Yes ends the program.
-            j->txtpH->setText("6.6");
+            j->valueBox("txtpH")->setText("6.6");
             fx.env->dialogs.clear();
             fx.env->dialogs.answers = {MsgResult::Ok, MsgResult::Yes};
             QVERIFY(!fx.main->MDIForm_Unload());
@@ -430,13 +436,13 @@ private slots:
 
     void exitAnsweredNoStaysOpenWithTheEdit() {
         frmJournal *j = journalOfThree();
-        j->txtpH->setText("8.1");
+        j->valueBox("txtpH")->setText("8.1");
         TestEnv::exec(fx.db, "DELETE FROM Journal WHERE PH = 7.1");
         fx.env->dialogs.answers = {MsgResult::Ok, MsgResult::No};
         QVERIFY(fx.main->MDIForm_Unload());
         QCOMPARE(fx.messages().size(), 2);
         QVERIFY(Forms::get(FormKind::Journal));
-        QCOMPARE(j->txtpH->text(), QStringLiteral("8.1"));
+        QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("8.1"));
         QCOMPARE(fx.main->statusText(), CorvModule::IdleLine);
         // Ended all the same (the program's end after an error it cannot
         // recover from), the window says what it could not store.

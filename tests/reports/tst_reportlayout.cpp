@@ -34,10 +34,12 @@ ReportTemplate templateOf(const QString &text) {
 ReportTable livestock() {
     ReportTable t;
     t.table = QStringLiteral("LiveStock");
-    t.columns = {
-        {"ID", ReportFieldKind::Integer},           {"TankID", ReportFieldKind::Integer},
-        {"CommonName", ReportFieldKind::Text},      {"DateAcquired", ReportFieldKind::Date},
-        {"InitialCost", ReportFieldKind::Currency}, {"Notes", ReportFieldKind::Memo}};
+    t.columns = {{"ID", ReportFieldKind::Integer},
+                 {"TankID", ReportFieldKind::Integer},
+                 {"CommonName", ReportFieldKind::Text},
+                 {"DateAcquired", ReportFieldKind::Date},
+                 {"InitialCost", ReportFieldKind::Currency, 2},
+                 {"Notes", ReportFieldKind::Memo}};
     t.tankColumn = 1;
     t.tankNames = {{1, QStringLiteral("Reef")}, {2, QStringLiteral("Community")}};
     auto row = [](qint64 id, QVariant tank, const char *name, const char *date, QVariant cost,
@@ -94,7 +96,16 @@ private slots:
         QCOMPARE(reportText(QVariant(), ReportFieldKind::Date), QString());
         QCOMPARE(reportText(1.025, ReportFieldKind::Number), QStringLiteral("1.025"));
         QCOMPARE(reportText(8.0, ReportFieldKind::Number), QStringLiteral("8"));
-        QCOMPARE(reportText(qlonglong(250000), ReportFieldKind::Currency), QStringLiteral("25.00"));
+        // As the window shows them: at least the field's decimals, never
+        // fewer than the value has, no grouping.
+        QCOMPARE(reportText(8.0, ReportFieldKind::Number, 1), QStringLiteral("8.0"));
+        QCOMPARE(reportText(1.02, ReportFieldKind::Number, 3), QStringLiteral("1.020"));
+        QCOMPARE(reportText(qlonglong(250000), ReportFieldKind::Currency, 2),
+                 QStringLiteral("25.00"));
+        QCOMPARE(reportText(qlonglong(251250), ReportFieldKind::Currency, 2),
+                 QStringLiteral("25.125"));
+        QCOMPARE(reportText(qlonglong(12345000000), ReportFieldKind::Currency, 2),
+                 QStringLiteral("1234500.00"));
         QCOMPARE(reportText(QStringLiteral("n/a"), ReportFieldKind::Currency),
                  QStringLiteral("n/a"));
         QCOMPARE(reportText(qlonglong(42), ReportFieldKind::Integer), QStringLiteral("42"));
@@ -243,12 +254,14 @@ private slots:
     }
 
     // The records are read from the file without writing to it, filtered
-    // and put in order; names sort without regard to case.
+    // and put in order; names sort without regard to case, accented
+    // letters with their base letter.
     void readsRecords() {
         TestEnv env;
         const QString db = env.makeDatabase();
         TestEnv::exec(db, "INSERT INTO Glossary (ID, Term, Definition) VALUES (1, 'Sump', 'a'), "
-                          "(2, 'dKH', 'b'), (3, 'Alkalinity', 'c'), (4, 'biotope', 'd')");
+                          "(2, 'dKH', 'b'), (3, 'Alkalinity', 'c'), (4, 'biotope', 'd'), "
+                          "(5, 'Ésope', 'e'), (6, 'Eel', 'f')");
         const QByteArray before = digest(db);
         const QDateTime modified = QFileInfo(db).lastModified();
         auto formula = ReportFormula::parse(QStringLiteral("{ID} <> 4"), nullptr);
@@ -259,10 +272,20 @@ private slots:
         QStringList terms;
         for (const auto &row : t.rows)
             terms << row.at(t.columnIndex(QStringLiteral("term"))).toString();
-        QCOMPARE(terms, (QStringList{"Alkalinity", "dKH", "Sump"}));
+        QCOMPARE(terms, (QStringList{"Alkalinity", "dKH", "Eel", "Ésope", "Sump"}));
         QCOMPARE(t.tankColumn, -1);
         QCOMPARE(digest(db), before);
         QCOMPARE(QFileInfo(db).lastModified(), modified);
+
+        // Values print as the journal window shows them.
+        TestEnv::exec(db, "INSERT INTO Journal (TankID, EntryDate, PH, SpecificGravity, Nitrate) "
+                          "VALUES (1, '2024-01-02', 7, 1.02, 10)");
+        auto all = ReportFormula::parse(QString(), nullptr);
+        QVERIFY(readReportTable(db, QStringLiteral("Journal"), {}, *all, &t, &e));
+        QCOMPARE(render("{{! table: Journal }}{{#records}}{{PH}}|{{SpecificGravity}}|{{Nitrate}}"
+                        "{{/records}}",
+                        t),
+                 QStringLiteral("7.0|1.020|10"));
 
         QVERIFY(!readReportTable(db, QStringLiteral("Fish"), {}, *formula, &t, &e));
         QCOMPARE(e.number, ReportErr::TableMissing);
@@ -292,7 +315,7 @@ private slots:
 
     // A page never splits a record (a table row), repeats the table's header
     // rows, and a record taller than a page is split between its lines with
-    // nothing lost.
+    // nothing lost, its first cell repeated on each page it goes on over.
     void pagination() {
         QString tmpl = QStringLiteral(
             "{{! table: Glossary }}<h1>Terms</h1>"
@@ -370,6 +393,11 @@ private slots:
                      qPrintable(QStringLiteral("tall%1 printed %2 times").arg(l).arg(n)));
         }
         QVERIFY(tallPages >= 3);
+        // Each page it goes on over names it again in its first cell.
+        for (const QString &page : pages)
+            if (page.contains(QRegularExpression(QStringLiteral("\\btall\\d+\\b"))))
+                QVERIFY2(countWord(page, QStringLiteral("TALL")) == 1, qPrintable(page));
+        QCOMPARE(countWord(all, QStringLiteral("TALL")), tallPages);
         QCOMPARE(countWord(all, QStringLiteral("THE-END")), 1);
         QVERIFY(countWord(pages.first(), QStringLiteral("Terms")) == 1);
     }

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QtTest/QTest>
@@ -46,7 +47,8 @@ const QString Header =
 
 // The journal's own template over `entries` tests in two tanks, shown for
 // all tanks: a long table per tank, each tank on a page of its own.
-RenderedReport journalReport(int entries) {
+// The journal's own template rendered with `t`'s records.
+RenderedReport journalOf(const ReportTable &t) {
     QFile f(QStringLiteral(CORVELLA_SOURCE_DIR "/resources/reports/journal.rpt"));
     if (!f.open(QIODevice::ReadOnly))
         qFatal("journal.rpt not found");
@@ -55,6 +57,14 @@ RenderedReport journalReport(int entries) {
         ReportTemplate::fromText(QString::fromUtf8(f.readAll()), QStringLiteral("journal.rpt"), &e);
     if (!tmpl)
         qFatal("journal.rpt refused: %s", qPrintable(e.text));
+    auto r = renderReport(*tmpl, t, {QDate(2024, 3, 9), {}}, &e);
+    if (!r)
+        qFatal("render failed");
+    return *r;
+}
+
+// An empty journal of two tanks: ID, TankID, EntryDate, PH, Nitrate, Notes.
+ReportTable journalTable() {
     ReportTable t;
     t.table = QStringLiteral("Journal");
     t.columns = {{"ID", ReportFieldKind::Integer},     {"TankID", ReportFieldKind::Integer},
@@ -62,6 +72,41 @@ RenderedReport journalReport(int entries) {
                  {"Nitrate", ReportFieldKind::Number}, {"Notes", ReportFieldKind::Memo}};
     t.tankColumn = 1;
     t.tankNames = {{1, QStringLiteral("Reef")}, {2, QStringLiteral("Pond")}};
+    return t;
+}
+
+// Where pdftotext finds each word of a PDF file: the page's width, and each
+// word's left and right edge with its page (0-based).
+struct PdfWord {
+    QString text;
+    int page = 0;
+    double left = 0, right = 0;
+};
+QVector<PdfWord> pdfWords(const QString &path, double *pageWidth) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    const QString xml = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression tag(
+        QStringLiteral("<page width=\"([0-9.]+)\"|<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" "
+                       "xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+    QVector<PdfWord> words;
+    int page = -1;
+    for (auto it = tag.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        if (!m.captured(1).isEmpty()) {
+            *pageWidth = m.captured(1).toDouble();
+            ++page;
+            continue;
+        }
+        words.push_back({m.captured(4), page, m.captured(2).toDouble(), m.captured(3).toDouble()});
+    }
+    return words;
+}
+
+RenderedReport journalReport(int entries) {
+    ReportTable t = journalTable();
     for (int i = 0; i < entries; ++i) {
         const int tank = i < entries * 2 / 3 ? 1 : 2;
         // Notes of one to six lines, so rows differ in height.
@@ -72,10 +117,7 @@ RenderedReport journalReport(int entries) {
                           QDate(2020, 1, 1).addDays(i).toString(Qt::ISODate), 7.0 + (i % 10) / 10.0,
                           qlonglong(i % 40), notes.isEmpty() ? QVariant() : notes.join(u'\n')});
     }
-    auto r = renderReport(*tmpl, t, {QDate(2024, 3, 9), {}}, &e);
-    if (!r)
-        qFatal("render failed");
-    return *r;
+    return journalOf(t);
 }
 
 QImage pageImage(const ReportDocument &doc, int index) {
@@ -250,6 +292,68 @@ private slots:
             QVERIFY2(next > at, qPrintable(date));
             at = next;
         }
+    }
+
+    // A note longer than a page spreads its entry over several pages: each
+    // page it goes on over names the entry's date in the date column, and
+    // no other entry's. The notes get a fair share of the width.
+    void longNoteNamesItsEntryOnEveryPage() {
+        ReportTable t = journalTable();
+        const auto dateOf = [](int i) {
+            return QDate(2023, 5, 1).addDays(i).toString(QStringLiteral("MM/dd/yyyy"));
+        };
+        for (int i = 0; i < 6; ++i) {
+            QStringList note;
+            if (i == 2)
+                for (int s = 1; s <= 700; ++s)
+                    note << QStringLiteral("long%1 rinsed the filter sponge in tank water.").arg(s);
+            t.rows.push_back({qlonglong(i + 1), 1,
+                              QDate(2023, 5, 1).addDays(i).toString(Qt::ISODate), 7.2,
+                              qlonglong(10 + i), note.isEmpty() ? QVariant() : note.join(u' ')});
+        }
+        ReportDocument doc(journalOf(t), QPageSize(QPageSize::Letter), 1);
+        TestEnv env;
+        const QString pdf = env.path(QStringLiteral("long.pdf"));
+        QVERIFY(doc.writePdf(pdf, nullptr));
+        const QStringList pages = pdfPages(pdf);
+        QCOMPARE(pages.size(), doc.pageCount());
+        const QRegularExpression noteWord(QStringLiteral("\\blong\\d+\\b"));
+        int notePages = 0;
+        for (int p = 0; p < pages.size(); ++p) {
+            if (!pages.at(p).contains(noteWord))
+                continue;
+            ++notePages;
+            QVERIFY2(countWord(pages.at(p), dateOf(2)) == 1,
+                     qPrintable(QStringLiteral("page %1:\n%2").arg(p + 1).arg(pages.at(p))));
+        }
+        QVERIFY2(notePages >= 3, qPrintable(QString::number(notePages)));
+        const QString all = pages.join(u'\n');
+        for (int i : {0, 1, 3, 4, 5})
+            QCOMPARE(countWord(all, dateOf(i)), 1);
+        // The date stands in its own column, left of the note's lines.
+        double width = 0;
+        const QVector<PdfWord> words = pdfWords(pdf, &width);
+        QVERIFY(width > 0);
+        double noteLeft = width, noteRight = 0;
+        for (const PdfWord &w : words) {
+            if (!noteWord.match(w.text).hasMatch() &&
+                !QStringList{"rinsed", "filter", "sponge", "water."}.contains(w.text))
+                continue;
+            noteLeft = std::min(noteLeft, w.left);
+            noteRight = std::max(noteRight, w.right);
+        }
+        int dates = 0;
+        for (const PdfWord &w : words) {
+            if (w.text != dateOf(2))
+                continue;
+            ++dates;
+            QVERIFY(w.right < width * 0.15);
+        }
+        QCOMPARE(dates, notePages);
+        QVERIFY2(
+            (noteRight - noteLeft) / width > 0.2,
+            qPrintable(
+                QStringLiteral("notes %1 to %2 of %3").arg(noteLeft).arg(noteRight).arg(width)));
     }
 };
 

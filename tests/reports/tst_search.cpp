@@ -213,7 +213,7 @@ private slots:
             QVERIFY(CorvModule::ExactText);
             s.cmdSearch_Click();
             QCOMPARE(j->txtEntryDate->text(), QStringLiteral("01/02/1999"));
-            QCOMPARE(j->txtpH->text(), QStringLiteral("7.1"));
+            QCOMPARE(j->valueBox("txtpH")->text(), QStringLiteral("7.1"));
             QCOMPARE(CorvModule::SearchText1, QStringLiteral("1/2/99"));
         });
         QVERIFY(fx.messages().isEmpty());

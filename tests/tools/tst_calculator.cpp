@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyleOptionComboBox>
 
 using namespace corv;
 using namespace corv::test;
@@ -57,6 +58,12 @@ private slots:
              {fx.main->mnuAdd, fx.main->mnuDelete, fx.main->mnuSearch, fx.main->mnuPrint})
             QVERIFY(!a->isEnabled());
         QCOMPARE(c->TankFound, 1);
+        // The list that has the focus shows its focus frame before any Tab.
+        QCOMPARE(QApplication::focusWidget(), c->cboShape);
+        QStyleOptionComboBox look;
+        look.initFrom(c->cboShape);
+        QVERIFY(look.state & QStyle::State_HasFocus);
+        QVERIFY(look.state & QStyle::State_KeyboardFocusChange);
         QCOMPARE(c->cboShape->currentIndex(), 0);
         QCOMPARE(c->txtLength->text(), QStringLiteral("48"));
         QCOMPARE(c->txtRadius->text(), QStringLiteral("N/A"));

@@ -5,6 +5,7 @@
 #include "app/HelpBrowser.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -15,7 +16,10 @@ int main(int argc, char **argv) {
     window.setWindowIcon(corv::Artwork::appIcon());
     const QStringList args = app.arguments();
     window.load(args.size() > 1 ? args.at(1) : QString());
-    window.resize(820, 640);
+    if (const QScreen *screen = window.screen())
+        window.resize(corv::HelpBrowser::fittingSize(screen->availableGeometry().size()));
+    else
+        window.resize(820, 640);
     window.show();
     window.activateWindow();
     return app.exec();

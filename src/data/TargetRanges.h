@@ -1,9 +1,9 @@
-// Target ranges of the twenty journal values, per water type: the band a
+// Target ranges of the journal values, per water type: the band a
 // keeper wants each value in. The journal marks values outside it and the
 // chart draws it behind the series. Marks only inform; nothing is refused.
 //
-// Kept in the settings store, section "TargetRanges", one key per water type
-// and value, e.g. "FreshWater.PH=6.5..7.8". Either bound may be left out
+// Kept in the user's settings, section "TargetRanges", one key per water
+// type and value, e.g. "FreshWater.PH=6.5..7.8". Either bound may be left out
 // ("..0.25" is at most 0.25, "5.." at least 5, ".." no range). A key that is
 // missing or that does not read as a range (empty, a typing slip, low above
 // high, a word, a list the INI reader split at a comma) gives the default
@@ -13,17 +13,19 @@
 #include <QString>
 #include <QVector>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace corv {
 
-// One of the twenty measured values of a journal entry.
+// One of the measured values of a journal entry (data/Catalogue.h has all
+// that is said of them).
 struct JournalParameter {
     QString field; // the Journal table's field, e.g. "PH"
     QString label; // its name as the journal's label shows it, e.g. "pH"
 };
 
-// The twenty, in the journal window's (alphabetical) order.
+// The values, in the journal window's (alphabetical) order.
 const QVector<JournalParameter> &journalParameters();
 // Index into journalParameters() of a field name, letter case ignored
 // ("pH" and "PH" are the same field); -1 for any other name.
@@ -64,9 +66,18 @@ struct RangeCheck {
     bool outside() const { return mark == RangeMark::Below || mark == RangeMark::Above; }
 };
 
+// Where load() and save() keep the ranges: the texts of the keys of
+// TargetRanges::settingsSection() in the user's settings. The program's
+// settings store installs itself (app/Settings.cpp); this layer knows only
+// the keys and the texts.
+struct TargetRangeStore {
+    // The stored text of a key, or nullopt when the key is absent.
+    std::function<std::optional<QString>(const QString &key)> read;
+    std::function<void(const QString &key, const QString &text)> write;
+};
+
 class TargetRanges {
 public:
-    static constexpr int ParameterCount = 20;
     static constexpr int WaterTypeCount = 3;
 
     // Starts with the defaults.
@@ -75,11 +86,12 @@ public:
     // The default range of a value in a water type (empty for unknown names).
     static TargetRange defaultRange(const QString &waterType, const QString &field);
 
-    // The ranges kept in the settings store; defaults where a key is missing
-    // or unreadable.
+    // The ranges kept in the store; defaults where a key is missing or
+    // unreadable, and all of them while no store is installed.
     static TargetRanges load();
-    // Writes every range to the settings store.
+    // Writes every range to the store (nothing while none is installed).
     void save() const;
+    static void setStore(TargetRangeStore store);
 
     TargetRange range(const QString &waterType, const QString &field) const;
     // False (and nothing changes) for an unknown water type or field, or a
@@ -113,7 +125,11 @@ public:
     static QString boundText(const std::optional<double> &bound);
 
 private:
-    std::array<std::array<TargetRange, ParameterCount>, WaterTypeCount> m_ranges;
+    static TargetRangeStore &store();
+    static int parameterCount() { return int(journalParameters().size()); }
+
+    // Per water type, one range per value of journalParameters().
+    std::array<QVector<TargetRange>, WaterTypeCount> m_ranges;
 };
 
 } // namespace corv

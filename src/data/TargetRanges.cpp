@@ -1,58 +1,16 @@
-#include "TargetRanges.h"
+#include "data/TargetRanges.h"
 
-#include "app/Settings.h"
+#include "data/Catalogue.h"
 #include "platform/Conversions.h"
 
 #include <cmath>
-#include <limits>
 
 namespace corv {
 
 namespace {
 
-constexpr double None = std::numeric_limits<double>::quiet_NaN();
-
-// Default bounds per value: fresh, salt and cold water, low and high each;
-// NaN leaves a bound out. They follow the ranges the help book gives for an
-// established tank, a little wider where a keeper would not act yet (pH and
-// temperature), and keep to 0 for metals that have no place in a tank. A
-// concentration with only a ceiling still starts at 0, so that a mistyped
-// negative value is marked too. Temperatures are in degrees Fahrenheit.
-struct Defaults {
-    const char *field;
-    const char *label;
-    double bounds[3][2];
-};
-const Defaults defaults[TargetRanges::ParameterCount] = {
-    {"Alkalinity", "Alkalinity", {{3, 8}, {7, 11}, {3, 8}}},
-    {"Ammonia", "Ammonia", {{0, 0.25}, {0, 0.25}, {0, 0.25}}},
-    {"Calcium", "Calcium", {{None, None}, {380, 450}, {None, None}}},
-    {"CarbonDioxide", "Carbon Dioxide", {{0, 30}, {None, None}, {0, 30}}},
-    {"Copper", "Copper", {{0, 0}, {0, 0}, {0, 0}}},
-    {"DissolvedOxygen", "Dissolved Oxygen", {{5, None}, {5, None}, {5, None}}},
-    {"Hardness", "Hardness", {{4, 12}, {None, None}, {5, 19}}},
-    {"Iodine", "Iodine", {{None, None}, {0.04, 0.08}, {None, None}}},
-    {"Iron", "Iron", {{0, 0.1}, {None, None}, {0, 0.1}}},
-    {"Lead", "Lead", {{0, 0}, {0, 0}, {0, 0}}},
-    {"Magnesium", "Magnesium", {{None, None}, {1250, 1400}, {None, None}}},
-    {"Molybdenum", "Molybdenum", {{None, None}, {0, 0.02}, {None, None}}},
-    {"Nitrate", "Nitrate", {{0, 40}, {0, 20}, {0, 40}}},
-    {"Nitrite", "Nitrite", {{0, 0.25}, {0, 0.25}, {0, 0.25}}},
-    {"PH", "pH", {{6.5, 7.8}, {8.0, 8.4}, {7.0, 8.0}}},
-    {"Phosphate", "Phosphate", {{0, 1}, {0, 0.1}, {0, 1}}},
-    {"SpecificGravity", "Specific Gravity", {{None, None}, {1.020, 1.026}, {None, None}}},
-    {"Strontium", "Strontium", {{None, None}, {8, 10}, {None, None}}},
-    {"Temprature", "Temprature", {{72, 82}, {75, 82}, {60, 72}}},
-    {"Zinc", "Zinc", {{0, 0}, {0, 0}, {0, 0}}},
-};
-
-std::optional<double> bound(double v) {
-    return std::isnan(v) ? std::nullopt : std::optional<double>(v);
-}
-
 TargetRange defaultAt(int type, int parameter) {
-    const auto &b = defaults[parameter].bounds[type];
-    return {bound(b[0]), bound(b[1])};
+    return journalValues()[parameter].defaultRanges[size_t(type)];
 }
 
 bool valid(const TargetRange &r) {
@@ -82,8 +40,8 @@ const QLatin1String separator("..");
 const QVector<JournalParameter> &journalParameters() {
     static const QVector<JournalParameter> list = [] {
         QVector<JournalParameter> v;
-        for (const Defaults &d : defaults)
-            v.push_back({QString::fromLatin1(d.field), QString::fromLatin1(d.label)});
+        for (const JournalValue &j : journalValues())
+            v.push_back({j.field.name, j.name});
         return v;
     }();
     return list;
@@ -127,8 +85,7 @@ QString TargetRange::text() const {
 
 TargetRanges::TargetRanges() {
     for (int t = 0; t < WaterTypeCount; ++t)
-        for (int p = 0; p < ParameterCount; ++p)
-            m_ranges[t][p] = defaultAt(t, p);
+        restoreDefaults(waterTypes()[t]);
 }
 
 TargetRange TargetRanges::defaultRange(const QString &waterType, const QString &field) {
@@ -168,18 +125,27 @@ std::optional<TargetRange> TargetRanges::fromSettingsText(const QString &text) {
     return r;
 }
 
+TargetRangeStore &TargetRanges::store() {
+    static TargetRangeStore installed;
+    return installed;
+}
+
+void TargetRanges::setStore(TargetRangeStore store) {
+    TargetRanges::store() = std::move(store);
+}
+
 TargetRanges TargetRanges::load() {
     TargetRanges ranges;
-    // A marker no stored value can equal tells a missing key from an empty one.
-    const QString absent = QStringLiteral("\x01");
+    const TargetRangeStore &from = store();
+    if (!from.read)
+        return ranges;
     for (int t = 0; t < WaterTypeCount; ++t) {
-        for (int p = 0; p < ParameterCount; ++p) {
-            const QString key = settingsKey(waterTypes()[t], journalParameters()[p].field);
-            const QString stored =
-                Settings::read(Settings::appName(), settingsSection(), key, absent);
-            if (stored == absent)
+        for (int p = 0; p < parameterCount(); ++p) {
+            const auto stored =
+                from.read(settingsKey(waterTypes()[t], journalParameters()[p].field));
+            if (!stored)
                 continue;
-            if (const auto r = fromSettingsText(stored))
+            if (const auto r = fromSettingsText(*stored))
                 ranges.m_ranges[t][p] = *r;
         }
     }
@@ -187,11 +153,13 @@ TargetRanges TargetRanges::load() {
 }
 
 void TargetRanges::save() const {
+    const TargetRangeStore &to = store();
+    if (!to.write)
+        return;
     for (int t = 0; t < WaterTypeCount; ++t)
-        for (int p = 0; p < ParameterCount; ++p)
-            Settings::save(Settings::appName(), settingsSection(),
-                           settingsKey(waterTypes()[t], journalParameters()[p].field),
-                           toSettingsText(m_ranges[t][p]));
+        for (int p = 0; p < parameterCount(); ++p)
+            to.write(settingsKey(waterTypes()[t], journalParameters()[p].field),
+                     toSettingsText(m_ranges[t][p]));
 }
 
 TargetRange TargetRanges::range(const QString &waterType, const QString &field) const {
@@ -212,7 +180,8 @@ void TargetRanges::restoreDefaults(const QString &waterType) {
     const int t = waterTypeIndex(waterType);
     if (t < 0)
         return;
-    for (int p = 0; p < ParameterCount; ++p)
+    m_ranges[t].resize(parameterCount());
+    for (int p = 0; p < parameterCount(); ++p)
         m_ranges[t][p] = defaultAt(t, p);
 }
 

@@ -1,0 +1,173 @@
+#include "data/Catalogue.h"
+
+#include <cmath>
+#include <limits>
+
+namespace corv {
+
+namespace {
+
+constexpr double None = std::numeric_limits<double>::quiet_NaN();
+
+// The journal's values, one row each, in the window's alphabetical order:
+// the field, the value's name (the window's label without its colon), the
+// box and the word of its message, the box's input limit (0: none), the
+// chart's check box, column label and spelling of the field, whether the
+// chart opens with it ticked, and the default target ranges. Two boxes and
+// their messages keep the spellings the window has always had
+// (txtSepcificGravity, txtStrotium), the temperature field is spelled
+// Temprature throughout, and the chart binds the pH field as "pH".
+//
+// The default ranges give fresh, salt and cold water a low and a high bound
+// each; None leaves a bound out. They follow the ranges the help book gives
+// for an established tank, a little wider where a keeper would not act yet
+// (pH and temperature), and keep to 0 for metals that have no place in a
+// tank. A concentration with only a ceiling still starts at 0, so that a
+// mistyped negative value is marked too. Temperatures are in degrees
+// Fahrenheit.
+struct ValueRow {
+    const char *field;
+    const char *name;
+    const char *box;
+    const char *messageWord;
+    int limit;
+    int decimals; // "dec" below
+    const char *chartBox;
+    const char *chartLabel;
+    const char *chartField;
+    bool chartedAtFirst; // "ticked" below
+    double ranges[3][2];
+};
+// clang-format off
+const ValueRow valueRows[] = {
+//   field              name                box                   message word        len dec chart box            chart label    chart field        ticked  fresh         salt             cold
+    {"Alkalinity",      "Alkalinity",       "txtAlkalinity",      "Alkalinity",       9, 1,  "ckAlkalinity",      "Alkalinity",  "Alkalinity",      false, {{3, 8},       {7, 11},         {3, 8}}},
+    {"Ammonia",         "Ammonia",          "txtAmmonia",         "Ammonia",          9, 2,  "ckAmmonia",         "Ammonia",     "Ammonia",         true,  {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
+    {"Calcium",         "Calcium",          "txtCalcium",         "Calcium",          9, 0,  "ckCalcium",         "Calcium",     "Calcium",         false, {{None, None}, {380, 450},      {None, None}}},
+    {"CarbonDioxide",   "Carbon Dioxide",   "txtCarbonDioxide",   "Carbon Dioxide",   0, 0,  "ckCarbonDioxide",   "CO2",         "CarbonDioxide",   false, {{0, 30},      {None, None},    {0, 30}}},
+    {"Copper",          "Copper",           "txtCopper",          "Copper",           9, 2,  "ckCopper",          "Copper",      "Copper",          false, {{0, 0},       {0, 0},          {0, 0}}},
+    {"DissolvedOxygen", "Dissolved Oxygen", "txtDissolvedOxygen", "Dissolved Oxygen", 0, 1,  "ckDissolvedOxygen", "O2",          "DissolvedOxygen", false, {{5, None},    {5, None},       {5, None}}},
+    {"Hardness",        "Hardness",         "txtHardness",        "Hardness",         9, 0,  "ckHardness",        "Hardness",    "Hardness",        false, {{4, 12},      {None, None},    {5, 19}}},
+    {"Iodine",          "Iodine",           "txtIodine",          "Iodine",           9, 2,  "ckIodine",          "Iodine",      "Iodine",          false, {{None, None}, {0.04, 0.08},    {None, None}}},
+    {"Iron",            "Iron",             "txtIron",            "Iron",             9, 2,  "ckIron",            "Iron",        "Iron",            false, {{0, 0.1},     {None, None},    {0, 0.1}}},
+    {"Lead",            "Lead",             "txtLead",            "Lead",             9, 2,  "ckLead",            "Lead",        "Lead",            false, {{0, 0},       {0, 0},          {0, 0}}},
+    {"Magnesium",       "Magnesium",        "txtMagnesium",       "Magnesium",        9, 0,  "ckMagnesium",       "Magnesium",   "Magnesium",       false, {{None, None}, {1250, 1400},    {None, None}}},
+    {"Molybdenum",      "Molybdenum",       "txtMolybdenum",      "Molybdenum",       9, 2,  "ckMolybdenum",      "Molybdenum",  "Molybdenum",      false, {{None, None}, {0, 0.02},       {None, None}}},
+    {"Nitrate",         "Nitrate",          "txtNitrate",         "Nitrate",          9, 0,  "ckNitrate",         "Nitrate",     "Nitrate",         true,  {{0, 40},      {0, 20},         {0, 40}}},
+    {"Nitrite",         "Nitrite",          "txtNitrite",         "Nitrite",          9, 2,  "ckNitrite",         "Nitrite",     "Nitrite",         false, {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
+    {"PH",              "pH",               "txtpH",              "pH",               9, 1,  "ckpH",              "pH",          "pH",              true,  {{6.5, 7.8},   {8.0, 8.4},      {7.0, 8.0}}},
+    {"Phosphate",       "Phosphate",        "txtPhosphate",       "Phosphate",        9, 2,  "ckPhosphate",       "Phosphate",   "Phosphate",       false, {{0, 1},       {0, 0.1},        {0, 1}}},
+    {"SpecificGravity", "Specific Gravity", "txtSepcificGravity", "Sepcific Gravity", 9, 3,  "ckSpecificGravity", "SpecGravity", "SpecificGravity", false, {{None, None}, {1.020, 1.026},  {None, None}}},
+    {"Strontium",       "Strontium",        "txtStrotium",        "Strotium",         9, 0,  "ckStrontium",       "Strontium",   "Strontium",       false, {{None, None}, {8, 10},         {None, None}}},
+    {"Temprature",      "Temprature",       "txtTemprature",      "Temprature",       9, 0,  "ckTemprature",      "Temprature",  "Temprature",      false, {{72, 82},     {75, 82},        {60, 72}}},
+    {"Zinc",            "Zinc",             "txtZinc",            "Zinc",             9, 2,  "ckZinc",            "Zinc",        "Zinc",            false, {{0, 0},       {0, 0},          {0, 0}}},
+};
+// clang-format on
+
+std::optional<double> bound(double v) {
+    return std::isnan(v) ? std::nullopt : std::optional<double>(v);
+}
+
+FieldSpec plain(const char *name, FieldKind kind, int length = 0) {
+    FieldSpec f;
+    f.name = QString::fromLatin1(name);
+    f.kind = kind;
+    f.length = length;
+    return f;
+}
+
+FieldSpec key(const char *name) {
+    FieldSpec f = plain(name, FieldKind::Integer);
+    f.inFiles = false;
+    return f;
+}
+
+// A price, shown to the cent.
+FieldSpec money(const char *name) {
+    FieldSpec f = plain(name, FieldKind::Currency);
+    f.decimals = 2;
+    return f;
+}
+
+FieldSpec text(const char *name) {
+    return plain(name, FieldKind::Text, 254);
+}
+
+} // namespace
+
+const FieldSpec *TableSpec::field(const QString &fieldName) const {
+    for (const FieldSpec &f : fields)
+        if (f.name.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+QStringList TableSpec::fieldNames() const {
+    QStringList names;
+    for (const FieldSpec &f : fields)
+        names << f.name;
+    return names;
+}
+
+const QVector<JournalValue> &journalValues() {
+    static const QVector<JournalValue> values = [] {
+        QVector<JournalValue> v;
+        for (const ValueRow &row : valueRows) {
+            JournalValue j;
+            j.name = QString::fromLatin1(row.name);
+            j.field = plain(row.field, FieldKind::Number, row.limit);
+            j.field.decimals = row.decimals;
+            j.field.label = j.name + u':';
+            j.field.box = QString::fromLatin1(row.box);
+            j.field.messageWord = QString::fromLatin1(row.messageWord);
+            j.chartBox = QString::fromLatin1(row.chartBox);
+            j.chartLabel = QString::fromLatin1(row.chartLabel);
+            j.chartField = QString::fromLatin1(row.chartField);
+            j.chartedAtFirst = row.chartedAtFirst;
+            for (int t = 0; t < 3; ++t)
+                j.defaultRanges[size_t(t)] = {bound(row.ranges[t][0]), bound(row.ranges[t][1])};
+            v.push_back(j);
+        }
+        return v;
+    }();
+    return values;
+}
+
+const QVector<TableSpec> &catalogue() {
+    using K = FieldKind;
+    static const QVector<TableSpec> tables = [] {
+        TableSpec journal{QStringLiteral("Journal"),
+                          {key("ID"), key("TankID"), plain("EntryDate", K::Date)}};
+        for (const JournalValue &v : journalValues())
+            journal.fields.push_back(v.field);
+        journal.fields.push_back(plain("Notes", K::Memo));
+        return QVector<TableSpec>{
+            journal,
+            {QStringLiteral("LiveStock"),
+             {key("ID"), key("TankID"), text("CommonName"), text("ScientificName"),
+              plain("DateAcquired", K::Date), plain("DateLost", K::Date), text("AcquiredFrom"),
+              text("Condition"), text("Other"), money("InitialCost"),
+              plain("Notes", K::Memo)}},
+            {QStringLiteral("Tank"),
+             {key("ID"), text("TankName"), text("TankType"), text("TankShape"), text("UnitMeasure"),
+              plain("TankLength", K::Number), plain("TankWidth", K::Number),
+              plain("TankHeight", K::Number), plain("TankRadius", K::Number),
+              plain("LightDistance", K::Number), plain("DateEstablished", K::Date),
+              plain("Equipment", K::Memo), plain("Notes", K::Memo)}},
+            {QStringLiteral("Disease"),
+             {key("ID"), text("CommonName"), text("ScientificName"), plain("Symptoms", K::Memo),
+              plain("Treatment", K::Memo), plain("Notes", K::Memo)}},
+            {QStringLiteral("Glossary"), {key("ID"), text("Term"), plain("Definition", K::Memo)}},
+        };
+    }();
+    return tables;
+}
+
+const TableSpec *catalogueTable(const QString &tableName) {
+    for (const TableSpec &t : catalogue())
+        if (t.name.compare(tableName, Qt::CaseInsensitive) == 0)
+            return &t;
+    return nullptr;
+}
+
+} // namespace corv
