@@ -4,8 +4,8 @@
 #include "data/DatabaseFile.h"
 #include "data/KeyUpgrade.h"
 #include "data/RecordSources.h"
-#include "support/MainWindowFixture.h"
 #include "forms/frmTank.h"
+#include "support/MainWindowFixture.h"
 
 #include <QFile>
 #include <QProcess>
@@ -46,34 +46,6 @@ QStringList reusing(const QString &path) {
         db.close();
     }
     QSqlDatabase::removeDatabase("reusing");
-    return out;
-}
-
-// Every row of every table, each value with its stored type.
-QStringList dump(const QString &path) {
-    QStringList out;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "dump");
-        db.setDatabaseName(path);
-        if (!db.open())
-            return out;
-        for (const char *table : {"Journal", "LiveStock", "Tank", "Disease", "Glossary"}) {
-            QSqlQuery q(db);
-            if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table)))
-                out << q.lastError().text();
-            while (q.next()) {
-                QStringList row{QString::fromLatin1(table)};
-                for (int i = 0; i < q.record().count(); ++i) {
-                    const QVariant v = q.value(i);
-                    row << (v.isNull() ? QStringLiteral("NULL")
-                                       : QString::fromLatin1(v.typeName()) + u':' + v.toString());
-                }
-                out << row.join(u'|');
-            }
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("dump");
     return out;
 }
 
@@ -243,14 +215,14 @@ private slots:
         TestEnv::exec(db, "CREATE TRIGGER NoBlankTerm BEFORE INSERT ON Glossary WHEN NEW.Term "
                           "= '' BEGIN SELECT RAISE(ABORT, 'blank'); END");
         TestEnv::exec(db, "DELETE FROM Journal WHERE ID = 40"); // the highest, now free
-        const QStringList before = dump(db);
+        const QStringList before = TestEnv::dumpTables(db);
         QCOMPARE(reusing(db), (QStringList{"Journal", "LiveStock", "Tank", "Disease", "Glossary"}));
 
         QStringList upgraded;
         QString error;
         QVERIFY2(upgradeKeysInFile(db, &upgraded, &error), qPrintable(error));
         QCOMPARE(upgraded, (QStringList{"Journal", "LiveStock", "Tank", "Disease", "Glossary"}));
-        QCOMPARE(dump(db), before);
+        QCOMPARE(TestEnv::dumpTables(db), before);
         QVERIFY(reusing(db).isEmpty());
         QCOMPARE(pragma(db, "integrity_check"), QStringLiteral("ok"));
         QCOMPARE(pragma(db, "journal_mode"), QStringLiteral("delete"));
@@ -288,13 +260,13 @@ private slots:
         TestEnv::exec(db, "INSERT INTO Tank (TankName) VALUES ('A'), ('B')");
         TestEnv::exec(db, "INSERT INTO Glossary (Term) VALUES ('pH')");
         TestEnv::exec(db, "CREATE TABLE Glossary_keys_upgrade (x)");
-        const QStringList before = dump(db);
+        const QStringList before = TestEnv::dumpTables(db);
         QStringList upgraded{"stale"};
         QString error;
         QVERIFY(!upgradeKeysInFile(db, &upgraded, &error));
         QVERIFY(upgraded.isEmpty());
         QVERIFY2(error.contains(QStringLiteral("nothing was changed")), qPrintable(error));
-        QCOMPARE(dump(db), before);
+        QCOMPARE(TestEnv::dumpTables(db), before);
         QCOMPARE(reusing(db).size(), 5);
         QCOMPARE(pragma(db, "integrity_check"), QStringLiteral("ok"));
         RecordSet tanks;

@@ -15,7 +15,6 @@
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
@@ -42,29 +41,6 @@ void buildFromScript(const QString &script, const QString &path) {
     for (const QString &st : lines.join(u'\n').split(QStringLiteral(";\n")))
         if (!st.trimmed().isEmpty())
             QVERIFY2(q.exec(st), qPrintable(q.lastError().text() + u' ' + st.left(60)));
-}
-
-// Every row of every table, each value with its stored type.
-QStringList dump(const QString &path) {
-    QStringList out;
-    Connection c("test-dump");
-    if (c.open(path, DbAccess::ReadOnly))
-        return {QStringLiteral("cannot open")};
-    for (const char *table : {"Journal", "LiveStock", "Tank", "Disease", "Glossary"}) {
-        QSqlQuery q(c.db());
-        if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table)))
-            out << q.lastError().text();
-        while (q.next()) {
-            QStringList row{QString::fromLatin1(table)};
-            for (int i = 0; i < q.record().count(); ++i) {
-                const QVariant v = q.value(i);
-                row << (v.isNull() ? QStringLiteral("NULL")
-                                   : QString::fromLatin1(v.typeName()) + u':' + v.toString());
-            }
-            out << row.join(u'|');
-        }
-    }
-    return out;
 }
 
 int version(const QString &path) {
@@ -113,7 +89,7 @@ private slots:
         buildFromScript(script, db);
         if (QTest::currentTestFailed())
             return;
-        const QStringList before = dump(db);
+        const QStringList before = TestEnv::dumpTables(db);
         QVERIFY(before.size() >= 10);
         QVERIFY(isCorvellaDatabase(db));
 
@@ -121,7 +97,7 @@ private slots:
         QVERIFY(!tanks.open(db, sources::tanks()));
         QCOMPARE(tanks.recordCount(), 2);
         QCOMPARE(version(db), currentSchemaVersion);
-        QCOMPARE(dump(db), before);
+        QCOMPARE(TestEnv::dumpTables(db), before);
         QCOMPARE(TestEnv::scalar(db, "PRAGMA integrity_check").toString(), QStringLiteral("ok"));
 
         // Tank 3 is gone, but the journal still names it: a new tank gets 4.
@@ -184,7 +160,7 @@ private slots:
         const QString db = dir.filePath(QStringLiteral("CORVELLA.CVL"));
         buildFromScript(QDir(schemasFolder()).filePath("v0-first-release.sql"), db);
         TestEnv::exec(db, "CREATE TABLE Glossary_keys_upgrade (x)");
-        const QStringList before = dump(db);
+        const QStringList before = TestEnv::dumpTables(db);
         SchemaUpgrade done;
         const DbError e = upgradeSchemaInFile(db, &done);
         QVERIFY(e);
@@ -192,7 +168,7 @@ private slots:
                  qPrintable(e.description));
         QCOMPARE(done.to, 0);
         QCOMPARE(version(db), 0);
-        QCOMPARE(dump(db), before);
+        QCOMPARE(TestEnv::dumpTables(db), before);
         RecordSet tanks;
         QVERIFY(!tanks.open(db, sources::tanks()));
         QCOMPARE(tanks.recordCount(), 2);

@@ -11,6 +11,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest/QTest>
 
 namespace corv::test {
@@ -173,6 +174,35 @@ QVariant TestEnv::scalar(const QString &dbPath, const QString &sql) {
     }
     QSqlDatabase::removeDatabase(name);
     return v;
+}
+
+QStringList TestEnv::dumpTables(const QString &dbPath) {
+    QStringList out;
+    const QString name = QStringLiteral("test-dump-%1").arg(execCounter.fetchAndAddRelaxed(1));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(dbPath);
+        if (db.open()) {
+            for (const char *table : {"Journal", "LiveStock", "Tank", "Disease", "Glossary"}) {
+                QSqlQuery q(db);
+                if (!q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(table)))
+                    out << q.lastError().text();
+                while (q.next()) {
+                    QStringList row{QString::fromLatin1(table)};
+                    for (int i = 0; i < q.record().count(); ++i) {
+                        const QVariant v = q.value(i);
+                        row << (v.isNull()
+                                    ? QStringLiteral("NULL")
+                                    : QString::fromLatin1(v.typeName()) + u':' + v.toString());
+                    }
+                    out << row.join(u'|');
+                }
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return out;
 }
 
 } // namespace corv::test

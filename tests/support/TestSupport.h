@@ -103,6 +103,9 @@ public:
     // Runs SQL directly against a database file (for arranging test data).
     static void exec(const QString &dbPath, const QString &sql);
     static QVariant scalar(const QString &dbPath, const QString &sql);
+    // Every row of the five tables in key order, each value with its stored
+    // type: two dumps are equal when no record or value changed.
+    static QStringList dumpTables(const QString &dbPath);
     // Fills the journal of a database with a few hundred entries, then
     // overwrites the data page of the first of them with junk: the schema
     // and the indexes stay whole, reading the first entry meets the damage.
