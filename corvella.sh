@@ -41,7 +41,7 @@ install_missing() {
 }
 
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
-FUZZ_TARGETS="${FUZZ_TARGETS:-numbers dates amounts criteria recordsource formula}"
+FUZZ_TARGETS="${FUZZ_TARGETS:-numbers dates amounts criteria recordsource formula csv templates ranges schema help}"
 
 # Sanitizer flags of the check build. Every finding ends the test that hit it
 # (no recovery), so a report cannot scroll by in a passing run.
@@ -115,6 +115,7 @@ fuzz)
         criteria) dict="-dict=fuzz/criteria.dict" ;;
         recordsource) dict="-dict=fuzz/recordsource.dict" ;;
         formula) dict="-dict=fuzz/formula.dict" ;;
+        csv | templates | ranges | schema | help) dict="-dict=fuzz/$t.dict" ;;
         esac
         echo "== fuzz_$t for $seconds s" >&2
         # A single input may take at most 2 s and 256 MB at once: a slow or

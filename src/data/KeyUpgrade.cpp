@@ -132,9 +132,22 @@ QString autoincrementTableSql(const QString &createSql, const QString &newName) 
     int depth = 0;
     bool atDefinitionStart = true;
     bool inId = false;
+    // The ID column's declared type: only one that is exactly INTEGER makes
+    // the column the row's key (and takes AUTOINCREMENT).
+    QVector<const Token *> idType;
+    bool idTypeDone = false, idTypeHasSize = false;
+    auto constraintWord = [](const Token &tok) {
+        for (const char *w : {"CONSTRAINT", "PRIMARY", "NOT", "NULL", "UNIQUE", "CHECK", "DEFAULT",
+                              "COLLATE", "REFERENCES", "GENERATED", "AS"})
+            if (isWord(tok, w))
+                return true;
+        return false;
+    };
     for (qsizetype k = open + 1; k < t.size(); ++k) {
         const Token &tok = t[k];
         if (tok.kind == Token::Punct && tok.value == u'(') {
+            if (inId && depth == 0 && !idTypeDone)
+                idTypeHasSize = true;
             ++depth;
             continue;
         }
@@ -154,13 +167,30 @@ QString autoincrementTableSql(const QString &createSql, const QString &newName) 
         if (atDefinitionStart) {
             atDefinitionStart = false;
             inId = isName(tok, QStringLiteral("ID"));
+            if (inId) {
+                idType.clear();
+                idTypeDone = idTypeHasSize = false;
+            }
             continue;
+        }
+        if (inId && !idTypeDone) {
+            if (constraintWord(tok))
+                idTypeDone = true;
+            else
+                idType.push_back(&tok);
         }
         if (inId && isWord(tok, "PRIMARY") && k + 1 < t.size() && isWord(t[k + 1], "KEY")) {
             if (insertAt >= 0)
                 return QString();
+            if (idType.size() != 1 || !isWord(*idType.front(), "INTEGER") || idTypeHasSize)
+                return QString();
             qsizetype last = k + 1;
-            if (last + 1 < t.size() && (isWord(t[last + 1], "ASC") || isWord(t[last + 1], "DESC")))
+            // "INTEGER PRIMARY KEY DESC" is no row key in SQLite (an
+            // ordinary column with an index of its own), and AUTOINCREMENT
+            // is refused on it.
+            if (last + 1 < t.size() && isWord(t[last + 1], "DESC"))
+                return QString();
+            if (last + 1 < t.size() && isWord(t[last + 1], "ASC"))
                 ++last;
             if (last + 3 < t.size() && isWord(t[last + 1], "ON") && isWord(t[last + 2], "CONFLICT"))
                 last += 3;

@@ -20,6 +20,7 @@
 // out again; every row keeps its ID. The program does the same when it
 // opens such a file.
 #include "data/DatabaseFile.h"
+#include "data/FileIdentityLock.h"
 #include "data/KeyUpgrade.h"
 #include "data/ReferenceData.h"
 
@@ -85,6 +86,14 @@ int main(int argc, char **argv) {
             err << "corvella-mkdb: " << target << " does not exist.\n";
             return 1;
         }
+        // A running Corvella holds its database by the file itself: an
+        // upgrade under it would rebuild tables it is writing to.
+        corv::FileIdentityLock lock;
+        if (lock.lock(target) == corv::FileIdentityLock::InUse) {
+            err << "corvella-mkdb: " << target
+                << " is in use by a running Corvella; close it and try again.\n";
+            return 1;
+        }
         QStringList tables;
         if (!corv::upgradeKeysInFile(target, &tables, &error)) {
             err << "corvella-mkdb: " << error << "\n";
@@ -117,6 +126,12 @@ int main(int argc, char **argv) {
     if (addReference) {
         if (!QFileInfo::exists(target)) {
             err << "corvella-mkdb: " << target << " does not exist.\n";
+            return 1;
+        }
+        corv::FileIdentityLock lock;
+        if (lock.lock(target) == corv::FileIdentityLock::InUse) {
+            err << "corvella-mkdb: " << target
+                << " is in use by a running Corvella; close it and try again.\n";
             return 1;
         }
         corv::ReferenceAddition done;
