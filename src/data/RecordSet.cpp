@@ -1,5 +1,7 @@
 #include "RecordSet.h"
 
+#include "Tables.h"
+
 #include "Criteria.h"
 #include "KeyUpgrade.h"
 #include "platform/Conversions.h"
@@ -176,6 +178,12 @@ DbError RecordSet::ensureConnection(const QString &path) {
     // default tank's ID counts as taken even if that tank is gone. When the
     // upgrade cannot be done (a read-only file, another program's lock) the
     // file is left exactly as it was and opens as before.
+    // A file with triggers or views of its own is not used: a trigger would
+    // run its statements at the windows' next edit.
+    if (const QStringList foreign = foreignSchemaObjects(*m_db); !foreign.isEmpty()) {
+        close();
+        return {DbErr::NotADatabase, foreignSchemaMessage(path, foreign)};
+    }
     upgradeKeys(*m_db, nullptr, nullptr, reservedTankKey ? reservedTankKey() : 0);
     return {};
 }
