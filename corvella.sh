@@ -120,6 +120,7 @@ fuzz)
         echo "== fuzz_$t for $seconds s" >&2
         # A single input may take at most 2 s and 256 MB at once: a slow or
         # greedy conversion is a finding like a crash.
+        LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizer/lsan.supp:print_suppressions=0" \
         "./build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 \
             -malloc_limit_mb=256 -print_final_stats=1 $dict \
             -artifact_prefix="build-fuzz/findings/$t/" \

@@ -74,6 +74,10 @@ DatabaseLock::Outcome DatabaseLock::lockProgramDatabase(const QString &databaseP
     return outcome;
 }
 
+void DatabaseLock::holdForProgram(std::unique_ptr<DatabaseLock> lock) {
+    programLock() = std::move(lock);
+}
+
 void DatabaseLock::releaseProgramDatabase() {
     programLock().reset();
 }

@@ -48,6 +48,8 @@ public:
     // another database, the lock moves only once the new one is held. InUse
     // when another program has the database: nothing changes then.
     static Outcome lockProgramDatabase(const QString &databasePath);
+    // Makes `lock`, taken at start, the program's own.
+    static void holdForProgram(std::unique_ptr<DatabaseLock> lock);
     static void releaseProgramDatabase();
     // What the user is told when another Corvella has the database.
     static QString inUseMessage(const QString &databasePath);

@@ -26,11 +26,13 @@ mdiCorvella *CorvMain() {
     // One Corvella per database: a second one would silently overwrite the
     // first one's edits. Where no lock can be made (a missing folder), the
     // program goes on; the windows report a missing database themselves.
-    if (DatabaseLock::lockProgramDatabase(CorvModule::DatabasePath) == DatabaseLock::InUse) {
+    auto lock = std::make_unique<DatabaseLock>(CorvModule::DatabasePath);
+    if (lock->lock() == DatabaseLock::InUse) {
         msgBox(DatabaseLock::inUseMessage(CorvModule::DatabasePath), MsgButtons::Ok,
                MsgIcon::Exclamation, applicationTitle());
         return nullptr;
     }
+    DatabaseLock::holdForProgram(std::move(lock));
 
     // The main window, loaded and shown.
     auto *main = new mdiCorvella;
