@@ -267,7 +267,7 @@ QString checkSchemaText(const QByteArray &input) {
             sqlite3_stmt *q = nullptr;
             sqlite3_prepare_v2(db,
                                "SELECT name, sql FROM sqlite_master WHERE type = 'table' AND "
-                               "name NOT LIKE 'sqlite%'",
+                               "name NOT LIKE 'sqlite\\_%' ESCAPE '\\'",
                                -1, &q, nullptr);
             if (q && sqlite3_step(q) == SQLITE_ROW) {
                 name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(q, 0)));
