@@ -41,7 +41,9 @@ QVector<Token> tokenize(const QString &sql) {
     };
     while (i < n) {
         const QChar c = sql[i];
-        if (c.isSpace()) {
+        // White space as SQLite reads it: ASCII only. A no-break space is
+        // part of a word to SQLite ("ID\u00a0INTEGER" has no type INTEGER).
+        if (c == u' ' || (c.unicode() >= 0x09 && c.unicode() <= 0x0d)) {
             ++i;
         } else if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {
             while (i < n && sql[i] != u'\n')

@@ -349,6 +349,12 @@ private slots:
                "PRIMARY KEY', ID INTEGER /* key */ PRIMARY KEY, IDs INTEGER)"
             << "CREATE TABLE \"New\" (-- PRIMARY KEY here is a comment\n Note TEXT DEFAULT 'ID "
                "PRIMARY KEY', ID INTEGER /* key */ PRIMARY KEY AUTOINCREMENT, IDs INTEGER)";
+        // SQLite's blanks are ASCII: after a no-break space the type is no
+        // longer INTEGER, and the column no row key.
+        QTest::newRow("no-break space before the type")
+            << QStringLiteral("CREATE TABLE T (ID \u00a0INTEGER PRIMARY KEY, x)") << "";
+        QTest::newRow("a type other than INTEGER") << "CREATE TABLE T (ID INT PRIMARY KEY, x)"
+                                                   << "";
         QTest::newRow("key as a table constraint")
             << "CREATE TABLE T (ID INTEGER, PRIMARY KEY (ID))"
             << "";
