@@ -196,6 +196,9 @@ QString autoincrementTableSql(const QString &createSql, const QString &newName) 
                 ++last;
             if (last + 3 < t.size() && isWord(t[last + 1], "ON") && isWord(t[last + 2], "CONFLICT"))
                 last += 3;
+            // Already counted: nothing to upgrade.
+            if (last + 1 < t.size() && isWord(t[last + 1], "AUTOINCREMENT"))
+                return QString();
             insertAt = t[last].end;
         }
     }

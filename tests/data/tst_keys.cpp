@@ -353,6 +353,9 @@ private slots:
         // longer INTEGER, and the column no row key.
         QTest::newRow("no-break space before the type")
             << QStringLiteral("CREATE TABLE T (ID \u00a0INTEGER PRIMARY KEY, x)") << "";
+        QTest::newRow("already AUTOINCREMENT")
+            << "CREATE TABLE T (ID INTEGER PRIMARY KEY AUTOINCREMENT, x)"
+            << "";
         QTest::newRow("a type other than INTEGER") << "CREATE TABLE T (ID INT PRIMARY KEY, x)"
                                                    << "";
         QTest::newRow("key as a table constraint")
