@@ -204,6 +204,10 @@ QString autoincrementTableSql(const QString &createSql, const QString &newName) 
     }
     if (insertAt < 0)
         return QString();
+    // A table WITHOUT ROWID has no row key for AUTOINCREMENT to count.
+    for (qsizetype k = 1; k < t.size(); ++k)
+        if (isWord(t[k - 1], "WITHOUT") && isWord(t[k], "ROWID"))
+            return QString();
     QString out = createSql.left(t[nameStart].start) + quoteIdentifier(newName) + u' ' +
                   createSql.mid(t[open].start, insertAt - t[open].start) +
                   QStringLiteral(" AUTOINCREMENT") + createSql.mid(insertAt);
