@@ -46,7 +46,7 @@ install_missing() {
 }
 
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
-FUZZ_TARGETS="${FUZZ_TARGETS:-numbers dates amounts criteria recordsource formula}"
+FUZZ_TARGETS="${FUZZ_TARGETS:-numbers dates amounts criteria recordsource formula csv templates ranges schema help}"
 
 # Sanitizer flags of the check build. Every finding ends the test that hit it
 # (no recovery), so a report cannot scroll by in a passing run.
@@ -124,10 +124,12 @@ fuzz)
         criteria) dict="-dict=fuzz/criteria.dict" ;;
         recordsource) dict="-dict=fuzz/recordsource.dict" ;;
         formula) dict="-dict=fuzz/formula.dict" ;;
+        csv | templates | ranges | schema | help) dict="-dict=fuzz/$t.dict" ;;
         esac
         echo "== fuzz_$t for $seconds s" >&2
         # A single input may take at most 2 s and 256 MB at once: a slow or
         # greedy conversion is a finding like a crash.
+        LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizer/lsan.supp:print_suppressions=0" \
         "./build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 \
             -malloc_limit_mb=256 -print_final_stats=1 $dict \
             -artifact_prefix="build-fuzz/findings/$t/" \

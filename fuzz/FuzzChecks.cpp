@@ -447,13 +447,4 @@ QString checkFormula(const QByteArray &input) {
     return {};
 }
 
-const std::vector<Target> &targets() {
-    static const std::vector<Target> all = {
-        {"numbers", checkNumbers},           {"dates", checkDates},
-        {"amounts", checkAmounts},           {"criteria", checkCriteria},
-        {"recordsource", checkRecordSource}, {"formula", checkFormula},
-    };
-    return all;
-}
-
 } // namespace corv::fuzz

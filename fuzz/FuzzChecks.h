@@ -32,6 +32,21 @@ QString checkRecordSource(const QByteArray &input);
 // records it does not, and a pinned field pins.
 QString checkFormula(const QByteArray &input);
 
+// CSV import: every refusal names its line; what is accepted, written out
+// as export writes it, reads back as the same records.
+QString checkCsvImport(const QByteArray &input);
+// Report templates: refused with a reason, or rendered within bounds, with
+// markup and tags held in the records printed as text.
+QString checkReportTemplate(const QByteArray &input);
+// Target-range settings text and the two bounds typed in the window: read
+// back as written, refusals name the value and say the right reason.
+QString checkTargetRangeText(const QByteArray &input);
+// The table definitions the key upgrade reads from a database file: the
+// upgraded definition is one statement making the same columns.
+QString checkSchemaText(const QByteArray &input);
+// The help book: any file is shown and laid out without fault or delay.
+QString checkHelpBook(const QByteArray &input);
+
 struct Target {
     const char *name; // folder name under fuzz/corpus and fuzz/regressions
     QString (*check)(const QByteArray &input);

@@ -3,6 +3,7 @@
 // it. Both close every window that has the database open first, since a
 // window left open would go on writing into the replaced file.
 #include "CorvModule.h"
+#include "DatabaseLock.h"
 #include "FileCopy.h"
 #include "data/Tables.h"
 #include "mdiCorvella.h"
@@ -83,7 +84,7 @@ void mdiCorvella::mnuRestore_Click() {
     // Nothing replaces the database that is not a whole Corvella database
     // itself: the tables, their fields and every page are checked first.
     QString why;
-    if (!isCorvellaDatabase(*file, &why)) {
+    if (!isCorvellaDatabase(*file, &why) || !(why = foreignSchemaProblem(*file)).isEmpty()) {
         msgBox(why + QStringLiteral("\n\nThe database was not restored."), MsgButtons::Ok,
                MsgIcon::Exclamation, QStringLiteral("Restore Database"));
         setStatusText(CorvModule::IdleLine);
@@ -99,10 +100,22 @@ void mdiCorvella::mnuRestore_Click() {
         dialogs().setWaitCursor(false);
         return;
     }
+    // The database is this program's to replace only while no other
+    // Corvella has it.
+    if (DatabaseLock::lockProgramDatabase(CorvModule::DatabasePath) == DatabaseLock::InUse) {
+        setStatusText(CorvModule::IdleLine);
+        dialogs().setWaitCursor(false);
+        msgBox(DatabaseLock::inUseMessage(CorvModule::DatabasePath) +
+                   QStringLiteral("\n\nThe database was not restored."),
+               MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Restore Database"));
+        return;
+    }
     setStatusText(QStringLiteral("Restoreing database."));
     QString error;
     // The replaced database is kept beside it, so a restore can be undone.
     if (restoreDatabase(*file, CorvModule::DatabasePath, &error)) {
+        // The restored file is a new file under the old name: lock it too.
+        DatabaseLock::lockProgramDatabase(CorvModule::DatabasePath);
         setStatusText(QStringLiteral("Restore successful!"));
         msgBox(QStringLiteral("Restore successful!"), MsgButtons::Ok, MsgIcon::Information,
                QStringLiteral("Restore Database"));

@@ -13,6 +13,7 @@ namespace corv {
 
 QString CorvModule::DatabasePath;
 QString CorvModule::HelpFile;
+QString CorvModule::FirstCopyProblem;
 QString CorvModule::CurrentTankID;
 
 namespace {
@@ -57,6 +58,7 @@ QString programFolderOverride;
 
 void CorvModule::reset() {
     DatabasePath.clear();
+    FirstCopyProblem.clear();
     HelpFile.clear();
     CurrentTankID.clear();
     CurrentTankName.clear();
@@ -140,10 +142,19 @@ void CorvModule::readSettings() {
     // Installed, the user's own database is made from the pristine one the
     // first time it is needed. Should that fail, the first window to open
     // the database asks for it, as it does for any missing file.
+    FirstCopyProblem.clear();
     if (layout.installed &&
-        QFileInfo(DatabasePath).absoluteFilePath() == QFileInfo(userDatabase).absoluteFilePath())
-        copyPristineDatabase(layout.shareFolder + u'/' + QLatin1String(DatabaseFileName),
-                             DatabasePath);
+        QFileInfo(DatabasePath).absoluteFilePath() == QFileInfo(userDatabase).absoluteFilePath()) {
+        QString why;
+        const FirstCopy made = copyPristineDatabase(
+            layout.shareFolder + u'/' + QLatin1String(DatabaseFileName), DatabasePath, &why);
+        if (made == FirstCopy::Failed || made == FirstCopy::NoPristine)
+            FirstCopyProblem =
+                QStringLiteral("Corvella could not make your database %1 from the empty one it "
+                               "was installed with (%2). When a window needs the database, you "
+                               "will be asked where it is.")
+                    .arg(QDir::toNativeSeparators(DatabasePath), why);
+    }
 
     // The help file.
     HelpFile = Settings::helpFile();

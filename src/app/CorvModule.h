@@ -25,6 +25,9 @@ public:
     // Where the database and the help file are.
     static QString DatabasePath;
     static QString HelpFile;
+    // Installed: why the user's own database could not be made from the
+    // pristine one at start (empty when it was, or was there already).
+    static QString FirstCopyProblem;
     // The default tank: its ID as text, or "NOT SET"; and its name.
     static QString CurrentTankID;
     static QString CurrentTankName;

@@ -25,6 +25,13 @@ bool noRoomError(int error) {
 
 } // namespace
 
+QFileDevice::Permissions keptPermissions(QFileDevice::Permissions target,
+                                         QFileDevice::Permissions source) {
+    const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ReadUser | QFileDevice::WriteUser;
+    return (target & source) | owner;
+}
+
 bool WriteLayer::write(QFileDevice &file, const char *data, qint64 size, bool *diskFull) {
     // The file is unbuffered, so a failing write fails here, with errno
     // still telling why.
@@ -83,6 +90,10 @@ bool copyFileSafely(const QString &from, const QString &to, QString *error) {
     target.setDirectWriteFallback(false);
     if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(QStringLiteral("%1: %2").arg(to, target.errorString()));
+    // A copy of a private database stays private: it gets no permission the
+    // source lacks (nor one the file it replaces lacked), and its owner can
+    // always read and write it.
+    target.setPermissions(keptPermissions(target.permissions(), source.permissions()));
     WriteLayer &layer = writeLayer();
     QByteArray chunk;
     qint64 left = source.size();

@@ -1,9 +1,9 @@
 // Copying the database file for backup and restore.
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 
-class QFileDevice;
 class QSaveFile;
 
 namespace corv {
@@ -30,6 +30,12 @@ void setWriteLayer(WriteLayer *layer);
 // the old `to` whole. On failure `error` says what happened, in words for
 // the user ("There is not enough space on the disk to write ...").
 bool copyFileSafely(const QString &from, const QString &to, QString *error);
+
+// The permissions of a file written from `source` in place of one that
+// would have `target`'s: none that either lacks, always the owner's read
+// and write. A backup of a private (0600) database is private too.
+QFileDevice::Permissions keptPermissions(QFileDevice::Permissions target,
+                                         QFileDevice::Permissions source);
 
 // Where a restore keeps the database it replaces: beside it, with
 // ".before-restore" appended ("CORVELLA.CVL.before-restore").

@@ -13,11 +13,8 @@ namespace {
 // Holds the database lock for as long as the main window lives.
 class LockKeeper : public QObject {
 public:
-    LockKeeper(std::unique_ptr<DatabaseLock> lock, QObject *parent)
-        : QObject(parent), m_lock(std::move(lock)) {}
-
-private:
-    std::unique_ptr<DatabaseLock> m_lock;
+    explicit LockKeeper(QObject *parent) : QObject(parent) {}
+    ~LockKeeper() override { DatabaseLock::releaseProgramDatabase(); }
 };
 
 } // namespace
@@ -31,18 +28,22 @@ mdiCorvella *CorvMain() {
     // program goes on; the windows report a missing database themselves.
     auto lock = std::make_unique<DatabaseLock>(CorvModule::DatabasePath);
     if (lock->lock() == DatabaseLock::InUse) {
-        msgBox(QStringLiteral("Corvella is already running with the database %1. Only one "
-                              "Corvella can use a database at a time: switch to the one that "
-                              "is running.")
-                   .arg(CorvModule::DatabasePath),
-               MsgButtons::Ok, MsgIcon::Exclamation, applicationTitle());
+        msgBox(DatabaseLock::inUseMessage(CorvModule::DatabasePath), MsgButtons::Ok,
+               MsgIcon::Exclamation, applicationTitle());
         return nullptr;
     }
+    DatabaseLock::holdForProgram(std::move(lock));
 
     // The main window, loaded and shown.
     auto *main = new mdiCorvella;
-    new LockKeeper(std::move(lock), main);
+    new LockKeeper(main);
     main->show();
+
+    // A database that could not be made is said at once, with its reason,
+    // not left to a bare "Unable to find" later.
+    if (!CorvModule::FirstCopyProblem.isEmpty())
+        msgBox(CorvModule::FirstCopyProblem, MsgButtons::Ok, MsgIcon::Exclamation,
+               applicationTitle());
 
     // The splash, modally over it, until it closes.
     {

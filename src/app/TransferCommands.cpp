@@ -1,9 +1,12 @@
 #include "TransferCommands.h"
 
 #include "CorvModule.h"
+#include "DatabaseLock.h"
 #include "Forms.h"
+#include "data/Tables.h"
 #include "platform/Dialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace corv {
@@ -78,7 +81,9 @@ void exportActiveRecords() {
     }
     const QString count = r.records == 1 ? QStringLiteral("1 record was")
                                          : QStringLiteral("%1 records were").arg(r.records);
-    msgBox(QStringLiteral("%1 exported to %2.").arg(count, QFileInfo(*file).fileName()),
+    // The whole path: a name alone does not say where the file went.
+    msgBox(QStringLiteral("%1 exported to %2.")
+               .arg(count, QDir::toNativeSeparators(QFileInfo(*file).absoluteFilePath())),
            MsgButtons::Ok, MsgIcon::Information, exportTitle);
 }
 
@@ -121,6 +126,20 @@ bool importIntoActiveWindow() {
         MsgResult::Ok)
         return false;
 
+    // Another Corvella may have the file (it was missing at start and has
+    // been made or picked since); storing into it would overwrite its edits.
+    if (DatabaseLock::lockProgramDatabase(CorvModule::DatabasePath) == DatabaseLock::InUse) {
+        msgBox(DatabaseLock::inUseMessage(CorvModule::DatabasePath) +
+                   QStringLiteral("\n\nNothing was imported."),
+               MsgButtons::Ok, MsgIcon::Exclamation, importTitle);
+        return false;
+    }
+    // Nor does a file with statements of its own take the records.
+    if (const QString why = foreignSchemaProblem(CorvModule::DatabasePath); !why.isEmpty()) {
+        msgBox(why + QStringLiteral("\n\nNothing was imported."), MsgButtons::Ok,
+               MsgIcon::Exclamation, importTitle);
+        return false;
+    }
     dialogs().setWaitCursor(true);
     const TransferResult r = import.commit(CorvModule::DatabasePath, tankFor(*table));
     dialogs().setWaitCursor(false);

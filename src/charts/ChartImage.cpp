@@ -11,7 +11,10 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <QThread>
 #include <algorithm>
+#include <atomic>
+#include <memory>
 
 namespace corv {
 
@@ -69,6 +72,49 @@ QSizeF layoutFor(const CorvChart &chart, const QSize &size) {
     return QSizeF(size) / scale;
 }
 
+// The encoder's output, which stops taking bytes once the save is given up:
+// the encoder then ends at its next write.
+class StoppableBuffer : public QBuffer {
+public:
+    explicit StoppableBuffer(QByteArray *bytes) : QBuffer(bytes) {}
+    std::atomic<bool> stopped{false};
+
+protected:
+    qint64 writeData(const char *data, qint64 length) override {
+        return stopped ? -1 : QBuffer::writeData(data, length);
+    }
+};
+
+// Compresses the picture on a thread of its own, so the window goes on
+// answering (a picture of 8000 x 8000 pixels takes many seconds); `stillWanted`
+// is asked every few hundredths of a second until it is done. False, with
+// `*cancelled` set, when it says no.
+bool encodePng(const QImage &image, QByteArray *bytes, QString *why,
+               const std::function<bool()> &stillWanted, bool *cancelled) {
+    StoppableBuffer buffer(bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool written = false;
+    QString reason;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        QImageWriter writer(&buffer, "png");
+        written = writer.write(image);
+        reason = writer.errorString();
+    }));
+    worker->start();
+    while (!worker->wait(QDeadlineTimer(30))) {
+        if (stillWanted && !*cancelled && !stillWanted()) {
+            *cancelled = true;
+            buffer.stopped = true;
+        }
+    }
+    if (*cancelled || !written) {
+        *why = reason;
+        bytes->clear();
+        return false;
+    }
+    return true;
+}
+
 bool writeAll(const QString &fileName, const QByteArray &bytes, QString *error) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -83,7 +129,9 @@ bool writeAll(const QString &fileName, const QByteArray &bytes, QString *error) 
 } // namespace
 
 bool saveChartImage(const CorvChart &chart, const QString &fileName, ImageFormat format,
-                    const QSize &size, QString *error) {
+                    const QSize &size, QString *error, const std::function<bool()> &stillWanted) {
+    if (error)
+        error->clear();
     const QRectF target(QPointF(0, 0), QSizeF(size));
     const QSizeF layout = layoutFor(chart, size);
     QByteArray bytes;
@@ -103,12 +151,11 @@ bool saveChartImage(const CorvChart &chart, const QString &fileName, ImageFormat
             QPainter p(&image);
             chart.render(p, target, layout);
         }
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "png");
-        if (!writer.write(image)) {
-            if (error)
-                *error = chartImageText::writeFailed(fileName, writer.errorString());
+        bool cancelled = false;
+        QString why;
+        if (!encodePng(image, &bytes, &why, stillWanted, &cancelled)) {
+            if (error && !cancelled)
+                *error = chartImageText::writeFailed(fileName, why);
             return false;
         }
     } else {

@@ -5,6 +5,7 @@
 
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace corv {
@@ -48,7 +49,11 @@ std::optional<int> imageSide(const QString &text);
 // chart would look enlarged, not with its labels shrunk to specks. The file
 // is replaced only once the picture is complete. False, with the reason in
 // `error` (a whole message for the user), when it cannot be written.
+// A PNG is compressed while `stillWanted` is asked, every few hundredths of
+// a second, whether to go on (the window keeps answering meanwhile); when it
+// says no, nothing is written and false comes back with `error` empty.
 bool saveChartImage(const CorvChart &chart, const QString &fileName, ImageFormat format,
-                    const QSize &size, QString *error = nullptr);
+                    const QSize &size, QString *error = nullptr,
+                    const std::function<bool()> &stillWanted = {});
 
 } // namespace corv

@@ -17,18 +17,23 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 namespace corv {
 
@@ -368,9 +373,32 @@ void frmChart::cmdSaveImage_Click() {
         return;
     QString error;
     dialogs().setWaitCursor(true);
-    const bool saved = saveChartImage(*CorvChart, file, *format, size.chosenSize(), &error);
+    // A large picture takes seconds to compress: the window goes on
+    // answering, and after a moment a progress box offers Cancel.
+    std::unique_ptr<QProgressDialog> progress;
+    QElapsedTimer clock;
+    clock.start();
+    auto stillWanted = [&] {
+        if (!progress && clock.elapsed() > 400) {
+            progress = std::make_unique<QProgressDialog>(
+                QStringLiteral("Saving the chart as %1\u2026")
+                    .arg(QDir::toNativeSeparators(QFileInfo(file).fileName())),
+                QStringLiteral("Cancel"), 0, 0, this);
+            progress->setWindowTitle(chartImageText::Title);
+            // Nothing else can be done meanwhile: the chart must stay.
+            progress->setWindowModality(Qt::ApplicationModal);
+            progress->setMinimumDuration(0);
+            progress->show();
+        }
+        QCoreApplication::processEvents(progress ? QEventLoop::AllEvents
+                                                 : QEventLoop::ExcludeUserInputEvents);
+        return !(progress && progress->wasCanceled());
+    };
+    const bool saved =
+        saveChartImage(*CorvChart, file, *format, size.chosenSize(), &error, stillWanted);
+    progress.reset();
     dialogs().setWaitCursor(false);
-    if (!saved)
+    if (!saved && !error.isEmpty())
         msgBox(error, MsgButtons::Ok, MsgIcon::Exclamation, chartImageText::Title);
 }
 

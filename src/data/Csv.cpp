@@ -53,6 +53,9 @@ CsvWriter::~CsvWriter() {
 
 void CsvWriter::writeRow(const QStringList &fields) {
     QString line;
+    // A row of one empty field would be an empty line, which a reader skips.
+    if (fields.size() == 1 && fields[0].isEmpty())
+        line.append(QLatin1String("\"\""));
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i)
             line.append(u',');
@@ -158,8 +161,7 @@ bool CsvReader::readRow(QStringList &fields) {
                 }
                 // Copy a run of ordinary characters at once.
                 qsizetype end = m_pos + 1;
-                while (end < n && t[end] != u'"' && t[end] != u'\n' &&
-                       t[end] != u'\r')
+                while (end < n && t[end] != u'"' && t[end] != u'\n' && t[end] != u'\r')
                     ++end;
                 field.append(QStringView(t).mid(m_pos, end - m_pos));
                 m_pos = end;
@@ -171,8 +173,7 @@ bool CsvReader::readRow(QStringList &fields) {
             }
             // Text after the closing quote: kept, but the row is marked.
             const qsizetype start = m_pos;
-            while (m_pos < n && t[m_pos] != u',' && t[m_pos] != u'\n' &&
-                   t[m_pos] != u'\r')
+            while (m_pos < n && t[m_pos] != u',' && t[m_pos] != u'\n' && t[m_pos] != u'\r')
                 ++m_pos;
             if (m_pos > start) {
                 m_malformed = true;
@@ -180,8 +181,7 @@ bool CsvReader::readRow(QStringList &fields) {
             }
         } else {
             const qsizetype start = m_pos;
-            while (m_pos < n && t[m_pos] != u',' && t[m_pos] != u'\n' &&
-                   t[m_pos] != u'\r')
+            while (m_pos < n && t[m_pos] != u',' && t[m_pos] != u'\n' && t[m_pos] != u'\r')
                 ++m_pos;
             field = t.mid(start, m_pos - start);
         }

@@ -39,7 +39,9 @@ QVector<Token> tokenize(const QString &sql) {
     };
     while (i < n) {
         const QChar c = sql[i];
-        if (c.isSpace()) {
+        // White space as SQLite reads it: ASCII only. A no-break space is
+        // part of a word to SQLite ("ID\u00a0INTEGER" has no type INTEGER).
+        if (c == u' ' || (c.unicode() >= 0x09 && c.unicode() <= 0x0d)) {
             ++i;
         } else if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {
             while (i < n && sql[i] != u'\n')
@@ -119,9 +121,22 @@ QString autoincrementTableSql(const QString &createSql, const QString &newName) 
     int depth = 0;
     bool atDefinitionStart = true;
     bool inId = false;
+    // The ID column's declared type: only one that is exactly INTEGER makes
+    // the column the row's key (and takes AUTOINCREMENT).
+    QVector<const Token *> idType;
+    bool idTypeDone = false, idTypeHasSize = false;
+    auto constraintWord = [](const Token &tok) {
+        for (const char *w : {"CONSTRAINT", "PRIMARY", "NOT", "NULL", "UNIQUE", "CHECK", "DEFAULT",
+                              "COLLATE", "REFERENCES", "GENERATED", "AS"})
+            if (isWord(tok, w))
+                return true;
+        return false;
+    };
     for (qsizetype k = open + 1; k < t.size(); ++k) {
         const Token &tok = t[k];
         if (tok.kind == Token::Punct && tok.value == u'(') {
+            if (inId && depth == 0 && !idTypeDone)
+                idTypeHasSize = true;
             ++depth;
             continue;
         }
@@ -141,21 +156,45 @@ QString autoincrementTableSql(const QString &createSql, const QString &newName) 
         if (atDefinitionStart) {
             atDefinitionStart = false;
             inId = isName(tok, QStringLiteral("ID"));
+            if (inId) {
+                idType.clear();
+                idTypeDone = idTypeHasSize = false;
+            }
             continue;
+        }
+        if (inId && !idTypeDone) {
+            if (constraintWord(tok))
+                idTypeDone = true;
+            else
+                idType.push_back(&tok);
         }
         if (inId && isWord(tok, "PRIMARY") && k + 1 < t.size() && isWord(t[k + 1], "KEY")) {
             if (insertAt >= 0)
                 return QString();
+            if (idType.size() != 1 || !isWord(*idType.front(), "INTEGER") || idTypeHasSize)
+                return QString();
             qsizetype last = k + 1;
-            if (last + 1 < t.size() && (isWord(t[last + 1], "ASC") || isWord(t[last + 1], "DESC")))
+            // "INTEGER PRIMARY KEY DESC" is no row key in SQLite (an
+            // ordinary column with an index of its own), and AUTOINCREMENT
+            // is refused on it.
+            if (last + 1 < t.size() && isWord(t[last + 1], "DESC"))
+                return QString();
+            if (last + 1 < t.size() && isWord(t[last + 1], "ASC"))
                 ++last;
             if (last + 3 < t.size() && isWord(t[last + 1], "ON") && isWord(t[last + 2], "CONFLICT"))
                 last += 3;
+            // Already counted: nothing to upgrade.
+            if (last + 1 < t.size() && isWord(t[last + 1], "AUTOINCREMENT"))
+                return QString();
             insertAt = t[last].end;
         }
     }
     if (insertAt < 0)
         return QString();
+    // A table WITHOUT ROWID has no row key for AUTOINCREMENT to count.
+    for (qsizetype k = 1; k < t.size(); ++k)
+        if (isWord(t[k - 1], "WITHOUT") && isWord(t[k], "ROWID"))
+            return QString();
     QString out = createSql.left(t[nameStart].start) + quoteIdentifier(newName) + u' ' +
                   createSql.mid(t[open].start, insertAt - t[open].start) +
                   QStringLiteral(" AUTOINCREMENT") + createSql.mid(insertAt);

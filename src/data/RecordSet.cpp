@@ -1,5 +1,7 @@
 #include "RecordSet.h"
 
+#include "Tables.h"
+
 #include "Criteria.h"
 #include "Schema.h"
 #include "Tables.h"
@@ -96,6 +98,12 @@ DbError RecordSet::ensureConnection(const QString &path) {
     if (DbError e = m_conn.open(path, DbAccess::ReadWrite))
         return e;
     m_path = path;
+    // A file with triggers or views of its own is not used: a trigger would
+    // run its statements at the windows' next edit.
+    if (const QStringList foreign = foreignSchemaObjects(m_conn.db()); !foreign.isEmpty()) {
+        close();
+        return {DbErr::NotADatabase, foreignSchemaMessage(path, foreign)};
+    }
     // The file is brought up to this program's schema the first time it is
     // opened. A file of a newer schema is refused untouched. When an upgrade
     // cannot be done (a read-only file, another program's lock) the file is

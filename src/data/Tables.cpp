@@ -126,4 +126,39 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
     return ok ? true : say(problem);
 }
 
+QStringList foreignSchemaObjects(const QSqlDatabase &db) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    QStringList out;
+    if (!q.exec(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('trigger', "
+                               "'view') ORDER BY type, name")))
+        return out;
+    while (q.next())
+        out << QStringLiteral("%1 \"%2\"").arg(q.value(0).toString(), q.value(1).toString());
+    return out;
+}
+
+QString foreignSchemaMessage(const QString &path, const QStringList &objects) {
+    if (objects.isEmpty())
+        return QString();
+    QStringList shown = objects.mid(0, 5);
+    if (objects.size() > 5)
+        shown << QStringLiteral("%1 more").arg(objects.size() - 5);
+    return QStringLiteral("%1 holds %2, which Corvella does not make: it could change or delete "
+                          "records on its own, so Corvella does not use this file. The file was "
+                          "left as it is.")
+        .arg(QFileInfo(path).fileName(), shown.join(QStringLiteral(", ")));
+}
+
+QString foreignSchemaProblem(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return QString();
+    QStringList objects;
+    Connection connection("corvella-check");
+    if (!connection.open(path, DbAccess::ReadOnly))
+        objects = foreignSchemaObjects(connection.db());
+    return foreignSchemaMessage(path, objects);
+}
+
 } // namespace corv

@@ -1,6 +1,7 @@
 // The five tables of a Corvella database and their fields.
 #pragma once
 
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -27,5 +28,15 @@ int shownDecimals(const QString &table, const QString &field);
 // opened read-only and left unchanged. When it is not, `why` says what is
 // wrong, in words for the user.
 bool isCorvellaDatabase(const QString &path, QString *why = nullptr);
+
+// The triggers and views of an open database, each as its kind and name
+// ("trigger \"t1\""). Corvella makes neither: a trigger in a file would run
+// statements of the file's own at every edit (a journal Add emptying the
+// glossary), a view could stand in for a table. Empty when there are none.
+QStringList foreignSchemaObjects(const QSqlDatabase &db);
+// The same for the file at `path` (opened read-only, left unchanged), and
+// the message that refuses it; empty when the file holds none.
+QString foreignSchemaProblem(const QString &path);
+QString foreignSchemaMessage(const QString &path, const QStringList &objects);
 
 } // namespace corv

@@ -222,10 +222,21 @@ std::optional<TargetRange> TargetRanges::fromBoundTexts(const QString &lowText,
         return std::nullopt;
     };
     TargetRange r;
+    // A number too large for any measurement (1e999) is a number all the
+    // same: say so rather than call it no number.
+    auto refused = [&](const char *bound, const QString &text) {
+        const QString t = text.trimmed();
+        if (readsAsNumber(t))
+            return fail(
+                QStringLiteral("The %1 bound of %2 (%3) is out of range.")
+                    .arg(QLatin1String(bound), name, t.size() > 40 ? t.left(40) + u'…' : t));
+        return fail(
+            QStringLiteral("The %1 bound of %2 is not a number.").arg(QLatin1String(bound), name));
+    };
     if (!readBound(lowText, r.low))
-        return fail(QStringLiteral("The low bound of %1 is not a number.").arg(name));
+        return refused("low", lowText);
     if (!readBound(highText, r.high))
-        return fail(QStringLiteral("The high bound of %1 is not a number.").arg(name));
+        return refused("high", highText);
     if (r.low && r.high && *r.low > *r.high)
         return fail(QStringLiteral("The low bound of %1 (%2) is above its high bound (%3).")
                         .arg(name, numberText(*r.low), numberText(*r.high)));

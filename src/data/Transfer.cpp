@@ -5,27 +5,28 @@
 #include "Csv.h"
 #include "JetSql.h"
 #include "RecordSources.h"
-#include "data/Catalogue.h"
 #include "Tables.h"
+#include "data/Catalogue.h"
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QSaveFile>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <climits>
 #include <cmath>
 #include <functional>
 
 namespace corv {
 
 namespace {
-
 
 // The fields of the catalogue that files hold, in the table's order.
 QVector<FieldInfo> filedFields(TransferTable table) {
@@ -98,31 +99,42 @@ bool isNumeric(const QVariant &v) {
     }
 }
 
-// A stored value as the file shows it. A value of the wrong type (another
-// program may have put text into a number column) is written as it is,
-// so that nothing is lost on the way out.
-QString exportText(const FieldInfo &f, const QVariant &v) {
-    if (v.isNull() || !v.isValid())
-        return QString();
-    switch (f.kind) {
-    case FieldKind::Date: {
-        const QString s = v.toString();
-        if (const auto d = fromIsoDate(s))
-            return isoDateText(*d);
-        return s;
-    }
-    case FieldKind::Number:
-    case FieldKind::Integer:
-        return isNumeric(v) ? numberText(v.toDouble(), f.decimals) : v.toString();
-    case FieldKind::Currency:
-        // At least two decimals and as many more (up to four) as the amount
-        // has, so that 25.125 is not rounded away on its way out.
-        return isNumeric(v) ? Fixed4::fromUnits(v.toLongLong()).toText(2) : v.toString();
-    case FieldKind::Text:
-    case FieldKind::Memo:
-        break;
-    }
-    return v.toString();
+// A text a spreadsheet would read as a formula, or as a cell that starts
+// one: =, +, -, @, and a tab or carriage return in front of them.
+bool formulaLike(const QString &text, qsizetype from) {
+    if (from >= text.size())
+        return false;
+    const QChar c = text[from];
+    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
+}
+
+// Apostrophes in front of a formula-like text: the guard export adds is
+// one more of them, so a text that had some keeps them through a round trip.
+qsizetype leadingApostrophes(const QString &text) {
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u'\'')
+        ++i;
+    return i;
+}
+
+QString guardedCell(const QString &text) {
+    return formulaLike(text, leadingApostrophes(text)) ? u'\'' + text : text;
+}
+
+// What import takes away again: one apostrophe in front of a formula-like
+// text. Any other apostrophe is the text's own.
+QString unguardedCell(const QString &text) {
+    const qsizetype n = leadingApostrophes(text);
+    return n > 0 && formulaLike(text, n) ? text.mid(1) : text;
+}
+
+// A value from the file in a message: long ones are cut, so that a report
+// stays readable whatever a file holds.
+QString cut(const QString &text) {
+    constexpr qsizetype Shown = 60;
+    if (text.size() <= Shown)
+        return text;
+    return text.left(Shown) + QStringLiteral("\u2026 (%1 characters)").arg(text.size());
 }
 
 // A connection of its own to the database file, never creating it.
@@ -172,6 +184,35 @@ const QVector<FieldInfo> &transferFields(TransferTable table) {
     return fieldsOf(table);
 }
 
+// A value of the wrong type (another program may have put text into a
+// number column) is written as it is, so that nothing is lost on the way
+// out; only a number read from a number field is never guarded (-3 stays a
+// number).
+QString exportFieldText(const FieldInfo &f, const QVariant &v) {
+    if (v.isNull() || !v.isValid())
+        return QString();
+    switch (f.kind) {
+    case FieldKind::Date: {
+        const QString s = v.toString();
+        if (const auto d = fromIsoDate(s))
+            return isoDateText(*d);
+        return guardedCell(s);
+    }
+    case FieldKind::Number:
+    case FieldKind::Integer:
+        return isNumeric(v) ? numberText(v.toDouble(), f.decimals) : guardedCell(v.toString());
+    case FieldKind::Currency:
+        // At least two decimals and as many more (up to four) as the amount
+        // has, so that 25.125 is not rounded away on its way out.
+        return isNumeric(v) ? Fixed4::fromUnits(v.toLongLong()).toText(2)
+                            : guardedCell(v.toString());
+    case FieldKind::Text:
+    case FieldKind::Memo:
+        break;
+    }
+    return guardedCell(v.toString());
+}
+
 // --- export ------------------------------------------------------------------
 
 TransferResult exportCsv(const QString &databasePath, TransferTable table, const QString &tankId,
@@ -219,7 +260,7 @@ TransferResult exportCsv(const QString &databasePath, TransferTable table, const
     while (q.next()) {
         row.clear();
         for (int i = 0; i < fields.size(); ++i)
-            row << exportText(fields[i], q.value(i));
+            row << exportFieldText(fields[i], q.value(i));
         writer.writeRow(row);
         ++result.records;
     }
@@ -245,6 +286,12 @@ TransferResult exportCsvFile(const QString &databasePath, TransferTable table,
         r.error = QStringLiteral("%1 cannot be written: %2").arg(filePath, file.errorString());
         return r;
     }
+    // The records of a private database stay private: the file gets no
+    // permission the database lacks (its owner can always read and write it).
+    if (const QFileInfo db(databasePath); db.exists())
+        file.setPermissions((file.permissions() & db.permissions()) | QFileDevice::ReadOwner |
+                            QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                            QFileDevice::WriteUser);
     TransferResult r = exportCsv(databasePath, table, tankId, &file);
     if (!r.ok) {
         file.cancelWriting();
@@ -350,10 +397,17 @@ int CsvImport::leaveOutStored(const QString &databasePath, const QString &tankId
     TransferConnection c(databasePath, true);
     if (!c.ok())
         return 0;
+    // Every field of the table is read: a stored record with a value in a
+    // field the file does not have is another record, however well the
+    // file's fields match it (a file of dates and pH must not drop a row
+    // because an entry of that day also holds a nitrate reading).
     const QVector<FieldInfo> &fields = fieldsOf(m_table);
     QStringList cols;
+    for (const FieldInfo &f : fields)
+        cols << quoteIdentifier(f.name);
+    QVector<bool> inFile(fields.size(), false);
     for (int f : m_fields)
-        cols << quoteIdentifier(fields[f].name);
+        inFile[f] = true;
     QSqlQuery q(c.db());
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 FROM %2%3")
@@ -363,9 +417,17 @@ int CsvImport::leaveOutStored(const QString &databasePath, const QString &tankId
         q.bindValue(0, tankId.toLongLong());
     if (!q.exec())
         return 0;
+    auto empty = [](const QVariant &v) {
+        return v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
+    };
     QSet<QString> stored;
-    while (q.next())
-        stored.insert(recordKey(fields, m_fields, [&](int k) { return q.value(k); }));
+    while (q.next()) {
+        bool otherValues = false;
+        for (int i = 0; i < fields.size() && !otherValues; ++i)
+            otherValues = !inFile[i] && !empty(q.value(i));
+        if (!otherValues)
+            stored.insert(recordKey(fields, m_fields, [&](int k) { return q.value(m_fields[k]); }));
+    }
     q.finish();
 
     QVector<Row> kept;
@@ -403,6 +465,15 @@ bool CsvImport::analyseFile(const QString &path) {
 }
 
 bool CsvImport::analyseBytes(const QByteArray &bytes) {
+    // No text file holds a NUL byte; images, archives and databases do. Read
+    // as text they would come out as a column of garbage.
+    if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
+        clear();
+        note(int(std::min<qsizetype>(bytes.left(nul).count('\n') + 1, INT_MAX)),
+             QStringLiteral("the file is not a text file of comma-separated values: it holds "
+                            "binary data."));
+        return false;
+    }
     bool utf8 = true;
     const QString text = decodeCsvBytes(bytes, &utf8);
     const bool ok = analyse(text);
@@ -454,14 +525,14 @@ bool CsvImport::analyse(const QString &text) {
         if (key == QLatin1String("id")) {
             note(headerLine,
                  QStringLiteral("column \"%1\" is ignored: Corvella numbers the records itself.")
-                     .arg(name),
+                     .arg(cut(name)),
                  false);
             continue;
         }
         if (key == QLatin1String("tankid") && isTankTable(m_table)) {
             note(headerLine,
                  QStringLiteral("column \"%1\" is ignored: the records go to the default tank.")
-                     .arg(name),
+                     .arg(cut(name)),
                  false);
             continue;
         }
@@ -469,12 +540,12 @@ bool CsvImport::analyse(const QString &text) {
         if (it == known.cend()) {
             note(headerLine,
                  QStringLiteral("column \"%1\" is not a field of the %2 table; it is ignored.")
-                     .arg(name, transferTableName(m_table)),
+                     .arg(cut(name), transferTableName(m_table)),
                  false);
             continue;
         }
         if (columnOfField[*it] >= 0) {
-            note(headerLine, QStringLiteral("the column \"%1\" appears twice.").arg(name));
+            note(headerLine, QStringLiteral("the column \"%1\" appears twice.").arg(cut(name)));
             fatal = true;
             continue;
         }
@@ -511,8 +582,9 @@ bool CsvImport::analyse(const QString &text) {
         } else if (reader.rowMalformed()) {
             problems << QStringLiteral("there is text after a closing quote.");
         } else if (cells.size() != m_width) {
-            problems << QStringLiteral("the row has %1 fields; the header has %2.")
-                            .arg(cells.size())
+            problems << QStringLiteral("the row has %1; the header has %2.")
+                            .arg(cells.size() == 1 ? QStringLiteral("1 field")
+                                                   : QStringLiteral("%1 fields").arg(cells.size()))
                             .arg(m_width);
         }
         Row row{line, QVector<QVariant>(m_fields.size())};
@@ -522,7 +594,7 @@ bool CsvImport::analyse(const QString &text) {
             for (int k = 0; k < m_fields.size(); ++k) {
                 const FieldInfo &f = fields[m_fields[k]];
                 const QString &value = cells[m_columns[k]];
-                const QString &name = columnNames[k];
+                const QString name = cut(columnNames[k]);
                 QVariant &stored = row.values[k];
                 switch (f.kind) {
                 case FieldKind::Number:
@@ -531,9 +603,10 @@ bool CsvImport::analyse(const QString &text) {
                         break;
                     const auto n = toNumber(value);
                     if (!n)
-                        problems << QStringLiteral("%1 \"%2\" is not a number.").arg(name, value);
+                        problems
+                            << QStringLiteral("%1 \"%2\" is not a number.").arg(name, cut(value));
                     else if (!std::isfinite(*n))
-                        problems << QStringLiteral("%1 \"%2\" is too large.").arg(name, value);
+                        problems << QStringLiteral("%1 \"%2\" is too large.").arg(name, cut(value));
                     else
                         stored = *n;
                     break;
@@ -546,7 +619,7 @@ bool CsvImport::analyse(const QString &text) {
                     else
                         problems << QStringLiteral("%1 \"%2\" is not a date (mm/dd/yyyy or "
                                                    "yyyy-mm-dd).")
-                                        .arg(name, value);
+                                        .arg(name, cut(value));
                     break;
                 }
                 case FieldKind::Currency: {
@@ -555,26 +628,29 @@ bool CsvImport::analyse(const QString &text) {
                     if (const auto amount = Fixed4::fromText(value))
                         stored = amount->units();
                     else if (readsAsNumber(value))
-                        problems << QStringLiteral("%1 \"%2\" is too large.").arg(name, value);
+                        problems << QStringLiteral("%1 \"%2\" is too large.").arg(name, cut(value));
                     else
                         problems << QStringLiteral("%1 \"%2\" is not an amount (EX: 25.00).")
-                                        .arg(name, value);
+                                        .arg(name, cut(value));
                     break;
                 }
                 case FieldKind::Text:
-                    if (f.maxLength > 0 && value.size() > f.maxLength) {
+                case FieldKind::Memo: {
+                    // A text a spreadsheet would take for a formula was
+                    // written with an apostrophe in front; it is not the
+                    // text's own.
+                    const QString text = unguardedCell(value);
+                    const int longest = f.maxLength > 0 ? f.maxLength : MaxImportedText;
+                    if (text.size() > longest) {
                         problems << QStringLiteral("%1 is longer than %2 characters.")
-                                        .arg(name)
-                                        .arg(f.maxLength);
+                                        .arg(name, QLocale(QLocale::English, QLocale::UnitedStates)
+                                                       .toString(longest));
                         break;
                     }
-                    if (!value.isEmpty())
-                        stored = value;
+                    if (!text.isEmpty())
+                        stored = text;
                     break;
-                case FieldKind::Memo:
-                    if (!value.isEmpty())
-                        stored = value;
-                    break;
+                }
                 }
             }
         }

@@ -33,6 +33,16 @@ bool isTankTable(TransferTable table);
 // of value each takes.
 const QVector<FieldInfo> &transferFields(TransferTable table);
 
+// A stored value as a file shows it: dates yyyy-mm-dd, numbers with a dot,
+// costs with at least two decimals. A text a spreadsheet would take for a
+// formula (beginning with =, +, -, @, a tab or a carriage return) gets an
+// apostrophe in front, which import takes away again.
+QString exportFieldText(const FieldInfo &field, const QVariant &value);
+
+// The longest text an import takes into one field, in characters; a longer
+// one is refused with its line.
+constexpr int MaxImportedText = 65535;
+
 struct TransferResult {
     bool ok = false;
     int records = 0; // written or stored
@@ -76,6 +86,8 @@ public:
     int rowCount() const { return m_rowCount; }
     int acceptedCount() const { return int(m_rows.size()); }
     int refusedCount() const { return m_refused; }
+    // The values of the accepted row `i`, one per entry of columns().
+    QVector<QVariant> acceptedValues(int i) const { return m_rows.value(i).values; }
 
     // Every refusal and note, in the order of the file, each text beginning
     // "Line N: ".
@@ -86,8 +98,10 @@ public:
     QString summary() const;
 
     // Leaves out the accepted rows whose record is stored already, field for
-    // field (in tank `tankId` for journal and livestock), each with a note:
-    // importing the same file twice would otherwise store everything twice.
+    // field (in tank `tankId` for journal and livestock), each with a note: a
+    // stored record equal in every field the file has and empty in every
+    // field it has not. Importing the same file twice would otherwise store
+    // everything twice.
     // Returns how many it left out; when the database cannot be read it
     // leaves out nothing (storing then says what is wrong).
     int leaveOutStored(const QString &databasePath, const QString &tankId);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QMimeData>
 #include <QTextCursor>
 #include <QValidator>
 
@@ -118,8 +119,35 @@ void TextBox::focusOutEvent(QFocusEvent *event) {
         onLostFocus();
 }
 
+bool hasHugeWord(const QString &text) {
+    constexpr int Huge = 1000;
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > Huge)
+            return true;
+    }
+    return false;
+}
+
+void wrapForText(QPlainTextEdit *box, const QString &text) {
+    const auto mode =
+        hasHugeWord(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (box->wordWrapMode() != mode)
+        box->setWordWrapMode(mode);
+}
+
 MemoBox::MemoBox(QWidget *parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
+    // A word wider than the box is broken where the box ends.
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+void MemoBox::insertFromMimeData(const QMimeData *source) {
+    // A pasted word of many thousand letters is laid out at once, too.
+    if (source && source->hasText() && hasHugeWord(source->text()))
+        setWordWrapMode(QTextOption::WrapAnywhere);
+    QPlainTextEdit::insertFromMimeData(source);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 

@@ -48,7 +48,17 @@ public:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
 };
+
+// True when the text holds a word (a run without blanks) of more than a
+// thousand characters. Laid out to break only between words, such a word
+// takes time that grows with its square: a note of one word of 300,000
+// letters took 40 seconds to show, broken anywhere a fraction of a second.
+bool hasHugeWord(const QString &text);
+// Breaks the lines of `box` anywhere when `text` holds a huge word, between
+// words otherwise; called before the text is put into the box.
+void wrapForText(QPlainTextEdit *box, const QString &text);
 
 // A list of a tank's type, shape or unit, with its tool tip.
 QComboBox *tankListCombo(QWidget *parent, const QString &name, TankList list);

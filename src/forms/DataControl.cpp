@@ -1,5 +1,6 @@
 #include "DataControl.h"
 
+#include "Controls.h"
 #include "app/Artwork.h"
 #include "platform/Dialogs.h"
 
@@ -163,8 +164,10 @@ void DataControl::bind(QPlainTextEdit *box, const QString &field) {
     const int id = bindField(
         field, [guard] { return guard ? guard->toPlainText() : QString(); },
         [guard](const QString &text) {
-            if (guard && guard->toPlainText() != text)
+            if (guard && guard->toPlainText() != text) {
+                wrapForText(guard, text);
                 guard->setPlainText(text);
+            }
         });
     trackBox(box, id);
     connect(box, &QPlainTextEdit::textChanged, this, [this, id] { fieldEdited(id); });

@@ -3,6 +3,7 @@
 #include "WindowSupport.h"
 
 #include "app/CorvModule.h"
+#include "app/DatabaseLock.h"
 #include "app/Settings.h"
 #include "app/mdiCorvella.h"
 #include "platform/Conversions.h"
@@ -40,6 +41,13 @@ bool locateDatabase(DataControl &data) {
             return false;
         const QString name = QDir::toNativeSeparators(*chosen);
         if (name.toUpper().endsWith(wanted)) {
+            // The file may be the one another Corvella has open (by this
+            // name or another): two programs would overwrite each other.
+            if (DatabaseLock::lockProgramDatabase(name) == DatabaseLock::InUse) {
+                msgBox(DatabaseLock::inUseMessage(name), MsgButtons::Ok, MsgIcon::Exclamation,
+                       applicationTitle());
+                continue;
+            }
             // For this run only: the settings keep the path they have.
             data.setDatabaseName(name);
             CorvModule::DatabasePath = name;

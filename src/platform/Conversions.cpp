@@ -560,9 +560,11 @@ std::optional<QDate> fromIsoDate(QStringView text) {
     const int y = text.mid(0, 4).toInt(&ok1);
     const int m = text.mid(5, 2).toInt(&ok2);
     const int d = text.mid(8, 2).toInt(&ok3);
-    if (!ok1 || !ok2 || !ok3 || !QDate::isValid(y, m, d))
+    if (!ok1 || !ok2 || !ok3)
         return std::nullopt;
-    return QDate(y, m, d);
+    // The same years as a typed date: a stored 0020-02-29 is shown as it
+    // stands, not as a date no box would take back.
+    return makeDate(y, m, d);
 }
 
 } // namespace corv

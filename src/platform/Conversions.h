@@ -115,7 +115,9 @@ QString dateText(QDate date);
 // comes back unchanged.
 QString formatDate(const QString &text);
 
-// ISO "yyyy-mm-dd", the form in which dates are stored.
+// ISO "yyyy-mm-dd", the form in which dates are stored. Every reader of
+// dates takes the years 100 to 9999 only; a stored text outside them is no
+// date (it is shown as it stands).
 QString isoDateText(QDate date);
 std::optional<QDate> fromIsoDate(QStringView text);
 

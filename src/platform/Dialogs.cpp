@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
@@ -276,6 +279,25 @@ std::optional<QString> runFileDialog(const FileRequest &request, bool save) {
     KeepModalShown keep(&dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
+    // Qt's dialog reads double quotes in the typed name as marks around
+    // several names ("a" "b"), so a path through a folder whose name holds
+    // one came back as some other file. One name is asked for here: the
+    // typed text is the path.
+    if (const auto *edit = dlg.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
+        const QString typed = edit->text();
+        if (typed.contains(u'"') && !typed.trimmed().startsWith(u'"')) {
+            const QString path = QDir::cleanPath(dlg.directory().absoluteFilePath(typed));
+            // The dialog asked about replacing the file it misread, not
+            // about this one.
+            if (save && (request.flags & FileOverwritePrompt) && QFileInfo::exists(path) &&
+                QMessageBox::question(dialogParent(), request.title,
+                                      QStringLiteral("%1 already exists.\nDo you want to replace "
+                                                     "it?")
+                                          .arg(QDir::toNativeSeparators(path))) != QMessageBox::Yes)
+                return std::nullopt;
+            return path;
+        }
+    }
     return dlg.selectedFiles().first();
 }
 

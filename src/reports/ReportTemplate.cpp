@@ -119,6 +119,90 @@ void addTotals(mu::data &target, const ReportTable &t, const QVector<int> &rows)
     }
 }
 
+// Blanks as the Mustache reader trims them around a tag's contents (the C
+// library's, not Unicode's: a tag it reads as a variable must not be taken
+// for a section here).
+QString mustacheTrimmed(const QString &s) {
+    auto blank = [](QChar c) {
+        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+    };
+    qsizetype from = 0, to = s.size();
+    while (from < to && blank(s[from]))
+        ++from;
+    while (to > from && blank(s[to - 1]))
+        --to;
+    return s.mid(from, to - from);
+}
+
+// Reads the tags of a template as the Mustache reader does, following every
+// change of delimiters ({{=<% %>=}}), and says what would make rendering it
+// run away: sections nested absurdly deep (rendering is recursive), a list
+// repeated inside itself (the records or tanks over again for each record or
+// tank: the work multiplies with every level), and a value printed as raw
+// markup ({{{name}}} or {{&name}}), which would let a record's text act as
+// HTML.
+QString tagProblem(const QString &text) {
+    constexpr int MaxNesting = 50;
+    QString open = QStringLiteral("{{"), close = QStringLiteral("}}");
+    QStringList sections; // the open sections' lists (or nothing), innermost last
+    auto isList = [](const QString &name) {
+        return name == QLatin1String("records") || name == QLatin1String("tanks");
+    };
+    qsizetype pos = 0;
+    while (true) {
+        const qsizetype at = text.indexOf(open, pos);
+        if (at < 0)
+            break;
+        qsizetype from = at + open.size();
+        const bool braces = open == QLatin1String("{{") && close == QLatin1String("}}");
+        const bool triple = braces && from < text.size() && text[from] == u'{';
+        const QString closing = triple ? QStringLiteral("}}}") : close;
+        if (triple)
+            ++from;
+        const qsizetype end = text.indexOf(closing, from);
+        if (end < 0)
+            break; // the Mustache reader names the unclosed tag
+        const QString tag = mustacheTrimmed(text.mid(from, end - from));
+        pos = end + closing.size();
+        if (triple || tag.startsWith(u'&'))
+            return QStringLiteral("%1 would print a value as markup; print it as text with "
+                                  "%2name%3.")
+                .arg(text.mid(at, pos - at).left(60), open, close);
+        if (tag.startsWith(u'=')) {
+            // "=<% %>=": the new delimiters, split at the first blank.
+            if (tag.size() < 5 || !tag.endsWith(u'='))
+                break; // refused by the Mustache reader
+            const QString spec = mustacheTrimmed(tag.mid(1, tag.size() - 2));
+            const qsizetype space = spec.indexOf(u' ');
+            if (space < 0)
+                break;
+            qsizetype next = space;
+            while (next < spec.size() && spec[next] == u' ')
+                ++next;
+            open = spec.left(space);
+            close = spec.mid(next);
+            if (open.isEmpty() || close.isEmpty())
+                break;
+            continue;
+        }
+        const QChar type = tag.isEmpty() ? QChar() : tag[0];
+        if (type == u'#' || type == u'^') {
+            if (sections.size() >= MaxNesting)
+                return QStringLiteral("its sections nest more than %1 deep.").arg(MaxNesting);
+            const QString name = mustacheTrimmed(tag.mid(1));
+            const bool list = type == u'#' && isList(name);
+            if (list && sections.contains(name))
+                return QStringLiteral("a section over the %1 lies inside another over the "
+                                      "same %1.")
+                    .arg(name);
+            sections << (list ? name : QString());
+        } else if (type == u'/' && !sections.isEmpty()) {
+            sections.removeLast();
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 // --- the template file -------------------------------------------------------
@@ -222,16 +306,8 @@ std::optional<ReportTemplate> ReportTemplate::fromText(const QString &text, cons
                                       "\"table: Journal\"."));
     if (t.title.isEmpty())
         t.title = t.table;
-    // Sections are rendered recursively; a template nesting them absurdly
-    // deep is refused rather than allowed to exhaust the stack.
-    constexpr int MaxNesting = 50;
-    static const QRegularExpression sectionTag(QStringLiteral("\\{\\{\\s*([#^/])"));
-    int depth = 0;
-    for (auto it = sectionTag.globalMatch(text); it.hasNext();) {
-        depth += it.next().captured(1) == QLatin1String("/") ? -1 : 1;
-        if (depth > MaxNesting)
-            return invalid(QStringLiteral("its sections nest more than %1 deep.").arg(MaxNesting));
-    }
+    if (const QString why = tagProblem(text); !why.isEmpty())
+        return invalid(why);
     const mu::mustache check(u8(text));
     if (!check.is_valid())
         return invalid(QString::fromStdString(check.error_message()) + u'.');
@@ -253,8 +329,23 @@ struct RenderedReport::Impl {
         pageValues.set("pages", mu::data(std::to_string(pages)));
         mu::context<std::string> ctx(&global);
         ctx.push(&pageValues);
-        const std::string out = tmpl.render(ctx);
-        return tmpl.is_valid() ? QString::fromStdString(out) : QString();
+        // A header drawn on every page has a bound of its own: one that
+        // repeats every record is cut off rather than fill the memory.
+        struct Sink {
+            std::string out;
+            Sink &operator<<(const std::string &piece) {
+                if (out.size() + piece.size() > std::size_t(MaxRenderedReport / 32))
+                    throw Sink();
+                out += piece;
+                return *this;
+            }
+        } sink;
+        try {
+            tmpl.render(ctx, sink);
+        } catch (const Sink &) {
+            return QString();
+        }
+        return tmpl.is_valid() ? QString::fromStdString(sink.out) : QString();
     }
 };
 
@@ -413,7 +504,24 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
 
     mu::mustache body(u8(tmpl.text));
     body.set_custom_escape(escapeHtml);
-    const std::string html = body.render(g);
+    std::string html;
+    // A template may repeat what it likes; the report it makes stays within
+    // what a preview and a printer can take.
+    struct TooLarge {};
+    try {
+        body.render(g, [&html](const std::string &piece) {
+            if (html.size() + piece.size() > std::size_t(MaxRenderedReport))
+                throw TooLarge();
+            html += piece;
+        });
+    } catch (const TooLarge &) {
+        fail(error, ReportErr::ReportFileInvalid,
+             QStringLiteral("The report file %1 makes a report too large to print (more than "
+                            "%2 million characters).")
+                 .arg(tmpl.path)
+                 .arg(MaxRenderedReport / 1000000));
+        return std::nullopt;
+    }
     if (!body.is_valid()) {
         fail(error, ReportErr::ReportFileInvalid,
              QStringLiteral("The report file %1 is not a valid report template: %2.")
@@ -433,6 +541,14 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
             fail(error, ReportErr::ReportFileInvalid,
                  QStringLiteral("The report file %1 is not a valid report template: %2.")
                      .arg(tmpl.path, QString::fromStdString(check.error_message())));
+            return std::nullopt;
+        }
+        // A part is read again with the first delimiters: what the body's
+        // changed delimiters hid is a tag there.
+        if (const QString why = tagProblem(QString::fromStdString(*part)); !why.isEmpty()) {
+            fail(error, ReportErr::ReportFileInvalid,
+                 QStringLiteral("The report file %1 is not a valid report template: %2")
+                     .arg(tmpl.path, why));
             return std::nullopt;
         }
     }

@@ -56,6 +56,10 @@ struct ReportTemplate {
                                                   ReportError *error);
 };
 
+// The most characters of HTML a template may render into; a template that
+// renders more is refused as it renders.
+constexpr int MaxRenderedReport = 32 * 1000 * 1000;
+
 // What a report knows beyond its records.
 struct ReportValues {
     QDate printedOn;

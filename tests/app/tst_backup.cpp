@@ -2,7 +2,9 @@
 #include "app/CorvModule.h"
 #include "app/FileCopy.h"
 #include "app/mdiCorvella.h"
+#include "data/RecordSet.h"
 #include "data/Tables.h"
+#include "data/Transfer.h"
 #include "support/MainWindowFixture.h"
 
 #include <QDir>
@@ -329,8 +331,9 @@ private slots:
         QCOMPARE(contents(kept), contents(backup));
         QCOMPARE(TestEnv::scalar(fx.db, "SELECT COUNT(*) FROM Tank").toInt(), 2);
         // No staging file is left behind.
-        QCOMPARE(QDir(fx.env->folder()).entryList({".corvella-restore-*"}, QDir::Files | QDir::Hidden),
-                 QStringList());
+        QCOMPARE(
+            QDir(fx.env->folder()).entryList({".corvella-restore-*"}, QDir::Files | QDir::Hidden),
+            QStringList());
     }
 
     // When the replaced database cannot be kept (a full disk), nothing is
@@ -402,6 +405,67 @@ private slots:
             1);
         QVERIFY(!copyFileSafely(target, target, &error));
         QCOMPARE(contents(target), QByteArray("the old, whole file"));
+    }
+
+    // A file with triggers or views of its own would run its statements at
+    // the program's next edit (here: every journal Add empties the
+    // glossary). Restore refuses it, naming them; opening it as the
+    // database is refused too; either way the files stay as they are.
+    void filesWithTriggersOrViewsAreNeitherRestoredNorOpened() {
+        TestEnv::exec(fx.db, "INSERT INTO Glossary (Term) VALUES ('KH')");
+        const QString backup = fx.env->path("Corvella.bak");
+        QVERIFY(copyFileSafely(fx.db, backup, nullptr));
+        TestEnv::exec(backup, "CREATE TRIGGER t1 AFTER INSERT ON Journal BEGIN DELETE FROM "
+                              "Glossary; END");
+        TestEnv::exec(backup, "CREATE VIEW Everything AS SELECT * FROM Tank");
+        const QByteArray before = contents(fx.db), hostile = contents(backup);
+        fx.env->dialogs.fileAnswers = {backup};
+        fx.env->dialogs.answers = {MsgResult::Ok};
+        fx.main->mnuRestore_Click();
+        QCOMPARE(messages().size(), 1);
+        const QString text = messages()[0].text;
+        QVERIFY2(text.contains(QStringLiteral("trigger \"t1\"")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("view \"Everything\"")), qPrintable(text));
+        QVERIFY(text.endsWith(QStringLiteral("The database was not restored.")));
+        QCOMPARE(contents(fx.db), before);
+        QCOMPARE(contents(backup), hostile);
+
+        RecordSet rs;
+        const DbError e = rs.open(backup, QStringLiteral("SELECT * FROM Glossary"));
+        QCOMPARE(e.number, DbErr::NotADatabase);
+        QVERIFY2(e.description.contains(QStringLiteral("trigger \"t1\"")),
+                 qPrintable(e.description));
+        QCOMPARE(contents(backup), hostile);
+        QCOMPARE(TestEnv::scalar(backup, "SELECT COUNT(*) FROM Glossary").toInt(), 1);
+    }
+
+    // Every file written from a private database is private too: the
+    // backup, the database a restore keeps, an export. A restore keeps the
+    // database's own permissions whatever the backup's.
+    void filesFromThePrivateDatabaseStayPrivate() {
+        const auto priv = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                          QFileDevice::WriteUser;
+        const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QVERIFY(QFile::setPermissions(fx.db, priv));
+        const QString backup = fx.env->path("Corvella.bak");
+        fx.env->dialogs.fileAnswers = {backup};
+        fx.env->dialogs.expectOk();
+        fx.main->mnuBackup_Click();
+        QCOMPARE(QFile::permissions(backup) & others, QFileDevice::Permissions());
+        QVERIFY(QFile::permissions(backup) & QFileDevice::WriteOwner);
+
+        QVERIFY(QFile::setPermissions(backup, priv | others));
+        fx.env->dialogs.clear();
+        fx.env->dialogs.fileAnswers = {backup};
+        fx.env->dialogs.answers = {MsgResult::Yes, MsgResult::Ok};
+        fx.main->mnuRestore_Click();
+        QCOMPARE(messages().last().text, QStringLiteral("Restore successful!"));
+        QCOMPARE(QFile::permissions(beforeRestorePath(fx.db)) & others, QFileDevice::Permissions());
+        QCOMPARE(QFile::permissions(fx.db) & others, QFileDevice::Permissions());
+
+        const QString csv = fx.env->path("Glossary.csv");
+        QVERIFY(exportCsvFile(fx.db, TransferTable::Glossary, QString(), csv).ok);
+        QCOMPARE(QFile::permissions(csv) & others, QFileDevice::Permissions());
     }
 };
 

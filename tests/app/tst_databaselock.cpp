@@ -2,11 +2,13 @@
 #include "app/DatabaseLock.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
+#include <unistd.h>
 
 using namespace corv;
 
@@ -60,6 +62,65 @@ private slots:
 
     // The lock of a program that crashed names a process that no longer
     // runs: it is taken over. So is a lock file that names no one.
+    // The lock is the file's, not its name's: a hard link in another folder
+    // (another lock file beside it) is still the same database.
+    void aHardLinkElsewhereIsTheSameDatabase() {
+        QVERIFY(QDir(dir.path()).mkpath("other"));
+        const QString hard = dir.filePath("other/CORVELLA.CVL");
+        QCOMPARE(::link(QFile::encodeName(db).constData(), QFile::encodeName(hard).constData()), 0);
+        {
+            DatabaseLock first(db), second(hard);
+            QCOMPARE(first.lock(), DatabaseLock::Locked);
+            QCOMPARE(second.lock(), DatabaseLock::InUse);
+            QVERIFY(!second.isLocked());
+            QVERIFY(!QFile::exists(DatabaseLock::lockFilePathFor(hard))); // not left behind
+            first.unlock();
+            QCOMPARE(second.lock(), DatabaseLock::Locked);
+            QCOMPARE(FileIdentityLock::probe(db), FileIdentityLock::InUse);
+        }
+        QCOMPARE(FileIdentityLock::probe(db), FileIdentityLock::Locked);
+        QFile::remove(hard);
+    }
+
+    // The program's own lock moves with its database, and takes the new file
+    // a restore puts in place under the same name.
+    void theProgramsLockFollowsItsDatabase() {
+        const QString second = dir.filePath("second.cvl");
+        {
+            QFile f(second);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(DatabaseLock::lockProgramDatabase(db), DatabaseLock::Locked);
+        QCOMPARE(FileIdentityLock::probe(db), FileIdentityLock::InUse);
+        // Another holder of `second` keeps the program where it is.
+        {
+            DatabaseLock other(second);
+            QCOMPARE(other.lock(), DatabaseLock::Locked);
+            QCOMPARE(DatabaseLock::lockProgramDatabase(second), DatabaseLock::InUse);
+            QCOMPARE(FileIdentityLock::probe(db), FileIdentityLock::InUse);
+        }
+        QCOMPARE(DatabaseLock::lockProgramDatabase(second), DatabaseLock::Locked);
+        QCOMPARE(FileIdentityLock::probe(db), FileIdentityLock::Locked);
+        QCOMPARE(FileIdentityLock::probe(second), FileIdentityLock::InUse);
+
+        // A new file under the held name (as a restore writes it) is free
+        // until the program takes it.
+        const QString fresh = dir.filePath("fresh.tmp");
+        {
+            QFile f(fresh);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(
+            ::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(second).constData()),
+            0);
+        QCOMPARE(FileIdentityLock::probe(second), FileIdentityLock::Locked);
+        QCOMPARE(DatabaseLock::lockProgramDatabase(second), DatabaseLock::Locked);
+        QCOMPARE(FileIdentityLock::probe(second), FileIdentityLock::InUse);
+        DatabaseLock::releaseProgramDatabase();
+        QCOMPARE(FileIdentityLock::probe(second), FileIdentityLock::Locked);
+        QVERIFY(!QFile::exists(DatabaseLock::lockFilePathFor(second)));
+    }
+
     void staleLocksAreTakenOver_data() {
         QTest::addColumn<bool>("empty");
         QTest::newRow("ended program") << false;

@@ -180,6 +180,21 @@ private slots:
         QVERIFY(!QFileInfo::exists(userDb));
     }
 
+    // When the user's copy cannot be made, the start says why (it was
+    // silent, and the first window then only asked where the database is).
+    void aFailedFirstCopySaysWhy() {
+        makeInstallation();
+        QDir(env->path(QStringLiteral("home"))).removeRecursively();
+        QVERIFY(write(env->path(QStringLiteral("home")), "a file where the folder should be"));
+        CorvModule::readSettings();
+        const QString why = CorvModule::FirstCopyProblem;
+        QVERIFY2(why.startsWith(QStringLiteral("Corvella could not make your database ") +
+                                native(home() + QStringLiteral("/CORVELLA.CVL"))),
+                 qPrintable(why));
+        QVERIFY2(why.contains(QStringLiteral("the folder cannot be made")), qPrintable(why));
+        QVERIFY(!QFileInfo::exists(home()));
+    }
+
     void buildFolderStartUpKeepsTheProgramFolder() {
         // TestEnv's program folder is a plain folder: today's behaviour, and
         // nothing is copied into the user's data folder.

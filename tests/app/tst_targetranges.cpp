@@ -217,7 +217,11 @@ private slots:
         QVERIFY(!TargetRanges::fromBoundTexts("low", "7", "PH", &why));
         QCOMPARE(why, QStringLiteral("The low bound of pH is not a number."));
         QVERIFY(!TargetRanges::fromBoundTexts("1", "1e400", "SpecificGravity", &why));
-        QCOMPARE(why, QStringLiteral("The high bound of Specific Gravity is not a number."));
+        // A number too large to hold is a number all the same.
+        QCOMPARE(why,
+                 QStringLiteral("The high bound of Specific Gravity (1e400) is out of range."));
+        QVERIFY(!TargetRanges::fromBoundTexts("-1e999", "", "PH", &why));
+        QCOMPARE(why, QStringLiteral("The low bound of pH (-1e999) is out of range."));
         QVERIFY(!TargetRanges::fromBoundTexts("8.4", "8", "PH", &why));
         QCOMPARE(why, QStringLiteral("The low bound of pH (8.4) is above its high bound (8)."));
         QCOMPARE(TargetRanges::boundText(1.02), QStringLiteral("1.02"));

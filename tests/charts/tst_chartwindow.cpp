@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "charts/Chart2D.h"
 #include "charts/ChartData.h"
+#include "charts/ChartImage.h"
 #include "charts/ChartPrinting.h"
 #include "charts/CorvChart.h"
 #include "charts/frmChart.h"
@@ -24,15 +25,18 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QtTest/QTest>
 
 using namespace corv;
@@ -681,6 +685,46 @@ private slots:
         QVERIFY(w->isVisible());
         QVERIFY(w->CorvChart->isZoomed());
         QCOMPARE(fx.main->statusText(), QStringLiteral("Chart your tank stats."));
+    }
+
+    // The largest picture takes many seconds to compress: the window keeps
+    // answering, a progress box offers Cancel, and cancelling writes
+    // nothing and says nothing.
+    void aLargeSaveCanBeCancelled() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        w->show();
+        const QString file = fx.env->path(QStringLiteral("huge.png"));
+        fx.env->dialogs.fileAnswers << file;
+        fx.env->dialogs.onModal = [&](QDialog &d) {
+            auto *s = qobject_cast<frmImageSize *>(&d);
+            if (!s)
+                return int(QDialog::Rejected);
+            s->txtWidth->setText(QString::number(MaxImageSide));
+            s->txtHeight->setText(QString::number(MaxImageSide));
+            s->cmdOK->click();
+            return s->result();
+        };
+        bool offered = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (auto *p = qobject_cast<QProgressDialog *>(top); p && p->isVisible()) {
+                    offered = true;
+                    p->cancel();
+                }
+        });
+        poll.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        w->cmdSaveImage->click();
+        poll.stop();
+        QVERIFY(offered);
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!QFileInfo::exists(file));
+        QVERIFY(fx.messages().isEmpty());
+        QVERIFY(w->isVisible());
     }
 
     void badSizesAreRefusedUntilMended() {

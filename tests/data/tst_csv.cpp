@@ -134,6 +134,13 @@ private slots:
         QCOMPARE(rows.size(), data.size());
         for (int i = 0; i < data.size(); ++i)
             QCOMPARE(rows[i].fields, data[i]);
+
+        // A row of one empty field is no blank line, which a reader skips.
+        const QVector<QStringList> single = {{"Term"}, {""}, {"KH"}};
+        QCOMPARE(written(single), QByteArray("Term\r\n\"\"\r\nKH\r\n"));
+        const auto back = readAll(decodeCsvBytes(written(single)));
+        QCOMPARE(back.size(), 3);
+        QCOMPARE(back[1].fields, QStringList{QString()});
     }
 
     void decodingFallsBackToWindows1252() {

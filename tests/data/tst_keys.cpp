@@ -2,6 +2,7 @@
 // in a file made before keys were declared AUTOINCREMENT, which is upgraded
 // in place when the program opens it or by corvella-mkdb --upgrade.
 #include "data/DatabaseFile.h"
+#include "data/FileIdentityLock.h"
 #include "data/KeyUpgrade.h"
 #include "data/RecordSources.h"
 #include "forms/frmTank.h"
@@ -307,14 +308,28 @@ private slots:
             << "CREATE TABLE \"New\" (\n    ID INTEGER PRIMARY KEY AUTOINCREMENT,\n    Term "
                "VARCHAR(254)\n)";
         QTest::newRow("quoted names, order and conflict clause")
-            << "CREATE TABLE \"Tank\" ([id] integer primary key desc on conflict abort, x)"
-            << "CREATE TABLE \"New\" ([id] integer primary key desc on conflict abort "
+            << "CREATE TABLE \"Tank\" ([id] integer primary key asc on conflict abort, x)"
+            << "CREATE TABLE \"New\" ([id] integer primary key asc on conflict abort "
                "AUTOINCREMENT, x)";
+        // Descending, the key is an ordinary column to SQLite, which refuses
+        // AUTOINCREMENT on it.
+        QTest::newRow("descending key")
+            << "CREATE TABLE \"Tank\" ([id] integer primary key desc on conflict abort, x)"
+            << "";
         QTest::newRow("words in comments, strings and later columns")
             << "CREATE TABLE T (-- PRIMARY KEY here is a comment\n Note TEXT DEFAULT 'ID "
                "PRIMARY KEY', ID INTEGER /* key */ PRIMARY KEY, IDs INTEGER)"
             << "CREATE TABLE \"New\" (-- PRIMARY KEY here is a comment\n Note TEXT DEFAULT 'ID "
                "PRIMARY KEY', ID INTEGER /* key */ PRIMARY KEY AUTOINCREMENT, IDs INTEGER)";
+        // SQLite's blanks are ASCII: after a no-break space the type is no
+        // longer INTEGER, and the column no row key.
+        QTest::newRow("no-break space before the type")
+            << QStringLiteral("CREATE TABLE T (ID \u00a0INTEGER PRIMARY KEY, x)") << "";
+        QTest::newRow("already AUTOINCREMENT")
+            << "CREATE TABLE T (ID INTEGER PRIMARY KEY AUTOINCREMENT, x)"
+            << "";
+        QTest::newRow("a type other than INTEGER") << "CREATE TABLE T (ID INT PRIMARY KEY, x)"
+                                                   << "";
         QTest::newRow("key as a table constraint")
             << "CREATE TABLE T (ID INTEGER, PRIMARY KEY (ID))"
             << "";
@@ -341,6 +356,24 @@ private slots:
             return p.exitCode();
         };
         QString out, err;
+        // A running Corvella holds the file (by whatever name): the upgrade
+        // and the reference content wait until it has ended.
+        {
+            const QByteArray before = TestEnv::scalar(db, "SELECT sql FROM sqlite_master WHERE "
+                                                          "name = 'Tank'")
+                                          .toByteArray();
+            FileIdentityLock running;
+            QCOMPARE(running.lock(db), FileIdentityLock::Locked);
+            for (const char *option : {"--upgrade", "--add-reference"}) {
+                QCOMPARE(run({QString::fromLatin1(option), db}, &out, &err), 1);
+                QVERIFY2(err.contains(QStringLiteral("is in use by a running Corvella")),
+                         qPrintable(err));
+            }
+            QCOMPARE(TestEnv::scalar(db, "SELECT sql FROM sqlite_master WHERE name = 'Tank'")
+                         .toByteArray(),
+                     before);
+            QCOMPARE(TestEnv::scalar(db, "SELECT COUNT(*) FROM Glossary").toInt(), 0);
+        }
         QCOMPARE(run({"--upgrade", db}, &out, &err), 0);
         QCOMPARE(out, QStringLiteral("Upgraded %1: the keys of Journal, LiveStock, Tank, Disease "
                                      "and Glossary are never handed out again; every record kept "

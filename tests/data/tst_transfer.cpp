@@ -522,6 +522,107 @@ private slots:
         QCOMPARE(unread.leaveOutStored(env->path("NOSUCH.CVL"), "1"), 0);
         QCOMPARE(unread.acceptedCount(), 4);
     }
+
+    // A text a spreadsheet would run as a formula is written so that it is
+    // read as text (an apostrophe in front), and import takes exactly that
+    // apostrophe away again; numbers stay numbers.
+    void formulaTextsAreExportedAsTextAndReadBackExactly() {
+        const QStringList terms = {"=1+2",
+                                   "+41",
+                                   "-3",
+                                   "@SUM(A1:A9)",
+                                   "\tx",
+                                   "\r=y",
+                                   "'=HYPERLINK(\"http://x\")",
+                                   "''=z",
+                                   "'plain",
+                                   "a=b",
+                                   "-"};
+        for (const QString &t : terms)
+            exec(QStringLiteral("INSERT INTO Glossary (Term, Definition) VALUES ('%1', '%1')")
+                     .arg(QString(t).replace("'", "''")));
+        exec("INSERT INTO Journal (TankID, EntryDate, PH, Nitrate, Notes) VALUES "
+             "(1, '2024-02-29', -3, -0.5, '=cmd|'' /C calc''!A0')");
+        const QString text = QString::fromUtf8(exported(TransferTable::Glossary, QString()));
+        for (const QString &cell :
+             {QStringLiteral("'=1+2,'=1+2"), QStringLiteral("'+41,'+41"), QStringLiteral("'-3,'-3"),
+              QStringLiteral("'@SUM(A1:A9),'@SUM(A1:A9)"), QStringLiteral("'\tx,'\tx"),
+              QStringLiteral("\"'\r=y\",\"'\r=y\""), QStringLiteral("\n'''=z,'''=z\r"),
+              QStringLiteral("'plain,'plain"), QStringLiteral("\r\na=b,a=b\r\n"),
+              QStringLiteral("'-,'-")})
+            QVERIFY2(text.contains(cell), qPrintable(cell + " in:\n" + text));
+        QVERIFY2(text.contains(QStringLiteral("\"''=HYPERLINK(\"\"http://x\"\")\"")),
+                 qPrintable(text));
+        const QString journal = QString::fromUtf8(exported(TransferTable::Journal, "1"));
+        QVERIFY2(journal.contains(QStringLiteral("2024-02-29,")), qPrintable(journal));
+        QVERIFY2(journal.contains(QStringLiteral(",-0.5,")), qPrintable(journal));
+        // pH is shown to the tenth; a number never gets the apostrophe.
+        QVERIFY2(journal.contains(QStringLiteral(",-3.0,")), qPrintable(journal));
+        QVERIFY2(journal.contains(QStringLiteral(",'=cmd|' /C calc'!A0\r\n")), qPrintable(journal));
+
+        // Back into another database: every text exactly as it was.
+        const QString other = env->makeDatabase("OTHER.CVL");
+        CsvImport imp(TransferTable::Glossary);
+        QVERIFY(imp.analyse(text));
+        QVERIFY(imp.commit(other, QString()).ok);
+        const QString dbBefore = db;
+        const auto before = rows("Glossary", "1", "Term");
+        db = other;
+        QCOMPARE(rows("Glossary", "1", "Term"), before);
+        db = dbBefore;
+        CsvImport entries(TransferTable::Journal);
+        QVERIFY(entries.analyse(journal));
+        QVERIFY(entries.commit(db, "2").ok);
+        QCOMPARE(rows("Journal", "TankID = 2", "ID"), rows("Journal", "TankID = 1", "ID"));
+    }
+
+    // "Stored already" means the same record: equal in every field the file
+    // has, and empty in every field it has not. A stored entry that holds
+    // more than the file's row is another record, and the row is imported.
+    void storedAlreadyMeansTheWholeRecord() {
+        exec("INSERT INTO Journal (TankID, EntryDate, PH, Nitrate) VALUES (1, '2024-03-01', 7.2, "
+             "10)");
+        exec("INSERT INTO Journal (TankID, EntryDate, PH) VALUES (1, '2024-03-02', 7.4)");
+        CsvImport imp(TransferTable::Journal);
+        QVERIFY(imp.analyse(QStringLiteral("EntryDate,PH\n2024-03-01,7.2\n2024-03-02,7.4\n")));
+        QCOMPARE(imp.leaveOutStored(db, "1"), 1);
+        QCOMPARE(imp.reportLines(),
+                 QStringList{"Line 3: the same record is stored already; it is left out."});
+        QVERIFY(imp.commit(db, "1").ok);
+        QCOMPARE(count("Journal", "EntryDate = '2024-03-01'"), 2);
+        QCOMPARE(count("Journal", "EntryDate = '2024-03-02'"), 1);
+    }
+
+    // Files that are not what they seem: binary data, a field larger than an
+    // import takes, a row of one field, a column name of 300,000 letters.
+    // Each is refused or noted with its line, in a report of readable size.
+    void hostileFilesAreRefusedWithTheirLine() {
+        CsvImport imp(TransferTable::Journal);
+        QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        QVERIFY(!imp.analyseBytes(png));
+        QCOMPARE(imp.reportLines(),
+                 QStringList{"Line 3: the file is not a text file of comma-separated values: it "
+                             "holds binary data."});
+        QVERIFY(!imp.usable());
+
+        const QString fits(MaxImportedText, u'w'), tooLong(MaxImportedText + 1, u'w');
+        QVERIFY(imp.analyse("EntryDate,Notes\n2024-01-01," + fits + "\n2024-01-02," + tooLong +
+                            "\n2024-01-03\n"));
+        QCOMPARE(imp.reportLines(),
+                 (QStringList{"Line 3: Notes is longer than 65,535 characters.",
+                              "Line 4: the row has 1 field; the header has 2."}));
+        QCOMPARE(imp.acceptedCount(), 1);
+        QCOMPARE(imp.acceptedValues(0).at(1).toString().size(), MaxImportedText);
+
+        const QString hugeName(300000, u'n');
+        QVERIFY(imp.analyse("EntryDate," + hugeName + ",PH\n2024-01-01,x,seven\n"));
+        const QStringList lines = imp.reportLines();
+        QCOMPARE(lines.size(), 2);
+        for (const QString &line : lines)
+            QVERIFY2(line.size() < 200, qPrintable(line.left(300)));
+        QVERIFY2(lines[0].startsWith("Line 1: column \"nnnn"), qPrintable(lines[0].left(100)));
+        QVERIFY2(lines[0].contains("300000 characters"), qPrintable(lines[0].left(300)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTransfer)

@@ -5,6 +5,7 @@
 #include "forms/frmJournal.h"
 #include "support/MainWindowFixture.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace corv;
@@ -65,7 +66,10 @@ private slots:
         fx.main->mnuExport->trigger();
         auto msgs = fx.messages();
         QCOMPARE(msgs.size(), 1);
-        QCOMPARE(msgs[0].text, QStringLiteral("2 records were exported to journal.csv."));
+        // The whole path: the name alone does not say where it went.
+        QCOMPARE(
+            msgs[0].text,
+            QStringLiteral("2 records were exported to %1.").arg(QDir::toNativeSeparators(file)));
         QCOMPARE(msgs[0].title, QStringLiteral("Export"));
         QVERIFY(QFile::exists(file));
         fx.env->dialogs.clear();
@@ -119,7 +123,9 @@ private slots:
         fx.env->dialogs.expectOk();
         fx.main->mnuExport->trigger();
         QCOMPARE(fx.messages().size(), 1);
-        QCOMPARE(fx.messages()[0].text, QStringLiteral("1 record was exported to edited.csv."));
+        QCOMPARE(
+            fx.messages()[0].text,
+            QStringLiteral("1 record was exported to %1.").arg(QDir::toNativeSeparators(file)));
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(f.readAll()).contains(QStringLiteral("\"typed, not saved\"")));

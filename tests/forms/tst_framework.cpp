@@ -1,6 +1,7 @@
 // The record-window pattern, exercised on the journal window: opening,
 // recovery from a missing database, the caption, saving, adding, deleting,
 // closing and the hand-off to the main window.
+#include "app/DatabaseLock.h"
 #include "forms/frmJournal.h"
 #include "support/MainWindowFixture.h"
 
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <unistd.h>
 
 using namespace corv;
 using namespace corv::test;
@@ -224,6 +226,28 @@ private slots:
         QCOMPARE(
             TestEnv::scalar(elsewhere + "/corvella.cvl", "SELECT COUNT(*) FROM Journal").toInt(),
             1);
+    }
+
+    // The file picked for a missing database may be the one another
+    // Corvella has open (here through a hard link): it is refused with the
+    // reason, and the dialog asks again.
+    void recoveryRefusesADatabaseAnotherCorvellaHas() {
+        const QString elsewhere = fx.env->path("held");
+        QDir().mkpath(elsewhere);
+        const QString link = elsewhere + "/CORVELLA.CVL";
+        QCOMPARE(::link(QFile::encodeName(fx.db).constData(), QFile::encodeName(link).constData()),
+                 0);
+        DatabaseLock running(fx.db);
+        QCOMPARE(running.lock(), DatabaseLock::Locked);
+        CorvModule::DatabasePath = fx.env->path("gone/CORVELLA.CVL");
+        fx.env->dialogs.fileAnswers = {link, std::nullopt};
+        fx.env->dialogs.answers = {MsgResult::Ok};
+        QVERIFY(!openJournal());
+        QCOMPARE(fx.messages().size(), 1);
+        QVERIFY2(fx.messages()[0].text.contains(QStringLiteral("Only one Corvella can use a "
+                                                               "database at a time")),
+                 qPrintable(fx.messages()[0].text));
+        QCOMPARE(CorvModule::DatabasePath, fx.env->path("gone/CORVELLA.CVL"));
     }
 
     void recoveryCancelledClosesTheWindow() {

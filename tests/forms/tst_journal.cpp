@@ -3,7 +3,10 @@
 #include "forms/frmJournal.h"
 #include "support/MainWindowFixture.h"
 
+#include "data/Transfer.h"
+
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 
@@ -148,6 +151,31 @@ private slots:
         QCOMPARE(j->valueBox("txtCopper")->text(), QStringLiteral("-1.00"));
         QCOMPARE(j->valueBox("txtSepcificGravity")->text(), QStringLiteral("1.020"));
         QCOMPARE(j->valueBox("txtAmmonia")->text(), QStringLiteral("0.125")); // no digit dropped
+    }
+
+    // A note of one enormous word (what an import of a spreadsheet cell may
+    // bring) shows at once, broken where the box ends: laid out as one word
+    // it took more than a minute and froze the window.
+    void aHugeWordShowsAtOnce() {
+        // The largest note an import takes, then one five times as large.
+        const QString word(MaxImportedText, u'w'), larger(5 * MaxImportedText, u'v');
+        TestEnv::exec(fx.db, QStringLiteral("INSERT INTO Journal (TankID, EntryDate, Notes) "
+                                            "VALUES (%1, '2024-01-01', '%2'), (%1, '2024-01-02', "
+                                            "'%3'), (%1, '2024-01-03', 'a note of words')")
+                                 .arg(tankId)
+                                 .arg(word, larger));
+        QElapsedTimer clock;
+        clock.start();
+        frmJournal *j = openJournal();
+        QCOMPARE(j->txtNotes->toPlainText(), word);
+        j->txtNotes->viewport()->repaint();
+        j->JournalData->clickNext();
+        j->txtNotes->viewport()->repaint();
+        QCOMPARE(j->txtNotes->toPlainText().size(), larger.size());
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed()) + " ms"));
+        // Words are kept whole again where they fit.
+        j->JournalData->clickNext();
+        QCOMPARE(j->txtNotes->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     }
 
     // A value no field can hold is refused when its box is left, so the

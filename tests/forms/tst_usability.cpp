@@ -16,14 +16,17 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
@@ -449,6 +452,32 @@ private slots:
         fx.env->dialogs.expectOk();
         fx.main.reset();
         QVERIFY(fx.messages().last().text.startsWith("Unable to save the record: "));
+    }
+
+    // Qt's file dialog reads double quotes in a typed name as marks around
+    // several names: a path through a folder named with one came back as
+    // another file. The path typed is the path taken.
+    void aTypedPathWithAQuoteIsTakenAsTyped() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("my \"fish\""));
+        QVERIFY(QDir().mkpath(folder));
+        const QString typed = folder + QStringLiteral("/Journal.csv");
+        QTimer::singleShot(0, [&] {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (auto *dlg = qobject_cast<QFileDialog *>(top); dlg && dlg->isVisible()) {
+                    dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typed);
+                    QMetaObject::invokeMethod(dlg, "accept");
+                }
+        });
+        FileRequest request;
+        request.title = QStringLiteral("Export");
+        request.filter = QStringLiteral("CSV Files (*.csv)|*.csv");
+        request.initialFolder = dir.path();
+        request.flags = FilePathMustExist;
+        QtDialogLayer real;
+        const auto chosen = real.saveFile(request);
+        QVERIFY(chosen);
+        QCOMPARE(*chosen, typed);
     }
 };
 

@@ -54,5 +54,5 @@ private slots:
     void seeds() { replay(); }
 };
 
-QTEST_APPLESS_MAIN(TestFuzzRegressions)
+QTEST_MAIN(TestFuzzRegressions)
 #include "tst_fuzzregressions.moc"

@@ -318,6 +318,17 @@ private slots:
         QVERIFY(!fromIsoDate(QStringLiteral("+199-01-02")));
         QVERIFY(!fromIsoDate(QStringLiteral(" 199-01-02")));
         QVERIFY(!fromIsoDate(QStringLiteral("1999-+1-02")));
+        // One rule for every reader: years 100 to 9999. A stored year 20 is
+        // no date (shown as it stands), as it cannot be typed either.
+        for (const char *stored : {"0020-02-29", "0099-12-31", "0004-02-29", "0000-01-01"}) {
+            QVERIFY2(!fromIsoDate(QString::fromLatin1(stored)), stored);
+            QVERIFY2(!toDate(QString::fromLatin1(stored)), stored);
+        }
+        QVERIFY(!toDate(QStringLiteral("02/29/0020")));
+        QCOMPARE(*fromIsoDate(QStringLiteral("0100-03-01")), QDate(100, 3, 1));
+        QCOMPARE(*toDate(QStringLiteral("03/01/0100")), QDate(100, 3, 1));
+        QCOMPARE(*toDate(QStringLiteral("2/29/20")), QDate(2020, 2, 29)); // the window: 2000-2029
+        QCOMPARE(*toDate(QStringLiteral("12/31/30")), QDate(1930, 12, 31));
     }
 };
 

@@ -147,6 +147,57 @@ private slots:
                                  << "millimetres";
         QTest::newRow("open section") << "{{! table: Journal }}{{#records}}x"
                                       << "records";
+        // Nesting is counted whatever the delimiters: once uncounted, a
+        // template nesting sections 100,000 deep took gigabytes.
+        QTest::newRow("nesting under other delimiters")
+            << "{{! table: Journal }}{{=<% %>=}}" + QString("<%#title%>").repeated(51) +
+                   QString("<%/title%>").repeated(51)
+            << "nest more than 50 deep";
+        QTest::newRow("delimiters changed twice")
+            << "{{! table: Journal }}{{=<% %>=}}<%={| |}=%>" + QString("{|^x|}").repeated(51) +
+                   QString("{|/x|}").repeated(51)
+            << "nest more than 50 deep";
+        // The work multiplies with every list inside a list.
+        QTest::newRow("records in records")
+            << "{{! table: Journal }}{{#records}}{{#records}}x{{/records}}{{/records}}"
+            << "inside another over the same records";
+        QTest::newRow("tanks in tanks, other delimiters")
+            << "{{! table: Journal }}{{#tanks}}{{#records}}{{=[ ]=}}[#tanks]x[/tanks]"
+               "[/records][/tanks]"
+            << "inside another over the same tanks";
+        // A record's text prints as text, never as markup.
+        QTest::newRow("triple mustache")
+            << "{{! table: Journal }}{{#records}}{{{Notes}}}{{/records}}"
+            << "would print a value as markup";
+        QTest::newRow("ampersand") << "{{! table: Journal }}{{=<% %>=}}<%& Notes %>"
+                                   << "would print a value as markup";
+    }
+
+    // However a template repeats, the report it makes has a bound: beyond
+    // it the template is refused while it renders, with the reason.
+    void renderingIsBounded() {
+        ReportTable many = livestock();
+        const QVector<QVariant> row = many.rows.first();
+        while (many.rows.size() < 20000)
+            many.rows.push_back(row);
+        const QString text =
+            "{{! table: LiveStock }}{{#records}}" + QString(2000, u'x') + "{{/records}}";
+        ReportError e;
+        QVERIFY(!renderReport(templateOf(text), many, {QDate(2024, 3, 9), std::nullopt}, &e));
+        QCOMPARE(e.number, ReportErr::ReportFileInvalid);
+        QVERIFY2(e.text.contains(QStringLiteral("too large to print")), qPrintable(e.text));
+        // Half of it renders.
+        many.rows.resize(10000);
+        QVERIFY(renderReport(templateOf(text), many, {QDate(2024, 3, 9), std::nullopt}, &e));
+
+        // A page header is read again with the first delimiters: raw markup
+        // the body's own delimiters hid is refused there.
+        const QString hidden = "{{! table: LiveStock }}{{=<% %>=}}<%#pageHeader%>{{{Notes}}}"
+                               "<%/pageHeader%>";
+        QVERIFY(
+            !renderReport(templateOf(hidden), livestock(), {QDate(2024, 3, 9), std::nullopt}, &e));
+        QVERIFY2(e.text.contains(QStringLiteral("would print a value as markup")),
+                 qPrintable(e.text));
     }
 
     void templateErrors() {

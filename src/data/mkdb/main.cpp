@@ -22,6 +22,7 @@
 // every row keeps its ID). The program does the same when it opens such a
 // file; a file of a newer version is left untouched.
 #include "data/DatabaseFile.h"
+#include "data/FileIdentityLock.h"
 #include "data/ReferenceData.h"
 #include "data/Schema.h"
 
@@ -87,6 +88,14 @@ int main(int argc, char **argv) {
             err << "corvella-mkdb: " << target << " does not exist.\n";
             return 1;
         }
+        // A running Corvella holds its database by the file itself: an
+        // upgrade under it would rebuild tables it is writing to.
+        corv::FileIdentityLock lock;
+        if (lock.lock(target) == corv::FileIdentityLock::InUse) {
+            err << "corvella-mkdb: " << target
+                << " is in use by a running Corvella; close it and try again.\n";
+            return 1;
+        }
         corv::SchemaUpgrade done;
         if (const corv::DbError e = corv::upgradeSchemaInFile(target, &done)) {
             err << "corvella-mkdb: " << e.description << "\n";
@@ -116,6 +125,12 @@ int main(int argc, char **argv) {
     if (addReference) {
         if (!QFileInfo::exists(target)) {
             err << "corvella-mkdb: " << target << " does not exist.\n";
+            return 1;
+        }
+        corv::FileIdentityLock lock;
+        if (lock.lock(target) == corv::FileIdentityLock::InUse) {
+            err << "corvella-mkdb: " << target
+                << " is in use by a running Corvella; close it and try again.\n";
             return 1;
         }
         corv::ReferenceAddition done;
