@@ -172,15 +172,15 @@ QString tagProblem(const QString &text) {
             // "=<% %>=": the new delimiters, split at the first blank.
             if (tag.size() < 5 || !tag.endsWith(u'='))
                 break; // refused by the Mustache reader
-            const QString spec = mustacheTrimmed(tag.mid(1, tag.size() - 2));
-            const qsizetype space = spec.indexOf(u' ');
+            const QString delimiters = mustacheTrimmed(tag.mid(1, tag.size() - 2));
+            const qsizetype space = delimiters.indexOf(u' ');
             if (space < 0)
                 break;
             qsizetype next = space;
-            while (next < spec.size() && spec[next] == u' ')
+            while (next < delimiters.size() && delimiters[next] == u' ')
                 ++next;
-            open = spec.left(space);
-            close = spec.mid(next);
+            open = delimiters.left(space);
+            close = delimiters.mid(next);
             if (open.isEmpty() || close.isEmpty())
                 break;
             continue;
