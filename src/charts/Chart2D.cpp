@@ -1,10 +1,13 @@
 #include "Chart2D.h"
 
+#include "platform/Conversions.h"
+
 #include <QAreaSeries>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QGraphicsLayout>
@@ -577,7 +580,7 @@ void Chart2D::placeDateLabels(double width, double gap) {
     QStringList labels;
     QVector<double> units;
     for (const QDate &d : std::as_const(m_labelledDates)) {
-        labels << d.toString(QStringLiteral("MM/dd/yyyy"));
+        labels << userDateText(d);
         units << double(zero.daysTo(d));
     }
     setLabels(labels, units);

@@ -381,9 +381,8 @@ QString Fixed4::toText(int minDecimals) const {
 
 namespace {
 
-const QLocale *namesLocale = nullptr; // month names beyond English, when set
-
-int monthFromName(QStringView word) {
+// A month's English name, or when `locale` is given its name in that locale.
+int monthFromName(QStringView word, const QLocale *locale) {
     static const char *const names[] = {"january",   "february", "march",    "april",
                                         "may",       "june",     "july",     "august",
                                         "september", "october",  "november", "december"};
@@ -397,13 +396,13 @@ int monthFromName(QStringView word) {
         if (m == 8 && w == QLatin1String("sept"))
             return 9;
     }
-    if (namesLocale) {
+    if (locale) {
         for (int m = 1; m <= 12; ++m) {
             for (QLocale::FormatType f : {QLocale::LongFormat, QLocale::ShortFormat}) {
-                QString name = namesLocale->monthName(m, f).toLower();
+                QString name = locale->monthName(m, f).toLower();
                 if (name.endsWith(u'.'))
                     name.chop(1);
-                QString alone = namesLocale->standaloneMonthName(m, f).toLower();
+                QString alone = locale->standaloneMonthName(m, f).toLower();
                 if (alone.endsWith(u'.'))
                     alone.chop(1);
                 if (w == name || w == alone)
@@ -441,9 +440,13 @@ std::optional<QDate> makeDate(int y, int m, int d) {
 
 namespace {
 
-std::optional<QDate> readDate(QStringView text, QDate today, DateOrder order) {
-    const bool fixedForm = order == DateOrder::MonthDayYear && !namesLocale;
-    const QStringView t = trimBlanks(text);
+std::optional<QDate> readDate(QStringView text, QDate today, DateOrder order,
+                              const QLocale *names) {
+    const bool fixedForm = order == DateOrder::MonthDayYear && !names;
+    QStringView t = trimBlanks(text);
+    // "4.3." is how a German writes the 4th of March of this year.
+    if (!fixedForm && t.endsWith(u'.'))
+        t = trimBlanks(t.chopped(1));
     if (t.isEmpty())
         return std::nullopt;
 
@@ -543,7 +546,7 @@ std::optional<QDate> readDate(QStringView text, QDate today, DateOrder order) {
         if (tokens[k].kind == Token::Word) {
             ++words;
             wordIndex = k;
-            month = monthFromName(tokens[k].text);
+            month = monthFromName(tokens[k].text, names);
         } else {
             numbers.push_back(tokens[k].text);
         }
@@ -568,11 +571,7 @@ std::optional<QDate> readDate(QStringView text, QDate today, DateOrder order) {
 } // namespace
 
 std::optional<QDate> toDate(QStringView text, QDate today) {
-    const QLocale *names = namesLocale;
-    namesLocale = nullptr;
-    const auto d = readDate(text, today, DateOrder::MonthDayYear);
-    namesLocale = names;
-    return d;
+    return readDate(text, today, DateOrder::MonthDayYear, nullptr);
 }
 
 bool readsAsDate(QStringView text) {
@@ -652,8 +651,7 @@ QString fullDatePattern(const QString &shortFormat) {
 
 void setUserLocale(const QLocale &locale) {
     UserForm form;
-    const bool english =
-        locale.language() == QLocale::English || locale.language() == QLocale::C;
+    const bool english = locale.language() == QLocale::English || locale.language() == QLocale::C;
     if (!english) {
         form.fixed = false;
         form.locale = locale;
@@ -675,9 +673,10 @@ void setUserLocale(const QLocale &locale) {
         userForm() = form;
         const auto back = toUserDate(probe.toString(form.datePattern));
         if (!back || *back != probe) {
-            form.datePattern = form.order == DateOrder::YearMonthDay  ? QStringLiteral("yyyy-MM-dd")
-                               : form.order == DateOrder::DayMonthYear ? QStringLiteral("dd.MM.yyyy")
-                                                                       : QStringLiteral("MM/dd/yyyy");
+            form.datePattern = form.order == DateOrder::YearMonthDay ? QStringLiteral("yyyy-MM-dd")
+                               : form.order == DateOrder::DayMonthYear
+                                   ? QStringLiteral("dd.MM.yyyy")
+                                   : QStringLiteral("MM/dd/yyyy");
         }
     }
     userForm() = form;
@@ -737,11 +736,7 @@ std::optional<QDate> toUserDate(QStringView text, QDate today) {
     const UserForm &f = userForm();
     if (f.fixed)
         return toDate(text, today);
-    const QLocale *names = namesLocale;
-    namesLocale = &f.locale;
-    const auto d = readDate(text, today, f.order);
-    namesLocale = names;
-    return d;
+    return readDate(text, today, f.order, &f.locale);
 }
 
 bool readsAsUserDate(QStringView text) {

@@ -8,6 +8,7 @@
 #include "forms/RecordForm.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,7 +65,7 @@ void placeBeside(QWidget *dialog, QWidget *caller) {
 
 frmSearch::frmSearch(QWidget *parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("frmSearch"));
-    setWindowTitle(QStringLiteral("Search"));
+    setWindowTitle(QCoreApplication::translate("frmSearch", "Search"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
@@ -77,16 +78,18 @@ frmSearch::frmSearch(QWidget *parent) : ModalWindow(parent) {
     };
     txtSearch1 = makeBox("txtSearch1");
     txtSearch2 = makeBox("txtSearch2");
-    lblSearch1 = new QLabel(QStringLiteral("Search On:"), this);
+    lblSearch1 = new QLabel(QCoreApplication::translate("frmSearch", "Search On:"), this);
     lblSearch1->setObjectName(QStringLiteral("lblSearch1"));
     lblSearch1->setBuddy(txtSearch1);
-    lblSearch2 = new QLabel(QStringLiteral("Search On:"), this);
+    lblSearch2 = new QLabel(QCoreApplication::translate("frmSearch", "Search On:"), this);
     lblSearch2->setObjectName(QStringLiteral("lblSearch2"));
     lblSearch2->setBuddy(txtSearch2);
 
-    chkExactText = new QCheckBox(QStringLiteral("Find Exact Text?"), this);
+    chkExactText =
+        new QCheckBox(QCoreApplication::translate("frmSearch", "Find Exact Text?"), this);
     chkExactText->setObjectName(QStringLiteral("chkExactText"));
-    chkExactText->setToolTip(QStringLiteral("For faster searches, use exact text."));
+    chkExactText->setToolTip(
+        QCoreApplication::translate("frmSearch", "For faster searches, use exact text."));
     connect(chkExactText, &QCheckBox::clicked, this, &frmSearch::chkExactText_Click);
 
     auto makeButton = [this](const char *name, const QString &caption) {
@@ -95,9 +98,9 @@ frmSearch::frmSearch(QWidget *parent) : ModalWindow(parent) {
         b->setMinimumWidth(88);
         return b;
     };
-    cmdSearch = makeButton("cmdSearch", QStringLiteral("Find First"));
-    cmdNext = makeButton("cmdNext", QStringLiteral("Next"));
-    cmdClose = makeButton("cmdClose", QStringLiteral("Close"));
+    cmdSearch = makeButton("cmdSearch", QCoreApplication::translate("frmSearch", "Find First"));
+    cmdNext = makeButton("cmdNext", QCoreApplication::translate("frmSearch", "Next"));
+    cmdClose = makeButton("cmdClose", QCoreApplication::translate("frmSearch", "Close"));
     // Enter in a box runs Find First; Escape closes the window.
     cmdSearch->setDefault(true);
     connect(cmdSearch, &QPushButton::clicked, this, &frmSearch::cmdSearch_Click);
