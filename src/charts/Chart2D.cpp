@@ -98,6 +98,9 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         delete m_legend;
     m_legend = nullptr;
     m_chart = chart;
+    // The value axes write their numbers the user's way (7,5 in German).
+    chart->setLocale(QLocale());
+    chart->setLocalizeNumbers(!userFormIsFixed());
     m_content = content;
     m_kind = kind;
     m_style = style;

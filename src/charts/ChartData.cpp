@@ -259,7 +259,10 @@ ChartGrid buildChartGrid(const QVector<JournalChartRow> &rows, const QVector<boo
     g.rowLabels.reserve(rows.size());
     g.cells.reserve(rows.size() * columns.size());
     for (const JournalChartRow &r : rows) {
-        g.rowLabels << r.entryDate;
+        // The label reads the user's way; the date kept for spacing below
+        // is read from the fixed form.
+        const auto shownDate = toDate(r.entryDate);
+        g.rowLabels << (shownDate ? userDateText(*shownDate) : r.entryDate);
         for (int c : columns)
             g.cells << chartCellText(c < r.values.size() ? r.values[c] : QString());
     }

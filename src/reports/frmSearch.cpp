@@ -1,6 +1,7 @@
 #include "frmSearch.h"
 
 #include "SearchCriteria.h"
+#include "platform/Conversions.h"
 
 #include "app/CorvModule.h"
 #include "app/Forms.h"
@@ -175,8 +176,18 @@ void frmSearch::cmdClose_Click() {
 void frmSearch::find(bool first) {
     CorvModule::SearchText1 = txtSearch1->text();
     CorvModule::SearchText2 = txtSearch2->text();
-    const auto criteria = searchCriteria(CorvModule::SearchForm, CorvModule::SearchText1,
-                                         CorvModule::SearchText2, CorvModule::ExactText);
+    // A date typed the user's way (31.12.2026) is sought as the records
+    // show dates to the search, in the fixed form.
+    const SearchFields *fields = searchFieldsFor(CorvModule::SearchForm);
+    auto sought = [](const QString &text, const char *field) {
+        if (userFormIsFixed() || !field || !QByteArray(field).contains("Date"))
+            return text;
+        const auto d = toUserDate(text);
+        return d ? dateText(*d) : text;
+    };
+    const auto criteria = searchCriteria(
+        CorvModule::SearchForm, sought(CorvModule::SearchText1, fields ? fields->field1 : nullptr),
+        sought(CorvModule::SearchText2, fields ? fields->field2 : nullptr), CorvModule::ExactText);
     if (!criteria)
         return;
     CorvModule::SearchCriteria = *criteria;
