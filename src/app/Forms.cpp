@@ -36,24 +36,6 @@ OpenFlag &OpenFlag::operator=(bool on) {
     return *this;
 }
 
-OpenFlag &OpenFlag::of(FormKind kind) {
-    switch (kind) {
-    case FormKind::Journal:
-        return CorvModule::JournalOpen;
-    case FormKind::Stock:
-        return CorvModule::StockOpen;
-    case FormKind::Tank:
-        return CorvModule::TankOpen;
-    case FormKind::Diseases:
-        return CorvModule::DiseasesOpen;
-    case FormKind::Glossary:
-        return CorvModule::GlossaryOpen;
-    case FormKind::TankCalc:
-        return CorvModule::TankCalcOpen;
-    }
-    Q_UNREACHABLE();
-}
-
 QString ActiveMarker::text() const {
     if (m_window)
         return Forms::get(m_window->kind) ? m_window->markerText() : CorvModule::NoOne;

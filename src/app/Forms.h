@@ -49,8 +49,9 @@ public:
     OpenFlag &operator=(bool on);
     OpenFlag &operator=(const OpenFlag &other) { return *this = bool(other); }
     FormKind kind() const { return m_kind; }
-    // The flag of a kind, as the table is walked.
-    static OpenFlag &of(FormKind kind);
+    // The flag of any kind, as the table is walked (the six above have
+    // names in CorvModule; a handle reads and sets the same state).
+    static OpenFlag of(FormKind kind) { return OpenFlag(kind); }
 
 private:
     FormKind m_kind;
