@@ -141,7 +141,7 @@ Die Datenbank wurde nicht wiederhergestellt.</translation>
         <translation>2D-Kombination</translation>
     </message>
     <message>
-        <source>Could not find the file &apos;%1&apos;.</source>
+        <source>Could not find the file '%1'.</source>
         <translation>Die Datei „%1“ wurde nicht gefunden.</translation>
     </message>
 </context>
@@ -165,7 +165,7 @@ Möchten Sie die Datei ersetzen?</translation>
 <context>
     <name>Connection</name>
     <message>
-        <source>Could not find the file &apos;%1&apos;.</source>
+        <source>Could not find the file '%1'.</source>
         <translation>Die Datei „%1“ wurde nicht gefunden.</translation>
     </message>
     <message>
@@ -228,7 +228,7 @@ Tasten: + und - zoomen, Links und Rechts verschieben, 0 oder Pos1 zeigen alles.<
 <context>
     <name>Criteria</name>
     <message>
-        <source>Syntax error in the criteria &quot;%1&quot;: %2.</source>
+        <source>Syntax error in the criteria "%1": %2.</source>
         <translation>Syntaxfehler im Suchkriterium „%1“: %2.</translation>
     </message>
     <message>
@@ -240,7 +240,7 @@ Tasten: + und - zoomen, Links und Rechts verschieben, 0 oder Pos1 zeigen alles.<
         <translation>ein Feldname wird erwartet</translation>
     </message>
     <message>
-        <source>&apos;=&apos; or LIKE is expected after the field name</source>
+        <source>'=' or LIKE is expected after the field name</source>
         <translation>nach dem Feldnamen wird „=“ oder LIKE erwartet</translation>
     </message>
     <message>
@@ -256,11 +256,11 @@ Tasten: + und - zoomen, Links und Rechts verschieben, 0 oder Pos1 zeigen alles.<
         <translation>unerwartete Zeichen nach dem Text</translation>
     </message>
     <message>
-        <source>Invalid pattern: &apos;[&apos; without a closing &apos;]&apos; in &quot;%1&quot;.</source>
+        <source>Invalid pattern: '[' without a closing ']' in "%1".</source>
         <translation>Ungültiges Muster: „[“ ohne schließendes „]“ in „%1“.</translation>
     </message>
     <message>
-        <source>Invalid pattern: the range %1-%2 runs backwards in &quot;%3&quot;.</source>
+        <source>Invalid pattern: the range %1-%2 runs backwards in "%3".</source>
         <translation>Ungültiges Muster: Der Bereich %1-%2 läuft rückwärts in „%3“.</translation>
     </message>
 </context>
@@ -344,14 +344,14 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Corvella-Hilfe</translation>
     </message>
     <message>
-        <source>&lt;h2&gt;The help file cannot be opened&lt;/h2&gt;&lt;p&gt;Corvella&apos;s help book was not found at:&lt;/p&gt;&lt;p&gt;&lt;code&gt;%1&lt;/code&gt;&lt;/p&gt;&lt;p&gt;It is normally the file CORVELLA.HLP in Corvella&apos;s program folder. Its location is the &lt;code&gt;Filename&lt;/code&gt; key of the &lt;code&gt;[HelpFile]&lt;/code&gt; section of Corvella&apos;s settings.&lt;/p&gt;</source>
+        <source>&lt;h2&gt;The help file cannot be opened&lt;/h2&gt;&lt;p&gt;Corvella's help book was not found at:&lt;/p&gt;&lt;p&gt;&lt;code&gt;%1&lt;/code&gt;&lt;/p&gt;&lt;p&gt;It is normally the file CORVELLA.HLP in Corvella's program folder. Its location is the &lt;code&gt;Filename&lt;/code&gt; key of the &lt;code&gt;[HelpFile]&lt;/code&gt; section of Corvella's settings.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Die Hilfedatei kann nicht geöffnet werden&lt;/h2&gt;&lt;p&gt;Das Hilfebuch von Corvella wurde nicht gefunden unter:&lt;/p&gt;&lt;p&gt;&lt;code&gt;%1&lt;/code&gt;&lt;/p&gt;&lt;p&gt;Normalerweise ist es die Datei CORVELLA.HLP im Programmordner von Corvella. Ihr Ort steht im Schlüssel &lt;code&gt;Filename&lt;/code&gt; des Abschnitts &lt;code&gt;[HelpFile]&lt;/code&gt; der Einstellungen von Corvella.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
     <name>JetSql</name>
     <message>
-        <source>Characters found after the end of the SQL statement: &apos;%1&apos;.</source>
+        <source>Characters found after the end of the SQL statement: '%1'.</source>
         <translation>Zeichen nach dem Ende der SQL-Anweisung: „%1“.</translation>
     </message>
     <message>
@@ -375,7 +375,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Syntaxfehler in der Datenquelle: ungültiger Name in eckigen Klammern.</translation>
     </message>
     <message>
-        <source>Syntax error in the record source: &apos;%1&apos; is not a number.</source>
+        <source>Syntax error in the record source: '%1' is not a number.</source>
         <translation>Syntaxfehler in der Datenquelle: „%1“ ist keine Zahl.</translation>
     </message>
     <message>
@@ -387,7 +387,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Syntaxfehler in der Datenquelle: ungültiges Datum.</translation>
     </message>
     <message>
-        <source>Syntax error in the record source: unexpected character &apos;%1&apos;.</source>
+        <source>Syntax error in the record source: unexpected character '%1'.</source>
         <translation>Syntaxfehler in der Datenquelle: unerwartetes Zeichen „%1“.</translation>
     </message>
     <message>
@@ -537,6 +537,25 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
     </message>
 </context>
 <context>
+    <name>RecordPrinting</name>
+    <message>
+        <source>Err(</source>
+        <translation>Fehler(</translation>
+    </message>
+    <message>
+        <source>Report File </source>
+        <translation>Berichtsdatei </translation>
+    </message>
+    <message>
+        <source> could not be opened</source>
+        <translation> konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Data file </source>
+        <translation>Datendatei </translation>
+    </message>
+</context>
+<context>
     <name>RecordSet</name>
     <message>
         <source>a whole number</source>
@@ -555,19 +574,19 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>ein Datum (TT.MM.JJJJ)</translation>
     </message>
     <message>
-        <source>Could not find the file &apos;%1&apos;.</source>
+        <source>Could not find the file '%1'.</source>
         <translation>Die Datei „%1“ wurde nicht gefunden.</translation>
     </message>
     <message>
-        <source>The table &apos;%1&apos; does not exist in the database %2.</source>
+        <source>The table '%1' does not exist in the database %2.</source>
         <translation>Die Tabelle „%1“ gibt es in der Datenbank %2 nicht.</translation>
     </message>
     <message>
-        <source>The table &apos;%1&apos; has no ID field.</source>
+        <source>The table '%1' has no ID field.</source>
         <translation>Die Tabelle „%1“ hat kein ID-Feld.</translation>
     </message>
     <message>
-        <source>The table &apos;%1&apos; has no field named &apos;%2&apos;.</source>
+        <source>The table '%1' has no field named '%2'.</source>
         <translation>Die Tabelle „%1“ hat kein Feld namens „%2“.</translation>
     </message>
     <message>
@@ -579,7 +598,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>An Position %1 gibt es keinen Datensatz.</translation>
     </message>
     <message>
-        <source>Data type conversion error: &apos;%1&apos; cannot be stored in the field %2, which takes %3.</source>
+        <source>Data type conversion error: '%1' cannot be stored in the field %2, which takes %3.</source>
         <translation>Fehler bei der Typumwandlung: „%1“ kann nicht im Feld %2 gespeichert werden, das %3 aufnimmt.</translation>
     </message>
     <message>
@@ -595,7 +614,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>Der Datensatz wurde von einem anderen Fenster oder Programm gelöscht.</translation>
     </message>
     <message>
-        <source>The record source has no field named &apos;%1&apos;.</source>
+        <source>The record source has no field named '%1'.</source>
         <translation>Die Datenquelle hat kein Feld namens „%1“.</translation>
     </message>
 </context>
@@ -654,11 +673,11 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>%1 ist länger als 254 Zeichen.</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; begins or ends with a space.</source>
+        <source>%1 "%2" begins or ends with a space.</source>
         <translation>%1 „%2“ beginnt oder endet mit einem Leerzeichen.</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; is already on line %3.</source>
+        <source>%1 "%2" is already on line %3.</source>
         <translation>%1 „%2“ steht bereits in Zeile %3.</translation>
     </message>
     <message>
@@ -670,7 +689,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>Zur Tabelle %1 kann nichts hinzugefügt werden: %2</translation>
     </message>
     <message>
-        <source>Cannot add &quot;%1&quot; to the %2 table: %3</source>
+        <source>Cannot add "%1" to the %2 table: %3</source>
         <translation>„%1“ kann nicht zur Tabelle %2 hinzugefügt werden: %3</translation>
     </message>
     <message>
@@ -794,7 +813,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>das Feld {%1}</translation>
     </message>
     <message>
-        <source>the text &apos;%1&apos;</source>
+        <source>the text '%1'</source>
         <translation>der Text „%1“</translation>
     </message>
     <message>
@@ -818,11 +837,11 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>#%1# ist kein Datum</translation>
     </message>
     <message>
-        <source>the character &quot;%1&quot; is not expected here</source>
+        <source>the character "%1" is not expected here</source>
         <translation>das Zeichen „%1“ wird hier nicht erwartet</translation>
     </message>
     <message>
-        <source>the formula nests brackets and &quot;not&quot; more than %1 deep</source>
+        <source>the formula nests brackets and "not" more than %1 deep</source>
         <translation>die Formel verschachtelt Klammern und „not“ mehr als %1 Ebenen tief</translation>
     </message>
     <message>
@@ -834,7 +853,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>ein Feld oder ein Wert wird erwartet, nicht %1</translation>
     </message>
     <message>
-        <source>a value is expected after &quot;%1&quot;</source>
+        <source>a value is expected after "%1"</source>
         <translation>nach „%1“ wird ein Wert erwartet</translation>
     </message>
     <message>
@@ -846,19 +865,19 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>ein Vergleich muss ein Feld in geschweiften Klammern nennen</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a word of the formula language; fields are written in braces, as {%1}</source>
+        <source>"%1" is not a word of the formula language; fields are written in braces, as {%1}</source>
         <translation>„%1“ ist kein Wort der Formelsprache; Felder stehen in geschweiften Klammern, etwa {%1}</translation>
     </message>
     <message>
-        <source>&quot;.&quot; is not a number</source>
+        <source>"." is not a number</source>
         <translation>„.“ ist keine Zahl</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a number</source>
+        <source>"%1" is not a number</source>
         <translation>„%1“ ist keine Zahl</translation>
     </message>
     <message>
-        <source>&quot;)&quot; is expected before %1</source>
+        <source>")" is expected before %1</source>
         <translation>vor %1 wird „)“ erwartet</translation>
     </message>
 </context>
@@ -1044,15 +1063,15 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>ihr erster Kommentar wird nie geschlossen.</translation>
     </message>
     <message>
-        <source>the orientation must be portrait or landscape, not &quot;%1&quot;.</source>
+        <source>the orientation must be portrait or landscape, not "%1".</source>
         <translation>die Ausrichtung muss portrait oder landscape sein, nicht „%1“.</translation>
     </message>
     <message>
-        <source>the margins must be a number of millimetres from 0 to 50, not &quot;%1&quot;.</source>
+        <source>the margins must be a number of millimetres from 0 to 50, not "%1".</source>
         <translation>die Ränder müssen eine Zahl von Millimetern zwischen 0 und 50 sein, nicht „%1“.</translation>
     </message>
     <message>
-        <source>its first comment names no table; add a line such as &quot;table: Journal&quot;.</source>
+        <source>its first comment names no table; add a line such as "table: Journal".</source>
         <translation>ihr erster Kommentar nennt keine Tabelle; ergänzen Sie eine Zeile wie „table: Journal“.</translation>
     </message>
     <message>
@@ -1068,7 +1087,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>(zu groß)</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a table name.</source>
+        <source>"%1" is not a table name.</source>
         <translation>„%1“ ist kein Tabellenname.</translation>
     </message>
 </context>
@@ -1095,7 +1114,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>%1 wurde von einer neueren Version von Corvella angelegt: Sie enthält die Datenbankversion %2, und diese Version von Corvella liest Datenbankversionen bis %3. Die Datei blieb unverändert.</translation>
     </message>
     <message>
-        <source>the file fails SQLite&apos;s integrity check (%1), so it was left as it is</source>
+        <source>the file fails SQLite's integrity check (%1), so it was left as it is</source>
         <translation>die Datei besteht die Integritätsprüfung von SQLite nicht (%1) und blieb daher unverändert</translation>
     </message>
     <message>
@@ -1103,7 +1122,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>die Änderung konnte nicht vorgenommen werden</translation>
     </message>
     <message>
-        <source>the changed tables fail SQLite&apos;s integrity check (%1)</source>
+        <source>the changed tables fail SQLite's integrity check (%1)</source>
         <translation>die geänderten Tabellen bestehen die Integritätsprüfung von SQLite nicht (%1)</translation>
     </message>
     <message>
@@ -1111,7 +1130,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>es wurde nichts geändert: %1</translation>
     </message>
     <message>
-        <source>after the change the file fails SQLite&apos;s integrity check (%1)</source>
+        <source>after the change the file fails SQLite's integrity check (%1)</source>
         <translation>nach der Änderung besteht die Datei die Integritätsprüfung von SQLite nicht (%1)</translation>
     </message>
     <message>
@@ -1409,23 +1428,23 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Spalte %1 hat keinen Namen; sie wird übergangen.</translation>
     </message>
     <message>
-        <source>column &quot;%1&quot; is ignored: Corvella numbers the records itself.</source>
+        <source>column "%1" is ignored: Corvella numbers the records itself.</source>
         <translation>Spalte „%1“ wird übergangen: Corvella nummeriert die Datensätze selbst.</translation>
     </message>
     <message>
-        <source>column &quot;%1&quot; is ignored: the records go to the default tank.</source>
+        <source>column "%1" is ignored: the records go to the default tank.</source>
         <translation>Spalte „%1“ wird übergangen: Die Datensätze kommen zum Standardbecken.</translation>
     </message>
     <message>
-        <source>column &quot;%1&quot; is not a field of the %2 table; it is ignored.</source>
+        <source>column "%1" is not a field of the %2 table; it is ignored.</source>
         <translation>Spalte „%1“ ist kein Feld der Tabelle %2; sie wird übergangen.</translation>
     </message>
     <message>
-        <source>the column &quot;%1&quot; appears twice.</source>
+        <source>the column "%1" appears twice.</source>
         <translation>die Spalte „%1“ kommt zweimal vor.</translation>
     </message>
     <message>
-        <source>the column &quot;%1&quot; is missing.</source>
+        <source>the column "%1" is missing.</source>
         <translation>die Spalte „%1“ fehlt.</translation>
     </message>
     <message>
@@ -1449,19 +1468,19 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>%1 Felder</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; is not a number.</source>
+        <source>%1 "%2" is not a number.</source>
         <translation>%1 „%2“ ist keine Zahl.</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; is too large.</source>
+        <source>%1 "%2" is too large.</source>
         <translation>%1 „%2“ ist zu groß.</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; is not a date (mm/dd/yyyy or yyyy-mm-dd).</source>
+        <source>%1 "%2" is not a date (mm/dd/yyyy or yyyy-mm-dd).</source>
         <translation>%1 „%2“ ist kein Datum (mm/dd/yyyy oder yyyy-mm-dd).</translation>
     </message>
     <message>
-        <source>%1 &quot;%2&quot; is not an amount (EX: 25.00).</source>
+        <source>%1 "%2" is not an amount (EX: 25.00).</source>
         <translation>%1 „%2“ ist kein Betrag (z. B. 25.00).</translation>
     </message>
     <message>
@@ -1483,6 +1502,69 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>Line %1 could not be stored: %2</source>
         <translation>Zeile %1 konnte nicht gespeichert werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TransferCommands</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)|*.csv|All Files (*.*)|*.*</source>
+        <translation>CSV-Dateien (*.csv)|*.csv|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>
+
+Nothing was exported.</source>
+        <translation>
+
+Es wurde nichts exportiert.</translation>
+    </message>
+    <message>
+        <source>1 record was</source>
+        <translation>1 Datensatz wurde</translation>
+    </message>
+    <message>
+        <source>%1 records were</source>
+        <translation>%1 Datensätze wurden</translation>
+    </message>
+    <message>
+        <source>%1 exported to %2.</source>
+        <translation>%1 nach %2 exportiert.</translation>
+    </message>
+    <message>
+        <source>
+
+Nothing was imported.</source>
+        <translation>
+
+Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>
+
+Choose OK to store the records that can be imported, or Cancel to store nothing.</source>
+        <translation>
+
+Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, um nichts zu speichern.</translation>
+    </message>
+    <message>
+        <source>%1 imported from %2.</source>
+        <translation>%1 aus %2 importiert.</translation>
+    </message>
+    <message>
+        <source>…and 1 more line.</source>
+        <translation>…und 1 weitere Zeile.</translation>
+    </message>
+    <message>
+        <source>…and %1 more lines.</source>
+        <translation>…und %1 weitere Zeilen.</translation>
     </message>
 </context>
 <context>
@@ -1711,6 +1793,236 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>corv::ToolBar</name>
+    <message>
+        <source>Backup</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>Diseases</source>
+        <translation>Krankheiten</translation>
+    </message>
+    <message>
+        <source>Glossary</source>
+        <translation>Glossar</translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation>Tagebuch</translation>
+    </message>
+    <message>
+        <source>Livestock</source>
+        <translation>Besatz</translation>
+    </message>
+    <message>
+        <source>Calculator</source>
+        <translation>Rechner</translation>
+    </message>
+    <message>
+        <source>Tank</source>
+        <translation>Becken</translation>
+    </message>
+</context>
+<context>
+    <name>corv::WindowTable</name>
+    <message>
+        <source>Print Journal Record(s)</source>
+        <translation>Tagebucheinträge drucken</translation>
+    </message>
+    <message>
+        <source>All Records This Tank</source>
+        <translation>Alle Datensätze dieses Beckens</translation>
+    </message>
+    <message>
+        <source>Print Livestock Record(s)</source>
+        <translation>Besatz drucken</translation>
+    </message>
+    <message>
+        <source>Print Disease Record(s)</source>
+        <translation>Krankheiten drucken</translation>
+    </message>
+    <message>
+        <source>All Records</source>
+        <translation>Alle Datensätze</translation>
+    </message>
+    <message>
+        <source>Print Glossary Record(s)</source>
+        <translation>Glossar drucken</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Date Acquired:</source>
+        <translation>Kaufdatum:</translation>
+    </message>
+    <message>
+        <source>Common Name:</source>
+        <translation>Gebräuchlicher Name:</translation>
+    </message>
+    <message>
+        <source>Scientific Name:</source>
+        <translation>Wissenschaftlicher Name:</translation>
+    </message>
+    <message>
+        <source>Term:</source>
+        <translation>Begriff:</translation>
+    </message>
+    <message>
+        <source>Common &amp;Diseases</source>
+        <translation>Häufige &amp;Krankheiten</translation>
+    </message>
+    <message>
+        <source>Browse the common disease database.</source>
+        <translation>Die häufigen Krankheiten durchsehen.</translation>
+    </message>
+    <message>
+        <source>Add Diseases Record.</source>
+        <translation>Krankheit hinzufügen.</translation>
+    </message>
+    <message>
+        <source>Delete Diseases Record.</source>
+        <translation>Krankheit löschen.</translation>
+    </message>
+    <message>
+        <source>Search for a Disease Record.</source>
+        <translation>Eine Krankheit suchen.</translation>
+    </message>
+    <message>
+        <source>Print Disease Reports.</source>
+        <translation>Krankheitsberichte drucken.</translation>
+    </message>
+    <message>
+        <source>Aquarist &amp;Glossary</source>
+        <translation>Aquaristik-&amp;Glossar</translation>
+    </message>
+    <message>
+        <source>Browse the aquarist glossary database.</source>
+        <translation>Das Aquaristik-Glossar durchsehen.</translation>
+    </message>
+    <message>
+        <source>Add Glossary Record.</source>
+        <translation>Glossarbegriff hinzufügen.</translation>
+    </message>
+    <message>
+        <source>Delete Glossary Record.</source>
+        <translation>Glossarbegriff löschen.</translation>
+    </message>
+    <message>
+        <source>Search for a Glossary Record.</source>
+        <translation>Einen Glossarbegriff suchen.</translation>
+    </message>
+    <message>
+        <source>Print Glossary Reports.</source>
+        <translation>Glossarberichte drucken.</translation>
+    </message>
+    <message>
+        <source>&amp;Journal</source>
+        <translation>&amp;Tagebuch</translation>
+    </message>
+    <message>
+        <source>Browse the journal database.</source>
+        <translation>Das Tagebuch durchsehen.</translation>
+    </message>
+    <message>
+        <source>Add Journal Record.</source>
+        <translation>Tagebucheintrag hinzufügen.</translation>
+    </message>
+    <message>
+        <source>Delete Journal Record.</source>
+        <translation>Tagebucheintrag löschen.</translation>
+    </message>
+    <message>
+        <source>Search for a Journal Record.</source>
+        <translation>Einen Tagebucheintrag suchen.</translation>
+    </message>
+    <message>
+        <source>Print Journal Reports.</source>
+        <translation>Tagebuchberichte drucken.</translation>
+    </message>
+    <message>
+        <source>&amp;Livestock</source>
+        <translation>&amp;Besatz</translation>
+    </message>
+    <message>
+        <source>Browse the Livestock database.</source>
+        <translation>Den Besatz durchsehen.</translation>
+    </message>
+    <message>
+        <source>Add Livestock Record.</source>
+        <translation>Tier hinzufügen.</translation>
+    </message>
+    <message>
+        <source>Delete Livestock Record.</source>
+        <translation>Tier löschen.</translation>
+    </message>
+    <message>
+        <source>Search for a Livestock Record.</source>
+        <translation>Ein Tier suchen.</translation>
+    </message>
+    <message>
+        <source>Print Livestock Reports.</source>
+        <translation>Besatzberichte drucken.</translation>
+    </message>
+    <message>
+        <source>&amp;Tank Calculator</source>
+        <translation>Becken&amp;rechner</translation>
+    </message>
+    <message>
+        <source>Calculate tank copasities.</source>
+        <translation>Beckenvolumen berechnen.</translation>
+    </message>
+    <message>
+        <source>&amp;Change Tanks</source>
+        <translation>Becken &amp;ändern</translation>
+    </message>
+    <message>
+        <source>Maintain Tanks?</source>
+        <translation>Becken verwalten?</translation>
+    </message>
+    <message>
+        <source>Add Tank Record.</source>
+        <translation>Becken hinzufügen.</translation>
+    </message>
+    <message>
+        <source>Delete Tank Record.</source>
+        <translation>Becken löschen.</translation>
+    </message>
+</context>
+<context>
     <name>corvella-mkdb</name>
     <message>
         <source>unknown option %1</source>
@@ -1811,7 +2123,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Ziel&amp;bereiche zeigen</translation>
     </message>
     <message>
-        <source>Shade each parameter&apos;s target range (Options &gt; Target Ranges) behind its values, for the default tank&apos;s water type. Flat charts only.</source>
+        <source>Shade each parameter's target range (Options &gt; Target Ranges) behind its values, for the default tank's water type. Flat charts only.</source>
         <translation>Den Zielbereich jedes Werts (Optionen &gt; Zielbereiche) für den Wassertyp des Standardbeckens hinter seinen Werten schattieren. Nur flache Diagramme.</translation>
     </message>
     <message>
@@ -2539,6 +2851,197 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>Enter a temprature to convert.</source>
         <translation>Geben Sie eine Temperatur zum Umrechnen ein.</translation>
+    </message>
+</context>
+<context>
+    <name>mdiCorvella</name>
+    <message>
+        <source>Corvella</source>
+        <translation>Corvella</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;CorvChart</source>
+        <translation>&amp;CorvChart</translation>
+    </message>
+    <message>
+        <source>Target &amp;Ranges…</source>
+        <translation>&amp;Zielbereiche…</translation>
+    </message>
+    <message>
+        <source>Auto &amp;Highlight</source>
+        <translation>Automatisch &amp;hervorheben</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>B&amp;eenden</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Backup</source>
+        <translation>&amp;Sichern</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exportieren…</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importieren…</translation>
+    </message>
+    <message>
+        <source>R&amp;ecords</source>
+        <translation>Daten&amp;sätze</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <translation>&amp;Suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Drucken</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Tool Bar</source>
+        <translation>Werkzeugleiste</translation>
+    </message>
+    <message>
+        <source>Tool Text</source>
+        <translation>Werkzeugtext</translation>
+    </message>
+    <message>
+        <source>Status Bar</source>
+        <translation>Statusleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>Ü&amp;berlappend</translation>
+    </message>
+    <message>
+        <source>&amp;Arrange Icons</source>
+        <translation>Symbole &amp;anordnen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Help &amp;Contents</source>
+        <translation>Hilfe&amp;inhalt</translation>
+    </message>
+    <message>
+        <source>Browse Help</source>
+        <translation>Hilfe durchsuchen</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Über</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Werkzeugleiste</translation>
+    </message>
+    <message>
+        <source>CAPS</source>
+        <translation>FEST</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>INS</source>
+        <translation>EINF</translation>
+    </message>
+    <message>
+        <source> on</source>
+        <translation> ein</translation>
+    </message>
+    <message>
+        <source> off</source>
+        <translation> aus</translation>
+    </message>
+    <message>
+        <source>Tool bar visible.</source>
+        <translation>Werkzeugleiste sichtbar.</translation>
+    </message>
+    <message>
+        <source>Tool bar hiden.</source>
+        <translation>Werkzeugleiste ausgeblendet.</translation>
+    </message>
+    <message>
+        <source>Tool bar text visible.</source>
+        <translation>Werkzeugleistentext sichtbar.</translation>
+    </message>
+    <message>
+        <source>Tool bar text hiden.</source>
+        <translation>Werkzeugleistentext ausgeblendet.</translation>
+    </message>
+    <message>
+        <source>Status bar visible.</source>
+        <translation>Statusleiste sichtbar.</translation>
+    </message>
+    <message>
+        <source>Auto Highlight ON.</source>
+        <translation>Automatisches Hervorheben EIN.</translation>
+    </message>
+    <message>
+        <source>Auto Highlight OFF.</source>
+        <translation>Automatisches Hervorheben AUS.</translation>
+    </message>
+    <message>
+        <source>Corvella - </source>
+        <translation>Corvella - </translation>
+    </message>
+    <message>
+        <source>Chart your tank stats.</source>
+        <translation>Die Werte Ihres Beckens als Diagramm zeigen.</translation>
+    </message>
+    <message>
+        <source>Set the target range of each water value.</source>
+        <translation>Den Zielbereich jedes Wasserwerts festlegen.</translation>
+    </message>
+    <message>
+        <source>About Corvella.</source>
+        <translation>Über Corvella.</translation>
+    </message>
+    <message>
+        <source>Corvella Help.</source>
+        <translation>Corvella-Hilfe.</translation>
+    </message>
+    <message>
+        <source>The help viewer could not be started.</source>
+        <translation>Das Hilfeprogramm konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Exit Corvella?</source>
+        <translation>Corvella beenden?</translation>
     </message>
 </context>
 </TS>

@@ -83,8 +83,8 @@ bool frmPrint::Form_Load() {
     m_target = m_window ? m_window->print : nullptr;
     if (!printedWindow(m_window))
         return false; // no record window that prints is active
-    setWindowTitle(QString::fromLatin1(m_target->caption));
-    optRecord[1]->setText(QString::fromLatin1(m_target->secondScope));
+    setWindowTitle(windowText(m_target->caption));
+    optRecord[1]->setText(windowText(m_target->secondScope));
     optRecord[2]->setVisible(m_target->tankScope);
     optRecord[0]->setFocus(Qt::OtherFocusReason);
     adjustSize();

@@ -145,10 +145,10 @@ bool frmSearch::Form_Load() {
     CorvModule::ExactText = false;
     chkExactText->setChecked(false);
     if (const SearchFields *row = searchFieldsFor(CorvModule::SearchForm)) {
-        lblSearch1->setText(QString::fromLatin1(row->label1));
+        lblSearch1->setText(windowText(row->label1));
         const bool second = row->label2 != nullptr;
         if (second)
-            lblSearch2->setText(QString::fromLatin1(row->label2));
+            lblSearch2->setText(windowText(row->label2));
         lblSearch2->setVisible(second);
         txtSearch2->setVisible(second);
     }

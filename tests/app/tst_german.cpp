@@ -15,9 +15,11 @@
 #include <QMdiSubWindow>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -126,6 +128,13 @@ private slots:
             QString title;
             QString aLabel;
         };
+        // The main window's menus and toolbar; a button keeps its key.
+        QCOMPARE(fx.main->mnuOptions->title(), QStringLiteral("&Optionen"));
+        QCOMPARE(fx.main->mnuHelp->actions().last()->text(), QStringLiteral("&Über"));
+        QAction *journalButton = fx.main->findChild<QAction *>(QStringLiteral("tbJournal"));
+        QVERIFY(journalButton);
+        QCOMPARE(journalButton->toolTip(), QStringLiteral("Tagebuch"));
+        QCOMPARE(journalButton->data().toString(), QStringLiteral("Journal"));
         auto *tank = fx.open<frmTank>(FormKind::Tank, &mdiCorvella::mnuChangeTanks_Click);
         QVERIFY(tank);
         QVector<Case> cases{{tank, QStringLiteral("Das Becken"), QStringLiteral("Beckenname:")}};

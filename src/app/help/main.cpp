@@ -14,9 +14,9 @@ int main(int argc, char **argv) {
     app.setApplicationName(QStringLiteral("Corvella Help"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.corvella"));
     const QString programFolder = QCoreApplication::applicationDirPath();
-    corv::applyLanguage(corv::chosenLocale(),
-                        corv::translationFolders(programFolder,
-                                                 corv::installedShareFolder(programFolder)));
+    corv::applyLanguage(
+        corv::chosenLocale(),
+        corv::translationFolders(programFolder, corv::installedShareFolder(programFolder)));
     corv::Artwork::applyColorScheme(qEnvironmentVariable("CORVELLA_COLOR_SCHEME"));
     corv::HelpBrowser window;
     window.setWindowIcon(corv::Artwork::appIcon());
