@@ -261,7 +261,7 @@ ChartGrid buildChartGrid(const QVector<JournalChartRow> &rows, const QVector<boo
     for (const JournalChartRow &r : rows) {
         // The label reads the user's way; the date kept for spacing below
         // is read from the fixed form.
-        const auto shownDate = toDate(r.entryDate);
+        const auto shownDate = userFormIsFixed() ? std::nullopt : toDate(r.entryDate);
         g.rowLabels << (shownDate ? userDateText(*shownDate) : r.entryDate);
         for (int c : columns)
             g.cells << chartCellText(c < r.values.size() ? r.values[c] : QString());

@@ -129,6 +129,8 @@ namespace {
 // reads and writes the fixed form. A text that is no number or date passes
 // unchanged, so that storing it fails as it would have.
 QString userText(FieldKind kind, const QString &fixed) {
+    if (userFormIsFixed())
+        return fixed;
     switch (kind) {
     case FieldKind::Integer:
     case FieldKind::Number:

@@ -71,6 +71,8 @@ std::string u8(const QString &s) {
 // decimal separator, dates in the user's form. The formula and the totals
 // keep working on the fixed form reportText() gives.
 QString shownText(const QString &fixed, ReportFieldKind kind) {
+    if (userFormIsFixed())
+        return fixed;
     switch (kind) {
     case ReportFieldKind::Number:
     case ReportFieldKind::Currency:
