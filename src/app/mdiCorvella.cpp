@@ -419,6 +419,10 @@ void mdiCorvella::ShowToolText() {
         a->setIconText(caption);
         a->setText(caption);
         a->setToolTip(key);
+        // A button showing its image only still has its word for a screen
+        // reader: the word of its tip.
+        if (QWidget *button = tbToolBar->widgetForAction(a))
+            button->setAccessibleName(a->toolTip());
     }
     tbToolBar->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
 }
