@@ -29,6 +29,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace corv;
@@ -316,6 +317,20 @@ private slots:
         for (QToolButton *b : j->JournalData->findChildren<QToolButton *>()) {
             QVERIFY2(names.contains(b->accessibleName()), qPrintable(b->toolTip()));
             QVERIFY(b->toolTip().startsWith(b->accessibleName() + QStringLiteral(" (")));
+        }
+        // So are the toolbar's image-only buttons, with Tool Text on or off.
+        for (int round = 0; round < 2; ++round) {
+            int named = 0;
+            for (QAction *a : fx.main->tbToolBar->actions()) {
+                if (a->isSeparator() || !a->isVisible())
+                    continue;
+                QWidget *button = fx.main->tbToolBar->widgetForAction(a);
+                QVERIFY(!a->toolTip().isEmpty());
+                QCOMPARE(button->accessibleName(), a->toolTip());
+                ++named;
+            }
+            QVERIFY(named >= 15);
+            fx.main->mnuToolText_Click();
         }
     }
 
