@@ -34,6 +34,7 @@ import tempfile
 import time
 
 VERBOSE = "--verbose" in sys.argv
+STARTED = time.time()
 ARGS = [a for a in sys.argv[1:] if not a.startswith("--")]
 
 if os.environ.get("CORVELLA_A11Y_SESSION") != "1":
@@ -68,6 +69,7 @@ WINDOW_ROLES = {R.ROLE_FRAME, R.ROLE_DIALOG, R.ROLE_WINDOW, R.ROLE_ALERT, R.ROLE
                 R.ROLE_FILE_CHOOSER}
 
 results = {"passed": 0, "failed": 0}
+EVENTS = None  # the listeners, once the program runs
 failures = []
 
 
@@ -214,7 +216,9 @@ def check_window(scope, label, expect=None, min_controls=1):
     `expect` maps a control's name to the description it must have."""
     found = controls(scope)
     named = [c for c, _ in found if spoken_name(c).strip()]
-    print("%s: %d controls, %d named" % (label, len(found), len(named)))
+    print("%s: %d controls, %d named%s" % (label, len(found), len(named),
+                                           " (at %.1f s)" % (time.time() - STARTED)
+                                           if VERBOSE else ""))
     check(len(found) >= min_controls, "%s: has its controls (%d)" % (label, len(found)))
     seen = {}
     for c, menu in found:
@@ -356,10 +360,13 @@ def open_menu(app, letter):
                         return popup
         return None
 
-    for _ in range(3):
+    # Longer each time: a slow program (a sanitizer build) may just be late.
+    for attempt, seconds in enumerate((1, 2, 4, 8)):
+        if VERBOSE and attempt:
+            print("  (menu alt+%s again, at %.1f s)" % (letter, time.time() - STARTED))
         keys("alt+" + letter)
         try:
-            return wait_for(menu_up, 3, "the menu")
+            return wait_for(menu_up, seconds, "the menu")
         except TimeoutError:
             keys("Escape")
     raise TimeoutError("the menu of alt+%s did not open" % letter)
@@ -446,19 +453,24 @@ def focused(scope):
     return walk(scope)
 
 
-def tab_to(scope, name, limit=40):
-    """Tabs through the window until the control named `name` has the focus.
-    Each Tab waits for the focus to move, so a slow program is not run past
-    the control."""
+def tab_to(scope, name, back=False, limit=60):
+    """Tabs through the window (backwards with `back`, to reach the last
+    controls sooner) until the control named `name` has the focus,
+    following the focus as a screen reader does, by its events. Each Tab
+    waits for the focus to move, so a slow program is not run past the
+    control."""
+    current = focused(scope)
+    if current is not None and current.name == name:
+        return
     for _ in range(limit):
-        before = focused(scope)
-        if before is not None and before.name == name:
-            return before
-        keys("Tab")
+        moves = EVENTS.focus_moves
+        keys("shift+Tab" if back else "Tab")
         try:
-            wait_for(lambda: focused(scope) != before, 5, "the focus to move")
+            wait_for(lambda: EVENTS.focus_moves > moves, 5, "the focus to move")
         except TimeoutError:
             pass
+        if EVENTS.focus_name == name:
+            return
     raise TimeoutError("Tab never reached %r" % name)
 
 
@@ -468,8 +480,19 @@ class Events:
 
     def __init__(self):
         self.seen = []
+        self.focus_moves = 0
+        self.focus_name = None
         for kind in self.KINDS:
             pyatspi.Registry.registerEventListener(self.on_event, kind)
+        pyatspi.Registry.registerEventListener(self.on_focus, "object:state-changed:focused")
+
+    def on_focus(self, event):
+        if event.detail1:
+            try:
+                self.focus_name = event.source.name
+            except Exception:
+                self.focus_name = None
+            self.focus_moves += 1
 
     def on_event(self, event):
         try:
@@ -515,8 +538,9 @@ def close_dialog(app, window, key="Escape"):
 
 
 def run_checks(run):
+    global EVENTS
     app = run.app
-    events = Events()
+    events = EVENTS = Events()
     frame = wait_for(lambda: main_frame(app), 10, "the main window")
     # Keys go to the main window once the window manager has made it active.
     wait_for(lambda: R.STATE_ACTIVE in states(main_frame(app)), 10, "the main window active")
@@ -604,7 +628,7 @@ def run_checks(run):
     calc = wait_child(app, "Tank Calculator")
     pump(0.2)
     check_window(calc, "Calculator")
-    tab_to(calc, "Temp Converter")
+    tab_to(calc, "Temp Converter", back=True)
     keys("space")
     conv = wait_top(app)
     pump(0.2)
@@ -629,7 +653,7 @@ def run_checks(run):
     pump(0.2)
     check_window(chart, "Chart", {"Save Image…": "Save the chart as shown as a PNG image or an "
                                                  "SVG drawing, at a size you choose."})
-    tab_to(chart, "Save Image…")
+    tab_to(chart, "Save Image…", back=True)
     keys("space")
     files = wait_top(app, exclude=(chart,))
     pump(0.2)
@@ -641,7 +665,7 @@ def run_checks(run):
     close_dialog(app, size)
     # No printer here: printing the chart ends in a message that says so.
     chart = wait_top(app, "CorvChart")
-    tab_to(chart, "Print")
+    tab_to(chart, "Print", back=True)
     keys("space")
     box = wait_top(app, exclude=(chart,))
     pump(0.2)
