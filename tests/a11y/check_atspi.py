@@ -716,6 +716,8 @@ def main():
         run.make_database()
         run.start_program()
         run_checks(run)
+        check(run.corvella.poll() is None, "Corvella still runs at the end (exit status %s)" %
+              run.corvella.poll())
     except Exception as e:  # a window that never came is a failure, not a crash
         check(False, "the walk through the windows went on to its end: %s: %s" %
               (type(e).__name__, e))
