@@ -141,7 +141,7 @@ Die Datenbank wurde nicht wiederhergestellt.</translation>
         <translation>2D-Kombination</translation>
     </message>
     <message>
-        <source>Could not find the file '%1'.</source>
+        <source>Could not find the file &apos;%1&apos;.</source>
         <translation>Die Datei „%1“ wurde nicht gefunden.</translation>
     </message>
 </context>
@@ -165,7 +165,7 @@ Möchten Sie die Datei ersetzen?</translation>
 <context>
     <name>Connection</name>
     <message>
-        <source>Could not find the file '%1'.</source>
+        <source>Could not find the file &apos;%1&apos;.</source>
         <translation>Die Datei „%1“ wurde nicht gefunden.</translation>
     </message>
     <message>
@@ -228,7 +228,7 @@ Tasten: + und - zoomen, Links und Rechts verschieben, 0 oder Pos1 zeigen alles.<
 <context>
     <name>Criteria</name>
     <message>
-        <source>Syntax error in the criteria "%1": %2.</source>
+        <source>Syntax error in the criteria &quot;%1&quot;: %2.</source>
         <translation>Syntaxfehler im Suchkriterium „%1“: %2.</translation>
     </message>
     <message>
@@ -240,7 +240,7 @@ Tasten: + und - zoomen, Links und Rechts verschieben, 0 oder Pos1 zeigen alles.<
         <translation>ein Feldname wird erwartet</translation>
     </message>
     <message>
-        <source>'=' or LIKE is expected after the field name</source>
+        <source>&apos;=&apos; or LIKE is expected after the field name</source>
         <translation>nach dem Feldnamen wird „=“ oder LIKE erwartet</translation>
     </message>
     <message>
@@ -256,11 +256,11 @@ Tasten: + und - zoomen, Links und Rechts verschieben, 0 oder Pos1 zeigen alles.<
         <translation>unerwartete Zeichen nach dem Text</translation>
     </message>
     <message>
-        <source>Invalid pattern: '[' without a closing ']' in "%1".</source>
+        <source>Invalid pattern: &apos;[&apos; without a closing &apos;]&apos; in &quot;%1&quot;.</source>
         <translation>Ungültiges Muster: „[“ ohne schließendes „]“ in „%1“.</translation>
     </message>
     <message>
-        <source>Invalid pattern: the range %1-%2 runs backwards in "%3".</source>
+        <source>Invalid pattern: the range %1-%2 runs backwards in &quot;%3&quot;.</source>
         <translation>Ungültiges Muster: Der Bereich %1-%2 läuft rückwärts in „%3“.</translation>
     </message>
 </context>
@@ -344,14 +344,14 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Corvella-Hilfe</translation>
     </message>
     <message>
-        <source>&lt;h2&gt;The help file cannot be opened&lt;/h2&gt;&lt;p&gt;Corvella's help book was not found at:&lt;/p&gt;&lt;p&gt;&lt;code&gt;%1&lt;/code&gt;&lt;/p&gt;&lt;p&gt;It is normally the file CORVELLA.HLP in Corvella's program folder. Its location is the &lt;code&gt;Filename&lt;/code&gt; key of the &lt;code&gt;[HelpFile]&lt;/code&gt; section of Corvella's settings.&lt;/p&gt;</source>
+        <source>&lt;h2&gt;The help file cannot be opened&lt;/h2&gt;&lt;p&gt;Corvella&apos;s help book was not found at:&lt;/p&gt;&lt;p&gt;&lt;code&gt;%1&lt;/code&gt;&lt;/p&gt;&lt;p&gt;It is normally the file CORVELLA.HLP in Corvella&apos;s program folder. Its location is the &lt;code&gt;Filename&lt;/code&gt; key of the &lt;code&gt;[HelpFile]&lt;/code&gt; section of Corvella&apos;s settings.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Die Hilfedatei kann nicht geöffnet werden&lt;/h2&gt;&lt;p&gt;Das Hilfebuch von Corvella wurde nicht gefunden unter:&lt;/p&gt;&lt;p&gt;&lt;code&gt;%1&lt;/code&gt;&lt;/p&gt;&lt;p&gt;Normalerweise ist es die Datei CORVELLA.HLP im Programmordner von Corvella. Ihr Ort steht im Schlüssel &lt;code&gt;Filename&lt;/code&gt; des Abschnitts &lt;code&gt;[HelpFile]&lt;/code&gt; der Einstellungen von Corvella.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
     <name>JetSql</name>
     <message>
-        <source>Characters found after the end of the SQL statement: '%1'.</source>
+        <source>Characters found after the end of the SQL statement: &apos;%1&apos;.</source>
         <translation>Zeichen nach dem Ende der SQL-Anweisung: „%1“.</translation>
     </message>
     <message>
@@ -375,7 +375,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Syntaxfehler in der Datenquelle: ungültiger Name in eckigen Klammern.</translation>
     </message>
     <message>
-        <source>Syntax error in the record source: '%1' is not a number.</source>
+        <source>Syntax error in the record source: &apos;%1&apos; is not a number.</source>
         <translation>Syntaxfehler in der Datenquelle: „%1“ ist keine Zahl.</translation>
     </message>
     <message>
@@ -387,7 +387,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Syntaxfehler in der Datenquelle: ungültiges Datum.</translation>
     </message>
     <message>
-        <source>Syntax error in the record source: unexpected character '%1'.</source>
+        <source>Syntax error in the record source: unexpected character &apos;%1&apos;.</source>
         <translation>Syntaxfehler in der Datenquelle: unerwartetes Zeichen „%1“.</translation>
     </message>
     <message>
@@ -574,19 +574,19 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>ein Datum (TT.MM.JJJJ)</translation>
     </message>
     <message>
-        <source>Could not find the file '%1'.</source>
+        <source>Could not find the file &apos;%1&apos;.</source>
         <translation>Die Datei „%1“ wurde nicht gefunden.</translation>
     </message>
     <message>
-        <source>The table '%1' does not exist in the database %2.</source>
+        <source>The table &apos;%1&apos; does not exist in the database %2.</source>
         <translation>Die Tabelle „%1“ gibt es in der Datenbank %2 nicht.</translation>
     </message>
     <message>
-        <source>The table '%1' has no ID field.</source>
+        <source>The table &apos;%1&apos; has no ID field.</source>
         <translation>Die Tabelle „%1“ hat kein ID-Feld.</translation>
     </message>
     <message>
-        <source>The table '%1' has no field named '%2'.</source>
+        <source>The table &apos;%1&apos; has no field named &apos;%2&apos;.</source>
         <translation>Die Tabelle „%1“ hat kein Feld namens „%2“.</translation>
     </message>
     <message>
@@ -598,7 +598,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>An Position %1 gibt es keinen Datensatz.</translation>
     </message>
     <message>
-        <source>Data type conversion error: '%1' cannot be stored in the field %2, which takes %3.</source>
+        <source>Data type conversion error: &apos;%1&apos; cannot be stored in the field %2, which takes %3.</source>
         <translation>Fehler bei der Typumwandlung: „%1“ kann nicht im Feld %2 gespeichert werden, das %3 aufnimmt.</translation>
     </message>
     <message>
@@ -614,7 +614,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>Der Datensatz wurde von einem anderen Fenster oder Programm gelöscht.</translation>
     </message>
     <message>
-        <source>The record source has no field named '%1'.</source>
+        <source>The record source has no field named &apos;%1&apos;.</source>
         <translation>Die Datenquelle hat kein Feld namens „%1“.</translation>
     </message>
 </context>
@@ -673,11 +673,11 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>%1 ist länger als 254 Zeichen.</translation>
     </message>
     <message>
-        <source>%1 "%2" begins or ends with a space.</source>
+        <source>%1 &quot;%2&quot; begins or ends with a space.</source>
         <translation>%1 „%2“ beginnt oder endet mit einem Leerzeichen.</translation>
     </message>
     <message>
-        <source>%1 "%2" is already on line %3.</source>
+        <source>%1 &quot;%2&quot; is already on line %3.</source>
         <translation>%1 „%2“ steht bereits in Zeile %3.</translation>
     </message>
     <message>
@@ -689,7 +689,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>Zur Tabelle %1 kann nichts hinzugefügt werden: %2</translation>
     </message>
     <message>
-        <source>Cannot add "%1" to the %2 table: %3</source>
+        <source>Cannot add &quot;%1&quot; to the %2 table: %3</source>
         <translation>„%1“ kann nicht zur Tabelle %2 hinzugefügt werden: %3</translation>
     </message>
     <message>
@@ -813,7 +813,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>das Feld {%1}</translation>
     </message>
     <message>
-        <source>the text '%1'</source>
+        <source>the text &apos;%1&apos;</source>
         <translation>der Text „%1“</translation>
     </message>
     <message>
@@ -837,11 +837,11 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>#%1# ist kein Datum</translation>
     </message>
     <message>
-        <source>the character "%1" is not expected here</source>
+        <source>the character &quot;%1&quot; is not expected here</source>
         <translation>das Zeichen „%1“ wird hier nicht erwartet</translation>
     </message>
     <message>
-        <source>the formula nests brackets and "not" more than %1 deep</source>
+        <source>the formula nests brackets and &quot;not&quot; more than %1 deep</source>
         <translation>die Formel verschachtelt Klammern und „not“ mehr als %1 Ebenen tief</translation>
     </message>
     <message>
@@ -853,7 +853,7 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>ein Feld oder ein Wert wird erwartet, nicht %1</translation>
     </message>
     <message>
-        <source>a value is expected after "%1"</source>
+        <source>a value is expected after &quot;%1&quot;</source>
         <translation>nach „%1“ wird ein Wert erwartet</translation>
     </message>
     <message>
@@ -865,19 +865,19 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <translation>ein Vergleich muss ein Feld in geschweiften Klammern nennen</translation>
     </message>
     <message>
-        <source>"%1" is not a word of the formula language; fields are written in braces, as {%1}</source>
+        <source>&quot;%1&quot; is not a word of the formula language; fields are written in braces, as {%1}</source>
         <translation>„%1“ ist kein Wort der Formelsprache; Felder stehen in geschweiften Klammern, etwa {%1}</translation>
     </message>
     <message>
-        <source>"." is not a number</source>
+        <source>&quot;.&quot; is not a number</source>
         <translation>„.“ ist keine Zahl</translation>
     </message>
     <message>
-        <source>"%1" is not a number</source>
+        <source>&quot;%1&quot; is not a number</source>
         <translation>„%1“ ist keine Zahl</translation>
     </message>
     <message>
-        <source>")" is expected before %1</source>
+        <source>&quot;)&quot; is expected before %1</source>
         <translation>vor %1 wird „)“ erwartet</translation>
     </message>
 </context>
@@ -1063,15 +1063,15 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>ihr erster Kommentar wird nie geschlossen.</translation>
     </message>
     <message>
-        <source>the orientation must be portrait or landscape, not "%1".</source>
+        <source>the orientation must be portrait or landscape, not &quot;%1&quot;.</source>
         <translation>die Ausrichtung muss portrait oder landscape sein, nicht „%1“.</translation>
     </message>
     <message>
-        <source>the margins must be a number of millimetres from 0 to 50, not "%1".</source>
+        <source>the margins must be a number of millimetres from 0 to 50, not &quot;%1&quot;.</source>
         <translation>die Ränder müssen eine Zahl von Millimetern zwischen 0 und 50 sein, nicht „%1“.</translation>
     </message>
     <message>
-        <source>its first comment names no table; add a line such as "table: Journal".</source>
+        <source>its first comment names no table; add a line such as &quot;table: Journal&quot;.</source>
         <translation>ihr erster Kommentar nennt keine Tabelle; ergänzen Sie eine Zeile wie „table: Journal“.</translation>
     </message>
     <message>
@@ -1087,7 +1087,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>(zu groß)</translation>
     </message>
     <message>
-        <source>"%1" is not a table name.</source>
+        <source>&quot;%1&quot; is not a table name.</source>
         <translation>„%1“ ist kein Tabellenname.</translation>
     </message>
 </context>
@@ -1114,7 +1114,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>%1 wurde von einer neueren Version von Corvella angelegt: Sie enthält die Datenbankversion %2, und diese Version von Corvella liest Datenbankversionen bis %3. Die Datei blieb unverändert.</translation>
     </message>
     <message>
-        <source>the file fails SQLite's integrity check (%1), so it was left as it is</source>
+        <source>the file fails SQLite&apos;s integrity check (%1), so it was left as it is</source>
         <translation>die Datei besteht die Integritätsprüfung von SQLite nicht (%1) und blieb daher unverändert</translation>
     </message>
     <message>
@@ -1122,7 +1122,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>die Änderung konnte nicht vorgenommen werden</translation>
     </message>
     <message>
-        <source>the changed tables fail SQLite's integrity check (%1)</source>
+        <source>the changed tables fail SQLite&apos;s integrity check (%1)</source>
         <translation>die geänderten Tabellen bestehen die Integritätsprüfung von SQLite nicht (%1)</translation>
     </message>
     <message>
@@ -1130,7 +1130,7 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>es wurde nichts geändert: %1</translation>
     </message>
     <message>
-        <source>after the change the file fails SQLite's integrity check (%1)</source>
+        <source>after the change the file fails SQLite&apos;s integrity check (%1)</source>
         <translation>nach der Änderung besteht die Datei die Integritätsprüfung von SQLite nicht (%1)</translation>
     </message>
     <message>
@@ -1428,23 +1428,23 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Spalte %1 hat keinen Namen; sie wird übergangen.</translation>
     </message>
     <message>
-        <source>column "%1" is ignored: Corvella numbers the records itself.</source>
+        <source>column &quot;%1&quot; is ignored: Corvella numbers the records itself.</source>
         <translation>Spalte „%1“ wird übergangen: Corvella nummeriert die Datensätze selbst.</translation>
     </message>
     <message>
-        <source>column "%1" is ignored: the records go to the default tank.</source>
+        <source>column &quot;%1&quot; is ignored: the records go to the default tank.</source>
         <translation>Spalte „%1“ wird übergangen: Die Datensätze kommen zum Standardbecken.</translation>
     </message>
     <message>
-        <source>column "%1" is not a field of the %2 table; it is ignored.</source>
+        <source>column &quot;%1&quot; is not a field of the %2 table; it is ignored.</source>
         <translation>Spalte „%1“ ist kein Feld der Tabelle %2; sie wird übergangen.</translation>
     </message>
     <message>
-        <source>the column "%1" appears twice.</source>
+        <source>the column &quot;%1&quot; appears twice.</source>
         <translation>die Spalte „%1“ kommt zweimal vor.</translation>
     </message>
     <message>
-        <source>the column "%1" is missing.</source>
+        <source>the column &quot;%1&quot; is missing.</source>
         <translation>die Spalte „%1“ fehlt.</translation>
     </message>
     <message>
@@ -1468,19 +1468,19 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>%1 Felder</translation>
     </message>
     <message>
-        <source>%1 "%2" is not a number.</source>
+        <source>%1 &quot;%2&quot; is not a number.</source>
         <translation>%1 „%2“ ist keine Zahl.</translation>
     </message>
     <message>
-        <source>%1 "%2" is too large.</source>
+        <source>%1 &quot;%2&quot; is too large.</source>
         <translation>%1 „%2“ ist zu groß.</translation>
     </message>
     <message>
-        <source>%1 "%2" is not a date (mm/dd/yyyy or yyyy-mm-dd).</source>
+        <source>%1 &quot;%2&quot; is not a date (mm/dd/yyyy or yyyy-mm-dd).</source>
         <translation>%1 „%2“ ist kein Datum (mm/dd/yyyy oder yyyy-mm-dd).</translation>
     </message>
     <message>
-        <source>%1 "%2" is not an amount (EX: 25.00).</source>
+        <source>%1 &quot;%2&quot; is not an amount (EX: 25.00).</source>
         <translation>%1 „%2“ ist kein Betrag (z. B. 25.00).</translation>
     </message>
     <message>
@@ -1604,6 +1604,22 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
         <source>Last record (Ctrl+End)</source>
         <translation>Letzter Datensatz (Strg+Ende)</translation>
     </message>
+    <message>
+        <source>First record</source>
+        <translation>Erster Datensatz</translation>
+    </message>
+    <message>
+        <source>Previous record</source>
+        <translation>Voriger Datensatz</translation>
+    </message>
+    <message>
+        <source>Next record</source>
+        <translation>Nächster Datensatz</translation>
+    </message>
+    <message>
+        <source>Last record</source>
+        <translation>Letzter Datensatz</translation>
+    </message>
 </context>
 <context>
     <name>corv::DateFormat</name>
@@ -1641,6 +1657,14 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     <message>
         <source>Forward (Alt+Right)</source>
         <translation>Vor (Alt+Rechts)</translation>
+    </message>
+    <message>
+        <source>Help page</source>
+        <translation>Hilfeseite</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vor</translation>
     </message>
 </context>
 <context>
@@ -1751,6 +1775,17 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     <message>
         <source>Please enter a valid %1!</source>
         <translation>Bitte geben Sie einen gültigen Wert für %1 ein!</translation>
+    </message>
+</context>
+<context>
+    <name>corv::ReportPreview</name>
+    <message>
+        <source>Report pages</source>
+        <translation>Berichtsseiten</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
     </message>
 </context>
 <context>
@@ -2023,6 +2058,27 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     </message>
 </context>
 <context>
+    <name>corv::frmChart</name>
+    <message>
+        <source>Journal chart</source>
+        <translation>Tagebuch-Diagramm</translation>
+    </message>
+</context>
+<context>
+    <name>corv::frmIndex</name>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+</context>
+<context>
+    <name>corv::frmTargetRanges</name>
+    <message>
+        <source>Target ranges</source>
+        <translation>Zielbereiche</translation>
+    </message>
+</context>
+<context>
     <name>corvella-mkdb</name>
     <message>
         <source>unknown option %1</source>
@@ -2123,7 +2179,7 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
         <translation>Ziel&amp;bereiche zeigen</translation>
     </message>
     <message>
-        <source>Shade each parameter's target range (Options &gt; Target Ranges) behind its values, for the default tank's water type. Flat charts only.</source>
+        <source>Shade each parameter&apos;s target range (Options &gt; Target Ranges) behind its values, for the default tank&apos;s water type. Flat charts only.</source>
         <translation>Den Zielbereich jedes Werts (Optionen &gt; Zielbereiche) für den Wassertyp des Standardbeckens hinter seinen Werten schattieren. Nur flache Diagramme.</translation>
     </message>
     <message>

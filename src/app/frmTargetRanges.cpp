@@ -39,6 +39,7 @@ frmTargetRanges::frmTargetRanges(QWidget *parent)
     const auto &params = journalParameters();
     tblRanges = new QTableWidget(params.size(), 2, this);
     tblRanges->setObjectName(QStringLiteral("tblRanges"));
+    tblRanges->setAccessibleName(tr("Target ranges"));
     tblRanges->setHorizontalHeaderLabels({QCoreApplication::translate("frmTargetRanges", "Low"),
                                           QCoreApplication::translate("frmTargetRanges", "High")});
     QStringList rows;

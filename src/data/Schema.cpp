@@ -1,6 +1,8 @@
 #include "Schema.h"
 
+#include "Catalogue.h"
 #include "Connection.h"
+#include "JetSql.h"
 #include "KeyUpgrade.h"
 #include "Tables.h"
 
@@ -17,6 +19,7 @@ namespace {
 // What a migration knows besides the file itself.
 struct MigrationContext {
     qint64 tankKeyTaken = 0;
+    int version = 0; // the version the migration brings the file to
 };
 
 // One step of the schema: it runs inside a checked transaction, and says
@@ -51,6 +54,30 @@ bool keysNeverReused(QSqlDatabase &db, const MigrationContext &context, QString 
     return true;
 }
 
+// The fields and tables the catalogue says this version added.
+bool addedInCatalogue(QSqlDatabase &db, const MigrationContext &context, QString *step,
+                      QString *problem) {
+    QSqlQuery q(db);
+    for (const QString &sql : catalogueAdditions(context.version)) {
+        if (!q.exec(sql)) {
+            *problem = q.lastError().text() + QStringLiteral(" (in: ") + sql + u')';
+            return false;
+        }
+    }
+    QStringList added;
+    for (const TableSpec &t : catalogue()) {
+        if (t.since == context.version)
+            added << QStringLiteral("the %1 table").arg(t.name);
+        else if (t.since < context.version)
+            for (const FieldSpec &f : t.fields)
+                if (f.since == context.version)
+                    added << QStringLiteral("%1 to %2").arg(f.name, t.name);
+    }
+    if (!added.isEmpty())
+        *step = QStringLiteral("added %1").arg(listInWords(added));
+    return true;
+}
+
 const QVector<Migration> &migrations() {
     static const QVector<Migration> list{
         {1, keysNeverReused},
@@ -66,7 +93,47 @@ bool runPragma(QSqlDatabase &db, const QString &sql, QString *problem) {
     return false;
 }
 
+QString columnType(const FieldSpec &f) {
+    switch (f.kind) {
+    case FieldKind::Integer:
+        return f.name == QLatin1String("ID") ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                                             : QStringLiteral("INTEGER");
+    case FieldKind::Number:
+        return QStringLiteral("REAL");
+    case FieldKind::Currency:
+        return QStringLiteral("CURRENCY_INT");
+    case FieldKind::Date:
+        return QStringLiteral("DATE_TEXT");
+    case FieldKind::Text:
+        return QStringLiteral("VARCHAR(%1)").arg(f.length > 0 ? f.length : 254);
+    case FieldKind::Memo:
+        return QStringLiteral("LONGTEXT");
+    }
+    return QString();
+}
+
 } // namespace
+
+QStringList catalogueAdditions(int version) {
+    QStringList sql;
+    for (const TableSpec &t : catalogue()) {
+        if (t.since == version) {
+            QStringList columns;
+            for (const FieldSpec &f : t.fields)
+                columns << quoteIdentifier(f.name) + u' ' + columnType(f);
+            sql << QStringLiteral("CREATE TABLE %1 (%2)")
+                       .arg(quoteIdentifier(t.name), columns.join(QStringLiteral(", ")));
+            continue;
+        }
+        if (t.since > version)
+            continue;
+        for (const FieldSpec &f : t.fields)
+            if (f.since == version)
+                sql << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                           .arg(quoteIdentifier(t.name), quoteIdentifier(f.name), columnType(f));
+    }
+    return sql;
+}
 
 QString integrityFinding(QSqlDatabase &db) {
     QSqlQuery q(db);
@@ -172,10 +239,10 @@ DbError upgradeSchema(QSqlDatabase &db, const QString &path, SchemaUpgrade *done
         *done = result;
     if (version > currentSchemaVersion)
         return {newerSchemaError, newerSchemaMessage(QFileInfo(path).fileName(), version)};
-    const MigrationContext context{tankKeyTaken};
     for (const Migration &m : migrations()) {
         if (m.version <= result.to)
             continue;
+        const MigrationContext context{tankKeyTaken, m.version};
         QString step;
         const bool ok = inCheckedTransaction(
             db,
