@@ -17,7 +17,7 @@ cd "$(dirname "$0")"
 
 PACKAGES="g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev qt6-charts-dev
 qt6-datavisualization-dev qt6-declarative-dev qt6-svg-dev libqt6sql6-sqlite qt6-tools-dev
-qt6-tools-dev-tools qt6-l10n-tools xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
+qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
 libkainjow-mustache-dev poppler-utils libx11-dev libsqlite3-dev lld"
 
 # What the tests need besides: the formatting check, and the screen-reader

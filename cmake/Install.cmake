@@ -97,6 +97,13 @@ set(CORVELLA_HELP ${PROJECT_SOURCE_DIR}/resources/help/CORVELLA.HLP)
 if(EXISTS ${CORVELLA_HELP})
   install(FILES ${CORVELLA_HELP} DESTINATION ${CORVELLA_INSTALL_SHAREDIR})
 endif()
+# Help books in other languages, CORVELLA_<lang>.HLP, where there are any:
+# the program shows the one of its language and falls back on the English.
+file(GLOB corvella_help_translations CONFIGURE_DEPENDS
+     ${PROJECT_SOURCE_DIR}/resources/help/CORVELLA_*.HLP)
+if(corvella_help_translations)
+  install(FILES ${corvella_help_translations} DESTINATION ${CORVELLA_INSTALL_SHAREDIR})
+endif()
 file(GLOB corvella_report_templates CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/resources/reports/*.rpt)
 if(corvella_report_templates)

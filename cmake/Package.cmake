@@ -43,6 +43,8 @@ reports, a search, and backup and restore of the database.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6gui6, qt6-qpa-plugins, libqt6sql6-sqlite, libqt6svg6, libqt6printsupport6")
+# Qt's own translations give the standard dialogs the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 
 include(CPack)

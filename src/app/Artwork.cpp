@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleFactory>
@@ -42,11 +43,13 @@ QPixmap Artwork::splash(const QSize &size, qreal dpr) {
 }
 
 QString Artwork::contactLine() {
-    return QStringLiteral("Questions or Comments? Write to corvella@example.org");
+    return QCoreApplication::translate("Artwork",
+                                       "Questions or Comments? Write to corvella@example.org");
 }
 
 QString Artwork::legalNotice() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "Artwork",
         "Corvella is protected by copyright. You may not copy it, share it or pass it on, in "
         "whole or in part, without the written permission of its authors.");
 }

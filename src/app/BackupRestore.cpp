@@ -9,6 +9,7 @@
 #include "mdiCorvella.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace corv {
@@ -35,92 +36,106 @@ static bool closeWindowsFirst(mdiCorvella &main, const QString &question, const 
     if (!main.anyDatabaseWindowOpen() && CorvModule::ActiveForm == CorvModule::NoOne)
         return true;
     if (!askYesNo(question, title)) {
-        main.setStatusText(CorvModule::IdleLine);
+        main.setStatusText(CorvModule::idleLine());
         return false;
     }
     if (!main.closeDatabaseWindows()) {
         // A window could not store its record and has said so; copying now
         // would lose that edit or be overwritten by it.
-        main.setStatusText(CorvModule::IdleLine);
+        main.setStatusText(CorvModule::idleLine());
         return false;
     }
     return true;
 }
 
 void mdiCorvella::mnuBackup_Click() {
-    if (!closeWindowsFirst(*this, QStringLiteral("Close all windows and backup database?"),
-                           QStringLiteral("Backup Database")))
+    if (!closeWindowsFirst(
+            *this,
+            QCoreApplication::translate("BackupRestore", "Close all windows and backup database?"),
+            QCoreApplication::translate("BackupRestore", "Backup Database")))
         return;
-    setStatusText(QStringLiteral("Backup database?"));
-    const auto file = dialogs().saveFile(backupFileRequest(QStringLiteral("Backup database")));
+    setStatusText(QCoreApplication::translate("BackupRestore", "Backup database?"));
+    const auto file = dialogs().saveFile(
+        backupFileRequest(QCoreApplication::translate("BackupRestore", "Backup database")));
     if (!file || file->isEmpty()) {
-        setStatusText(CorvModule::IdleLine);
+        setStatusText(CorvModule::idleLine());
         return;
     }
     dialogs().setWaitCursor(true);
-    setStatusText(QStringLiteral("Backing up database."));
+    setStatusText(QCoreApplication::translate("BackupRestore", "Backing up database."));
     QString error;
     if (copyFileSafely(CorvModule::DatabasePath, *file, &error)) {
-        setStatusText(QStringLiteral("Backup successful!"));
-        msgBox(QStringLiteral("Backup successful!"), MsgButtons::Ok, MsgIcon::Information,
-               QStringLiteral("Backup Database"));
+        setStatusText(QCoreApplication::translate("BackupRestore", "Backup successful!"));
+        msgBox(QCoreApplication::translate("BackupRestore", "Backup successful!"), MsgButtons::Ok,
+               MsgIcon::Information,
+               QCoreApplication::translate("BackupRestore", "Backup Database"));
     } else {
         msgBox(error, MsgButtons::Ok, MsgIcon::None, applicationTitle());
-        setStatusText(QStringLiteral("Backup ERROR"));
+        setStatusText(QCoreApplication::translate("BackupRestore", "Backup ERROR"));
     }
     dialogs().setWaitCursor(false);
 }
 
 void mdiCorvella::mnuRestore_Click() {
-    if (!closeWindowsFirst(*this, QStringLiteral("Close all windows and restore database?"),
-                           QStringLiteral("Restore Database")))
+    if (!closeWindowsFirst(
+            *this,
+            QCoreApplication::translate("BackupRestore", "Close all windows and restore database?"),
+            QCoreApplication::translate("BackupRestore", "Restore Database")))
         return;
-    setStatusText(QStringLiteral("Restore database?"));
-    const auto file = dialogs().saveFile(backupFileRequest(QStringLiteral("Restore database")));
+    setStatusText(QCoreApplication::translate("BackupRestore", "Restore database?"));
+    const auto file = dialogs().saveFile(
+        backupFileRequest(QCoreApplication::translate("BackupRestore", "Restore database")));
     if (!file || file->isEmpty()) {
-        setStatusText(CorvModule::IdleLine);
+        setStatusText(CorvModule::idleLine());
         return;
     }
     // Nothing replaces the database that is not a whole Corvella database
     // itself: the tables, their fields and every page are checked first.
     QString why;
     if (!isCorvellaDatabase(*file, &why) || !(why = foreignSchemaProblem(*file)).isEmpty()) {
-        msgBox(why + QStringLiteral("\n\nThe database was not restored."), MsgButtons::Ok,
-               MsgIcon::Exclamation, QStringLiteral("Restore Database"));
-        setStatusText(CorvModule::IdleLine);
+        msgBox(why + QCoreApplication::translate("BackupRestore",
+                                                 "\n\nThe database was not restored."),
+               MsgButtons::Ok, MsgIcon::Exclamation,
+               QCoreApplication::translate("BackupRestore", "Restore Database"));
+        setStatusText(CorvModule::idleLine());
         return;
     }
     dialogs().setWaitCursor(true);
-    const bool sure = askYesNo(QStringLiteral("Are you sure that you want to restore?  This will "
-                                              "destroy any changes in the current database since "
-                                              "the last backup."),
-                               QStringLiteral("Restore Database"), MsgIcon::Critical);
+    const bool sure = askYesNo(
+        QCoreApplication::translate("BackupRestore",
+                                    "Are you sure that you want to restore?  This will "
+                                    "destroy any changes in the current database since "
+                                    "the last backup."),
+        QCoreApplication::translate("BackupRestore", "Restore Database"), MsgIcon::Critical);
     if (!sure) {
-        setStatusText(CorvModule::IdleLine);
+        setStatusText(CorvModule::idleLine());
         dialogs().setWaitCursor(false);
         return;
     }
     // The database is this program's to replace only while no other
     // Corvella has it.
     if (DatabaseLock::lockProgramDatabase(CorvModule::DatabasePath) == DatabaseLock::InUse) {
-        setStatusText(CorvModule::IdleLine);
+        setStatusText(CorvModule::idleLine());
         dialogs().setWaitCursor(false);
-        msgBox(DatabaseLock::inUseMessage(CorvModule::DatabasePath) +
-                   QStringLiteral("\n\nThe database was not restored."),
-               MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Restore Database"));
+        msgBox(
+            DatabaseLock::inUseMessage(CorvModule::DatabasePath) +
+                QCoreApplication::translate("BackupRestore", "\n\nThe database was not restored."),
+            MsgButtons::Ok, MsgIcon::Exclamation,
+            QCoreApplication::translate("BackupRestore", "Restore Database"));
         return;
     }
-    setStatusText(QStringLiteral("Restoreing database."));
+    setStatusText(QCoreApplication::translate("BackupRestore", "Restoreing database."));
     QString error;
     // The replaced database is kept beside it, so a restore can be undone.
     if (restoreDatabase(*file, CorvModule::DatabasePath, &error)) {
         // The restored file is a new file under the old name: lock it too.
         DatabaseLock::lockProgramDatabase(CorvModule::DatabasePath);
-        setStatusText(QStringLiteral("Restore successful!"));
-        msgBox(QStringLiteral("Restore successful!"), MsgButtons::Ok, MsgIcon::Information,
-               QStringLiteral("Restore Database"));
+        setStatusText(QCoreApplication::translate("BackupRestore", "Restore successful!"));
+        msgBox(QCoreApplication::translate("BackupRestore", "Restore successful!"), MsgButtons::Ok,
+               MsgIcon::Information,
+               QCoreApplication::translate("BackupRestore", "Restore Database"));
     } else {
-        setStatusText(QStringLiteral("Restore ERROR"));
+        setStatusText(QCoreApplication::translate("BackupRestore", "Restore ERROR"));
         msgBox(error, MsgButtons::Ok, MsgIcon::None, applicationTitle());
     }
     dialogs().setWaitCursor(false);

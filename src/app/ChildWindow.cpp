@@ -131,7 +131,7 @@ void ChildWindow::Form_Unload() {
         // The child that the main window activates next was not the user's
         // choice.
         m->childClosing();
-        m->setStatusText(CorvModule::IdleLine);
+        m->setStatusText(CorvModule::idleLine());
     }
     CorvModule::ActiveForm = CorvModule::NoOne;
     if (m)
@@ -215,7 +215,7 @@ void ModalWindow::Form_Unload() {
     if (!idleLineOnUnload)
         return;
     if (mdiCorvella *m = mdiCorvella::instance())
-        m->setStatusText(CorvModule::IdleLine);
+        m->setStatusText(CorvModule::idleLine());
 }
 
 } // namespace corv

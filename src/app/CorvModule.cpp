@@ -46,11 +46,20 @@ std::function<void(int)> CorvModule::End = [](int exitCode) {
 
 const QString CorvModule::NotSet = QStringLiteral("NOT SET");
 const QString CorvModule::NoOne = QStringLiteral("NoOne");
-const QString CorvModule::IdleLine = QStringLiteral(
-    "Corvella, your complete aquarium information toolkit. Select an option from the menu.");
+const QString CorvModule::IdleLine = QStringLiteral(QT_TRANSLATE_NOOP(
+    "CorvModule",
+    "Corvella, your complete aquarium information toolkit. Select an option from the menu."));
 const QString CorvModule::WelcomeLine = QStringLiteral(
-    "Welcome to Corvella, your complete aquarium information toolkit. Select an option from the "
-    "menu.");
+    QT_TRANSLATE_NOOP("CorvModule", "Welcome to Corvella, your complete aquarium information "
+                                    "toolkit. Select an option from the menu."));
+
+QString CorvModule::idleLine() {
+    return QCoreApplication::translate("CorvModule", IdleLine.toUtf8().constData());
+}
+
+QString CorvModule::welcomeLine() {
+    return QCoreApplication::translate("CorvModule", WelcomeLine.toUtf8().constData());
+}
 
 namespace {
 QString programFolderOverride;
@@ -150,9 +159,10 @@ void CorvModule::readSettings() {
             layout.shareFolder + u'/' + QLatin1String(DatabaseFileName), DatabasePath, &why);
         if (made == FirstCopy::Failed || made == FirstCopy::NoPristine)
             FirstCopyProblem =
-                QStringLiteral("Corvella could not make your database %1 from the empty one it "
-                               "was installed with (%2). When a window needs the database, you "
-                               "will be asked where it is.")
+                QCoreApplication::translate(
+                    "CorvModule", "Corvella could not make your database %1 from the empty one it "
+                                  "was installed with (%2). When a window needs the database, you "
+                                  "will be asked where it is.")
                     .arg(QDir::toNativeSeparators(DatabasePath), why);
     }
 

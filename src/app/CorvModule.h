@@ -57,6 +57,9 @@ public:
     static const QString NoOne;       // "NoOne"
     static const QString IdleLine;    // the status line of an idle program
     static const QString WelcomeLine; // the status line at start
+    // The two lines in the user's language (the constants are the English).
+    static QString idleLine();
+    static QString welcomeLine();
 
     // Ends the program after an error it cannot recover from. The event loop
     // is left in an orderly way, so the windows' pending edits are still

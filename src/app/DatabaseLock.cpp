@@ -1,5 +1,6 @@
 #include "DatabaseLock.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLockFile>
 
@@ -83,9 +84,10 @@ void DatabaseLock::releaseProgramDatabase() {
 }
 
 QString DatabaseLock::inUseMessage(const QString &databasePath) {
-    return QStringLiteral("Corvella is already running with the database %1. Only one "
-                          "Corvella can use a database at a time: switch to the one that "
-                          "is running.")
+    return QCoreApplication::translate(
+               "DatabaseLock", "Corvella is already running with the database %1. Only one "
+                               "Corvella can use a database at a time: switch to the one that "
+                               "is running.")
         .arg(databasePath);
 }
 

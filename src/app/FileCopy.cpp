@@ -1,5 +1,6 @@
 #include "FileCopy.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,14 +74,17 @@ bool copyFileSafely(const QString &from, const QString &to, QString *error) {
         if (!diskFull && volume.isValid() && volume.bytesAvailable() < stillToWrite)
             diskFull = true;
         if (diskFull)
-            return fail(
-                QStringLiteral("There is not enough space on the disk to write %1.").arg(shownTo));
+            return fail(QCoreApplication::translate(
+                            "FileCopy", "There is not enough space on the disk to write %1.")
+                            .arg(shownTo));
         if (reason.isEmpty() || reason == QLatin1String("Unknown error"))
-            return fail(QStringLiteral("%1 could not be written.").arg(shownTo));
+            return fail(
+                QCoreApplication::translate("FileCopy", "%1 could not be written.").arg(shownTo));
         return fail(QStringLiteral("%1: %2").arg(shownTo, reason));
     };
     if (QFileInfo(from).absoluteFilePath() == QFileInfo(to).absoluteFilePath())
-        return fail(QStringLiteral("A file cannot be copied onto itself."));
+        return fail(
+            QCoreApplication::translate("FileCopy", "A file cannot be copied onto itself."));
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("%1: %2").arg(from, source.errorString()));
@@ -139,7 +143,8 @@ bool sameFile(const QString &a, const QString &b) {
 bool restoreDatabase(const QString &backup, const QString &database, QString *error) {
     if (sameFile(backup, database)) {
         if (error)
-            *error = QStringLiteral("A file cannot be copied onto itself.");
+            *error =
+                QCoreApplication::translate("FileCopy", "A file cannot be copied onto itself.");
         return false;
     }
     const QString kept = beforeRestorePath(database);

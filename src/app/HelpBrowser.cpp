@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -69,7 +70,7 @@ QSize HelpBrowser::fittingSize(const QSize &available) {
 
 HelpBrowser::HelpBrowser(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("HelpBrowser"));
-    setWindowTitle(QStringLiteral("Corvella Help"));
+    setWindowTitle(QCoreApplication::translate("HelpBrowser", "Corvella Help"));
     auto *pages = new BookPages(this);
     m_browser = pages;
     // The page has no label to take a name from.
@@ -135,11 +136,13 @@ bool HelpBrowser::load(const QString &helpFile) {
     QFile f(helpFile);
     if (!QFileInfo(helpFile).isFile() || !f.open(QIODevice::ReadOnly)) {
         m_browser->setHtml(
-            QStringLiteral("<h2>The help file cannot be opened</h2>"
-                           "<p>Corvella's help book was not found at:</p><p><code>%1</code></p>"
-                           "<p>It is normally the file CORVELLA.HLP in Corvella's program folder. "
-                           "Its location is the <code>Filename</code> key of the "
-                           "<code>[HelpFile]</code> section of Corvella's settings.</p>")
+            QCoreApplication::translate(
+                "HelpBrowser",
+                "<h2>The help file cannot be opened</h2>"
+                "<p>Corvella's help book was not found at:</p><p><code>%1</code></p>"
+                "<p>It is normally the file CORVELLA.HLP in Corvella's program folder. "
+                "Its location is the <code>Filename</code> key of the "
+                "<code>[HelpFile]</code> section of Corvella's settings.</p>")
                 .arg(helpFile.toHtmlEscaped()));
         return false;
     }

@@ -1,5 +1,6 @@
 #include "Paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -64,7 +65,7 @@ bool renameNoReplace(const QString &from, const QString &to, QString *why) {
         return true;
     }
     if (errno == EEXIST) {
-        *why = QStringLiteral("the file is already there");
+        *why = QCoreApplication::translate("Paths", "the file is already there");
         return false;
     }
     // File systems without hard links (FAT, some network shares) fall
@@ -90,12 +91,14 @@ FirstCopy copyPristineDatabase(const QString &pristine, const QString &target, Q
         return FirstCopy::Present;
     if (!QFileInfo(pristine).isFile()) {
         if (error)
-            *error = QStringLiteral("%1: there is no such file").arg(pristine);
+            *error =
+                QCoreApplication::translate("Paths", "%1: there is no such file").arg(pristine);
         return FirstCopy::NoPristine;
     }
     const QString folder = targetInfo.absolutePath();
     if (!QDir().mkpath(folder))
-        return fail(QStringLiteral("%1: the folder cannot be made").arg(folder));
+        return fail(
+            QCoreApplication::translate("Paths", "%1: the folder cannot be made").arg(folder));
 
     QFile source(pristine);
     if (!source.open(QIODevice::ReadOnly))

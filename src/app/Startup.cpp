@@ -6,6 +6,8 @@
 #include "mdiCorvella.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
+
 namespace corv {
 
 namespace {
@@ -55,9 +57,11 @@ mdiCorvella *CorvMain() {
     if (CorvModule::CurrentTankID != CorvModule::NotSet) {
         CorvModule::announceDefaultTank();
     } else {
-        msgBox(QStringLiteral("In order to use Corvella, you must set up a default Tank. Please "
+        msgBox(QCoreApplication::translate(
+                   "Startup", "In order to use Corvella, you must set up a default Tank. Please "
                               "enter one now!"),
-               MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("No Default Tank"));
+               MsgButtons::Ok, MsgIcon::Exclamation,
+               QCoreApplication::translate("Startup", "No Default Tank"));
         // Opened for the missing default tank: TankOpen stays as it is.
         main->showForm(FormKind::Tank);
     }

@@ -6,6 +6,7 @@
 #include "data/Tables.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -13,9 +14,17 @@ namespace corv {
 
 namespace {
 
-const QString exportTitle = QStringLiteral("Export");
-const QString importTitle = QStringLiteral("Import");
-const QString csvFilter = QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*");
+// Functions, not constants: the texts are read after the translation is loaded.
+QString exportTitle() {
+    return QCoreApplication::translate("TransferCommands", "Export");
+}
+QString importTitle() {
+    return QCoreApplication::translate("TransferCommands", "Import");
+}
+QString csvFilter() {
+    return QCoreApplication::translate("TransferCommands",
+                                       "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*");
+}
 // A report longer than this is cut, so the box still fits on the screen.
 constexpr int reportLinesShown = 25;
 
@@ -46,8 +55,8 @@ void exportActiveRecords() {
         if (CorvForm *f = Forms::get(*kind); f && !f->storeEdits())
             return;
     FileRequest request;
-    request.title = exportTitle;
-    request.filter = csvFilter;
+    request.title = exportTitle();
+    request.filter = csvFilter();
     request.fileName = transferTableName(*table) + QStringLiteral(".csv");
     request.flags = FileHideReadOnly | FileExplorer | FilePathMustExist | FileOverwritePrompt;
     const auto file = dialogs().saveFile(request);
@@ -58,16 +67,19 @@ void exportActiveRecords() {
         exportCsvFile(CorvModule::DatabasePath, *table, tankFor(*table), *file);
     dialogs().setWaitCursor(false);
     if (!r.ok) {
-        msgBox(r.error + QStringLiteral("\n\nNothing was exported."), MsgButtons::Ok,
-               MsgIcon::Exclamation, exportTitle);
+        msgBox(r.error +
+                   QCoreApplication::translate("TransferCommands", "\n\nNothing was exported."),
+               MsgButtons::Ok, MsgIcon::Exclamation, exportTitle());
         return;
     }
-    const QString count = r.records == 1 ? QStringLiteral("1 record was")
-                                         : QStringLiteral("%1 records were").arg(r.records);
+    const QString count =
+        r.records == 1
+            ? QCoreApplication::translate("TransferCommands", "1 record was")
+            : QCoreApplication::translate("TransferCommands", "%1 records were").arg(r.records);
     // The whole path: a name alone does not say where the file went.
-    msgBox(QStringLiteral("%1 exported to %2.")
+    msgBox(QCoreApplication::translate("TransferCommands", "%1 exported to %2.")
                .arg(count, QDir::toNativeSeparators(QFileInfo(*file).absoluteFilePath())),
-           MsgButtons::Ok, MsgIcon::Information, exportTitle);
+           MsgButtons::Ok, MsgIcon::Information, exportTitle());
 }
 
 bool importIntoActiveWindow() {
@@ -75,8 +87,8 @@ bool importIntoActiveWindow() {
     if (!table)
         return false;
     FileRequest request;
-    request.title = importTitle;
-    request.filter = csvFilter;
+    request.title = importTitle();
+    request.filter = csvFilter();
     request.flags = FileHideReadOnly | FileExplorer | FileMustExist | FilePathMustExist;
     const auto file = dialogs().openFile(request);
     if (!file || file->isEmpty())
@@ -92,20 +104,22 @@ bool importIntoActiveWindow() {
     if (lines.size() > reportLinesShown) {
         const int more = int(lines.size()) - reportLinesShown;
         lines = lines.mid(0, reportLinesShown);
-        lines << (more == 1 ? QStringLiteral("\u2026and 1 more line.")
-                            : QStringLiteral("\u2026and %1 more lines.").arg(more));
+        lines << (more == 1 ? QCoreApplication::translate("TransferCommands", "…and 1 more line.")
+                            : QCoreApplication::translate("TransferCommands", "…and %1 more lines.")
+                                  .arg(more));
     }
     QString text = import.summary();
     if (!lines.isEmpty())
         text += QStringLiteral("\n\n") + lines.join(u'\n');
     if (!import.usable() || import.acceptedCount() == 0) {
-        msgBox(text + QStringLiteral("\n\nNothing was imported."), MsgButtons::Ok,
-               MsgIcon::Exclamation, importTitle);
+        msgBox(text + QCoreApplication::translate("TransferCommands", "\n\nNothing was imported."),
+               MsgButtons::Ok, MsgIcon::Exclamation, importTitle());
         return false;
     }
-    text += QStringLiteral("\n\nChoose OK to store the records that can be imported, or Cancel "
-                           "to store nothing.");
-    if (msgBox(text, MsgButtons::OkCancel, MsgIcon::Question, importTitle, MsgResult::Ok) !=
+    text += QCoreApplication::translate(
+        "TransferCommands", "\n\nChoose OK to store the records that can be imported, or Cancel "
+                            "to store nothing.");
+    if (msgBox(text, MsgButtons::OkCancel, MsgIcon::Question, importTitle(), MsgResult::Ok) !=
         MsgResult::Ok)
         return false;
 
@@ -113,31 +127,35 @@ bool importIntoActiveWindow() {
     // been made or picked since); storing into it would overwrite its edits.
     if (DatabaseLock::lockProgramDatabase(CorvModule::DatabasePath) == DatabaseLock::InUse) {
         msgBox(DatabaseLock::inUseMessage(CorvModule::DatabasePath) +
-                   QStringLiteral("\n\nNothing was imported."),
-               MsgButtons::Ok, MsgIcon::Exclamation, importTitle);
+                   QCoreApplication::translate("TransferCommands", "\n\nNothing was imported."),
+               MsgButtons::Ok, MsgIcon::Exclamation, importTitle());
         return false;
     }
     // Nor does a file with statements of its own take the records.
     if (const QString why = foreignSchemaProblem(CorvModule::DatabasePath); !why.isEmpty()) {
-        msgBox(why + QStringLiteral("\n\nNothing was imported."), MsgButtons::Ok,
-               MsgIcon::Exclamation, importTitle);
+        msgBox(why + QCoreApplication::translate("TransferCommands", "\n\nNothing was imported."),
+               MsgButtons::Ok, MsgIcon::Exclamation, importTitle());
         return false;
     }
     dialogs().setWaitCursor(true);
     const TransferResult r = import.commit(CorvModule::DatabasePath, tankFor(*table));
     dialogs().setWaitCursor(false);
     if (!r.ok) {
-        msgBox(r.error + QStringLiteral("\n\nNothing was imported."), MsgButtons::Ok,
-               MsgIcon::Exclamation, importTitle);
+        msgBox(r.error +
+                   QCoreApplication::translate("TransferCommands", "\n\nNothing was imported."),
+               MsgButtons::Ok, MsgIcon::Exclamation, importTitle());
         return false;
     }
     if (const auto kind = formOf(*table))
         if (CorvForm *f = Forms::get(*kind))
             f->cmdRefreshData();
-    const QString count = r.records == 1 ? QStringLiteral("1 record was")
-                                         : QStringLiteral("%1 records were").arg(r.records);
-    msgBox(QStringLiteral("%1 imported from %2.").arg(count, QFileInfo(*file).fileName()),
-           MsgButtons::Ok, MsgIcon::Information, importTitle);
+    const QString count =
+        r.records == 1
+            ? QCoreApplication::translate("TransferCommands", "1 record was")
+            : QCoreApplication::translate("TransferCommands", "%1 records were").arg(r.records);
+    msgBox(QCoreApplication::translate("TransferCommands", "%1 imported from %2.")
+               .arg(count, QFileInfo(*file).fileName()),
+           MsgButtons::Ok, MsgIcon::Information, importTitle());
     return true;
 }
 

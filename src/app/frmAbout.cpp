@@ -5,6 +5,7 @@
 #include "mdiCorvella.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -18,7 +19,10 @@
 namespace corv {
 
 namespace {
-const QString Unavailable = QStringLiteral("System Information Is Unavailable At This Time");
+QString unavailable() {
+    return QCoreApplication::translate("frmAbout",
+                                       "System Information Is Unavailable At This Time");
+}
 constexpr quint32 KeyAllAccess = 131135; // all specific rights plus read control
 } // namespace
 
@@ -76,12 +80,12 @@ void StartSysInfo() {
         }
     }
     if (!found || !dialogs().startProgram(path, {}))
-        msgBox(Unavailable, MsgButtons::Ok, MsgIcon::None, applicationTitle());
+        msgBox(unavailable(), MsgButtons::Ok, MsgIcon::None, applicationTitle());
 }
 
 frmAbout::frmAbout(QWidget *parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Corvella"));
+    setWindowTitle(QCoreApplication::translate("frmAbout", "About Corvella"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto *logo = new QLabel(this);
@@ -89,7 +93,7 @@ frmAbout::frmAbout(QWidget *parent) : ModalWindow(parent) {
     logo->setPixmap(Artwork::logo(72, devicePixelRatioF()));
     logo->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    lblProductName = new QLabel(QStringLiteral("Corvella"), this);
+    lblProductName = new QLabel(QCoreApplication::translate("frmAbout", "Corvella"), this);
     lblProductName->setObjectName(QStringLiteral("lblProductName"));
     QFont big = lblProductName->font();
     big.setPointSizeF(big.pointSizeF() * 2.0);
@@ -100,7 +104,9 @@ frmAbout::frmAbout(QWidget *parent) : ModalWindow(parent) {
     lblProductName->setPalette(title);
 
     lblCompanyProduct =
-        new QLabel(QStringLiteral("Aquarium Information Toolkit Version 1.00 for Windows"), this);
+        new QLabel(QCoreApplication::translate(
+                       "frmAbout", "Aquarium Information Toolkit Version 1.00 for Windows"),
+                   this);
     lblCompanyProduct->setObjectName(QStringLiteral("lblCompanyProduct"));
 
     Label2 = new QLabel(Artwork::contactLine(), this);
@@ -118,10 +124,10 @@ frmAbout::frmAbout(QWidget *parent) : ModalWindow(parent) {
     small.setPointSizeF(small.pointSizeF() * 0.9);
     lblWarning->setFont(small);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(QCoreApplication::translate("frmAbout", "OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("System Info"), this);
+    cmdSysInfo = new QPushButton(QCoreApplication::translate("frmAbout", "System Info"), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdOK->setMinimumWidth(110);
     cmdSysInfo->setMinimumWidth(110);

@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
@@ -34,7 +35,8 @@ QFont smallFont(QFont f) {
     return f;
 }
 QString versionText() {
-    return QStringLiteral("Aquarium Information Toolkit Version 1.00 for Windows");
+    return QCoreApplication::translate("frmSplash",
+                                       "Aquarium Information Toolkit Version 1.00 for Windows");
 }
 
 // The place `text` takes in `font` at (x, y), wrapped to `width`; wider
@@ -54,7 +56,8 @@ frmSplash::TextPlaces frmSplash::textPlaces() const {
     const int width = r.width() - left - int(20 * k);
     const QFont f = font();
     TextPlaces at;
-    at.title = placeOf(titleFont(f), left, int(40 * k), width, QStringLiteral("Corvella"));
+    at.title = placeOf(titleFont(f), left, int(40 * k), width,
+                       QCoreApplication::translate("frmSplash", "Corvella"));
     at.title.setHeight(qMax(at.title.height(), int(60 * k)));
     at.version = placeOf(versionFont(f), left, at.title.bottom() + 1, width, versionText());
     at.contact = placeOf(smallFont(f), left, at.version.bottom() + 1 + int(10 * k), width,
@@ -125,7 +128,8 @@ void frmSplash::paintEvent(QPaintEvent *) {
     const TextPlaces at = textPlaces();
     p.setFont(titleFont(font()));
     p.setPen(QColor(11, 79, 108));
-    p.drawText(at.title, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Corvella"));
+    p.drawText(at.title, Qt::AlignLeft | Qt::AlignVCenter,
+               QCoreApplication::translate("frmSplash", "Corvella"));
     p.setFont(versionFont(font()));
     p.setPen(QColor(20, 40, 55));
     p.drawText(at.version, Qt::AlignLeft | Qt::TextWordWrap, versionText());

@@ -1,9 +1,12 @@
 #include "frmTargetRanges.h"
 
 #include "CorvModule.h"
+#include "data/TankTexts.h"
+#include "platform/Conversions.h"
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,25 +19,29 @@
 namespace corv {
 
 namespace {
-const QString title = QStringLiteral("Target Ranges");
+QString title() {
+    return QCoreApplication::translate("frmTargetRanges", "Target Ranges");
 }
+} // namespace
 
 frmTargetRanges::frmTargetRanges(QWidget *parent)
     : ModalWindow(parent), m_ranges(TargetRanges::load()) {
     setObjectName(QStringLiteral("frmTargetRanges"));
-    setWindowTitle(title);
+    setWindowTitle(title());
 
     cboWaterType = new QComboBox(this);
     cboWaterType->setObjectName(QStringLiteral("cboWaterType"));
-    cboWaterType->addItems(QStringList(waterTypes().begin(), waterTypes().end()));
-    auto *typeLabel = new QLabel(QStringLiteral("&Water type:"), this);
+    cboWaterType->addItems(tanktexts::shownItems(TankList::Type));
+    auto *typeLabel =
+        new QLabel(QCoreApplication::translate("frmTargetRanges", "&Water type:"), this);
     typeLabel->setBuddy(cboWaterType);
 
     const auto &params = journalParameters();
     tblRanges = new QTableWidget(params.size(), 2, this);
     tblRanges->setObjectName(QStringLiteral("tblRanges"));
     tblRanges->setAccessibleName(tr("Target ranges"));
-    tblRanges->setHorizontalHeaderLabels({QStringLiteral("Low"), QStringLiteral("High")});
+    tblRanges->setHorizontalHeaderLabels({QCoreApplication::translate("frmTargetRanges", "Low"),
+                                          QCoreApplication::translate("frmTargetRanges", "High")});
     QStringList rows;
     for (const JournalParameter &p : params)
         rows << p.label;
@@ -43,12 +50,13 @@ frmTargetRanges::frmTargetRanges(QWidget *parent)
     tblRanges->setSelectionMode(QAbstractItemView::SingleSelection);
     tblRanges->setTabKeyNavigation(true);
 
-    cmdRestoreDefaults = new QPushButton(QStringLiteral("&Restore Defaults"), this);
+    cmdRestoreDefaults =
+        new QPushButton(QCoreApplication::translate("frmTargetRanges", "&Restore Defaults"), this);
     cmdRestoreDefaults->setObjectName(QStringLiteral("cmdRestoreDefaults"));
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(QCoreApplication::translate("frmTargetRanges", "OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel = new QPushButton(QCoreApplication::translate("frmTargetRanges", "Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     auto *top = new QHBoxLayout;
@@ -87,8 +95,10 @@ void frmTargetRanges::showRanges() {
     const auto &params = journalParameters();
     for (int r = 0; r < params.size(); ++r) {
         const TargetRange range = m_ranges.range(type, params[r].field);
-        tblRanges->setItem(r, 0, new QTableWidgetItem(TargetRanges::boundText(range.low)));
-        tblRanges->setItem(r, 1, new QTableWidgetItem(TargetRanges::boundText(range.high)));
+        tblRanges->setItem(
+            r, 0, new QTableWidgetItem(userNumberText(TargetRanges::boundText(range.low))));
+        tblRanges->setItem(
+            r, 1, new QTableWidgetItem(userNumberText(TargetRanges::boundText(range.high))));
     }
 }
 
@@ -98,12 +108,13 @@ bool frmTargetRanges::readTable() {
     for (int r = 0; r < params.size(); ++r) {
         auto text = [&](int c) {
             const QTableWidgetItem *item = tblRanges->item(r, c);
-            return item ? item->text() : QString();
+            // The cells are typed the user's way; the ranges keep the fixed form.
+            return item ? fixedNumberText(item->text()) : QString();
         };
         QString why;
         const auto range = TargetRanges::fromBoundTexts(text(0), text(1), params[r].field, &why);
         if (!range) {
-            msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation, title);
+            msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation, title());
             tblRanges->setCurrentCell(r, 0);
             tblRanges->setFocus();
             return false;

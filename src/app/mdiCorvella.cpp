@@ -11,10 +11,12 @@
 #include "platform/Accessibility.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyboardState.h"
+#include "platform/Language.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDialog>
 #include <QLabel>
@@ -54,10 +56,20 @@ struct ToolButton {
     const char *image;
 };
 const ToolButton commandButtons[] = {
-    {nullptr, nullptr}, {"Backup", "backup"}, {"Restore", "restore"}, {nullptr, nullptr},
-    {"Print", "print"}, {nullptr, nullptr},   {"Add", "add"},         {"Delete", "delete"},
-    {nullptr, nullptr}, {"Search", "search"}, {nullptr, nullptr},     {"About", "about"},
-    {nullptr, nullptr}, {"Exit", "exit"},
+    {nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("corv::ToolBar", "Backup"), "backup"},
+    {QT_TRANSLATE_NOOP("corv::ToolBar", "Restore"), "restore"},
+    {nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("corv::ToolBar", "Print"), "print"},
+    {nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("corv::ToolBar", "Add"), "add"},
+    {QT_TRANSLATE_NOOP("corv::ToolBar", "Delete"), "delete"},
+    {nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("corv::ToolBar", "Search"), "search"},
+    {nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("corv::ToolBar", "About"), "about"},
+    {nullptr, nullptr},
+    {QT_TRANSLATE_NOOP("corv::ToolBar", "Exit"), "exit"},
 };
 
 QString helpViewerProgram() {
@@ -77,7 +89,7 @@ mdiCorvella *mdiCorvella::instance() {
 mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
     theMainWindow = this;
     setObjectName(QStringLiteral("mdiCorvella"));
-    setWindowTitle(QStringLiteral("Corvella"));
+    setWindowTitle(QCoreApplication::translate("mdiCorvella", "Corvella"));
     setWindowIcon(Artwork::appIcon());
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -157,7 +169,7 @@ QAction *mdiCorvella::separator(QMenu *menu, const char *name) {
 
 void mdiCorvella::buildMenus() {
     QMenuBar *bar = menuBar();
-    mnuOptions = bar->addMenu(QStringLiteral("&Options"));
+    mnuOptions = bar->addMenu(QCoreApplication::translate("mdiCorvella", "&Options"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
     // The windows' items, a separator between groups; the chart and the
     // target ranges close the tools group.
@@ -165,7 +177,7 @@ void mdiCorvella::buildMenus() {
     int boundaries = 0;
     for (int i = 0; i < rows.size(); ++i) {
         const WindowKind &w = *rows[i];
-        QAction *a = mnuOptions->addAction(QString::fromUtf8(w.menuCaption));
+        QAction *a = mnuOptions->addAction(windowText(w.menuCaption));
         a->setObjectName(QString::fromLatin1(w.menuItem));
         const FormKind kind = w.kind;
         connect(a, &QAction::triggered, this, [this, kind] { openWindow(kind); });
@@ -174,10 +186,12 @@ void mdiCorvella::buildMenus() {
         if (!groupEnds)
             continue;
         if (w.place.group == toolsGroup) {
-            mnuCorvChart = menuItem(mnuOptions, "mnuCorvChart", QStringLiteral("&CorvChart"),
+            mnuCorvChart = menuItem(mnuOptions, "mnuCorvChart",
+                                    QCoreApplication::translate("mdiCorvella", "&CorvChart"),
                                     &mdiCorvella::mnuCorvChart_Click);
             mnuTargetRanges =
-                menuItem(mnuOptions, "mnuTargetRanges", QStringLiteral("Target &Ranges\u2026"),
+                menuItem(mnuOptions, "mnuTargetRanges",
+                         QCoreApplication::translate("mdiCorvella", "Target &Ranges\u2026"),
                          &mdiCorvella::mnuTargetRanges_Click);
         }
         if (i + 1 < rows.size()) {
@@ -188,70 +202,87 @@ void mdiCorvella::buildMenus() {
         }
     }
     separator(mnuOptions, "mnu2");
-    mnuAutoHighlight = menuItem(mnuOptions, "mnuAutoHighlight", QStringLiteral("Auto &Highlight"),
+    mnuAutoHighlight = menuItem(mnuOptions, "mnuAutoHighlight",
+                                QCoreApplication::translate("mdiCorvella", "Auto &Highlight"),
                                 &mdiCorvella::mnuAutoHighlight_Click);
     mnuAutoHighlight->setCheckable(true);
     separator(mnuOptions, "mnu5");
-    mnuExit = menuItem(mnuOptions, "mnuExit", QStringLiteral("E&xit"), &mdiCorvella::mnuExit_Click);
+    mnuExit = menuItem(mnuOptions, "mnuExit", QCoreApplication::translate("mdiCorvella", "E&xit"),
+                       &mdiCorvella::mnuExit_Click);
 
-    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile = bar->addMenu(QCoreApplication::translate("mdiCorvella", "&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuBackup =
-        menuItem(mnuFile, "mnuBackup", QStringLiteral("&Backup"), &mdiCorvella::mnuBackup_Click);
+        menuItem(mnuFile, "mnuBackup", QCoreApplication::translate("mdiCorvella", "&Backup"),
+                 &mdiCorvella::mnuBackup_Click);
     mnuRestore =
-        menuItem(mnuFile, "mnuRestore", QStringLiteral("&Restore"), &mdiCorvella::mnuRestore_Click);
+        menuItem(mnuFile, "mnuRestore", QCoreApplication::translate("mdiCorvella", "&Restore"),
+                 &mdiCorvella::mnuRestore_Click);
     separator(mnuFile, "mnu6");
-    mnuExport = menuItem(mnuFile, "mnuExport", QStringLiteral("&Export\u2026"),
-                         &mdiCorvella::mnuExport_Click);
-    mnuImport = menuItem(mnuFile, "mnuImport", QStringLiteral("&Import\u2026"),
-                         &mdiCorvella::mnuImport_Click);
+    mnuExport =
+        menuItem(mnuFile, "mnuExport", QCoreApplication::translate("mdiCorvella", "&Export\u2026"),
+                 &mdiCorvella::mnuExport_Click);
+    mnuImport =
+        menuItem(mnuFile, "mnuImport", QCoreApplication::translate("mdiCorvella", "&Import\u2026"),
+                 &mdiCorvella::mnuImport_Click);
     // Off until a record window is active (EnableDisable).
     mnuExport->setEnabled(false);
     mnuImport->setEnabled(false);
 
-    mnuRecords = bar->addMenu(QStringLiteral("R&ecords"));
+    mnuRecords = bar->addMenu(QCoreApplication::translate("mdiCorvella", "R&ecords"));
     mnuRecords->setObjectName(QStringLiteral("mnuRecords"));
-    mnuAdd = menuItem(mnuRecords, "mnuAdd", QStringLiteral("Add"), &mdiCorvella::mnuAdd_Click);
+    mnuAdd = menuItem(mnuRecords, "mnuAdd", QCoreApplication::translate("mdiCorvella", "Add"),
+                      &mdiCorvella::mnuAdd_Click);
     mnuDelete =
-        menuItem(mnuRecords, "mnuDelete", QStringLiteral("Delete"), &mdiCorvella::mnuDelete_Click);
+        menuItem(mnuRecords, "mnuDelete", QCoreApplication::translate("mdiCorvella", "Delete"),
+                 &mdiCorvella::mnuDelete_Click);
     separator(mnuRecords, "mnu3");
-    mnuSearch = menuItem(mnuRecords, "mnuSearch", QStringLiteral("&Search"),
-                         &mdiCorvella::mnuSearch_Click, QKeySequence(Qt::Key_F3));
+    mnuSearch =
+        menuItem(mnuRecords, "mnuSearch", QCoreApplication::translate("mdiCorvella", "&Search"),
+                 &mdiCorvella::mnuSearch_Click, QKeySequence(Qt::Key_F3));
     separator(mnuRecords, "mnu4");
     mnuPrint =
-        menuItem(mnuRecords, "mnuPrint", QStringLiteral("&Print"), &mdiCorvella::mnuPrint_Click);
+        menuItem(mnuRecords, "mnuPrint", QCoreApplication::translate("mdiCorvella", "&Print"),
+                 &mdiCorvella::mnuPrint_Click);
 
-    mnuView = bar->addMenu(QStringLiteral("&View"));
+    mnuView = bar->addMenu(QCoreApplication::translate("mdiCorvella", "&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
     mnuToolbar =
-        menuItem(mnuView, "mnuToolbar", QStringLiteral("Tool Bar"), &mdiCorvella::mnuToolbar_Click);
-    mnuToolText = menuItem(mnuView, "mnuToolText", QStringLiteral("Tool Text"),
-                           &mdiCorvella::mnuToolText_Click);
-    mnuStatusBar = menuItem(mnuView, "mnuStatusBar", QStringLiteral("Status Bar"),
-                            &mdiCorvella::mnuStatusBar_Click);
+        menuItem(mnuView, "mnuToolbar", QCoreApplication::translate("mdiCorvella", "Tool Bar"),
+                 &mdiCorvella::mnuToolbar_Click);
+    mnuToolText =
+        menuItem(mnuView, "mnuToolText", QCoreApplication::translate("mdiCorvella", "Tool Text"),
+                 &mdiCorvella::mnuToolText_Click);
+    mnuStatusBar =
+        menuItem(mnuView, "mnuStatusBar", QCoreApplication::translate("mdiCorvella", "Status Bar"),
+                 &mdiCorvella::mnuStatusBar_Click);
     for (QAction *a : {mnuToolbar, mnuToolText, mnuStatusBar})
         a->setCheckable(true);
 
-    mnuWindow = bar->addMenu(QStringLiteral("&Window"));
+    mnuWindow = bar->addMenu(QCoreApplication::translate("mdiCorvella", "&Window"));
     mnuWindow->setObjectName(QStringLiteral("mnuWindow"));
-    mnuCascade = menuItem(mnuWindow, "mnuCascade", QStringLiteral("&Cascade"),
-                          &mdiCorvella::mnuCascade_Click);
-    mnuArrange = menuItem(mnuWindow, "mnuArrange", QStringLiteral("&Arrange Icons"),
+    mnuCascade =
+        menuItem(mnuWindow, "mnuCascade", QCoreApplication::translate("mdiCorvella", "&Cascade"),
+                 &mdiCorvella::mnuCascade_Click);
+    mnuArrange = menuItem(mnuWindow, "mnuArrange",
+                          QCoreApplication::translate("mdiCorvella", "&Arrange Icons"),
                           &mdiCorvella::mnuArrange_Click);
     connect(mnuWindow, &QMenu::aboutToShow, this, &mdiCorvella::fillWindowMenu);
 
-    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp = bar->addMenu(QCoreApplication::translate("mdiCorvella", "&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuContents = menuItem(mnuHelp, "mnuContents", QStringLiteral("Help &Contents"),
+    mnuContents = menuItem(mnuHelp, "mnuContents",
+                           QCoreApplication::translate("mdiCorvella", "Help &Contents"),
                            &mdiCorvella::mnuContents_Click, QKeySequence(Qt::Key_F1));
-    mnuBrowseHelp = menuItem(mnuHelp, "mnuBrowseHelp", QStringLiteral("Browse Help"),
+    mnuBrowseHelp = menuItem(mnuHelp, "mnuBrowseHelp",
+                             QCoreApplication::translate("mdiCorvella", "Browse Help"),
                              &mdiCorvella::mnuBrowseHelp_Click, QKeySequence(Qt::Key_F2));
-    mnuAbout =
-        menuItem(mnuHelp, "mnuAbout", QStringLiteral("&About"), &mdiCorvella::mnuAbout_Click);
+    mnuAbout = menuItem(mnuHelp, "mnuAbout", QCoreApplication::translate("mdiCorvella", "&About"),
+                        &mdiCorvella::mnuAbout_Click);
 }
 
 void mdiCorvella::buildToolbar() {
-    tbToolBar = addToolBar(QStringLiteral("Toolbar"));
+    tbToolBar = addToolBar(QCoreApplication::translate("mdiCorvella", "Toolbar"));
     tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
     tbToolBar->setMovable(false);
     tbToolBar->setIconSize(QSize(24, 24));
@@ -263,10 +294,11 @@ void mdiCorvella::buildToolbar() {
         m_buttons << sep;
     };
     auto addButton = [this](const QString &key, const QString &image) {
-        QAction *a = tbToolBar->addAction(Artwork::toolIcon(image), key);
+        // The key names the button to the code; the user reads its caption.
+        QAction *a = tbToolBar->addAction(Artwork::toolIcon(image), toolText(key));
         a->setObjectName(QStringLiteral("tb") + key);
         a->setData(key);
-        a->setToolTip(key);
+        a->setToolTip(toolText(key));
         connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
         m_buttons << a;
         return a;
@@ -279,7 +311,8 @@ void mdiCorvella::buildToolbar() {
         const bool groupEnds =
             i + 1 == rows.size() || rows[i + 1]->place.group != rows[i]->place.group;
         if (groupEnds && rows[i]->place.group == toolsGroup)
-            addButton(QStringLiteral("Chart"), QStringLiteral("chart"));
+            addButton(QStringLiteral(QT_TRANSLATE_NOOP("corv::ToolBar", "Chart")),
+                      QStringLiteral("chart"));
         if (groupEnds && i + 1 < rows.size())
             addSeparator();
     }
@@ -326,7 +359,8 @@ void mdiCorvella::buildStatusBar() {
     // The status line tells what a command is doing or asking: a screen
     // reader is told of each new line.
     announceChanges(m_panels[1]);
-    const int keyWidth = fontMetrics().horizontalAdvance(QStringLiteral("CAPS")) + 18;
+    const int keyWidth =
+        fontMetrics().horizontalAdvance(QCoreApplication::translate("mdiCorvella", "CAPS")) + 18;
     sbStatusBar->addPermanentWidget(makePanel(2, QStringLiteral("panelCaps"), keyWidth));
     sbStatusBar->addPermanentWidget(makePanel(3, QStringLiteral("panelNum"), keyWidth));
     sbStatusBar->addPermanentWidget(makePanel(4, QStringLiteral("panelIns"), keyWidth));
@@ -336,9 +370,9 @@ void mdiCorvella::buildStatusBar() {
     sbStatusBar->addPermanentWidget(
         makePanel(6, QStringLiteral("panelTime"),
                   fontMetrics().horizontalAdvance(QStringLiteral("00:00 PM")) + 18));
-    m_panels[2]->setText(QStringLiteral("CAPS"));
-    m_panels[3]->setText(QStringLiteral("NUM"));
-    m_panels[4]->setText(QStringLiteral("INS"));
+    m_panels[2]->setText(QCoreApplication::translate("mdiCorvella", "CAPS"));
+    m_panels[3]->setText(QCoreApplication::translate("mdiCorvella", "NUM"));
+    m_panels[4]->setText(QCoreApplication::translate("mdiCorvella", "INS"));
 
     m_keys = new KeyboardState(this);
     connect(m_keys, &KeyboardState::changed, this, &mdiCorvella::updateKeyPanels);
@@ -377,7 +411,8 @@ void mdiCorvella::updateKeyPanels() {
     // greyed when it is off.
     auto show = [](QLabel *l, bool on) {
         l->setEnabled(on);
-        l->setToolTip(on ? l->text() + QStringLiteral(" on") : l->text() + QStringLiteral(" off"));
+        l->setToolTip(on ? l->text() + QCoreApplication::translate("mdiCorvella", " on")
+                         : l->text() + QCoreApplication::translate("mdiCorvella", " off"));
     };
     show(m_panels[2], m_keys->capsLock());
     show(m_panels[3], m_keys->numLock());
@@ -393,7 +428,7 @@ void mdiCorvella::MDIForm_Load() {
         a->setEnabled(false);
     for (QAction *a : {mnuPrint, mnuAdd, mnuDelete, mnuSearch})
         a->setEnabled(false);
-    setStatusText(CorvModule::WelcomeLine);
+    setStatusText(CorvModule::welcomeLine());
 }
 
 void mdiCorvella::MDIForm_Activate() {
@@ -415,10 +450,10 @@ void mdiCorvella::ShowToolText() {
         if (!a || a->isSeparator())
             continue;
         const QString key = a->data().toString();
-        const QString caption = on ? key : QString();
+        const QString caption = on ? toolText(key) : QString();
         a->setIconText(caption);
         a->setText(caption);
-        a->setToolTip(key);
+        a->setToolTip(toolText(key));
         // A button showing its image only still has its word for a screen
         // reader: the word of its tip.
         if (QWidget *button = tbToolBar->widgetForAction(a))
@@ -452,8 +487,8 @@ void mdiCorvella::mnuToolbar_Click() {
     tbToolBar->setVisible(visible);
     Settings::setToolbarVisible(visible);
     mnuToolbar->setChecked(visible);
-    setStatusText(visible ? QStringLiteral("Tool bar visible.")
-                          : QStringLiteral("Tool bar hiden."));
+    setStatusText(visible ? QCoreApplication::translate("mdiCorvella", "Tool bar visible.")
+                          : QCoreApplication::translate("mdiCorvella", "Tool bar hiden."));
 }
 
 void mdiCorvella::mnuToolText_Click() {
@@ -461,8 +496,8 @@ void mdiCorvella::mnuToolText_Click() {
     mnuToolText->setChecked(on);
     Settings::setToolbarText(on);
     ShowToolText();
-    setStatusText(on ? QStringLiteral("Tool bar text visible.")
-                     : QStringLiteral("Tool bar text hiden."));
+    setStatusText(on ? QCoreApplication::translate("mdiCorvella", "Tool bar text visible.")
+                     : QCoreApplication::translate("mdiCorvella", "Tool bar text hiden."));
 }
 
 void mdiCorvella::mnuStatusBar_Click() {
@@ -471,15 +506,16 @@ void mdiCorvella::mnuStatusBar_Click() {
     Settings::setStatusBarVisible(visible);
     mnuStatusBar->setChecked(visible);
     if (visible)
-        setStatusText(QStringLiteral("Status bar visible."));
+        setStatusText(QCoreApplication::translate("mdiCorvella", "Status bar visible."));
 }
 
 void mdiCorvella::mnuAutoHighlight_Click() {
     AutoHighlight = !AutoHighlight;
     Settings::setAutoHighlight(AutoHighlight);
     mnuAutoHighlight->setChecked(AutoHighlight);
-    setStatusText(AutoHighlight ? QStringLiteral("Auto Highlight ON.")
-                                : QStringLiteral("Auto Highlight OFF."));
+    setStatusText(AutoHighlight
+                      ? QCoreApplication::translate("mdiCorvella", "Auto Highlight ON.")
+                      : QCoreApplication::translate("mdiCorvella", "Auto Highlight OFF."));
 }
 
 // --- the record commands ---------------------------------------------------
@@ -527,7 +563,7 @@ const WindowKind *routeFor(const char *WindowKind::*status) {
 
 void mdiCorvella::mnuAdd_Click() {
     if (const WindowKind *w = routeFor(&WindowKind::addStatus)) {
-        setStatusText(QString::fromLatin1(w->addStatus));
+        setStatusText(windowText(w->addStatus));
         if (CorvForm *f = Forms::get(w->kind))
             f->mnuAdd_Click();
     }
@@ -535,7 +571,7 @@ void mdiCorvella::mnuAdd_Click() {
 
 void mdiCorvella::mnuDelete_Click() {
     if (const WindowKind *w = routeFor(&WindowKind::deleteStatus)) {
-        setStatusText(QString::fromLatin1(w->deleteStatus));
+        setStatusText(windowText(w->deleteStatus));
         if (CorvForm *f = Forms::get(w->kind))
             f->mnuDelete_Click();
     }
@@ -543,7 +579,7 @@ void mdiCorvella::mnuDelete_Click() {
 
 void mdiCorvella::mnuSearch_Click() {
     if (const WindowKind *w = routeFor(&WindowKind::searchStatus)) {
-        setStatusText(QString::fromLatin1(w->searchStatus));
+        setStatusText(windowText(w->searchStatus));
         if (CorvForm *f = Forms::get(w->kind))
             f->mnuSearch_Click();
     }
@@ -551,7 +587,7 @@ void mdiCorvella::mnuSearch_Click() {
 
 void mdiCorvella::mnuPrint_Click() {
     if (const WindowKind *w = routeFor(&WindowKind::printStatus)) {
-        setStatusText(QString::fromLatin1(w->printStatus));
+        setStatusText(windowText(w->printStatus));
         runModal(printWindow);
     }
 }
@@ -635,7 +671,7 @@ void mdiCorvella::childActivated(QMdiSubWindow *window) {
 
 void mdiCorvella::openWindow(FormKind kind) {
     const WindowKind &w = windowKind(kind);
-    setStatusText(QString::fromLatin1(w.openStatus));
+    setStatusText(windowText(w.openStatus));
     OpenFlag::of(kind) = true;
     showForm(kind);
 }
@@ -665,7 +701,8 @@ void mdiCorvella::mnuTankCalculator_Click() {
 }
 
 void mdiCorvella::defaultTankChanged(bool reload) {
-    setWindowTitle(QStringLiteral("Corvella - ") + CorvModule::CurrentTankName);
+    setWindowTitle(QCoreApplication::translate("mdiCorvella", "Corvella - ") +
+                   CorvModule::CurrentTankName);
     if (!reload)
         return;
     // In table order: journal, livestock, calculator.
@@ -686,12 +723,13 @@ void mdiCorvella::runModal(const std::function<QDialog *(QWidget *)> &make) {
 }
 
 void mdiCorvella::mnuCorvChart_Click() {
-    setStatusText(QStringLiteral("Chart your tank stats."));
+    setStatusText(QCoreApplication::translate("mdiCorvella", "Chart your tank stats."));
     runModal(chartWindow);
 }
 
 void mdiCorvella::mnuTargetRanges_Click() {
-    setStatusText(QStringLiteral("Set the target range of each water value."));
+    setStatusText(
+        QCoreApplication::translate("mdiCorvella", "Set the target range of each water value."));
     frmTargetRanges ranges(this);
     dialogs().execModal(ranges);
 }
@@ -705,7 +743,7 @@ void mdiCorvella::mnuImport_Click() {
 }
 
 void mdiCorvella::mnuAbout_Click() {
-    setStatusText(QStringLiteral("About Corvella."));
+    setStatusText(QCoreApplication::translate("mdiCorvella", "About Corvella."));
     frmAbout about(this);
     dialogs().execModal(about);
 }
@@ -805,14 +843,16 @@ void mdiCorvella::fillWindowMenu() {
 // --- help ------------------------------------------------------------------
 
 void mdiCorvella::mnuContents_Click() {
-    setStatusText(QStringLiteral("Corvella Help."));
-    if (!dialogs().startProgram(helpViewerProgram(), {CorvModule::HelpFile}))
-        msgBox(QStringLiteral("The help viewer could not be started."), MsgButtons::Ok,
-               MsgIcon::Exclamation);
+    setStatusText(QCoreApplication::translate("mdiCorvella", "Corvella Help."));
+    // The help book of the user's language where one is installed.
+    if (!dialogs().startProgram(helpViewerProgram(),
+                                {localizedFile(CorvModule::HelpFile, QLocale())}))
+        msgBox(QCoreApplication::translate("mdiCorvella", "The help viewer could not be started."),
+               MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void mdiCorvella::mnuBrowseHelp_Click() {
-    setStatusText(QStringLiteral("Corvella Help."));
+    setStatusText(QCoreApplication::translate("mdiCorvella", "Corvella Help."));
     for (QMdiSubWindow *w : mdiArea->subWindowList()) {
         if (auto *help = qobject_cast<HelpBrowser *>(w->widget())) {
             help->showContents();
@@ -823,7 +863,7 @@ void mdiCorvella::mnuBrowseHelp_Click() {
         }
     }
     auto *help = new HelpBrowser;
-    help->load(CorvModule::HelpFile);
+    help->load(localizedFile(CorvModule::HelpFile, QLocale()));
     QMdiSubWindow *sub = addChild(help);
     sub->resize(760, 560);
     sub->show();
@@ -874,10 +914,11 @@ void mdiCorvella::mnuExit_Click() {
 }
 
 bool mdiCorvella::MDIForm_Unload() {
-    setStatusText(QStringLiteral("Exit Corvella?"));
+    setStatusText(QCoreApplication::translate("mdiCorvella", "Exit Corvella?"));
     const MsgResult answer =
-        msgBox(QStringLiteral("Exit Corvella?"), MsgButtons::OkCancel, MsgIcon::Question,
-               QStringLiteral("Corvella"), MsgResult::Cancel);
+        msgBox(QCoreApplication::translate("mdiCorvella", "Exit Corvella?"), MsgButtons::OkCancel,
+               MsgIcon::Question, QCoreApplication::translate("mdiCorvella", "Corvella"),
+               MsgResult::Cancel);
     if (answer == MsgResult::Ok && closeDatabaseWindows()) {
         // The other child windows (Browse Help) go too.
         for (QMdiSubWindow *w : mdiArea->subWindowList())
@@ -886,7 +927,7 @@ bool mdiCorvella::MDIForm_Unload() {
             return false;
     }
     // A window that could not store its record has said so and stays.
-    setStatusText(CorvModule::IdleLine);
+    setStatusText(CorvModule::idleLine());
     return true;
 }
 

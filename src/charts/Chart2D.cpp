@@ -1,10 +1,13 @@
 #include "Chart2D.h"
 
+#include "platform/Conversions.h"
+
 #include <QAreaSeries>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QGraphicsLayout>
@@ -95,6 +98,9 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         delete m_legend;
     m_legend = nullptr;
     m_chart = chart;
+    // The value axes write their numbers the user's way (7,5 in German).
+    chart->setLocale(QLocale());
+    chart->setLocalizeNumbers(!userFormIsFixed());
     m_content = content;
     m_kind = kind;
     m_style = style;
@@ -577,7 +583,7 @@ void Chart2D::placeDateLabels(double width, double gap) {
     QStringList labels;
     QVector<double> units;
     for (const QDate &d : std::as_const(m_labelledDates)) {
-        labels << d.toString(QStringLiteral("MM/dd/yyyy"));
+        labels << userDateText(d);
         units << double(zero.daysTo(d));
     }
     setLabels(labels, units);

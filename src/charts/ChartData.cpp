@@ -9,6 +9,7 @@
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -36,15 +37,24 @@ QVector<bool> defaultChartSelection() {
 }
 
 QStringList chartTypeItems() {
-    return {QStringLiteral("3D Bar"),         QStringLiteral("2D Bar"),
-            QStringLiteral("3D Line"),        QStringLiteral("2D Line"),
-            QStringLiteral("3D Area"),        QStringLiteral("2D Area"),
-            QStringLiteral("3D Step"),        QStringLiteral("2D Step"),
-            QStringLiteral("3D Combination"), QStringLiteral("2D Combination")};
+    return {QCoreApplication::translate("ChartData", "3D Bar"),
+            QCoreApplication::translate("ChartData", "2D Bar"),
+            QCoreApplication::translate("ChartData", "3D Line"),
+            QCoreApplication::translate("ChartData", "2D Line"),
+            QCoreApplication::translate("ChartData", "3D Area"),
+            QCoreApplication::translate("ChartData", "2D Area"),
+            QCoreApplication::translate("ChartData", "3D Step"),
+            QCoreApplication::translate("ChartData", "2D Step"),
+            QCoreApplication::translate("ChartData", "3D Combination"),
+            QCoreApplication::translate("ChartData", "2D Combination")};
 }
 
 int chartTypeForItem(int itemData) {
     return itemData >= 1 && itemData <= 9 ? itemData : 0;
+}
+
+QString chartText::tr(const QString &text) {
+    return QCoreApplication::translate("chartText", text.toUtf8().constData());
 }
 
 DateBoxCheck checkDateBox(const QString &text) {
@@ -52,10 +62,10 @@ DateBoxCheck checkDateBox(const QString &text) {
     c.text = text;
     if (text.trimmed().isEmpty())
         return c;
-    if (const auto d = toDate(text)) {
+    if (const auto d = toUserDate(text)) {
         c.state = DateBoxCheck::Valid;
-        c.text = dateText(*d);
-        c.bound = c.text;
+        c.text = userDateText(*d);
+        c.bound = dateText(*d);
     } else {
         c.state = DateBoxCheck::Invalid;
     }
@@ -119,7 +129,8 @@ QVector<JournalChartRow> queryChartRows(const RecordSet &records, const QString 
     const QFileInfo info(records.path());
     if (!records.isOpen() || !info.exists()) {
         e = {DbErr::FileNotFound,
-             QStringLiteral("Could not find the file '%1'.").arg(records.path())};
+             QCoreApplication::translate("ChartData", "Could not find the file '%1'.")
+                 .arg(records.path())};
         return done();
     }
 
@@ -248,7 +259,10 @@ ChartGrid buildChartGrid(const QVector<JournalChartRow> &rows, const QVector<boo
     g.rowLabels.reserve(rows.size());
     g.cells.reserve(rows.size() * columns.size());
     for (const JournalChartRow &r : rows) {
-        g.rowLabels << r.entryDate;
+        // The label reads the user's way; the date kept for spacing below
+        // is read from the fixed form.
+        const auto shownDate = userFormIsFixed() ? std::nullopt : toDate(r.entryDate);
+        g.rowLabels << (shownDate ? userDateText(*shownDate) : r.entryDate);
         for (int c : columns)
             g.cells << chartCellText(c < r.values.size() ? r.values[c] : QString());
     }

@@ -43,10 +43,14 @@ int chartTypeForItem(int itemData);
 
 // Messages of a charting run.
 namespace chartText {
-inline const QString InvalidDate = QStringLiteral("Please enter a valid date (EX: mm/dd/yyyy)!");
-inline const QString DateErrorTitle = QStringLiteral("Date Error");
-inline const QString NoRecords = QStringLiteral("No Records to display!");
-inline const QString NoRecordsTitle = QStringLiteral("No Records");
+// These are the English texts; tr() gives them in the user's language.
+inline const QString InvalidDate =
+    QStringLiteral(QT_TRANSLATE_NOOP("chartText", "Please enter a valid date (EX: mm/dd/yyyy)!"));
+inline const QString DateErrorTitle = QStringLiteral(QT_TRANSLATE_NOOP("chartText", "Date Error"));
+inline const QString NoRecords =
+    QStringLiteral(QT_TRANSLATE_NOOP("chartText", "No Records to display!"));
+inline const QString NoRecordsTitle = QStringLiteral(QT_TRANSLATE_NOOP("chartText", "No Records"));
+QString tr(const QString &text);
 } // namespace chartText
 
 // A date box checked before a run.

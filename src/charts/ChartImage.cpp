@@ -3,6 +3,7 @@
 #include "CorvChart.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -19,15 +20,16 @@
 namespace corv {
 
 QString chartImageText::writeFailed(const QString &file, const QString &reason) {
-    QString text =
-        QStringLiteral("The chart could not be saved as %1.").arg(QDir::toNativeSeparators(file));
+    QString text = QCoreApplication::translate("ChartImage", "The chart could not be saved as %1.")
+                       .arg(QDir::toNativeSeparators(file));
     if (!reason.isEmpty())
         text += QStringLiteral("\n\n") + reason;
     return text;
 }
 
 QString chartImageText::replaceQuestion(const QString &file) {
-    return QStringLiteral("%1 already exists.\nDo you want to replace it?")
+    return QCoreApplication::translate("ChartImage",
+                                       "%1 already exists.\nDo you want to replace it?")
         .arg(QDir::toNativeSeparators(file));
 }
 
@@ -140,8 +142,9 @@ bool saveChartImage(const CorvChart &chart, const QString &fileName, ImageFormat
         if (image.isNull()) {
             if (error)
                 *error = chartImageText::writeFailed(
-                    fileName, QStringLiteral("There is not enough memory for a picture of "
-                                             "%1 x %2 pixels; please choose a smaller size.")
+                    fileName, QCoreApplication::translate(
+                                  "ChartImage", "There is not enough memory for a picture of "
+                                                "%1 x %2 pixels; please choose a smaller size.")
                                   .arg(size.width())
                                   .arg(size.height()));
             return false;

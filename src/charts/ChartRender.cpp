@@ -170,7 +170,8 @@ QString valueTipText(const ChartContent &content, int column, int row) {
     if (column < 0 || column >= content.columns() || row < 0 || row >= content.rows())
         return QString();
     return content.columnLabels[column] + QStringLiteral(": ") +
-           numberText(content.value(column, row)) + QLatin1Char('\n') + content.rowLabels[row];
+           userNumberText(numberText(content.value(column, row))) + QLatin1Char('\n') +
+           content.rowLabels[row];
 }
 
 } // namespace corv

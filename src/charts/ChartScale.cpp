@@ -1,5 +1,7 @@
 #include "ChartScale.h"
 
+#include "platform/Conversions.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -61,7 +63,7 @@ QString ValueAxisPlan::tickText(int tick) const {
     double v = low + step * tick;
     if (std::fabs(v) < step * 1e-9)
         v = 0;
-    return QString::number(v, 'f', decimals);
+    return userNumberText(QString::number(v, 'f', decimals));
 }
 
 ValueAxisPlan niceAxis(double low, double high, int intervals, bool zeroBased) {

@@ -5,6 +5,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
@@ -146,7 +147,8 @@ void CorvChart::resizeGrid(int rows, int columns) {
     while (m_colLabels.size() > columns)
         m_colLabels.removeLast();
     while (m_colLabels.size() < columns)
-        m_colLabels << QStringLiteral("Series %1").arg(m_colLabels.size() + 1);
+        m_colLabels
+            << QCoreApplication::translate("CorvChart", "Series %1").arg(m_colLabels.size() + 1);
     m_rows = rows;
     m_cols = columns;
     m_row = std::clamp(m_row, rows > 0 ? 1 : 0, rows);
@@ -453,8 +455,9 @@ bool CorvChart::eventFilter(QObject *watched, QEvent *e) {
 }
 
 QString CorvChart::zoomHint() {
-    return QStringLiteral("Zoom: mouse wheel, or drag across the chart; double-click for the whole "
-                          "chart.\nKeys: + and - zoom, Left and Right move, 0 or Home show all.");
+    return QCoreApplication::translate(
+        "CorvChart", "Zoom: mouse wheel, or drag across the chart; double-click for the whole "
+                     "chart.\nKeys: + and - zoom, Left and Right move, 0 or Home show all.");
 }
 
 bool CorvChart::viewportMouse(QEvent *e) {

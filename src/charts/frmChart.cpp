@@ -14,6 +14,7 @@
 #include "forms/WindowSupport.h"
 #include "forms/frmJournal.h"
 #include "platform/Accessibility.h"
+#include "platform/Conversions.h"
 #include "platform/Dialogs.h"
 
 #include <QCheckBox>
@@ -50,7 +51,8 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     ChartData->setObjectName(QStringLiteral("ChartData"));
     ChartData->hide();
 
-    fraItems = new QGroupBox(QStringLiteral("Check the items you want to chart"), this);
+    fraItems = new QGroupBox(
+        QCoreApplication::translate("frmChart", "Check the items you want to chart"), this);
     fraItems->setObjectName(QStringLiteral("fraItems"));
     const QVector<ChartParameter> &params = chartParameters();
     auto *items = new QGridLayout(fraItems);
@@ -65,7 +67,8 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
         items->addWidget(box, i % perColumn, i / perColumn);
     }
 
-    auto *dates = new QGroupBox(QStringLiteral("Select date range or leave blank for all:"), this);
+    auto *dates = new QGroupBox(
+        QCoreApplication::translate("frmChart", "Select date range or leave blank for all:"), this);
     dates->setObjectName(QStringLiteral("fraDates"));
     txtFromDate = new TextBox(dates);
     txtFromDate->setObjectName(QStringLiteral("txtFromDate"));
@@ -73,20 +76,22 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     txtToDate->setObjectName(QStringLiteral("txtToDate"));
     auto *dateRow = new QGridLayout(dates);
     int col = 0;
-    for (auto [caption, box] : {std::pair{QStringLiteral("&From:"), txtFromDate},
-                                std::pair{QStringLiteral("&To:"), txtToDate}}) {
+    for (auto [caption, box] :
+         {std::pair{QCoreApplication::translate("frmChart", "&From:"), txtFromDate},
+          std::pair{QCoreApplication::translate("frmChart", "&To:"), txtToDate}}) {
         auto *l = new QLabel(caption, dates);
         l->setBuddy(box);
-        l->setToolTip(QStringLiteral("mm/dd/yyyy"));
-        box->setToolTip(QStringLiteral("mm/dd/yyyy"));
-        box->setPlaceholderText(QStringLiteral("mm/dd/yyyy"));
+        l->setToolTip(userDateFormatName());
+        box->setToolTip(userDateFormatName());
+        box->setPlaceholderText(userDateFormatName());
         highlightOnFocus(box);
         dateRow->addWidget(l, 0, col++);
         dateRow->addWidget(box, 0, col++);
         dateRow->setColumnStretch(col - 1, 1);
     }
 
-    auto *typeLabel = new QLabel(QStringLiteral("Select a chart t&ype:"), this);
+    auto *typeLabel =
+        new QLabel(QCoreApplication::translate("frmChart", "Select a chart t&ype:"), this);
     cboChartType = new QComboBox(this);
     cboChartType->setObjectName(QStringLiteral("cboChartType"));
     const QStringList types = chartTypeItems();
@@ -94,29 +99,32 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
         cboChartType->addItem(types[i], i);
     typeLabel->setBuddy(cboChartType);
 
-    chkTargetRanges = new QCheckBox(QStringLiteral("Show target &ranges"), this);
+    chkTargetRanges =
+        new QCheckBox(QCoreApplication::translate("frmChart", "Show target &ranges"), this);
     chkTargetRanges->setObjectName(QStringLiteral("chkTargetRanges"));
-    chkTargetRanges->setToolTip(
-        QStringLiteral("Shade each parameter's target range (Options > Target Ranges) behind "
-                       "its values, for the default tank's water type. Flat charts only."));
-    chkSpaceByDate = new QCheckBox(QStringLiteral("Space by &date"), this);
+    chkTargetRanges->setToolTip(QCoreApplication::translate(
+        "frmChart", "Shade each parameter's target range (Options > Target Ranges) behind "
+                    "its values, for the default tank's water type. Flat charts only."));
+    chkSpaceByDate = new QCheckBox(QCoreApplication::translate("frmChart", "Space by &date"), this);
     chkSpaceByDate->setObjectName(QStringLiteral("chkSpaceByDate"));
-    chkSpaceByDate->setToolTip(
-        QStringLiteral("Place each entry at its date, so irregular tests show the real trend. "
-                       "2D Line, 2D Area and 2D Step only."));
+    chkSpaceByDate->setToolTip(QCoreApplication::translate(
+        "frmChart", "Place each entry at its date, so irregular tests show the real trend. "
+                    "2D Line, 2D Area and 2D Step only."));
 
-    cmdChart = new QPushButton(QStringLiteral("Chart"), this);
+    cmdChart = new QPushButton(QCoreApplication::translate("frmChart", "Chart"), this);
     cmdChart->setObjectName(QStringLiteral("cmdChart"));
     cmdChart->setDefault(true);
-    cmdPrint = new QPushButton(QStringLiteral("Print"), this);
+    cmdPrint = new QPushButton(QCoreApplication::translate("frmChart", "Print"), this);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint->setAutoDefault(false);
-    cmdSaveImage = new QPushButton(QStringLiteral("Save &Image\u2026"), this);
+    cmdSaveImage =
+        new QPushButton(QCoreApplication::translate("frmChart", "Save &Image\u2026"), this);
     cmdSaveImage->setObjectName(QStringLiteral("cmdSaveImage"));
     cmdSaveImage->setAutoDefault(false);
-    cmdSaveImage->setToolTip(QStringLiteral("Save the chart as shown as a PNG image or an SVG "
-                                            "drawing, at a size you choose."));
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdSaveImage->setToolTip(
+        QCoreApplication::translate("frmChart", "Save the chart as shown as a PNG image or an SVG "
+                                                "drawing, at a size you choose."));
+    cmdClose = new QPushButton(QCoreApplication::translate("frmChart", "Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setAutoDefault(false);
 
@@ -262,8 +270,8 @@ bool frmChart::BuildChartData() {
     for (auto [check, box] : {std::pair{q.from, txtFromDate}, std::pair{q.to, txtToDate}}) {
         if (check.state != DateBoxCheck::Invalid)
             continue;
-        msgBox(chartText::InvalidDate, MsgButtons::Ok, MsgIcon::Exclamation,
-               chartText::DateErrorTitle);
+        msgBox(withUserDateFormat(chartText::tr(chartText::InvalidDate)), MsgButtons::Ok,
+               MsgIcon::Exclamation, chartText::tr(chartText::DateErrorTitle));
         box->setFocus(Qt::OtherFocusReason);
     }
     ChartData->setRecordSource(q.recordSource);
@@ -283,8 +291,8 @@ bool frmChart::chartRun() {
     if (!BuildChartData())
         return false; // the user gave up looking for the database
     if (m_rowCount < 1) {
-        msgBox(chartText::NoRecords, MsgButtons::Ok, MsgIcon::Exclamation,
-               chartText::NoRecordsTitle);
+        msgBox(chartText::tr(chartText::NoRecords), MsgButtons::Ok, MsgIcon::Exclamation,
+               chartText::tr(chartText::NoRecordsTitle));
         CorvModule::ChartInputError = true;
     }
     CorvChart->setRepaintEnabled(false);
@@ -310,8 +318,8 @@ bool frmChart::chartRun() {
     const QVector<JournalChartRow> rows =
         queryChartRows(ChartData->records(), ChartData->RecordSource(), chosen, &error);
     if (!error.ok())
-        msgBox(QStringLiteral("Data error: ") + error.description, MsgButtons::Ok,
-               MsgIcon::Exclamation);
+        msgBox(QCoreApplication::translate("frmChart", "Data error: ") + error.description,
+               MsgButtons::Ok, MsgIcon::Exclamation);
     CorvChart->setGrid(buildChartGrid(rows, chosen));
     CorvChart->setRowDates(chartRowDates(rows));
     // The ranges and the tank's type are read for each run: either may have
@@ -385,9 +393,9 @@ void frmChart::cmdSaveImage_Click() {
     auto stillWanted = [&] {
         if (!progress && clock.elapsed() > 400) {
             progress = std::make_unique<QProgressDialog>(
-                QStringLiteral("Saving the chart as %1\u2026")
+                QCoreApplication::translate("frmChart", "Saving the chart as %1\u2026")
                     .arg(QDir::toNativeSeparators(QFileInfo(file).fileName())),
-                QStringLiteral("Cancel"), 0, 0, this);
+                QCoreApplication::translate("frmChart", "Cancel"), 0, 0, this);
             progress->setWindowTitle(chartImageText::Title);
             // Nothing else can be done meanwhile: the chart must stay.
             progress->setWindowModality(Qt::ApplicationModal);

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -13,10 +14,11 @@ namespace corv {
 frmChartPrint::frmChartPrint(const CorvChart &chart, QWidget *parent)
     : ModalWindow(parent), m_chart(chart) {
     setObjectName(QStringLiteral("frmChartPrint"));
-    setWindowTitle(QStringLiteral("Printing Chart"));
+    setWindowTitle(QCoreApplication::translate("frmChartPrint", "Printing Chart"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowModality(Qt::ApplicationModal);
-    Label1 = new QLabel(QStringLiteral("Sending the chart to the printer..."), this);
+    Label1 = new QLabel(
+        QCoreApplication::translate("frmChartPrint", "Sending the chart to the printer..."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);

@@ -4,6 +4,7 @@
 #include "forms/Controls.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,8 +30,9 @@ frmImageSize::frmImageSize(const QSize &offered, QWidget *parent) : ModalWindow(
     txtHeight->setText(QString::number(start.height()));
     auto *grid = new QGridLayout;
     int row = 0;
-    for (auto [caption, box] : {std::pair{QStringLiteral("&Width:"), txtWidth},
-                                std::pair{QStringLiteral("&Height:"), txtHeight}}) {
+    for (auto [caption, box] :
+         {std::pair{QCoreApplication::translate("frmImageSize", "&Width:"), txtWidth},
+          std::pair{QCoreApplication::translate("frmImageSize", "&Height:"), txtHeight}}) {
         auto *l = new QLabel(caption, this);
         l->setBuddy(box);
         box->setInputLimit(6);
@@ -38,13 +40,15 @@ frmImageSize::frmImageSize(const QSize &offered, QWidget *parent) : ModalWindow(
         highlightOnFocus(box);
         grid->addWidget(l, row, 0);
         grid->addWidget(box, row, 1);
-        grid->addWidget(new QLabel(QStringLiteral("pixels"), this), row, 2);
+        grid->addWidget(new QLabel(QCoreApplication::translate("frmImageSize", "pixels"), this),
+                        row, 2);
         ++row;
     }
     grid->setColumnStretch(3, 1);
 
-    lblHint = new QLabel(QStringLiteral("From %1 to %2 pixels each. The chart on screen is "
-                                        "%3 x %4 pixels.")
+    lblHint = new QLabel(QCoreApplication::translate(
+                             "frmImageSize", "From %1 to %2 pixels each. The chart on screen is "
+                                             "%3 x %4 pixels.")
                              .arg(MinImageSide)
                              .arg(MaxImageSide)
                              .arg(offered.width())
@@ -53,10 +57,10 @@ frmImageSize::frmImageSize(const QSize &offered, QWidget *parent) : ModalWindow(
     lblHint->setObjectName(QStringLiteral("lblHint"));
     lblHint->setWordWrap(true);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(QCoreApplication::translate("frmImageSize", "OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel = new QPushButton(QCoreApplication::translate("frmImageSize", "Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
     connect(cmdOK, &QPushButton::clicked, this, &frmImageSize::cmdOK_Click);

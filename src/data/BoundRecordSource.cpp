@@ -1,5 +1,9 @@
 #include "BoundRecordSource.h"
 
+#include "platform/Conversions.h"
+
+#include <QCoreApplication>
+
 namespace corv {
 
 // --- the record set as the windows use it ----------------------------------
@@ -24,7 +28,9 @@ int DataRecordset::RecordCount() const {
 
 bool DataRecordset::AddNew() {
     if (!d.m_records.isOpen())
-        return d.fail({DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")});
+        return d.fail(
+            {DbErr::NoCurrentRecord,
+             QCoreApplication::translate("BoundRecordSource", "The record source is not open.")});
     if (!d.leaveCurrent(ActionAddNew))
         return false;
     d.m_records.beginAdd();
@@ -35,8 +41,10 @@ bool DataRecordset::AddNew() {
 
 bool DataRecordset::Update() {
     if (!d.m_records.isAdding() && !d.m_records.hasCurrent())
-        return d.fail({DbErr::UpdateWithoutEdit,
-                       QStringLiteral("There is no record being edited or added to store.")});
+        return d.fail(
+            {DbErr::UpdateWithoutEdit,
+             QCoreApplication::translate("BoundRecordSource",
+                                         "There is no record being edited or added to store.")});
     bool save = d.DataChanged() || d.m_records.isAdding();
     if (d.onValidate)
         d.onValidate(ActionUpdate, save);
@@ -49,7 +57,8 @@ bool DataRecordset::Update() {
 
 bool DataRecordset::Edit() {
     if (!d.m_records.hasCurrent() && !d.m_records.isAdding())
-        return d.fail({DbErr::NoCurrentRecord, QStringLiteral("No current record.")});
+        return d.fail({DbErr::NoCurrentRecord,
+                       QCoreApplication::translate("BoundRecordSource", "No current record.")});
     return true;
 }
 
@@ -64,7 +73,8 @@ void DataRecordset::CancelUpdate() {
 
 bool DataRecordset::Delete() {
     if (!d.m_records.hasCurrent())
-        return d.fail({DbErr::NoCurrentRecord, QStringLiteral("No current record.")});
+        return d.fail({DbErr::NoCurrentRecord,
+                       QCoreApplication::translate("BoundRecordSource", "No current record.")});
     d.leaveCurrent(ActionDelete);
     if (DbError e = d.m_records.deleteCurrent())
         return d.fail(e);
@@ -113,6 +123,47 @@ int DataRecordset::FieldCount() const {
 
 // --- the source -------------------------------------------------------------
 
+namespace {
+
+// A box shows and takes numbers and dates the user's way; the record set
+// reads and writes the fixed form. A text that is no number or date passes
+// unchanged, so that storing it fails as it would have.
+QString userText(FieldKind kind, const QString &fixed) {
+    if (userFormIsFixed())
+        return fixed;
+    switch (kind) {
+    case FieldKind::Integer:
+    case FieldKind::Number:
+    case FieldKind::Currency:
+        return userNumberText(fixed);
+    case FieldKind::Date:
+        if (const auto d = toDate(fixed))
+            return userDateText(*d);
+        return fixed;
+    default:
+        return fixed;
+    }
+}
+
+QString fixedText(FieldKind kind, const QString &typed) {
+    if (userFormIsFixed())
+        return typed;
+    switch (kind) {
+    case FieldKind::Integer:
+    case FieldKind::Number:
+    case FieldKind::Currency:
+        return fixedNumberText(typed);
+    case FieldKind::Date:
+        if (const auto d = toUserDate(typed))
+            return dateText(*d);
+        return typed;
+    default:
+        return typed;
+    }
+}
+
+} // namespace
+
 BoundRecordSource::BoundRecordSource() = default;
 
 BoundRecordSource::~BoundRecordSource() = default;
@@ -146,7 +197,7 @@ void BoundRecordSource::fill() {
         const int idx = m_records.fieldIndex(b.field);
         if (idx < 0)
             continue; // the field is not in this record source
-        b.show(m_records.text(idx));
+        b.show(userText(m_records.fields()[idx].kind, m_records.text(idx)));
     }
     m_filling = false;
     m_changed.clear();
@@ -160,7 +211,7 @@ QHash<int, QString> BoundRecordSource::pendingTexts(bool all) const {
             continue;
         const int idx = m_records.fieldIndex(b.field);
         if (idx >= 0)
-            texts.insert(idx, b.read());
+            texts.insert(idx, fixedText(m_records.fields()[idx].kind, b.read()));
     }
     return texts;
 }
@@ -177,7 +228,8 @@ int BoundRecordSource::unstorableBinding(FieldInfo *field) const {
         if (idx < 0 || b.field.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
             continue;
         QVariant stored;
-        if (RecordSet::toStored(m_records.fields()[idx], b.read(), stored)) {
+        if (RecordSet::toStored(m_records.fields()[idx],
+                                fixedText(m_records.fields()[idx].kind, b.read()), stored)) {
             if (field)
                 *field = m_records.fields()[idx];
             return i;
@@ -228,7 +280,9 @@ bool BoundRecordSource::leaveCurrent(int action) {
 
 bool BoundRecordSource::moveWith(int action, DbError (RecordSet::*op)()) {
     if (!m_records.isOpen())
-        return fail({DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")});
+        return fail(
+            {DbErr::NoCurrentRecord,
+             QCoreApplication::translate("BoundRecordSource", "The record source is not open.")});
     if (!leaveCurrent(action))
         return false;
     if (DbError e = (m_records.*op)()) {
@@ -242,7 +296,9 @@ bool BoundRecordSource::moveWith(int action, DbError (RecordSet::*op)()) {
 
 bool BoundRecordSource::find(const QString &criterion, bool first) {
     if (!m_records.isOpen())
-        return fail({DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")});
+        return fail(
+            {DbErr::NoCurrentRecord,
+             QCoreApplication::translate("BoundRecordSource", "The record source is not open.")});
     if (!leaveCurrent(ActionFind))
         return false;
     int from = 0;
@@ -283,7 +339,8 @@ bool BoundRecordSource::Refresh() {
 
 bool BoundRecordSource::UpdateRecord() {
     if (!m_records.isAdding() && !m_records.hasCurrent())
-        return fail({DbErr::NoCurrentRecord, QStringLiteral("No current record.")});
+        return fail({DbErr::NoCurrentRecord,
+                     QCoreApplication::translate("BoundRecordSource", "No current record.")});
     return store();
 }
 

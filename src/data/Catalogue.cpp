@@ -1,5 +1,7 @@
 #include "data/Catalogue.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <limits>
 
@@ -42,28 +44,32 @@ struct ValueRow {
 // clang-format off
 const ValueRow valueRows[] = {
 //   field              name                box                   message word        len dec chart box            chart label    chart field        ticked  fresh         salt             cold
-    {"Alkalinity",      "Alkalinity",       "txtAlkalinity",      "Alkalinity",       9, 1,  "ckAlkalinity",      "Alkalinity",  "Alkalinity",      false, {{3, 8},       {7, 11},         {3, 8}}},
-    {"Ammonia",         "Ammonia",          "txtAmmonia",         "Ammonia",          9, 2,  "ckAmmonia",         "Ammonia",     "Ammonia",         true,  {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
-    {"Calcium",         "Calcium",          "txtCalcium",         "Calcium",          9, 0,  "ckCalcium",         "Calcium",     "Calcium",         false, {{None, None}, {380, 450},      {None, None}}},
-    {"CarbonDioxide",   "Carbon Dioxide",   "txtCarbonDioxide",   "Carbon Dioxide",   0, 0,  "ckCarbonDioxide",   "CO2",         "CarbonDioxide",   false, {{0, 30},      {None, None},    {0, 30}}},
-    {"Copper",          "Copper",           "txtCopper",          "Copper",           9, 2,  "ckCopper",          "Copper",      "Copper",          false, {{0, 0},       {0, 0},          {0, 0}}},
-    {"DissolvedOxygen", "Dissolved Oxygen", "txtDissolvedOxygen", "Dissolved Oxygen", 0, 1,  "ckDissolvedOxygen", "O2",          "DissolvedOxygen", false, {{5, None},    {5, None},       {5, None}}},
-    {"Hardness",        "Hardness",         "txtHardness",        "Hardness",         9, 0,  "ckHardness",        "Hardness",    "Hardness",        false, {{4, 12},      {None, None},    {5, 19}}},
-    {"Iodine",          "Iodine",           "txtIodine",          "Iodine",           9, 2,  "ckIodine",          "Iodine",      "Iodine",          false, {{None, None}, {0.04, 0.08},    {None, None}}},
-    {"Iron",            "Iron",             "txtIron",            "Iron",             9, 2,  "ckIron",            "Iron",        "Iron",            false, {{0, 0.1},     {None, None},    {0, 0.1}}},
-    {"Lead",            "Lead",             "txtLead",            "Lead",             9, 2,  "ckLead",            "Lead",        "Lead",            false, {{0, 0},       {0, 0},          {0, 0}}},
-    {"Magnesium",       "Magnesium",        "txtMagnesium",       "Magnesium",        9, 0,  "ckMagnesium",       "Magnesium",   "Magnesium",       false, {{None, None}, {1250, 1400},    {None, None}}},
-    {"Molybdenum",      "Molybdenum",       "txtMolybdenum",      "Molybdenum",       9, 2,  "ckMolybdenum",      "Molybdenum",  "Molybdenum",      false, {{None, None}, {0, 0.02},       {None, None}}},
-    {"Nitrate",         "Nitrate",          "txtNitrate",         "Nitrate",          9, 0,  "ckNitrate",         "Nitrate",     "Nitrate",         true,  {{0, 40},      {0, 20},         {0, 40}}},
-    {"Nitrite",         "Nitrite",          "txtNitrite",         "Nitrite",          9, 2,  "ckNitrite",         "Nitrite",     "Nitrite",         false, {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
-    {"PH",              "pH",               "txtpH",              "pH",               9, 1,  "ckpH",              "pH",          "pH",              true,  {{6.5, 7.8},   {8.0, 8.4},      {7.0, 8.0}}},
-    {"Phosphate",       "Phosphate",        "txtPhosphate",       "Phosphate",        9, 2,  "ckPhosphate",       "Phosphate",   "Phosphate",       false, {{0, 1},       {0, 0.1},        {0, 1}}},
-    {"SpecificGravity", "Specific Gravity", "txtSepcificGravity", "Sepcific Gravity", 9, 3,  "ckSpecificGravity", "SpecGravity", "SpecificGravity", false, {{None, None}, {1.020, 1.026},  {None, None}}},
-    {"Strontium",       "Strontium",        "txtStrotium",        "Strotium",         9, 0,  "ckStrontium",       "Strontium",   "Strontium",       false, {{None, None}, {8, 10},         {None, None}}},
-    {"Temprature",      "Temprature",       "txtTemprature",      "Temprature",       9, 0,  "ckTemprature",      "Temprature",  "Temprature",      false, {{72, 82},     {75, 82},        {60, 72}}},
-    {"Zinc",            "Zinc",             "txtZinc",            "Zinc",             9, 2,  "ckZinc",            "Zinc",        "Zinc",            false, {{0, 0},       {0, 0},          {0, 0}}},
+    {"Alkalinity",      QT_TRANSLATE_NOOP("corv::JournalValue", "Alkalinity"),       "txtAlkalinity",      QT_TRANSLATE_NOOP("corv::JournalValue", "Alkalinity"),       9, 1,  "ckAlkalinity",      QT_TRANSLATE_NOOP("corv::JournalValue", "Alkalinity"),  "Alkalinity",      false, {{3, 8},       {7, 11},         {3, 8}}},
+    {"Ammonia",         QT_TRANSLATE_NOOP("corv::JournalValue", "Ammonia"),          "txtAmmonia",         QT_TRANSLATE_NOOP("corv::JournalValue", "Ammonia"),          9, 2,  "ckAmmonia",         QT_TRANSLATE_NOOP("corv::JournalValue", "Ammonia"),     "Ammonia",         true,  {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
+    {"Calcium",         QT_TRANSLATE_NOOP("corv::JournalValue", "Calcium"),          "txtCalcium",         QT_TRANSLATE_NOOP("corv::JournalValue", "Calcium"),          9, 0,  "ckCalcium",         QT_TRANSLATE_NOOP("corv::JournalValue", "Calcium"),     "Calcium",         false, {{None, None}, {380, 450},      {None, None}}},
+    {"CarbonDioxide",   QT_TRANSLATE_NOOP("corv::JournalValue", "Carbon Dioxide"),   "txtCarbonDioxide",   QT_TRANSLATE_NOOP("corv::JournalValue", "Carbon Dioxide"),   0, 0,  "ckCarbonDioxide",   QT_TRANSLATE_NOOP("corv::JournalValue", "CO2"),         "CarbonDioxide",   false, {{0, 30},      {None, None},    {0, 30}}},
+    {"Copper",          QT_TRANSLATE_NOOP("corv::JournalValue", "Copper"),           "txtCopper",          QT_TRANSLATE_NOOP("corv::JournalValue", "Copper"),           9, 2,  "ckCopper",          QT_TRANSLATE_NOOP("corv::JournalValue", "Copper"),      "Copper",          false, {{0, 0},       {0, 0},          {0, 0}}},
+    {"DissolvedOxygen", QT_TRANSLATE_NOOP("corv::JournalValue", "Dissolved Oxygen"), "txtDissolvedOxygen", QT_TRANSLATE_NOOP("corv::JournalValue", "Dissolved Oxygen"), 0, 1,  "ckDissolvedOxygen", QT_TRANSLATE_NOOP("corv::JournalValue", "O2"),          "DissolvedOxygen", false, {{5, None},    {5, None},       {5, None}}},
+    {"Hardness",        QT_TRANSLATE_NOOP("corv::JournalValue", "Hardness"),         "txtHardness",        QT_TRANSLATE_NOOP("corv::JournalValue", "Hardness"),         9, 0,  "ckHardness",        QT_TRANSLATE_NOOP("corv::JournalValue", "Hardness"),    "Hardness",        false, {{4, 12},      {None, None},    {5, 19}}},
+    {"Iodine",          QT_TRANSLATE_NOOP("corv::JournalValue", "Iodine"),           "txtIodine",          QT_TRANSLATE_NOOP("corv::JournalValue", "Iodine"),           9, 2,  "ckIodine",          QT_TRANSLATE_NOOP("corv::JournalValue", "Iodine"),      "Iodine",          false, {{None, None}, {0.04, 0.08},    {None, None}}},
+    {"Iron",            QT_TRANSLATE_NOOP("corv::JournalValue", "Iron"),             "txtIron",            QT_TRANSLATE_NOOP("corv::JournalValue", "Iron"),             9, 2,  "ckIron",            QT_TRANSLATE_NOOP("corv::JournalValue", "Iron"),        "Iron",            false, {{0, 0.1},     {None, None},    {0, 0.1}}},
+    {"Lead",            QT_TRANSLATE_NOOP("corv::JournalValue", "Lead"),             "txtLead",            QT_TRANSLATE_NOOP("corv::JournalValue", "Lead"),             9, 2,  "ckLead",            QT_TRANSLATE_NOOP("corv::JournalValue", "Lead"),        "Lead",            false, {{0, 0},       {0, 0},          {0, 0}}},
+    {"Magnesium",       QT_TRANSLATE_NOOP("corv::JournalValue", "Magnesium"),        "txtMagnesium",       QT_TRANSLATE_NOOP("corv::JournalValue", "Magnesium"),        9, 0,  "ckMagnesium",       QT_TRANSLATE_NOOP("corv::JournalValue", "Magnesium"),   "Magnesium",       false, {{None, None}, {1250, 1400},    {None, None}}},
+    {"Molybdenum",      QT_TRANSLATE_NOOP("corv::JournalValue", "Molybdenum"),       "txtMolybdenum",      QT_TRANSLATE_NOOP("corv::JournalValue", "Molybdenum"),       9, 2,  "ckMolybdenum",      QT_TRANSLATE_NOOP("corv::JournalValue", "Molybdenum"),  "Molybdenum",      false, {{None, None}, {0, 0.02},       {None, None}}},
+    {"Nitrate",         QT_TRANSLATE_NOOP("corv::JournalValue", "Nitrate"),          "txtNitrate",         QT_TRANSLATE_NOOP("corv::JournalValue", "Nitrate"),          9, 0,  "ckNitrate",         QT_TRANSLATE_NOOP("corv::JournalValue", "Nitrate"),     "Nitrate",         true,  {{0, 40},      {0, 20},         {0, 40}}},
+    {"Nitrite",         QT_TRANSLATE_NOOP("corv::JournalValue", "Nitrite"),          "txtNitrite",         QT_TRANSLATE_NOOP("corv::JournalValue", "Nitrite"),          9, 2,  "ckNitrite",         QT_TRANSLATE_NOOP("corv::JournalValue", "Nitrite"),     "Nitrite",         false, {{0, 0.25},    {0, 0.25},       {0, 0.25}}},
+    {"PH",              QT_TRANSLATE_NOOP("corv::JournalValue", "pH"),               "txtpH",              QT_TRANSLATE_NOOP("corv::JournalValue", "pH"),               9, 1,  "ckpH",              QT_TRANSLATE_NOOP("corv::JournalValue", "pH"),          "pH",              true,  {{6.5, 7.8},   {8.0, 8.4},      {7.0, 8.0}}},
+    {"Phosphate",       QT_TRANSLATE_NOOP("corv::JournalValue", "Phosphate"),        "txtPhosphate",       QT_TRANSLATE_NOOP("corv::JournalValue", "Phosphate"),        9, 2,  "ckPhosphate",       QT_TRANSLATE_NOOP("corv::JournalValue", "Phosphate"),   "Phosphate",       false, {{0, 1},       {0, 0.1},        {0, 1}}},
+    {"SpecificGravity", QT_TRANSLATE_NOOP("corv::JournalValue", "Specific Gravity"), "txtSepcificGravity", QT_TRANSLATE_NOOP("corv::JournalValue", "Sepcific Gravity"), 9, 3,  "ckSpecificGravity", QT_TRANSLATE_NOOP("corv::JournalValue", "SpecGravity"), "SpecificGravity", false, {{None, None}, {1.020, 1.026},  {None, None}}},
+    {"Strontium",       QT_TRANSLATE_NOOP("corv::JournalValue", "Strontium"),        "txtStrotium",        QT_TRANSLATE_NOOP("corv::JournalValue", "Strotium"),         9, 0,  "ckStrontium",       QT_TRANSLATE_NOOP("corv::JournalValue", "Strontium"),   "Strontium",       false, {{None, None}, {8, 10},         {None, None}}},
+    {"Temprature",      QT_TRANSLATE_NOOP("corv::JournalValue", "Temprature"),       "txtTemprature",      QT_TRANSLATE_NOOP("corv::JournalValue", "Temprature"),       9, 0,  "ckTemprature",      QT_TRANSLATE_NOOP("corv::JournalValue", "Temprature"),  "Temprature",      false, {{72, 82},     {75, 82},        {60, 72}}},
+    {"Zinc",            QT_TRANSLATE_NOOP("corv::JournalValue", "Zinc"),             "txtZinc",            QT_TRANSLATE_NOOP("corv::JournalValue", "Zinc"),             9, 2,  "ckZinc",            QT_TRANSLATE_NOOP("corv::JournalValue", "Zinc"),        "Zinc",            false, {{0, 0},       {0, 0},          {0, 0}}},
 };
 // clang-format on
+
+QString tr(const char *text) {
+    return QCoreApplication::translate("corv::JournalValue", text);
+}
 
 std::optional<double> bound(double v) {
     return std::isnan(v) ? std::nullopt : std::optional<double>(v);
@@ -123,15 +129,16 @@ const QVector<JournalValue> &journalValues() {
         QVector<JournalValue> v;
         for (const ValueRow &row : valueRows) {
             JournalValue j;
-            j.name = QString::fromLatin1(row.name);
+            // Names are read in the user's language; the fields stay as they are.
+            j.name = tr(row.name);
             j.field = plain(row.field, FieldKind::Number, row.limit);
             j.field.decimals = row.decimals;
             j.field.since = row.since;
             j.field.label = j.name + u':';
             j.field.box = QString::fromLatin1(row.box);
-            j.field.messageWord = QString::fromLatin1(row.messageWord);
+            j.field.messageWord = tr(row.messageWord);
             j.chartBox = QString::fromLatin1(row.chartBox);
-            j.chartLabel = QString::fromLatin1(row.chartLabel);
+            j.chartLabel = tr(row.chartLabel);
             j.chartField = QString::fromLatin1(row.chartField);
             j.chartedAtFirst = row.chartedAtFirst;
             for (int t = 0; t < 3; ++t)

@@ -14,6 +14,7 @@
 #include "data/FieldKind.h"
 #include "data/TargetRanges.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QVector>
 #include <array>
@@ -45,7 +46,8 @@ struct FieldSpec {
     QString messageWord;
 
     QString numericMessage() const {
-        return QStringLiteral("Please enter a valid %1!").arg(messageWord);
+        return QCoreApplication::translate("corv::RecordForm", "Please enter a valid %1!")
+            .arg(messageWord);
     }
 };
 

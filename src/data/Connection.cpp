@@ -3,6 +3,7 @@
 #include "JetSql.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QUrl>
@@ -29,7 +30,8 @@ enum SqliteCode {
 };
 
 DbError fileNotFound(const QString &path) {
-    return {DbErr::FileNotFound, QStringLiteral("Could not find the file '%1'.").arg(path)};
+    return {DbErr::FileNotFound,
+            QCoreApplication::translate("Connection", "Could not find the file '%1'.").arg(path)};
 }
 
 } // namespace
@@ -51,37 +53,47 @@ DbError engineError(const QSqlError &error, const QString &path) {
     const QString file = QFileInfo(path).fileName();
     switch (ok ? code : -1) {
     case ReadOnly:
-        return {DbErr::ReadOnly, QStringLiteral("The database file %1 cannot be written: the file "
-                                                "or its folder is read-only.")
-                                     .arg(file)};
+        return {DbErr::ReadOnly,
+                QCoreApplication::translate("Connection",
+                                            "The database file %1 cannot be written: the file "
+                                            "or its folder is read-only.")
+                    .arg(file)};
     case Busy:
     case Locked:
-        return {DbErr::Locked, QStringLiteral("The database file %1 is in use by another program. "
-                                              "Try again in a moment.")
-                                   .arg(file)};
+        return {DbErr::Locked,
+                QCoreApplication::translate("Connection",
+                                            "The database file %1 is in use by another program. "
+                                            "Try again in a moment.")
+                    .arg(file)};
     case Full:
         return {DbErr::DiskFull,
-                QStringLiteral("There is not enough space on the disk to store the record.")};
+                QCoreApplication::translate(
+                    "Connection", "There is not enough space on the disk to store the record.")};
     case CantOpen:
         return {DbErr::CannotOpen,
-                QStringLiteral("The database file %1 cannot be opened.").arg(path)};
+                QCoreApplication::translate("Connection", "The database file %1 cannot be opened.")
+                    .arg(path)};
     case NotADb:
     case Corrupt:
         // Said where a window fails to open, just before the program ends:
         // the way back is a restore, made before any window is opened.
         return {DbErr::NotADatabase,
-                QStringLiteral("%1 is not a Corvella database, or it is damaged. To recover, "
-                               "put a backup in its place: start Corvella and choose File > "
-                               "Restore before opening any window, or copy the backup over this "
-                               "file while Corvella is closed. A restore keeps the database it "
-                               "replaced as %2.before-restore.")
+                QCoreApplication::translate(
+                    "Connection", "%1 is not a Corvella database, or it is damaged. To recover, "
+                                  "put a backup in its place: start Corvella and choose File > "
+                                  "Restore before opening any window, or copy the backup over this "
+                                  "file while Corvella is closed. A restore keeps the database it "
+                                  "replaced as %2.before-restore.")
                     .arg(path, QFileInfo(path).fileName())};
     case IoErr:
         return {DbErr::EngineFailure,
-                QStringLiteral("A disk error occurred while reading or writing %1.").arg(file)};
+                QCoreApplication::translate("Connection",
+                                            "A disk error occurred while reading or writing %1.")
+                    .arg(file)};
     default:
-        return {DbErr::EngineFailure,
-                QStringLiteral("The database engine reported an error: %1").arg(engine)};
+        return {DbErr::EngineFailure, QCoreApplication::translate(
+                                          "Connection", "The database engine reported an error: %1")
+                                          .arg(engine)};
     }
 }
 

@@ -1,5 +1,6 @@
 #include "Criteria.h"
 
+#include <QCoreApplication>
 #include <QVector>
 
 namespace corv {
@@ -8,7 +9,8 @@ namespace {
 
 DbError criteriaError(const QString &criterion, const QString &what) {
     return {DbErr::CriteriaSyntax,
-            QStringLiteral("Syntax error in the criteria \"%1\": %2.").arg(criterion, what)};
+            QCoreApplication::translate("Criteria", "Syntax error in the criteria \"%1\": %2.")
+                .arg(criterion, what)};
 }
 
 bool isNameChar(QChar c) {
@@ -44,7 +46,7 @@ std::optional<Criterion> parseCriterion(const QString &criterion, DbError *error
     if (i < s.size() && s[i] == u'[') {
         const qsizetype close = s.indexOf(u']', i + 1);
         if (close < 0 || close == i + 1)
-            return fail(QStringLiteral("the field name is not closed"));
+            return fail(QCoreApplication::translate("Criteria", "the field name is not closed"));
         c.field = s.mid(i + 1, close - i - 1);
         i = close + 1;
     } else {
@@ -53,7 +55,7 @@ std::optional<Criterion> parseCriterion(const QString &criterion, DbError *error
             ++i;
         c.field = s.mid(start, i - start);
         if (c.field.isEmpty())
-            return fail(QStringLiteral("a field name is expected"));
+            return fail(QCoreApplication::translate("Criteria", "a field name is expected"));
     }
     skipBlanks();
     if (i < s.size() && s[i] == u'=') {
@@ -64,11 +66,12 @@ std::optional<Criterion> parseCriterion(const QString &criterion, DbError *error
         c.op = Criterion::Like;
         i += 4;
     } else {
-        return fail(QStringLiteral("'=' or LIKE is expected after the field name"));
+        return fail(QCoreApplication::translate("Criteria",
+                                                "'=' or LIKE is expected after the field name"));
     }
     skipBlanks();
     if (i >= s.size() || s[i] != u'\'')
-        return fail(QStringLiteral("a text in apostrophes is expected"));
+        return fail(QCoreApplication::translate("Criteria", "a text in apostrophes is expected"));
     ++i;
     bool closed = false;
     while (i < s.size()) {
@@ -85,10 +88,12 @@ std::optional<Criterion> parseCriterion(const QString &criterion, DbError *error
         c.text.append(s[i++]);
     }
     if (!closed)
-        return fail(QStringLiteral("the text is not closed with an apostrophe"));
+        return fail(
+            QCoreApplication::translate("Criteria", "the text is not closed with an apostrophe"));
     skipBlanks();
     if (i != s.size())
-        return fail(QStringLiteral("unexpected characters after the text"));
+        return fail(
+            QCoreApplication::translate("Criteria", "unexpected characters after the text"));
     if (c.op == Criterion::Like) {
         DbError patternError;
         if (!LikePattern::compile(c.text, &patternError)) {
@@ -140,7 +145,8 @@ std::optional<LikePattern> LikePattern::compile(QStringView pattern, DbError *er
                 if (error)
                     *error = {
                         DbErr::InvalidPattern,
-                        QStringLiteral("Invalid pattern: '[' without a closing ']' in \"%1\".")
+                        QCoreApplication::translate(
+                            "Criteria", "Invalid pattern: '[' without a closing ']' in \"%1\".")
                             .arg(pattern.toString())};
                 return std::nullopt;
             }
@@ -156,8 +162,9 @@ std::optional<LikePattern> LikePattern::compile(QStringView pattern, DbError *er
                     if (to < from) {
                         if (error)
                             *error = {DbErr::InvalidPattern,
-                                      QStringLiteral("Invalid pattern: the range %1-%2 runs "
-                                                     "backwards in \"%3\".")
+                                      QCoreApplication::translate(
+                                          "Criteria", "Invalid pattern: the range %1-%2 runs "
+                                                      "backwards in \"%3\".")
                                           .arg(body[k])
                                           .arg(body[k + 2])
                                           .arg(pattern.toString())};

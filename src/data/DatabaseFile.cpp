@@ -5,6 +5,7 @@
 #include "Schema.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,18 +59,23 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
     };
     const QFileInfo info(path);
     if (info.exists())
-        return fail(QStringLiteral("%1 already exists; it is left as it is.").arg(path));
+        return fail(
+            QCoreApplication::translate("DatabaseFile", "%1 already exists; it is left as it is.")
+                .arg(path));
     // The engine would only say "unable to open database file".
     const QFileInfo folder(info.absolutePath());
     if (!folder.exists())
-        return fail(QStringLiteral("Cannot create %1: the folder %2 does not exist.")
+        return fail(QCoreApplication::translate("DatabaseFile",
+                                                "Cannot create %1: the folder %2 does not exist.")
                         .arg(path, QDir::toNativeSeparators(folder.filePath())));
     if (!folder.isDir())
-        return fail(QStringLiteral("Cannot create %1: %2 is not a folder.")
-                        .arg(path, QDir::toNativeSeparators(folder.filePath())));
+        return fail(
+            QCoreApplication::translate("DatabaseFile", "Cannot create %1: %2 is not a folder.")
+                .arg(path, QDir::toNativeSeparators(folder.filePath())));
     const QString schema = corvellaSchema();
     if (schema.isEmpty())
-        return fail(QStringLiteral("The database schema is missing from the program."));
+        return fail(QCoreApplication::translate(
+            "DatabaseFile", "The database schema is missing from the program."));
     const QString temp =
         info.absolutePath() +
         QStringLiteral("/.%1.%2.new").arg(info.fileName()).arg(createCounter.fetchAndAddRelaxed(1));
@@ -87,7 +93,9 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
                     if (!problem.isEmpty())
                         break;
                     if (!q.exec(st))
-                        problem = q.lastError().text() + QStringLiteral(" in: ") + st.left(80);
+                        problem = q.lastError().text() +
+                                  QCoreApplication::translate("DatabaseFile", " in: ") +
+                                  st.left(80);
                 }
             };
             if (!q.exec(QStringLiteral("BEGIN")))
@@ -112,12 +120,14 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
     }
     if (!problem.isEmpty()) {
         QFile::remove(temp);
-        return fail(QStringLiteral("Cannot create %1: %2").arg(path, problem));
+        return fail(
+            QCoreApplication::translate("DatabaseFile", "Cannot create %1: %2").arg(path, problem));
     }
     if (!QFile::rename(temp, path)) {
         QFile::remove(temp);
-        return fail(
-            QStringLiteral("Cannot create %1: the file could not be put in place.").arg(path));
+        return fail(QCoreApplication::translate(
+                        "DatabaseFile", "Cannot create %1: the file could not be put in place.")
+                        .arg(path));
     }
     return true;
 }

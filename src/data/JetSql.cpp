@@ -2,6 +2,7 @@
 
 #include "platform/Conversions.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QVariant>
@@ -104,7 +105,8 @@ public:
             next();
         if (peek().kind != Tok::End) {
             m_error = {DbErr::SyntaxError,
-                       QStringLiteral("Characters found after the end of the SQL statement: '%1'.")
+                       QCoreApplication::translate(
+                           "JetSql", "Characters found after the end of the SQL statement: '%1'.")
                            .arg(m_text.mid(peek().at).left(40))};
             return fail(error);
         }
@@ -141,11 +143,13 @@ private:
         return fail(error);
     }
     void setSyntax(const Tok &at, const char *expected) {
-        const QString near = at.kind == Tok::End ? QStringLiteral("the end of the text")
-                                                 : u'\'' + m_text.mid(at.at).left(40) + u'\'';
-        m_error = {DbErr::SyntaxError, QStringLiteral("Syntax error in the record source: "
-                                                      "expected %1 at %2.")
-                                           .arg(QLatin1String(expected), near)};
+        const QString near = at.kind == Tok::End
+                                 ? QCoreApplication::translate("JetSql", "the end of the text")
+                                 : u'\'' + m_text.mid(at.at).left(40) + u'\'';
+        m_error = {DbErr::SyntaxError,
+                   QCoreApplication::translate("JetSql", "Syntax error in the record source: "
+                                                         "expected %1 at %2.")
+                       .arg(QLatin1String(expected), near)};
     }
 
     bool tokenize() {
@@ -153,9 +157,10 @@ private:
         // SQLite ends a statement at a NUL character, wherever it stands;
         // none may reach it, not even inside a name or a text.
         if (const qsizetype nul = s.indexOf(QChar(0)); nul >= 0) {
-            m_error = {DbErr::SyntaxError, QStringLiteral("Syntax error in the record source: "
-                                                          "a NUL character at position %1.")
-                                               .arg(nul + 1)};
+            m_error = {DbErr::SyntaxError,
+                       QCoreApplication::translate("JetSql", "Syntax error in the record source: "
+                                                             "a NUL character at position %1.")
+                           .arg(nul + 1)};
             return false;
         }
         qsizetype i = 0;
@@ -178,8 +183,9 @@ private:
                 const qsizetype close = s.indexOf(u']', i + 1);
                 if (close < 0 || close == i + 1) {
                     m_error = {DbErr::SyntaxError,
-                               QStringLiteral("Syntax error in the record source: "
-                                              "a name in brackets is not closed.")};
+                               QCoreApplication::translate("JetSql",
+                                                           "Syntax error in the record source: "
+                                                           "a name in brackets is not closed.")};
                     return false;
                 }
                 t.kind = Tok::Ident;
@@ -187,8 +193,9 @@ private:
                 t.text = s.mid(i + 1, close - i - 1);
                 if (t.text.contains(u'[')) {
                     m_error = {DbErr::SyntaxError,
-                               QStringLiteral("Syntax error in the record source: "
-                                              "invalid name in brackets.")};
+                               QCoreApplication::translate("JetSql",
+                                                           "Syntax error in the record source: "
+                                                           "invalid name in brackets.")};
                     return false;
                 }
                 i = close + 1;
@@ -210,8 +217,9 @@ private:
                 t.text = s.mid(i, j - i);
                 if (!toNumber(t.text) || (j < s.size() && identPart(s[j]))) {
                     m_error = {DbErr::SyntaxError,
-                               QStringLiteral("Syntax error in the record source: "
-                                              "'%1' is not a number.")
+                               QCoreApplication::translate("JetSql",
+                                                           "Syntax error in the record source: "
+                                                           "'%1' is not a number.")
                                    .arg(s.mid(i, 20))};
                     return false;
                 }
@@ -235,8 +243,9 @@ private:
                     value.append(s[j++]);
                 }
                 if (!closed) {
-                    m_error = {DbErr::SyntaxError, QStringLiteral("Syntax error in the record "
-                                                                  "source: a text is not closed.")};
+                    m_error = {DbErr::SyntaxError, QCoreApplication::translate(
+                                                       "JetSql", "Syntax error in the record "
+                                                                 "source: a text is not closed.")};
                     return false;
                 }
                 t.kind = Tok::String;
@@ -248,8 +257,9 @@ private:
                     close < 0 ? std::nullopt : toDate(QStringView(s).mid(i + 1, close - i - 1));
                 if (!date) {
                     m_error = {DbErr::SyntaxError,
-                               QStringLiteral("Syntax error in the record source: "
-                                              "invalid date literal.")};
+                               QCoreApplication::translate("JetSql",
+                                                           "Syntax error in the record source: "
+                                                           "invalid date literal.")};
                     return false;
                 }
                 t.kind = Tok::Date;
@@ -275,8 +285,9 @@ private:
                         ++i;
                     } else {
                         m_error = {DbErr::SyntaxError,
-                                   QStringLiteral("Syntax error in the record source: "
-                                                  "unexpected character '%1'.")
+                                   QCoreApplication::translate("JetSql",
+                                                               "Syntax error in the record source: "
+                                                               "unexpected character '%1'.")
                                        .arg(c)};
                         return false;
                     }
@@ -313,8 +324,9 @@ private:
         if (m_depth <= MaxDepth)
             return false;
         m_error = {DbErr::SyntaxError,
-                   QStringLiteral("Syntax error in the record source: the expression is nested "
-                                  "more than %1 levels deep.")
+                   QCoreApplication::translate(
+                       "JetSql", "Syntax error in the record source: the expression is nested "
+                                 "more than %1 levels deep.")
                        .arg(MaxDepth)};
         return true;
     }

@@ -5,6 +5,7 @@
 #include "Schema.h"
 #include "Tables.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -251,7 +252,8 @@ bool rebuildKeys(QSqlDatabase &db, const QStringList &tables, qint64 tankKeyTake
             return false;
         if (q.exec(sql))
             return true;
-        problem = q.lastError().text() + QStringLiteral(" (in: ") + sql.left(80) + u')';
+        problem = q.lastError().text() + QCoreApplication::translate("KeyUpgrade", " (in: ") +
+                  sql.left(80) + u')';
         return false;
     };
     auto scalar = [&](const QString &sql) -> qint64 {
@@ -294,14 +296,17 @@ bool rebuildKeys(QSqlDatabase &db, const QStringList &tables, qint64 tankKeyTake
 
         const QString temp = table + QStringLiteral("_keys_upgrade");
         if (exists(temp)) {
-            problem = QStringLiteral("a table named %1 is in the way").arg(temp);
+            problem = QCoreApplication::translate("KeyUpgrade", "a table named %1 is in the way")
+                          .arg(temp);
             break;
         }
         const QString newSql = autoincrementTableSql(createSql, temp);
         if (newSql.isEmpty()) {
-            problem = QStringLiteral("the %1 table declares its ID in a way this upgrade does not "
-                                     "know")
-                          .arg(table);
+            problem =
+                QCoreApplication::translate(
+                    "KeyUpgrade", "the %1 table declares its ID in a way this upgrade does not "
+                                  "know")
+                    .arg(table);
             break;
         }
         const qint64 rows = scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted));
@@ -336,12 +341,15 @@ bool rebuildKeys(QSqlDatabase &db, const QStringList &tables, qint64 tankKeyTake
                      .arg(taken));
         if (problem.isEmpty() &&
             scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted)) != rows)
-            problem = QStringLiteral("the %1 table lost rows while it was rebuilt").arg(table);
+            problem = QCoreApplication::translate("KeyUpgrade",
+                                                  "the %1 table lost rows while it was rebuilt")
+                          .arg(table);
     }
     if (problem.isEmpty()) {
         const QStringList left = tablesReusingKeys(db, &problem);
         if (problem.isEmpty() && !left.isEmpty())
-            problem = QStringLiteral("the %1 table was not rebuilt").arg(left.first());
+            problem = QCoreApplication::translate("KeyUpgrade", "the %1 table was not rebuilt")
+                          .arg(left.first());
     }
 
     q.finish();
@@ -381,9 +389,8 @@ bool upgradeKeysInFile(const QString &path, QStringList *upgraded, QString *erro
     else
         ok = upgradeKeys(connection.db(), upgraded, &problem);
     if (!ok)
-        return setError(
-            error,
-            QStringLiteral("Cannot upgrade %1: %2").arg(QDir::toNativeSeparators(path), problem));
+        return setError(error, QCoreApplication::translate("KeyUpgrade", "Cannot upgrade %1: %2")
+                                   .arg(QDir::toNativeSeparators(path), problem));
     return true;
 }
 

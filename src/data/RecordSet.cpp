@@ -7,6 +7,7 @@
 #include "Tables.h"
 #include "platform/Conversions.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 #include <QSqlError>
@@ -40,13 +41,13 @@ FieldKind kindOfDeclaredType(const QString &declared, int *maxLength) {
 QString kindName(FieldKind k) {
     switch (k) {
     case FieldKind::Integer:
-        return QStringLiteral("a whole number");
+        return QCoreApplication::translate("RecordSet", "a whole number");
     case FieldKind::Number:
-        return QStringLiteral("a number");
+        return QCoreApplication::translate("RecordSet", "a number");
     case FieldKind::Currency:
-        return QStringLiteral("an amount of money");
+        return QCoreApplication::translate("RecordSet", "an amount of money");
     case FieldKind::Date:
-        return QStringLiteral("a date (mm/dd/yyyy)");
+        return withUserDateFormat(QCoreApplication::translate("RecordSet", "a date (mm/dd/yyyy)"));
     default:
         return QStringLiteral("text");
     }
@@ -91,7 +92,9 @@ qint64 (*RecordSet::reservedTankKey)() = nullptr;
 DbError RecordSet::ensureConnection(const QString &path) {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || info.isDir())
-        return {DbErr::FileNotFound, QStringLiteral("Could not find the file '%1'.").arg(path)};
+        return {
+            DbErr::FileNotFound,
+            QCoreApplication::translate("RecordSet", "Could not find the file '%1'.").arg(path)};
     if (m_conn.isOpen() && m_path == path)
         return {};
     close();
@@ -146,11 +149,13 @@ DbError RecordSet::loadFields(const SelectStatement &st) {
         return engineError(q.lastError(), m_path);
     if (all.isEmpty())
         return {DbErr::TableNotFound,
-                QStringLiteral("The table '%1' does not exist in the database %2.")
+                QCoreApplication::translate("RecordSet",
+                                            "The table '%1' does not exist in the database %2.")
                     .arg(st.table, QFileInfo(m_path).fileName())};
     if (!hasId)
         return {DbErr::EngineFailure,
-                QStringLiteral("The table '%1' has no ID field.").arg(st.table)};
+                QCoreApplication::translate("RecordSet", "The table '%1' has no ID field.")
+                    .arg(st.table)};
     m_table = st.table;
     m_fields.clear();
     m_fieldByName.clear();
@@ -167,14 +172,17 @@ DbError RecordSet::loadFields(const SelectStatement &st) {
             const FieldInfo *f = find(c);
             if (!f)
                 return {DbErr::UnknownField,
-                        QStringLiteral("The table '%1' has no field named '%2'.").arg(st.table, c)};
+                        QCoreApplication::translate("RecordSet",
+                                                    "The table '%1' has no field named '%2'.")
+                            .arg(st.table, c)};
             m_fields.push_back(*f);
         }
     }
     for (const QString &c : st.orderColumns)
         if (!find(c))
-            return {DbErr::UnknownField,
-                    QStringLiteral("The table '%1' has no field named '%2'.").arg(st.table, c)};
+            return {DbErr::UnknownField, QCoreApplication::translate(
+                                             "RecordSet", "The table '%1' has no field named '%2'.")
+                                             .arg(st.table, c)};
     for (int i = 0; i < m_fields.size(); ++i)
         m_fieldByName.insert(m_fields[i].name.toLower(), i);
     return {};
@@ -244,7 +252,8 @@ DbError RecordSet::fetch(int position) {
     m_pos = position;
     m_row = QVector<QVariant>(m_fields.size());
     if (!m_fetch)
-        return {DbErr::NoCurrentRecord, QStringLiteral("No current record.")};
+        return {DbErr::NoCurrentRecord,
+                QCoreApplication::translate("RecordSet", "No current record.")};
     m_fetch->bindValue(0, m_keys[size_t(position)]);
     if (!m_fetch->exec())
         return engineError(m_fetch->lastError(), m_path);
@@ -290,7 +299,8 @@ DbError RecordSet::movePrevious() {
 DbError RecordSet::setAbsolutePosition(int position) {
     if (position < 0 || size_t(position) >= m_keys.size())
         return {DbErr::InvalidArgument,
-                QStringLiteral("There is no record at position %1.").arg(position + 1)};
+                QCoreApplication::translate("RecordSet", "There is no record at position %1.")
+                    .arg(position + 1)};
     return fetch(position);
 }
 
@@ -340,8 +350,9 @@ QString RecordSet::displayText(FieldKind kind, const QVariant &stored, int decim
 DbError RecordSet::toStored(const FieldInfo &field, const QString &text, QVariant &stored) {
     auto mismatch = [&] {
         return DbError{DbErr::ConversionError,
-                       QStringLiteral("Data type conversion error: '%1' cannot be stored in the "
-                                      "field %2, which takes %3.")
+                       QCoreApplication::translate(
+                           "RecordSet", "Data type conversion error: '%1' cannot be stored in the "
+                                        "field %2, which takes %3.")
                            .arg(text.left(60), field.name, kindName(field.kind))};
     };
     if (text.trimmed().isEmpty() && field.kind != FieldKind::Text &&
@@ -385,7 +396,8 @@ DbError RecordSet::toStored(const FieldInfo &field, const QString &text, QVarian
     case FieldKind::Text:
         if (field.maxLength > 0 && text.size() > field.maxLength)
             return {DbErr::FieldTooSmall,
-                    QStringLiteral("The field %1 takes at most %2 characters.")
+                    QCoreApplication::translate("RecordSet",
+                                                "The field %1 takes at most %2 characters.")
                         .arg(field.name)
                         .arg(field.maxLength)};
         stored = text;
@@ -431,7 +443,8 @@ DbError RecordSet::convertTexts(const QHash<int, QString> &texts, QStringList &c
 
 DbError RecordSet::storeAdded(const QHash<int, QString> &texts) {
     if (!m_conn.isOpen() || !m_fetch)
-        return {DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")};
+        return {DbErr::NoCurrentRecord,
+                QCoreApplication::translate("RecordSet", "The record source is not open.")};
     QStringList cols;
     QVector<QVariant> values;
     if (DbError e = convertTexts(texts, cols, values))
@@ -460,7 +473,8 @@ DbError RecordSet::storeCurrent(const QHash<int, QString> &texts) {
     if (m_adding)
         return storeAdded(texts);
     if (!hasCurrent())
-        return {DbErr::NoCurrentRecord, QStringLiteral("No current record.")};
+        return {DbErr::NoCurrentRecord,
+                QCoreApplication::translate("RecordSet", "No current record.")};
     QStringList cols;
     QVector<QVariant> values;
     if (DbError e = convertTexts(texts, cols, values))
@@ -481,13 +495,15 @@ DbError RecordSet::storeCurrent(const QHash<int, QString> &texts) {
     q.finish();
     if (affected == 0)
         return {DbErr::RecordDeleted,
-                QStringLiteral("The record was deleted by another window or program.")};
+                QCoreApplication::translate(
+                    "RecordSet", "The record was deleted by another window or program.")};
     return fetch(m_pos);
 }
 
 DbError RecordSet::deleteCurrent() {
     if (!hasCurrent())
-        return {DbErr::NoCurrentRecord, QStringLiteral("No current record.")};
+        return {DbErr::NoCurrentRecord,
+                QCoreApplication::translate("RecordSet", "No current record.")};
     QSqlQuery q(m_conn.db());
     if (!q.prepare(QStringLiteral("DELETE FROM %1 WHERE \"ID\" = ?").arg(quoteIdentifier(m_table))))
         return engineError(q.lastError(), m_path);
@@ -519,10 +535,12 @@ DbError RecordSet::find(const QString &criterion, int from, int *found) {
         return error;
     const int fi = fieldIndex(c->field);
     if (fi < 0)
-        return {DbErr::UnknownField,
-                QStringLiteral("The record source has no field named '%1'.").arg(c->field)};
+        return {DbErr::UnknownField, QCoreApplication::translate(
+                                         "RecordSet", "The record source has no field named '%1'.")
+                                         .arg(c->field)};
     if (!m_conn.isOpen())
-        return {DbErr::NoCurrentRecord, QStringLiteral("The record source is not open.")};
+        return {DbErr::NoCurrentRecord,
+                QCoreApplication::translate("RecordSet", "The record source is not open.")};
     const FieldInfo field = m_fields[fi];
 
     std::optional<LikePattern> pattern;

@@ -6,6 +6,7 @@
 #include "Tables.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,13 +42,14 @@ const ReferenceLayout &diseaseLayout() {
 }
 
 const ReferenceLayout &glossaryLayout() {
-    static const ReferenceLayout layout{QStringLiteral("Glossary"),
-                                        QStringLiteral("Glossary.tsv"),
-                                        {QStringLiteral("Term"), QStringLiteral("Definition")},
-                                        {QStringLiteral("Term"), QStringLiteral("Definition")},
-                                        QStringLiteral("Term"),
-                                        {QStringLiteral("Term")},
-                                        QStringLiteral("glossary terms")};
+    static const ReferenceLayout layout{
+        QStringLiteral("Glossary"),
+        QStringLiteral("Glossary.tsv"),
+        {QStringLiteral("Term"), QStringLiteral("Definition")},
+        {QStringLiteral("Term"), QStringLiteral("Definition")},
+        QStringLiteral("Term"),
+        {QStringLiteral("Term")},
+        QCoreApplication::translate("ReferenceData", "glossary terms")};
     return layout;
 }
 
@@ -61,7 +63,8 @@ std::optional<QString> unescapeReferenceField(const QString &field, QString *why
             continue;
         }
         if (i + 1 >= field.size()) {
-            setError(why, QStringLiteral("a backslash ends the field (write \\\\ for one)"));
+            setError(why, QCoreApplication::translate(
+                              "ReferenceData", "a backslash ends the field (write \\\\ for one)"));
             return std::nullopt;
         }
         const QChar next = field[++i];
@@ -72,7 +75,8 @@ std::optional<QString> unescapeReferenceField(const QString &field, QString *why
         else if (next == u'\\')
             out += u'\\';
         else {
-            setError(why, QStringLiteral("unknown escape \\%1").arg(next));
+            setError(why,
+                     QCoreApplication::translate("ReferenceData", "unknown escape \\%1").arg(next));
             return std::nullopt;
         }
     }
@@ -99,7 +103,10 @@ std::optional<ReferenceTable> parseReferenceTable(const QByteArray &data,
                                                   const ReferenceLayout &layout,
                                                   const QString &fileName, QString *error) {
     auto fail = [&](int line, const QString &what) {
-        setError(error, QStringLiteral("%1, line %2: %3").arg(fileName).arg(line).arg(what));
+        setError(error, QCoreApplication::translate("ReferenceData", "%1, line %2: %3")
+                            .arg(fileName)
+                            .arg(line)
+                            .arg(what));
         return std::nullopt;
     };
     QList<QByteArray> lines = data.split('\n');
@@ -107,8 +114,9 @@ std::optional<ReferenceTable> parseReferenceTable(const QByteArray &data,
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     if (lines.isEmpty()) {
-        setError(error, QStringLiteral("%1 is empty; it must start with the line of column "
-                                       "names.")
+        setError(error, QCoreApplication::translate(
+                            "ReferenceData", "%1 is empty; it must start with the line of column "
+                                             "names.")
                             .arg(fileName));
         return std::nullopt;
     }
@@ -135,56 +143,64 @@ std::optional<ReferenceTable> parseReferenceTable(const QByteArray &data,
                                            QStringConverter::Flag::ConvertInitialBom);
         const QString text = decode(raw);
         if (decode.hasError())
-            return fail(lineNo, QStringLiteral("the line is not valid UTF-8 text."));
+            return fail(lineNo, QCoreApplication::translate("ReferenceData",
+                                                            "the line is not valid UTF-8 text."));
         for (const QChar c : text) {
             if (c != u'\t' && (c.unicode() < 0x20 || c.unicode() == 0x7f))
                 return fail(
                     lineNo,
-                    QStringLiteral("the line holds the control character "
-                                   "U+%1; write a line break as \\n.")
+                    QCoreApplication::translate("ReferenceData",
+                                                "the line holds the control character "
+                                                "U+%1; write a line break as \\n.")
                         .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0')));
         }
         if (text.isEmpty())
-            return fail(lineNo, QStringLiteral("the line is empty."));
+            return fail(lineNo, QCoreApplication::translate("ReferenceData", "the line is empty."));
         const QStringList fields = text.split(u'\t');
         if (n == 0) {
             if (fields != layout.columns)
-                return fail(lineNo, QStringLiteral("the first line must name the columns "
-                                                   "%1, separated by tabs.")
+                return fail(lineNo, QCoreApplication::translate(
+                                        "ReferenceData", "the first line must name the columns "
+                                                         "%1, separated by tabs.")
                                         .arg(layout.columns.join(QStringLiteral(", "))));
             continue;
         }
         if (fields.size() != layout.columns.size())
-            return fail(lineNo, QStringLiteral("expected %1 fields separated by tabs, found %2.")
-                                    .arg(layout.columns.size())
-                                    .arg(fields.size()));
+            return fail(lineNo,
+                        QCoreApplication::translate(
+                            "ReferenceData", "expected %1 fields separated by tabs, found %2.")
+                            .arg(layout.columns.size())
+                            .arg(fields.size()));
         QStringList row;
         for (int f = 0; f < fields.size(); ++f) {
             QString why;
             const auto value = unescapeReferenceField(fields[f], &why);
             if (!value)
-                return fail(
-                    lineNo,
-                    QStringLiteral("field %1 (%2): %3.").arg(f + 1).arg(layout.columns[f], why));
+                return fail(lineNo,
+                            QCoreApplication::translate("ReferenceData", "field %1 (%2): %3.")
+                                .arg(f + 1)
+                                .arg(layout.columns[f], why));
             row << *value;
         }
         for (const qsizetype c : requiredColumns)
             if (row[c].trimmed().isEmpty())
-                return fail(lineNo, QStringLiteral("%1 is empty.").arg(layout.columns[c]));
+                return fail(lineNo, QCoreApplication::translate("ReferenceData", "%1 is empty.")
+                                        .arg(layout.columns[c]));
         for (const qsizetype c : shortColumns)
             if (row[c].size() > 254)
-                return fail(
-                    lineNo,
-                    QStringLiteral("%1 is longer than 254 characters.").arg(layout.columns[c]));
+                return fail(lineNo, QCoreApplication::translate("ReferenceData",
+                                                                "%1 is longer than 254 characters.")
+                                        .arg(layout.columns[c]));
         if (keyColumn >= 0) {
             const QString &key = row[keyColumn];
             if (key != key.trimmed())
-                return fail(
-                    lineNo,
-                    QStringLiteral("%1 \"%2\" begins or ends with a space.").arg(layout.key, key));
+                return fail(lineNo, QCoreApplication::translate(
+                                        "ReferenceData", "%1 \"%2\" begins or ends with a space.")
+                                        .arg(layout.key, key));
             const QString folded = key.toCaseFolded();
             if (const int first = keyLine.value(folded, 0))
-                return fail(lineNo, QStringLiteral("%1 \"%2\" is already on line %3.")
+                return fail(lineNo, QCoreApplication::translate("ReferenceData",
+                                                                "%1 \"%2\" is already on line %3.")
                                         .arg(layout.key, key)
                                         .arg(first));
             keyLine.insert(folded, lineNo);
@@ -201,7 +217,8 @@ std::optional<ReferenceTable> readTable(const QString &folder, const ReferenceLa
     const QString path = QDir(folder).filePath(layout.fileName);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+        setError(error, QCoreApplication::translate("ReferenceData", "Cannot read %1: %2")
+                            .arg(path, file.errorString()));
         return std::nullopt;
     }
     return parseReferenceTable(file.readAll(), layout, QDir::toNativeSeparators(path), error);
@@ -234,14 +251,16 @@ bool insertReferenceRows(QSqlDatabase &db, const ReferenceTable &table, QString 
     if (!q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                        .arg(quoteIdentifier(layout.table), columns.join(QStringLiteral(", ")),
                             marks.join(QStringLiteral(", ")))))
-        return setError(error, QStringLiteral("Cannot add to the %1 table: %2")
-                                   .arg(layout.table, q.lastError().text()));
+        return setError(
+            error, QCoreApplication::translate("ReferenceData", "Cannot add to the %1 table: %2")
+                       .arg(layout.table, q.lastError().text()));
     for (const QStringList &row : table.rows) {
         for (int i = 0; i < row.size(); ++i)
             // An empty field is stored empty (NULL), as the windows store it.
             q.bindValue(i, row[i].isEmpty() ? QVariant() : QVariant(row[i]));
         if (!q.exec())
-            return setError(error, QStringLiteral("Cannot add \"%1\" to the %2 table: %3")
+            return setError(error, QCoreApplication::translate(
+                                       "ReferenceData", "Cannot add \"%1\" to the %2 table: %3")
                                        .arg(row.value(0), layout.table, q.lastError().text()));
     }
     return true;
@@ -250,18 +269,21 @@ bool insertReferenceRows(QSqlDatabase &db, const ReferenceTable &table, QString 
 QString ReferenceAddition::summary(const QString &fileName) const {
     QStringList added;
     if (diseasesAdded > 0)
-        added << QStringLiteral("%1 diseases").arg(diseasesAdded);
+        added << QCoreApplication::translate("ReferenceData", "%1 diseases").arg(diseasesAdded);
     if (termsAdded > 0)
-        added << QStringLiteral("%1 glossary terms").arg(termsAdded);
+        added << QCoreApplication::translate("ReferenceData", "%1 glossary terms").arg(termsAdded);
     QStringList lines;
     if (!added.isEmpty())
-        lines
-            << QStringLiteral("Added %1 to %2.").arg(added.join(QStringLiteral(" and ")), fileName);
+        lines << QCoreApplication::translate("ReferenceData", "Added %1 to %2.")
+                     .arg(added.join(QCoreApplication::translate("ReferenceData", " and ")),
+                          fileName);
     else
-        lines << QStringLiteral("Nothing was added to %1.").arg(fileName);
+        lines << QCoreApplication::translate("ReferenceData", "Nothing was added to %1.")
+                     .arg(fileName);
     auto leftAlone = [&](const QString &table, int rows) {
         if (rows > 0)
-            lines << QStringLiteral("The %1 table already had %2 %3 and was left alone.")
+            lines << QCoreApplication::translate(
+                         "ReferenceData", "The %1 table already had %2 %3 and was left alone.")
                          .arg(table)
                          .arg(rows)
                          .arg(rows == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
@@ -324,8 +346,9 @@ bool addReferenceContent(const QString &path, const ReferenceContent &content,
         }
     }
     if (!problem.isEmpty())
-        return setError(error, QStringLiteral("Nothing was added to %1: %2")
-                                   .arg(QDir::toNativeSeparators(path), problem));
+        return setError(error,
+                        QCoreApplication::translate("ReferenceData", "Nothing was added to %1: %2")
+                            .arg(QDir::toNativeSeparators(path), problem));
     if (result)
         *result = done;
     return true;

@@ -6,6 +6,7 @@
 #include "KeyUpgrade.h"
 #include "Tables.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -33,7 +34,7 @@ QString listInWords(QStringList items) {
     if (items.size() < 2)
         return items.value(0);
     const QString last = items.takeLast();
-    return items.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return items.join(QStringLiteral(", ")) + QCoreApplication::translate("Schema", " and ") + last;
 }
 
 // 1: a file made before keys were declared AUTOINCREMENT would give a new
@@ -47,7 +48,8 @@ bool keysNeverReused(QSqlDatabase &db, const MigrationContext &context, QString 
         return true;
     if (!rebuildKeys(db, tables, context.tankKeyTaken, problem))
         return false;
-    *step = QStringLiteral("the keys of %1 are never handed out again; every record kept its ID")
+    *step = QCoreApplication::translate(
+                "Schema", "the keys of %1 are never handed out again; every record kept its ID")
                 .arg(listInWords(tables));
     return true;
 }
@@ -87,7 +89,7 @@ bool runPragma(QSqlDatabase &db, const QString &sql, QString *problem) {
     QSqlQuery q(db);
     if (q.exec(sql))
         return true;
-    *problem = q.lastError().text() + QStringLiteral(" (in: ") + sql + u')';
+    *problem = q.lastError().text() + QCoreApplication::translate("Schema", " (in: ") + sql + u')';
     return false;
 }
 
@@ -138,7 +140,8 @@ QString integrityFinding(QSqlDatabase &db) {
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("PRAGMA integrity_check")))
         return q.lastError().text();
-    QString first = q.next() ? q.value(0).toString() : QStringLiteral("no answer");
+    QString first =
+        q.next() ? q.value(0).toString() : QCoreApplication::translate("Schema", "no answer");
     q.finish();
     return first;
 }
@@ -155,9 +158,10 @@ int schemaVersion(QSqlDatabase &db, QString *error) {
 }
 
 QString newerSchemaMessage(const QString &fileName, int fileVersion) {
-    return QStringLiteral("%1 was made by a newer version of Corvella: it holds database version "
-                          "%2, and this version of Corvella reads database versions up to %3. "
-                          "The file was left as it is.")
+    return QCoreApplication::translate(
+               "Schema", "%1 was made by a newer version of Corvella: it holds database version "
+                         "%2, and this version of Corvella reads database versions up to %3. "
+                         "The file was left as it is.")
         .arg(fileName)
         .arg(fileVersion)
         .arg(currentSchemaVersion);
@@ -172,8 +176,9 @@ bool inCheckedTransaction(QSqlDatabase &db, const std::function<bool(QString *)>
     };
     const QString before = integrityFinding(db);
     if (before != QLatin1String("ok"))
-        return fail(QStringLiteral("the file fails SQLite's integrity check (%1), so it was left "
-                                   "as it is")
+        return fail(QCoreApplication::translate(
+                        "Schema", "the file fails SQLite's integrity check (%1), so it was left "
+                                  "as it is")
                         .arg(before));
 
     QString problem;
@@ -192,12 +197,13 @@ bool inCheckedTransaction(QSqlDatabase &db, const std::function<bool(QString *)>
     const bool began =
         problem.isEmpty() && runPragma(db, QStringLiteral("BEGIN IMMEDIATE"), &problem);
     if (began && !body(&problem) && problem.isEmpty())
-        problem = QStringLiteral("the change could not be made");
+        problem = QCoreApplication::translate("Schema", "the change could not be made");
     if (began && problem.isEmpty()) {
         const QString inside = integrityFinding(db);
         if (inside != QLatin1String("ok"))
-            problem =
-                QStringLiteral("the changed tables fail SQLite's integrity check (%1)").arg(inside);
+            problem = QCoreApplication::translate(
+                          "Schema", "the changed tables fail SQLite's integrity check (%1)")
+                          .arg(inside);
     }
     if (began && problem.isEmpty())
         runPragma(db, QStringLiteral("COMMIT"), &problem);
@@ -209,11 +215,12 @@ bool inCheckedTransaction(QSqlDatabase &db, const std::function<bool(QString *)>
     runPragma(db, QStringLiteral("PRAGMA foreign_keys = %1").arg(foreignKeys), &ignored);
     runPragma(db, QStringLiteral("PRAGMA legacy_alter_table = %1").arg(legacyAlter), &ignored);
     if (!problem.isEmpty())
-        return fail(QStringLiteral("nothing was changed: %1").arg(problem));
+        return fail(QCoreApplication::translate("Schema", "nothing was changed: %1").arg(problem));
 
     const QString after = integrityFinding(db);
     if (after != QLatin1String("ok"))
-        return fail(QStringLiteral("after the change the file fails SQLite's integrity check (%1)")
+        return fail(QCoreApplication::translate(
+                        "Schema", "after the change the file fails SQLite's integrity check (%1)")
                         .arg(after));
     return true;
 }
@@ -224,8 +231,9 @@ DbError upgradeSchema(QSqlDatabase &db, const QString &path, SchemaUpgrade *done
     QString problem;
     const int version = schemaVersion(db, &problem);
     if (version < 0)
-        return {DbErr::EngineFailure, QStringLiteral("The schema version of %1 cannot be read: %2")
-                                          .arg(QFileInfo(path).fileName(), problem)};
+        return {DbErr::EngineFailure,
+                QCoreApplication::translate("Schema", "The schema version of %1 cannot be read: %2")
+                    .arg(QFileInfo(path).fileName(), problem)};
     result.from = result.to = version;
     if (done)
         *done = result;
@@ -248,7 +256,8 @@ DbError upgradeSchema(QSqlDatabase &db, const QString &path, SchemaUpgrade *done
             if (done)
                 *done = result;
             return {DbErr::EngineFailure,
-                    QStringLiteral("Cannot upgrade %1 to database version %2: %3")
+                    QCoreApplication::translate("Schema",
+                                                "Cannot upgrade %1 to database version %2: %3")
                         .arg(QFileInfo(path).fileName())
                         .arg(m.version)
                         .arg(problem)};

@@ -7,6 +7,7 @@
 #include "data/Catalogue.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -49,15 +50,17 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
     };
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
-        return say(QStringLiteral("The file %1 does not exist.").arg(path));
+        return say(QCoreApplication::translate("Tables", "The file %1 does not exist.").arg(path));
     {
         // An SQLite file starts with this header; checking it first keeps the
         // engine away from files that are plainly something else.
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
-            return say(QStringLiteral("The file %1 cannot be read.").arg(path));
+            return say(
+                QCoreApplication::translate("Tables", "The file %1 cannot be read.").arg(path));
         if (f.read(16) != QByteArray("SQLite format 3\0", 16))
-            return say(QStringLiteral("%1 is not a Corvella database.").arg(info.fileName()));
+            return say(QCoreApplication::translate("Tables", "%1 is not a Corvella database.")
+                           .arg(info.fileName()));
     }
     bool ok = true;
     QString problem;
@@ -67,7 +70,8 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
         QSqlDatabase &db = connection.db();
         if (connection.open(path, DbAccess::ReadOnly)) {
             ok = false;
-            problem = QStringLiteral("%1 cannot be opened as a database.").arg(info.fileName());
+            problem = QCoreApplication::translate("Tables", "%1 cannot be opened as a database.")
+                          .arg(info.fileName());
         } else {
             // A file of a newer schema would be changed in ways this
             // program does not know; it is refused before it is read.
@@ -86,7 +90,8 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
             q.setForwardOnly(true);
             if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(t.name)))) {
                 ok = false;
-                problem = QStringLiteral("%1 is not a Corvella database, or it is damaged.")
+                problem = QCoreApplication::translate(
+                              "Tables", "%1 is not a Corvella database, or it is damaged.")
                               .arg(info.fileName());
                 break;
             }
@@ -95,15 +100,17 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
                 have << q.value(1).toString().toLower();
             if (have.isEmpty()) {
                 ok = false;
-                problem = QStringLiteral("%1 is not a Corvella database: it has no %2 table.")
+                problem = QCoreApplication::translate(
+                              "Tables", "%1 is not a Corvella database: it has no %2 table.")
                               .arg(info.fileName(), t.name);
                 break;
             }
             for (const QString &f : t.fields) {
                 if (!have.contains(f.toLower())) {
                     ok = false;
-                    problem = QStringLiteral("%1 is not a Corvella database: the %2 table has no "
-                                             "%3 field.")
+                    problem = QCoreApplication::translate(
+                                  "Tables", "%1 is not a Corvella database: the %2 table has no "
+                                            "%3 field.")
                                   .arg(info.fileName(), t.name, f);
                     break;
                 }
@@ -129,8 +136,10 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
                 findings.removeAll(QStringLiteral("ok"));
                 const QString first = findings.value(0).trimmed();
                 problem = first.isEmpty()
-                              ? QStringLiteral("%1 is damaged.").arg(info.fileName())
-                              : QStringLiteral("%1 is damaged (%2).").arg(info.fileName(), first);
+                              ? QCoreApplication::translate("Tables", "%1 is damaged.")
+                                    .arg(info.fileName())
+                              : QCoreApplication::translate("Tables", "%1 is damaged (%2).")
+                                    .arg(info.fileName(), first);
             }
         }
     }
@@ -154,10 +163,11 @@ QString foreignSchemaMessage(const QString &path, const QStringList &objects) {
         return QString();
     QStringList shown = objects.mid(0, 5);
     if (objects.size() > 5)
-        shown << QStringLiteral("%1 more").arg(objects.size() - 5);
-    return QStringLiteral("%1 holds %2, which Corvella does not make: it could change or delete "
-                          "records on its own, so Corvella does not use this file. The file was "
-                          "left as it is.")
+        shown << QCoreApplication::translate("Tables", "%1 more").arg(objects.size() - 5);
+    return QCoreApplication::translate(
+               "Tables", "%1 holds %2, which Corvella does not make: it could change or delete "
+                         "records on its own, so Corvella does not use this file. The file was "
+                         "left as it is.")
         .arg(QFileInfo(path).fileName(), shown.join(QStringLiteral(", ")));
 }
 

@@ -17,6 +17,9 @@ namespace tanktexts {
 const QStringList &items(TankList list);
 // The tool tip of a list: "Fresh Water, Salt Water or Cold Water".
 QString toolTip(TankList list);
+// The items as a combo box shows them, in the user's language, in the same
+// order as items().
+QStringList shownItems(TankList list);
 // The index of a stored text; -1 when it is none of the list's texts.
 int find(TankList list, const QString &text);
 // The index a stored text is shown as: a text that is none of the list's

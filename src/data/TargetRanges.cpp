@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 namespace corv {
 
 namespace {
@@ -77,9 +79,9 @@ QString TargetRange::text() const {
         return numberText(*low) + QChar(0x2013) + numberText(*high);
     }
     if (high)
-        return QStringLiteral("at most ") + numberText(*high);
+        return QCoreApplication::translate("TargetRanges", "at most ") + numberText(*high);
     if (low)
-        return QStringLiteral("at least ") + numberText(*low);
+        return QCoreApplication::translate("TargetRanges", "at least ") + numberText(*low);
     return QString();
 }
 
@@ -192,7 +194,8 @@ RangeCheck TargetRanges::check(const QString &valueText, const QString &field,
         return {};
     const TargetRange &r = m_ranges[t][p];
     const QString typed = valueText.trimmed();
-    const auto value = toNumber(typed);
+    // The value is as the journal's box shows it, the user's way.
+    const auto value = toUserNumber(typed);
     // A value too large to hold is no number the journal can store.
     if (r.isEmpty() || !value || !std::isfinite(*value))
         return {};
@@ -203,12 +206,19 @@ RangeCheck TargetRanges::check(const QString &valueText, const QString &field,
         mark = RangeMark::Above;
     if (mark == RangeMark::Inside)
         return {mark, QString()};
-    const QString range = (r.low && r.high) ? r.text() : QStringLiteral("of ") + r.text();
+    const QString shownRange = userNumberText(r.text());
+    const QString range = (r.low && r.high)
+                              ? shownRange
+                              : QCoreApplication::translate("TargetRanges", "of ") + shownRange;
     return {mark,
-            QStringLiteral("%1 %2 is %3 the target range %4 for %5.")
+            QCoreApplication::translate("TargetRanges", "%1 %2 is %3 the target range %4 for %5.")
                 .arg(journalParameters()[p].label, typed,
-                     mark == RangeMark::Below ? QStringLiteral("below") : QStringLiteral("above"),
-                     range, waterTypes()[t])};
+                     mark == RangeMark::Below
+                         ? QCoreApplication::translate("TargetRanges", "below")
+                         : QCoreApplication::translate("TargetRanges", "above"),
+                     range,
+                     QCoreApplication::translate("corv::TankTexts",
+                                                 waterTypes()[t].toUtf8().constData()))};
 }
 
 std::optional<TargetRange> TargetRanges::fromBoundTexts(const QString &lowText,
@@ -227,19 +237,23 @@ std::optional<TargetRange> TargetRanges::fromBoundTexts(const QString &lowText,
     auto refused = [&](const char *bound, const QString &text) {
         const QString t = text.trimmed();
         if (readsAsNumber(t))
-            return fail(
-                QStringLiteral("The %1 bound of %2 (%3) is out of range.")
-                    .arg(QLatin1String(bound), name, t.size() > 40 ? t.left(40) + u'…' : t));
+            return fail(QCoreApplication::translate("TargetRanges",
+                                                    "The %1 bound of %2 (%3) is out of range.")
+                            .arg(QCoreApplication::translate("TargetRanges", bound), name,
+                                 userNumberText(t.size() > 40 ? t.left(40) + u'…' : t)));
         return fail(
-            QStringLiteral("The %1 bound of %2 is not a number.").arg(QLatin1String(bound), name));
+            QCoreApplication::translate("TargetRanges", "The %1 bound of %2 is not a number.")
+                .arg(QCoreApplication::translate("TargetRanges", bound), name));
     };
     if (!readBound(lowText, r.low))
-        return refused("low", lowText);
+        return refused(QT_TRANSLATE_NOOP("TargetRanges", "low"), lowText);
     if (!readBound(highText, r.high))
-        return refused("high", highText);
+        return refused(QT_TRANSLATE_NOOP("TargetRanges", "high"), highText);
     if (r.low && r.high && *r.low > *r.high)
-        return fail(QStringLiteral("The low bound of %1 (%2) is above its high bound (%3).")
-                        .arg(name, numberText(*r.low), numberText(*r.high)));
+        return fail(QCoreApplication::translate(
+                        "TargetRanges", "The low bound of %1 (%2) is above its high bound (%3).")
+                        .arg(name, userNumberText(numberText(*r.low)),
+                             userNumberText(numberText(*r.high))));
     return r;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -134,7 +135,8 @@ QString cut(const QString &text) {
     constexpr qsizetype Shown = 60;
     if (text.size() <= Shown)
         return text;
-    return text.left(Shown) + QStringLiteral("\u2026 (%1 characters)").arg(text.size());
+    return text.left(Shown) +
+           QCoreApplication::translate("Transfer", "\u2026 (%1 characters)").arg(text.size());
 }
 
 // A connection of its own to the database file, never creating it.
@@ -156,8 +158,9 @@ private:
 };
 
 QString noTank() {
-    return QStringLiteral("There is no default tank. Choose Options > Change Tanks and make a "
-                          "tank the default first.");
+    return QCoreApplication::translate(
+        "Transfer", "There is no default tank. Choose Options > Change Tanks and make a "
+                    "tank the default first.");
 }
 
 } // namespace
@@ -270,7 +273,7 @@ TransferResult exportCsv(const QString &databasePath, TransferTable table, const
     }
     q.finish();
     if (!writer.flush()) {
-        result.error = QStringLiteral("The file could not be written: %1")
+        result.error = QCoreApplication::translate("Transfer", "The file could not be written: %1")
                            .arg(out ? out->errorString() : QString());
         return result;
     }
@@ -283,7 +286,8 @@ TransferResult exportCsvFile(const QString &databasePath, TransferTable table,
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly)) {
         TransferResult r;
-        r.error = QStringLiteral("%1 cannot be written: %2").arg(filePath, file.errorString());
+        r.error = QCoreApplication::translate("Transfer", "%1 cannot be written: %2")
+                      .arg(filePath, file.errorString());
         return r;
     }
     // The records of a private database stay private: the file gets no
@@ -299,7 +303,8 @@ TransferResult exportCsvFile(const QString &databasePath, TransferTable table,
     }
     if (!file.commit()) {
         r.ok = false;
-        r.error = QStringLiteral("%1 cannot be written: %2").arg(filePath, file.errorString());
+        r.error = QCoreApplication::translate("Transfer", "%1 cannot be written: %2")
+                      .arg(filePath, file.errorString());
     }
     return r;
 }
@@ -323,7 +328,10 @@ void CsvImport::clear() {
 void CsvImport::note(int line, const QString &text, bool refused) {
     // Line 0 is the file as a whole (it could not be read at all).
     m_report.push_back(
-        {line, line > 0 ? QStringLiteral("Line %1: %2").arg(line).arg(text) : text, refused});
+        {line,
+         line > 0 ? QCoreApplication::translate("Transfer", "Line %1: %2").arg(line).arg(text)
+                  : text,
+         refused});
 }
 
 QStringList CsvImport::columns() const {
@@ -342,19 +350,23 @@ QStringList CsvImport::reportLines() const {
 
 QString CsvImport::summary() const {
     if (!m_usable)
-        return QStringLiteral("The file cannot be imported.");
+        return QCoreApplication::translate("Transfer", "The file cannot be imported.");
     const int ok = acceptedCount();
-    QString s = ok == 1 ? QStringLiteral("1 record can be imported")
-                        : QStringLiteral("%1 records can be imported").arg(ok);
+    QString s = ok == 1
+                    ? QCoreApplication::translate("Transfer", "1 record can be imported")
+                    : QCoreApplication::translate("Transfer", "%1 records can be imported").arg(ok);
     if (m_alreadyStored > 0)
         s += m_alreadyStored == 1
-                 ? QStringLiteral("; 1 record is stored already and is left out")
-                 : QStringLiteral("; %1 records are stored already and are left out")
+                 ? QCoreApplication::translate("Transfer",
+                                               "; 1 record is stored already and is left out")
+                 : QCoreApplication::translate("Transfer",
+                                               "; %1 records are stored already and are left out")
                        .arg(m_alreadyStored);
     if (m_refused == 0)
         return s + u'.';
-    return s + (m_refused == 1 ? QStringLiteral("; 1 line is refused.")
-                               : QStringLiteral("; %1 lines are refused.").arg(m_refused));
+    return s + (m_refused == 1 ? QCoreApplication::translate("Transfer", "; 1 line is refused.")
+                               : QCoreApplication::translate("Transfer", "; %1 lines are refused.")
+                                     .arg(m_refused));
 }
 
 namespace {
@@ -434,7 +446,9 @@ int CsvImport::leaveOutStored(const QString &databasePath, const QString &tankId
     for (Row &row : m_rows) {
         if (stored.contains(recordKey(fields, m_fields, [&](int k) { return row.values[k]; }))) {
             ++m_alreadyStored;
-            note(row.line, QStringLiteral("the same record is stored already; it is left out."),
+            note(row.line,
+                 QCoreApplication::translate("Transfer",
+                                             "the same record is stored already; it is left out."),
                  false);
         } else {
             kept.push_back(std::move(row));
@@ -451,14 +465,16 @@ bool CsvImport::analyseFile(const QString &path) {
     clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        note(0, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
+        note(0, QCoreApplication::translate("Transfer", "%1 cannot be read: %2")
+                    .arg(path, file.errorString()));
         return false;
     }
     // A journal of ten thousand entries is about two megabytes; anything
     // vastly larger is not a file of records.
     constexpr qint64 Limit = 512LL * 1024 * 1024;
     if (file.size() > Limit) {
-        note(0, QStringLiteral("%1 is too large to be a file of records.").arg(path));
+        note(0, QCoreApplication::translate("Transfer", "%1 is too large to be a file of records.")
+                    .arg(path));
         return false;
     }
     return analyseBytes(file.readAll());
@@ -470,8 +486,9 @@ bool CsvImport::analyseBytes(const QByteArray &bytes) {
     if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0) {
         clear();
         note(int(std::min<qsizetype>(bytes.left(nul).count('\n') + 1, INT_MAX)),
-             QStringLiteral("the file is not a text file of comma-separated values: it holds "
-                            "binary data."));
+             QCoreApplication::translate(
+                 "Transfer", "the file is not a text file of comma-separated values: it holds "
+                             "binary data."));
         return false;
     }
     bool utf8 = true;
@@ -479,8 +496,9 @@ bool CsvImport::analyseBytes(const QByteArray &bytes) {
     const bool ok = analyse(text);
     if (!utf8)
         m_report.prepend({1,
-                          QStringLiteral("Line 1: the file is not in UTF-8; it was read as "
-                                         "Windows-1252 (Western European)."),
+                          QCoreApplication::translate(
+                              "Transfer", "Line 1: the file is not in UTF-8; it was read as "
+                                          "Windows-1252 (Western European)."),
                           false});
     return ok;
 }
@@ -491,12 +509,14 @@ bool CsvImport::analyse(const QString &text) {
     CsvReader reader(text);
     QStringList cells;
     if (!reader.readRow(cells)) {
-        note(1, QStringLiteral("the file is empty: it has no header of field names."));
+        note(1, QCoreApplication::translate("Transfer",
+                                            "the file is empty: it has no header of field names."));
         return false;
     }
     const int headerLine = reader.rowLine();
     if (reader.rowUnterminated()) {
-        note(headerLine, QStringLiteral("a quoted field of the header is not closed."));
+        note(headerLine, QCoreApplication::translate(
+                             "Transfer", "a quoted field of the header is not closed."));
         return false;
     }
     // A semicolon-separated file (as some spreadsheets write where the comma
@@ -504,8 +524,9 @@ bool CsvImport::analyse(const QString &text) {
     // thousand two hundred and fifty here, not one and a quarter.
     if (cells.size() == 1 && cells[0].contains(u';')) {
         note(headerLine,
-             QStringLiteral("the fields are separated by semicolons. Save the file as CSV with "
-                            "commas between fields and dots in numbers."));
+             QCoreApplication::translate(
+                 "Transfer", "the fields are separated by semicolons. Save the file as CSV with "
+                             "commas between fields and dots in numbers."));
         return false;
     }
 
@@ -518,20 +539,24 @@ bool CsvImport::analyse(const QString &text) {
         const QString name = cells[col].trimmed();
         const QString key = headerKey(name);
         if (key.isEmpty()) {
-            note(headerLine, QStringLiteral("column %1 has no name; it is ignored.").arg(col + 1),
+            note(headerLine,
+                 QCoreApplication::translate("Transfer", "column %1 has no name; it is ignored.")
+                     .arg(col + 1),
                  false);
             continue;
         }
         if (key == QLatin1String("id")) {
             note(headerLine,
-                 QStringLiteral("column \"%1\" is ignored: Corvella numbers the records itself.")
+                 QCoreApplication::translate(
+                     "Transfer", "column \"%1\" is ignored: Corvella numbers the records itself.")
                      .arg(cut(name)),
                  false);
             continue;
         }
         if (key == QLatin1String("tankid") && isTankTable(m_table)) {
             note(headerLine,
-                 QStringLiteral("column \"%1\" is ignored: the records go to the default tank.")
+                 QCoreApplication::translate(
+                     "Transfer", "column \"%1\" is ignored: the records go to the default tank.")
                      .arg(cut(name)),
                  false);
             continue;
@@ -539,13 +564,16 @@ bool CsvImport::analyse(const QString &text) {
         const auto it = known.constFind(key);
         if (it == known.cend()) {
             note(headerLine,
-                 QStringLiteral("column \"%1\" is not a field of the %2 table; it is ignored.")
+                 QCoreApplication::translate(
+                     "Transfer", "column \"%1\" is not a field of the %2 table; it is ignored.")
                      .arg(cut(name), transferTableName(m_table)),
                  false);
             continue;
         }
         if (columnOfField[*it] >= 0) {
-            note(headerLine, QStringLiteral("the column \"%1\" appears twice.").arg(cut(name)));
+            note(headerLine,
+                 QCoreApplication::translate("Transfer", "the column \"%1\" appears twice.")
+                     .arg(cut(name)));
             fatal = true;
             continue;
         }
@@ -553,7 +581,9 @@ bool CsvImport::analyse(const QString &text) {
     }
     const QString required = requiredField(m_table);
     if (columnOfField[known.value(headerKey(required))] < 0) {
-        note(headerLine, QStringLiteral("the column \"%1\" is missing.").arg(required));
+        note(
+            headerLine,
+            QCoreApplication::translate("Transfer", "the column \"%1\" is missing.").arg(required));
         fatal = true;
     }
     if (fatal)
@@ -577,14 +607,19 @@ bool CsvImport::analyse(const QString &text) {
         const int line = reader.rowLine();
         problems.clear();
         if (reader.rowUnterminated()) {
-            problems << QStringLiteral("a quoted field is not closed; the rest of the file "
-                                       "belongs to it.");
+            problems << QCoreApplication::translate(
+                "Transfer", "a quoted field is not closed; the rest of the file "
+                            "belongs to it.");
         } else if (reader.rowMalformed()) {
-            problems << QStringLiteral("there is text after a closing quote.");
+            problems << QCoreApplication::translate("Transfer",
+                                                    "there is text after a closing quote.");
         } else if (cells.size() != m_width) {
-            problems << QStringLiteral("the row has %1; the header has %2.")
-                            .arg(cells.size() == 1 ? QStringLiteral("1 field")
-                                                   : QStringLiteral("%1 fields").arg(cells.size()))
+            problems << QCoreApplication::translate("Transfer",
+                                                    "the row has %1; the header has %2.")
+                            .arg(cells.size() == 1
+                                     ? QCoreApplication::translate("Transfer", "1 field")
+                                     : QCoreApplication::translate("Transfer", "%1 fields")
+                                           .arg(cells.size()))
                             .arg(m_width);
         }
         Row row{line, QVector<QVariant>(m_fields.size())};
@@ -603,10 +638,13 @@ bool CsvImport::analyse(const QString &text) {
                         break;
                     const auto n = toNumber(value);
                     if (!n)
-                        problems
-                            << QStringLiteral("%1 \"%2\" is not a number.").arg(name, cut(value));
+                        problems << QCoreApplication::translate("Transfer",
+                                                                "%1 \"%2\" is not a number.")
+                                        .arg(name, cut(value));
                     else if (!std::isfinite(*n))
-                        problems << QStringLiteral("%1 \"%2\" is too large.").arg(name, cut(value));
+                        problems << QCoreApplication::translate("Transfer",
+                                                                "%1 \"%2\" is too large.")
+                                        .arg(name, cut(value));
                     else
                         stored = *n;
                     break;
@@ -617,8 +655,9 @@ bool CsvImport::analyse(const QString &text) {
                     if (const auto d = toDate(value))
                         stored = isoDateText(*d);
                     else
-                        problems << QStringLiteral("%1 \"%2\" is not a date (mm/dd/yyyy or "
-                                                   "yyyy-mm-dd).")
+                        problems << QCoreApplication::translate(
+                                        "Transfer", "%1 \"%2\" is not a date (mm/dd/yyyy or "
+                                                    "yyyy-mm-dd).")
                                         .arg(name, cut(value));
                     break;
                 }
@@ -628,9 +667,12 @@ bool CsvImport::analyse(const QString &text) {
                     if (const auto amount = Fixed4::fromText(value))
                         stored = amount->units();
                     else if (readsAsNumber(value))
-                        problems << QStringLiteral("%1 \"%2\" is too large.").arg(name, cut(value));
+                        problems << QCoreApplication::translate("Transfer",
+                                                                "%1 \"%2\" is too large.")
+                                        .arg(name, cut(value));
                     else
-                        problems << QStringLiteral("%1 \"%2\" is not an amount (EX: 25.00).")
+                        problems << QCoreApplication::translate(
+                                        "Transfer", "%1 \"%2\" is not an amount (EX: 25.00).")
                                         .arg(name, cut(value));
                     break;
                 }
@@ -642,7 +684,8 @@ bool CsvImport::analyse(const QString &text) {
                     const QString text = unguardedCell(value);
                     const int longest = f.maxLength > 0 ? f.maxLength : MaxImportedText;
                     if (text.size() > longest) {
-                        problems << QStringLiteral("%1 is longer than %2 characters.")
+                        problems << QCoreApplication::translate("Transfer",
+                                                                "%1 is longer than %2 characters.")
                                         .arg(name, QLocale(QLocale::English, QLocale::UnitedStates)
                                                        .toString(longest));
                         break;
@@ -668,7 +711,8 @@ bool CsvImport::analyse(const QString &text) {
 TransferResult CsvImport::commit(const QString &databasePath, const QString &tankId) const {
     TransferResult result;
     if (!m_usable) {
-        result.error = QStringLiteral("The file cannot be imported; nothing was stored.");
+        result.error = QCoreApplication::translate(
+            "Transfer", "The file cannot be imported; nothing was stored.");
         return result;
     }
     const bool byTank = isTankTable(m_table);
@@ -694,8 +738,9 @@ TransferResult CsvImport::commit(const QString &databasePath, const QString &tan
             return result;
         }
         if (q.value(0).toLongLong() == 0) {
-            result.error = QStringLiteral("The default tank is no longer in the database; "
-                                          "nothing was stored.");
+            result.error = QCoreApplication::translate(
+                "Transfer", "The default tank is no longer in the database; "
+                            "nothing was stored.");
             return result;
         }
         q.finish();
@@ -714,13 +759,14 @@ TransferResult CsvImport::commit(const QString &databasePath, const QString &tan
     // IMMEDIATE takes the write lock at once, so a busy database fails here
     // rather than halfway through the rows.
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        result.error = c.engineError(q.lastError()) + QStringLiteral(" Nothing was stored.");
+        result.error = c.engineError(q.lastError()) +
+                       QCoreApplication::translate("Transfer", " Nothing was stored.");
         return result;
     }
     auto rollBack = [&](const QString &why) {
         QSqlQuery r(c.db());
         r.exec(QStringLiteral("ROLLBACK"));
-        result.error = why + QStringLiteral(" Nothing was stored.");
+        result.error = why + QCoreApplication::translate("Transfer", " Nothing was stored.");
         result.records = 0;
         return result;
     };
@@ -735,9 +781,10 @@ TransferResult CsvImport::commit(const QString &databasePath, const QString &tan
         for (const QVariant &v : row.values)
             ins.bindValue(p++, v);
         if (!ins.exec())
-            return rollBack(QStringLiteral("Line %1 could not be stored: %2")
-                                .arg(row.line)
-                                .arg(c.engineError(ins.lastError())));
+            return rollBack(
+                QCoreApplication::translate("Transfer", "Line %1 could not be stored: %2")
+                    .arg(row.line)
+                    .arg(c.engineError(ins.lastError())));
         ++result.records;
     }
     ins.finish();

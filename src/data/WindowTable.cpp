@@ -2,6 +2,7 @@
 
 #include "RecordSources.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <tuple>
 
@@ -12,20 +13,29 @@ namespace {
 constexpr CommandStates AllOn{true, true, true, true};
 constexpr CommandStates AllOff{false, false, false, false};
 
-const PrintTarget journalReport{"Print Journal Record(s)", "All Records This Tank", true,
-                                "journal.rpt", "JournalReport"};
-const PrintTarget stockReport{"Print Livestock Record(s)", "All Records This Tank", true,
+const PrintTarget journalReport{QT_TRANSLATE_NOOP("corv::WindowTable", "Print Journal Record(s)"),
+                                QT_TRANSLATE_NOOP("corv::WindowTable", "All Records This Tank"),
+                                true, "journal.rpt", "JournalReport"};
+const PrintTarget stockReport{QT_TRANSLATE_NOOP("corv::WindowTable", "Print Livestock Record(s)"),
+                              QT_TRANSLATE_NOOP("corv::WindowTable", "All Records This Tank"), true,
                               "stock.rpt", "StockReport"};
-const PrintTarget diseaseReport{"Print Disease Record(s)", "All Records", false, "disease.rpt",
-                                "DiseaseReport"};
-const PrintTarget glossaryReport{"Print Glossary Record(s)", "All Records", false, "glossary.rpt",
-                                 "GlossaryReport"};
+const PrintTarget diseaseReport{QT_TRANSLATE_NOOP("corv::WindowTable", "Print Disease Record(s)"),
+                                QT_TRANSLATE_NOOP("corv::WindowTable", "All Records"), false,
+                                "disease.rpt", "DiseaseReport"};
+const PrintTarget glossaryReport{QT_TRANSLATE_NOOP("corv::WindowTable", "Print Glossary Record(s)"),
+                                 QT_TRANSLATE_NOOP("corv::WindowTable", "All Records"), false,
+                                 "glossary.rpt", "GlossaryReport"};
 
-const SearchFields journalSearch{"Date:", "EntryDate", nullptr, nullptr};
-const SearchFields stockSearch{"Date Acquired:", "DateAcquired", "Common Name:", "CommonName"};
-const SearchFields diseaseSearch{"Common Name:", "CommonName",
-                                 "Scientific Name:", "ScientificName"};
-const SearchFields glossarySearch{"Term:", "Term", nullptr, nullptr};
+const SearchFields journalSearch{QT_TRANSLATE_NOOP("corv::WindowTable", "Date:"), "EntryDate",
+                                 nullptr, nullptr};
+const SearchFields stockSearch{
+    QT_TRANSLATE_NOOP("corv::WindowTable", "Date Acquired:"), "DateAcquired",
+    QT_TRANSLATE_NOOP("corv::WindowTable", "Common Name:"), "CommonName"};
+const SearchFields diseaseSearch{
+    QT_TRANSLATE_NOOP("corv::WindowTable", "Common Name:"), "CommonName",
+    QT_TRANSLATE_NOOP("corv::WindowTable", "Scientific Name:"), "ScientificName"};
+const SearchFields glossarySearch{QT_TRANSLATE_NOOP("corv::WindowTable", "Term:"), "Term", nullptr,
+                                  nullptr};
 
 const IndexSource diseaseIndex{&sources::diseaseIndex, "CommonName"};
 const IndexSource glossaryIndex{&sources::glossaryIndex, "Term"};
@@ -37,18 +47,18 @@ const QVector<WindowKind> table = {
     {FormKind::Diseases,
      "Diseases",
      "mnuCommonDiseases",
-     "Common &Diseases",
-     "Diseases",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Common &Diseases"),
+     QT_TRANSLATE_NOOP("corv::ToolBar", "Diseases"),
      "diseases",
      {2, 0},
-     "Browse the common disease database.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Browse the common disease database."),
      "Diseases",
      AllOn,
      {true, false, false, true},
-     "Add Diseases Record.",
-     "Delete Diseases Record.",
-     "Search for a Disease Record.",
-     "Print Disease Reports.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Add Diseases Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Delete Diseases Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Search for a Disease Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Print Disease Reports."),
      false,
      &diseaseReport,
      &diseaseSearch,
@@ -57,18 +67,18 @@ const QVector<WindowKind> table = {
     {FormKind::Glossary,
      "Glossary",
      "mnuAquaristGlossary",
-     "Aquarist &Glossary",
-     "Glossary",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Aquarist &Glossary"),
+     QT_TRANSLATE_NOOP("corv::ToolBar", "Glossary"),
      "glossary",
      {2, 1},
-     "Browse the aquarist glossary database.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Browse the aquarist glossary database."),
      "Glossary",
      AllOn,
      {true, false, false, true},
-     "Add Glossary Record.",
-     "Delete Glossary Record.",
-     "Search for a Glossary Record.",
-     "Print Glossary Reports.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Add Glossary Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Delete Glossary Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Search for a Glossary Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Print Glossary Reports."),
      false,
      &glossaryReport,
      &glossarySearch,
@@ -77,18 +87,18 @@ const QVector<WindowKind> table = {
     {FormKind::Journal,
      "Journal",
      "mnuJournal",
-     "&Journal",
-     "Journal",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "&Journal"),
+     QT_TRANSLATE_NOOP("corv::ToolBar", "Journal"),
      "journal",
      {1, 0},
-     "Browse the journal database.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Browse the journal database."),
      "Journal",
      AllOn,
      AllOn,
-     "Add Journal Record.",
-     "Delete Journal Record.",
-     "Search for a Journal Record.",
-     "Print Journal Reports.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Add Journal Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Delete Journal Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Search for a Journal Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Print Journal Reports."),
      true,
      &journalReport,
      &journalSearch,
@@ -97,18 +107,18 @@ const QVector<WindowKind> table = {
     {FormKind::Stock,
      "Stock",
      "mnuLiveStock",
-     "&Livestock",
-     "Livestock",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "&Livestock"),
+     QT_TRANSLATE_NOOP("corv::ToolBar", "Livestock"),
      "livestock",
      {1, 1},
-     "Browse the Livestock database.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Browse the Livestock database."),
      "Stock",
      AllOn,
      AllOn,
-     "Add Livestock Record.",
-     "Delete Livestock Record.",
-     "Search for a Livestock Record.",
-     "Print Livestock Reports.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Add Livestock Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Delete Livestock Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Search for a Livestock Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Print Livestock Reports."),
      true,
      &stockReport,
      &stockSearch,
@@ -117,11 +127,11 @@ const QVector<WindowKind> table = {
     {FormKind::TankCalc,
      "TankCalc",
      "mnuTankCalculator",
-     "&Tank Calculator",
-     "Calculator",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "&Tank Calculator"),
+     QT_TRANSLATE_NOOP("corv::ToolBar", "Calculator"),
      "calculator",
      {2, 2},
-     "Calculate tank copasities.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Calculate tank copasities."),
      "TankCalc",
      AllOff,
      AllOff,
@@ -137,16 +147,16 @@ const QVector<WindowKind> table = {
     {FormKind::Tank,
      "TankAdd",
      "mnuChangeTanks",
-     "&Change Tanks",
-     "Tank",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "&Change Tanks"),
+     QT_TRANSLATE_NOOP("corv::ToolBar", "Tank"),
      "tank",
      {0, 0},
-     "Maintain Tanks?",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Maintain Tanks?"),
      "Tank",
      {false, true, true, false},
      {false, true, true, false},
-     "Add Tank Record.",
-     "Delete Tank Record.",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Add Tank Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Delete Tank Record."),
      nullptr,
      nullptr,
      false,
@@ -157,6 +167,14 @@ const QVector<WindowKind> table = {
 };
 
 } // namespace
+
+QString windowText(const char *text) {
+    return text ? QCoreApplication::translate("corv::WindowTable", text) : QString();
+}
+
+QString toolText(const QString &key) {
+    return QCoreApplication::translate("corv::ToolBar", key.toUtf8().constData());
+}
 
 const QVector<WindowKind> &windowTable() {
     return table;

@@ -96,6 +96,12 @@ struct WindowKind {
     QString markerText() const { return QString::fromLatin1(marker); }
 };
 
+// A text of the table (a caption, a status line, a label) as the user reads
+// it, in the user's language; an empty text for nullptr. The toolbar's keys
+// are no texts of this kind: toolText() gives their captions.
+QString windowText(const char *text);
+QString toolText(const QString &key);
+
 // Every kind of child window, in the order the main window closes them.
 const QVector<WindowKind> &windowTable();
 const WindowKind &windowKind(FormKind kind);

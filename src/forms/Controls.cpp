@@ -89,7 +89,7 @@ void highlightOnFocus(MemoBox *box) {
 QComboBox *tankListCombo(QWidget *parent, const QString &name, TankList list) {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
-    combo->addItems(tanktexts::items(list));
+    combo->addItems(tanktexts::shownItems(list));
     combo->setToolTip(tanktexts::toolTip(list));
     return combo;
 }

@@ -5,6 +5,7 @@
 #include "platform/Accessibility.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIconEngine>
@@ -139,8 +140,9 @@ DataControl::~DataControl() {
         // The engine's account of a text a field cannot take names its
         // fields and types; the user knows the boxes.
         const bool boxText = e.number == DbErr::ConversionError || e.number == DbErr::FieldTooSmall;
-        msgBox(QStringLiteral("Unable to save the record: ") +
-                   (boxText ? QStringLiteral("a box holds something its field cannot store.")
+        msgBox(QCoreApplication::translate("DataControl", "Unable to save the record: ") +
+                   (boxText ? QCoreApplication::translate(
+                                  "DataControl", "a box holds something its field cannot store.")
                             : e.description),
                MsgButtons::Ok, MsgIcon::Exclamation);
     }

@@ -29,7 +29,8 @@ std::function<QDialog *(QWidget *)> RecordForm::indexWindow;
 
 bool locateDatabase(DataControl &data) {
     FileRequest r;
-    r.title = QStringLiteral("Unable to find the CORVELLA.CVL file location");
+    r.title =
+        QCoreApplication::translate("RecordForm", "Unable to find the CORVELLA.CVL file location");
     r.filter = QStringLiteral("(*.cvl)|*.cvl");
     r.initialFolder = CorvModule::userFolder();
     r.fileName = QStringLiteral("CORVELLA.CVL");
@@ -58,8 +59,8 @@ bool locateDatabase(DataControl &data) {
 }
 
 void unexpectedError(const DbError &error) {
-    msgBox(QStringLiteral("Unexpected Error: ") + error.description, MsgButtons::Ok, MsgIcon::None,
-           applicationTitle());
+    msgBox(QCoreApplication::translate("RecordForm", "Unexpected Error: ") + error.description,
+           MsgButtons::Ok, MsgIcon::None, applicationTitle());
     CorvModule::End(1);
 }
 
@@ -73,8 +74,9 @@ RecordForm::RecordForm(const Design &design, QWidget *parent)
     m_data->onError = [this](const DbError &e, int &response) { onDataError(e, response); };
     m_data->beforeMove = [this] { return storeOrDiscard(false); };
     txtID = hiddenBound(QStringLiteral("txtID"), QStringLiteral("ID"));
-    cmdSave = button(QStringLiteral("cmdSave"), QStringLiteral("Save"));
-    cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("Close"));
+    cmdSave = button(QStringLiteral("cmdSave"), QCoreApplication::translate("RecordForm", "Save"));
+    cmdClose =
+        button(QStringLiteral("cmdClose"), QCoreApplication::translate("RecordForm", "Close"));
     connect(cmdSave, &QPushButton::clicked, this, &RecordForm::cmdSave_Click);
     connect(cmdClose, &QPushButton::clicked, this, &RecordForm::cmdClose_Click);
 }
@@ -132,14 +134,16 @@ TextBox *RecordForm::dateBox(const QString &name, const QString &field,
                              const QString &dateMessage) {
     TextBox *visible = plainText(name);
     TextBox *hidden = hiddenBound(name + u'2', field);
-    visible->setToolTip(QStringLiteral("mm/dd/yyyy"));
+    visible->setToolTip(userDateFormatName());
     connect(visible, &QLineEdit::textChanged, this, [this, visible, hidden] {
         if (Loading)
             return;
         RecordChanged = true;
-        hidden->setText(formatDate(visible->text()));
+        hidden->setText(formatUserDate(visible->text()));
     });
-    checkOnLeave(visible, [this, visible, dateMessage] { return dateOk(visible, dateMessage); });
+    checkOnLeave(visible, [this, visible, dateMessage] {
+        return dateOk(visible, withUserDateFormat(dateMessage));
+    });
     m_dates.push_back({visible, hidden});
     setTwin(visible, hidden);
     return visible;
@@ -161,7 +165,8 @@ QPushButton *RecordForm::button(const QString &name, const QString &caption) {
 }
 
 QPushButton *RecordForm::indexButton() {
-    QPushButton *b = button(QStringLiteral("cmdIndex"), QStringLiteral("Index"));
+    QPushButton *b =
+        button(QStringLiteral("cmdIndex"), QCoreApplication::translate("RecordForm", "Index"));
     connect(b, &QPushButton::clicked, this, &RecordForm::cmdIndex_Click);
     return b;
 }
@@ -185,7 +190,8 @@ QHBoxLayout *RecordForm::sortFrame(const QStringList &captions) {
     options->addStretch(1);
     auto *row = new QHBoxLayout;
     row->setSpacing(8);
-    QLabel *caption = label(QStringLiteral("Sort by:"), m_sortButtons.value(0));
+    QLabel *caption =
+        label(QCoreApplication::translate("RecordForm", "Sort by:"), m_sortButtons.value(0));
     row->addWidget(caption);
     row->addWidget(frame, 1);
     return row;
@@ -196,7 +202,7 @@ QHBoxLayout *RecordForm::notesBesideButtons(MemoBox *notes,
                                             int minWidth) {
     auto *notesColumn = new QVBoxLayout;
     notesColumn->setSpacing(2);
-    auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
+    auto *notesLabel = new QLabel(QCoreApplication::translate("RecordForm", "Notes:"), this);
     notesLabel->setBuddy(notes);
     notesColumn->addWidget(notesLabel);
     notesColumn->addWidget(notes, 1);
@@ -251,9 +257,10 @@ bool RecordForm::numericOk(const QLineEdit *box, const QString &message) {
     const QString text = box->text();
     // "1e999" reads as a number but no field can hold it; refusing it here
     // keeps the record storable.
-    if (text.isEmpty() || readsAsFiniteNumber(text))
+    if (text.isEmpty() || readsAsUserFiniteNumber(text))
         return true;
-    msgBox(message, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Numeric Error"));
+    msgBox(message, MsgButtons::Ok, MsgIcon::Exclamation,
+           QCoreApplication::translate("RecordForm", "Numeric Error"));
     return false;
 }
 
@@ -261,15 +268,16 @@ bool RecordForm::dateOk(TextBox *box, const QString &message) {
     const QString text = box->text();
     if (text.isEmpty())
         return true;
-    if (readsAsDate(text)) {
-        const QString formatted = formatDate(text);
+    if (readsAsUserDate(text)) {
+        const QString formatted = formatUserDate(text);
         box->setText(formatted);
         for (const DatePair &d : std::as_const(m_dates))
             if (d.visible == box)
-                d.hidden->setText(formatDate(formatted));
+                d.hidden->setText(formatUserDate(formatted));
         return true;
     }
-    msgBox(message, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Date Error"));
+    msgBox(message, MsgButtons::Ok, MsgIcon::Exclamation,
+           QCoreApplication::translate("RecordForm", "Date Error"));
     return false;
 }
 
@@ -307,7 +315,8 @@ bool RecordForm::Form_Load() {
                 // set rather than a record that does not exist.
                 const DbError e = trap.error();
                 rs.CancelUpdate();
-                msgBox(QStringLiteral("Unable to save the record: ") + e.description,
+                msgBox(QCoreApplication::translate("RecordForm", "Unable to save the record: ") +
+                           e.description,
                        MsgButtons::Ok, MsgIcon::Exclamation);
                 Fill_Fields();
                 QCoreApplication::processEvents();
@@ -402,13 +411,15 @@ void RecordForm::cmdRefreshData() {
 
 void RecordForm::showPosition() {
     const auto &rs = m_data->Recordset();
-    m_data->setCaption(QStringLiteral("Record: ") + QString::number(rs.AbsolutePosition() + 1) +
-                       QStringLiteral(" of ") + QString::number(rs.RecordCount()));
+    m_data->setCaption(QCoreApplication::translate("RecordForm", "Record: ") +
+                       QString::number(rs.AbsolutePosition() + 1) +
+                       QCoreApplication::translate("RecordForm", " of ") +
+                       QString::number(rs.RecordCount()));
 }
 
 void RecordForm::fillDates() {
     for (const DatePair &d : std::as_const(m_dates))
-        d.visible->setText(formatDate(d.hidden->text()));
+        d.visible->setText(formatUserDate(d.hidden->text()));
 }
 
 void RecordForm::followPosition() {
@@ -446,8 +457,8 @@ void RecordForm::onDataError(const DbError &error, int &response) {
     // Every engine error is shown while a record is current, the first one
     // included.
     if (m_data->Recordset().AbsolutePosition() >= 0)
-        msgBox(QStringLiteral("Data error: ") + error.description, MsgButtons::Ok, MsgIcon::None,
-               applicationTitle());
+        msgBox(QCoreApplication::translate("RecordForm", "Data error: ") + error.description,
+               MsgButtons::Ok, MsgIcon::None, applicationTitle());
 }
 
 void RecordForm::onValidate(int action, bool &) {
@@ -544,16 +555,19 @@ void RecordForm::refuseUnstorableField() {
     }
     QString title = applicationTitle();
     if (field.kind == FieldKind::Date)
-        title = QStringLiteral("Date Error");
+        title = QCoreApplication::translate("RecordForm", "Date Error");
     else if (field.kind == FieldKind::Integer || field.kind == FieldKind::Number ||
              field.kind == FieldKind::Currency)
-        title = QStringLiteral("Numeric Error");
+        title = QCoreApplication::translate("RecordForm", "Numeric Error");
     const QString text =
-        binding >= 0
-            ? (field.kind == FieldKind::Date
-                   ? QStringLiteral("Please enter a valid date (mm/dd/yyyy)!")
-                   : QStringLiteral("Please enter a valid %1!").arg(name))
-            : QStringLiteral("A value of this record cannot be stored. Please check the fields.");
+        binding >= 0 ? (field.kind == FieldKind::Date
+                            ? withUserDateFormat(QCoreApplication::translate(
+                                  "RecordForm", "Please enter a valid date (mm/dd/yyyy)!"))
+                            : QCoreApplication::translate("RecordForm", "Please enter a valid %1!")
+                                  .arg(name))
+                     : QCoreApplication::translate(
+                           "RecordForm",
+                           "A value of this record cannot be stored. Please check the fields.");
     msgBox(text, MsgButtons::Ok, MsgIcon::Exclamation, title);
     if (box)
         focusRefusedBox(box);
@@ -577,10 +591,13 @@ void RecordForm::focusRefusedBox(QWidget *box) {
 }
 
 bool RecordForm::offerDiscard(const DbError &error) {
-    const MsgResult answer = msgBox(
-        QStringLiteral("The record could not be saved.\n\n") + error.description +
-            QStringLiteral("\n\nDo you want to discard your changes to this record?"),
-        MsgButtons::YesNo, MsgIcon::Exclamation, QStringLiteral("Record Not Saved"), MsgResult::No);
+    const MsgResult answer =
+        msgBox(QCoreApplication::translate("RecordForm", "The record could not be saved.\n\n") +
+                   error.description +
+                   QCoreApplication::translate(
+                       "RecordForm", "\n\nDo you want to discard your changes to this record?"),
+               MsgButtons::YesNo, MsgIcon::Exclamation,
+               QCoreApplication::translate("RecordForm", "Record Not Saved"), MsgResult::No);
     if (answer != MsgResult::Yes)
         return false;
     // Back to what the file holds; the refill and the window's own reaction
@@ -682,8 +699,9 @@ void RecordForm::mnuAdd_Click() {
             rs.CancelUpdate();
             TrackPosition = true;
             Reposition();
-            msgBox(QStringLiteral("Unable to add a record: ") + e.description, MsgButtons::Ok,
-                   MsgIcon::Exclamation);
+            msgBox(QCoreApplication::translate("RecordForm", "Unable to add a record: ") +
+                       e.description,
+                   MsgButtons::Ok, MsgIcon::Exclamation);
             return;
         }
         rs.MoveLast();
@@ -696,8 +714,9 @@ void RecordForm::mnuAdd_Click() {
 }
 
 void RecordForm::mnuDelete_Click() {
-    if (askYesNo(QStringLiteral("Are you sure you want to delete the current record?"),
-                 QStringLiteral("Delete Record"))) {
+    if (askYesNo(QCoreApplication::translate("RecordForm",
+                                             "Are you sure you want to delete the current record?"),
+                 QCoreApplication::translate("RecordForm", "Delete Record"))) {
         auto &rs = m_data->Recordset();
         const int p = rs.AbsolutePosition();
         if (p >= 0 && rs.Delete()) {

@@ -2,6 +2,7 @@
 
 #include "data/RecordSources.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,8 +13,8 @@
 namespace corv {
 
 frmDiseases::frmDiseases()
-    : RecordForm(
-          {FormKind::Diseases, QStringLiteral("Common Diseases"), QStringLiteral("DiseaseData")}) {
+    : RecordForm({FormKind::Diseases, QCoreApplication::translate("frmDiseases", "Common Diseases"),
+                  QStringLiteral("DiseaseData")}) {
     setObjectName(QStringLiteral("frmDiseases"));
     DiseaseData = m_data;
 
@@ -26,7 +27,8 @@ frmDiseases::frmDiseases()
     cmdIndex = indexButton();
 
     QHBoxLayout *sortRow =
-        sortFrame({QStringLiteral("Common Name"), QStringLiteral("Scientific Name")});
+        sortFrame({QCoreApplication::translate("frmDiseases", "Common Name"),
+                   QCoreApplication::translate("frmDiseases", "Scientific Name")});
     sort1 = sortButton(1);
     sort2 = sortButton(2);
 
@@ -36,9 +38,12 @@ frmDiseases::frmDiseases()
     auto *names = new QGridLayout;
     names->setHorizontalSpacing(8);
     names->setVerticalSpacing(6);
-    names->addWidget(label(QStringLiteral("Common Name:"), txtCommonName), 0, 0);
+    names->addWidget(
+        label(QCoreApplication::translate("frmDiseases", "Common Name:"), txtCommonName), 0, 0);
     names->addWidget(txtCommonName, 0, 1);
-    names->addWidget(label(QStringLiteral("Scientific Name:"), txtScientificName), 1, 0);
+    names->addWidget(
+        label(QCoreApplication::translate("frmDiseases", "Scientific Name:"), txtScientificName), 1,
+        0);
     names->addWidget(txtScientificName, 1, 1);
     names->setColumnStretch(1, 1);
 
@@ -51,9 +56,9 @@ frmDiseases::frmDiseases()
         texts->addWidget(l);
         texts->addWidget(box, stretch);
     };
-    addMemo(QStringLiteral("Symptoms:"), txtSymptoms, 3);
-    addMemo(QStringLiteral("Treatment:"), txtTreatment, 3);
-    addMemo(QStringLiteral("Notes:"), txtNotes, 2);
+    addMemo(QCoreApplication::translate("frmDiseases", "Symptoms:"), txtSymptoms, 3);
+    addMemo(QCoreApplication::translate("frmDiseases", "Treatment:"), txtTreatment, 3);
+    addMemo(QCoreApplication::translate("frmDiseases", "Notes:"), txtNotes, 2);
 
     auto *left = new QVBoxLayout;
     left->setSpacing(6);

@@ -2,6 +2,7 @@
 
 #include "data/RecordSources.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,7 +11,8 @@
 namespace corv {
 
 frmGlossary::frmGlossary()
-    : RecordForm({FormKind::Glossary, QStringLiteral("Aquarist Glossary"),
+    : RecordForm({FormKind::Glossary,
+                  QCoreApplication::translate("frmGlossary", "Aquarist Glossary"),
                   QStringLiteral("GlossaryData")}) {
     setObjectName(QStringLiteral("frmGlossary"));
     GlossaryData = m_data;
@@ -22,9 +24,10 @@ frmGlossary::frmGlossary()
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
-    grid->addWidget(label(QStringLiteral("Term:"), txtTerm), 0, 0);
+    grid->addWidget(label(QCoreApplication::translate("frmGlossary", "Term:"), txtTerm), 0, 0);
     grid->addWidget(txtTerm, 0, 1);
-    QLabel *definition = label(QStringLiteral("Definition:"), txtDefinition);
+    QLabel *definition =
+        label(QCoreApplication::translate("frmGlossary", "Definition:"), txtDefinition);
     definition->setAlignment(Qt::AlignRight | Qt::AlignTop);
     grid->addWidget(definition, 1, 0);
     grid->addWidget(txtDefinition, 1, 1);

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -74,7 +75,7 @@ QPointer<SecondClickEater> lastEater;
 frmIndex::frmIndex(QWidget *parent) : ModalWindow(parent) {
     delete lastEater;
     setObjectName(QStringLiteral("frmIndex"));
-    setWindowTitle(QStringLiteral("Index"));
+    setWindowTitle(QCoreApplication::translate("frmIndex", "Index"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     // The list leaves the status line as the calling window set it.
     idleLineOnUnload = false;
@@ -112,8 +113,9 @@ bool frmIndex::Form_Load() {
         return true; // no index for that window: the list stays empty
     QStringList names;
     if (const DbError e = indexlist::readNames(IndexData, *target, names)) {
-        msgBox(QStringLiteral("Unable to read the index: ") + e.description, MsgButtons::Ok,
-               MsgIcon::Exclamation);
+        msgBox(QCoreApplication::translate("frmIndex", "Unable to read the index: ") +
+                   e.description,
+               MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     IndexCount = IndexData.Recordset().RecordCount();

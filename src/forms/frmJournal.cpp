@@ -1,5 +1,7 @@
 #include "frmJournal.h"
 
+#include "platform/Conversions.h"
+
 #include "app/CorvModule.h"
 #include "app/mdiCorvella.h"
 #include "data/Catalogue.h"
@@ -7,6 +9,7 @@
 #include "data/RecordSources.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,19 +33,23 @@ QColor warningColour(const QPalette &palette) {
 bool requireDefaultTank() {
     if (CorvModule::CurrentTankID != CorvModule::NotSet)
         return true;
-    msgBox(QStringLiteral("There is no default tank yet. Choose Options > Change Tanks, enter "
-                          "your tank and make it the default, then open this window again."),
-           MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("No Default Tank"));
+    msgBox(QCoreApplication::translate(
+               "frmJournal", "There is no default tank yet. Choose Options > Change Tanks, enter "
+                             "your tank and make it the default, then open this window again."),
+           MsgButtons::Ok, MsgIcon::Exclamation,
+           QCoreApplication::translate("frmJournal", "No Default Tank"));
     return false;
 }
 
 frmJournal::frmJournal()
-    : RecordForm({FormKind::Journal, QStringLiteral("Journal"), QStringLiteral("JournalData")}) {
+    : RecordForm({FormKind::Journal, QCoreApplication::translate("frmJournal", "Journal"),
+                  QStringLiteral("JournalData")}) {
     setObjectName(QStringLiteral("frmJournal"));
     JournalData = m_data;
     txtTankID = hiddenBound(QStringLiteral("txtTankID"), QStringLiteral("TankID"));
-    txtEntryDate = dateBox(QStringLiteral("txtEntryDate"), QStringLiteral("EntryDate"),
-                           QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
+    txtEntryDate = dateBox(
+        QStringLiteral("txtEntryDate"), QStringLiteral("EntryDate"),
+        QCoreApplication::translate("frmJournal", "Please enter a valid date (mm/dd/yyyy)!"));
     txtEntryDate2 = findChild<TextBox *>(QStringLiteral("txtEntryDate2"));
     addField(txtEntryDate);
 
@@ -51,8 +58,9 @@ frmJournal::frmJournal()
     grid->setVerticalSpacing(6);
     // Rows of three: the date first, then the values row by row.
     QVector<std::pair<QLabel *, QWidget *>> cells;
-    cells.push_back(
-        {label(QStringLiteral("Date:"), txtEntryDate, QStringLiteral("mm/dd/yyyy")), txtEntryDate});
+    cells.push_back({label(QCoreApplication::translate("frmJournal", "Date:"), txtEntryDate,
+                           userDateFormatName()),
+                     txtEntryDate});
     for (const JournalValue &v : journalValues()) {
         const FieldSpec &f = v.field;
         TextBox *box = boundText(f.box, f.name, f.length);
@@ -75,7 +83,8 @@ frmJournal::frmJournal()
 
     txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
     addField(txtNotes);
-    cmdChart = button(QStringLiteral("cmdChart"), QStringLiteral("Chart"));
+    cmdChart =
+        button(QStringLiteral("cmdChart"), QCoreApplication::translate("frmJournal", "Chart"));
     connect(cmdChart, &QPushButton::clicked, this, &frmJournal::cmdChart_Click);
 
     QHBoxLayout *lower = notesBesideButtons(txtNotes, {cmdChart}, 96);

@@ -7,6 +7,7 @@
 #include "platform/Conversions.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,7 +18,8 @@
 namespace corv {
 
 frmStock::frmStock()
-    : RecordForm({FormKind::Stock, QStringLiteral("Livestock"), QStringLiteral("StockData")}) {
+    : RecordForm({FormKind::Stock, QCoreApplication::translate("frmStock", "Livestock"),
+                  QStringLiteral("StockData")}) {
     setObjectName(QStringLiteral("frmStock"));
     StockData = m_data;
     txtTankID = hiddenBound(QStringLiteral("txtTankID"), QStringLiteral("TankID"));
@@ -27,7 +29,8 @@ frmStock::frmStock()
         boundText(QStringLiteral("txtScientificName"), QStringLiteral("ScientificName"), 254);
     txtCondition = boundText(QStringLiteral("txtCondition"), QStringLiteral("Condition"), 254);
     txtInitialCost = boundText(QStringLiteral("txtInitialCost"), QStringLiteral("InitialCost"));
-    const QString dateMessage = QStringLiteral("Please enter a valid date (EX: mm/dd/yyyy)!");
+    const QString dateMessage =
+        QCoreApplication::translate("frmStock", "Please enter a valid date (EX: mm/dd/yyyy)!");
     txtDateAcquired =
         dateBox(QStringLiteral("txtDateAcquired"), QStringLiteral("DateAcquired"), dateMessage);
     txtDateAcquired2 = findChild<TextBox *>(QStringLiteral("txtDateAcquired2"));
@@ -39,9 +42,10 @@ frmStock::frmStock()
     txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
     checkOnLeave(txtInitialCost, [this] { return txtInitialCost_LostFocus(); });
 
-    QHBoxLayout *sortRow =
-        sortFrame({QStringLiteral("Date Acquired"), QStringLiteral("Common Name"),
-                   QStringLiteral("Scientific Name"), QStringLiteral("Acquired From")});
+    QHBoxLayout *sortRow = sortFrame({QCoreApplication::translate("frmStock", "Date Acquired"),
+                                      QCoreApplication::translate("frmStock", "Common Name"),
+                                      QCoreApplication::translate("frmStock", "Scientific Name"),
+                                      QCoreApplication::translate("frmStock", "Acquired From")});
     sort1 = sortButton(1);
     sort2 = sortButton(2);
     sort3 = sortButton(3);
@@ -56,14 +60,15 @@ frmStock::frmStock()
         grid->addWidget(label(text, box, labelTip), row, col);
         grid->addWidget(box, row, col + 1);
     };
-    place(0, 0, QStringLiteral("Common Name:"), txtCommonName);
-    place(0, 2, QStringLiteral("Scientific Name:"), txtScientificName);
-    place(1, 0, QStringLiteral("Condition:"), txtCondition);
-    place(1, 2, QStringLiteral("Cost:"), txtInitialCost);
-    place(2, 0, QStringLiteral("Date Acquired:"), txtDateAcquired);
-    place(2, 2, QStringLiteral("Date Lost:"), txtDateLost, QStringLiteral("mm/dd/yyyy"));
-    place(3, 0, QStringLiteral("Acquired from:"), txtAcquiredFrom);
-    place(3, 2, QStringLiteral("Other Info:"), txtOther);
+    place(0, 0, QCoreApplication::translate("frmStock", "Common Name:"), txtCommonName);
+    place(0, 2, QCoreApplication::translate("frmStock", "Scientific Name:"), txtScientificName);
+    place(1, 0, QCoreApplication::translate("frmStock", "Condition:"), txtCondition);
+    place(1, 2, QCoreApplication::translate("frmStock", "Cost:"), txtInitialCost);
+    place(2, 0, QCoreApplication::translate("frmStock", "Date Acquired:"), txtDateAcquired);
+    place(2, 2, QCoreApplication::translate("frmStock", "Date Lost:"), txtDateLost,
+          userDateFormatName());
+    place(3, 0, QCoreApplication::translate("frmStock", "Acquired from:"), txtAcquiredFrom);
+    place(3, 2, QCoreApplication::translate("frmStock", "Other Info:"), txtOther);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(1, 180);
@@ -121,10 +126,12 @@ bool frmStock::txtInitialCost_LostFocus() {
     }
     // Money is kept exactly to four places, so a number too large for that
     // is refused here rather than failing when the record is stored.
-    if (readsAsNumber(text) && Fixed4::fromText(text))
+    if (readsAsUserNumber(text) && toUserAmount(text))
         return true;
-    msgBox(QStringLiteral("Please enter a valid cost (EX: 25.00)!"), MsgButtons::Ok,
-           MsgIcon::Exclamation, QStringLiteral("Numeric Error"));
+    msgBox(QCoreApplication::translate("frmStock", "Please enter a valid cost (EX: 25.00)!")
+               .replace(QStringLiteral("25.00"), userNumberText(QStringLiteral("25.00"))),
+           MsgButtons::Ok, MsgIcon::Exclamation,
+           QCoreApplication::translate("frmStock", "Numeric Error"));
     return false;
 }
 

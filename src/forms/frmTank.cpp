@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,17 +23,19 @@ const QString NA = QStringLiteral("N/A");
 } // namespace
 
 frmTank::frmTank()
-    : RecordForm({FormKind::Tank, QStringLiteral("The Tank"), QStringLiteral("TankData")}) {
+    : RecordForm({FormKind::Tank, QCoreApplication::translate("frmTank", "The Tank"),
+                  QStringLiteral("TankData")}) {
     setObjectName(QStringLiteral("frmTank"));
     TankData = m_data;
 
     txtTankName = boundText(QStringLiteral("txtTankName"), QStringLiteral("TankName"), 254);
-    txtTankName->setToolTip(QStringLiteral("A Name for your Tank"));
+    txtTankName->setToolTip(QCoreApplication::translate("frmTank", "A Name for your Tank"));
 
     txtDateEstablished =
         dateBox(QStringLiteral("txtDateEstablished"), QStringLiteral("DateEstablished"),
-                QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
-    txtDateEstablished->setToolTip(QStringLiteral("Date the tank was established."));
+                QCoreApplication::translate("frmTank", "Please enter a valid date (mm/dd/yyyy)!"));
+    txtDateEstablished->setToolTip(
+        QCoreApplication::translate("frmTank", "Date the tank was established."));
     txtDateEstablished2 = findChild<TextBox *>(QStringLiteral("txtDateEstablished2"));
 
     cboTankType = tankListCombo(this, QStringLiteral("cboTankType"), TankList::Type);
@@ -44,21 +47,22 @@ frmTank::frmTank()
     connect(cboUnitMeasure, &QComboBox::activated, this, &frmTank::cboUnitMeasure_Click);
 
     txtHeight = boundText(QStringLiteral("txtHeight"), QStringLiteral("TankHeight"));
-    txtHeight->setToolTip(QStringLiteral("Tank height from top to base."));
+    txtHeight->setToolTip(QCoreApplication::translate("frmTank", "Tank height from top to base."));
     txtWidth = boundText(QStringLiteral("txtWidth"), QStringLiteral("TankWidth"));
-    txtWidth->setToolTip(QStringLiteral("Tank width from front to back."));
+    txtWidth->setToolTip(QCoreApplication::translate("frmTank", "Tank width from front to back."));
     txtLightDistance =
         boundText(QStringLiteral("txtLightDistance"), QStringLiteral("LightDistance"));
-    txtLightDistance->setToolTip(QStringLiteral("Distance of light source from top of substrate."));
+    txtLightDistance->setToolTip(
+        QCoreApplication::translate("frmTank", "Distance of light source from top of substrate."));
 
     // Length and Radius are shown in unbound boxes, which copy every change
     // into their hidden bound twins; the one that does not apply to the
     // shape shows "N/A" and is stored as 0.
     txtLength = plainText(QStringLiteral("txtLength"));
-    txtLength->setToolTip(QStringLiteral("Tank length from side to side."));
+    txtLength->setToolTip(QCoreApplication::translate("frmTank", "Tank length from side to side."));
     txtLength2 = hiddenBound(QStringLiteral("txtLength2"), QStringLiteral("TankLength"));
     txtRadius = plainText(QStringLiteral("txtRadius"));
-    txtRadius->setToolTip(QStringLiteral("Tank radius, distance around."));
+    txtRadius->setToolTip(QCoreApplication::translate("frmTank", "Tank radius, distance around."));
     txtRadius2 = hiddenBound(QStringLiteral("txtRadius2"), QStringLiteral("TankRadius"));
     for (auto [box, twin] : {std::pair{txtLength, txtLength2}, std::pair{txtRadius, txtRadius2}}) {
         setTwin(box, twin);
@@ -71,9 +75,9 @@ frmTank::frmTank()
     }
 
     txtEquipment = boundMemo(QStringLiteral("txtEquipment"), QStringLiteral("Equipment"));
-    txtEquipment->setToolTip(QStringLiteral("Equipment List"));
+    txtEquipment->setToolTip(QCoreApplication::translate("frmTank", "Equipment List"));
     txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
-    txtNotes->setToolTip(QStringLiteral("Equipment List"));
+    txtNotes->setToolTip(QCoreApplication::translate("frmTank", "Equipment List"));
 
     txtTankType = hiddenBound(QStringLiteral("txtTankType"), QStringLiteral("TankType"));
     txtTankShape = hiddenBound(QStringLiteral("txtTankShape"), QStringLiteral("TankShape"));
@@ -82,23 +86,32 @@ frmTank::frmTank()
         trackChanges(hidden);
 
     checkOnLeave(txtHeight, [this] {
-        return numericCheck(txtHeight, QStringLiteral("Please enter a valid Height!"), false);
+        return numericCheck(txtHeight,
+                            QCoreApplication::translate("frmTank", "Please enter a valid Height!"),
+                            false);
     });
     checkOnLeave(txtWidth, [this] {
-        return numericCheck(txtWidth, QStringLiteral("Please enter a valid Width!"), false);
+        return numericCheck(
+            txtWidth, QCoreApplication::translate("frmTank", "Please enter a valid Width!"), false);
     });
     checkOnLeave(txtLightDistance, [this] {
-        return numericCheck(txtLightDistance,
-                            QStringLiteral("Please enter a valid Light Distance!"), false);
+        return numericCheck(
+            txtLightDistance,
+            QCoreApplication::translate("frmTank", "Please enter a valid Light Distance!"), false);
     });
     checkOnLeave(txtLength, [this] {
-        return numericCheck(txtLength, QStringLiteral("Please enter a valid Length!"), true);
+        return numericCheck(txtLength,
+                            QCoreApplication::translate("frmTank", "Please enter a valid Length!"),
+                            true);
     });
     checkOnLeave(txtRadius, [this] {
-        return numericCheck(txtRadius, QStringLiteral("Please enter a valid Radius!"), true);
+        return numericCheck(txtRadius,
+                            QCoreApplication::translate("frmTank", "Please enter a valid Radius!"),
+                            true);
     });
 
-    cmdDefault = button(QStringLiteral("cmdDefault"), QStringLiteral("Set As Default"));
+    cmdDefault = button(QStringLiteral("cmdDefault"),
+                        QCoreApplication::translate("frmTank", "Set As Default"));
     connect(cmdDefault, &QPushButton::clicked, this, &frmTank::cmdDefault_Click);
 
     // Layout: the name across the top, then the description in two columns
@@ -114,17 +127,22 @@ frmTank::frmTank()
         grid->addWidget(label(text, box, tip), row, col);
         grid->addWidget(box, row, col + 1, 1, span);
     };
-    place(0, 0, QStringLiteral("Tank Name:"), txtTankName, txtTankName->toolTip(), 3);
-    place(1, 0, QStringLiteral("Date Established:"), txtDateEstablished,
+    place(0, 0, QCoreApplication::translate("frmTank", "Tank Name:"), txtTankName,
+          txtTankName->toolTip(), 3);
+    place(1, 0, QCoreApplication::translate("frmTank", "Date Established:"), txtDateEstablished,
           txtDateEstablished->toolTip());
-    place(2, 0, QStringLiteral("Type:"), cboTankType, cboTankType->toolTip());
-    place(3, 0, QStringLiteral("Shape:"), cboTankShape, cboTankShape->toolTip());
-    place(4, 0, QStringLiteral("Height:"), txtHeight, txtHeight->toolTip());
-    place(1, 2, QStringLiteral("Length:"), txtLength, txtLength->toolTip());
-    place(2, 2, QStringLiteral("Width:"), txtWidth, txtWidth->toolTip());
-    place(3, 2, QStringLiteral("Radius:"), txtRadius, txtRadius->toolTip());
-    place(4, 2, QStringLiteral("Light Distance:"), txtLightDistance, txtLightDistance->toolTip());
-    place(5, 2, QStringLiteral("Unit Measure:"), cboUnitMeasure, cboUnitMeasure->toolTip());
+    place(2, 0, QCoreApplication::translate("frmTank", "Type:"), cboTankType,
+          cboTankType->toolTip());
+    place(3, 0, QCoreApplication::translate("frmTank", "Shape:"), cboTankShape,
+          cboTankShape->toolTip());
+    place(4, 0, QCoreApplication::translate("frmTank", "Height:"), txtHeight, txtHeight->toolTip());
+    place(1, 2, QCoreApplication::translate("frmTank", "Length:"), txtLength, txtLength->toolTip());
+    place(2, 2, QCoreApplication::translate("frmTank", "Width:"), txtWidth, txtWidth->toolTip());
+    place(3, 2, QCoreApplication::translate("frmTank", "Radius:"), txtRadius, txtRadius->toolTip());
+    place(4, 2, QCoreApplication::translate("frmTank", "Light Distance:"), txtLightDistance,
+          txtLightDistance->toolTip());
+    place(5, 2, QCoreApplication::translate("frmTank", "Unit Measure:"), cboUnitMeasure,
+          cboUnitMeasure->toolTip());
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(2, 110);
@@ -141,10 +159,11 @@ frmTank::frmTank()
     };
     auto *memos = new QHBoxLayout;
     memos->setSpacing(10);
-    memos->addLayout(
-        memoColumn(QStringLiteral("Equipment:"), txtEquipment, QStringLiteral("Equipment List")),
-        1);
-    memos->addLayout(memoColumn(QStringLiteral("Notes:"), txtNotes, QStringLiteral("Other Notes")),
+    memos->addLayout(memoColumn(QCoreApplication::translate("frmTank", "Equipment:"), txtEquipment,
+                                QCoreApplication::translate("frmTank", "Equipment List")),
+                     1);
+    memos->addLayout(memoColumn(QCoreApplication::translate("frmTank", "Notes:"), txtNotes,
+                                QCoreApplication::translate("frmTank", "Other Notes")),
                      1);
 
     auto *left = new QVBoxLayout;
@@ -272,12 +291,12 @@ void frmTank::Fill_Fields() {
         txtWidth->setText(QStringLiteral("0"));
         txtLength->setText(QStringLiteral("0"));
         txtRadius->setText(NA);
-        txtDateEstablished->setText(dateText(QDate::currentDate()));
+        txtDateEstablished->setText(userDateText(QDate::currentDate()));
     } else {
         selectCombosFromFields();
     }
     applyShape(cboTankShape->currentIndex());
-    txtDateEstablished->setText(formatDate(txtDateEstablished2->text()));
+    txtDateEstablished->setText(formatUserDate(txtDateEstablished2->text()));
     RecordChanged = false;
 }
 
@@ -300,7 +319,7 @@ bool frmTank::Save_Record() {
 
 void frmTank::Reposition() {
     followPosition();
-    txtDateEstablished->setText(formatDate(txtDateEstablished2->text()));
+    txtDateEstablished->setText(formatUserDate(txtDateEstablished2->text()));
     // Selecting runs the handlers, which show "N/A" in the dimension that does
     // not apply and enable the one that does.
     selectCombosFromFields();
@@ -342,8 +361,9 @@ bool frmTank::makeDefault() {
 }
 
 void frmTank::cmdDefault_Click() {
-    if (!askYesNo(QStringLiteral("Set the current tank as the default tank?"),
-                  QStringLiteral("Default Tank")))
+    if (!askYesNo(
+            QCoreApplication::translate("frmTank", "Set the current tank as the default tank?"),
+            QCoreApplication::translate("frmTank", "Default Tank")))
         return;
     if (!storeNamedTank())
         return;
@@ -359,8 +379,9 @@ bool frmTank::storeNamedTank() {
     if (!txtID->text().isEmpty())
         return true;
     if (txtTankName->text().isEmpty()) {
-        msgBox(QStringLiteral("Please give this tank a Name!"), MsgButtons::Ok,
-               MsgIcon::Exclamation, QStringLiteral("No Tank Name"));
+        msgBox(QCoreApplication::translate("frmTank", "Please give this tank a Name!"),
+               MsgButtons::Ok, MsgIcon::Exclamation,
+               QCoreApplication::translate("frmTank", "No Tank Name"));
         txtTankName->setFocus(Qt::OtherFocusReason);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "Conversions.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QVector>
 #include <cmath>
@@ -380,7 +381,8 @@ QString Fixed4::toText(int minDecimals) const {
 
 namespace {
 
-int monthFromName(QStringView word) {
+// A month's English name, or when `locale` is given its name in that locale.
+int monthFromName(QStringView word, const QLocale *locale) {
     static const char *const names[] = {"january",   "february", "march",    "april",
                                         "may",       "june",     "july",     "august",
                                         "september", "october",  "november", "december"};
@@ -394,8 +396,25 @@ int monthFromName(QStringView word) {
         if (m == 8 && w == QLatin1String("sept"))
             return 9;
     }
+    if (locale) {
+        for (int m = 1; m <= 12; ++m) {
+            for (QLocale::FormatType f : {QLocale::LongFormat, QLocale::ShortFormat}) {
+                QString name = locale->monthName(m, f).toLower();
+                if (name.endsWith(u'.'))
+                    name.chop(1);
+                QString alone = locale->standaloneMonthName(m, f).toLower();
+                if (alone.endsWith(u'.'))
+                    alone.chop(1);
+                if (w == name || w == alone)
+                    return m;
+            }
+        }
+    }
     return 0;
 }
+
+// The order of day, month and year in a numeric date.
+enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 
 struct Token {
     enum Kind { Number, Word } kind;
@@ -419,8 +438,15 @@ std::optional<QDate> makeDate(int y, int m, int d) {
 
 } // namespace
 
-std::optional<QDate> toDate(QStringView text, QDate today) {
-    const QStringView t = trimBlanks(text);
+namespace {
+
+std::optional<QDate> readDate(QStringView text, QDate today, DateOrder order,
+                              const QLocale *names) {
+    const bool fixedForm = order == DateOrder::MonthDayYear && !names;
+    QStringView t = trimBlanks(text);
+    // "4.3." is how a German writes the 4th of March of this year.
+    if (!fixedForm && t.endsWith(u'.'))
+        t = trimBlanks(t.chopped(1));
     if (t.isEmpty())
         return std::nullopt;
 
@@ -485,18 +511,28 @@ std::optional<QDate> toDate(QStringView text, QDate today) {
         if (tokens.size() == 3) {
             const QString &a = tokens[0].text, &b = tokens[1].text, &c = tokens[2].text;
             if (a.size() == 4) { // yyyy-mm-dd
-                if (b.size() > 2 || c.size() > 2 || numericSep == u'.')
+                if (b.size() > 2 || c.size() > 2 || (fixedForm && numericSep == u'.'))
                     return std::nullopt;
                 return makeDate(a.toInt(), b.toInt(), c.toInt());
+            }
+            if (order == DateOrder::YearMonthDay) {
+                if (a.size() > 2 || b.size() > 2 || c.size() > 2)
+                    return std::nullopt;
+                return makeDate(typedYear(a), b.toInt(), c.toInt());
             }
             if (a.size() > 2 || b.size() > 2 || c.size() == 3)
                 return std::nullopt;
             const int y = typedYear(c);
+            if (order == DateOrder::DayMonthYear)
+                return makeDate(y, b.toInt(), a.toInt());
             return makeDate(y, a.toInt(), b.toInt());
         }
-        if (tokens.size() == 2) { // m/d of this year
-            if (tokens[0].text.size() > 2 || tokens[1].text.size() > 2 || numericSep == u'.')
+        if (tokens.size() == 2) { // m/d (d.m) of this year
+            if (tokens[0].text.size() > 2 || tokens[1].text.size() > 2 ||
+                (fixedForm && numericSep == u'.'))
                 return std::nullopt;
+            if (order == DateOrder::DayMonthYear)
+                return makeDate(today.year(), tokens[1].text.toInt(), tokens[0].text.toInt());
             return makeDate(today.year(), tokens[0].text.toInt(), tokens[1].text.toInt());
         }
         return std::nullopt;
@@ -510,7 +546,7 @@ std::optional<QDate> toDate(QStringView text, QDate today) {
         if (tokens[k].kind == Token::Word) {
             ++words;
             wordIndex = k;
-            month = monthFromName(tokens[k].text);
+            month = monthFromName(tokens[k].text, names);
         } else {
             numbers.push_back(tokens[k].text);
         }
@@ -530,6 +566,12 @@ std::optional<QDate> toDate(QStringView text, QDate today) {
         year = today.year();
     }
     return makeDate(year, month, day);
+}
+
+} // namespace
+
+std::optional<QDate> toDate(QStringView text, QDate today) {
+    return readDate(text, today, DateOrder::MonthDayYear, nullptr);
 }
 
 bool readsAsDate(QStringView text) {
@@ -565,6 +607,173 @@ std::optional<QDate> fromIsoDate(QStringView text) {
     // The same years as a typed date: a stored 0020-02-29 is shown as it
     // stands, not as a date no box would take back.
     return makeDate(y, m, d);
+}
+
+// --- the user's conventions -----------------------------------------------
+
+namespace {
+
+struct UserForm {
+    bool fixed = true;
+    QLocale locale = QLocale::c();
+    QChar decimal = u'.';
+    QChar group = u',';
+    DateOrder order = DateOrder::MonthDayYear;
+    QString datePattern = QStringLiteral("MM/dd/yyyy");
+};
+
+UserForm &userForm() {
+    static UserForm form;
+    return form;
+}
+
+// The locale's short date with two-digit day and month and a four-digit
+// year: "dd.MM.yy" becomes "dd.MM.yyyy", so that no century is guessed.
+QString fullDatePattern(const QString &shortFormat) {
+    QString out;
+    for (qsizetype i = 0; i < shortFormat.size();) {
+        const QChar c = shortFormat[i];
+        qsizetype j = i;
+        while (j < shortFormat.size() && shortFormat[j] == c)
+            ++j;
+        if (c == u'y')
+            out += QStringLiteral("yyyy");
+        else if ((c == u'd' || c == u'M') && j - i <= 2)
+            out += QString(2, c);
+        else
+            out += shortFormat.mid(i, j - i);
+        i = j;
+    }
+    return out;
+}
+
+} // namespace
+
+void setUserLocale(const QLocale &locale) {
+    UserForm form;
+    const bool english = locale.language() == QLocale::English || locale.language() == QLocale::C;
+    if (!english) {
+        form.fixed = false;
+        form.locale = locale;
+        form.decimal = locale.decimalPoint().size() == 1 ? locale.decimalPoint()[0] : QChar(u'.');
+        form.group = locale.groupSeparator().size() == 1 ? locale.groupSeparator()[0] : QChar(u',');
+        if (form.group == form.decimal)
+            form.group = form.decimal == u',' ? QChar(u'.') : QChar(u',');
+        const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
+        const qsizetype d = shortFormat.indexOf(u'd'), m = shortFormat.indexOf(u'M'),
+                        y = shortFormat.indexOf(u'y');
+        if (y >= 0 && y < m && y < d)
+            form.order = DateOrder::YearMonthDay;
+        else if (d >= 0 && m >= 0 && d < m)
+            form.order = DateOrder::DayMonthYear;
+        form.datePattern = fullDatePattern(shortFormat);
+        // A pattern the reader could not read back would lose what is typed.
+        const QDate probe(2026, 12, 31);
+        form.locale = locale;
+        userForm() = form;
+        const auto back = toUserDate(probe.toString(form.datePattern));
+        if (!back || *back != probe) {
+            form.datePattern = form.order == DateOrder::YearMonthDay ? QStringLiteral("yyyy-MM-dd")
+                               : form.order == DateOrder::DayMonthYear
+                                   ? QStringLiteral("dd.MM.yyyy")
+                                   : QStringLiteral("MM/dd/yyyy");
+        }
+    }
+    userForm() = form;
+}
+
+bool userFormIsFixed() {
+    return userForm().fixed;
+}
+
+QString userNumberText(const QString &fixed) {
+    const UserForm &f = userForm();
+    if (f.fixed)
+        return fixed;
+    QString out = fixed;
+    for (QChar &c : out) {
+        if (c == u'.')
+            c = f.decimal;
+        else if (c == u',')
+            c = f.group;
+    }
+    return out;
+}
+
+QString fixedNumberText(QStringView typed) {
+    const UserForm &f = userForm();
+    QString out = typed.toString();
+    if (f.fixed)
+        return out;
+    for (QChar &c : out) {
+        if (c == f.decimal)
+            c = u'.';
+        else if (c == f.group)
+            c = u',';
+        else if (c == u'.' || c == u',')
+            c = QChar(0xFFFD); // the fixed form's marks mean nothing here
+    }
+    return out;
+}
+
+bool readsAsUserNumber(QStringView typed) {
+    return readsAsNumber(fixedNumberText(typed));
+}
+
+std::optional<double> toUserNumber(QStringView typed) {
+    return toNumber(fixedNumberText(typed));
+}
+
+bool readsAsUserFiniteNumber(QStringView typed) {
+    return readsAsFiniteNumber(fixedNumberText(typed));
+}
+
+std::optional<Fixed4> toUserAmount(QStringView typed) {
+    return Fixed4::fromText(fixedNumberText(typed));
+}
+
+std::optional<QDate> toUserDate(QStringView text, QDate today) {
+    const UserForm &f = userForm();
+    if (f.fixed)
+        return toDate(text, today);
+    return readDate(text, today, f.order, &f.locale);
+}
+
+bool readsAsUserDate(QStringView text) {
+    return toUserDate(text).has_value();
+}
+
+QString userDateText(QDate date) {
+    const UserForm &f = userForm();
+    return f.fixed ? dateText(date) : date.toString(f.datePattern);
+}
+
+QString formatUserDate(const QString &text) {
+    const auto d = toUserDate(text);
+    return d ? userDateText(*d) : text;
+}
+
+QString userDateFormatName() {
+    const UserForm &f = userForm();
+    if (f.fixed)
+        return QStringLiteral("mm/dd/yyyy");
+    QString name = f.datePattern;
+    const QString day = QCoreApplication::translate("corv::DateFormat", "dd");
+    const QString month = QCoreApplication::translate("corv::DateFormat", "mm");
+    const QString year = QCoreApplication::translate("corv::DateFormat", "yyyy");
+    name.replace(QStringLiteral("yyyy"), QStringLiteral("\x01"));
+    name.replace(QStringLiteral("dd"), QStringLiteral("\x02"));
+    name.replace(QStringLiteral("MM"), QStringLiteral("\x03"));
+    name.replace(QStringLiteral("\x01"), year);
+    name.replace(QStringLiteral("\x02"), day);
+    name.replace(QStringLiteral("\x03"), month);
+    return name;
+}
+
+QString withUserDateFormat(QString message) {
+    if (userForm().fixed)
+        return message;
+    return message.replace(QStringLiteral("mm/dd/yyyy"), userDateFormatName());
 }
 
 } // namespace corv

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QDate>
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -120,5 +121,52 @@ QString formatDate(const QString &text);
 // date (it is shown as it stands).
 QString isoDateText(QDate date);
 std::optional<QDate> fromIsoDate(QStringView text);
+
+// --- the user's conventions -----------------------------------------------
+//
+// The functions above read and write the one fixed form files, settings,
+// criteria and report templates use: a decimal point, month/day/year. What a
+// user types into a box and reads in a window follows the language Corvella
+// runs in instead: in English the same fixed form, letter for letter; in
+// another language the locale's short date (its order of day and month, the
+// year in four digits, 31.12.2026 in German) and its decimal separator (7,5).
+// Only the text differs: what is stored is the same value either way, so a
+// database moves between languages unchanged.
+
+// Sets the conventions (the program does so once at start, from the language
+// it runs in). Any English locale, and the C locale, keep the fixed form.
+void setUserLocale(const QLocale &locale);
+// True while the fixed form is in use.
+bool userFormIsFixed();
+
+// A number written in the fixed form ("7.5", "1,234.5", "1.5E+20") in the
+// user's form ("7,5", "1.234,5", "1,5E+20"), and back. Other characters pass
+// unchanged, so a text that is no number stays no number.
+QString userNumberText(const QString &fixed);
+QString fixedNumberText(QStringView typed);
+
+// readsAsNumber(), toNumber(), readsAsFiniteNumber() and Fixed4::fromText()
+// for a text typed the user's way.
+bool readsAsUserNumber(QStringView typed);
+std::optional<double> toUserNumber(QStringView typed);
+bool readsAsUserFiniteNumber(QStringView typed);
+std::optional<Fixed4> toUserAmount(QStringView typed);
+
+// toDate(), readsAsDate(), dateText() and formatDate() the user's way. In
+// another language the fixed form's month/day order gives way to the
+// locale's, ISO dates (2026-12-31) are still read, and month names are read
+// in English and in the locale's language.
+std::optional<QDate> toUserDate(QStringView text, QDate today = QDate());
+bool readsAsUserDate(QStringView text);
+QString userDateText(QDate date);
+QString formatUserDate(const QString &text);
+
+// The user's date form as a message names it: "mm/dd/yyyy" in the fixed
+// form, otherwise built from the locale (German "TT.MM.JJJJ", the letters
+// translated).
+QString userDateFormatName();
+// A message that names the fixed form "mm/dd/yyyy" with the user's form put
+// in its place; in the fixed form it comes back unchanged.
+QString withUserDateFormat(QString message);
 
 } // namespace corv

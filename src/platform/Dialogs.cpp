@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -307,7 +308,8 @@ std::optional<QString> runFileDialog(const FileRequest &request, bool save) {
             // about this one.
             if (save && (request.flags & FileOverwritePrompt) && QFileInfo::exists(path) &&
                 QMessageBox::question(dialogParent(), request.title,
-                                      QStringLiteral("%1 already exists.\nDo you want to replace "
+                                      QCoreApplication::translate(
+                                          "Dialogs", "%1 already exists.\nDo you want to replace "
                                                      "it?")
                                           .arg(QDir::toNativeSeparators(path))) != QMessageBox::Yes)
                 return std::nullopt;

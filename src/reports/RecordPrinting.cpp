@@ -1,5 +1,7 @@
 #include "RecordPrinting.h"
 
+#include <QCoreApplication>
+
 namespace corv {
 
 const PrintTarget *printTargetFor(const QString &activeForm) {
@@ -20,13 +22,14 @@ QString printErrorMessage(int failureNumber, const QString &failureText, int rep
                           const QString &reportText, const QString &reportFile,
                           const QString &dataFile) {
     QString m;
-    m += QStringLiteral("Err(") + QString::number(failureNumber) + QStringLiteral("): ") +
-         failureText + u'\n';
-    m += QStringLiteral("Err(") + QString::number(reportNumber) + QStringLiteral(") : ") +
-         reportText + u'\n';
-    m += QStringLiteral("Report File ") + reportFile + QStringLiteral(" could not be opened") +
-         u'\n';
-    m += QStringLiteral("Data file ") + dataFile + QStringLiteral(" could not be opened") + u'\n';
+    m += QCoreApplication::translate("RecordPrinting", "Err(") + QString::number(failureNumber) +
+         QStringLiteral("): ") + failureText + u'\n';
+    m += QCoreApplication::translate("RecordPrinting", "Err(") + QString::number(reportNumber) +
+         QStringLiteral(") : ") + reportText + u'\n';
+    m += QCoreApplication::translate("RecordPrinting", "Report File ") + reportFile +
+         QCoreApplication::translate("RecordPrinting", " could not be opened") + u'\n';
+    m += QCoreApplication::translate("RecordPrinting", "Data file ") + dataFile +
+         QCoreApplication::translate("RecordPrinting", " could not be opened") + u'\n';
     return m;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPrinter>
 
 namespace corv {
@@ -43,8 +44,9 @@ int ReportControl::PrintReport() {
     m_error = ReportError();
     if (m_destination != ToWindow && m_destination != ToPrinter) {
         setError(ReportErr::BadDestination,
-                 QStringLiteral("The destination %1 is not known: 0 shows the report in a "
-                                "window, 1 prints it.")
+                 QCoreApplication::translate(
+                     "ReportControl", "The destination %1 is not known: 0 shows the report in a "
+                                      "window, 1 prints it.")
                      .arg(m_destination));
         return m_error.number;
     }
@@ -77,7 +79,9 @@ int ReportControl::PrintReport() {
     auto printer = reportPrinters().defaultPrinter(&why);
     if (!printer) {
         setError(ReportErr::NoPrinter,
-                 why.isEmpty() ? QStringLiteral("No printer is available.") : why);
+                 why.isEmpty()
+                     ? QCoreApplication::translate("ReportControl", "No printer is available.")
+                     : why);
         return m_error.number;
     }
     WaitCursor wait;

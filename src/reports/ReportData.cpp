@@ -6,6 +6,7 @@
 #include "platform/Conversions.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -92,35 +93,42 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
                      ReportFormula &formula, ReportTable *out, ReportError *error) {
     *out = ReportTable();
     if (path.trimmed().isEmpty())
-        return fail(error, ReportErr::NoDataFile, QStringLiteral("No data file was named."));
+        return fail(error, ReportErr::NoDataFile,
+                    QCoreApplication::translate("ReportData", "No data file was named."));
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
         return fail(error, ReportErr::DataFileNotFound,
-                    QStringLiteral("The data file %1 does not exist.").arg(path));
+                    QCoreApplication::translate("ReportData", "The data file %1 does not exist.")
+                        .arg(path));
     {
         // Any SQLite file starts so; anything else is not ours, and the
         // engine would only say so at the first query.
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
-            return fail(error, ReportErr::DataFileUnreadable,
-                        QStringLiteral("The data file %1 cannot be read.").arg(path));
+            return fail(
+                error, ReportErr::DataFileUnreadable,
+                QCoreApplication::translate("ReportData", "The data file %1 cannot be read.")
+                    .arg(path));
         if (f.read(16) != QByteArray("SQLite format 3\0", 16))
             return fail(error, ReportErr::DataFileUnreadable,
-                        QStringLiteral("The data file %1 is not a Corvella database.").arg(path));
+                        QCoreApplication::translate("ReportData",
+                                                    "The data file %1 is not a Corvella database.")
+                            .arg(path));
     }
     ReadOnlyConnection conn(path);
     if (!conn.isOpen())
         return fail(
             error, ReportErr::DataFileUnreadable,
-            QStringLiteral("The data file %1 cannot be opened: %2").arg(path, conn.error()));
+            QCoreApplication::translate("ReportData", "The data file %1 cannot be opened: %2")
+                .arg(path, conn.error()));
     QSqlDatabase db = conn.db();
 
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(table))))
-        return fail(
-            error, ReportErr::DataFileUnreadable,
-            QStringLiteral("The data file %1 cannot be read: %2").arg(path, q.lastError().text()));
+        return fail(error, ReportErr::DataFileUnreadable,
+                    QCoreApplication::translate("ReportData", "The data file %1 cannot be read: %2")
+                        .arg(path, q.lastError().text()));
     while (q.next()) {
         const QString name = q.value(1).toString();
         out->columns.push_back(
@@ -129,7 +137,8 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
     q.finish();
     if (out->columns.isEmpty())
         return fail(error, ReportErr::TableMissing,
-                    QStringLiteral("The data file %1 has no %2 table.").arg(path, table));
+                    QCoreApplication::translate("ReportData", "The data file %1 has no %2 table.")
+                        .arg(path, table));
     out->table = table;
     const int idColumn = out->columnIndex(QStringLiteral("ID"));
     out->tankColumn = out->columnIndex(QStringLiteral("TankID"));
@@ -141,8 +150,9 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
         const int c = out->columnIndex(field);
         if (c < 0)
             return fail(error, ReportErr::FieldMissing,
-                        QStringLiteral("The report orders by %1, a field the %2 table does not "
-                                       "have.")
+                        QCoreApplication::translate(
+                            "ReportData", "The report orders by %1, a field the %2 table does not "
+                                          "have.")
                             .arg(field, table));
         // Names sort as a reader expects them to, and as the windows show
         // them: "dKH" among the d's, "Ésope" among the E's.
@@ -163,8 +173,9 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
     QString unknown;
     if (!formula.bind(names, kinds, &unknown))
         return fail(error, ReportErr::FormulaUnknownField,
-                    QStringLiteral("The selection formula names the field {%1}, which the %2 "
-                                   "table does not have.")
+                    QCoreApplication::translate(
+                        "ReportData", "The selection formula names the field {%1}, which the %2 "
+                                      "table does not have.")
                         .arg(unknown, table));
 
     QString sql = QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(table));
@@ -189,7 +200,8 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
         q.addBindValue(*pinned);
     if (!q.exec())
         return fail(error, ReportErr::DataFileUnreadable,
-                    QStringLiteral("The %1 table of the data file %2 cannot be read: %3")
+                    QCoreApplication::translate(
+                        "ReportData", "The %1 table of the data file %2 cannot be read: %3")
                         .arg(table, path, q.lastError().text()));
     const int n = int(out->columns.size());
     QVector<QVariant> row(n);
@@ -201,7 +213,8 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
     }
     if (q.lastError().isValid())
         return fail(error, ReportErr::DataFileUnreadable,
-                    QStringLiteral("The %1 table of the data file %2 cannot be read: %3")
+                    QCoreApplication::translate(
+                        "ReportData", "The %1 table of the data file %2 cannot be read: %3")
                         .arg(table, path, q.lastError().text()));
     q.finish();
 

@@ -3,6 +3,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -291,7 +292,8 @@ bool ReportDocument::paint(QPagedPaintDevice &device, int from, int to, QString 
     QPainter p;
     if (!p.begin(&device)) {
         if (error)
-            *error = QStringLiteral("the output could not be started");
+            *error =
+                QCoreApplication::translate("ReportDocument", "the output could not be started");
         return false;
     }
     p.setRenderHint(QPainter::Antialiasing);
@@ -302,7 +304,8 @@ bool ReportDocument::paint(QPagedPaintDevice &device, int from, int to, QString 
         if (page > from && !device.newPage()) {
             p.end();
             if (error)
-                *error = QStringLiteral("a new page could not be started");
+                *error = QCoreApplication::translate("ReportDocument",
+                                                     "a new page could not be started");
             return false;
         }
         p.save();
@@ -312,7 +315,8 @@ bool ReportDocument::paint(QPagedPaintDevice &device, int from, int to, QString 
     }
     if (!p.end()) {
         if (error)
-            *error = QStringLiteral("the output could not be finished");
+            *error =
+                QCoreApplication::translate("ReportDocument", "the output could not be finished");
         return false;
     }
     return true;
@@ -324,8 +328,9 @@ bool ReportDocument::writePdf(const QString &path, QString *error) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = QStringLiteral("The file %1 cannot be written: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
+            *error =
+                QCoreApplication::translate("ReportDocument", "The file %1 cannot be written: %2")
+                    .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     QString why;
@@ -338,15 +343,17 @@ bool ReportDocument::writePdf(const QString &path, QString *error) const {
         if (!paint(writer, 0, 0, &why)) {
             file.cancelWriting();
             if (error)
-                *error = QStringLiteral("The file %1 cannot be written: %2.")
+                *error = QCoreApplication::translate("ReportDocument",
+                                                     "The file %1 cannot be written: %2.")
                              .arg(QDir::toNativeSeparators(path), why);
             return false;
         }
     }
     if (!file.commit()) {
         if (error)
-            *error = QStringLiteral("The file %1 cannot be written: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
+            *error =
+                QCoreApplication::translate("ReportDocument", "The file %1 cannot be written: %2")
+                    .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     return true;

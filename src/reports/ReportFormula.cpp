@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 namespace corv {
 
 namespace {
@@ -54,7 +56,8 @@ public:
         if (!root)
             return fail(error);
         if (m_tok.kind != Token::End) {
-            m_message = QStringLiteral("%1 is not expected here").arg(describe(m_tok));
+            m_message = QCoreApplication::translate("ReportFormula", "%1 is not expected here")
+                            .arg(describe(m_tok));
             m_position = m_tok.position;
             return fail(error);
         }
@@ -81,11 +84,11 @@ private:
     static QString describe(const Token &t) {
         switch (t.kind) {
         case Token::End:
-            return QStringLiteral("the end of the formula");
+            return QCoreApplication::translate("ReportFormula", "the end of the formula");
         case Token::Field:
-            return QStringLiteral("the field {%1}").arg(t.text);
+            return QCoreApplication::translate("ReportFormula", "the field {%1}").arg(t.text);
         case Token::Text:
-            return QStringLiteral("the text '%1'").arg(t.text);
+            return QCoreApplication::translate("ReportFormula", "the text '%1'").arg(t.text);
         default:
             return QStringLiteral("\"%1\"").arg(t.text);
         }
@@ -107,10 +110,13 @@ private:
         if (c == u'{') {
             const qsizetype close = m_text.indexOf(u'}', m_at + 1);
             if (close < 0)
-                return setError(m_tok.position, QStringLiteral("the field name has no closing }"));
+                return setError(m_tok.position,
+                                QCoreApplication::translate("ReportFormula",
+                                                            "the field name has no closing }"));
             const QString name = m_text.mid(m_at + 1, close - m_at - 1).trimmed();
             if (name.isEmpty())
-                return setError(m_tok.position, QStringLiteral("{} names no field"));
+                return setError(m_tok.position,
+                                QCoreApplication::translate("ReportFormula", "{} names no field"));
             m_tok.kind = Token::Field;
             m_tok.text = name;
             m_at = close + 1;
@@ -121,8 +127,10 @@ private:
             qsizetype i = m_at + 1;
             for (;;) {
                 if (i >= n)
-                    return setError(m_tok.position,
-                                    QStringLiteral("the text has no closing %1").arg(QString(c)));
+                    return setError(
+                        m_tok.position,
+                        QCoreApplication::translate("ReportFormula", "the text has no closing %1")
+                            .arg(QString(c)));
                 if (m_text.at(i) == c) {
                     if (i + 1 < n && m_text.at(i + 1) == c) { // a doubled quote
                         value += c;
@@ -141,11 +149,14 @@ private:
         if (c == u'#') {
             const qsizetype close = m_text.indexOf(u'#', m_at + 1);
             if (close < 0)
-                return setError(m_tok.position, QStringLiteral("the date has no closing #"));
+                return setError(m_tok.position, QCoreApplication::translate(
+                                                    "ReportFormula", "the date has no closing #"));
             const QString written = m_text.mid(m_at + 1, close - m_at - 1).trimmed();
             const auto date = toDate(written);
             if (!date)
-                return setError(m_tok.position, QStringLiteral("#%1# is not a date").arg(written));
+                return setError(m_tok.position,
+                                QCoreApplication::translate("ReportFormula", "#%1# is not a date")
+                                    .arg(written));
             m_tok.kind = Token::Date;
             m_tok.date = *date;
             m_tok.text = QStringLiteral("#%1#").arg(written);
@@ -195,16 +206,18 @@ private:
             else if (lower == QLatin1String("not"))
                 m_tok.kind = Token::Not;
             else
-                return setError(m_tok.position,
-                                QStringLiteral("\"%1\" is not a word of the formula language; "
-                                               "fields are written in braces, as {%1}")
-                                    .arg(word));
+                return setError(m_tok.position, QCoreApplication::translate(
+                                                    "ReportFormula",
+                                                    "\"%1\" is not a word of the formula language; "
+                                                    "fields are written in braces, as {%1}")
+                                                    .arg(word));
             m_at = i;
             return true;
         }
-        return setError(
-            m_tok.position,
-            QStringLiteral("the character \"%1\" is not expected here").arg(QString(c)));
+        return setError(m_tok.position,
+                        QCoreApplication::translate("ReportFormula",
+                                                    "the character \"%1\" is not expected here")
+                            .arg(QString(c)));
     }
 
     bool scanNumber() {
@@ -221,7 +234,8 @@ private:
                 ++i;
         }
         if (i - digitsFrom == 1 && m_text.at(digitsFrom) == u'.')
-            return setError(m_tok.position, QStringLiteral("\".\" is not a number"));
+            return setError(m_tok.position,
+                            QCoreApplication::translate("ReportFormula", "\".\" is not a number"));
         if (i < n && (m_text.at(i) == u'e' || m_text.at(i) == u'E')) {
             qsizetype j = i + 1;
             if (j < n && (m_text.at(j) == u'-' || m_text.at(j) == u'+'))
@@ -234,14 +248,16 @@ private:
         }
         // "12abc" is one mistyped word, not a number followed by a word.
         if (i < n && (m_text.at(i).isLetter() || m_text.at(i) == u'_' || m_text.at(i) == u'.'))
-            return setError(
-                m_tok.position,
-                QStringLiteral("\"%1\" is not a number").arg(m_text.mid(m_at, i - m_at + 1)));
+            return setError(m_tok.position,
+                            QCoreApplication::translate("ReportFormula", "\"%1\" is not a number")
+                                .arg(m_text.mid(m_at, i - m_at + 1)));
         bool ok = false;
         const QString written = m_text.mid(m_at, i - m_at);
         const double value = written.toDouble(&ok);
         if (!ok || !std::isfinite(value))
-            return setError(m_tok.position, QStringLiteral("\"%1\" is not a number").arg(written));
+            return setError(m_tok.position,
+                            QCoreApplication::translate("ReportFormula", "\"%1\" is not a number")
+                                .arg(written));
         m_tok.kind = Token::Number;
         m_tok.number = value;
         m_tok.text = written;
@@ -294,9 +310,11 @@ private:
     std::unique_ptr<Node> parseUnary(int depth) {
         if (m_tok.kind == Token::Not || m_tok.kind == Token::LParen) {
             if (depth >= ReportFormula::MaxDepth) {
-                setError(m_tok.position,
-                         QStringLiteral("the formula nests brackets and \"not\" more than %1 deep")
-                             .arg(ReportFormula::MaxDepth));
+                setError(
+                    m_tok.position,
+                    QCoreApplication::translate(
+                        "ReportFormula", "the formula nests brackets and \"not\" more than %1 deep")
+                        .arg(ReportFormula::MaxDepth));
                 return nullptr;
             }
         }
@@ -321,8 +339,11 @@ private:
             if (m_tok.kind != Token::RParen) {
                 setError(m_tok.kind == Token::End ? open : m_tok.position,
                          m_tok.kind == Token::End
-                             ? QStringLiteral("the bracket opened here is never closed")
-                             : QStringLiteral("\")\" is expected before %1").arg(describe(m_tok)));
+                             ? QCoreApplication::translate(
+                                   "ReportFormula", "the bracket opened here is never closed")
+                             : QCoreApplication::translate("ReportFormula",
+                                                           "\")\" is expected before %1")
+                                   .arg(describe(m_tok)));
                 return nullptr;
             }
             if (!advance())
@@ -351,11 +372,14 @@ private:
             out->date = m_tok.date;
             break;
         default:
-            return setError(
-                m_tok.position,
-                after.isEmpty()
-                    ? QStringLiteral("a field or a value is expected, not %1").arg(describe(m_tok))
-                    : QStringLiteral("a value is expected after \"%1\"").arg(after));
+            return setError(m_tok.position,
+                            after.isEmpty()
+                                ? QCoreApplication::translate(
+                                      "ReportFormula", "a field or a value is expected, not %1")
+                                      .arg(describe(m_tok))
+                                : QCoreApplication::translate("ReportFormula",
+                                                              "a value is expected after \"%1\"")
+                                      .arg(after));
         }
         return advance();
     }
@@ -367,8 +391,9 @@ private:
         if (!parseOperand(&node->left, QString()))
             return nullptr;
         if (m_tok.kind != Token::Op) {
-            setError(m_tok.position, QStringLiteral("a comparison (=, <>, <, <=, >, >=) is "
-                                                    "expected before %1")
+            setError(m_tok.position, QCoreApplication::translate(
+                                         "ReportFormula", "a comparison (=, <>, <, <=, >, >=) is "
+                                                          "expected before %1")
                                          .arg(describe(m_tok)));
             return nullptr;
         }
@@ -379,7 +404,8 @@ private:
         if (!parseOperand(&node->right, opText))
             return nullptr;
         if (node->left.kind != Operand::Field && node->right.kind != Operand::Field) {
-            setError(start, QStringLiteral("a comparison must name a field in braces"));
+            setError(start, QCoreApplication::translate(
+                                "ReportFormula", "a comparison must name a field in braces"));
             return nullptr;
         }
         return node;

@@ -4,15 +4,19 @@
 #include "ReportFormula.h"
 #include "ReportTemplate.h"
 
+#include "platform/Language.h"
+
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cmath>
 
 namespace corv {
 
 QString formulaErrorText(const QString &formula, const ReportFormula::ParseError &e) {
-    const QString where = e.position > 0 ? QStringLiteral("at character %1").arg(e.position)
-                                         : QStringLiteral("at its end");
-    return QStringLiteral("The selection formula %1 is not valid %2: %3.")
+    const QString where =
+        e.position > 0 ? QCoreApplication::translate("ReportJob", "at character %1").arg(e.position)
+                       : QCoreApplication::translate("ReportJob", "at its end");
+    return QCoreApplication::translate("ReportJob", "The selection formula %1 is not valid %2: %3.")
         .arg(formula.trimmed(), where, e.message);
 }
 
@@ -29,7 +33,8 @@ std::optional<RenderedReport> renderReportFile(const ReportRequest &request, Rep
         clock.restart();
     };
 
-    const auto tmpl = ReportTemplate::load(request.reportFile, &err);
+    // A template in the user's language, where one is installed beside it.
+    const auto tmpl = ReportTemplate::load(localizedFile(request.reportFile, QLocale()), &err);
     if (!tmpl)
         return std::nullopt;
     lap(t.templateNs);

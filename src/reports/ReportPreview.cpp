@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCache>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -234,7 +235,8 @@ private:
 ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *parent)
     : QDialog(parent), m_doc(std::move(document)) {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(QStringLiteral("%1 - Print Preview").arg(m_doc->title()));
+    setWindowTitle(
+        QCoreApplication::translate("ReportPreview", "%1 - Print Preview").arg(m_doc->title()));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -257,59 +259,65 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *
         return QFile::exists(file) ? QIcon(file) : fallback;
     };
     printAction = m_toolBar->addAction(icon(QStringLiteral(":/icons/print.svg"), QIcon()),
-                                       QStringLiteral("&Print..."));
+                                       QCoreApplication::translate("ReportPreview", "&Print..."));
     printAction->setShortcut(QKeySequence::Print);
-    printAction->setToolTip(QStringLiteral("Print the report (Ctrl+P)"));
-    pdfAction = m_toolBar->addAction(st->standardIcon(QStyle::SP_DialogSaveButton),
-                                     QStringLiteral("Save as P&DF..."));
+    printAction->setToolTip(
+        QCoreApplication::translate("ReportPreview", "Print the report (Ctrl+P)"));
+    pdfAction =
+        m_toolBar->addAction(st->standardIcon(QStyle::SP_DialogSaveButton),
+                             QCoreApplication::translate("ReportPreview", "Save as P&DF..."));
     pdfAction->setShortcut(QKeySequence::Save);
-    pdfAction->setToolTip(QStringLiteral("Save the report as a PDF file (Ctrl+S)"));
+    pdfAction->setToolTip(
+        QCoreApplication::translate("ReportPreview", "Save the report as a PDF file (Ctrl+S)"));
     m_toolBar->addSeparator();
 
     firstAction = m_toolBar->addAction(st->standardIcon(QStyle::SP_MediaSkipBackward),
-                                       QStringLiteral("First Page"));
+                                       QCoreApplication::translate("ReportPreview", "First Page"));
     firstAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
-    previousAction = m_toolBar->addAction(st->standardIcon(QStyle::SP_MediaSeekBackward),
-                                          QStringLiteral("Previous Page"));
+    previousAction =
+        m_toolBar->addAction(st->standardIcon(QStyle::SP_MediaSeekBackward),
+                             QCoreApplication::translate("ReportPreview", "Previous Page"));
     previousAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
     pageBox = new QSpinBox(this);
     pageBox->setRange(1, pageCount());
-    pageBox->setAccessibleName(QStringLiteral("Page"));
-    pageBox->setToolTip(QStringLiteral("Page shown"));
+    pageBox->setAccessibleName(QCoreApplication::translate("ReportPreview", "Page"));
+    pageBox->setToolTip(QCoreApplication::translate("ReportPreview", "Page shown"));
     pageBox->setKeyboardTracking(false);
     m_toolBar->addWidget(pageBox);
-    pageCountLabel = new QLabel(QStringLiteral(" of %1 ").arg(pageCount()), this);
+    pageCountLabel =
+        new QLabel(QCoreApplication::translate("ReportPreview", " of %1 ").arg(pageCount()), this);
     m_toolBar->addWidget(pageCountLabel);
     nextAction = m_toolBar->addAction(st->standardIcon(QStyle::SP_MediaSeekForward),
-                                      QStringLiteral("Next Page"));
+                                      QCoreApplication::translate("ReportPreview", "Next Page"));
     nextAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     lastAction = m_toolBar->addAction(st->standardIcon(QStyle::SP_MediaSkipForward),
-                                      QStringLiteral("Last Page"));
+                                      QCoreApplication::translate("ReportPreview", "Last Page"));
     lastAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
     for (QAction *a : {firstAction, previousAction, nextAction, lastAction})
         a->setToolTip(QStringLiteral("%1 (%2)").arg(
             a->text(), a->shortcut().toString(QKeySequence::NativeText)));
     m_toolBar->addSeparator();
 
-    zoomOutAction = m_toolBar->addAction(QStringLiteral("Zoom Out"));
+    zoomOutAction = m_toolBar->addAction(QCoreApplication::translate("ReportPreview", "Zoom Out"));
     zoomOutAction->setShortcut(QKeySequence::ZoomOut);
     zoomBox = new QComboBox(this);
     zoomBox->setEditable(true);
     zoomBox->setInsertPolicy(QComboBox::NoInsert);
-    zoomBox->addItems({QStringLiteral("Fit Width"), QStringLiteral("Whole Page"),
+    zoomBox->addItems({QCoreApplication::translate("ReportPreview", "Fit Width"),
+                       QCoreApplication::translate("ReportPreview", "Whole Page"),
                        QStringLiteral("50%"), QStringLiteral("75%"), QStringLiteral("100%"),
                        QStringLiteral("125%"), QStringLiteral("150%"), QStringLiteral("200%"),
                        QStringLiteral("300%")});
     zoomBox->setMinimumContentsLength(10);
-    zoomBox->setAccessibleName(QStringLiteral("Zoom"));
+    zoomBox->setAccessibleName(QCoreApplication::translate("ReportPreview", "Zoom"));
     // Typing a zoom goes into the box's own line, which takes the focus.
     zoomBox->lineEdit()->setAccessibleName(tr("Zoom"));
-    zoomBox->setToolTip(QStringLiteral("Zoom"));
+    zoomBox->setToolTip(QCoreApplication::translate("ReportPreview", "Zoom"));
     m_toolBar->addWidget(zoomBox);
-    zoomInAction = m_toolBar->addAction(QStringLiteral("Zoom In"));
+    zoomInAction = m_toolBar->addAction(QCoreApplication::translate("ReportPreview", "Zoom In"));
     zoomInAction->setShortcut(QKeySequence::ZoomIn);
     m_toolBar->addSeparator();
-    closeAction = m_toolBar->addAction(QStringLiteral("&Close"));
+    closeAction = m_toolBar->addAction(QCoreApplication::translate("ReportPreview", "&Close"));
 
     connect(printAction, &QAction::triggered, this, &ReportPreview::printReport);
     connect(pdfAction, &QAction::triggered, this, &ReportPreview::saveAsPdf);
@@ -379,11 +387,15 @@ bool ReportPreview::fitsWidth() const {
 
 void ReportPreview::applyZoomText(const QString &text) {
     const QString t = text.trimmed();
-    if (t.compare(QLatin1String("Fit Width"), Qt::CaseInsensitive) == 0) {
+    if (t.compare(QLatin1String("Fit Width"), Qt::CaseInsensitive) == 0 ||
+        t.compare(QCoreApplication::translate("ReportPreview", "Fit Width"), Qt::CaseInsensitive) ==
+            0) {
         fitWidth();
         return;
     }
-    if (t.compare(QLatin1String("Whole Page"), Qt::CaseInsensitive) == 0) {
+    if (t.compare(QLatin1String("Whole Page"), Qt::CaseInsensitive) == 0 ||
+        t.compare(QCoreApplication::translate("ReportPreview", "Whole Page"),
+                  Qt::CaseInsensitive) == 0) {
         fitPage();
         return;
     }
@@ -409,9 +421,9 @@ void ReportPreview::syncControls() {
     lastAction->setEnabled(page < pageCount());
     QString zoomText;
     if (m_view->fitWidthMode())
-        zoomText = QStringLiteral("Fit Width");
+        zoomText = QCoreApplication::translate("ReportPreview", "Fit Width");
     else if (m_view->fitPageMode())
-        zoomText = QStringLiteral("Whole Page");
+        zoomText = QCoreApplication::translate("ReportPreview", "Whole Page");
     else
         zoomText = QStringLiteral("%1%").arg(std::lround(zoomFactor() * 100));
     if (!zoomBox->lineEdit()->hasFocus())
@@ -426,21 +438,24 @@ void ReportPreview::printReport() {
     auto printer = reportPrinters().choosePrinter(this, pageCount(), &why);
     if (!printer) {
         if (!why.isEmpty())
-            msgBox(why + QStringLiteral(" Use Save as PDF to keep the report as a file."),
-                   MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Print"));
+            msgBox(why + QCoreApplication::translate(
+                             "ReportPreview", " Use Save as PDF to keep the report as a file."),
+                   MsgButtons::Ok, MsgIcon::Exclamation,
+                   QCoreApplication::translate("ReportPreview", "Print"));
         return;
     }
     dialogs().setWaitCursor(true);
     const bool ok = corv::printReport(m_doc->report(), m_doc.get(), *printer, &why);
     dialogs().setWaitCursor(false);
     if (!ok)
-        msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Print"));
+        msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation,
+               QCoreApplication::translate("ReportPreview", "Print"));
 }
 
 void ReportPreview::saveAsPdf() {
     FileRequest request;
-    request.title = QStringLiteral("Save as PDF");
-    request.filter = QStringLiteral("PDF Files (*.pdf)|*.pdf");
+    request.title = QCoreApplication::translate("ReportPreview", "Save as PDF");
+    request.filter = QCoreApplication::translate("ReportPreview", "PDF Files (*.pdf)|*.pdf");
     request.initialFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (request.initialFolder.isEmpty() || !QDir(request.initialFolder).exists())
         request.initialFolder = QDir::homePath();
@@ -454,9 +469,11 @@ void ReportPreview::saveAsPdf() {
         // The dialog asked about the name as typed, not this one.
         path += QStringLiteral(".pdf");
         if (QFileInfo::exists(path) &&
-            !askYesNo(QStringLiteral("%1 already exists.\nDo you want to replace it?")
+            !askYesNo(QCoreApplication::translate("ReportPreview",
+                                                  "%1 already exists.\nDo you want to replace it?")
                           .arg(QDir::toNativeSeparators(path)),
-                      QStringLiteral("Save as PDF"), MsgIcon::Exclamation))
+                      QCoreApplication::translate("ReportPreview", "Save as PDF"),
+                      MsgIcon::Exclamation))
             return;
     }
     QString why;
@@ -464,7 +481,8 @@ void ReportPreview::saveAsPdf() {
     const bool ok = m_doc->writePdf(path, &why);
     dialogs().setWaitCursor(false);
     if (!ok)
-        msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Save as PDF"));
+        msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation,
+               QCoreApplication::translate("ReportPreview", "Save as PDF"));
 }
 
 bool ReportPreview::renderFirstPage() {

@@ -3,6 +3,7 @@
 #include "ReportDocument.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -15,7 +16,7 @@ namespace {
 ReportPrinters *installed = nullptr;
 
 QString noPrinter() {
-    return QStringLiteral("No printer is available.");
+    return QCoreApplication::translate("ReportPrinters", "No printer is available.");
 }
 
 // The default printer, or the first there is when none is the default.
@@ -67,7 +68,7 @@ std::unique_ptr<QPrinter> SystemReportPrinters::choosePrinter(QWidget *parent, i
     if (!printer)
         return nullptr;
     QPrintDialog dialog(printer.get(), parent);
-    dialog.setWindowTitle(QStringLiteral("Print"));
+    dialog.setWindowTitle(QCoreApplication::translate("ReportPrinters", "Print"));
     dialog.setMinMax(1, std::max(1, pageCount));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
@@ -101,9 +102,11 @@ bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QP
     QString reason;
     if (!doc->paint(printer, from, to, &reason)) {
         if (why)
-            *why = QStringLiteral("The report could not be printed on %1: %2.")
-                       .arg(printer.printerName().isEmpty() ? QStringLiteral("the printer")
-                                                            : printer.printerName(),
+            *why = QCoreApplication::translate("ReportPrinters",
+                                               "The report could not be printed on %1: %2.")
+                       .arg(printer.printerName().isEmpty()
+                                ? QCoreApplication::translate("ReportPrinters", "the printer")
+                                : printer.printerName(),
                             reason);
         return false;
     }

@@ -3,6 +3,7 @@
 #include "data/JetSql.h"
 #include "platform/Conversions.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -66,6 +67,25 @@ std::string u8(const QString &s) {
 
 // A field's value in the template: its text, or false when it is empty so
 // that {{#Notes}}...{{/Notes}} shows only for a record that has notes.
+// A value as the reader of the report writes it: numbers with the user's
+// decimal separator, dates in the user's form. The formula and the totals
+// keep working on the fixed form reportText() gives.
+QString shownText(const QString &fixed, ReportFieldKind kind) {
+    if (userFormIsFixed())
+        return fixed;
+    switch (kind) {
+    case ReportFieldKind::Number:
+    case ReportFieldKind::Currency:
+        return userNumberText(fixed);
+    case ReportFieldKind::Date:
+        if (const auto d = toDate(fixed))
+            return userDateText(*d);
+        return fixed;
+    default:
+        return fixed;
+    }
+}
+
 mu::data textOrFalse(const QString &text) {
     if (text.isEmpty())
         return mu::data(false);
@@ -80,11 +100,11 @@ struct Group {
 
 QString tankLabel(const ReportTable &t, std::optional<qint64> id) {
     if (!id)
-        return QStringLiteral("No tank");
+        return QCoreApplication::translate("ReportTemplate", "No tank");
     const auto it = t.tankNames.constFind(*id);
     if (it != t.tankNames.constEnd() && !it.value().trimmed().isEmpty())
         return it.value();
-    return QStringLiteral("Tank %1").arg(*id);
+    return QCoreApplication::translate("ReportTemplate", "Tank %1").arg(*id);
 }
 
 std::optional<qint64> tankOf(const ReportTable &t, int row) {
@@ -115,7 +135,9 @@ void addTotals(mu::data &target, const ReportTable &t, const QVector<int> &rows)
                 overflow = true;
         }
         target.set(u8(QStringLiteral("total") + t.columns.at(c).name),
-                   mu::data(overflow ? std::string("(too large)") : u8(moneyText(sum))));
+                   mu::data(overflow
+                                ? u8(QCoreApplication::translate("ReportTemplate", "(too large)"))
+                                : u8(userNumberText(moneyText(sum)))));
     }
 }
 
@@ -165,8 +187,9 @@ QString tagProblem(const QString &text) {
         const QString tag = mustacheTrimmed(text.mid(from, end - from));
         pos = end + closing.size();
         if (triple || tag.startsWith(u'&'))
-            return QStringLiteral("%1 would print a value as markup; print it as text with "
-                                  "%2name%3.")
+            return QCoreApplication::translate(
+                       "ReportTemplate", "%1 would print a value as markup; print it as text with "
+                                         "%2name%3.")
                 .arg(text.mid(at, pos - at).left(60), open, close);
         if (tag.startsWith(u'=')) {
             // "=<% %>=": the new delimiters, split at the first blank.
@@ -188,12 +211,15 @@ QString tagProblem(const QString &text) {
         const QChar type = tag.isEmpty() ? QChar() : tag[0];
         if (type == u'#' || type == u'^') {
             if (sections.size() >= MaxNesting)
-                return QStringLiteral("its sections nest more than %1 deep.").arg(MaxNesting);
+                return QCoreApplication::translate("ReportTemplate",
+                                                   "its sections nest more than %1 deep.")
+                    .arg(MaxNesting);
             const QString name = mustacheTrimmed(tag.mid(1));
             const bool list = type == u'#' && isList(name);
             if (list && sections.contains(name))
-                return QStringLiteral("a section over the %1 lies inside another over the "
-                                      "same %1.")
+                return QCoreApplication::translate(
+                           "ReportTemplate", "a section over the %1 lies inside another over the "
+                                             "same %1.")
                     .arg(name);
             sections << (list ? name : QString());
         } else if (type == u'/' && !sections.isEmpty()) {
@@ -209,13 +235,15 @@ QString tagProblem(const QString &text) {
 
 std::optional<ReportTemplate> ReportTemplate::load(const QString &path, ReportError *error) {
     if (path.trimmed().isEmpty()) {
-        fail(error, ReportErr::NoReportFile, QStringLiteral("No report file was named."));
+        fail(error, ReportErr::NoReportFile,
+             QCoreApplication::translate("ReportTemplate", "No report file was named."));
         return std::nullopt;
     }
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) {
         fail(error, ReportErr::ReportFileNotFound,
-             QStringLiteral("The report file %1 does not exist.").arg(path));
+             QCoreApplication::translate("ReportTemplate", "The report file %1 does not exist.")
+                 .arg(path));
         return std::nullopt;
     }
     QFile f(path);
@@ -223,18 +251,22 @@ std::optional<ReportTemplate> ReportTemplate::load(const QString &path, ReportEr
     constexpr qint64 MaxSize = 4 * 1024 * 1024;
     if (!f.open(QIODevice::ReadOnly)) {
         fail(error, ReportErr::ReportFileUnreadable,
-             QStringLiteral("The report file %1 cannot be read.").arg(path));
+             QCoreApplication::translate("ReportTemplate", "The report file %1 cannot be read.")
+                 .arg(path));
         return std::nullopt;
     }
     if (f.size() > MaxSize) {
         fail(error, ReportErr::ReportFileInvalid,
-             QStringLiteral("The report file %1 is too large to be a report template.").arg(path));
+             QCoreApplication::translate("ReportTemplate",
+                                         "The report file %1 is too large to be a report template.")
+                 .arg(path));
         return std::nullopt;
     }
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         fail(error, ReportErr::ReportFileUnreadable,
-             QStringLiteral("The report file %1 cannot be read.").arg(path));
+             QCoreApplication::translate("ReportTemplate", "The report file %1 cannot be read.")
+                 .arg(path));
         return std::nullopt;
     }
     return fromText(QString::fromUtf8(bytes), path, error);
@@ -246,9 +278,10 @@ std::optional<ReportTemplate> ReportTemplate::fromText(const QString &text, cons
     t.path = path;
     t.text = text;
     auto invalid = [&](const QString &why) {
-        fail(
-            error, ReportErr::ReportFileInvalid,
-            QStringLiteral("The report file %1 is not a valid report template: %2").arg(path, why));
+        fail(error, ReportErr::ReportFileInvalid,
+             QCoreApplication::translate("ReportTemplate",
+                                         "The report file %1 is not a valid report template: %2")
+                 .arg(path, why));
         return std::nullopt;
     };
     QString body = text;
@@ -256,11 +289,13 @@ std::optional<ReportTemplate> ReportTemplate::fromText(const QString &text, cons
         body.remove(0, 1);
     body = body.trimmed();
     if (!body.startsWith(QLatin1String("{{!")))
-        return invalid(QStringLiteral("it must begin with a comment naming its table, such as "
-                                      "{{! table: Journal }}."));
+        return invalid(QCoreApplication::translate(
+            "ReportTemplate", "it must begin with a comment naming its table, such as "
+                              "{{! table: Journal }}."));
     const qsizetype end = body.indexOf(QLatin1String("}}"));
     if (end < 0)
-        return invalid(QStringLiteral("its first comment is never closed."));
+        return invalid(
+            QCoreApplication::translate("ReportTemplate", "its first comment is never closed."));
     const QString settings = body.mid(3, end - 3);
     static const QRegularExpression separators(QStringLiteral("[\\n;]"));
     static const QRegularExpression setting(QStringLiteral("^\\s*([A-Za-z]+)\\s*:\\s*(.*?)\\s*$"));
@@ -273,7 +308,9 @@ std::optional<ReportTemplate> ReportTemplate::fromText(const QString &text, cons
         if (key == QLatin1String("table")) {
             static const QRegularExpression name(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
             if (!name.match(value).hasMatch())
-                return invalid(QStringLiteral("\"%1\" is not a table name.").arg(value));
+                return invalid(
+                    QCoreApplication::translate("ReportTemplate", "\"%1\" is not a table name.")
+                        .arg(value));
             t.table = value;
         } else if (key == QLatin1String("title")) {
             t.title = value;
@@ -288,22 +325,26 @@ std::optional<ReportTemplate> ReportTemplate::fromText(const QString &text, cons
             else if (value.compare(QLatin1String("portrait"), Qt::CaseInsensitive) == 0)
                 t.orientation = QPageLayout::Portrait;
             else
-                return invalid(
-                    QStringLiteral("the orientation must be portrait or landscape, not \"%1\".")
-                        .arg(value));
+                return invalid(QCoreApplication::translate(
+                                   "ReportTemplate",
+                                   "the orientation must be portrait or landscape, not \"%1\".")
+                                   .arg(value));
         } else if (key == QLatin1String("margins")) {
             bool ok = false;
             const double mm = value.toDouble(&ok);
             if (!ok || mm < 0 || mm > 50)
-                return invalid(QStringLiteral("the margins must be a number of millimetres from "
-                                              "0 to 50, not \"%1\".")
-                                   .arg(value));
+                return invalid(
+                    QCoreApplication::translate("ReportTemplate",
+                                                "the margins must be a number of millimetres from "
+                                                "0 to 50, not \"%1\".")
+                        .arg(value));
             t.marginMm = mm;
         }
     }
     if (t.table.isEmpty())
-        return invalid(QStringLiteral("its first comment names no table; add a line such as "
-                                      "\"table: Journal\"."));
+        return invalid(QCoreApplication::translate(
+            "ReportTemplate", "its first comment names no table; add a line such as "
+                              "\"table: Journal\"."));
     if (t.title.isEmpty())
         t.title = t.table;
     if (const QString why = tagProblem(text); !why.isEmpty())
@@ -428,7 +469,8 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
         const QVector<QVariant> &row = table.rows.at(r);
         for (int c = 0; c < table.columns.size(); ++c) {
             const ReportColumn &col = table.columns.at(c);
-            rec.set(u8(col.name), textOrFalse(reportText(row.at(c), col.kind, col.decimals)));
+            rec.set(u8(col.name), textOrFalse(shownText(
+                                      reportText(row.at(c), col.kind, col.decimals), col.kind)));
         }
         if (byTank)
             rec.set("TankName", textOrFalse(tankLabel(table, tankOf(table, r))));
@@ -451,7 +493,7 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
 
     g.set("title", mu::data(u8(tmpl.title)));
     g.set("table", mu::data(u8(table.table)));
-    g.set("printedOn", mu::data(u8(dateText(values.printedOn))));
+    g.set("printedOn", mu::data(u8(userDateText(values.printedOn))));
     g.set("recordCount", mu::data(std::to_string(n)));
     g.set("oneRecord", mu::data(n == 1));
     g.set("records", listOf(order));
@@ -516,15 +558,18 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
         });
     } catch (const TooLarge &) {
         fail(error, ReportErr::ReportFileInvalid,
-             QStringLiteral("The report file %1 makes a report too large to print (more than "
-                            "%2 million characters).")
+             QCoreApplication::translate(
+                 "ReportTemplate",
+                 "The report file %1 makes a report too large to print (more than "
+                 "%2 million characters).")
                  .arg(tmpl.path)
                  .arg(MaxRenderedReport / 1000000));
         return std::nullopt;
     }
     if (!body.is_valid()) {
         fail(error, ReportErr::ReportFileInvalid,
-             QStringLiteral("The report file %1 is not a valid report template: %2.")
+             QCoreApplication::translate("ReportTemplate",
+                                         "The report file %1 is not a valid report template: %2.")
                  .arg(tmpl.path, QString::fromStdString(body.error_message())));
         return std::nullopt;
     }
@@ -539,7 +584,8 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
         const mu::mustache check(*part);
         if (!check.is_valid()) {
             fail(error, ReportErr::ReportFileInvalid,
-                 QStringLiteral("The report file %1 is not a valid report template: %2.")
+                 QCoreApplication::translate(
+                     "ReportTemplate", "The report file %1 is not a valid report template: %2.")
                      .arg(tmpl.path, QString::fromStdString(check.error_message())));
             return std::nullopt;
         }
@@ -547,7 +593,8 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
         // changed delimiters hid is a tag there.
         if (const QString why = tagProblem(QString::fromStdString(*part)); !why.isEmpty()) {
             fail(error, ReportErr::ReportFileInvalid,
-                 QStringLiteral("The report file %1 is not a valid report template: %2")
+                 QCoreApplication::translate(
+                     "ReportTemplate", "The report file %1 is not a valid report template: %2")
                      .arg(tmpl.path, why));
             return std::nullopt;
         }

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPointer>
@@ -28,17 +29,17 @@ RecordForm *printedWindow(const WindowKind *kind) {
 
 frmPrint::frmPrint(QWidget *parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("frmPrint"));
-    setWindowTitle(QStringLiteral("Print Record(s)"));
+    setWindowTitle(QCoreApplication::translate("frmPrint", "Print Record(s)"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    fraSelect = new QGroupBox(QStringLiteral("Select Records"), this);
+    fraSelect = new QGroupBox(QCoreApplication::translate("frmPrint", "Select Records"), this);
     fraSelect->setObjectName(QStringLiteral("fraSelect"));
     auto *options = new QVBoxLayout(fraSelect);
     options->setSpacing(6);
-    const QString captions[3] = {QStringLiteral("Current Record"),
-                                 QStringLiteral("All Records This Tank"),
-                                 QStringLiteral("All Records All Tanks")};
+    const QString captions[3] = {QCoreApplication::translate("frmPrint", "Current Record"),
+                                 QCoreApplication::translate("frmPrint", "All Records This Tank"),
+                                 QCoreApplication::translate("frmPrint", "All Records All Tanks")};
     for (int i = 0; i < 3; ++i) {
         optRecord[i] = new QRadioButton(captions[i], fraSelect);
         optRecord[i]->setObjectName(QStringLiteral("optRecord%1").arg(i));
@@ -46,15 +47,15 @@ frmPrint::frmPrint(QWidget *parent) : ModalWindow(parent) {
     }
     optRecord[0]->setChecked(true);
 
-    chkPrintpreview = new QCheckBox(QStringLiteral("Print Preview"), this);
+    chkPrintpreview = new QCheckBox(QCoreApplication::translate("frmPrint", "Print Preview"), this);
     chkPrintpreview->setObjectName(QStringLiteral("chkPrintpreview"));
     chkPrintpreview->setChecked(true);
 
-    cmdOk = new QPushButton(QStringLiteral("Print"), this);
+    cmdOk = new QPushButton(QCoreApplication::translate("frmPrint", "Print"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setDefault(true);
     cmdOk->setMinimumWidth(88);
-    cmdCancel = new QPushButton(QStringLiteral("Close"), this);
+    cmdCancel = new QPushButton(QCoreApplication::translate("frmPrint", "Close"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setMinimumWidth(88);
     connect(cmdOk, &QPushButton::clicked, this, &frmPrint::cmdOk_Click);
@@ -82,8 +83,8 @@ bool frmPrint::Form_Load() {
     m_target = m_window ? m_window->print : nullptr;
     if (!printedWindow(m_window))
         return false; // no record window that prints is active
-    setWindowTitle(QString::fromLatin1(m_target->caption));
-    optRecord[1]->setText(QString::fromLatin1(m_target->secondScope));
+    setWindowTitle(windowText(m_target->caption));
+    optRecord[1]->setText(windowText(m_target->secondScope));
     optRecord[2]->setVisible(m_target->tankScope);
     optRecord[0]->setFocus(Qt::OtherFocusReason);
     adjustSize();
@@ -124,8 +125,8 @@ void frmPrint::cmdOk_Click() {
     if (window->txtID->text().isEmpty()) {
         // The window shows no record, so there is nothing to print in any
         // scope.
-        msgBox(QStringLiteral("No records to print!"), MsgButtons::Ok, MsgIcon::Exclamation,
-               QStringLiteral("Print Error"));
+        msgBox(QCoreApplication::translate("frmPrint", "No records to print!"), MsgButtons::Ok,
+               MsgIcon::Exclamation, QCoreApplication::translate("frmPrint", "Print Error"));
         done(Rejected);
         window->setFocus(Qt::OtherFocusReason);
         return;

@@ -1,6 +1,7 @@
 #include "frmSearch.h"
 
 #include "SearchCriteria.h"
+#include "platform/Conversions.h"
 
 #include "app/CorvModule.h"
 #include "app/Forms.h"
@@ -8,6 +9,7 @@
 #include "forms/RecordForm.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,7 +66,7 @@ void placeBeside(QWidget *dialog, QWidget *caller) {
 
 frmSearch::frmSearch(QWidget *parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("frmSearch"));
-    setWindowTitle(QStringLiteral("Search"));
+    setWindowTitle(QCoreApplication::translate("frmSearch", "Search"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
@@ -77,16 +79,18 @@ frmSearch::frmSearch(QWidget *parent) : ModalWindow(parent) {
     };
     txtSearch1 = makeBox("txtSearch1");
     txtSearch2 = makeBox("txtSearch2");
-    lblSearch1 = new QLabel(QStringLiteral("Search On:"), this);
+    lblSearch1 = new QLabel(QCoreApplication::translate("frmSearch", "Search On:"), this);
     lblSearch1->setObjectName(QStringLiteral("lblSearch1"));
     lblSearch1->setBuddy(txtSearch1);
-    lblSearch2 = new QLabel(QStringLiteral("Search On:"), this);
+    lblSearch2 = new QLabel(QCoreApplication::translate("frmSearch", "Search On:"), this);
     lblSearch2->setObjectName(QStringLiteral("lblSearch2"));
     lblSearch2->setBuddy(txtSearch2);
 
-    chkExactText = new QCheckBox(QStringLiteral("Find Exact Text?"), this);
+    chkExactText =
+        new QCheckBox(QCoreApplication::translate("frmSearch", "Find Exact Text?"), this);
     chkExactText->setObjectName(QStringLiteral("chkExactText"));
-    chkExactText->setToolTip(QStringLiteral("For faster searches, use exact text."));
+    chkExactText->setToolTip(
+        QCoreApplication::translate("frmSearch", "For faster searches, use exact text."));
     connect(chkExactText, &QCheckBox::clicked, this, &frmSearch::chkExactText_Click);
 
     auto makeButton = [this](const char *name, const QString &caption) {
@@ -95,9 +99,9 @@ frmSearch::frmSearch(QWidget *parent) : ModalWindow(parent) {
         b->setMinimumWidth(88);
         return b;
     };
-    cmdSearch = makeButton("cmdSearch", QStringLiteral("Find First"));
-    cmdNext = makeButton("cmdNext", QStringLiteral("Next"));
-    cmdClose = makeButton("cmdClose", QStringLiteral("Close"));
+    cmdSearch = makeButton("cmdSearch", QCoreApplication::translate("frmSearch", "Find First"));
+    cmdNext = makeButton("cmdNext", QCoreApplication::translate("frmSearch", "Next"));
+    cmdClose = makeButton("cmdClose", QCoreApplication::translate("frmSearch", "Close"));
     // Enter in a box runs Find First; Escape closes the window.
     cmdSearch->setDefault(true);
     connect(cmdSearch, &QPushButton::clicked, this, &frmSearch::cmdSearch_Click);
@@ -141,10 +145,10 @@ bool frmSearch::Form_Load() {
     CorvModule::ExactText = false;
     chkExactText->setChecked(false);
     if (const SearchFields *row = searchFieldsFor(CorvModule::SearchForm)) {
-        lblSearch1->setText(QString::fromLatin1(row->label1));
+        lblSearch1->setText(windowText(row->label1));
         const bool second = row->label2 != nullptr;
         if (second)
-            lblSearch2->setText(QString::fromLatin1(row->label2));
+            lblSearch2->setText(windowText(row->label2));
         lblSearch2->setVisible(second);
         txtSearch2->setVisible(second);
     }
@@ -172,8 +176,18 @@ void frmSearch::cmdClose_Click() {
 void frmSearch::find(bool first) {
     CorvModule::SearchText1 = txtSearch1->text();
     CorvModule::SearchText2 = txtSearch2->text();
-    const auto criteria = searchCriteria(CorvModule::SearchForm, CorvModule::SearchText1,
-                                         CorvModule::SearchText2, CorvModule::ExactText);
+    // A date typed the user's way (31.12.2026) is sought as the records
+    // show dates to the search, in the fixed form.
+    const SearchFields *fields = searchFieldsFor(CorvModule::SearchForm);
+    auto sought = [](const QString &text, const char *field) {
+        if (userFormIsFixed() || !field || !QByteArray(field).contains("Date"))
+            return text;
+        const auto d = toUserDate(text);
+        return d ? dateText(*d) : text;
+    };
+    const auto criteria = searchCriteria(
+        CorvModule::SearchForm, sought(CorvModule::SearchText1, fields ? fields->field1 : nullptr),
+        sought(CorvModule::SearchText2, fields ? fields->field2 : nullptr), CorvModule::ExactText);
     if (!criteria)
         return;
     CorvModule::SearchCriteria = *criteria;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include <QCoreApplication>
+
 namespace corv::tankcalc {
 
 namespace {
@@ -63,7 +65,7 @@ Outcome calculate(const Inputs &in) {
     out.percentLarge = in.percentLarge;
 
     const auto stop = [&out](const char *message, Field focus) {
-        out.message = QString::fromLatin1(message);
+        out.message = QCoreApplication::translate("TankCalcMath", message);
         out.focus = focus;
         return out;
     };
@@ -71,26 +73,32 @@ Outcome calculate(const Inputs &in) {
     const bool roundTank = in.shape == Circular || in.shape == Hexagonal;
     // An infinite figure ("1e999") is refused like any other bad entry.
     if (!roundTank && !readsAsFiniteNumber(in.height))
-        return stop("Please enter a valid Height!", Field::Height);
+        return stop(QT_TRANSLATE_NOOP("TankCalcMath", "Please enter a valid Height!"),
+                    Field::Height);
     if (roundTank && !readsAsFiniteNumber(in.radius))
-        return stop("Please enter a valid Radius!", Field::None);
+        return stop(QT_TRANSLATE_NOOP("TankCalcMath", "Please enter a valid Radius!"), Field::None);
     if (!roundTank && !readsAsFiniteNumber(in.length))
-        return stop("Please enter a valid Length!", Field::Length);
+        return stop(QT_TRANSLATE_NOOP("TankCalcMath", "Please enter a valid Length!"),
+                    Field::Length);
     if (!readsAsFiniteNumber(in.width))
-        return stop("Please enter a valid Width!", Field::Width);
+        return stop(QT_TRANSLATE_NOOP("TankCalcMath", "Please enter a valid Width!"), Field::Width);
     if (!readsAsFiniteNumber(in.light))
-        return stop("Please enter a valid Light Distance!", Field::Light);
+        return stop(QT_TRANSLATE_NOOP("TankCalcMath", "Please enter a valid Light Distance!"),
+                    Field::Light);
 
     for (QString *p : {&out.percentSmall, &out.percentMedium, &out.percentLarge}) {
         if (p->isEmpty())
             *p = QStringLiteral("0");
     }
     if (!readsAsFiniteNumber(out.percentSmall))
-        return stop("Please enter a valid Percent Small Fish!", Field::PercentSmall);
+        return stop(QT_TRANSLATE_NOOP("TankCalcMath", "Please enter a valid Percent Small Fish!"),
+                    Field::PercentSmall);
     if (!readsAsFiniteNumber(out.percentMedium))
-        return stop("Please enter a valid Percent Medium Fish!", Field::PercentMedium);
+        return stop(QT_TRANSLATE_NOOP("TankCalcMath", "Please enter a valid Percent Medium Fish!"),
+                    Field::PercentMedium);
     if (!readsAsFiniteNumber(out.percentLarge))
-        return stop("Please enter a valid Percent Large Fish!", Field::PercentLarge);
+        return stop(QT_TRANSLATE_NOOP("TankCalcMath", "Please enter a valid Percent Large Fish!"),
+                    Field::PercentLarge);
 
     const double pctSmall = *toNumber(out.percentSmall);
     const double pctMedium = *toNumber(out.percentMedium);
@@ -98,9 +106,11 @@ Outcome calculate(const Inputs &in) {
     switch (allocation(out.percentSmall, out.percentMedium, out.percentLarge,
                        pctSmall + pctMedium + pctLarge)) {
     case Allocation::TooMuch:
-        return stop("Fish percents total more than 100!", Field::PercentSmall);
+        return stop(QT_TRANSLATE_NOOP("TankCalcMath", "Fish percents total more than 100!"),
+                    Field::PercentSmall);
     case Allocation::TooLittle:
-        out.warning = QStringLiteral("Less than 100 percent of fish allocated!");
+        out.warning =
+            QCoreApplication::translate("TankCalcMath", "Less than 100 percent of fish allocated!");
         break;
     case Allocation::Enough:
         break;
@@ -121,8 +131,8 @@ Outcome calculate(const Inputs &in) {
     const double inchLength = metric ? length * InchesPerCentimeter : length;
     const double inchWidth = metric ? width * InchesPerCentimeter : width;
     const double inchLight = metric ? light * InchesPerCentimeter : light;
-    const QString areaUnit =
-        metric ? QStringLiteral("\u00B2 Cent.") : QStringLiteral("\u00B2 Inches");
+    const QString areaUnit = metric ? QCoreApplication::translate("TankCalcMath", "\u00B2 Cent.")
+                                    : QCoreApplication::translate("TankCalcMath", "\u00B2 Inches");
 
     // The surface shown and the fish stocking use the unit the user typed;
     // water and light are reckoned in inches whatever the unit.
@@ -132,11 +142,11 @@ Outcome calculate(const Inputs &in) {
     double volume = (inchWidth * areaInches) / 231;
     double weight = volume * (in.type == SaltWater ? 9.5 : 8.3453);
     const double heat = volume * 3; // heaters are rated per US gallon
-    QString volumeUnit = QStringLiteral(" US Gal.");
-    QString weightUnit = QStringLiteral(" lbs.");
+    QString volumeUnit = QCoreApplication::translate("TankCalcMath", " US Gal.");
+    QString weightUnit = QCoreApplication::translate("TankCalcMath", " lbs.");
     if (in.volume == Liters) {
-        volumeUnit = QStringLiteral(" Liters");
-        weightUnit = QStringLiteral(" kgs.");
+        volumeUnit = QCoreApplication::translate("TankCalcMath", " Liters");
+        weightUnit = QCoreApplication::translate("TankCalcMath", " kgs.");
         weight = weight * 0.4536;
         volume = volume * 3.785;
     }
@@ -173,21 +183,24 @@ Outcome calculate(const Inputs &in) {
     for (double shown : {area, volume, weight, coldWater ? 0.0 : heat, low, medium, bright,
                          smallFish, mediumFish, largeFish}) {
         if (!std::isfinite(shown))
-            return stop("The dimensions are too large to calculate.", Field::None);
+            return stop(
+                QT_TRANSLATE_NOOP("TankCalcMath", "The dimensions are too large to calculate."),
+                Field::None);
     }
 
-    const QString watts = QStringLiteral(" watts");
+    const QString watts = QCoreApplication::translate("TankCalcMath", " watts");
     Results &r = out.results;
-    r.area = resultText(area) + areaUnit;
-    r.volume = resultText(volume) + volumeUnit;
-    r.weight = resultText(weight) + weightUnit;
-    r.heat = coldWater ? QStringLiteral("NA") : resultText(heat) + watts;
-    r.low = resultText(low) + watts;
-    r.medium = resultText(medium) + watts;
-    r.bright = resultText(bright) + watts;
-    r.smallFish = resultText(smallFish);
-    r.mediumFish = resultText(mediumFish);
-    r.largeFish = resultText(largeFish);
+    r.area = userNumberText(resultText(area)) + areaUnit;
+    r.volume = userNumberText(resultText(volume)) + volumeUnit;
+    r.weight = userNumberText(resultText(weight)) + weightUnit;
+    r.heat = coldWater ? QCoreApplication::translate("TankCalcMath", "NA")
+                       : userNumberText(resultText(heat)) + watts;
+    r.low = userNumberText(resultText(low)) + watts;
+    r.medium = userNumberText(resultText(medium)) + watts;
+    r.bright = userNumberText(resultText(bright)) + watts;
+    r.smallFish = userNumberText(resultText(smallFish));
+    r.mediumFish = userNumberText(resultText(mediumFish));
+    r.largeFish = userNumberText(resultText(largeFish));
     out.calculated = true;
     return out;
 }

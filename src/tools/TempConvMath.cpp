@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include <QCoreApplication>
+
 namespace corv::tempconv {
 
 namespace {
@@ -40,7 +42,8 @@ Outcome calculate(const QString &f, const QString &c, Source lastEdited) {
         double fahrenheit, celsius;
         if (fromF) {
             if (!(*value >= -500 && *value <= 500)) {
-                out.message = QStringLiteral(
+                out.message = QCoreApplication::translate(
+                    "TempConvMath",
                     "Please enter a temprature in the range of -500\u00B0 to 500\u00B0 F!");
                 out.focus = Focus::Fahrenheit;
                 return out;
@@ -49,7 +52,8 @@ Outcome calculate(const QString &f, const QString &c, Source lastEdited) {
             celsius = (fahrenheit - 32) * (100.0 / 180.0);
         } else {
             if (!(*value >= -295 && *value <= 260)) {
-                out.message = QStringLiteral(
+                out.message = QCoreApplication::translate(
+                    "TempConvMath",
                     "Please enter a temprature in the range of -295\u00B0 to 260\u00B0 C!");
                 out.focus = Focus::Celsius;
                 return out;
@@ -62,7 +66,7 @@ Outcome calculate(const QString &f, const QString &c, Source lastEdited) {
         return out;
     }
 
-    out.message = QStringLiteral("Please enter a valid temprature!");
+    out.message = QCoreApplication::translate("TempConvMath", "Please enter a valid temprature!");
     out.focus = Focus::Fahrenheit;
     return out;
 }

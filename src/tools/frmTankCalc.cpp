@@ -7,9 +7,11 @@
 #include "forms/DataControl.h"
 #include "forms/WindowSupport.h"
 #include "frmTempConv.h"
+#include "platform/Conversions.h"
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGroupBox>
@@ -33,7 +35,7 @@ const QString NA = QStringLiteral("N/A");
 
 frmTankCalc::frmTankCalc() : ChildWindow(FormKind::TankCalc) {
     setObjectName(QStringLiteral("frmTankCalc"));
-    setWindowTitle(QStringLiteral("Tank Calculator"));
+    setWindowTitle(QCoreApplication::translate("frmTankCalc", "Tank Calculator"));
 
     CalcData = new DataControl(this);
     CalcData->setObjectName(QStringLiteral("CalcData"));
@@ -63,8 +65,9 @@ frmTankCalc::frmTankCalc() : ChildWindow(FormKind::TankCalc) {
     cboMeasure = tankListCombo(this, QStringLiteral("cboMeasure"), TankList::Unit);
     cboVolume = new QComboBox(this);
     cboVolume->setObjectName(QStringLiteral("cboVolume"));
-    cboVolume->addItems({QStringLiteral("US Gallons"), QStringLiteral("Liters")});
-    cboVolume->setToolTip(QStringLiteral("US Gallons or Liters"));
+    cboVolume->addItems({QCoreApplication::translate("frmTankCalc", "US Gallons"),
+                         QCoreApplication::translate("frmTankCalc", "Liters")});
+    cboVolume->setToolTip(QCoreApplication::translate("frmTankCalc", "US Gallons or Liters"));
     // The rule runs when the shape selection changes; choosing the shape that
     // is already selected keeps the dimensions typed.
     connect(cboShape, &QComboBox::currentIndexChanged, this, &frmTankCalc::cboShape_Click);
@@ -78,14 +81,26 @@ frmTankCalc::frmTankCalc() : ChildWindow(FormKind::TankCalc) {
         connect(box, &QLineEdit::returnPressed, this, &frmTankCalc::cmdCalculate_Click);
         return box;
     };
-    txtHeight = input("txtHeight", QStringLiteral("Tank height from top to base."));
-    txtLength = input("txtLength", QStringLiteral("Tank length from side to side."));
-    txtRadius = input("txtRadius", QStringLiteral("Tank radius, distance around."));
-    txtWidth = input("txtWidth", QStringLiteral("Tank width from front to back."));
-    txtLight = input("txtLight", QStringLiteral("Distance of light source from top of substrate."));
-    txtPercentSFish = input("txtPercentSFish", QStringLiteral("Percent small fish. (out of 100)"));
-    txtPercentMFish = input("txtPercentMFish", QStringLiteral("Percent medium fish. (out of 100)"));
-    txtPercentLFish = input("txtPercentLFish", QStringLiteral("Percent Large fish. (out of 100)"));
+    txtHeight = input("txtHeight",
+                      QCoreApplication::translate("frmTankCalc", "Tank height from top to base."));
+    txtLength = input("txtLength",
+                      QCoreApplication::translate("frmTankCalc", "Tank length from side to side."));
+    txtRadius = input("txtRadius",
+                      QCoreApplication::translate("frmTankCalc", "Tank radius, distance around."));
+    txtWidth = input("txtWidth",
+                     QCoreApplication::translate("frmTankCalc", "Tank width from front to back."));
+    txtLight =
+        input("txtLight", QCoreApplication::translate(
+                              "frmTankCalc", "Distance of light source from top of substrate."));
+    txtPercentSFish =
+        input("txtPercentSFish",
+              QCoreApplication::translate("frmTankCalc", "Percent small fish. (out of 100)"));
+    txtPercentMFish =
+        input("txtPercentMFish",
+              QCoreApplication::translate("frmTankCalc", "Percent medium fish. (out of 100)"));
+    txtPercentLFish =
+        input("txtPercentLFish",
+              QCoreApplication::translate("frmTankCalc", "Percent Large fish. (out of 100)"));
 
     auto result = [this](const char *name, const QString &tip) {
         auto *box = new QLineEdit(this);
@@ -105,24 +120,34 @@ frmTankCalc::frmTankCalc() : ChildWindow(FormKind::TankCalc) {
         box->setMinimumWidth(widest + 16);
         return box;
     };
-    txtArea = result("txtArea", QStringLiteral("Amount of surface area."));
-    txtVolume = result("txtVolume", QStringLiteral("Volume of water."));
-    txtWeight = result("txtWeight", QStringLiteral("Weight of water."));
-    txtHeat = result("txtHeat", QStringLiteral("Watts of heat required for tank."));
+    txtArea =
+        result("txtArea", QCoreApplication::translate("frmTankCalc", "Amount of surface area."));
+    txtVolume = result("txtVolume", QCoreApplication::translate("frmTankCalc", "Volume of water."));
+    txtWeight = result("txtWeight", QCoreApplication::translate("frmTankCalc", "Weight of water."));
+    txtHeat = result(
+        "txtHeat", QCoreApplication::translate("frmTankCalc", "Watts of heat required for tank."));
     txtLow = result("txtLow",
-                    QStringLiteral("Watts of light required for low light plants and corals."));
-    txtMedium = result(
-        "txtMedium", QStringLiteral("Watts of light required for medium light plants and corals."));
-    txtBrite = result(
-        "txtBrite", QStringLiteral("Watts of light required for bright light plants and corals."));
-    txtSFish = result("txtSFish", QStringLiteral("Number of small fish."));
-    txtMFish = result("txtMFish", QStringLiteral("Number of medium fish."));
-    txtLFish = result("txtLFish", QStringLiteral("Number of large fish."));
+                    QCoreApplication::translate(
+                        "frmTankCalc", "Watts of light required for low light plants and corals."));
+    txtMedium =
+        result("txtMedium",
+               QCoreApplication::translate(
+                   "frmTankCalc", "Watts of light required for medium light plants and corals."));
+    txtBrite =
+        result("txtBrite",
+               QCoreApplication::translate(
+                   "frmTankCalc", "Watts of light required for bright light plants and corals."));
+    txtSFish =
+        result("txtSFish", QCoreApplication::translate("frmTankCalc", "Number of small fish."));
+    txtMFish =
+        result("txtMFish", QCoreApplication::translate("frmTankCalc", "Number of medium fish."));
+    txtLFish =
+        result("txtLFish", QCoreApplication::translate("frmTankCalc", "Number of large fish."));
 
-    cmdCalculate = new QPushButton(QStringLiteral("Calculate"), this);
-    cmdReset = new QPushButton(QStringLiteral("Reset"), this);
-    cmdTemp = new QPushButton(QStringLiteral("Temp Converter"), this);
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdCalculate = new QPushButton(QCoreApplication::translate("frmTankCalc", "Calculate"), this);
+    cmdReset = new QPushButton(QCoreApplication::translate("frmTankCalc", "Reset"), this);
+    cmdTemp = new QPushButton(QCoreApplication::translate("frmTankCalc", "Temp Converter"), this);
+    cmdClose = new QPushButton(QCoreApplication::translate("frmTankCalc", "Close"), this);
     cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
     cmdReset->setObjectName(QStringLiteral("cmdReset"));
     cmdTemp->setObjectName(QStringLiteral("cmdTemp"));
@@ -146,44 +171,48 @@ frmTankCalc::frmTankCalc() : ChildWindow(FormKind::TankCalc) {
         l->setToolTip(w->toolTip());
         f->addRow(l, w);
     };
-    auto *inputs = new QGroupBox(QStringLiteral("Tank"), this);
+    auto *inputs = new QGroupBox(QCoreApplication::translate("frmTankCalc", "Tank"), this);
     QFormLayout *in = form(inputs);
-    row(in, QStringLiteral("Tank Shape:"), cboShape);
-    row(in, QStringLiteral("Tank Type:"), cboType);
-    row(in, QStringLiteral("Unit Measure:"), cboMeasure);
-    row(in, QStringLiteral("Unit Volume:"), cboVolume);
-    row(in, QStringLiteral("Height:"), txtHeight);
-    row(in, QStringLiteral("Length:"), txtLength);
-    row(in, QStringLiteral("Radius:"), txtRadius);
-    row(in, QStringLiteral("Width:"), txtWidth);
-    row(in, QStringLiteral("Light Distance:"), txtLight);
-    row(in, QStringLiteral("% Small Fish:"), txtPercentSFish);
-    row(in, QStringLiteral("% Medium Fish:"), txtPercentMFish);
-    row(in, QStringLiteral("% Large Fish:"), txtPercentLFish);
+    row(in, QCoreApplication::translate("frmTankCalc", "Tank Shape:"), cboShape);
+    row(in, QCoreApplication::translate("frmTankCalc", "Tank Type:"), cboType);
+    row(in, QCoreApplication::translate("frmTankCalc", "Unit Measure:"), cboMeasure);
+    row(in, QCoreApplication::translate("frmTankCalc", "Unit Volume:"), cboVolume);
+    row(in, QCoreApplication::translate("frmTankCalc", "Height:"), txtHeight);
+    row(in, QCoreApplication::translate("frmTankCalc", "Length:"), txtLength);
+    row(in, QCoreApplication::translate("frmTankCalc", "Radius:"), txtRadius);
+    row(in, QCoreApplication::translate("frmTankCalc", "Width:"), txtWidth);
+    row(in, QCoreApplication::translate("frmTankCalc", "Light Distance:"), txtLight);
+    row(in, QCoreApplication::translate("frmTankCalc", "% Small Fish:"), txtPercentSFish);
+    row(in, QCoreApplication::translate("frmTankCalc", "% Medium Fish:"), txtPercentMFish);
+    row(in, QCoreApplication::translate("frmTankCalc", "% Large Fish:"), txtPercentLFish);
 
-    auto *outputs = new QGroupBox(QStringLiteral("Estimates"), this);
+    auto *outputs = new QGroupBox(QCoreApplication::translate("frmTankCalc", "Estimates"), this);
     QFormLayout *out = form(outputs);
-    row(out, QStringLiteral("Surface Area:"), txtArea);
-    row(out, QStringLiteral("Volume of Water:"), txtVolume);
-    row(out, QStringLiteral("Weight of Water:"), txtWeight);
-    row(out, QStringLiteral("Heat Requirements:"), txtHeat);
-    row(out, QStringLiteral("Low Light Requirements:"), txtLow);
-    row(out, QStringLiteral("Medium Light Requirements:"), txtMedium);
-    row(out, QStringLiteral("Bright Light Requirements:"), txtBrite);
-    row(out, QStringLiteral("Number Small Fish:"), txtSFish);
-    row(out, QStringLiteral("Number Medium Fish:"), txtMFish);
-    row(out, QStringLiteral("Number Large Fish:"), txtLFish);
+    row(out, QCoreApplication::translate("frmTankCalc", "Surface Area:"), txtArea);
+    row(out, QCoreApplication::translate("frmTankCalc", "Volume of Water:"), txtVolume);
+    row(out, QCoreApplication::translate("frmTankCalc", "Weight of Water:"), txtWeight);
+    row(out, QCoreApplication::translate("frmTankCalc", "Heat Requirements:"), txtHeat);
+    row(out, QCoreApplication::translate("frmTankCalc", "Low Light Requirements:"), txtLow);
+    row(out, QCoreApplication::translate("frmTankCalc", "Medium Light Requirements:"), txtMedium);
+    row(out, QCoreApplication::translate("frmTankCalc", "Bright Light Requirements:"), txtBrite);
+    row(out, QCoreApplication::translate("frmTankCalc", "Number Small Fish:"), txtSFish);
+    row(out, QCoreApplication::translate("frmTankCalc", "Number Medium Fish:"), txtMFish);
+    row(out, QCoreApplication::translate("frmTankCalc", "Number Large Fish:"), txtLFish);
 
-    lblEstimates = new QLabel(
-        QStringLiteral("* Calculations are only estimates. Actual figures may vary dramatically "
+    lblEstimates =
+        new QLabel(QCoreApplication::translate(
+                       "frmTankCalc",
+                       "* Calculations are only estimates. Actual figures may vary dramatically "
                        "depending on tank contents, population, filtration, feeding, water changes "
                        "and many other factors."),
-        this);
+                   this);
     lblEstimates->setObjectName(QStringLiteral("lblEstimates"));
     lblEstimates->setWordWrap(true);
-    lblFishSizes = new QLabel(QStringLiteral("Small Fish - (1 inch / 2.5 Cent.) Medium - (4 inches "
-                                             "/ 10 Cent.) Large - (8 inches / 20 Cent.)"),
-                              this);
+    lblFishSizes =
+        new QLabel(QCoreApplication::translate(
+                       "frmTankCalc", "Small Fish - (1 inch / 2.5 Cent.) Medium - (4 inches "
+                                      "/ 10 Cent.) Large - (8 inches / 20 Cent.)"),
+                   this);
     lblFishSizes->setObjectName(QStringLiteral("lblFishSizes"));
     lblFishSizes->setWordWrap(true);
 
@@ -298,7 +327,7 @@ void frmTankCalc::ResetCalculator() {
     }
     cboVolume->setCurrentIndex(0);
     for (TextBox *p : {txtPercentSFish, txtPercentMFish, txtPercentLFish})
-        p->setText(QStringLiteral("33.3"));
+        p->setText(userNumberText(QStringLiteral("33.3")));
     for (QLineEdit *r : resultBoxes())
         r->clear();
 }
@@ -309,19 +338,20 @@ void frmTankCalc::cmdCalculate_Click() {
     in.type = cboType->currentIndex();
     in.measure = cboMeasure->currentIndex();
     in.volume = cboVolume->currentIndex();
-    in.height = txtHeight->text();
-    in.length = txtLength->text();
-    in.radius = txtRadius->text();
-    in.width = txtWidth->text();
-    in.light = txtLight->text();
-    in.percentSmall = txtPercentSFish->text();
-    in.percentMedium = txtPercentMFish->text();
-    in.percentLarge = txtPercentLFish->text();
+    // The sums read and write the fixed form; the boxes the user's.
+    in.height = fixedNumberText(txtHeight->text());
+    in.length = fixedNumberText(txtLength->text());
+    in.radius = fixedNumberText(txtRadius->text());
+    in.width = fixedNumberText(txtWidth->text());
+    in.light = fixedNumberText(txtLight->text());
+    in.percentSmall = fixedNumberText(txtPercentSFish->text());
+    in.percentMedium = fixedNumberText(txtPercentMFish->text());
+    in.percentLarge = fixedNumberText(txtPercentLFish->text());
     const tankcalc::Outcome out = tankcalc::calculate(in);
 
-    txtPercentSFish->setText(out.percentSmall);
-    txtPercentMFish->setText(out.percentMedium);
-    txtPercentLFish->setText(out.percentLarge);
+    txtPercentSFish->setText(userNumberText(out.percentSmall));
+    txtPercentMFish->setText(userNumberText(out.percentMedium));
+    txtPercentLFish->setText(userNumberText(out.percentLarge));
     if (!out.warning.isEmpty())
         msgBox(out.warning);
     if (!out.calculated) {

@@ -1,9 +1,12 @@
 #include "frmTempConv.h"
 
+#include "platform/Conversions.h"
+
 #include "app/CorvModule.h"
 #include "app/mdiCorvella.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,7 +17,7 @@ namespace corv {
 
 frmTempConv::frmTempConv(QWidget *parent) : ModalWindow(parent) {
     setObjectName(QStringLiteral("frmTempConv"));
-    setWindowTitle(QStringLiteral("Temp Converter"));
+    setWindowTitle(QCoreApplication::translate("frmTempConv", "Temp Converter"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     txtF = new TextBox(this);
     txtF->setObjectName(QStringLiteral("txtF"));
@@ -40,12 +43,12 @@ frmTempConv::frmTempConv(QWidget *parent) : ModalWindow(parent) {
             txtF->clear();
     };
 
-    cmdCalculate = new QPushButton(QStringLiteral("Calculate"), this);
+    cmdCalculate = new QPushButton(QCoreApplication::translate("frmTempConv", "Calculate"), this);
     cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
     cmdCalculate->setDefault(true);
-    cmdReset = new QPushButton(QStringLiteral("Reset"), this);
+    cmdReset = new QPushButton(QCoreApplication::translate("frmTempConv", "Reset"), this);
     cmdReset->setObjectName(QStringLiteral("cmdReset"));
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose = new QPushButton(QCoreApplication::translate("frmTempConv", "Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     connect(cmdCalculate, &QPushButton::clicked, this, &frmTempConv::cmdCalculate_Click);
     connect(cmdReset, &QPushButton::clicked, this, &frmTempConv::cmdReset_Click);
@@ -53,9 +56,9 @@ frmTempConv::frmTempConv(QWidget *parent) : ModalWindow(parent) {
 
     auto *fields = new QFormLayout;
     fields->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto *lf = new QLabel(QStringLiteral("Farenheight:"), this);
+    auto *lf = new QLabel(QCoreApplication::translate("frmTempConv", "Farenheight:"), this);
     lf->setBuddy(txtF);
-    auto *lc = new QLabel(QStringLiteral("Celcius:"), this);
+    auto *lc = new QLabel(QCoreApplication::translate("frmTempConv", "Celcius:"), this);
     lc->setBuddy(txtC);
     fields->addRow(lf, txtF);
     fields->addRow(lc, txtC);
@@ -77,7 +80,8 @@ frmTempConv::frmTempConv(QWidget *parent) : ModalWindow(parent) {
 
 bool frmTempConv::Form_Load() {
     if (mdiCorvella *m = mdiCorvella::instance())
-        m->setStatusText(QStringLiteral("Enter a temprature to convert."));
+        m->setStatusText(
+            QCoreApplication::translate("frmTempConv", "Enter a temprature to convert."));
     cmdReset_Click();
     return true;
 }
@@ -89,9 +93,11 @@ void frmTempConv::cmdReset_Click() {
 }
 
 void frmTempConv::cmdCalculate_Click() {
-    const tempconv::Outcome out = tempconv::calculate(txtF->text(), txtC->text(), m_lastEdited);
-    txtF->setText(out.fahrenheit);
-    txtC->setText(out.celsius);
+    // The sums read and write the fixed form; the boxes the user's.
+    const tempconv::Outcome out = tempconv::calculate(fixedNumberText(txtF->text()),
+                                                      fixedNumberText(txtC->text()), m_lastEdited);
+    txtF->setText(userNumberText(out.fahrenheit));
+    txtC->setText(userNumberText(out.celsius));
     if (out.message.isEmpty())
         return;
     msgBox(out.message);

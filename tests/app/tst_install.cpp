@@ -67,6 +67,10 @@ private slots:
                                     .entryList({QStringLiteral("*.rpt")}, QDir::Files, QDir::Name);
         QCOMPARE(QDir(share).entryList({QStringLiteral("*.rpt")}, QDir::Files, QDir::Name),
                  templates);
+        // The German translation, where the build could make it.
+        if (QFileInfo::exists(
+                QStringLiteral(CORVELLA_BINARY_DIR "/bin/translations/corvella_de.qm")))
+            QVERIFY(QFileInfo(share + QStringLiteral("/translations/corvella_de.qm")).size() > 0);
 
         // The installed program finds its share folder and counts as
         // installed; the build's own program folder does not.

@@ -330,6 +330,53 @@ private slots:
         QCOMPARE(*toDate(QStringLiteral("2/29/20")), QDate(2020, 2, 29)); // the window: 2000-2029
         QCOMPARE(*toDate(QStringLiteral("12/31/30")), QDate(1930, 12, 31));
     }
+
+    // What a user types and reads follows the language: English keeps the
+    // fixed form letter for letter, German reads and writes its own, and
+    // both give the same stored value. The fixed readers never change.
+    void userConventions() {
+        for (const char *english : {"en_US", "en_GB", "C"}) {
+            setUserLocale(QLocale(QString::fromLatin1(english)));
+            QVERIFY(userFormIsFixed());
+            QCOMPARE(userDateText(QDate(2026, 12, 31)), QStringLiteral("12/31/2026"));
+            QCOMPARE(*toUserDate(QStringLiteral("12/31/2026")), QDate(2026, 12, 31));
+            QCOMPARE(userNumberText(QStringLiteral("1,234.5")), QStringLiteral("1,234.5"));
+            QCOMPARE(*toUserNumber(QStringLiteral("7.5")), 7.5);
+            QCOMPARE(userDateFormatName(), QStringLiteral("mm/dd/yyyy"));
+        }
+
+        setUserLocale(QLocale(QLocale::German, QLocale::Germany));
+        QVERIFY(!userFormIsFixed());
+        QCOMPARE(userDateText(QDate(2026, 12, 31)), QStringLiteral("31.12.2026"));
+        QCOMPARE(userDateText(QDate(2026, 3, 4)), QStringLiteral("04.03.2026"));
+        const QDate today(2026, 6, 15);
+        QCOMPARE(*toUserDate(QStringLiteral("31.12.2026"), today), QDate(2026, 12, 31));
+        QCOMPARE(*toUserDate(QStringLiteral("4.3.26"), today), QDate(2026, 3, 4));
+        QCOMPARE(*toUserDate(QStringLiteral("4.3."), today), QDate(2026, 3, 4));
+        QCOMPARE(*toUserDate(QStringLiteral("2026-12-31"), today), QDate(2026, 12, 31));
+        QCOMPARE(*toUserDate(QStringLiteral("31. Dezember 2026"), today), QDate(2026, 12, 31));
+        QVERIFY(!toUserDate(QStringLiteral("12/31/2026"), today)); // no 31st month
+        QVERIFY(!toUserDate(QStringLiteral("30.02.2026"), today));
+        QCOMPARE(*toUserNumber(QStringLiteral("7,5")), 7.5);
+        QCOMPARE(*toUserNumber(QStringLiteral("1.234,5")), 1234.5);
+        QVERIFY(!toUserNumber(QStringLiteral("7.5"))); // a group of one digit: no number
+        QCOMPARE(toUserAmount(QStringLiteral("25,99"))->units(), 259900);
+        QCOMPARE(userNumberText(QStringLiteral("-1,234.5")), QStringLiteral("-1.234,5"));
+        QCOMPARE(userNumberText(QStringLiteral("1.5E+20")), QStringLiteral("1,5E+20"));
+        QCOMPARE(fixedNumberText(userNumberText(QStringLiteral("0.125"))), QStringLiteral("0.125"));
+        QCOMPARE(withUserDateFormat(QStringLiteral("a date (mm/dd/yyyy)")),
+                 QStringLiteral("a date (dd.mm.yyyy)")); // no translation loaded here
+        // The fixed readers are untouched by the user's language.
+        QCOMPARE(*toDate(QStringLiteral("12/31/2026")), QDate(2026, 12, 31));
+        QCOMPARE(dateText(QDate(2026, 12, 31)), QStringLiteral("12/31/2026"));
+        QCOMPARE(*toNumber(QStringLiteral("7.5")), 7.5);
+
+        setUserLocale(QLocale(QLocale::French, QLocale::France));
+        QCOMPARE(userDateText(QDate(2026, 12, 31)), QStringLiteral("31/12/2026"));
+        QCOMPARE(*toUserDate(QStringLiteral("31/12/2026")), QDate(2026, 12, 31));
+        QCOMPARE(*toUserNumber(QStringLiteral("7,5")), 7.5);
+        setUserLocale(QLocale::c());
+    }
 };
 
 QTEST_APPLESS_MAIN(TestConversions)

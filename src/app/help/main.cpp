@@ -3,6 +3,8 @@
 //   corvella-help FILE
 #include "app/Artwork.h"
 #include "app/HelpBrowser.h"
+#include "app/Paths.h"
+#include "platform/Language.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -11,6 +13,10 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Corvella Help"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.corvella"));
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    corv::applyLanguage(
+        corv::chosenLocale(),
+        corv::translationFolders(programFolder, corv::installedShareFolder(programFolder)));
     corv::Artwork::applyColorScheme(qEnvironmentVariable("CORVELLA_COLOR_SCHEME"));
     corv::HelpBrowser window;
     window.setWindowIcon(corv::Artwork::appIcon());

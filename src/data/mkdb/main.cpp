@@ -25,6 +25,7 @@
 #include "data/FileIdentityLock.h"
 #include "data/ReferenceData.h"
 #include "data/Schema.h"
+#include "platform/Language.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,6 +47,10 @@ QString shown(const QString &path) {
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    corv::applyLanguage(corv::chosenLocale(),
+                        corv::translationFolders(
+                            programFolder, programFolder + QStringLiteral("/../share/corvella")));
     QTextStream err(stderr);
     QTextStream out(stdout);
     QStringList args = app.arguments().mid(1);
@@ -67,10 +72,16 @@ int main(int argc, char **argv) {
         } else if (args[i] == QLatin1String("--reference") && i + 1 < args.size()) {
             referenceDir = args[++i];
         } else if (args[i].startsWith(u'-')) {
-            err << "corvella-mkdb: unknown option " << args[i] << "\n" << usage;
+            err << "corvella-mkdb: "
+                << QCoreApplication::translate("corvella-mkdb", "unknown option %1").arg(args[i])
+                << "\n"
+                << usage;
             return 2;
         } else if (!target.isEmpty()) {
-            err << "corvella-mkdb: give one database file only\n" << usage;
+            err << "corvella-mkdb: "
+                << QCoreApplication::translate("corvella-mkdb", "give one database file only")
+                << "\n"
+                << usage;
             return 2;
         } else {
             target = args[i];
@@ -85,15 +96,21 @@ int main(int argc, char **argv) {
     QString error;
     if (upgrade) {
         if (!QFileInfo::exists(target)) {
-            err << "corvella-mkdb: " << target << " does not exist.\n";
+            err << "corvella-mkdb: "
+                << QCoreApplication::translate("corvella-mkdb", "%1 does not exist.").arg(target)
+                << "\n";
             return 1;
         }
         // A running Corvella holds its database by the file itself: an
         // upgrade under it would rebuild tables it is writing to.
         corv::FileIdentityLock lock;
         if (lock.lock(target) == corv::FileIdentityLock::InUse) {
-            err << "corvella-mkdb: " << target
-                << " is in use by a running Corvella; close it and try again.\n";
+            err << "corvella-mkdb: "
+                << QCoreApplication::translate(
+                       "corvella-mkdb",
+                       "%1 is in use by a running Corvella; close it and try again.")
+                       .arg(target)
+                << "\n";
             return 1;
         }
         corv::SchemaUpgrade done;
@@ -102,12 +119,15 @@ int main(int argc, char **argv) {
             return 1;
         }
         if (done.steps.isEmpty()) {
-            out << shown(target)
-                << " needs no upgrade: its record keys are never handed out "
-                   "again.\n";
+            out << QCoreApplication::translate(
+                       "corvella-mkdb",
+                       "%1 needs no upgrade: its record keys are never handed out again.")
+                       .arg(shown(target))
+                << "\n";
         } else {
-            out << "Upgraded " << shown(target) << ": " << done.steps.join(QStringLiteral("; "))
-                << ".\n";
+            out << QCoreApplication::translate("corvella-mkdb", "Upgraded %1: %2.")
+                       .arg(shown(target), done.steps.join(QStringLiteral("; ")))
+                << "\n";
         }
         return 0;
     }
@@ -116,21 +136,31 @@ int main(int argc, char **argv) {
     if (addReference || !empty) {
         reference = corv::builtInReferenceContent(&error);
         if (!reference) {
-            err << "corvella-mkdb: the reference content built into the program is damaged: "
-                << error << "\n";
+            err << "corvella-mkdb: "
+                << QCoreApplication::translate(
+                       "corvella-mkdb",
+                       "the reference content built into the program is damaged: %1")
+                       .arg(error)
+                << "\n";
             return 1;
         }
     }
 
     if (addReference) {
         if (!QFileInfo::exists(target)) {
-            err << "corvella-mkdb: " << target << " does not exist.\n";
+            err << "corvella-mkdb: "
+                << QCoreApplication::translate("corvella-mkdb", "%1 does not exist.").arg(target)
+                << "\n";
             return 1;
         }
         corv::FileIdentityLock lock;
         if (lock.lock(target) == corv::FileIdentityLock::InUse) {
-            err << "corvella-mkdb: " << target
-                << " is in use by a running Corvella; close it and try again.\n";
+            err << "corvella-mkdb: "
+                << QCoreApplication::translate(
+                       "corvella-mkdb",
+                       "%1 is in use by a running Corvella; close it and try again.")
+                       .arg(target)
+                << "\n";
             return 1;
         }
         corv::ReferenceAddition done;
@@ -145,7 +175,11 @@ int main(int argc, char **argv) {
     if (QFileInfo::exists(target)) {
         if (ifMissing)
             return 0;
-        err << "corvella-mkdb: " << target << " already exists; it is left as it is.\n";
+        err << "corvella-mkdb: "
+            << QCoreApplication::translate("corvella-mkdb",
+                                           "%1 already exists; it is left as it is.")
+                   .arg(target)
+            << "\n";
         return 1;
     }
     QStringList extra;
@@ -155,7 +189,10 @@ int main(int argc, char **argv) {
         for (const QString &f : files) {
             QFile file(dir.filePath(f));
             if (!file.open(QIODevice::ReadOnly)) {
-                err << "corvella-mkdb: cannot read " << file.fileName() << "\n";
+                err << "corvella-mkdb: "
+                    << QCoreApplication::translate("corvella-mkdb", "cannot read %1")
+                           .arg(file.fileName())
+                    << "\n";
                 return 1;
             }
             extra << QString::fromUtf8(file.readAll());
@@ -165,10 +202,14 @@ int main(int argc, char **argv) {
         err << "corvella-mkdb: " << error << "\n";
         return 1;
     }
-    out << "Created " << shown(target);
     if (reference)
-        out << " with " << reference->diseases.rows.size() << " diseases and "
-            << reference->glossary.rows.size() << " glossary terms";
-    out << ".\n";
+        out << QCoreApplication::translate("corvella-mkdb",
+                                           "Created %1 with %2 diseases and %3 glossary terms.")
+                   .arg(shown(target))
+                   .arg(reference->diseases.rows.size())
+                   .arg(reference->glossary.rows.size());
+    else
+        out << QCoreApplication::translate("corvella-mkdb", "Created %1.").arg(shown(target));
+    out << "\n";
     return 0;
 }
