@@ -49,9 +49,51 @@ bool keysNeverReused(QSqlDatabase &db, const MigrationContext &context, QString 
     return true;
 }
 
+// 2: the care log's tables, as resources/schema.sql makes them in a new
+// file. A table of either name that is there already (made by hand or by
+// another program) fails the migration rather than being taken as ours.
+bool careLogTables(QSqlDatabase &db, const MigrationContext &, QString *step, QString *problem) {
+    static const char *const statements[] = {
+        "CREATE TABLE Maintenance (\n"
+        "    ID           INTEGER PRIMARY KEY AUTOINCREMENT,\n"
+        "    TankID       INTEGER,\n"
+        "    EntryDate    DATE_TEXT,\n"
+        "    Kind         VARCHAR(254),\n"
+        "    Amount       REAL,\n"
+        "    Unit         VARCHAR(254),\n"
+        "    Product      VARCHAR(254),\n"
+        "    SharePercent REAL,\n"
+        "    Notes        LONGTEXT\n"
+        ")",
+        "CREATE TABLE Tasks (\n"
+        "    ID           INTEGER PRIMARY KEY AUTOINCREMENT,\n"
+        "    TankID       INTEGER,\n"
+        "    Title        VARCHAR(254),\n"
+        "    Kind         VARCHAR(254),\n"
+        "    Interval     REAL,\n"
+        "    IntervalUnit VARCHAR(254),\n"
+        "    Rhythm       VARCHAR(254),\n"
+        "    StartDate    DATE_TEXT,\n"
+        "    SnoozedUntil DATE_TEXT,\n"
+        "    Notes        LONGTEXT\n"
+        ")",
+        "CREATE INDEX MaintenanceByTankDate ON Maintenance (TankID, EntryDate)",
+    };
+    QSqlQuery q(db);
+    for (const char *sql : statements) {
+        if (!q.exec(QLatin1String(sql))) {
+            *problem = q.lastError().text();
+            return false;
+        }
+    }
+    *step = QStringLiteral("the care log's Maintenance and Tasks tables were added");
+    return true;
+}
+
 const QVector<Migration> &migrations() {
     static const QVector<Migration> list{
         {1, keysNeverReused},
+        {2, careLogTables},
     };
     return list;
 }

@@ -21,7 +21,7 @@ const QVector<TableDef> &corvellaTables() {
     static const QVector<TableDef> tables = [] {
         QVector<TableDef> v;
         for (const TableSpec &t : catalogue())
-            v.push_back({t.name, t.fieldNames()});
+            v.push_back({t.name, t.fieldNames(), t.sinceVersion});
         return v;
     }();
     return tables;
@@ -53,6 +53,7 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
     }
     bool ok = true;
     QString problem;
+    int version = 0;
     {
         Connection connection("corvella-check");
         QSqlDatabase &db = connection.db();
@@ -62,7 +63,7 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
         } else {
             // A file of a newer schema would be changed in ways this
             // program does not know; it is refused before it is read.
-            const int version = schemaVersion(db);
+            version = schemaVersion(db);
             if (version > currentSchemaVersion) {
                 ok = false;
                 problem = newerSchemaMessage(info.fileName(), version);
@@ -71,6 +72,9 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
         for (const TableDef &t : corvellaTables()) {
             if (!ok)
                 break;
+            // Its migration adds it when the file is opened.
+            if (t.sinceVersion > version)
+                continue;
             QSqlQuery q(db);
             q.setForwardOnly(true);
             if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(t.name)))) {

@@ -1,4 +1,4 @@
-// The five tables of a Corvella database and their fields.
+// The tables of a Corvella database and their fields.
 #pragma once
 
 #include <QSqlDatabase>
@@ -11,9 +11,11 @@ namespace corv {
 struct TableDef {
     QString name;
     QStringList fields;
+    int sinceVersion = 0; // the schema version that brought the table
 };
 
-// Journal, LiveStock, Tank, Disease and Glossary, with their field names.
+// Journal, LiveStock, Tank, Disease, Glossary, Maintenance and Tasks, with
+// their field names.
 const QVector<TableDef> &corvellaTables();
 
 // The fewest decimals a stored number of the field is shown with, in the
@@ -23,8 +25,9 @@ const QVector<TableDef> &corvellaTables();
 // a field whose numbers show in their shortest form.
 int shownDecimals(const QString &table, const QString &field);
 
-// True when `path` is an SQLite database that holds the five tables with all
-// their fields and passes the engine's full integrity check. The file is
+// True when `path` is an SQLite database that holds the tables of its schema
+// version with all their fields (a file of an earlier version is upgraded
+// when it is opened) and passes the engine's full integrity check. The file is
 // opened read-only and left unchanged. When it is not, `why` says what is
 // wrong, in words for the user.
 bool isCorvellaDatabase(const QString &path, QString *why = nullptr);

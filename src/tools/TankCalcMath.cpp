@@ -188,6 +188,7 @@ Outcome calculate(const Inputs &in) {
     r.smallFish = resultText(smallFish);
     r.mediumFish = resultText(mediumFish);
     r.largeFish = resultText(largeFish);
+    out.volume = volume;
     out.calculated = true;
     return out;
 }
