@@ -30,6 +30,8 @@ bool CorvModule::StockOpen = false;
 bool CorvModule::DiseasesOpen = false;
 bool CorvModule::GlossaryOpen = false;
 bool CorvModule::TankCalcOpen = false;
+bool CorvModule::MaintenanceOpen = false;
+bool CorvModule::TasksOpen = false;
 bool CorvModule::TankOpen = false;
 QString CorvModule::SearchForm;
 QString CorvModule::SearchCriteria;
@@ -64,6 +66,7 @@ void CorvModule::reset() {
     CurrentTankName.clear();
     ActiveForm.clear();
     JournalOpen = StockOpen = DiseasesOpen = GlossaryOpen = TankCalcOpen = TankOpen = false;
+    MaintenanceOpen = TasksOpen = false;
     SearchForm.clear();
     SearchCriteria.clear();
     SearchText1.clear();

@@ -32,7 +32,8 @@ public:
     static QString CurrentTankID;
     static QString CurrentTankName;
     // Which record window the record commands go to: "Journal", "Stock",
-    // "Diseases", "Glossary", "TankAdd", "TankCalc" or "NoOne".
+    // "Diseases", "Glossary", "TankAdd", "TankCalc", "Maintenance", "Tasks"
+    // or "NoOne".
     static QString ActiveForm;
     // Which record windows are open (set by the main window's commands,
     // cleared by the windows when they unload).
@@ -42,6 +43,8 @@ public:
     static bool GlossaryOpen;
     static bool TankCalcOpen;
     static bool TankOpen;
+    static bool MaintenanceOpen;
+    static bool TasksOpen;
     // State of the search and index windows.
     static QString SearchForm;
     static QString SearchCriteria;

@@ -22,7 +22,7 @@ class QWidget;
 
 namespace corv {
 
-enum class FormKind { Journal, Stock, Tank, Diseases, Glossary, TankCalc };
+enum class FormKind { Journal, Stock, Tank, Diseases, Glossary, TankCalc, Maintenance, Tasks };
 
 class CorvForm {
 public:

@@ -29,6 +29,8 @@ std::optional<FormKind> formOf(TransferTable table) {
         return FormKind::Diseases;
     case TransferTable::Glossary:
         return FormKind::Glossary;
+    case TransferTable::Maintenance:
+        return FormKind::Maintenance;
     }
     return std::nullopt;
 }
@@ -50,6 +52,8 @@ std::optional<TransferTable> activeTransferTable() {
         return TransferTable::Disease;
     if (active == QLatin1String("Glossary"))
         return TransferTable::Glossary;
+    if (active == QLatin1String("Maintenance"))
+        return TransferTable::Maintenance;
     return std::nullopt;
 }
 

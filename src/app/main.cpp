@@ -1,6 +1,7 @@
 #include "app/Artwork.h"
 #include "app/Startup.h"
 #include "app/mdiCorvella.h"
+#include "care/CareWindows.h"
 #include "charts/ChartWindows.h"
 #include "forms/Windows.h"
 #include "reports/ReportWindows.h"
@@ -20,6 +21,7 @@ int main(int argc, char **argv) {
     // Each layer of windows tells the main window how its windows are made.
     corv::registerRecordWindows();
     corv::registerToolWindows();
+    corv::registerCareWindows();
     corv::registerChartWindows();
     corv::registerReportWindows();
     std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());

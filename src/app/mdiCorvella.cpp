@@ -36,6 +36,8 @@ namespace corv {
 
 std::function<QDialog *(QWidget *)> mdiCorvella::chartWindow;
 std::function<QDialog *(QWidget *)> mdiCorvella::printWindow;
+std::function<void(mdiCorvella &)> mdiCorvella::extendWindow;
+std::function<void(mdiCorvella &)> mdiCorvella::afterStartup;
 
 namespace {
 
@@ -86,6 +88,8 @@ mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    if (extendWindow)
+        extendWindow(*this);
     // Ctrl+Tab and Ctrl+Shift+Tab go from child window to child window,
     // wherever the focus is in them.
     auto *next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);

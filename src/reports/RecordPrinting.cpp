@@ -12,6 +12,8 @@ const PrintTarget printTable[] = {
     {"Diseases", "Print Disease Record(s)", "All Records", false, "disease.rpt", "DiseaseReport"},
     {"Glossary", "Print Glossary Record(s)", "All Records", false, "glossary.rpt",
      "GlossaryReport"},
+    {"Maintenance", "Print Maintenance Record(s)", "All Records This Tank", true, "maintenance.rpt",
+     "MaintenanceReport"},
 };
 
 } // namespace

@@ -10,6 +10,7 @@ const SearchFields searchTable[] = {
     {"Diseases", "Common Name:", "CommonName", "Scientific Name:", "ScientificName"},
     {"Glossary", "Term:", "Term", nullptr, nullptr},
     {"Journal", "Date:", "EntryDate", nullptr, nullptr},
+    {"Maintenance", "Date:", "EntryDate", "Kind:", "Kind"},
     {"Stock", "Date Acquired:", "DateAcquired", "Common Name:", "CommonName"},
 };
 
