@@ -65,10 +65,13 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
     spnChanges = new QSpinBox(this);
     spnChanges->setObjectName(QStringLiteral("spnChanges"));
     spnChanges->setRange(1, 10);
+    spnChanges->setMaximumWidth(
+        spnChanges->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 60);
     spnChanges->setToolTip(QStringLiteral("In how many equal changes, one after the other"));
     lblResult = new QLabel(this);
     lblResult->setObjectName(QStringLiteral("lblResult"));
     lblResult->setWordWrap(true);
+    lblResult->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     lblResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblResult->setMinimumHeight(lblResult->fontMetrics().lineSpacing() * 4);
     lblResult->setFrameShape(QFrame::StyledPanel);

@@ -486,8 +486,24 @@ void Chart2D::addMarkers() {
     QColor colour = m_style.text;
     colour.setAlphaF(0.6f);
     const QPen pen(colour, 1, Qt::DotLine);
+    // Labels of markers close together go on lower lines, so that they do
+    // not print over each other (three lines; then the line that frees
+    // soonest). Widths are reckoned in the pixels the plot is built for.
+    const double units = unitOfPos(m_full.hi) - unitOfPos(m_full.lo);
+    const double pixelsPerUnit = units > 0 ? m_pixels / units : 0;
+    const QFontMetricsF metrics(m_style.labelFont);
+    const double lineStep = (m_high - m_low) * 0.05;
+    double lineEnds[3] = {-1e300, -1e300, -1e300};
     for (const ChartContent::Marker &m : c.markers) {
         const double x = unitOfPos(m.position);
+        const double px = x * pixelsPerUnit;
+        const double half = metrics.horizontalAdvance(m.label) / 2 + 6;
+        int level = 0;
+        for (int k = 1; k < 3; ++k)
+            if (lineEnds[level] > px - half && lineEnds[k] < lineEnds[level])
+                level = k;
+        lineEnds[level] = px + half;
+        const double labelY = m_high - level * lineStep;
         auto *line = new QLineSeries;
         line->append(x, m_low);
         line->append(x, m_high);
@@ -499,7 +515,7 @@ void Chart2D::addMarkers() {
         // The label stands at the line's top, as the one point of a series
         // whose point label is the text itself.
         auto *top = new QScatterSeries;
-        top->append(x, m_high);
+        top->append(x, labelY);
         top->setMarkerSize(4);
         top->setColor(colour);
         top->setBorderColor(colour);
