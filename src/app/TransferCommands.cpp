@@ -20,19 +20,8 @@ const QString csvFilter = QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*
 constexpr int reportLinesShown = 25;
 
 std::optional<FormKind> formOf(TransferTable table) {
-    switch (table) {
-    case TransferTable::Journal:
-        return FormKind::Journal;
-    case TransferTable::LiveStock:
-        return FormKind::Stock;
-    case TransferTable::Disease:
-        return FormKind::Diseases;
-    case TransferTable::Glossary:
-        return FormKind::Glossary;
-    case TransferTable::Maintenance:
-        return FormKind::Maintenance;
-    }
-    return std::nullopt;
+    const WindowKind *w = windowForTransfer(table);
+    return w ? std::optional<FormKind>(w->kind) : std::nullopt;
 }
 
 // The tank the records belong to; empty for the reference tables.
@@ -43,18 +32,8 @@ QString tankFor(TransferTable table) {
 } // namespace
 
 std::optional<TransferTable> activeTransferTable() {
-    const QString &active = CorvModule::ActiveForm;
-    if (active == QLatin1String("Journal"))
-        return TransferTable::Journal;
-    if (active == QLatin1String("Stock"))
-        return TransferTable::LiveStock;
-    if (active == QLatin1String("Diseases"))
-        return TransferTable::Disease;
-    if (active == QLatin1String("Glossary"))
-        return TransferTable::Glossary;
-    if (active == QLatin1String("Maintenance"))
-        return TransferTable::Maintenance;
-    return std::nullopt;
+    const WindowKind *w = CorvModule::ActiveForm.window();
+    return w ? w->transfer : std::nullopt;
 }
 
 void exportActiveRecords() {

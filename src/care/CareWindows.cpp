@@ -5,11 +5,11 @@
 #include "frmTasks.h"
 #include "frmWaterPlanner.h"
 
-#include "app/Artwork.h"
 #include "app/ChildWindow.h"
 #include "app/CorvModule.h"
 #include "app/Settings.h"
 #include "app/mdiCorvella.h"
+#include "forms/Controls.h"
 #include "forms/frmJournal.h"
 #include "platform/Dialogs.h"
 
@@ -18,9 +18,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
+#include <QToolButton>
 
 namespace corv {
 
@@ -34,37 +35,6 @@ QPointer<QLabel> duePanel;
 // tasks due in the status bar, which is read again now and then (a day may
 // pass while Corvella runs) and whenever another window comes to the front.
 void extendMainWindow(mdiCorvella &main) {
-    // The maintenance log and the tasks beside the journal and livestock,
-    // in the menu and (the log) on the toolbar.
-    auto *log = new QAction(QStringLiteral("&Maintenance"), &main);
-    log->setObjectName(QStringLiteral("mnuMaintenance"));
-    QObject::connect(log, &QAction::triggered, &main,
-                     [&main] { main.openWindow(FormKind::Maintenance); });
-    auto *tasks = new QAction(QStringLiteral("T&asks"), &main);
-    tasks->setObjectName(QStringLiteral("mnuTasks"));
-    QObject::connect(tasks, &QAction::triggered, &main,
-                     [&main] { main.openWindow(FormKind::Tasks); });
-    {
-        const QList<QAction *> items = main.mnuOptions->actions();
-        const int at = items.indexOf(main.mnuLiveStock);
-        main.mnuOptions->insertActions(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr,
-                                       {log, tasks});
-    }
-    const QString key = QString::fromLatin1(windowKind(FormKind::Maintenance).toolKey);
-    auto *button = new QAction(Artwork::toolIcon(QStringLiteral("maintenance")), key, &main);
-    button->setObjectName(QStringLiteral("tb") + key);
-    button->setData(key);
-    button->setToolTip(key);
-    QObject::connect(button, &QAction::triggered, &main,
-                     [&main, key] { main.tbToolBar_ButtonClick(key); });
-    {
-        const QList<QAction *> items = main.tbToolBar->actions();
-        const int at =
-            items.indexOf(main.tbToolBar->findChild<QAction *>(QStringLiteral("tbLivestock")));
-        main.tbToolBar->insertAction(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr,
-                                     button);
-    }
-
     auto *planner = new QAction(QStringLiteral("&Water-Change Planner\u2026"), &main);
     planner->setObjectName(QStringLiteral("mnuWaterPlanner"));
     planner->setStatusTip(QStringLiteral("Work out how much water to change."));
@@ -115,6 +85,24 @@ void registerCareWindows() {
 }
 
 namespace care {
+
+QToolButton *listButton(QWidget *parent, TextBox *box, const QString &name, const QString &tip,
+                        QMenu *menu) {
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setArrowType(Qt::DownArrow);
+    b->setToolTip(tip);
+    b->setAccessibleName(tip);
+    b->setPopupMode(QToolButton::InstantPopup);
+    b->setMenu(menu);
+    b->setFocusPolicy(Qt::NoFocus);
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::ALT | Qt::Key_Down), QKeySequence(Qt::Key_F4)}) {
+        auto *open = new QShortcut(keys, box, nullptr, nullptr, Qt::WidgetShortcut);
+        QObject::connect(open, &QShortcut::activated, b, &QToolButton::showMenu);
+    }
+    return b;
+}
 
 bool runWaterPlanner(QWidget *parent) {
     if (!requireDefaultTank())

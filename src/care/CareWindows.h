@@ -7,6 +7,9 @@
 #include <functional>
 
 class QLabel;
+class QMenu;
+class QString;
+class QToolButton;
 class QWidget;
 
 namespace corv {
@@ -17,7 +20,14 @@ class mdiCorvella;
 // list of tasks due after start-up.
 void registerCareWindows();
 
+class TextBox;
+
 namespace care {
+
+// A small button beside `box` that drops `menu` down. It takes no focus, so
+// Tab goes from box to box; Alt+Down or F4 in the box opens the list.
+QToolButton *listButton(QWidget *parent, TextBox *box, const QString &name, const QString &tip,
+                        QMenu *menu);
 
 // The water-change planner for the default tank, modally; true when a
 // change was recorded in the maintenance log.

@@ -14,36 +14,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
 namespace corv {
-
-namespace {
-
-// A small button that drops a list down beside its box. It takes no focus,
-// so Tab goes from box to box; Alt+Down or F4 in the box opens the list.
-QToolButton *listButton(QWidget *parent, TextBox *box, const QString &name, const QString &tip,
-                        QMenu *menu) {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setArrowType(Qt::DownArrow);
-    b->setToolTip(tip);
-    b->setAccessibleName(tip);
-    b->setPopupMode(QToolButton::InstantPopup);
-    b->setMenu(menu);
-    b->setFocusPolicy(Qt::NoFocus);
-    for (const QKeySequence &keys :
-         {QKeySequence(Qt::ALT | Qt::Key_Down), QKeySequence(Qt::Key_F4)}) {
-        auto *open = new QShortcut(keys, box, nullptr, nullptr, Qt::WidgetShortcut);
-        QObject::connect(open, &QShortcut::activated, b, &QToolButton::showMenu);
-    }
-    return b;
-}
-
-} // namespace
 
 frmMaintenance::frmMaintenance()
     : RecordForm({FormKind::Maintenance, QStringLiteral("Maintenance"),
@@ -90,16 +65,16 @@ frmMaintenance::frmMaintenance()
     });
 
     m_kindMenu = new QMenu(this);
-    cmdKinds =
-        listButton(this, txtKind, QStringLiteral("cmdKinds"), QStringLiteral("Kinds"), m_kindMenu);
+    cmdKinds = care::listButton(this, txtKind, QStringLiteral("cmdKinds"), QStringLiteral("Kinds"),
+                                m_kindMenu);
     auto *unitMenu = new QMenu(this);
     for (const QString &u : care::standardUnits())
         unitMenu->addAction(u, this, [this, u] {
             txtUnit->setText(u);
             fillShare();
         });
-    cmdUnits =
-        listButton(this, txtUnit, QStringLiteral("cmdUnits"), QStringLiteral("Units"), unitMenu);
+    cmdUnits = care::listButton(this, txtUnit, QStringLiteral("cmdUnits"), QStringLiteral("Units"),
+                                unitMenu);
     fillKindMenu();
 
     auto *grid = new QGridLayout;

@@ -1,5 +1,7 @@
 #include "frmTasks.h"
 
+#include "CareWindows.h"
+
 #include "care/CareLog.h"
 
 #include "app/CorvModule.h"
@@ -15,7 +17,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -97,19 +98,8 @@ frmTasks::frmTasks()
     kinds << care::standardKinds();
     for (const QString &k : std::as_const(kinds))
         kindMenu->addAction(k, this, [this, k] { txtKind->setText(k); });
-    cmdKinds = new QToolButton(this);
-    cmdKinds->setObjectName(QStringLiteral("cmdKinds"));
-    cmdKinds->setArrowType(Qt::DownArrow);
-    cmdKinds->setToolTip(QStringLiteral("Kinds"));
-    cmdKinds->setAccessibleName(QStringLiteral("Kinds"));
-    cmdKinds->setPopupMode(QToolButton::InstantPopup);
-    cmdKinds->setMenu(kindMenu);
-    cmdKinds->setFocusPolicy(Qt::NoFocus);
-    for (const QKeySequence &keys :
-         {QKeySequence(Qt::ALT | Qt::Key_Down), QKeySequence(Qt::Key_F4)}) {
-        auto *open = new QShortcut(keys, txtKind, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(open, &QShortcut::activated, cmdKinds, &QToolButton::showMenu);
-    }
+    cmdKinds = care::listButton(this, txtKind, QStringLiteral("cmdKinds"), QStringLiteral("Kinds"),
+                                kindMenu);
 
     lblNextDue = new QLabel(this);
     lblNextDue->setObjectName(QStringLiteral("lblNextDue"));

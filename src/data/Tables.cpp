@@ -21,10 +21,18 @@ const QVector<TableDef> &corvellaTables() {
     static const QVector<TableDef> tables = [] {
         QVector<TableDef> v;
         for (const TableSpec &t : catalogue())
-            v.push_back({t.name, t.fieldNames(), t.sinceVersion});
+            v.push_back({t.name, t.fieldNames()});
         return v;
     }();
     return tables;
+}
+
+QVector<TableDef> corvellaTablesAt(int version) {
+    QVector<TableDef> v;
+    for (const TableSpec &t : catalogue())
+        if (t.since <= version)
+            v.push_back({t.name, t.fieldNamesAt(version)});
+    return v;
 }
 
 int shownDecimals(const QString &table, const QString &field) {
@@ -69,12 +77,11 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
                 problem = newerSchemaMessage(info.fileName(), version);
             }
         }
-        for (const TableDef &t : corvellaTables()) {
+        // What a file of its own version has: an older file is upgraded when
+        // it is opened.
+        for (const TableDef &t : corvellaTablesAt(qMax(version, 0))) {
             if (!ok)
                 break;
-            // Its migration adds it when the file is opened.
-            if (t.sinceVersion > version)
-                continue;
             QSqlQuery q(db);
             q.setForwardOnly(true);
             if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(t.name)))) {

@@ -11,12 +11,14 @@ namespace corv {
 struct TableDef {
     QString name;
     QStringList fields;
-    int sinceVersion = 0; // the schema version that brought the table
 };
 
 // Journal, LiveStock, Tank, Disease, Glossary, Maintenance and Tasks, with
 // their field names.
 const QVector<TableDef> &corvellaTables();
+// The tables and fields a file of schema version `version` has: the tables
+// and fields later migrations add are not among them.
+QVector<TableDef> corvellaTablesAt(int version);
 
 // The fewest decimals a stored number of the field is shown with, in the
 // windows, the reports and exported files alike: the precision its test or

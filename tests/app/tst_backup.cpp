@@ -273,11 +273,8 @@ private slots:
                                            << "Corvella.bak is damaged";
         QTest::newRow("empty") << "empty"
                                << "Corvella.bak is not a Corvella database.";
-        // Cut after its second page, the file still holds the whole schema
-        // (the care log's tables included); the full check finds the rest
-        // missing.
         QTest::newRow("truncated") << "truncated"
-                                   << "Corvella.bak is damaged (database disk image is malformed)";
+                                   << "Corvella.bak is not a Corvella database, or it is damaged.";
     }
     void restoreRefusesDamagedOrIncompleteFiles() {
         QFETCH(QString, kind);
