@@ -20,8 +20,10 @@ qt6-datavisualization-dev qt6-declarative-dev qt6-svg-dev libqt6sql6-sqlite qt6-
 qt6-tools-dev-tools qt6-l10n-tools xvfb xauth libgl1-mesa-dri libglx-mesa0 fonts-dejavu-core
 libkainjow-mustache-dev poppler-utils libx11-dev libsqlite3-dev lld"
 
-# What the tests need besides: the formatting check.
-TEST_PACKAGES="clang-format"
+# What the tests need besides: the formatting check, and the screen-reader
+# check (an AT-SPI client on a virtual screen with a window manager, keys
+# typed as a user types them, the accessibility bus of its own session bus).
+TEST_PACKAGES="clang-format python3-pyatspi at-spi2-core dbus-daemon openbox xdotool"
 
 # What making the Debian package needs besides (dpkg-shlibdeps works out its
 # dependencies; file finds the programs in it; lintian checks the result).

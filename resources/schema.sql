@@ -1,4 +1,4 @@
--- The Corvella database: seven tables in one SQLite file, CORVELLA.CVL.
+-- The Corvella database: five tables in one SQLite file, CORVELLA.CVL.
 --
 -- Column types tell the program how to show and store each field:
 --   INTEGER PRIMARY KEY AUTOINCREMENT
@@ -90,32 +90,3 @@ CREATE TABLE Glossary (
 -- A journal is read one tank at a time in date order; so is livestock.
 CREATE INDEX JournalByTankDate ON Journal (TankID, EntryDate);
 CREATE INDEX LiveStockByTank ON LiveStock (TankID);
-
--- The care log: what was done to a tank, and the tasks that remind of it.
--- The same statements are migration 2 (src/data/Schema.cpp) of an older file.
-CREATE TABLE Maintenance (
-    ID           INTEGER PRIMARY KEY AUTOINCREMENT,
-    TankID       INTEGER,
-    EntryDate    DATE_TEXT,
-    Kind         VARCHAR(254),
-    Amount       REAL,
-    Unit         VARCHAR(254),
-    Product      VARCHAR(254),
-    SharePercent REAL,
-    Notes        LONGTEXT
-);
-
-CREATE TABLE Tasks (
-    ID           INTEGER PRIMARY KEY AUTOINCREMENT,
-    TankID       INTEGER,
-    Title        VARCHAR(254),
-    Kind         VARCHAR(254),
-    Interval     REAL,
-    IntervalUnit VARCHAR(254),
-    Rhythm       VARCHAR(254),
-    StartDate    DATE_TEXT,
-    SnoozedUntil DATE_TEXT,
-    Notes        LONGTEXT
-);
-
-CREATE INDEX MaintenanceByTankDate ON Maintenance (TankID, EntryDate);

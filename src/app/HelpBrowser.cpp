@@ -72,6 +72,8 @@ HelpBrowser::HelpBrowser(QWidget *parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Corvella Help"));
     auto *pages = new BookPages(this);
     m_browser = pages;
+    // The page has no label to take a name from.
+    m_browser->setAccessibleName(tr("Help page"));
     m_browser->setOpenLinks(true);
     m_browser->setOpenExternalLinks(true);
     // The book is printed on paper of the desktop's kind: its pages set
@@ -92,6 +94,8 @@ HelpBrowser::HelpBrowser(QWidget *parent) : QWidget(parent) {
     m_back->setText(tr("Back"));
     m_forward = new QToolButton(this);
     m_forward->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    // It shows only its arrow; a screen reader says its name.
+    m_forward->setAccessibleName(tr("Forward"));
     m_contents = new QToolButton(this);
     m_contents->setText(tr("Contents"));
     m_contents->setToolButtonStyle(Qt::ToolButtonTextOnly);

@@ -33,6 +33,7 @@ frmTargetRanges::frmTargetRanges(QWidget *parent)
     const auto &params = journalParameters();
     tblRanges = new QTableWidget(params.size(), 2, this);
     tblRanges->setObjectName(QStringLiteral("tblRanges"));
+    tblRanges->setAccessibleName(tr("Target ranges"));
     tblRanges->setHorizontalHeaderLabels({QStringLiteral("Low"), QStringLiteral("High")});
     QStringList rows;
     for (const JournalParameter &p : params)

@@ -8,6 +8,7 @@
 #include "WindowPlacement.h"
 #include "frmAbout.h"
 #include "frmTargetRanges.h"
+#include "platform/Accessibility.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyboardState.h"
 
@@ -332,6 +333,9 @@ void mdiCorvella::buildStatusBar() {
         return l;
     };
     sbStatusBar->addWidget(makePanel(1, QStringLiteral("panelText"), 0), 1);
+    // The status line tells what a command is doing or asking: a screen
+    // reader is told of each new line.
+    announceChanges(m_panels[1]);
     const int keyWidth = fontMetrics().horizontalAdvance(QStringLiteral("CAPS")) + 18;
     sbStatusBar->addPermanentWidget(makePanel(2, QStringLiteral("panelCaps"), keyWidth));
     sbStatusBar->addPermanentWidget(makePanel(3, QStringLiteral("panelNum"), keyWidth));
@@ -369,7 +373,7 @@ QString mdiCorvella::statusText() const {
 }
 
 void mdiCorvella::setStatusText(const QString &text) {
-    m_panels[1]->setText(text);
+    setLiveText(m_panels[1], text);
 }
 
 void mdiCorvella::updateClock() {
@@ -425,6 +429,10 @@ void mdiCorvella::ShowToolText() {
         a->setIconText(caption);
         a->setText(caption);
         a->setToolTip(key);
+        // A button showing its image only still has its word for a screen
+        // reader: the word of its tip.
+        if (QWidget *button = tbToolBar->widgetForAction(a))
+            button->setAccessibleName(a->toolTip());
     }
     tbToolBar->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
 }

@@ -14,6 +14,7 @@
 #include "forms/RecordForm.h"
 #include "forms/WindowSupport.h"
 #include "forms/frmJournal.h"
+#include "platform/Accessibility.h"
 #include "platform/Dialogs.h"
 
 #include <QCheckBox>
@@ -130,6 +131,9 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     CorvChart->setObjectName(QStringLiteral("CorvChart"));
     CorvChart->setMinimumSize(360, 260);
     CorvChart->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // It takes the focus (its keys zoom), so a screen reader names it.
+    setAccessibleRole(CorvChart, QAccessible::Chart);
+    CorvChart->setAccessibleName(tr("Journal chart"));
     CorvChart->setToolTip(corv::CorvChart::zoomHint());
     CorvChart->setAccessibleDescription(corv::CorvChart::zoomHint());
 

@@ -37,6 +37,7 @@ struct ValueRow {
     const char *chartField;
     bool chartedAtFirst; // "ticked" below
     double ranges[3][2];
+    int since = 0; // the schema version that added the field (FieldSpec)
 };
 // clang-format off
 const ValueRow valueRows[] = {
@@ -125,6 +126,7 @@ const QVector<JournalValue> &journalValues() {
             j.name = QString::fromLatin1(row.name);
             j.field = plain(row.field, FieldKind::Number, row.limit);
             j.field.decimals = row.decimals;
+            j.field.since = row.since;
             j.field.label = j.name + u':';
             j.field.box = QString::fromLatin1(row.box);
             j.field.messageWord = QString::fromLatin1(row.messageWord);

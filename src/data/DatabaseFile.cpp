@@ -93,6 +93,10 @@ bool createDatabase(const QString &path, QString *error, const QStringList &extr
             if (!q.exec(QStringLiteral("BEGIN")))
                 problem = q.lastError().text();
             run(statements(schema));
+            // The schema file is version 1; what later versions added comes
+            // from the catalogue, as their migrations add it to older files.
+            for (int version = 2; version <= currentSchemaVersion; ++version)
+                run(catalogueAdditions(version));
             // A new file is made as every migration leaves it.
             run({QStringLiteral("PRAGMA user_version = %1").arg(currentSchemaVersion)});
             // A failed insert leaves its reason in `problem`.

@@ -1,6 +1,8 @@
 #include "Schema.h"
 
+#include "Catalogue.h"
 #include "Connection.h"
+#include "JetSql.h"
 #include "KeyUpgrade.h"
 #include "Tables.h"
 
@@ -16,6 +18,7 @@ namespace {
 // What a migration knows besides the file itself.
 struct MigrationContext {
     qint64 tankKeyTaken = 0;
+    int version = 0; // the version the migration brings the file to
 };
 
 // One step of the schema: it runs inside a checked transaction, and says
@@ -49,51 +52,35 @@ bool keysNeverReused(QSqlDatabase &db, const MigrationContext &context, QString 
     return true;
 }
 
-// 2: the care log's tables, as resources/schema.sql makes them in a new
-// file. A table of either name that is there already (made by hand or by
-// another program) fails the migration rather than being taken as ours.
-bool careLogTables(QSqlDatabase &db, const MigrationContext &, QString *step, QString *problem) {
-    static const char *const statements[] = {
-        "CREATE TABLE Maintenance (\n"
-        "    ID           INTEGER PRIMARY KEY AUTOINCREMENT,\n"
-        "    TankID       INTEGER,\n"
-        "    EntryDate    DATE_TEXT,\n"
-        "    Kind         VARCHAR(254),\n"
-        "    Amount       REAL,\n"
-        "    Unit         VARCHAR(254),\n"
-        "    Product      VARCHAR(254),\n"
-        "    SharePercent REAL,\n"
-        "    Notes        LONGTEXT\n"
-        ")",
-        "CREATE TABLE Tasks (\n"
-        "    ID           INTEGER PRIMARY KEY AUTOINCREMENT,\n"
-        "    TankID       INTEGER,\n"
-        "    Title        VARCHAR(254),\n"
-        "    Kind         VARCHAR(254),\n"
-        "    Interval     REAL,\n"
-        "    IntervalUnit VARCHAR(254),\n"
-        "    Rhythm       VARCHAR(254),\n"
-        "    StartDate    DATE_TEXT,\n"
-        "    SnoozedUntil DATE_TEXT,\n"
-        "    Notes        LONGTEXT\n"
-        ")",
-        "CREATE INDEX MaintenanceByTankDate ON Maintenance (TankID, EntryDate)",
-    };
+// The fields and tables the catalogue says this version added.
+bool addedInCatalogue(QSqlDatabase &db, const MigrationContext &context, QString *step,
+                      QString *problem) {
     QSqlQuery q(db);
-    for (const char *sql : statements) {
-        if (!q.exec(QLatin1String(sql))) {
-            *problem = q.lastError().text();
+    for (const QString &sql : catalogueAdditions(context.version)) {
+        if (!q.exec(sql)) {
+            *problem = q.lastError().text() + QStringLiteral(" (in: ") + sql + u')';
             return false;
         }
     }
-    *step = QStringLiteral("the care log's Maintenance and Tasks tables were added");
+    QStringList added;
+    for (const TableSpec &t : catalogue()) {
+        if (t.since == context.version)
+            added << QStringLiteral("the %1 table").arg(t.name);
+        else if (t.since < context.version)
+            for (const FieldSpec &f : t.fields)
+                if (f.since == context.version)
+                    added << QStringLiteral("%1 to %2").arg(f.name, t.name);
+    }
+    if (!added.isEmpty())
+        *step = QStringLiteral("added %1").arg(listInWords(added));
     return true;
 }
 
 const QVector<Migration> &migrations() {
     static const QVector<Migration> list{
         {1, keysNeverReused},
-        {2, careLogTables},
+        // The care log's Maintenance and Tasks tables.
+        {2, addedInCatalogue},
     };
     return list;
 }
@@ -106,7 +93,47 @@ bool runPragma(QSqlDatabase &db, const QString &sql, QString *problem) {
     return false;
 }
 
+QString columnType(const FieldSpec &f) {
+    switch (f.kind) {
+    case FieldKind::Integer:
+        return f.name == QLatin1String("ID") ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                                             : QStringLiteral("INTEGER");
+    case FieldKind::Number:
+        return QStringLiteral("REAL");
+    case FieldKind::Currency:
+        return QStringLiteral("CURRENCY_INT");
+    case FieldKind::Date:
+        return QStringLiteral("DATE_TEXT");
+    case FieldKind::Text:
+        return QStringLiteral("VARCHAR(%1)").arg(f.length > 0 ? f.length : 254);
+    case FieldKind::Memo:
+        return QStringLiteral("LONGTEXT");
+    }
+    return QString();
+}
+
 } // namespace
+
+QStringList catalogueAdditions(int version) {
+    QStringList sql;
+    for (const TableSpec &t : catalogue()) {
+        if (t.since == version) {
+            QStringList columns;
+            for (const FieldSpec &f : t.fields)
+                columns << quoteIdentifier(f.name) + u' ' + columnType(f);
+            sql << QStringLiteral("CREATE TABLE %1 (%2)")
+                       .arg(quoteIdentifier(t.name), columns.join(QStringLiteral(", ")));
+            continue;
+        }
+        if (t.since > version)
+            continue;
+        for (const FieldSpec &f : t.fields)
+            if (f.since == version)
+                sql << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                           .arg(quoteIdentifier(t.name), quoteIdentifier(f.name), columnType(f));
+    }
+    return sql;
+}
 
 QString integrityFinding(QSqlDatabase &db) {
     QSqlQuery q(db);
@@ -206,10 +233,10 @@ DbError upgradeSchema(QSqlDatabase &db, const QString &path, SchemaUpgrade *done
         *done = result;
     if (version > currentSchemaVersion)
         return {newerSchemaError, newerSchemaMessage(QFileInfo(path).fileName(), version)};
-    const MigrationContext context{tankKeyTaken};
     for (const Migration &m : migrations()) {
         if (m.version <= result.to)
             continue;
+        const MigrationContext context{tankKeyTaken, m.version};
         QString step;
         const bool ok = inCheckedTransaction(
             db,

@@ -4,10 +4,14 @@
 // own. Opening a file runs the migrations it lacks, once; a file of a newer
 // version than this program knows is refused and left untouched.
 //
-// A new migration: add a function and a row to the list in Schema.cpp,
-// raise currentSchemaVersion, and change resources/schema.sql so that a new
-// file is made as the migrated one would be. tests/data/schemas/ keeps a
-// small database of every version that was released, as SQL.
+// A new field or table: its catalogue row says the version that adds it
+// (`since`), the list in Schema.cpp gets the row {N, addedInCatalogue}, and
+// currentSchemaVersion is raised: both the migration of an older file and a
+// new file (resources/schema.sql is version 1, followed by the additions of
+// every later version) take the columns and tables from the catalogue. A
+// change of another kind is a function of its own in that list.
+// tests/data/schemas/ keeps a small database of every version that was
+// released, as SQL.
 #pragma once
 
 #include "DbError.h"
@@ -31,6 +35,11 @@ constexpr int newerSchemaError = 3700;
 
 // The version `db` says it holds; -1 (and `error`) when it cannot be read.
 int schemaVersion(QSqlDatabase &db, QString *error = nullptr);
+
+// The statements that add what the catalogue says version `version` added:
+// CREATE TABLE for its new tables, ALTER TABLE ... ADD COLUMN for its new
+// fields of older tables. Empty for a version that added nothing there.
+QStringList catalogueAdditions(int version);
 
 // Said of a file of a newer version than this program knows.
 QString newerSchemaMessage(const QString &fileName, int fileVersion);

@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "app/Artwork.h"
+#include "platform/Accessibility.h"
 #include "platform/Dialogs.h"
 
 #include <QGuiApplication>
@@ -79,8 +80,11 @@ private:
     Glyph m_glyph;
 };
 
-QToolButton *navButton(QWidget *parent, NavIconEngine::Glyph g, const QString &tip) {
+QToolButton *navButton(QWidget *parent, NavIconEngine::Glyph g, const QString &name,
+                       const QString &tip) {
     auto *b = new QToolButton(parent);
+    // The glyph is all the button shows; a screen reader says its name.
+    b->setAccessibleName(name);
     b->setIcon(QIcon(new NavIconEngine(g)));
     b->setToolTip(tip);
     b->setAutoRaise(false);
@@ -98,10 +102,12 @@ DataControl::DataControl(QWidget *parent) : QWidget(parent) {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(1);
     // The record windows move by keyboard too; the tips say how.
-    m_first = navButton(this, NavIconEngine::First, tr("First record (Ctrl+Home)"));
-    m_previous = navButton(this, NavIconEngine::Previous, tr("Previous record (Page Up)"));
-    m_next = navButton(this, NavIconEngine::Next, tr("Next record (Page Down)"));
-    m_last = navButton(this, NavIconEngine::Last, tr("Last record (Ctrl+End)"));
+    m_first =
+        navButton(this, NavIconEngine::First, tr("First record"), tr("First record (Ctrl+Home)"));
+    m_previous = navButton(this, NavIconEngine::Previous, tr("Previous record"),
+                           tr("Previous record (Page Up)"));
+    m_next = navButton(this, NavIconEngine::Next, tr("Next record"), tr("Next record (Page Down)"));
+    m_last = navButton(this, NavIconEngine::Last, tr("Last record"), tr("Last record (Ctrl+End)"));
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("caption"));
     m_caption->setFrameShape(QFrame::StyledPanel);
@@ -109,6 +115,9 @@ DataControl::DataControl(QWidget *parent) : QWidget(parent) {
     m_caption->setMinimumHeight(22);
     m_caption->setContentsMargins(6, 0, 6, 0);
     m_caption->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The record position is news whenever it changes: the keys that move
+    // between records leave the focus in the box the user is in.
+    announceChanges(m_caption);
     row->addWidget(m_first);
     row->addWidget(m_previous);
     row->addWidget(m_caption, 1);
@@ -142,7 +151,7 @@ QString DataControl::Caption() const {
 }
 
 void DataControl::setCaption(const QString &caption) {
-    m_caption->setText(caption);
+    setLiveText(m_caption, caption);
 }
 
 void DataControl::bind(QLineEdit *box, const QString &field) {

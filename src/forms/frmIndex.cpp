@@ -81,6 +81,8 @@ frmIndex::frmIndex(QWidget *parent) : ModalWindow(parent) {
 
     IndexList = new QListWidget(this);
     IndexList->setObjectName(QStringLiteral("IndexList"));
+    // The list is the whole window; it has no label to take a name from.
+    IndexList->setAccessibleName(tr("Index"));
     IndexList->setSelectionMode(QAbstractItemView::SingleSelection);
     IndexList->setUniformItemSizes(true); // long lists fill and scroll quickly
     // A click picks; Enter and a double click pick the selected name too

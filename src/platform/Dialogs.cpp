@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -262,6 +263,20 @@ void fitFileColumns(QFileDialog &dlg) {
     dlg.resize(size);
 }
 
+// Qt's own file dialog labels its folder and file-type lists without making
+// the labels their buddies, so a screen reader hears those lists by the item
+// they show ("/home/me", "CSV Files") and not by what they are for.
+void labelFileLists(QFileDialog &dlg) {
+    const std::pair<const char *, const char *> pairs[] = {{"lookInLabel", "lookInCombo"},
+                                                           {"fileTypeLabel", "fileTypeCombo"}};
+    for (const auto &[labelName, boxName] : pairs) {
+        auto *label = dlg.findChild<QLabel *>(QString::fromLatin1(labelName));
+        auto *box = dlg.findChild<QWidget *>(QString::fromLatin1(boxName));
+        if (label && box && !label->buddy())
+            label->setBuddy(box);
+    }
+}
+
 std::optional<QString> runFileDialog(const FileRequest &request, bool save) {
     QFileDialog dlg(dialogParent(), request.title, request.initialFolder, qtFilter(request.filter));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -276,6 +291,7 @@ std::optional<QString> runFileDialog(const FileRequest &request, bool save) {
     if (!request.fileName.isEmpty())
         dlg.selectFile(request.fileName);
     fitFileColumns(dlg);
+    labelFileLists(dlg);
     KeepModalShown keep(&dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "ReportDocument.h"
 #include "ReportPrinters.h"
+#include "platform/Accessibility.h"
 #include "platform/Dialogs.h"
 
 #include <QAbstractScrollArea>
@@ -240,6 +241,10 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *
     m_toolBar = new QToolBar(this);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_view = new PageView(*m_doc, this);
+    // The pages are drawn, not made of widgets: the view reads as the
+    // document it shows.
+    setAccessibleRole(m_view, QAccessible::Document);
+    m_view->setAccessibleName(tr("Report pages"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -297,6 +302,8 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *
                        QStringLiteral("300%")});
     zoomBox->setMinimumContentsLength(10);
     zoomBox->setAccessibleName(QStringLiteral("Zoom"));
+    // Typing a zoom goes into the box's own line, which takes the focus.
+    zoomBox->lineEdit()->setAccessibleName(tr("Zoom"));
     zoomBox->setToolTip(QStringLiteral("Zoom"));
     m_toolBar->addWidget(zoomBox);
     zoomInAction = m_toolBar->addAction(QStringLiteral("Zoom In"));

@@ -379,8 +379,7 @@ private slots:
         QCOMPARE(run({"--upgrade", db}, &out, &err), 0);
         QCOMPARE(out, QStringLiteral("Upgraded %1: the keys of Journal, LiveStock, Tank, Disease "
                                      "and Glossary are never handed out again; every record kept "
-                                     "its ID; the care log's Maintenance and Tasks tables were "
-                                     "added.\n")
+                                     "its ID; added the Maintenance table and the Tasks table.\n")
                           .arg(QDir::toNativeSeparators(db)));
         QCOMPARE(run({"--upgrade", db}, &out, &err), 0);
         QCOMPARE(out, QStringLiteral("%1 needs no upgrade: its record keys are never handed out "

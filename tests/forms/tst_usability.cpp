@@ -12,6 +12,7 @@
 #include "tools/frmTankCalc.h"
 #include "tools/frmTempConv.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -28,6 +29,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace corv;
@@ -280,6 +282,56 @@ private slots:
         const QString book = QString::fromUtf8(help.readAll());
         for (const char *key : {"Page Up", "Page Down", "Ctrl+Home", "Ctrl+End", "Ctrl+Tab"})
             QVERIFY2(book.contains(QLatin1String(key)), key);
+    }
+
+    // --- a screen reader ---------------------------------------------------------
+
+    // The record position and the status line change while the focus stays
+    // in a box: each reads as a status bar whose name and text are what it
+    // shows, so that a screen reader told of the change (tests/a11y checks
+    // the events over AT-SPI) reads the new text.
+    void theRecordPositionAndStatusLineReadAsStatusBars() {
+        frmJournal *j = journalOfThree();
+        j->valueBox("txtpH")->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(j->valueBox("txtpH"), Qt::Key_PageDown);
+        auto *position = j->JournalData->findChild<QLabel *>(QStringLiteral("caption"));
+        fx.main->setStatusText(QStringLiteral("Tool bar visible."));
+        const QPair<QLabel *, QString> shown[] = {
+            {position, QStringLiteral("Record: 2 of 3")},
+            {fx.main->panel(1), QStringLiteral("Tool bar visible.")}};
+        for (const auto &[label, text] : shown) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(label);
+            QCOMPARE(iface->role(), QAccessible::StatusBar);
+            QCOMPARE(iface->text(QAccessible::Name), text);
+            QVERIFY(iface->state().readOnly);
+            QAccessibleTextInterface *t = iface->textInterface();
+            QVERIFY(t);
+            QCOMPARE(t->characterCount(), text.size());
+            QCOMPARE(t->text(0, -1), text);
+            QCOMPARE(t->text(8, 9), text.mid(8, 1));
+        }
+        // The glyph buttons beside the position are named, the tips kept.
+        const QStringList names = {QStringLiteral("First record"),
+                                   QStringLiteral("Previous record"), QStringLiteral("Next record"),
+                                   QStringLiteral("Last record")};
+        for (QToolButton *b : j->JournalData->findChildren<QToolButton *>()) {
+            QVERIFY2(names.contains(b->accessibleName()), qPrintable(b->toolTip()));
+            QVERIFY(b->toolTip().startsWith(b->accessibleName() + QStringLiteral(" (")));
+        }
+        // So are the toolbar's image-only buttons, with Tool Text on or off.
+        for (int round = 0; round < 2; ++round) {
+            int named = 0;
+            for (QAction *a : fx.main->tbToolBar->actions()) {
+                if (a->isSeparator() || !a->isVisible())
+                    continue;
+                QWidget *button = fx.main->tbToolBar->widgetForAction(a);
+                QVERIFY(!a->toolTip().isEmpty());
+                QCOMPARE(button->accessibleName(), a->toolTip());
+                ++named;
+            }
+            QVERIFY(named >= 15);
+            fx.main->mnuToolText_Click();
+        }
     }
 
     void enterOnAFocusedButtonPressesIt() {
