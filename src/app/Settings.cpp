@@ -179,6 +179,45 @@ bool Settings::chartSpaceByDate() {
 void Settings::setChartSpaceByDate(bool on) {
     saveBool(QStringLiteral("Chart"), QStringLiteral("SpaceByDate"), on);
 }
+bool Settings::chartShowMaintenance() {
+    return readBool(QStringLiteral("Chart"), QStringLiteral("ShowMaintenance"), true);
+}
+void Settings::setChartShowMaintenance(bool on) {
+    saveBool(QStringLiteral("Chart"), QStringLiteral("ShowMaintenance"), on);
+}
+
+bool Settings::dueAtStart() {
+    return readBool(QStringLiteral("Care"), QStringLiteral("DueAtStart"), true);
+}
+void Settings::setDueAtStart(bool on) {
+    saveBool(QStringLiteral("Care"), QStringLiteral("DueAtStart"), on);
+}
+
+QString Settings::replacementWater() {
+    const QString w =
+        read(appName(), QStringLiteral("ReplacementWater"), QStringLiteral("Water"), "Tap Water")
+            .trimmed();
+    return w.isEmpty() ? QStringLiteral("Tap Water") : w;
+}
+void Settings::setReplacementWater(const QString &water) {
+    save(appName(), QStringLiteral("ReplacementWater"), QStringLiteral("Water"), water.trimmed());
+}
+
+// A water's name may hold any character but the key separators of the
+// store; they are kept out of the key.
+static QString replacementKey(const QString &water, const QString &field) {
+    QString w = water.trimmed();
+    w.replace(u'/', u' ').replace(u'\\', u' ');
+    return w + u'.' + field;
+}
+
+QString Settings::replacementValue(const QString &water, const QString &field) {
+    return read(appName(), QStringLiteral("ReplacementWater"), replacementKey(water, field), "");
+}
+void Settings::setReplacementValue(const QString &water, const QString &field,
+                                   const QString &value) {
+    save(appName(), QStringLiteral("ReplacementWater"), replacementKey(water, field), value);
+}
 
 Settings::Position Settings::windowPosition(const QString &window) {
     return {readInt(WindowPosition, window + QStringLiteral("Top"), -1),

@@ -72,6 +72,21 @@ public:
     static void setChartShowTargetRanges(bool on);
     static bool chartSpaceByDate(); // "Chart"/"SpaceByDate", false
     static void setChartSpaceByDate(bool on);
+    static bool chartShowMaintenance(); // "Chart"/"ShowMaintenance", true
+    static void setChartShowMaintenance(bool on);
+
+    // The care log. "Care"/"DueAtStart", true: the list of tasks due opens
+    // after start-up when any is due.
+    static bool dueAtStart();
+    static void setDueAtStart(bool on);
+    // "ReplacementWater"/"Water": the replacement water the planner used
+    // last ("Tap Water" when absent); "ReplacementWater"/<water>.<field>
+    // ("Tap Water.Nitrate"): its value, empty when none was kept.
+    static QString replacementWater();
+    static void setReplacementWater(const QString &water);
+    static QString replacementValue(const QString &water, const QString &field);
+    static void setReplacementValue(const QString &water, const QString &field,
+                                    const QString &value);
 
     // "WindowPosition"/<window>Top and <window>Left ("JournalTop"); -1 for
     // a coordinate that is absent or not a number.

@@ -65,6 +65,8 @@ mdiCorvella *CorvMain() {
         // Opened for the missing default tank: TankOpen stays as it is.
         main->showForm(FormKind::Tank);
     }
+    if (mdiCorvella::afterStartup)
+        mdiCorvella::afterStartup(*main);
     return main;
 }
 

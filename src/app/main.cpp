@@ -2,6 +2,7 @@
 #include "app/Paths.h"
 #include "app/Startup.h"
 #include "app/mdiCorvella.h"
+#include "care/CareWindows.h"
 #include "charts/ChartWindows.h"
 #include "forms/Windows.h"
 #include "platform/Language.h"
@@ -26,6 +27,7 @@ int main(int argc, char **argv) {
     // Each layer of windows tells the main window how its windows are made.
     corv::registerRecordWindows();
     corv::registerToolWindows();
+    corv::registerCareWindows();
     corv::registerChartWindows();
     corv::registerReportWindows();
     std::unique_ptr<corv::mdiCorvella> main(corv::CorvMain());

@@ -39,6 +39,8 @@ namespace corv {
 
 std::function<QDialog *(QWidget *)> mdiCorvella::chartWindow;
 std::function<QDialog *(QWidget *)> mdiCorvella::printWindow;
+std::function<void(mdiCorvella &)> mdiCorvella::extendWindow;
+std::function<void(mdiCorvella &)> mdiCorvella::afterStartup;
 
 namespace {
 
@@ -103,6 +105,8 @@ mdiCorvella::mdiCorvella(QWidget *parent) : QMainWindow(parent) {
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    if (extendWindow)
+        extendWindow(*this);
     // Ctrl+Tab and Ctrl+Shift+Tab go from child window to child window,
     // wherever the focus is in them.
     auto *next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
@@ -305,7 +309,9 @@ void mdiCorvella::buildToolbar() {
     };
     // The windows' buttons in the menu's groups, the chart with the tools,
     // then the commands.
-    const QVector<const WindowKind *> rows = windowsInCommandOrder();
+    QVector<const WindowKind *> rows, atEnd;
+    for (const WindowKind *w : windowsInCommandOrder())
+        (w->place.buttonAtEnd ? atEnd : rows) << w;
     for (int i = 0; i < rows.size(); ++i) {
         addButton(QString::fromLatin1(rows[i]->toolKey), QString::fromLatin1(rows[i]->toolImage));
         const bool groupEnds =
@@ -331,6 +337,10 @@ void mdiCorvella::buildToolbar() {
         else if (qstrcmp(b.key, "Search") == 0)
             m_tbSearch = a;
     }
+    if (!atEnd.isEmpty())
+        addSeparator();
+    for (const WindowKind *w : std::as_const(atEnd))
+        addButton(QString::fromLatin1(w->toolKey), QString::fromLatin1(w->toolImage));
 }
 
 QAction *mdiCorvella::button(int index) const {

@@ -125,6 +125,10 @@ public:
     // are made; a command whose window is not there does nothing.
     static std::function<QDialog *(QWidget *parent)> chartWindow;
     static std::function<QDialog *(QWidget *parent)> printWindow;
+    // What the layers above add to the main window as it is built (menu
+    // items, status-bar panels), and what they show once start-up is done.
+    static std::function<void(mdiCorvella &)> extendWindow;
+    static std::function<void(mdiCorvella &)> afterStartup;
 
     // Closes every open record window through its Close, in the order of the
     // window table (diseases, glossary, journal, livestock, calculator, tank).

@@ -14,6 +14,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
+#include <QScatterSeries>
 #include <QSet>
 #include <QValueAxis>
 #include <algorithm>
@@ -235,6 +236,7 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
     m_yAxes = severalAxes ? yAxes : QVector<QValueAxis *>();
     placeTitles(chart->size().height() * 0.6);
     addBands();
+    addMarkers();
 
     // The points of every series on the common scale.
     m_points.resize(cols);
@@ -479,6 +481,59 @@ void Chart2D::addBands() {
             edge->attachAxis(m_x);
             edge->attachAxis(m_y);
         }
+    }
+}
+
+void Chart2D::addMarkers() {
+    const ChartContent &c = *m_content;
+    if (c.rows() == 0)
+        return;
+    // Quieter than the values: a thin dotted line in the text's colour.
+    QColor colour = m_style.text;
+    colour.setAlphaF(0.6f);
+    const QPen pen(colour, 1, Qt::DotLine);
+    // Labels of markers close together go on lower lines, so that they do
+    // not print over each other (three lines; then the line that frees
+    // soonest). Widths are reckoned in the pixels the plot is built for.
+    const double units = unitOfPos(m_full.hi) - unitOfPos(m_full.lo);
+    const double pixelsPerUnit = units > 0 ? m_pixels / units : 0;
+    const QFontMetricsF metrics(m_style.labelFont);
+    const double lineStep = (m_high - m_low) * 0.05;
+    double lineEnds[3] = {-1e300, -1e300, -1e300};
+    for (const ChartContent::Marker &m : c.markers) {
+        const double x = unitOfPos(m.position);
+        const double px = x * pixelsPerUnit;
+        const double half = metrics.horizontalAdvance(m.label) / 2 + 6;
+        int level = 0;
+        for (int k = 1; k < 3; ++k)
+            if (lineEnds[level] > px - half && lineEnds[k] < lineEnds[level])
+                level = k;
+        lineEnds[level] = px + half;
+        const double labelY = m_high - level * lineStep;
+        auto *line = new QLineSeries;
+        line->append(x, m_low);
+        line->append(x, m_high);
+        line->setPen(pen);
+        line->setObjectName(QStringLiteral("marker:") + m.label);
+        m_chart->addSeries(line);
+        line->attachAxis(m_x);
+        line->attachAxis(m_y);
+        // The label stands at the line's top, as the one point of a series
+        // whose point label is the text itself.
+        auto *top = new QScatterSeries;
+        top->append(x, labelY);
+        top->setMarkerSize(4);
+        top->setColor(colour);
+        top->setBorderColor(colour);
+        top->setPointLabelsFormat(QString(m.label).replace(u'@', QStringLiteral("(at)")));
+        top->setPointLabelsFont(m_style.labelFont);
+        top->setPointLabelsColor(m_style.text);
+        top->setPointLabelsClipping(false);
+        top->setPointLabelsVisible(true);
+        top->setObjectName(QStringLiteral("markerLabel:") + m.label);
+        m_chart->addSeries(top);
+        top->attachAxis(m_x);
+        top->attachAxis(m_y);
     }
 }
 

@@ -99,6 +99,9 @@ private:
         return m_timeAxis ? m_content->rowDays[p.row] : unitOfRow(p.x);
     }
     void addBands();
+    // The content's markers, as thin dotted lines across the plot with
+    // their labels at the top.
+    void addMarkers();
     // Lays the legend out for the chart's width and leaves it room below
     // the plot. Runs by itself whenever the chart is resized.
     void placeLegend();

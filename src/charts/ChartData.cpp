@@ -296,4 +296,20 @@ QVector<ChartBand> chartBands(const TargetRanges &ranges, const QString &waterTy
     return bands;
 }
 
+std::optional<double> datePosition(const QVector<QDate> &rowDates, QDate date, bool byDay) {
+    if (rowDates.isEmpty() || !date.isValid() || !rowDates.first().isValid() ||
+        !rowDates.last().isValid() || date < rowDates.first() || date > rowDates.last())
+        return std::nullopt;
+    if (byDay)
+        return double(rowDates.first().daysTo(date));
+    for (int i = 0; i + 1 < rowDates.size(); ++i) {
+        const QDate a = rowDates[i], b = rowDates[i + 1];
+        if (!a.isValid() || !b.isValid() || date < a || date > b)
+            continue;
+        const qint64 span = a.daysTo(b);
+        return i + (span > 0 ? double(a.daysTo(date)) / double(span) : 0.0);
+    }
+    return double(rowDates.size() - 1);
+}
+
 } // namespace corv

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <optional>
 
 namespace corv {
 
@@ -40,6 +41,12 @@ QStringList chartTypeItems();
 // The chart's type code for an item's data: the data itself for 1 to 9,
 // 0 for anything else.
 int chartTypeForItem(int itemData);
+
+// Where a date stands among rows of these dates (in order): with `byDay`
+// the days since the first row, as a time axis places it; otherwise the
+// row position, between two rows in proportion to the days between them.
+// nullopt for a date before the first row or after the last.
+std::optional<double> datePosition(const QVector<QDate> &rowDates, QDate date, bool byDay);
 
 // Messages of a charting run.
 namespace chartText {

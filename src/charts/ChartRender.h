@@ -37,6 +37,14 @@ struct ChartContent {
     // when rows are spaced evenly. Used by the kinds drawn along a line.
     QVector<double> rowDays;
     QDate dayZero; // the first row's date, when rowDays is set
+    // Things done to the tank, drawn in the flat kinds as thin vertical
+    // lines, each at its position (a row, or a day on a time axis; see
+    // datePosition) with a short label ("Water Change 25 %").
+    struct Marker {
+        double position = 0;
+        QString label;
+    };
+    QVector<Marker> markers;
 
     int rows() const { return int(rowLabels.size()); }
     int columns() const { return int(columnLabels.size()); }

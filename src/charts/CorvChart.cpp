@@ -277,6 +277,18 @@ void CorvChart::setBandsVisible(bool on) {
     extrasChanged();
 }
 
+void CorvChart::setMarkers(const QVector<MaintenanceEvent> &events) {
+    m_markers = events;
+    extrasChanged();
+}
+
+void CorvChart::setMarkersVisible(bool on) {
+    if (on == m_markersVisible)
+        return;
+    m_markersVisible = on;
+    extrasChanged();
+}
+
 void CorvChart::setRowDates(const QVector<QDate> &dates) {
     m_dates = dates;
     if (m_spaceByDate)
@@ -334,6 +346,13 @@ const ChartContent &CorvChart::content() const {
             m_content->rowDays = dayPositions(m_dates);
             if (!m_content->rowDays.isEmpty())
                 m_content->dayZero = m_dates.first();
+        }
+        m_content->markers.clear();
+        if (m_markersVisible && m_dates.size() == m_rows) {
+            const bool byDay = !m_content->rowDays.isEmpty();
+            for (const MaintenanceEvent &e : std::as_const(m_markers))
+                if (const auto at = datePosition(m_dates, e.date, byDay))
+                    m_content->markers.push_back({*at, e.label()});
         }
         m_extrasStale = false;
     }

@@ -25,6 +25,7 @@
 
 #include "ChartData.h"
 #include "ChartRender.h"
+#include "data/MaintenanceLog.h"
 
 #include <QImage>
 #include <QPicture>
@@ -102,6 +103,13 @@ public:
     // spaced.
     const QVector<QDate> &rowDates() const { return m_dates; }
     void setRowDates(const QVector<QDate> &dates);
+    // Things done to the tank, as thin vertical markers at their dates
+    // among the rows (flat kinds only; a date outside the rows' is left
+    // out). The markers need the rows' dates.
+    void setMarkers(const QVector<MaintenanceEvent> &events);
+    const QVector<MaintenanceEvent> &markers() const { return m_markers; }
+    bool markersVisible() const { return m_markersVisible; }
+    void setMarkersVisible(bool on);
     bool spaceByDate() const { return m_spaceByDate; }
     void setSpaceByDate(bool on);
     // The kinds a time axis applies to, and those that draw bands.
@@ -217,6 +225,8 @@ private:
 
     QVector<ChartBand> m_bands;
     bool m_bandsVisible = true;
+    QVector<MaintenanceEvent> m_markers;
+    bool m_markersVisible = true;
     QVector<QDate> m_dates;
     bool m_spaceByDate = false;
     std::optional<XSpan> m_zoom;

@@ -7,6 +7,7 @@
 #include "charts/ChartImage.h"
 #include "charts/frmChartPrint.h"
 #include "charts/frmImageSize.h"
+#include "data/MaintenanceLog.h"
 #include "data/TargetRanges.h"
 #include "forms/Controls.h"
 #include "forms/DataControl.h"
@@ -111,6 +112,13 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
         "frmChart", "Place each entry at its date, so irregular tests show the real trend. "
                     "2D Line, 2D Area and 2D Step only."));
 
+    chkMaintenance =
+        new QCheckBox(QCoreApplication::translate("frmChart", "Show &maintenance"), this);
+    chkMaintenance->setObjectName(QStringLiteral("chkMaintenance"));
+    chkMaintenance->setToolTip(QCoreApplication::translate(
+        "frmChart", "Mark each entry of the maintenance log (water changes with their share) "
+                    "on the time axis, so you see what a change did. Flat charts only."));
+
     cmdChart = new QPushButton(QCoreApplication::translate("frmChart", "Chart"), this);
     cmdChart->setObjectName(QStringLiteral("cmdChart"));
     cmdChart->setDefault(true);
@@ -143,6 +151,7 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     connect(cmdSaveImage, &QPushButton::clicked, this, &frmChart::cmdSaveImage_Click);
     connect(chkTargetRanges, &QCheckBox::clicked, this, &frmChart::chkTargetRanges_Click);
     connect(chkSpaceByDate, &QCheckBox::clicked, this, &frmChart::chkSpaceByDate_Click);
+    connect(chkMaintenance, &QCheckBox::clicked, this, &frmChart::chkMaintenance_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmChart::cmdClose_Click);
     // A pick with the mouse or the keys, or typing in the list, alike.
     connect(cboChartType, &QComboBox::currentIndexChanged, this, &frmChart::cboChartType_Click);
@@ -151,6 +160,7 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     switches->setSpacing(12);
     switches->addWidget(chkTargetRanges);
     switches->addWidget(chkSpaceByDate);
+    switches->addWidget(chkMaintenance);
     switches->addStretch(1);
 
     auto *buttons = new QHBoxLayout;
@@ -183,7 +193,7 @@ frmChart::frmChart(QWidget *parent) : ModalWindow(parent) {
     for (QCheckBox *b : m_checks)
         order << b;
     order << txtFromDate << txtToDate << cboChartType << chkTargetRanges << chkSpaceByDate
-          << cmdChart << cmdPrint << cmdSaveImage << cmdClose << CorvChart;
+          << chkMaintenance << cmdChart << cmdPrint << cmdSaveImage << cmdClose << CorvChart;
     for (QWidget *w : order) {
         if (previous)
             setTabOrder(previous, w);
@@ -252,6 +262,8 @@ bool frmChart::Form_Load() {
     chkSpaceByDate->setChecked(Settings::chartSpaceByDate());
     CorvChart->setBandsVisible(chkTargetRanges->isChecked());
     CorvChart->setSpaceByDate(chkSpaceByDate->isChecked());
+    chkMaintenance->setChecked(Settings::chartShowMaintenance());
+    CorvChart->setMarkersVisible(chkMaintenance->isChecked());
     enableSwitches();
     const QVector<bool> defaults = defaultChartSelection();
     for (int i = 0; i < m_checks.size(); ++i)
@@ -322,6 +334,9 @@ bool frmChart::chartRun() {
                MsgButtons::Ok, MsgIcon::Exclamation);
     CorvChart->setGrid(buildChartGrid(rows, chosen));
     CorvChart->setRowDates(chartRowDates(rows));
+    // The log is read with each run: an entry may have been made since.
+    CorvChart->setMarkers(
+        maintenanceEvents(ChartData->DatabaseName(), CorvModule::CurrentTankID, QDate(), QDate()));
     // The ranges and the tank's type are read for each run: either may have
     // changed since the window opened.
     m_waterType = CorvModule::defaultTankType();
@@ -340,12 +355,19 @@ void frmChart::enableSwitches() {
     const int code = CorvChart->chartType();
     chkTargetRanges->setEnabled(corv::CorvChart::drawsBands(code));
     chkSpaceByDate->setEnabled(corv::CorvChart::spacesByDate(code));
+    chkMaintenance->setEnabled(corv::CorvChart::drawsBands(code));
 }
 
 void frmChart::chkTargetRanges_Click() {
     const bool on = chkTargetRanges->isChecked();
     Settings::setChartShowTargetRanges(on);
     CorvChart->setBandsVisible(on);
+}
+
+void frmChart::chkMaintenance_Click() {
+    const bool on = chkMaintenance->isChecked();
+    Settings::setChartShowMaintenance(on);
+    CorvChart->setMarkersVisible(on);
 }
 
 void frmChart::chkSpaceByDate_Click() {

@@ -32,7 +32,7 @@ public:
     TextBox *txtFromDate, *txtToDate;
     QComboBox *cboChartType;
     // Target bands behind the values, and rows placed by their dates.
-    QCheckBox *chkTargetRanges, *chkSpaceByDate;
+    QCheckBox *chkTargetRanges, *chkSpaceByDate, *chkMaintenance;
     QPushButton *cmdChart, *cmdPrint, *cmdSaveImage, *cmdClose;
     corv::CorvChart *CorvChart;
     DataControl *ChartData;
@@ -59,6 +59,7 @@ public:
     void cmdClose_Click() { close(); }
     void cboChartType_Click();
     void chkTargetRanges_Click();
+    void chkMaintenance_Click();
     void chkSpaceByDate_Click();
 
     // The water type whose ranges the bands show ("" when the default tank

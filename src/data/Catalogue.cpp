@@ -174,6 +174,24 @@ const QVector<TableSpec> &catalogue() {
              {key("ID"), text("CommonName"), text("ScientificName"), plain("Symptoms", K::Memo),
               plain("Treatment", K::Memo), plain("Notes", K::Memo)}},
             {QStringLiteral("Glossary"), {key("ID"), text("Term"), plain("Definition", K::Memo)}},
+            // What was done to a tank. A water change keeps the share of the
+            // tank's water it replaced beside its amount, so that the chart
+            // and the report need not work it out again from a tank whose
+            // size may have changed since.
+            {QStringLiteral("Maintenance"),
+             {key("ID"), key("TankID"), plain("EntryDate", K::Date), text("Kind"),
+              plain("Amount", K::Number), text("Unit"), text("Product"),
+              plain("SharePercent", K::Number), plain("Notes", K::Memo)},
+             2},
+            // What is to be done, and how often. TankID is empty for a task
+            // of every tank. A task is done by a maintenance entry of its
+            // kind, or by a journal entry when its kind is "Water Test".
+            {QStringLiteral("Tasks"),
+             {key("ID"), key("TankID"), text("Title"), text("Kind"),
+              plain("Interval", K::Number), text("IntervalUnit"), text("Rhythm"),
+              plain("StartDate", K::Date), plain("SnoozedUntil", K::Date),
+              plain("Notes", K::Memo)},
+             2},
         };
     }();
     return tables;

@@ -1,4 +1,4 @@
-// The fields of Corvella's five tables, stated once, as data.
+// The fields of Corvella's tables, stated once, as data.
 //
 // Read from here: the tables' field lists (the database check), the columns
 // of exported and imported files, the journal window's value boxes with
@@ -52,7 +52,7 @@ struct FieldSpec {
 };
 
 struct TableSpec {
-    QString name; // "Journal", "LiveStock", "Tank", "Disease", "Glossary"
+    QString name; // "Journal", "LiveStock", "Tank", "Disease", "Glossary", ...
     QVector<FieldSpec> fields;
     // The schema version whose migration added the table (as FieldSpec).
     int since = 0;
@@ -64,7 +64,8 @@ struct TableSpec {
     QStringList fieldNamesAt(int version) const;
 };
 
-// The five tables in the order the database check reads them.
+// The tables in the order the database check reads them: the five of the
+// first release, then the care log's Maintenance and Tasks.
 const QVector<TableSpec> &catalogue();
 // The table of that name (letter case ignored); nullptr for any other name.
 const TableSpec *catalogueTable(const QString &tableName);

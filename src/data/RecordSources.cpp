@@ -80,6 +80,16 @@ QString glossary() {
     return QStringLiteral("SELECT * FROM [Glossary] ORDER BY Term");
 }
 
+QString maintenance(const QString &tankId) {
+    return QStringLiteral("SELECT * FROM [Maintenance] WHERE TankID = ") + tankIdForQuery(tankId) +
+           QStringLiteral(" ORDER BY EntryDate");
+}
+
+QString tasks(const QString &tankId) {
+    return QStringLiteral("SELECT * FROM [Tasks] WHERE TankID = ") + tankIdForQuery(tankId) +
+           QStringLiteral(" OR TankID IS NULL ORDER BY Title");
+}
+
 QString diseaseIndex() {
     return QStringLiteral("SELECT CommonName FROM [Disease] ORDER BY CommonName");
 }

@@ -36,6 +36,9 @@ QString diseasesByScientificName();
 // common name.
 QString diseases(int order);
 QString glossary();
+// The care log of a tank, by date; its tasks and those of every tank, by title.
+QString maintenance(const QString &tankId);
+QString tasks(const QString &tankId);
 QString diseaseIndex();
 QString glossaryIndex();
 

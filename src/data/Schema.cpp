@@ -81,6 +81,8 @@ bool addedInCatalogue(QSqlDatabase &db, const MigrationContext &context, QString
 const QVector<Migration> &migrations() {
     static const QVector<Migration> list{
         {1, keysNeverReused},
+        // The care log's Maintenance and Tasks tables.
+        {2, addedInCatalogue},
     };
     return list;
 }

@@ -26,8 +26,9 @@ namespace corv {
 // The schema this program makes and reads:
 //   0  the five tables (before versions were recorded);
 //   1  record keys declared AUTOINCREMENT, so a deleted record's key is never
-//      handed out again.
-constexpr int currentSchemaVersion = 1;
+//      handed out again;
+//   2  the care log: the Maintenance and Tasks tables.
+constexpr int currentSchemaVersion = 2;
 
 // The number DbError carries when a file is of a newer version.
 constexpr int newerSchemaError = 3700;

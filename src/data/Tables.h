@@ -1,4 +1,4 @@
-// The five tables of a Corvella database and their fields.
+// The tables of a Corvella database and their fields.
 #pragma once
 
 #include <QSqlDatabase>
@@ -13,7 +13,8 @@ struct TableDef {
     QStringList fields;
 };
 
-// Journal, LiveStock, Tank, Disease and Glossary, with their field names.
+// Journal, LiveStock, Tank, Disease, Glossary, Maintenance and Tasks, with
+// their field names.
 const QVector<TableDef> &corvellaTables();
 // The tables and fields a file of schema version `version` has: the tables
 // and fields later migrations add are not among them.
@@ -26,8 +27,9 @@ QVector<TableDef> corvellaTablesAt(int version);
 // a field whose numbers show in their shortest form.
 int shownDecimals(const QString &table, const QString &field);
 
-// True when `path` is an SQLite database that holds the five tables with all
-// their fields and passes the engine's full integrity check. The file is
+// True when `path` is an SQLite database that holds the tables of its schema
+// version with all their fields (a file of an earlier version is upgraded
+// when it is opened) and passes the engine's full integrity check. The file is
 // opened read-only and left unchanged. When it is not, `why` says what is
 // wrong, in words for the user.
 bool isCorvellaDatabase(const QString &path, QString *why = nullptr);

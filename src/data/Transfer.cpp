@@ -42,7 +42,8 @@ QVector<FieldInfo> filedFields(TransferTable table) {
 const QVector<FieldInfo> &fieldsOf(TransferTable table) {
     static const QVector<FieldInfo> tables[] = {
         filedFields(TransferTable::Journal), filedFields(TransferTable::LiveStock),
-        filedFields(TransferTable::Disease), filedFields(TransferTable::Glossary)};
+        filedFields(TransferTable::Disease), filedFields(TransferTable::Glossary),
+        filedFields(TransferTable::Maintenance)};
     return tables[int(table)];
 }
 
@@ -50,6 +51,7 @@ const QVector<FieldInfo> &fieldsOf(TransferTable table) {
 QString requiredField(TransferTable table) {
     switch (table) {
     case TransferTable::Journal:
+    case TransferTable::Maintenance:
         return QStringLiteral("EntryDate");
     case TransferTable::LiveStock:
     case TransferTable::Disease:
@@ -64,6 +66,7 @@ QString requiredField(TransferTable table) {
 QString exportOrder(TransferTable table) {
     switch (table) {
     case TransferTable::Journal:
+    case TransferTable::Maintenance:
         return QStringLiteral("\"EntryDate\", \"ID\"");
     case TransferTable::LiveStock:
         return QStringLiteral("\"DateAcquired\", \"ID\"");
@@ -173,6 +176,8 @@ QString transferTableName(TransferTable table) {
         return QStringLiteral("LiveStock");
     case TransferTable::Disease:
         return QStringLiteral("Disease");
+    case TransferTable::Maintenance:
+        return QStringLiteral("Maintenance");
     case TransferTable::Glossary:
         break;
     }
@@ -180,7 +185,8 @@ QString transferTableName(TransferTable table) {
 }
 
 bool isTankTable(TransferTable table) {
-    return table == TransferTable::Journal || table == TransferTable::LiveStock;
+    return table == TransferTable::Journal || table == TransferTable::LiveStock ||
+           table == TransferTable::Maintenance;
 }
 
 const QVector<FieldInfo> &transferFields(TransferTable table) {

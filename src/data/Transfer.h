@@ -1,5 +1,5 @@
 // Taking records out to a spreadsheet and back: export of the current tank's
-// journal or livestock, or of the whole disease or glossary table, to a CSV
+// journal, livestock or maintenance log, or of the whole disease or glossary table, to a CSV
 // file, and import of such a file.
 //
 // A file has a header row of field names (the table's fields without ID and
@@ -23,11 +23,12 @@ class QIODevice;
 
 namespace corv {
 
-enum class TransferTable { Journal, LiveStock, Disease, Glossary };
+enum class TransferTable { Journal, LiveStock, Disease, Glossary, Maintenance };
 
-// "Journal", "LiveStock", "Disease", "Glossary".
+// "Journal", "LiveStock", "Disease", "Glossary", "Maintenance".
 QString transferTableName(TransferTable table);
-// Journal and livestock belong to a tank; the reference tables do not.
+// Journal, livestock and maintenance belong to a tank; the reference tables
+// do not.
 bool isTankTable(TransferTable table);
 // The fields a file of this table holds, in the table's order, with the kind
 // of value each takes.

@@ -36,6 +36,12 @@ const SearchFields diseaseSearch{
     QT_TRANSLATE_NOOP("corv::WindowTable", "Scientific Name:"), "ScientificName"};
 const SearchFields glossarySearch{QT_TRANSLATE_NOOP("corv::WindowTable", "Term:"), "Term", nullptr,
                                   nullptr};
+const PrintTarget maintenanceReport{
+    QT_TRANSLATE_NOOP("corv::WindowTable", "Print Maintenance Record(s)"),
+    QT_TRANSLATE_NOOP("corv::WindowTable", "All Records This Tank"), true, "maintenance.rpt",
+    "MaintenanceReport"};
+const SearchFields maintenanceSearch{QT_TRANSLATE_NOOP("corv::WindowTable", "Date:"), "EntryDate",
+                                     QT_TRANSLATE_NOOP("corv::WindowTable", "Kind:"), "Kind"};
 
 const IndexSource diseaseIndex{&sources::diseaseIndex, "CommonName"};
 const IndexSource glossaryIndex{&sources::glossaryIndex, "Term"};
@@ -124,6 +130,48 @@ const QVector<WindowKind> table = {
      &stockSearch,
      nullptr,
      TransferTable::LiveStock},
+    // The care log: what was done to the default tank, and the tasks that
+    // remind of it (no report, search or transfer of the tasks).
+    {FormKind::Maintenance,
+     "Maintenance",
+     "mnuMaintenance",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "&Maintenance"),
+     QT_TRANSLATE_NOOP("corv::ToolBar", "Maintenance"),
+     "maintenance",
+     {1, 2, true},
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Browse the maintenance log."),
+     "Maintenance",
+     AllOn,
+     AllOn,
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Add Maintenance Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Delete Maintenance Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Search for a Maintenance Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Print Maintenance Reports."),
+     true,
+     &maintenanceReport,
+     &maintenanceSearch,
+     nullptr,
+     TransferTable::Maintenance},
+    {FormKind::Tasks,
+     "Tasks",
+     "mnuTasks",
+     QT_TRANSLATE_NOOP("corv::WindowTable", "T&asks"),
+     QT_TRANSLATE_NOOP("corv::ToolBar", "Tasks"),
+     "tasks",
+     {1, 3, true},
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Maintain the care tasks."),
+     "Tasks",
+     {false, true, true, false},
+     {false, true, true, false},
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Add Task Record."),
+     QT_TRANSLATE_NOOP("corv::WindowTable", "Delete Task Record."),
+     nullptr,
+     nullptr,
+     true,
+     nullptr,
+     nullptr,
+     nullptr,
+     std::nullopt},
     {FormKind::TankCalc,
      "TankCalc",
      "mnuTankCalculator",

@@ -21,7 +21,7 @@
 
 namespace corv {
 
-enum class FormKind { Journal, Stock, Tank, Diseases, Glossary, TankCalc };
+enum class FormKind { Journal, Stock, Tank, Diseases, Glossary, TankCalc, Maintenance, Tasks };
 
 // Whether each of the four record commands is enabled: Print, Add, Delete,
 // Search.
@@ -35,6 +35,9 @@ struct CommandStates {
 struct CommandPlace {
     int group;
     int order;
+    // The button stands after the command buttons instead, so that the
+    // buttons every Corvella has keep their places (and their numbers).
+    bool buttonAtEnd = false;
 };
 
 // What the print window prints for a window: its caption and scopes, the

@@ -201,6 +201,7 @@ Outcome calculate(const Inputs &in) {
     r.smallFish = userNumberText(resultText(smallFish));
     r.mediumFish = userNumberText(resultText(mediumFish));
     r.largeFish = userNumberText(resultText(largeFish));
+    out.volume = volume;
     out.calculated = true;
     return out;
 }

@@ -51,6 +51,9 @@ struct Outcome {
     // field reads "0" once the dimensions have been accepted.
     QString percentSmall, percentMedium, percentLarge;
     Results results; // empty unless calculated
+    // The water's volume in the unit asked, unrounded (the care log's
+    // planner works with it); 0 unless calculated.
+    double volume = 0;
 };
 
 Outcome calculate(const Inputs &in);

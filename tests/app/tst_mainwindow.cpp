@@ -609,9 +609,10 @@ private slots:
         for (QAction *a : main().mnuOptions->actions())
             options << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(options.join(' '),
-                 QStringLiteral("mnuChangeTanks - mnuJournal mnuLiveStock - mnuCommonDiseases "
-                                "mnuAquaristGlossary mnuTankCalculator mnuCorvChart "
-                                "mnuTargetRanges - mnuAutoHighlight - mnuExit"));
+                 QStringLiteral("mnuChangeTanks - mnuJournal mnuLiveStock mnuMaintenance "
+                                "mnuTasks - mnuCommonDiseases mnuAquaristGlossary "
+                                "mnuTankCalculator mnuCorvChart mnuTargetRanges - "
+                                "mnuAutoHighlight - mnuExit"));
         QCOMPARE(main().windowItem(FormKind::Glossary)->text(),
                  QStringLiteral("Aquarist &Glossary"));
         QStringList tools;
@@ -620,7 +621,8 @@ private slots:
                                                       : main().button(i)->data().toString());
         QCOMPARE(tools.join(' '),
                  QStringLiteral("Tank - Journal Livestock - Diseases Glossary Calculator Chart - "
-                                "Backup Restore - Print - Add Delete - Search - About - Exit"));
+                                "Backup Restore - Print - Add Delete - Search - About - Exit - "
+                                "Maintenance Tasks"));
     }
 
     void windowMenuListsTheChildWindows() {

@@ -383,10 +383,11 @@ private slots:
                                              "cmdChart", "cmdPrint", "cmdSaveImage", "cmdClose",
                                              "CorvChart", "ckAlkalinity"}));
         w->cboChartType->setCurrentIndex(3); // 2D Line
-        order = tabRound(30);
-        QCOMPARE(order.mid(22), (QStringList{"cboChartType", "chkTargetRanges", "chkSpaceByDate",
-                                             "cmdChart", "cmdPrint", "cmdSaveImage", "cmdClose",
-                                             "CorvChart", "ckAlkalinity"}));
+        order = tabRound(31);
+        QCOMPARE(order.mid(22),
+                 (QStringList{"cboChartType", "chkTargetRanges", "chkSpaceByDate", "chkMaintenance",
+                              "cmdChart", "cmdPrint", "cmdSaveImage", "cmdClose", "CorvChart",
+                              "ckAlkalinity"}));
 
         // Space ticks a box; Enter charts what is ticked.
         w->checkBox("ckCalcium")->setFocus(Qt::TabFocusReason);

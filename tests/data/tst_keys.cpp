@@ -29,8 +29,10 @@ void makeOldStyleDatabase(const QString &path) {
     for (const QString &line : schema.split(u'\n'))
         if (!line.trimmed().startsWith(QLatin1String("--")))
             lines << line;
+    // The care log's tables came with a later schema version.
     for (const QString &st : lines.join(u'\n').split(u';'))
-        if (!st.trimmed().isEmpty())
+        if (!st.trimmed().isEmpty() && !st.contains(QLatin1String("Maintenance")) &&
+            !st.contains(QLatin1String("Tasks")))
             TestEnv::exec(path, st);
     QVERIFY(!TestEnv::scalar(path, "SELECT sql FROM sqlite_master WHERE name = 'Tank'")
                  .toString()
@@ -377,7 +379,7 @@ private slots:
         QCOMPARE(run({"--upgrade", db}, &out, &err), 0);
         QCOMPARE(out, QStringLiteral("Upgraded %1: the keys of Journal, LiveStock, Tank, Disease "
                                      "and Glossary are never handed out again; every record kept "
-                                     "its ID.\n")
+                                     "its ID; added the Maintenance table and the Tasks table.\n")
                           .arg(QDir::toNativeSeparators(db)));
         QCOMPARE(run({"--upgrade", db}, &out, &err), 0);
         QCOMPARE(out, QStringLiteral("%1 needs no upgrade: its record keys are never handed out "

@@ -99,6 +99,17 @@ private slots:
         QCOMPARE(version(db), currentSchemaVersion);
         QCOMPARE(TestEnv::dumpTables(db), before);
         QCOMPARE(TestEnv::scalar(db, "PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+        // The tables later versions brought are there as a new file has them,
+        // and the upgraded file passes the check a backup or restore makes.
+        TestEnv env;
+        const QString fresh = env.makeDatabase(QStringLiteral("fresh.cvl"));
+        for (const char *table : {"Maintenance", "Tasks"}) {
+            const QString sql =
+                QStringLiteral("SELECT sql FROM sqlite_master WHERE name = '%1'").arg(table);
+            QVERIFY2(!TestEnv::scalar(db, sql).toString().isEmpty(), table);
+            QCOMPARE(TestEnv::scalar(db, sql).toString(), TestEnv::scalar(fresh, sql).toString());
+        }
+        QVERIFY(isCorvellaDatabase(db));
 
         // Tank 3 is gone, but the journal still names it: a new tank gets 4.
         tanks.beginAdd();
@@ -181,10 +192,14 @@ private slots:
         buildFromScript(QDir(schemasFolder()).filePath("v0-keys-autoincrement.sql"), db);
         QString out, err;
         QCOMPARE(runMkdb({"--upgrade", db}, &out, &err), 0);
+        QCOMPARE(out, QStringLiteral("Upgraded %1: added the Maintenance table and the Tasks "
+                                     "table.\n")
+                          .arg(QDir::toNativeSeparators(db)));
+        QCOMPARE(version(db), currentSchemaVersion);
+        QCOMPARE(runMkdb({"--upgrade", db}, &out, &err), 0);
         QCOMPARE(out, QStringLiteral("%1 needs no upgrade: its record keys are never handed out "
                                      "again.\n")
                           .arg(QDir::toNativeSeparators(db)));
-        QCOMPARE(version(db), currentSchemaVersion);
     }
 };
 

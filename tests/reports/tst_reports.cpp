@@ -194,6 +194,31 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Total for all tanks")));
     }
 
+    // The maintenance log prints its tank's entries by date, a water
+    // change with its amount, unit and share.
+    void maintenanceLog() {
+        TestEnv::exec(db, "INSERT INTO Maintenance (TankID, EntryDate, Kind, Amount, Unit, "
+                          "Product, SharePercent, Notes) VALUES "
+                          "(1, '2024-01-20', 'Filter Cleaned', NULL, NULL, NULL, NULL, "
+                          "'Sponge rinsed'), "
+                          "(1, '2024-01-06', 'Water Change', 12.5, 'US Gal.', NULL, 22.5, NULL), "
+                          "(1, '2024-01-13', 'Dosing', 10, 'ml', 'Two-part <A>', NULL, NULL), "
+                          "(2, '2024-02-03', 'Water Change', 2, 'Liters', NULL, 10, NULL)");
+        const QString text =
+            print(QStringLiteral("maintenance.rpt"), QStringLiteral("{TankID} = 1"));
+        QVERIFY2(text.contains(QStringLiteral("Maintenance log: Reef 90")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("3 entries")));
+        const int change = text.indexOf(QStringLiteral("01/06/2024"));
+        const int dose = text.indexOf(QStringLiteral("01/13/2024"));
+        const int filter = text.indexOf(QStringLiteral("01/20/2024"));
+        QVERIFY(change > 0 && change < dose && dose < filter);
+        QVERIFY(text.contains(QStringLiteral("12.5 US Gal.")));
+        QVERIFY(text.contains(QStringLiteral("22.5")));
+        QVERIFY(text.contains(QStringLiteral("Two-part <A>")));
+        QVERIFY(text.contains(QStringLiteral("Sponge rinsed")));
+        QCOMPARE(countWord(text, QStringLiteral("02/03/2024")), 0);
+    }
+
     void referenceTables() {
         QString text = print(QStringLiteral("disease.rpt"), QStringLiteral("{ID} = 2"));
         QCOMPARE(countWord(text, QStringLiteral("Fin rot")), 1);

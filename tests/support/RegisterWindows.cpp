@@ -3,6 +3,7 @@
 // that a test of a lower layer links nothing of the layers above it.
 #include "support/TestSupport.h"
 
+#include "care/CareWindows.h"
 #include "charts/ChartWindows.h"
 #include "forms/Windows.h"
 #include "reports/ReportWindows.h"
@@ -13,6 +14,7 @@ namespace corv::test {
 void registerWindows() {
     registerRecordWindows();
     registerToolWindows();
+    registerCareWindows();
     registerChartWindows();
     registerReportWindows();
 }

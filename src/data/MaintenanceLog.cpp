@@ -1,0 +1,65 @@
+#include "MaintenanceLog.h"
+
+#include "Connection.h"
+#include "RecordSources.h"
+#include "platform/Conversions.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <cmath>
+
+namespace corv {
+
+bool isWaterChange(const QString &kind) {
+    return kind.trimmed().compare(QLatin1String("Water Change"), Qt::CaseInsensitive) == 0;
+}
+
+QString percentText(double percent) {
+    return numberText(std::round(percent * 10) / 10) + QStringLiteral(" %");
+}
+
+QString MaintenanceEvent::label() const {
+    if (sharePercent && isWaterChange(kind))
+        return kind.trimmed() + u' ' + percentText(*sharePercent);
+    return kind.trimmed();
+}
+
+QVector<MaintenanceEvent> maintenanceEvents(QSqlDatabase &db, const QString &tankId, QDate from,
+                                            QDate to, DbError *error) {
+    QVector<MaintenanceEvent> out;
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT EntryDate, Kind, SharePercent FROM Maintenance WHERE "
+                             "TankID = ? ORDER BY EntryDate, ID"));
+    q.addBindValue(isWholeNumber(tankId) ? QVariant(tankId.toLongLong()) : QVariant(tankId));
+    if (!q.exec()) {
+        const QSqlError e = q.lastError();
+        if (error && !e.databaseText().contains(QLatin1String("no such table")))
+            *error = engineError(e, db.databaseName());
+        return out;
+    }
+    while (q.next()) {
+        const auto d = fromIsoDate(q.value(0).toString());
+        if (!d || (from.isValid() && *d < from) || (to.isValid() && *d > to))
+            continue;
+        MaintenanceEvent e{*d, q.value(1).toString(), std::nullopt};
+        if (!q.value(2).isNull())
+            e.sharePercent = q.value(2).toDouble();
+        out.push_back(e);
+    }
+    return out;
+}
+
+QVector<MaintenanceEvent> maintenanceEvents(const QString &path, const QString &tankId, QDate from,
+                                            QDate to, DbError *error) {
+    Connection c("corvella-maintenance");
+    if (DbError e = c.open(path, DbAccess::ReadOnly)) {
+        if (error)
+            *error = e;
+        return {};
+    }
+    return maintenanceEvents(c.db(), tankId, from, to, error);
+}
+
+} // namespace corv
