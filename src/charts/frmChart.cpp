@@ -14,6 +14,7 @@
 #include "forms/WindowSupport.h"
 #include "forms/frmJournal.h"
 #include "platform/Dialogs.h"
+#include "platform/Progress.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -302,14 +303,32 @@ bool frmChart::chartRun() {
         return true;
     }
     // All rows in one pass; a cell that is no number (or empty) charts 0.
+    // A journal of many thousand entries takes a while to read: it is read
+    // off the event loop, and Cancel leaves the chart empty.
     DbError error;
-    const QVector<JournalChartRow> rows =
-        queryChartRows(ChartData->records(), ChartData->RecordSource(), chosen, &error);
+    ChartGrid grid;
+    QVector<QDate> dates;
+    const QString source = ChartData->RecordSource();
+    const bool read =
+        runWithProgress({QStringLiteral("CorvChart"), QStringLiteral("Reading the journal\u2026")},
+                        [&](TaskProgress &) {
+                            const QVector<JournalChartRow> rows =
+                                queryChartRows(ChartData->records(), source, chosen, &error);
+                            grid = buildChartGrid(rows, chosen);
+                            dates = chartRowDates(rows);
+                        });
+    if (!read) {
+        CorvChart->setDataGridSize(1, 1, 0, columns);
+        CorvChart->setRowCount(0);
+        CorvChart->setColumnBands({});
+        CorvChart->setRepaintEnabled(true);
+        return true;
+    }
     if (!error.ok())
         msgBox(QStringLiteral("Data error: ") + error.description, MsgButtons::Ok,
                MsgIcon::Exclamation);
-    CorvChart->setGrid(buildChartGrid(rows, chosen));
-    CorvChart->setRowDates(chartRowDates(rows));
+    CorvChart->setGrid(grid);
+    CorvChart->setRowDates(dates);
     // The ranges and the tank's type are read for each run: either may have
     // changed since the window opened.
     m_waterType = CorvModule::defaultTankType();

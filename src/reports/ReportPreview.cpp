@@ -3,6 +3,7 @@
 #include "ReportDocument.h"
 #include "ReportPrinters.h"
 #include "platform/Dialogs.h"
+#include "platform/Progress.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -454,9 +455,15 @@ void ReportPreview::saveAsPdf() {
     }
     QString why;
     dialogs().setWaitCursor(true);
-    const bool ok = m_doc->writePdf(path, &why);
+    // Page by page, the window answering between pages; Cancel leaves the
+    // file as it was.
+    SteppedProgress progress({QStringLiteral("Save as PDF"),
+                              QStringLiteral("Saving %1\u2026")
+                                  .arg(QDir::toNativeSeparators(QFileInfo(path).fileName()))});
+    const bool ok = m_doc->writePdf(
+        path, &why, [&](int done, int total) { return progress.step(done, total); });
     dialogs().setWaitCursor(false);
-    if (!ok)
+    if (!ok && !why.isEmpty())
         msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Save as PDF"));
 }
 
