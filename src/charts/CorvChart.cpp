@@ -225,6 +225,13 @@ void CorvChart::setGrid(const ChartGrid &grid) {
     changed();
 }
 
+void CorvChart::setGrid(const ChartGrid &grid, ChartContent content) {
+    setGrid(grid);
+    m_content = std::make_shared<ChartContent>(std::move(content));
+    m_contentStale = false;
+    m_extrasStale = true;
+}
+
 ChartGrid CorvChart::grid() const {
     return {m_rowLabels, m_colLabels, m_cells};
 }

@@ -307,16 +307,18 @@ bool frmChart::chartRun() {
     // off the event loop, and Cancel leaves the chart empty.
     DbError error;
     ChartGrid grid;
+    ChartContent content;
     QVector<QDate> dates;
     const QString source = ChartData->RecordSource();
-    const bool read =
-        runWithProgress({QStringLiteral("CorvChart"), QStringLiteral("Reading the journal\u2026")},
-                        [&](TaskProgress &) {
-                            const QVector<JournalChartRow> rows =
-                                queryChartRows(ChartData->records(), source, chosen, &error);
-                            grid = buildChartGrid(rows, chosen);
-                            dates = chartRowDates(rows);
-                        });
+    const bool read = runWithProgress(
+        {QStringLiteral("CorvChart"), QStringLiteral("Reading the journal\u2026")},
+        [&](TaskProgress &) {
+            const QVector<JournalChartRow> rows =
+                queryChartRows(ChartData->records(), source, chosen, &error);
+            grid = buildChartGrid(rows, chosen);
+            dates = chartRowDates(rows);
+            content = ChartContent::fromCells(grid.rowLabels, grid.columnLabels, grid.cells);
+        });
     if (!read) {
         CorvChart->setDataGridSize(1, 1, 0, columns);
         CorvChart->setRowCount(0);
@@ -327,7 +329,7 @@ bool frmChart::chartRun() {
     if (!error.ok())
         msgBox(QStringLiteral("Data error: ") + error.description, MsgButtons::Ok,
                MsgIcon::Exclamation);
-    CorvChart->setGrid(grid);
+    CorvChart->setGrid(grid, std::move(content));
     CorvChart->setRowDates(dates);
     // The ranges and the tank's type are read for each run: either may have
     // changed since the window opened.

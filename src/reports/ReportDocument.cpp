@@ -3,6 +3,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -66,6 +67,23 @@ void setUp(QTextDocument &doc, QPaintDevice *metrics) {
     doc.documentLayout()->setPaintDevice(metrics);
 }
 
+// Runs `work` beside the event loop when there is a `keepGoing` to ask
+// meanwhile (false: stop; `work` still ends, and its result is not used);
+// at once otherwise. False when stopped.
+bool runBeside(const std::function<void()> &work, const ReportDocument::LayoutProgress &keepGoing,
+               int done, int total) {
+    if (!keepGoing) {
+        work();
+        return true;
+    }
+    std::unique_ptr<QThread> worker(QThread::create(work));
+    worker->start();
+    bool going = true;
+    while (!worker->wait(QDeadlineTimer(10)))
+        going = going && keepGoing(done, total);
+    return going;
+}
+
 void drawDocument(QPainter &p, QTextDocument &doc, const QRectF &clip) {
     QAbstractTextDocumentLayout::PaintContext ctx;
     ctx.clip = clip;
@@ -127,13 +145,20 @@ void ReportDocument::layOutBody(int parts, int rowsPerTable, const LayoutProgres
         // own costs do not count.
         const int wanted = int(m_report.bodyHtml.size() / 64'000) + 1;
         // Laid out in pieces for a window that goes on answering, every
-        // part must be small, however long the report.
+        // part must be small (some 25 entries, read and laid out in a few
+        // hundredths of a second), however long the report.
         if (keepGoing)
-            parts = wanted;
+            parts = int(m_report.bodyHtml.size() / 16'000) + 1;
         else
             parts = processors > 1 ? std::clamp(wanted, 1, 16) : 1;
     }
-    const QStringList html = splitReportHtml(m_report.bodyHtml, rowsPerTable, parts);
+    QStringList html;
+    // Cutting a long report's HTML takes a while; it is plain text work.
+    if (!runBeside([&] { html = splitReportHtml(m_report.bodyHtml, rowsPerTable, parts); },
+                   keepGoing, 0, 1)) {
+        m_incomplete = true;
+        return;
+    }
     const size_t count = size_t(html.size());
     m_parts.resize(count);
 
@@ -219,7 +244,18 @@ void ReportDocument::layOutBody(int parts, int rowsPerTable, const LayoutProgres
         offset += std::max<qreal>(0, part.bottom - part.top);
         strip.push_back({part.doc.get(), part.top, part.bottom});
     }
-    m_slices = paginate(strip, m_body.height());
+    // Cutting thousands of records into pages takes a while too. It only
+    // reads the finished layout (it shapes no text), and nothing else
+    // touches these documents meanwhile, so it may run beside the event
+    // loop.
+    QVector<PageSlice> slices;
+    if (!runBeside([&] { slices = paginate(strip, m_body.height()); }, keepGoing, int(count),
+                   int(count))) {
+        m_incomplete = true;
+        m_parts.clear();
+        return;
+    }
+    m_slices = slices;
 }
 
 // The parts are declared after the metrics device they measure against,
