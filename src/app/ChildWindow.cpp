@@ -133,7 +133,6 @@ void ChildWindow::Form_Unload() {
         m->childClosing();
         m->setStatusText(CorvModule::IdleLine);
     }
-    *m_kind.openFlag = false;
     CorvModule::ActiveForm = CorvModule::NoOne;
     if (m)
         m->EnableDisable();

@@ -33,13 +33,13 @@ const bool reservedKeyInstalled = [] {
 }();
 } // namespace
 QString CorvModule::CurrentTankName;
-QString CorvModule::ActiveForm;
-bool CorvModule::JournalOpen = false;
-bool CorvModule::StockOpen = false;
-bool CorvModule::DiseasesOpen = false;
-bool CorvModule::GlossaryOpen = false;
-bool CorvModule::TankCalcOpen = false;
-bool CorvModule::TankOpen = false;
+ActiveMarker CorvModule::ActiveForm;
+OpenFlag CorvModule::JournalOpen{FormKind::Journal};
+OpenFlag CorvModule::StockOpen{FormKind::Stock};
+OpenFlag CorvModule::DiseasesOpen{FormKind::Diseases};
+OpenFlag CorvModule::GlossaryOpen{FormKind::Glossary};
+OpenFlag CorvModule::TankCalcOpen{FormKind::TankCalc};
+OpenFlag CorvModule::TankOpen{FormKind::Tank};
 QString CorvModule::SearchForm;
 QString CorvModule::SearchCriteria;
 QString CorvModule::SearchText1;

@@ -2,6 +2,8 @@
 // steps of start-up that fill it from the settings store.
 #pragma once
 
+#include "Forms.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -32,16 +34,16 @@ public:
     static QString CurrentTankID;
     static QString CurrentTankName;
     // Which record window the record commands go to: "Journal", "Stock",
-    // "Diseases", "Glossary", "TankAdd", "TankCalc" or "NoOne".
-    static QString ActiveForm;
+    // "Diseases", "Glossary", "TankAdd", "TankCalc" or "NoOne" (Forms.h).
+    static ActiveMarker ActiveForm;
     // Which record windows are open (set by the main window's commands,
-    // cleared by the windows when they unload).
-    static bool JournalOpen;
-    static bool StockOpen;
-    static bool DiseasesOpen;
-    static bool GlossaryOpen;
-    static bool TankCalcOpen;
-    static bool TankOpen;
+    // dropped when the windows unload; Forms.h).
+    static OpenFlag JournalOpen;
+    static OpenFlag StockOpen;
+    static OpenFlag DiseasesOpen;
+    static OpenFlag GlossaryOpen;
+    static OpenFlag TankCalcOpen;
+    static OpenFlag TankOpen;
     // State of the search and index windows.
     static QString SearchForm;
     static QString SearchCriteria;

@@ -3,75 +3,17 @@
 #include "CorvModule.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace corv {
 
 namespace {
 
-constexpr CommandStates AllOn{true, true, true, true};
-constexpr CommandStates AllOff{false, false, false, false};
-
-// The diseases and glossary windows take Add and Delete from the toolbar
-// only; their menu items stay greyed. The tank window has no search and no
-// report.
-const QVector<WindowKind> table = {
-    {FormKind::Diseases,
-     "Diseases",
-     &CorvModule::DiseasesOpen,
-     "mnuCommonDiseases",
-     "Diseases",
-     "Browse the common disease database.",
-     "Diseases",
-     AllOn,
-     {true, false, false, true},
-     "Add Diseases Record.",
-     "Delete Diseases Record.",
-     "Search for a Disease Record.",
-     "Print Disease Reports.",
-     false},
-    {FormKind::Glossary,
-     "Glossary",
-     &CorvModule::GlossaryOpen,
-     "mnuAquaristGlossary",
-     "Glossary",
-     "Browse the aquarist glossary database.",
-     "Glossary",
-     AllOn,
-     {true, false, false, true},
-     "Add Glossary Record.",
-     "Delete Glossary Record.",
-     "Search for a Glossary Record.",
-     "Print Glossary Reports.",
-     false},
-    {FormKind::Journal, "Journal", &CorvModule::JournalOpen, "mnuJournal", "Journal",
-     "Browse the journal database.", "Journal", AllOn, AllOn, "Add Journal Record.",
-     "Delete Journal Record.", "Search for a Journal Record.", "Print Journal Reports.", true},
-    {FormKind::Stock, "Stock", &CorvModule::StockOpen, "mnuLiveStock", "Livestock",
-     "Browse the Livestock database.", "Stock", AllOn, AllOn, "Add Livestock Record.",
-     "Delete Livestock Record.", "Search for a Livestock Record.", "Print Livestock Reports.",
-     true},
-    {FormKind::TankCalc, "TankCalc", &CorvModule::TankCalcOpen, "mnuTankCalculator", "Calculator",
-     "Calculate tank copasities.", "TankCalc", AllOff, AllOff, nullptr, nullptr, nullptr, nullptr,
-     true},
-    {FormKind::Tank,
-     "TankAdd",
-     &CorvModule::TankOpen,
-     "mnuChangeTanks",
-     "Tank",
-     "Maintain Tanks?",
-     "Tank",
-     {false, true, true, false},
-     {false, true, true, false},
-     "Add Tank Record.",
-     "Delete Tank Record.",
-     nullptr,
-     nullptr,
-     false},
-};
-
 struct Registry {
     QHash<int, CorvForm *> open;
     QHash<int, Forms::Factory> factories;
+    // The kinds whose window the main window's command opened.
+    QSet<int> commanded;
 };
 
 Registry &registry() {
@@ -81,22 +23,33 @@ Registry &registry() {
 
 } // namespace
 
-const QVector<WindowKind> &windowTable() {
-    return table;
+OpenFlag::operator bool() const {
+    const Registry &r = registry();
+    return r.commanded.contains(int(m_kind)) && r.open.contains(int(m_kind));
 }
 
-const WindowKind &windowKind(FormKind kind) {
-    for (const WindowKind &w : table)
-        if (w.kind == kind)
-            return w;
-    Q_UNREACHABLE();
+OpenFlag &OpenFlag::operator=(bool on) {
+    if (on)
+        registry().commanded.insert(int(m_kind));
+    else
+        registry().commanded.remove(int(m_kind));
+    return *this;
 }
 
-const WindowKind *windowByMarker(const QString &marker) {
-    for (const WindowKind &w : table)
-        if (marker == QLatin1String(w.marker))
-            return &w;
-    return nullptr;
+QString ActiveMarker::text() const {
+    if (m_window)
+        return Forms::get(m_window->kind) ? m_window->markerText() : CorvModule::NoOne;
+    return m_other;
+}
+
+ActiveMarker &ActiveMarker::operator=(const QString &marker) {
+    m_window = windowByMarker(marker);
+    m_other = m_window ? QString() : marker;
+    return *this;
+}
+
+const WindowKind *ActiveMarker::window() const {
+    return m_window && Forms::get(m_window->kind) ? m_window : nullptr;
 }
 
 CorvForm *Forms::get(FormKind kind) {
@@ -109,8 +62,11 @@ void Forms::enroll(FormKind kind, CorvForm *form) {
 
 void Forms::withdraw(FormKind kind, CorvForm *form) {
     auto &open = registry().open;
-    if (open.value(int(kind)) == form)
+    if (open.value(int(kind)) == form) {
         open.remove(int(kind));
+        // The window has gone: so has its open flag.
+        registry().commanded.remove(int(kind));
+    }
 }
 
 void Forms::setFactory(FormKind kind, Factory factory) {
@@ -124,6 +80,7 @@ Forms::Factory Forms::factory(FormKind kind) {
 void Forms::reset() {
     registry().open.clear();
     registry().factories.clear();
+    registry().commanded.clear();
 }
 
 } // namespace corv

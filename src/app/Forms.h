@@ -1,28 +1,24 @@
 // The windows the main window opens and talks to.
 //
-// Everything the program knows about a kind of child window stands in one
-// row of the window table below: its ActiveForm marker, its open flag, the
-// command that opens it, how the record commands treat it, where it keeps its
-// position, its place in the closing order and whether it follows the
-// default tank. The main window, backup and restore and the tank window
-// iterate the table; none of them names a window kind of its own.
-//
-// Each child window is a CorvForm: it offers the public procedures the main
-// window calls (Add, Delete, Search, Close, and the refresh the default tank
-// asks for). The registry knows the one open instance of each kind and how
-// to make a new one; the window layers install the makers at start, and
-// tests put stand-in windows in their place.
+// What the program knows about each kind of child window stands in one row
+// of the window table (data/WindowTable.h). This is the part that needs
+// windows: each child window is a CorvForm, offering the public procedures
+// the main window calls (Add, Delete, Search, Close, and the refresh the
+// default tank asks for); the registry knows the one open instance of each
+// kind, how to make a new one (the window layers install the makers at
+// start, tests put stand-in windows in their place), and which windows the
+// main window's commands opened. The open flags and ActiveForm are read
+// from that one state, so they cannot name a window that is gone.
 #pragma once
 
+#include "data/WindowTable.h"
+
 #include <QString>
-#include <QVector>
 #include <functional>
 
 class QWidget;
 
 namespace corv {
-
-enum class FormKind { Journal, Stock, Tank, Diseases, Glossary, TankCalc };
 
 class CorvForm {
 public:
@@ -42,43 +38,49 @@ public:
     virtual void Form_Activate() {}
 };
 
-// Whether each of the four record commands is enabled: Print, Add, Delete,
-// Search.
-struct CommandStates {
-    bool print, add, remove, search;
+// A window's open flag (CorvModule::JournalOpen and the rest): set by the
+// main window's command that opens the window, and true while that window
+// is there; it drops when the window goes. A window opened otherwise (the
+// tank window start-up opens) leaves it false.
+class OpenFlag {
+public:
+    explicit constexpr OpenFlag(FormKind kind) : m_kind(kind) {}
+    operator bool() const;
+    OpenFlag &operator=(bool on);
+    OpenFlag &operator=(const OpenFlag &other) { return *this = bool(other); }
+    FormKind kind() const { return m_kind; }
+    // The flag of any kind, as the table is walked (the six above have
+    // names in CorvModule; a handle reads and sets the same state).
+    static OpenFlag of(FormKind kind) { return OpenFlag(kind); }
+
+private:
+    FormKind m_kind;
 };
 
-struct WindowKind {
-    FormKind kind;
-    // ActiveForm while the window is the active one ("Journal").
-    const char *marker;
-    // CorvModule's flag for the window being open (&CorvModule::JournalOpen).
-    bool *openFlag;
-    // The Options menu item and the toolbar key that open it, and the
-    // status line of that command.
-    const char *menuItem;
-    const char *toolKey;
-    const char *openStatus;
-    // "WindowPosition"/<key>Top and <key>Left.
-    const char *positionKey;
-    // EnableDisable: the toolbar's buttons, then the Records menu's items.
-    CommandStates buttons;
-    CommandStates menu;
-    // The status line of each routed record command; nullptr: the command
-    // does nothing while this window is active.
-    const char *addStatus, *deleteStatus, *searchStatus, *printStatus;
-    // The window reads its records again when another tank becomes the
-    // default.
-    bool followsDefaultTank;
+// ActiveForm: the marker of the window the record commands go to. A window
+// sets its marker when it is activated and "NoOne" when it unloads; read,
+// a window's marker counts only while that window is there, so a window
+// that is gone is never the active one ("NoOne" then). Any other text is
+// kept as it was set.
+class ActiveMarker {
+public:
+    QString text() const;
+    operator QString() const { return text(); }
+    ActiveMarker &operator=(const QString &marker);
+    ActiveMarker &operator=(const char *marker) { return *this = QString::fromUtf8(marker); }
+    void clear() { *this = QString(); }
+    // The row of the active window, or nullptr.
+    const WindowKind *window() const;
+    friend bool operator==(const ActiveMarker &a, const QString &b) { return a.text() == b; }
+    friend bool operator!=(const ActiveMarker &a, const QString &b) { return a.text() != b; }
+    friend bool operator==(const ActiveMarker &a, const char *b) {
+        return a.text() == QString::fromUtf8(b);
+    }
 
-    QString markerText() const { return QString::fromLatin1(marker); }
+private:
+    const WindowKind *m_window = nullptr;
+    QString m_other;
 };
-
-// Every kind of child window, in the order the main window closes them.
-const QVector<WindowKind> &windowTable();
-const WindowKind &windowKind(FormKind kind);
-// The row whose marker is `marker`, or nullptr ("NoOne" and unknown texts).
-const WindowKind *windowByMarker(const QString &marker);
 
 class Forms {
 public:

@@ -21,17 +21,8 @@ const QString csvFilter = QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*
 constexpr int reportLinesShown = 25;
 
 std::optional<FormKind> formOf(TransferTable table) {
-    switch (table) {
-    case TransferTable::Journal:
-        return FormKind::Journal;
-    case TransferTable::LiveStock:
-        return FormKind::Stock;
-    case TransferTable::Disease:
-        return FormKind::Diseases;
-    case TransferTable::Glossary:
-        return FormKind::Glossary;
-    }
-    return std::nullopt;
+    const WindowKind *w = windowForTransfer(table);
+    return w ? std::optional<FormKind>(w->kind) : std::nullopt;
 }
 
 // The tank the records belong to; empty for the reference tables.
@@ -42,16 +33,8 @@ QString tankFor(TransferTable table) {
 } // namespace
 
 std::optional<TransferTable> activeTransferTable() {
-    const QString &active = CorvModule::ActiveForm;
-    if (active == QLatin1String("Journal"))
-        return TransferTable::Journal;
-    if (active == QLatin1String("Stock"))
-        return TransferTable::LiveStock;
-    if (active == QLatin1String("Diseases"))
-        return TransferTable::Disease;
-    if (active == QLatin1String("Glossary"))
-        return TransferTable::Glossary;
-    return std::nullopt;
+    const WindowKind *w = CorvModule::ActiveForm.window();
+    return w ? w->transfer : std::nullopt;
 }
 
 void exportActiveRecords() {

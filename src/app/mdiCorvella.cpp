@@ -41,18 +41,22 @@ namespace {
 
 mdiCorvella *theMainWindow = nullptr;
 
-// The fifteen working buttons by index; the other indexes are separators.
+// The window kinds' commands stand in groups (the table's places); the
+// chart stands with the last of them, the tools, in the menu and on the
+// toolbar.
+constexpr int toolsGroup = 2;
+
+// The toolbar's buttons after the windows' and the chart's: key and image,
+// nullptr for a separator.
 struct ToolButton {
-    int index;
     const char *key;
     const char *image;
 };
-const ToolButton toolButtons[] = {
-    {1, "Tank", "tank"},         {3, "Journal", "journal"},   {4, "Livestock", "livestock"},
-    {6, "Diseases", "diseases"}, {7, "Glossary", "glossary"}, {8, "Calculator", "calculator"},
-    {9, "Chart", "chart"},       {11, "Backup", "backup"},    {12, "Restore", "restore"},
-    {14, "Print", "print"},      {16, "Add", "add"},          {17, "Delete", "delete"},
-    {19, "Search", "search"},    {21, "About", "about"},      {23, "Exit", "exit"},
+const ToolButton commandButtons[] = {
+    {nullptr, nullptr}, {"Backup", "backup"}, {"Restore", "restore"}, {nullptr, nullptr},
+    {"Print", "print"}, {nullptr, nullptr},   {"Add", "add"},         {"Delete", "delete"},
+    {nullptr, nullptr}, {"Search", "search"}, {nullptr, nullptr},     {"About", "about"},
+    {nullptr, nullptr}, {"Exit", "exit"},
 };
 
 QString helpViewerProgram() {
@@ -154,33 +158,39 @@ void mdiCorvella::buildMenus() {
     QMenuBar *bar = menuBar();
     mnuOptions = bar->addMenu(QStringLiteral("&Options"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
-    mnuChangeTanks = menuItem(mnuOptions, "mnuChangeTanks", QStringLiteral("&Change Tanks"),
-                              &mdiCorvella::mnuChangeTanks_Click);
-    mnu0 = separator(mnuOptions, "mnu0");
-    mnuJournal = menuItem(mnuOptions, "mnuJournal", QStringLiteral("&Journal"),
-                          &mdiCorvella::mnuJournal_Click);
-    mnuLiveStock = menuItem(mnuOptions, "mnuLiveStock", QStringLiteral("&Livestock"),
-                            &mdiCorvella::mnuLiveStock_Click);
-    mnu1 = separator(mnuOptions, "mnu1");
-    mnuCommonDiseases =
-        menuItem(mnuOptions, "mnuCommonDiseases", QStringLiteral("Common &Diseases"),
-                 &mdiCorvella::mnuCommonDiseases_Click);
-    mnuAquaristGlossary =
-        menuItem(mnuOptions, "mnuAquaristGlossary", QStringLiteral("Aquarist &Glossary"),
-                 &mdiCorvella::mnuAquaristGlossary_Click);
-    mnuTankCalculator =
-        menuItem(mnuOptions, "mnuTankCalculator", QStringLiteral("&Tank Calculator"),
-                 &mdiCorvella::mnuTankCalculator_Click);
-    mnuCorvChart = menuItem(mnuOptions, "mnuCorvChart", QStringLiteral("&CorvChart"),
-                            &mdiCorvella::mnuCorvChart_Click);
-    mnuTargetRanges =
-        menuItem(mnuOptions, "mnuTargetRanges", QStringLiteral("Target &Ranges\u2026"),
-                 &mdiCorvella::mnuTargetRanges_Click);
-    mnu2 = separator(mnuOptions, "mnu2");
+    // The windows' items, a separator between groups; the chart and the
+    // target ranges close the tools group.
+    const QVector<const WindowKind *> rows = windowsInCommandOrder();
+    int boundaries = 0;
+    for (int i = 0; i < rows.size(); ++i) {
+        const WindowKind &w = *rows[i];
+        QAction *a = mnuOptions->addAction(QString::fromUtf8(w.menuCaption));
+        a->setObjectName(QString::fromLatin1(w.menuItem));
+        const FormKind kind = w.kind;
+        connect(a, &QAction::triggered, this, [this, kind] { openWindow(kind); });
+        m_kindItems.insert(int(kind), a);
+        const bool groupEnds = i + 1 == rows.size() || rows[i + 1]->place.group != w.place.group;
+        if (!groupEnds)
+            continue;
+        if (w.place.group == toolsGroup) {
+            mnuCorvChart = menuItem(mnuOptions, "mnuCorvChart", QStringLiteral("&CorvChart"),
+                                    &mdiCorvella::mnuCorvChart_Click);
+            mnuTargetRanges =
+                menuItem(mnuOptions, "mnuTargetRanges", QStringLiteral("Target &Ranges\u2026"),
+                         &mdiCorvella::mnuTargetRanges_Click);
+        }
+        if (i + 1 < rows.size()) {
+            QAction *sep = mnuOptions->addSeparator();
+            sep->setObjectName(boundaries < 2 ? QStringLiteral("mnu%1").arg(boundaries)
+                                              : QStringLiteral("mnuGroup%1").arg(boundaries));
+            ++boundaries;
+        }
+    }
+    separator(mnuOptions, "mnu2");
     mnuAutoHighlight = menuItem(mnuOptions, "mnuAutoHighlight", QStringLiteral("Auto &Highlight"),
                                 &mdiCorvella::mnuAutoHighlight_Click);
     mnuAutoHighlight->setCheckable(true);
-    mnu5 = separator(mnuOptions, "mnu5");
+    separator(mnuOptions, "mnu5");
     mnuExit = menuItem(mnuOptions, "mnuExit", QStringLiteral("E&xit"), &mdiCorvella::mnuExit_Click);
 
     mnuFile = bar->addMenu(QStringLiteral("&File"));
@@ -203,10 +213,10 @@ void mdiCorvella::buildMenus() {
     mnuAdd = menuItem(mnuRecords, "mnuAdd", QStringLiteral("Add"), &mdiCorvella::mnuAdd_Click);
     mnuDelete =
         menuItem(mnuRecords, "mnuDelete", QStringLiteral("Delete"), &mdiCorvella::mnuDelete_Click);
-    mnu3 = separator(mnuRecords, "mnu3");
+    separator(mnuRecords, "mnu3");
     mnuSearch = menuItem(mnuRecords, "mnuSearch", QStringLiteral("&Search"),
                          &mdiCorvella::mnuSearch_Click, QKeySequence(Qt::Key_F3));
-    mnu4 = separator(mnuRecords, "mnu4");
+    separator(mnuRecords, "mnu4");
     mnuPrint =
         menuItem(mnuRecords, "mnuPrint", QStringLiteral("&Print"), &mdiCorvella::mnuPrint_Click);
 
@@ -245,21 +255,47 @@ void mdiCorvella::buildToolbar() {
     tbToolBar->setMovable(false);
     tbToolBar->setIconSize(QSize(24, 24));
     tbToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_buttons.fill(nullptr, 24);
-    int next = 1;
-    for (const ToolButton &b : toolButtons) {
-        while (next < b.index) {
-            QAction *sep = tbToolBar->addSeparator();
-            sep->setObjectName(QStringLiteral("tbSeparator%1").arg(next));
-            m_buttons[next++] = sep;
-        }
-        const QString key = QString::fromLatin1(b.key);
-        QAction *a = tbToolBar->addAction(Artwork::toolIcon(QString::fromLatin1(b.image)), key);
+    m_buttons = {nullptr}; // buttons count from 1
+    auto addSeparator = [this] {
+        QAction *sep = tbToolBar->addSeparator();
+        sep->setObjectName(QStringLiteral("tbSeparator%1").arg(m_buttons.size()));
+        m_buttons << sep;
+    };
+    auto addButton = [this](const QString &key, const QString &image) {
+        QAction *a = tbToolBar->addAction(Artwork::toolIcon(image), key);
         a->setObjectName(QStringLiteral("tb") + key);
         a->setData(key);
         a->setToolTip(key);
         connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
-        m_buttons[next++] = a;
+        m_buttons << a;
+        return a;
+    };
+    // The windows' buttons in the menu's groups, the chart with the tools,
+    // then the commands.
+    const QVector<const WindowKind *> rows = windowsInCommandOrder();
+    for (int i = 0; i < rows.size(); ++i) {
+        addButton(QString::fromLatin1(rows[i]->toolKey), QString::fromLatin1(rows[i]->toolImage));
+        const bool groupEnds =
+            i + 1 == rows.size() || rows[i + 1]->place.group != rows[i]->place.group;
+        if (groupEnds && rows[i]->place.group == toolsGroup)
+            addButton(QStringLiteral("Chart"), QStringLiteral("chart"));
+        if (groupEnds && i + 1 < rows.size())
+            addSeparator();
+    }
+    for (const ToolButton &b : commandButtons) {
+        if (!b.key) {
+            addSeparator();
+            continue;
+        }
+        QAction *a = addButton(QString::fromLatin1(b.key), QString::fromLatin1(b.image));
+        if (qstrcmp(b.key, "Print") == 0)
+            m_tbPrint = a;
+        else if (qstrcmp(b.key, "Add") == 0)
+            m_tbAdd = a;
+        else if (qstrcmp(b.key, "Delete") == 0)
+            m_tbDelete = a;
+        else if (qstrcmp(b.key, "Search") == 0)
+            m_tbSearch = a;
     }
 }
 
@@ -348,9 +384,9 @@ void mdiCorvella::updateKeyPanels() {
 
 void mdiCorvella::MDIForm_Load() {
     for (const WindowKind &w : windowTable())
-        *w.openFlag = false;
-    for (int i : {14, 16, 17, 19})
-        m_buttons[i]->setEnabled(false);
+        OpenFlag::of(w.kind) = false;
+    for (QAction *a : {m_tbPrint, m_tbAdd, m_tbDelete, m_tbSearch})
+        a->setEnabled(false);
     for (QAction *a : {mnuPrint, mnuAdd, mnuDelete, mnuSearch})
         a->setEnabled(false);
     setStatusText(CorvModule::WelcomeLine);
@@ -371,12 +407,14 @@ void mdiCorvella::ShowToolText() {
     const bool on = mnuToolText->isChecked();
     // A caption is the button's text; without one the button shows its image
     // only (the tool tip keeps the word).
-    for (const ToolButton &b : toolButtons) {
-        QAction *a = m_buttons[b.index];
-        const QString caption = on ? QString::fromLatin1(b.key) : QString();
+    for (QAction *a : std::as_const(m_buttons)) {
+        if (!a || a->isSeparator())
+            continue;
+        const QString key = a->data().toString();
+        const QString caption = on ? key : QString();
         a->setIconText(caption);
         a->setText(caption);
-        a->setToolTip(QString::fromLatin1(b.key));
+        a->setToolTip(key);
     }
     tbToolBar->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
 }
@@ -440,16 +478,16 @@ void mdiCorvella::mnuAutoHighlight_Click() {
 
 void mdiCorvella::EnableDisable() {
     CommandStates buttons{false, false, false, false}, menu = buttons; // "NoOne"
-    if (const WindowKind *w = windowByMarker(CorvModule::ActiveForm)) {
+    if (const WindowKind *w = CorvModule::ActiveForm.window()) {
         buttons = w->buttons;
         menu = w->menu;
     } else if (CorvModule::ActiveForm != CorvModule::NoOne) {
         return; // any other marker leaves the commands as they are
     }
-    m_buttons[14]->setEnabled(buttons.print);
-    m_buttons[16]->setEnabled(buttons.add);
-    m_buttons[17]->setEnabled(buttons.remove);
-    m_buttons[19]->setEnabled(buttons.search);
+    m_tbPrint->setEnabled(buttons.print);
+    m_tbAdd->setEnabled(buttons.add);
+    m_tbDelete->setEnabled(buttons.remove);
+    m_tbSearch->setEnabled(buttons.search);
     mnuPrint->setEnabled(menu.print);
     // Export and import reach the same records as printing.
     mnuExport->setEnabled(menu.print);
@@ -473,7 +511,7 @@ namespace {
 // The active window's row when it takes the command whose status line
 // `status` picks from the row; nullptr: the command does nothing.
 const WindowKind *routeFor(const char *WindowKind::*status) {
-    const WindowKind *w = windowByMarker(CorvModule::ActiveForm);
+    const WindowKind *w = CorvModule::ActiveForm.window();
     return w && w->*status ? w : nullptr;
 }
 
@@ -545,11 +583,8 @@ CorvForm *mdiCorvella::showForm(FormKind kind) {
     CorvForm *form = Forms::get(kind);
     if (!form) {
         const Forms::Factory make = Forms::factory(kind);
-        if (!make) {
-            // No such window in this build: nothing is open.
-            *windowKind(kind).openFlag = false;
-            return nullptr;
-        }
+        if (!make)
+            return nullptr; // no such window in this build
         form = make();
         if (!form)
             return nullptr; // the window closed while it opened
@@ -593,7 +628,7 @@ void mdiCorvella::childActivated(QMdiSubWindow *window) {
 void mdiCorvella::openWindow(FormKind kind) {
     const WindowKind &w = windowKind(kind);
     setStatusText(QString::fromLatin1(w.openStatus));
-    *w.openFlag = true;
+    OpenFlag::of(kind) = true;
     showForm(kind);
 }
 
@@ -627,7 +662,7 @@ void mdiCorvella::defaultTankChanged(bool reload) {
         return;
     // In table order: journal, livestock, calculator.
     for (const WindowKind &w : windowTable())
-        if (w.followsDefaultTank && *w.openFlag)
+        if (w.followsDefaultTank && OpenFlag::of(w.kind))
             if (CorvForm *f = Forms::get(w.kind))
                 f->cmdRefreshData();
 }
@@ -791,13 +826,9 @@ void mdiCorvella::mnuBrowseHelp_Click() {
 
 bool mdiCorvella::CloseOpenWindows() {
     for (const WindowKind &w : windowTable()) {
-        if (!*w.openFlag)
+        if (!OpenFlag::of(w.kind))
             continue;
         CorvForm *f = Forms::get(w.kind);
-        if (!f) {
-            *w.openFlag = false; // the window is gone already
-            continue;
-        }
         f->cmdClose_Click();
         // A window that could not store its record has said so and stays;
         // the command ends there, so the user meets that one message and

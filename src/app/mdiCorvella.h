@@ -7,6 +7,7 @@
 
 #include "Forms.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QSize>
 #include <QVector>
@@ -36,14 +37,16 @@ public:
 
     // Menus and their items, by the names the rest of the program uses.
     QMenu *mnuOptions, *mnuFile, *mnuRecords, *mnuView, *mnuWindow, *mnuHelp;
-    QAction *mnuChangeTanks, *mnu0, *mnuJournal, *mnuLiveStock, *mnu1, *mnuCommonDiseases,
-        *mnuAquaristGlossary, *mnuTankCalculator, *mnuCorvChart, *mnuTargetRanges, *mnu2,
-        *mnuAutoHighlight, *mnu5, *mnuExit;
+    QAction *mnuCorvChart, *mnuTargetRanges, *mnuAutoHighlight, *mnuExit;
     QAction *mnuBackup, *mnuRestore, *mnuExport, *mnuImport;
-    QAction *mnuAdd, *mnuDelete, *mnu3, *mnuSearch, *mnu4, *mnuPrint;
+    QAction *mnuAdd, *mnuDelete, *mnuSearch, *mnuPrint;
     QAction *mnuToolbar, *mnuToolText, *mnuStatusBar;
     QAction *mnuCascade, *mnuArrange;
     QAction *mnuContents, *mnuBrowseHelp, *mnuAbout;
+
+    // The Options menu item that opens a window kind ("mnuJournal" and the
+    // rest, made from the window table).
+    QAction *windowItem(FormKind kind) const { return m_kindItems.value(int(kind)); }
 
     QToolBar *tbToolBar;
     // Toolbar items by index, 1 to 23; separators count as items.
@@ -153,9 +156,11 @@ private:
     void defaultTankChanged(bool reload);
     void runModal(const std::function<QDialog *(QWidget *)> &make);
 
-    QVector<QAction *> m_buttons; // index 0 unused
-    QVector<QLabel *> m_panels;   // index 0 unused
-    QVector<QAction *> m_windowItems;
+    QVector<QAction *> m_buttons;     // index 0 unused
+    QVector<QLabel *> m_panels;       // index 0 unused
+    QVector<QAction *> m_windowItems; // the Window menu's list of windows
+    QHash<int, QAction *> m_kindItems;
+    QAction *m_tbPrint = nullptr, *m_tbAdd = nullptr, *m_tbDelete = nullptr, *m_tbSearch = nullptr;
     KeyboardState *m_keys = nullptr;
     bool m_childClosing = false;
     bool m_shownOnce = false;

@@ -109,6 +109,14 @@ QStringList TableSpec::fieldNames() const {
     return names;
 }
 
+QStringList TableSpec::fieldNamesAt(int version) const {
+    QStringList names;
+    for (const FieldSpec &f : fields)
+        if (f.since <= version)
+            names << f.name;
+    return names;
+}
+
 const QVector<JournalValue> &journalValues() {
     static const QVector<JournalValue> values = [] {
         QVector<JournalValue> v;

@@ -23,6 +23,10 @@ namespace corv {
 struct FieldSpec {
     QString name; // as the table spells it: "PH", "Temprature"
     FieldKind kind = FieldKind::Text;
+    // The schema version whose migration added the field; 0: every
+    // Corvella file has it. A file of an older version lacks it until it is
+    // upgraded, and is a Corvella file all the same.
+    int since = 0;
     // The most characters the field's box takes, 0 for no limit. For a text
     // field it is also what the field keeps (254).
     int length = 0;
@@ -48,10 +52,14 @@ struct FieldSpec {
 struct TableSpec {
     QString name; // "Journal", "LiveStock", "Tank", "Disease", "Glossary"
     QVector<FieldSpec> fields;
+    // The schema version whose migration added the table (as FieldSpec).
+    int since = 0;
 
     // The field of that name, letter case ignored; nullptr when there is none.
     const FieldSpec *field(const QString &fieldName) const;
     QStringList fieldNames() const;
+    // The fields a file of schema version `version` has.
+    QStringList fieldNamesAt(int version) const;
 };
 
 // The five tables in the order the database check reads them.

@@ -2,16 +2,15 @@
 
 #include "BoundRecordSource.h"
 #include "Criteria.h"
-#include "RecordSources.h"
+#include "WindowTable.h"
 
 namespace corv::indexlist {
 
 std::optional<Target> targetFor(const QString &searchForm) {
-    if (searchForm == QLatin1String("Diseases"))
-        return Target{sources::diseaseIndex(), QStringLiteral("CommonName")};
-    if (searchForm == QLatin1String("Glossary"))
-        return Target{sources::glossaryIndex(), QStringLiteral("Term")};
-    return std::nullopt;
+    const WindowKind *w = windowByMarker(searchForm);
+    if (!w || !w->index)
+        return std::nullopt;
+    return Target{w->index->names(), QString::fromLatin1(w->index->field)};
 }
 
 DbError readNames(BoundRecordSource &data, const Target &target, QStringList &names) {

@@ -27,6 +27,14 @@ const QVector<TableDef> &corvellaTables() {
     return tables;
 }
 
+QVector<TableDef> corvellaTablesAt(int version) {
+    QVector<TableDef> v;
+    for (const TableSpec &t : catalogue())
+        if (t.since <= version)
+            v.push_back({t.name, t.fieldNamesAt(version)});
+    return v;
+}
+
 int shownDecimals(const QString &table, const QString &field) {
     const TableSpec *t = catalogueTable(table);
     const FieldSpec *f = t ? t->field(field) : nullptr;
@@ -53,6 +61,7 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
     }
     bool ok = true;
     QString problem;
+    int version = 0;
     {
         Connection connection("corvella-check");
         QSqlDatabase &db = connection.db();
@@ -62,13 +71,15 @@ bool isCorvellaDatabase(const QString &path, QString *why) {
         } else {
             // A file of a newer schema would be changed in ways this
             // program does not know; it is refused before it is read.
-            const int version = schemaVersion(db);
+            version = schemaVersion(db);
             if (version > currentSchemaVersion) {
                 ok = false;
                 problem = newerSchemaMessage(info.fileName(), version);
             }
         }
-        for (const TableDef &t : corvellaTables()) {
+        // What a file of its own version has: an older file is upgraded when
+        // it is opened.
+        for (const TableDef &t : corvellaTablesAt(qMax(version, 0))) {
             if (!ok)
                 break;
             QSqlQuery q(db);

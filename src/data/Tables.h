@@ -15,6 +15,9 @@ struct TableDef {
 
 // Journal, LiveStock, Tank, Disease and Glossary, with their field names.
 const QVector<TableDef> &corvellaTables();
+// The tables and fields a file of schema version `version` has: the tables
+// and fields later migrations add are not among them.
+QVector<TableDef> corvellaTablesAt(int version);
 
 // The fewest decimals a stored number of the field is shown with, in the
 // windows, the reports and exported files alike: the precision its test or

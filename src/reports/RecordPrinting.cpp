@@ -2,25 +2,9 @@
 
 namespace corv {
 
-namespace {
-
-const PrintTarget printTable[] = {
-    {"Journal", "Print Journal Record(s)", "All Records This Tank", true, "journal.rpt",
-     "JournalReport"},
-    {"Stock", "Print Livestock Record(s)", "All Records This Tank", true, "stock.rpt",
-     "StockReport"},
-    {"Diseases", "Print Disease Record(s)", "All Records", false, "disease.rpt", "DiseaseReport"},
-    {"Glossary", "Print Glossary Record(s)", "All Records", false, "glossary.rpt",
-     "GlossaryReport"},
-};
-
-} // namespace
-
 const PrintTarget *printTargetFor(const QString &activeForm) {
-    for (const PrintTarget &row : printTable)
-        if (activeForm == QLatin1String(row.form))
-            return &row;
-    return nullptr;
+    const WindowKind *w = windowByMarker(activeForm);
+    return w ? w->print : nullptr;
 }
 
 QString printSelectionFormula(const PrintTarget &target, int option, const QString &id,

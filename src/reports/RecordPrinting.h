@@ -1,21 +1,14 @@
-// What the print window prints for each record window: its caption and
-// scopes, the template file, the report component's name, the selection
-// formula of each scope and the message a failed print ends with. No window
-// here: the print window and the tests call these directly.
+// What the print window prints for each record window (its row of the
+// window table: caption and scopes, template file, report component), the
+// selection formula of each scope and the message a failed print ends with.
+// No window here: the print window and the tests call these directly.
 #pragma once
+
+#include "data/WindowTable.h"
 
 #include <QString>
 
 namespace corv {
-
-struct PrintTarget {
-    const char *form;          // ActiveForm: "Journal", "Stock", "Diseases", "Glossary"
-    const char *caption;       // "Print Journal Record(s)"
-    const char *secondScope;   // option 1: "All Records This Tank" or "All Records"
-    bool tankScope;            // option 1 is the tank's records, option 2 all of them
-    const char *templateFile;  // "journal.rpt", in the program's folder
-    const char *componentName; // "JournalReport"
-};
 
 // The row of `activeForm`, or nullptr for a window that prints nothing.
 const PrintTarget *printTargetFor(const QString &activeForm);

@@ -4,22 +4,9 @@
 
 namespace corv {
 
-namespace {
-
-const SearchFields searchTable[] = {
-    {"Diseases", "Common Name:", "CommonName", "Scientific Name:", "ScientificName"},
-    {"Glossary", "Term:", "Term", nullptr, nullptr},
-    {"Journal", "Date:", "EntryDate", nullptr, nullptr},
-    {"Stock", "Date Acquired:", "DateAcquired", "Common Name:", "CommonName"},
-};
-
-} // namespace
-
 const SearchFields *searchFieldsFor(const QString &searchForm) {
-    for (const SearchFields &row : searchTable)
-        if (searchForm == QLatin1String(row.form))
-            return &row;
-    return nullptr;
+    const WindowKind *w = windowByMarker(searchForm);
+    return w ? w->search : nullptr;
 }
 
 QString likeLiteral(const QString &text) {

@@ -3,20 +3,15 @@
 // the search window and the tests call these directly.
 #pragma once
 
+#include "data/WindowTable.h"
+
 #include <QString>
 #include <optional>
 
 namespace corv {
 
-struct SearchFields {
-    const char *form;   // SearchForm: "Journal", "Stock", "Diseases", "Glossary"
-    const char *label1; // "Date:"
-    const char *field1; // "EntryDate"
-    const char *label2; // nullptr: the window has one search field only
-    const char *field2;
-};
-
-// The row of `searchForm`, or nullptr for a window that has no search.
+// The search row of `searchForm`'s window (its row of the window table),
+// or nullptr for a window that has no search.
 const SearchFields *searchFieldsFor(const QString &searchForm);
 
 // `text` as a pattern that matches exactly that text: the wildcard

@@ -20,11 +20,8 @@ namespace corv {
 
 namespace {
 
-RecordForm *printedWindow(const PrintTarget *target) {
-    if (!target)
-        return nullptr;
-    const WindowKind *kind = windowByMarker(QString::fromLatin1(target->form));
-    return kind ? dynamic_cast<RecordForm *>(Forms::get(kind->kind)) : nullptr;
+RecordForm *printedWindow(const WindowKind *kind) {
+    return kind && kind->print ? dynamic_cast<RecordForm *>(Forms::get(kind->kind)) : nullptr;
 }
 
 } // namespace
@@ -81,8 +78,9 @@ frmPrint::frmPrint(QWidget *parent) : ModalWindow(parent) {
 }
 
 bool frmPrint::Form_Load() {
-    m_target = printTargetFor(CorvModule::ActiveForm);
-    if (!printedWindow(m_target))
+    m_window = CorvModule::ActiveForm.window();
+    m_target = m_window ? m_window->print : nullptr;
+    if (!printedWindow(m_window))
         return false; // no record window that prints is active
     setWindowTitle(QString::fromLatin1(m_target->caption));
     optRecord[1]->setText(QString::fromLatin1(m_target->secondScope));
@@ -111,7 +109,7 @@ ReportControl *frmPrint::reportComponent(RecordForm *window, const PrintTarget &
 }
 
 void frmPrint::cmdOk_Click() {
-    QPointer<RecordForm> window = printedWindow(m_target);
+    QPointer<RecordForm> window = printedWindow(m_window);
     if (!window) {
         done(Rejected);
         return;

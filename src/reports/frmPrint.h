@@ -15,6 +15,7 @@ namespace corv {
 class RecordForm;
 class ReportControl;
 struct PrintTarget;
+struct WindowKind;
 
 class frmPrint : public ModalWindow {
     Q_OBJECT
@@ -40,6 +41,7 @@ public:
 private:
     int selectedOption() const;
 
+    const WindowKind *m_window = nullptr;
     const PrintTarget *m_target = nullptr;
 };
 

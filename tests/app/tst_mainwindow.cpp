@@ -181,7 +181,7 @@ private slots:
             QVERIFY(log.isEmpty());
             QVERIFY(calls.isEmpty());
         } else if (const WindowKind *w = windowByMarker(effect)) {
-            QVERIFY(*w->openFlag);
+            QVERIFY(OpenFlag::of(w->kind));
             QCOMPARE(main().mdiArea->activeSubWindow()->widget(), Forms::get(w->kind)->widget());
         } else if (effect == "chart") {
             QCOMPARE(charts, 1);
@@ -248,7 +248,7 @@ private slots:
             for (QMdiSubWindow *w : main().mdiArea->subWindowList())
                 delete w;
             for (const WindowKind &w : windowTable())
-                *w.openFlag = false;
+                OpenFlag::of(w.kind) = false;
             fx.env->dialogs.clear();
             log.clear();
             return seen;
@@ -398,7 +398,7 @@ private slots:
             &mdiCorvella::mnuAquaristGlossary_Click, &mdiCorvella::mnuTankCalculator_Click};
         (&main()->*commands[kind])();
         QCOMPARE(main().statusText(), status);
-        QVERIFY(*windowKind(FormKind(kind)).openFlag);
+        QVERIFY(OpenFlag::of(FormKind(kind)));
         // A window that is open already is only brought to the front.
         (&main()->*commands[kind])();
         QCOMPARE(made, 1);
@@ -545,7 +545,7 @@ private slots:
         standIn(FormKind::Journal, "Journal");
         standIn(FormKind::Glossary, "Glossary");
         standIn(FormKind::Diseases, "Diseases");
-        for (bool *f :
+        for (OpenFlag *f :
              {&CorvModule::TankOpen, &CorvModule::TankCalcOpen, &CorvModule::StockOpen,
               &CorvModule::JournalOpen, &CorvModule::GlossaryOpen, &CorvModule::DiseasesOpen})
             *f = true;
@@ -582,6 +582,45 @@ private slots:
         // Closing for the database includes the window the flags miss.
         QVERIFY(main().closeDatabaseWindows());
         QVERIFY(log.last().startsWith("Tank.Close"));
+    }
+
+    void flagsAndMarkerFollowTheWindowsThatAreThere() {
+        // A window that goes without unloading (its frame deleted) takes its
+        // open flag and the active marker with it, so the record commands
+        // cannot be routed to it.
+        standInMakers();
+        main().openWindow(FormKind::Stock);
+        Forms::get(FormKind::Stock)->Form_Activate();
+        QVERIFY(CorvModule::StockOpen);
+        QCOMPARE(CorvModule::ActiveForm.text(), QStringLiteral("Stock"));
+        QVERIFY(main().mnuAdd->isEnabled());
+        standIns.clear();
+        QVERIFY(!CorvModule::StockOpen);
+        QCOMPARE(CorvModule::ActiveForm.text(), CorvModule::NoOne);
+        main().mnuAdd_Click();
+        QVERIFY(log.isEmpty());
+        // A window opened otherwise than by its command has no flag.
+        main().showForm(FormKind::Tank);
+        QVERIFY(Forms::get(FormKind::Tank) && !CorvModule::TankOpen);
+    }
+
+    void menuAndToolbarStandInTheirPlaces() {
+        QStringList options;
+        for (QAction *a : main().mnuOptions->actions())
+            options << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        QCOMPARE(options.join(' '),
+                 QStringLiteral("mnuChangeTanks - mnuJournal mnuLiveStock - mnuCommonDiseases "
+                                "mnuAquaristGlossary mnuTankCalculator mnuCorvChart "
+                                "mnuTargetRanges - mnuAutoHighlight - mnuExit"));
+        QCOMPARE(main().windowItem(FormKind::Glossary)->text(),
+                 QStringLiteral("Aquarist &Glossary"));
+        QStringList tools;
+        for (int i = 1; i <= main().buttonCount(); ++i)
+            tools << (main().button(i)->isSeparator() ? QStringLiteral("-")
+                                                      : main().button(i)->data().toString());
+        QCOMPARE(tools.join(' '),
+                 QStringLiteral("Tank - Journal Livestock - Diseases Glossary Calculator Chart - "
+                                "Backup Restore - Print - Add Delete - Search - About - Exit"));
     }
 
     void windowMenuListsTheChildWindows() {

@@ -65,14 +65,14 @@ private slots:
         QCOMPARE(g->txtTerm->text(), QStringLiteral("Kalkwasser"));
 
         // The menu command brings the same window to the front.
-        fx.main->mnuAquaristGlossary->trigger();
+        fx.main->windowItem(FormKind::Glossary)->trigger();
         QCOMPARE(glossary(), g);
         QCOMPARE(g->txtTerm->text(), QStringLiteral("Kalkwasser"));
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Glossary"), 3);
     }
 
     void fieldsLabelsAndTabOrder() {
-        fx.main->mnuAquaristGlossary->trigger();
+        fx.main->windowItem(FormKind::Glossary)->trigger();
         frmGlossary *g = glossary();
         auto labelOf = [g](QWidget *box) {
             for (QLabel *l : g->findChildren<QLabel *>())
@@ -103,7 +103,7 @@ private slots:
 
     void toolbarAddAndDeleteWhileTheMenuItemsAreGreyed() {
         term("Ammonia", "NH3.");
-        fx.main->mnuAquaristGlossary->trigger();
+        fx.main->windowItem(FormKind::Glossary)->trigger();
         frmGlossary *g = glossary();
         QVERIFY(!fx.main->mnuAdd->isEnabled());
         QVERIFY(!fx.main->mnuDelete->isEnabled());
@@ -143,7 +143,7 @@ private slots:
     }
 
     void searchAndPrintRouteToTheGlossary() {
-        fx.main->mnuAquaristGlossary->trigger();
+        fx.main->windowItem(FormKind::Glossary)->trigger();
         int searches = 0, prints = 0;
         HookGuard<std::function<QDialog *(QWidget *)>> search(RecordForm::searchWindow,
                                                               [&](QWidget *) -> QDialog * {
@@ -166,7 +166,7 @@ private slots:
 
     void theMainWindowClosesItStoringEdits() {
         term("Ammonia", "NH3.");
-        fx.main->mnuAquaristGlossary->trigger();
+        fx.main->windowItem(FormKind::Glossary)->trigger();
         frmGlossary *g = glossary();
         MainWindowFixture::frameOf(g)->move(30, 20);
         g->txtDefinition->setPlainText("NH3, poisonous to fish.");
@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(Settings::windowPosition("Glossary").top, 20);
         QCOMPARE(Settings::windowPosition("Glossary").left, 30);
         QVERIFY(fx.messages().isEmpty());
-        fx.main->mnuAquaristGlossary->trigger();
+        fx.main->windowItem(FormKind::Glossary)->trigger();
         QCOMPARE(MainWindowFixture::frameOf(glossary())->pos(), QPoint(30, 20));
     }
 };

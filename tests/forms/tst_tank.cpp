@@ -484,7 +484,7 @@ private slots:
         QCOMPARE(Settings::read("Corvella", "DefaultTank", "TankName", "x"),
                  QStringLiteral("Living Room"));
         QCOMPARE(fx.main->windowTitle(), QStringLiteral("Corvella - Living Room"));
-        fx.main->mnuJournal->trigger();
+        fx.main->windowItem(FormKind::Journal)->trigger();
         auto *j = dynamic_cast<frmJournal *>(Forms::get(FormKind::Journal));
         QVERIFY(j);
         QCOMPARE(j->JournalData->Caption(), QStringLiteral("Record: 1 of 1"));

@@ -145,9 +145,8 @@ private slots:
             for (const QString &c : mnemonicClashes(w, taken))
                 found << w->objectName() + QStringLiteral(" ") + c;
         };
-        for (QAction *open : {fx.main->mnuChangeTanks, fx.main->mnuJournal, fx.main->mnuLiveStock,
-                              fx.main->mnuCommonDiseases, fx.main->mnuAquaristGlossary,
-                              fx.main->mnuTankCalculator}) {
+        for (const WindowKind *kind : windowsInCommandOrder()) {
+            QAction *open = fx.main->windowItem(kind->kind);
             open->trigger();
             QMdiSubWindow *sub = fx.main->mdiArea->activeSubWindow();
             QVERIFY2(sub, qPrintable(open->text()));
@@ -190,7 +189,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), t->txtTankName);
         QCOMPARE(t->txtTankName->selectedText(), QStringLiteral("Reef"));
 
-        fx.main->mnuTankCalculator->trigger(); // as a mnemonic does
+        fx.main->windowItem(FormKind::TankCalc)->trigger(); // as a mnemonic does
         auto *c = dynamic_cast<frmTankCalc *>(Forms::get(FormKind::TankCalc));
         QCOMPARE(QApplication::focusWidget(), c->cboShape);
     }

@@ -143,7 +143,6 @@ public:
         note("Close");
         if (refuseClose)
             return;
-        *windowKind(m_kind).openFlag = false;
         Forms::withdraw(m_kind, this);
     }
     // As a window does when the user activates it.
