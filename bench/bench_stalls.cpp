@@ -5,7 +5,9 @@
 // the user feels as a frozen window), the total time, and how far the
 // process's peak memory rose above what it held before.
 //
-//   QT_QPA_PLATFORM=offscreen ./bench_stalls [--entries N] [--no-big-pdf]
+//   QT_QPA_PLATFORM=offscreen ./bench_stalls [--entries N] [--no-big-pdf] [--only chart]
+//
+// (--only chart runs the chart window alone, for working on it.)
 //
 // The database holds N (default 100000) journal entries in tank 1, 10,000
 // in tank 2 and 1,000 in tank 3 (the report previews are timed at all three
@@ -356,12 +358,15 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     int entries = 100000;
     bool bigPdf = true;
+    QString only;
     for (int i = 1; i < argc; ++i) {
         const QString a = QString::fromLocal8Bit(argv[i]);
         if (a == QLatin1String("--entries") && i + 1 < argc)
             entries = std::max(1000, atoi(argv[++i]));
         else if (a == QLatin1String("--no-big-pdf"))
             bigPdf = false;
+        else if (a == QLatin1String("--only") && i + 1 < argc)
+            only = QString::fromLocal8Bit(argv[++i]);
     }
     QTemporaryDir dir;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
@@ -423,126 +428,136 @@ int main(int argc, char **argv) {
     };
     for (const auto &[name, command] : windows)
         measure(QString::fromLatin1(name), [&, command = command] { (main.*command)(); });
+    const bool all = only.isEmpty();
     RecordForm *j = journal();
     if (!j || j->data()->Recordset().RecordCount() != entries)
         qFatal("the journal did not open on tank 1's entries");
 
-    measure(QStringLiteral("1,000 moves to the next record"), [&] {
-        for (int i = 0; i < 1000; ++i) {
-            j->data()->clickNext();
-            QCoreApplication::processEvents();
-        }
-    });
-
-    // Find: the search window looks for a date; a note is found with the
-    // record source's own find.
-    script->onModal = [&](QDialog &d) -> int {
-        if (auto *s = qobject_cast<frmSearch *>(&d)) {
-            s->txtSearch1->setText(QStringLiteral("07/04/2199"));
-            s->cmdSearch_Click();
-        }
-        d.reject();
-        return QDialog::Rejected;
-    };
-    j->data()->Recordset().MoveFirst();
-    measure(
-        QStringLiteral("search window: date of the last entry"), [&] { main.mnuSearch_Click(); },
-        [&] {
-            return j->data()->Recordset().AbsolutePosition() == entries - 1
-                       ? QStringLiteral("found")
-                       : QStringLiteral("NOT FOUND");
-        });
-    script->onModal = nullptr;
-    j->data()->Recordset().MoveFirst();
-    measure(
-        QStringLiteral("find a note only the last entry holds"),
-        [&] { j->data()->Recordset().FindFirst(QStringLiteral("Notes LIKE '*needle*'")); },
-        [&] {
-            return j->data()->Recordset().AbsolutePosition() == entries - 1
-                       ? QStringLiteral("found")
-                       : QStringLiteral("NOT FOUND");
+    if (all) {
+        measure(QStringLiteral("1,000 moves to the next record"), [&] {
+            for (int i = 0; i < 1000; ++i) {
+                j->data()->clickNext();
+                QCoreApplication::processEvents();
+            }
         });
 
-    // The chart: the window opens with the first kind charted; then each
-    // kind from the Chart button to the picture on screen.
-    script->onModal = [&](QDialog &d) -> int {
-        auto *chart = qobject_cast<frmChart *>(&d);
-        if (!chart) {
+        // Find: the search window looks for a date; a note is found with the
+        // record source's own find.
+        script->onModal = [&](QDialog &d) -> int {
+            if (auto *s = qobject_cast<frmSearch *>(&d)) {
+                s->txtSearch1->setText(QStringLiteral("07/04/2199"));
+                s->cmdSearch_Click();
+            }
             d.reject();
             return QDialog::Rejected;
-        }
-        showModal(*chart);
-        chart->CorvChart->repaint();
-        end(QStringLiteral("open the chart window"),
-            QStringLiteral("%1 entries charted").arg(chart->CorvChart->rowCount()));
-        for (int kind = 0; kind < chart->cboChartType->count(); ++kind) {
-            chart->cboChartType->setCurrentIndex(kind);
-            begin();
-            chart->cmdChart->click();
+        };
+        j->data()->Recordset().MoveFirst();
+        measure(
+            QStringLiteral("search window: date of the last entry"),
+            [&] { main.mnuSearch_Click(); },
+            [&] {
+                return j->data()->Recordset().AbsolutePosition() == entries - 1
+                           ? QStringLiteral("found")
+                           : QStringLiteral("NOT FOUND");
+            });
+        script->onModal = nullptr;
+        j->data()->Recordset().MoveFirst();
+        measure(
+            QStringLiteral("find a note only the last entry holds"),
+            [&] { j->data()->Recordset().FindFirst(QStringLiteral("Notes LIKE '*needle*'")); },
+            [&] {
+                return j->data()->Recordset().AbsolutePosition() == entries - 1
+                           ? QStringLiteral("found")
+                           : QStringLiteral("NOT FOUND");
+            });
+    }
+    if (all || only == QLatin1String("chart")) {
+        // The chart: the window opens with the first kind charted; then each
+        // kind from the Chart button to the picture on screen.
+        script->onModal = [&](QDialog &d) -> int {
+            auto *chart = qobject_cast<frmChart *>(&d);
+            if (!chart) {
+                d.reject();
+                return QDialog::Rejected;
+            }
+            showModal(*chart);
             chart->CorvChart->repaint();
-            QCoreApplication::processEvents();
-            end(QStringLiteral("chart: ") + chart->cboChartType->itemText(kind));
-        }
-        chart->cmdClose->click();
+            end(QStringLiteral("open the chart window"),
+                QStringLiteral("%1 entries charted").arg(chart->CorvChart->rowCount()));
+            for (int kind = 0; kind < chart->cboChartType->count(); ++kind) {
+                chart->cboChartType->setCurrentIndex(kind);
+                begin();
+                chart->cmdChart->click();
+                chart->CorvChart->repaint();
+                QCoreApplication::processEvents();
+                end(QStringLiteral("chart: ") + chart->cboChartType->itemText(kind));
+            }
+            chart->cmdClose->click();
+            begin();
+            return QDialog::Rejected;
+        };
         begin();
-        return QDialog::Rejected;
-    };
-    begin();
-    main.mnuCorvChart_Click();
-    probe->stop();
-    script->onModal = nullptr;
+        main.mnuCorvChart_Click();
+        probe->stop();
+        script->onModal = nullptr;
+    }
+    if (all) {
 
-    // Reports of "All Records This Tank" at three sizes; PDF at 1,000 and
-    // at the full size.
-    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
-    setTank(QStringLiteral("3"));
-    previewAndPdf(QStringLiteral("report of 1,000 entries"), pdf);
-    setTank(QStringLiteral("2"));
-    previewAndPdf(QStringLiteral("report of 10,000 entries"), QString());
-    setTank(QStringLiteral("1"));
-    previewAndPdf(QStringLiteral("report of %1 entries").arg(entries), bigPdf ? pdf : QString());
+        // Reports of "All Records This Tank" at three sizes; PDF at 1,000 and
+        // at the full size.
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        setTank(QStringLiteral("3"));
+        previewAndPdf(QStringLiteral("report of 1,000 entries"), pdf);
+        setTank(QStringLiteral("2"));
+        previewAndPdf(QStringLiteral("report of 10,000 entries"), QString());
+        setTank(QStringLiteral("1"));
+        previewAndPdf(QStringLiteral("report of %1 entries").arg(entries),
+                      bigPdf ? pdf : QString());
 
-    // Export the journal of tank 1, import it into the empty tank 4.
-    const QString csv = dir.filePath(QStringLiteral("journal.csv"));
-    script->files = {csv};
-    script->messages.clear();
-    measure(
-        QStringLiteral("export %1 entries to CSV").arg(entries), [&] { main.mnuExport_Click(); },
-        [&] { return script->messages.value(0).left(40); });
-    setTank(QStringLiteral("4"));
-    script->files = {csv};
-    script->messages.clear();
-    measure(
-        QStringLiteral("import %1 entries from CSV").arg(entries), [&] { main.mnuImport_Click(); },
-        [&] { return script->messages.value(1, script->messages.value(0)).left(40); });
-    setTank(QStringLiteral("1"));
+        // Export the journal of tank 1, import it into the empty tank 4.
+        const QString csv = dir.filePath(QStringLiteral("journal.csv"));
+        script->files = {csv};
+        script->messages.clear();
+        measure(
+            QStringLiteral("export %1 entries to CSV").arg(entries),
+            [&] { main.mnuExport_Click(); }, [&] { return script->messages.value(0).left(40); });
+        setTank(QStringLiteral("4"));
+        script->files = {csv};
+        script->messages.clear();
+        measure(
+            QStringLiteral("import %1 entries from CSV").arg(entries),
+            [&] { main.mnuImport_Click(); },
+            [&] { return script->messages.value(1, script->messages.value(0)).left(40); });
+        setTank(QStringLiteral("1"));
 
-    // Backup and restore of the whole file (they close every window first).
-    const QString backup = dir.filePath(QStringLiteral("Corvella.bak"));
-    script->files = {backup};
-    script->messages.clear();
-    measure(
-        QStringLiteral("backup"), [&] { main.mnuBackup_Click(); },
-        [&] {
-            return QStringLiteral("%1 MB; %2")
-                .arg(QFile(backup).size() / (1024 * 1024))
-                .arg(script->messages.value(script->messages.size() - 1));
-        });
-    script->files = {backup};
-    script->messages.clear();
-    measure(
-        QStringLiteral("restore"), [&] { main.mnuRestore_Click(); },
-        [&] { return script->messages.value(script->messages.size() - 1); });
+        // Backup and restore of the whole file (they close every window first).
+        const QString backup = dir.filePath(QStringLiteral("Corvella.bak"));
+        script->files = {backup};
+        script->messages.clear();
+        measure(
+            QStringLiteral("backup"), [&] { main.mnuBackup_Click(); },
+            [&] {
+                return QStringLiteral("%1 MB; %2")
+                    .arg(QFile(backup).size() / (1024 * 1024))
+                    .arg(script->messages.value(script->messages.size() - 1));
+            });
+        script->files = {backup};
+        script->messages.clear();
+        measure(
+            QStringLiteral("restore"), [&] { main.mnuRestore_Click(); },
+            [&] { return script->messages.value(script->messages.size() - 1); });
 
-    // The key upgrade runs when a window first opens the old file.
-    CorvModule::DatabasePath = old;
-    measure(
-        QStringLiteral("key upgrade of an old file (opening it)"), [&] { main.mnuJournal_Click(); },
-        [&] {
-            RecordForm *oj = journal();
-            return oj ? QStringLiteral("%1 entries").arg(oj->data()->Recordset().RecordCount())
-                      : QStringLiteral("did not open");
-        });
+        // The key upgrade runs when a window first opens the old file.
+        CorvModule::DatabasePath = old;
+        measure(
+            QStringLiteral("key upgrade of an old file (opening it)"),
+            [&] { main.mnuJournal_Click(); },
+            [&] {
+                RecordForm *oj = journal();
+                return oj ? QStringLiteral("%1 entries").arg(oj->data()->Recordset().RecordCount())
+                          : QStringLiteral("did not open");
+            });
+    }
 
     double worst = 0;
     for (const Row &r : rows)

@@ -62,9 +62,10 @@ struct OffscreenChart {
 
     OffscreenChart(const ChartContent &content, ChartKind kind, const ChartStyle &style,
                    const QSizeF &size, double plotPixels,
-                   const std::optional<XSpan> &view = std::nullopt) {
+                   const std::optional<XSpan> &view = std::nullopt, double deviceScale = 1) {
         scene.addItem(chart);
         chart->setGeometry(QRectF(QPointF(0, 0), size));
+        builder.setDeviceScale(deviceScale);
         builder.build(chart, &content, kind, style, plotPixels);
         if (view)
             builder.setView(view);
@@ -376,6 +377,7 @@ void CorvChart::build2D() {
     // needs the content it was built on.
     m_chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(m_view->viewport()->size())));
     m_shown = m_content;
+    m_2d->setDeviceScale(devicePixelRatioF());
     m_2d->build(m_chart, m_shown.get(), kind(), style(m_shown->columns()),
                 plotPixelsFor(width(), devicePixelRatioF()));
     if (m_zoom) {
@@ -718,7 +720,8 @@ void CorvChart::render(QPainter &painter, const QRectF &target, const QSizeF &la
         painter.restore();
         return;
     }
-    OffscreenChart off(data, kind(), s, layout, plotPixelsFor(layout.width(), scale), m_zoom);
+    OffscreenChart off(data, kind(), s, layout, plotPixelsFor(layout.width(), scale), m_zoom,
+                       scale);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, !off.builder.dense());
     painter.setRenderHint(QPainter::TextAntialiasing, true);
