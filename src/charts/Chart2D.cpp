@@ -141,8 +141,10 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
 
     // The first and last date labels are centred on the first and last rows:
     // leave them room beside the plot, or Qt Charts drops them.
-    m_widestLabel = content->widestRowLabel(style.labelFont);
     const QFontMetricsF fm(style.labelFont);
+    const double plotWidth = std::max(1.0, plotPixels) / m_deviceScale;
+    m_widestLabel = content->widestShownLabel(style.labelFont, plotWidth / std::max(1, rows),
+                                              fm.horizontalAdvance(QLatin1Char('M')), 0, rows - 1);
     double leftAxis = fm.horizontalAdvance(QLatin1Char('M'));
     for (int t = 0; t <= common.intervals; ++t)
         leftAxis = std::max(leftAxis, fm.horizontalAdvance(common.tickText(t)));
@@ -577,7 +579,11 @@ void Chart2D::placeLabels() {
 void Chart2D::placeRowLabels(double width, double gap) {
     const XSpan view = viewSpan();
     const int rows = m_content->rows();
-    const int step = labelStep(width / std::max(1e-9, view.width()), m_widestLabel, gap);
+    const double slot = width / std::max(1e-9, view.width());
+    const int step = labelStep(slot,
+                               m_content->widestShownLabel(m_style.labelFont, slot, gap,
+                                                           int(std::ceil(view.lo)), int(view.hi)),
+                               gap);
     if (step == m_labelStep && !m_placedUnits.isEmpty())
         return;
     m_labelStep = step;
