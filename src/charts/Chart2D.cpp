@@ -344,7 +344,7 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         else
             upper->replace(line);
         if (kind.shape == ChartShape::Area && m_dense)
-            drawn.fill = upper;
+            drawn.fill << upper;
         else
             drawn.series << upper;
         QAbstractSeries *series = upper;
@@ -384,6 +384,24 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         series->attachAxis(m_y);
         if (!m_anchor)
             m_anchor = series;
+        if (!drawn.fill.isEmpty()) {
+            // The rasterizer takes far longer over one polygon of thousands
+            // of tall edges than over a few narrow ones: the fill is drawn in
+            // strips that meet on a pixel column's edge, where no pixel's
+            // centre lies, so no pixel is covered twice or missed.
+            const int strips = std::max(1, int(std::ceil(std::max(1.0, plotPixels) / 48)));
+            for (int i = 1; i < strips; ++i) {
+                auto *edge = new QLineSeries;
+                auto *strip = new QAreaSeries(edge);
+                edge->setParent(strip);
+                strip->setBrush(static_cast<QAreaSeries *>(series)->brush());
+                strip->setPen(Qt::NoPen);
+                chart->addSeries(strip);
+                strip->attachAxis(m_x);
+                strip->attachAxis(m_y);
+                drawn.fill << edge;
+            }
+        }
         if (!drawn.line.isEmpty())
             m_lines << drawn;
     }
@@ -554,8 +572,27 @@ void Chart2D::placePoints() {
         const QVector<QPointF> placed = onPixelColumns(drawn.line, origin, perPixel, m_decimate);
         for (QLineSeries *series : drawn.series)
             series->replace(placed);
-        if (drawn.fill)
-            drawn.fill->replace(columnEnds(placed));
+        if (drawn.fill.isEmpty())
+            continue;
+        // Each strip's edge runs over a share of the columns, from the last
+        // column of the strip before it: they meet on that column's line.
+        const QVector<QPointF> ends = columnEnds(placed);
+        QVector<qsizetype> starts; // where each column's ends begin
+        for (qsizetype i = 0; i < ends.size(); ++i)
+            if (i == 0 || ends[i].x() != ends[i - 1].x())
+                starts << i;
+        const qsizetype columns = starts.size(), strips = drawn.fill.size();
+        const qsizetype per = std::max<qsizetype>(1, (columns + strips - 1) / strips);
+        for (qsizetype i = 0; i < strips; ++i) {
+            const qsizetype first = i * per, last = std::min(columns - 1, (i + 1) * per);
+            if (first >= last) {
+                drawn.fill[i]->replace(i == 0 ? ends : QVector<QPointF>());
+                continue;
+            }
+            const qsizetype from = starts[first];
+            const qsizetype to = last + 1 < columns ? starts[last + 1] : ends.size();
+            drawn.fill[i]->replace(ends.mid(from, to - from));
+        }
     }
 }
 

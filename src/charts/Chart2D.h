@@ -153,7 +153,8 @@ private:
     struct DrawnLine {
         QVector<QPointF> line;
         QVector<QLineSeries *> series;
-        QLineSeries *fill = nullptr; // an area's edge, which needs less
+        // An area's fill, in strips side by side (each strip's upper edge).
+        QVector<QLineSeries *> fill;
     };
     QVector<DrawnLine> m_lines;
     bool m_decimate = true;
