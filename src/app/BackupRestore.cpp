@@ -8,6 +8,7 @@
 #include "data/Tables.h"
 #include "mdiCorvella.h"
 #include "platform/Dialogs.h"
+#include "platform/Progress.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -64,7 +65,21 @@ void mdiCorvella::mnuBackup_Click() {
     dialogs().setWaitCursor(true);
     setStatusText(QCoreApplication::translate("BackupRestore", "Backing up database."));
     QString error;
-    if (copyFileSafely(CorvModule::DatabasePath, *file, &error)) {
+    bool copied = false;
+    // A large file takes a while to copy and flush to disk: the window goes
+    // on answering, and Cancel leaves any older backup of that name whole.
+    const QString database = CorvModule::DatabasePath;
+    runWithProgress({QCoreApplication::translate("BackupRestore", "Backup Database"),
+                     QCoreApplication::translate("BackupRestore", "Backing up the database\u2026")},
+                    [&](TaskProgress &p) {
+                        copied =
+                            copyFileSafely(database, *file, &error, [&](qint64 done, qint64 total) {
+                                return p.step(done, total);
+                            });
+                    });
+    if (!copied && error.isEmpty()) {
+        setStatusText(QCoreApplication::translate("BackupRestore", "Backup cancelled."));
+    } else if (copied) {
         setStatusText(QCoreApplication::translate("BackupRestore", "Backup successful!"));
         msgBox(QCoreApplication::translate("BackupRestore", "Backup successful!"), MsgButtons::Ok,
                MsgIcon::Information,
@@ -92,7 +107,21 @@ void mdiCorvella::mnuRestore_Click() {
     // Nothing replaces the database that is not a whole Corvella database
     // itself: the tables, their fields and every page are checked first.
     QString why;
-    if (!isCorvellaDatabase(*file, &why) || !(why = foreignSchemaProblem(*file)).isEmpty()) {
+    bool whole = false;
+    // Every page of the backup is read for the check: seconds for a large
+    // file.
+    const bool checked =
+        runWithProgress({QCoreApplication::translate("BackupRestore", "Restore Database"),
+                         QCoreApplication::translate("BackupRestore", "Checking the backup\u2026")},
+                        [&, backup = *file](TaskProgress &) {
+                            whole = isCorvellaDatabase(backup, &why) &&
+                                    (why = foreignSchemaProblem(backup)).isEmpty();
+                        });
+    if (!checked) {
+        setStatusText(CorvModule::idleLine());
+        return;
+    }
+    if (!whole) {
         msgBox(why + QCoreApplication::translate("BackupRestore",
                                                  "\n\nThe database was not restored."),
                MsgButtons::Ok, MsgIcon::Exclamation,
@@ -126,8 +155,20 @@ void mdiCorvella::mnuRestore_Click() {
     }
     setStatusText(QCoreApplication::translate("BackupRestore", "Restoreing database."));
     QString error;
+    bool restored = false;
     // The replaced database is kept beside it, so a restore can be undone.
-    if (restoreDatabase(*file, CorvModule::DatabasePath, &error)) {
+    // Cancel leaves the database exactly as it was.
+    const QString database = CorvModule::DatabasePath;
+    runWithProgress({QCoreApplication::translate("BackupRestore", "Restore Database"),
+                     QCoreApplication::translate("BackupRestore", "Restoring the database\u2026")},
+                    [&](TaskProgress &p) {
+                        restored = restoreDatabase(
+                            *file, database, &error,
+                            [&](qint64 done, qint64 total) { return p.step(done, total); });
+                    });
+    if (!restored && error.isEmpty()) {
+        setStatusText(QCoreApplication::translate("BackupRestore", "Restore cancelled."));
+    } else if (restored) {
         // The restored file is a new file under the old name: lock it too.
         DatabaseLock::lockProgramDatabase(CorvModule::DatabasePath);
         setStatusText(QCoreApplication::translate("BackupRestore", "Restore successful!"));

@@ -1,4 +1,6 @@
 #include "CorvModule.h"
+#include "platform/Dialogs.h"
+#include "platform/Progress.h"
 
 #include "Paths.h"
 #include "Settings.h"
@@ -20,6 +22,15 @@ namespace {
 // The default tank's key stays taken when an old database file is upgraded.
 const bool reservedKeyInstalled = [] {
     RecordSet::reservedTankKey = [] { return CorvModule::CurrentTankID.toLongLong(); };
+    // Upgrading a large old file takes a second or more: the windows go on
+    // answering. The upgrade is one transaction that runs to its end, so
+    // the box offers no Cancel.
+    RecordSet::runLongWork = [](const std::function<void()> &work) {
+        runWithProgress({applicationTitle(),
+                         QCoreApplication::translate("CorvModule", "Upgrading the database\u2026"),
+                         false},
+                        [&](TaskProgress &) { work(); });
+    };
     return true;
 }();
 } // namespace

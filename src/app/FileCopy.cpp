@@ -59,7 +59,8 @@ void setWriteLayer(WriteLayer *layer) {
     currentLayer = layer ? layer : &realLayer;
 }
 
-bool copyFileSafely(const QString &from, const QString &to, QString *error) {
+bool copyFileSafely(const QString &from, const QString &to, QString *error,
+                    const CopyProgress &keepGoing) {
     auto fail = [&](const QString &text) {
         if (error)
             *error = text;
@@ -100,7 +101,16 @@ bool copyFileSafely(const QString &from, const QString &to, QString *error) {
     target.setPermissions(keptPermissions(target.permissions(), source.permissions()));
     WriteLayer &layer = writeLayer();
     QByteArray chunk;
-    qint64 left = source.size();
+    const qint64 size = source.size();
+    qint64 left = size;
+    auto stopped = [&] {
+        if (!keepGoing || keepGoing(size - left, size))
+            return false;
+        target.cancelWriting();
+        if (error)
+            error->clear();
+        return true;
+    };
     while (!source.atEnd()) {
         chunk = source.read(1 << 20);
         if (chunk.isEmpty() && source.error() != QFile::NoError) {
@@ -114,6 +124,8 @@ bool copyFileSafely(const QString &from, const QString &to, QString *error) {
             return writeFailed(full, why, left);
         }
         left -= chunk.size();
+        if (stopped())
+            return false;
     }
     if (source.error() != QFile::NoError) {
         target.cancelWriting();
@@ -140,7 +152,8 @@ bool sameFile(const QString &a, const QString &b) {
 
 } // namespace
 
-bool restoreDatabase(const QString &backup, const QString &database, QString *error) {
+bool restoreDatabase(const QString &backup, const QString &database, QString *error,
+                     const CopyProgress &keepGoing) {
     if (sameFile(backup, database)) {
         if (error)
             *error =
@@ -161,13 +174,22 @@ bool restoreDatabase(const QString &backup, const QString &database, QString *er
             return false;
         }
         staged.close();
-        if (!copyFileSafely(backup, staged.fileName(), error))
+        if (!copyFileSafely(backup, staged.fileName(), error, keepGoing))
             return false;
         source = staged.fileName();
     }
-    if (QFileInfo::exists(database) && !copyFileSafely(database, kept, error))
+    // Progress runs over both copies: the database kept, then the backup
+    // put in its place.
+    const qint64 first = QFileInfo::exists(database) ? QFileInfo(database).size() : 0;
+    const qint64 all = first + QFileInfo(source).size();
+    CopyProgress keeping, placing;
+    if (keepGoing) {
+        keeping = [&](qint64 done, qint64) { return keepGoing(done, all); };
+        placing = [&](qint64 done, qint64) { return keepGoing(first + done, all); };
+    }
+    if (QFileInfo::exists(database) && !copyFileSafely(database, kept, error, keeping))
         return false;
-    return copyFileSafely(source, database, error);
+    return copyFileSafely(source, database, error, placing);
 }
 
 } // namespace corv

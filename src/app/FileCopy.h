@@ -3,6 +3,7 @@
 
 #include <QFileDevice>
 #include <QString>
+#include <functional>
 
 class QSaveFile;
 
@@ -29,7 +30,12 @@ void setWriteLayer(WriteLayer *layer);
 // place, so a copy that fails part-way (unreadable source, full disk) leaves
 // the old `to` whole. On failure `error` says what happened, in words for
 // the user ("There is not enough space on the disk to write ...").
-bool copyFileSafely(const QString &from, const QString &to, QString *error);
+// `keepGoing`, when given, is asked after every piece copied with the bytes
+// done and the bytes in all; false stops the copy, leaves `to` as it was and
+// returns false with `error` empty.
+using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
+bool copyFileSafely(const QString &from, const QString &to, QString *error,
+                    const CopyProgress &keepGoing = {});
 
 // The permissions of a file written from `source` in place of one that
 // would have `target`'s: none that either lacks, always the owner's read
@@ -44,7 +50,8 @@ QString beforeRestorePath(const QString &database);
 // Replaces `database` by a copy of `backup`, keeping the database it replaces
 // as beforeRestorePath(database); an older file of that name is replaced.
 // Restoring that very file undoes the last restore. Nothing is replaced when
-// a step fails; `error` then says why.
-bool restoreDatabase(const QString &backup, const QString &database, QString *error);
+// a step fails, nor when `keepGoing` stops it (false, `error` empty).
+bool restoreDatabase(const QString &backup, const QString &database, QString *error,
+                     const CopyProgress &keepGoing = {});
 
 } // namespace corv

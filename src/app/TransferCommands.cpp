@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "data/Tables.h"
 #include "platform/Dialogs.h"
+#include "platform/Progress.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,10 +63,22 @@ void exportActiveRecords() {
     const auto file = dialogs().saveFile(request);
     if (!file || file->isEmpty())
         return;
+    // A journal of many thousand entries takes seconds: the window goes on
+    // answering, and a progress box offers Cancel (the file is then left as
+    // it was).
+    const QString database = CorvModule::DatabasePath, tank = tankFor(*table);
+    TransferResult r;
     dialogs().setWaitCursor(true);
-    const TransferResult r =
-        exportCsvFile(CorvModule::DatabasePath, *table, tankFor(*table), *file);
+    runWithProgress(
+        {exportTitle(), QCoreApplication::translate("TransferCommands", "Exporting to %1\u2026")
+                            .arg(QDir::toNativeSeparators(QFileInfo(*file).fileName()))},
+        [&](TaskProgress &p) {
+            r = exportCsvFile(database, *table, tank, *file,
+                              [&](qint64 done, qint64 total) { return p.step(done, total); });
+        });
     dialogs().setWaitCursor(false);
+    if (r.cancelled)
+        return;
     if (!r.ok) {
         msgBox(r.error +
                    QCoreApplication::translate("TransferCommands", "\n\nNothing was exported."),
@@ -95,10 +108,22 @@ bool importIntoActiveWindow() {
         return false;
 
     CsvImport import(*table);
+    const QString database = CorvModule::DatabasePath, tank = tankFor(*table);
+    const QString name = QFileInfo(*file).fileName();
     dialogs().setWaitCursor(true);
-    import.analyseFile(*file);
-    import.leaveOutStored(CorvModule::DatabasePath, tankFor(*table));
+    // Reading and checking a large file takes seconds; Cancel meanwhile
+    // ends the import with nothing stored.
+    const bool read = runWithProgress(
+        {importTitle(),
+         QCoreApplication::translate("TransferCommands", "Reading %1\u2026").arg(name)},
+        [&](TaskProgress &p) {
+            import.analyseFile(*file);
+            if (!p.cancelled())
+                import.leaveOutStored(database, tank);
+        });
     dialogs().setWaitCursor(false);
+    if (!read)
+        return false;
 
     QStringList lines = import.reportLines();
     if (lines.size() > reportLinesShown) {
@@ -137,9 +162,24 @@ bool importIntoActiveWindow() {
                MsgButtons::Ok, MsgIcon::Exclamation, importTitle());
         return false;
     }
+    TransferResult r;
     dialogs().setWaitCursor(true);
-    const TransferResult r = import.commit(CorvModule::DatabasePath, tankFor(*table));
+    runWithProgress({importTitle(), QCoreApplication::translate("TransferCommands",
+                                                                "Storing the records of %1\u2026")
+                                        .arg(name)},
+                    [&](TaskProgress &p) {
+                        r = import.commit(database, tank, [&](qint64 done, qint64 total) {
+                            return p.step(done, total);
+                        });
+                    });
     dialogs().setWaitCursor(false);
+    if (r.cancelled) {
+        // All rows go in one transaction, so stopping takes back every row.
+        msgBox(QCoreApplication::translate("TransferCommands",
+                                           "The import was cancelled. Nothing was imported."),
+               MsgButtons::Ok, MsgIcon::Information, importTitle());
+        return false;
+    }
     if (!r.ok) {
         msgBox(r.error +
                    QCoreApplication::translate("TransferCommands", "\n\nNothing was imported."),

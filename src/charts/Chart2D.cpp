@@ -113,6 +113,8 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
     m_placedUnits.clear();
     m_barColumns.clear();
     m_points.clear();
+    m_lines.clear();
+    m_placedUnitsPerPixel = 0;
     m_bands.clear();
     m_view.reset();
     m_anchor = nullptr;
@@ -146,8 +148,10 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
 
     // The first and last date labels are centred on the first and last rows:
     // leave them room beside the plot, or Qt Charts drops them.
-    m_widestLabel = content->widestRowLabel(style.labelFont);
     const QFontMetricsF fm(style.labelFont);
+    const double plotWidth = std::max(1.0, plotPixels) / m_deviceScale;
+    m_widestLabel = content->widestShownLabel(style.labelFont, plotWidth / std::max(1, rows),
+                                              fm.horizontalAdvance(QLatin1Char('M')), 0, rows - 1);
     double leftAxis = fm.horizontalAdvance(QLatin1Char('M'));
     for (int t = 0; t <= common.intervals; ++t)
         leftAxis = std::max(leftAxis, fm.horizontalAdvance(common.tickText(t)));
@@ -165,7 +169,14 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         barSets += drawsAsBars(kind, k);
     // Bars need a couple of pixels each to stay bars; a line's bucket gives
     // two points (its low and its high), so one bucket per two pixels.
-    m_bucket = bucketSizeFor(rows, std::max(1.0, plotPixels) / (anyBars ? 2.0 * barSets : 2.0));
+    // Lines, areas and steps keep every row: a dense one is thinned per pixel
+    // column once the plot's place is known (placePoints).
+    const bool alongLine = kind.shape == ChartShape::Line || kind.shape == ChartShape::Area ||
+                           kind.shape == ChartShape::Step;
+    m_bucket =
+        alongLine
+            ? 1
+            : bucketSizeFor(rows, std::max(1.0, plotPixels) / (anyBars ? 2.0 * barSets : 2.0));
     const int units = rows > 0 ? (rows + m_bucket - 1) / m_bucket : 1;
     if (m_timeAxis) {
         // A little room beyond the first and last entries, so their points
@@ -240,16 +251,9 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
 
     // The points of every series on the common scale.
     m_points.resize(cols);
-    // An area's fill covers every dip between its peaks, so its outline
-    // needs only the peaks, and no more than one every three pixels: Qt fills
-    // an area as one polygon, and a polygon of thousands of tall edges takes
-    // the rasterizer seconds.
-    const int areaBucket = bucketSizeFor(rows, std::max(1.0, plotPixels) / 3);
     for (int k = 0; k < cols; ++k) {
         if (drawsAsBars(kind, k))
             m_points[k] = thinForBars(content->series[k], m_bucket);
-        else if (kind.shape == ChartShape::Area && areaBucket > 1)
-            m_points[k] = thinForBars(content->series[k], areaBucket);
         else
             m_points[k] = thinForLines(content->series[k], m_bucket);
     }
@@ -341,7 +345,16 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         const QColor c = style.color(k);
         auto *upper = new QLineSeries;
         upper->setName(content->columnLabels[k]);
-        upper->replace(line);
+        // A dense line waits for placePoints, which knows the pixel columns.
+        DrawnLine drawn;
+        if (m_dense && alongLine)
+            drawn.line = line;
+        else
+            upper->replace(line);
+        if (kind.shape == ChartShape::Area && m_dense)
+            drawn.fill << upper;
+        else
+            drawn.series << upper;
         QAbstractSeries *series = upper;
         if (kind.shape == ChartShape::Area) {
             auto *area = new QAreaSeries(upper);
@@ -353,14 +366,14 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
             QColor fill = mixColors(c, style.background, 0.25);
             fill.setAlphaF(0.82f);
             area->setBrush(fill);
-            if (areaBucket > 1) {
+            if (m_dense) {
                 // Stroked as one path, a long outline is as slow as the fill
                 // ought to be; a line series draws it piece by piece.
                 area->setPen(Qt::NoPen);
                 auto *outline = new QLineSeries;
-                outline->replace(line);
                 outline->setPen(linePen(c, 2));
                 outlines << outline;
+                drawn.series << outline;
             } else {
                 area->setPen(linePen(c, 2));
             }
@@ -379,6 +392,26 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
         series->attachAxis(m_y);
         if (!m_anchor)
             m_anchor = series;
+        if (!drawn.fill.isEmpty()) {
+            // The rasterizer takes far longer over one polygon of thousands
+            // of tall edges than over a few narrow ones: the fill is drawn in
+            // strips that meet on a pixel column's edge, where no pixel's
+            // centre lies, so no pixel is covered twice or missed.
+            const int strips = std::max(1, int(std::ceil(std::max(1.0, plotPixels) / 48)));
+            for (int i = 1; i < strips; ++i) {
+                auto *edge = new QLineSeries;
+                auto *strip = new QAreaSeries(edge);
+                edge->setParent(strip);
+                strip->setBrush(static_cast<QAreaSeries *>(series)->brush());
+                strip->setPen(Qt::NoPen);
+                chart->addSeries(strip);
+                strip->attachAxis(m_x);
+                strip->attachAxis(m_y);
+                drawn.fill << edge;
+            }
+        }
+        if (!drawn.line.isEmpty())
+            m_lines << drawn;
     }
     for (QLineSeries *outline : outlines) {
         chart->addSeries(outline);
@@ -583,9 +616,51 @@ void Chart2D::placeTitles(double length) {
     }
 }
 
+void Chart2D::placePoints() {
+    const QRectF plot = m_chart->plotArea();
+    const double span = m_x->max() - m_x->min();
+    if (m_lines.isEmpty() || plot.width() <= 0 || !(span > 0))
+        return;
+    // Scene x of a unit u is plot.left + (u - min) * scale.
+    const double scale = plot.width() / span;
+    const double perPixel = 1 / (scale * m_deviceScale);
+    const double origin = m_x->min() - plot.left() / scale;
+    if (perPixel == m_placedUnitsPerPixel && origin == m_placedOrigin)
+        return;
+    m_placedUnitsPerPixel = perPixel;
+    m_placedOrigin = origin;
+    for (const DrawnLine &drawn : std::as_const(m_lines)) {
+        const QVector<QPointF> placed = onPixelColumns(drawn.line, origin, perPixel, m_decimate);
+        for (QLineSeries *series : drawn.series)
+            series->replace(placed);
+        if (drawn.fill.isEmpty())
+            continue;
+        // Each strip's edge runs over a share of the columns, from the last
+        // column of the strip before it: they meet on that column's line.
+        const QVector<QPointF> ends = columnEnds(placed);
+        QVector<qsizetype> starts; // where each column's ends begin
+        for (qsizetype i = 0; i < ends.size(); ++i)
+            if (i == 0 || ends[i].x() != ends[i - 1].x())
+                starts << i;
+        const qsizetype columns = starts.size(), strips = drawn.fill.size();
+        const qsizetype per = std::max<qsizetype>(1, (columns + strips - 1) / strips);
+        for (qsizetype i = 0; i < strips; ++i) {
+            const qsizetype first = i * per, last = std::min(columns - 1, (i + 1) * per);
+            if (first >= last) {
+                drawn.fill[i]->replace(i == 0 ? ends : QVector<QPointF>());
+                continue;
+            }
+            const qsizetype from = starts[first];
+            const qsizetype to = last + 1 < columns ? starts[last + 1] : ends.size();
+            drawn.fill[i]->replace(ends.mid(from, to - from));
+        }
+    }
+}
+
 void Chart2D::placeLabels() {
     if (!m_chart || !m_content || !m_x)
         return;
+    placePoints();
     if (m_chart->plotArea().height() > 0)
         placeTitles(m_chart->plotArea().height());
     const int rows = m_content->rows();
@@ -602,7 +677,11 @@ void Chart2D::placeLabels() {
 void Chart2D::placeRowLabels(double width, double gap) {
     const XSpan view = viewSpan();
     const int rows = m_content->rows();
-    const int step = labelStep(width / std::max(1e-9, view.width()), m_widestLabel, gap);
+    const double slot = width / std::max(1e-9, view.width());
+    const int step = labelStep(slot,
+                               m_content->widestShownLabel(m_style.labelFont, slot, gap,
+                                                           int(std::ceil(view.lo)), int(view.hi)),
+                               gap);
     if (step == m_labelStep && !m_placedUnits.isEmpty())
         return;
     m_labelStep = step;

@@ -29,6 +29,7 @@ class QChart;
 class QCategoryAxis;
 class QValueAxis;
 class QAbstractSeries;
+class QLineSeries;
 
 namespace corv {
 
@@ -44,9 +45,17 @@ public:
     // pixels wide the plot will be drawn.
     void build(QChart *chart, const ChartContent *content, ChartKind kind, const ChartStyle &style,
                double plotPixels);
-    // Puts the category labels, thinned to fit, under the current plot area.
-    // Runs by itself whenever the plot area changes.
+    // Puts the category labels, thinned to fit, under the current plot area,
+    // and the lines of a dense chart on its pixel columns. Runs by itself
+    // whenever the plot area changes.
     void placeLabels();
+    // How many device pixels one unit of the scene spans where the chart is
+    // drawn (set before build; 1 on a plain screen).
+    void setDeviceScale(double scale) { m_deviceScale = scale > 0 ? scale : 1; }
+    // Whether a dense line, area or step chart draws only the lowest and
+    // highest point (and the first and last) of each pixel column, which
+    // draws the same pixels as every point does. On unless switched off.
+    void setDecimation(bool on) { m_decimate = on; }
 
     // The value under a point of the chart's scene: its tip text, or empty.
     QString toolTipAt(const QPointF &scenePos) const;
@@ -109,6 +118,7 @@ private:
     // than `length`.
     void placeTitles(double length);
     void placeRowLabels(double width, double gap);
+    void placePoints();
     void placeDateLabels(double width, double gap);
     void setLabels(const QStringList &labels, const QVector<double> &units);
     QPointF toScene(double unit, double common) const;
@@ -141,6 +151,18 @@ private:
     QAbstractSeries *m_anchor = nullptr;  // a series on the main axes, for mapping
     QVector<int> m_barColumns;            // columns drawn as bars, in set order
     QVector<QVector<PlotPoint>> m_points; // per column, as drawn (common scale)
+    // The lines of the kinds drawn along a line, in axis units, and the
+    // series that draw each one.
+    struct DrawnLine {
+        QVector<QPointF> line;
+        QVector<QLineSeries *> series;
+        // An area's fill, in strips side by side (each strip's upper edge).
+        QVector<QLineSeries *> fill;
+    };
+    QVector<DrawnLine> m_lines;
+    bool m_decimate = true;
+    double m_deviceScale = 1;
+    double m_placedOrigin = 0, m_placedUnitsPerPixel = 0; // what m_lines were placed for
     QMetaObject::Connection m_plotAreaWatch;
     QMetaObject::Connection m_sizeWatch;
     class LegendItem;

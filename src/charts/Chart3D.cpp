@@ -98,7 +98,11 @@ void Chart3D::layout(const QRectF &rect, double deviceScale) {
     for (int i = 1; i < m_axes.axes.size(); ++i)
         m_rightAxisWidth += widestTick(m_axes.axes[i]) + em * 1.2 + titleWidth(i);
     // Room for half of the last category label past the floor's front edge.
-    const double labelHalf = rows > 0 ? m_content->widestRowLabel(m_style.labelFont) / 2 : 0;
+    const double labelHalf =
+        rows > 0
+            ? m_content->widestShownLabel(m_style.labelFont, rect.width() / rows, em, 0, rows - 1) /
+                  2
+            : 0;
 
     // The first date label is centred on the first row: leave it room too.
     const double left = std::max(pad + leftTitle + m_leftLabels, pad + labelHalf);
@@ -264,8 +268,9 @@ void Chart3D::drawCategoryLabels(QPainter &p) {
         return;
     const QFontMetricsF fm(m_style.labelFont);
     const double gap = fm.horizontalAdvance(QLatin1Char('M'));
-    const int step =
-        labelStep(m_frontWidth / rows, m_content->widestRowLabel(m_style.labelFont), gap);
+    const int step = labelStep(
+        m_frontWidth / rows,
+        m_content->widestShownLabel(m_style.labelFont, m_frontWidth / rows, gap, 0, rows - 1), gap);
     p.setFont(m_style.labelFont);
     const double top = m_plot.bottom() + fm.height() * 0.65;
     for (int r : labelledRows(rows, step)) {

@@ -48,16 +48,28 @@ ChartContent ChartContent::fromCells(const QStringList &rowLabels, const QString
     return c;
 }
 
-double ChartContent::widestRowLabel(const QFont &font) const {
-    if (m_widthFont && *m_widthFont == font)
-        return m_widest;
+double ChartContent::widestShownLabel(const QFont &font, double slotWidth, double gap, int first,
+                                      int last) const {
+    first = std::max(first, 0);
+    last = std::min(last, rows() - 1);
+    if (first > last)
+        return 0;
     const QFontMetricsF fm(font);
-    double w = 0;
-    for (const QString &l : rowLabels)
-        w = std::max(w, fm.horizontalAdvance(l));
-    m_widthFont = font;
-    m_widest = w;
-    return w;
+    double widest = 0;
+    int measuredStep = 0;
+    for (;;) {
+        const int step = labelStep(slotWidth, widest, gap);
+        if (step == measuredStep)
+            return widest;
+        measuredStep = step;
+        // The labelled rows are every step-th from the first row.
+        double w = widest;
+        for (qint64 r = (qint64(first) + step - 1) / step * step; r <= last; r += step)
+            w = std::max(w, fm.horizontalAdvance(rowLabels[int(r)]));
+        if (w <= widest)
+            return widest;
+        widest = w;
+    }
 }
 
 ChartStyle ChartStyle::make(const QPalette &palette, const QFont &font, double logicalDpi,

@@ -53,12 +53,13 @@ struct ChartContent {
     // From the grid's texts (row-major); a text that is no number counts 0.
     static ChartContent fromCells(const QStringList &rowLabels, const QStringList &columnLabels,
                                   const QStringList &cells);
-    // The widest row label in `font`.
-    double widestRowLabel(const QFont &font) const;
-
-private:
-    mutable std::optional<QFont> m_widthFont; // what m_widest was measured in
-    mutable double m_widest = 0;
+    // The widest of the row labels that are shown between rows `first` and
+    // `last` when each row has `slotWidth` pixels and labels keep `gap`
+    // between them. Only the labels at the rows that carry one are measured
+    // (a hundred thousand would take the window's time for nothing): the
+    // step is found from the widest seen so far until no wider one turns up.
+    double widestShownLabel(const QFont &font, double slotWidth, double gap, int first,
+                            int last) const;
 };
 
 struct ChartStyle {

@@ -267,6 +267,58 @@ QVector<PlotPoint> thinForLines(const QVector<double> &values, int bucketSize) {
     return out;
 }
 
+QVector<QPointF> onPixelColumns(const QVector<QPointF> &line, double origin, double unitsPerPixel,
+                                bool decimate) {
+    if (!(unitsPerPixel > 0) || !std::isfinite(unitsPerPixel))
+        return line;
+    const qsizetype n = line.size();
+    const auto columnOf = [&](qsizetype i) {
+        return std::floor((line[i].x() - origin) / unitsPerPixel + 0.5);
+    };
+    QVector<QPointF> out;
+    out.reserve(n);
+    for (qsizetype i = 0; i < n;) {
+        const double column = columnOf(i);
+        qsizetype end = i + 1;
+        while (end < n && columnOf(end) == column)
+            ++end;
+        const double x = origin + column * unitsPerPixel;
+        if (!decimate || end - i <= 4) {
+            for (qsizetype k = i; k < end; ++k)
+                out.push_back(QPointF(x, line[k].y()));
+        } else {
+            qsizetype lo = i, hi = i;
+            for (qsizetype k = i + 1; k < end; ++k) {
+                if (line[k].y() < line[lo].y())
+                    lo = k;
+                if (line[k].y() > line[hi].y())
+                    hi = k;
+            }
+            qsizetype last = -1;
+            for (qsizetype k : {i, std::min(lo, hi), std::max(lo, hi), end - 1}) {
+                if (k != last)
+                    out.push_back(QPointF(x, line[k].y()));
+                last = k;
+            }
+        }
+        i = end;
+    }
+    return out;
+}
+
+QVector<QPointF> columnEnds(const QVector<QPointF> &placed) {
+    QVector<QPointF> out;
+    out.reserve(placed.size());
+    const qsizetype n = placed.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const bool first = i == 0 || placed[i - 1].x() != placed[i].x();
+        const bool last = i + 1 == n || placed[i + 1].x() != placed[i].x();
+        if (first || last)
+            out.push_back(placed[i]);
+    }
+    return out;
+}
+
 bool isDark(const QColor &c) {
     return c.lightnessF() < 0.5;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPointF>
 #include <QString>
 #include <QVector>
 
@@ -85,6 +86,20 @@ QVector<PlotPoint> thinForBars(const QVector<double> &values, int bucketSize);
 // Lines, areas and steps: each bucket's lowest and highest value in row
 // order, so the drawn outline keeps every peak.
 QVector<PlotPoint> thinForLines(const QVector<double> &values, int bucketSize);
+// A polyline (x in axis units, y in values) set on device pixel columns:
+// each point's x moves to origin + c * unitsPerPixel, c the column nearest to
+// it. With `decimate`, a run of points in one column keeps only its first,
+// lowest, highest and last point, in their order: the path between the
+// others runs up and down that one column within the lowest and highest,
+// so it draws no pixel the kept points do not, and a chart of a million
+// entries costs what one of a few thousand does.
+QVector<QPointF> onPixelColumns(const QVector<QPointF> &line, double origin, double unitsPerPixel,
+                                bool decimate);
+// Of points on pixel columns, the first and last of each column: all that
+// the fill of an area needs, its vertical edges within a column having no
+// breadth to cover a pixel's centre. A fill of a few thousand tall edges
+// rather than one of each takes the rasterizer a fraction of the time.
+QVector<QPointF> columnEnds(const QVector<QPointF> &placed);
 
 // A series colour that reads on `background` and differs from its
 // neighbours; the first ten are clearly distinct hues, the next ten repeat

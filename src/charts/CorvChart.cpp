@@ -18,14 +18,29 @@
 #include <QRubberBand>
 #include <QSet>
 #include <QStackedLayout>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace corv {
+
+namespace {
+
+// Letting go of a journal's worth of strings (a hundred thousand labels and
+// three times as many cells) takes the window a tenth of a second: what a
+// new grid or drawing replaces is let go of on a worker thread instead. The
+// strings' counts are atomic, so whoever holds the last one frees them.
+template <typename T> void replaceOffLoop(T &slot, T value) {
+    auto old = std::make_shared<T>(std::exchange(slot, std::move(value)));
+    QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.reset(); });
+}
+
+} // namespace
 
 // The 3D kinds paint here.
 class CorvChart::Canvas3D : public QWidget {
@@ -43,9 +58,11 @@ protected:
         if (!m_owner->m_shown)
             m_owner->content();
         // Held while the drawing's tool tips may refer to it.
-        m_owner->m_painted3D = m_owner->m_shown ? m_owner->m_shown : m_owner->m_content;
+        std::shared_ptr<ChartContent> previous = std::exchange(
+            m_owner->m_painted3D, m_owner->m_shown ? m_owner->m_shown : m_owner->m_content);
         m_owner->m_3d->paint(p, QRectF(rect()), *m_owner->m_painted3D, m_owner->kind(),
                              m_owner->style(m_owner->m_painted3D->columns()), devicePixelRatioF());
+        replaceOffLoop(previous, {});
     }
 
 private:
@@ -63,9 +80,10 @@ struct OffscreenChart {
 
     OffscreenChart(const ChartContent &content, ChartKind kind, const ChartStyle &style,
                    const QSizeF &size, double plotPixels,
-                   const std::optional<XSpan> &view = std::nullopt) {
+                   const std::optional<XSpan> &view = std::nullopt, double deviceScale = 1) {
         scene.addItem(chart);
         chart->setGeometry(QRectF(QPointF(0, 0), size));
+        builder.setDeviceScale(deviceScale);
         builder.build(chart, &content, kind, style, plotPixels);
         if (view)
             builder.setView(view);
@@ -216,15 +234,22 @@ void CorvChart::setDataGridSize(int rowLabelCount, int columnLabelCount, int row
 void CorvChart::setGrid(const ChartGrid &grid) {
     m_rows = grid.rowCount();
     m_cols = grid.columnCount();
-    m_rowLabels = grid.rowLabels;
+    replaceOffLoop(m_rowLabels, grid.rowLabels);
     m_colLabels = grid.columnLabels;
-    m_cells = grid.cells;
+    replaceOffLoop(m_cells, grid.cells);
     // A grid short of cells is completed with empty ones, which draw as 0.
     while (m_cells.size() < qsizetype(m_rows) * m_cols)
         m_cells << QString();
     m_row = m_rows > 0 ? 1 : 0;
     m_col = m_cols > 0 ? 1 : 0;
     changed();
+}
+
+void CorvChart::setGrid(const ChartGrid &grid, ChartContent content) {
+    setGrid(grid);
+    replaceOffLoop(m_content, std::make_shared<ChartContent>(std::move(content)));
+    m_contentStale = false;
+    m_extrasStale = true;
 }
 
 ChartGrid CorvChart::grid() const {
@@ -375,7 +400,7 @@ void CorvChart::refresh() {
     const bool threeD = kind().threeD;
     m_stack->setCurrentWidget(threeD ? static_cast<QWidget *>(m_canvas) : m_view);
     if (threeD) {
-        m_shown = m_content;
+        replaceOffLoop(m_shown, m_content);
         m_viewStale = false;
         m_canvas->update();
         return;
@@ -389,7 +414,9 @@ void CorvChart::build2D() {
     // Sized first: the drawing still in place answers the resize, and it
     // needs the content it was built on.
     m_chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(m_view->viewport()->size())));
-    m_shown = m_content;
+    // The drawing in place refers to what it was built on until it is built anew.
+    std::shared_ptr<ChartContent> previous = std::exchange(m_shown, m_content);
+    m_2d->setDeviceScale(devicePixelRatioF());
     m_2d->build(m_chart, m_shown.get(), kind(), style(m_shown->columns()),
                 plotPixelsFor(width(), devicePixelRatioF()));
     if (m_zoom) {
@@ -403,6 +430,7 @@ void CorvChart::build2D() {
     m_view->setRenderHint(QPainter::Antialiasing, !m_2d->dense());
     settleView();
     m_viewStale = false;
+    replaceOffLoop(previous, {});
 }
 
 void CorvChart::settleView() {
@@ -733,7 +761,8 @@ void CorvChart::render(QPainter &painter, const QRectF &target, const QSizeF &la
         painter.restore();
         return;
     }
-    OffscreenChart off(data, kind(), s, layout, plotPixelsFor(layout.width(), scale), m_zoom);
+    OffscreenChart off(data, kind(), s, layout, plotPixelsFor(layout.width(), scale), m_zoom,
+                       scale);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, !off.builder.dense());
     painter.setRenderHint(QPainter::TextAntialiasing, true);

@@ -79,6 +79,10 @@ public:
     int columnLabelCount() const { return m_colLabelLevels; }
     // The whole grid at once.
     void setGrid(const ChartGrid &grid);
+    // The same with its content read already (ChartContent::fromCells of the
+    // grid), so that a large grid is read off the event loop, not at the
+    // next paint.
+    void setGrid(const ChartGrid &grid, ChartContent content);
     ChartGrid grid() const;
 
     // --- switches ---

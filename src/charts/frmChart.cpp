@@ -17,6 +17,7 @@
 #include "platform/Accessibility.h"
 #include "platform/Conversions.h"
 #include "platform/Dialogs.h"
+#include "platform/Progress.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -326,14 +327,35 @@ bool frmChart::chartRun() {
         return true;
     }
     // All rows in one pass; a cell that is no number (or empty) charts 0.
+    // A journal of many thousand entries takes a while to read: it is read
+    // off the event loop, and Cancel leaves the chart empty.
     DbError error;
-    const QVector<JournalChartRow> rows =
-        queryChartRows(ChartData->records(), ChartData->RecordSource(), chosen, &error);
+    ChartGrid grid;
+    ChartContent content;
+    QVector<QDate> dates;
+    const QString source = ChartData->RecordSource();
+    const bool read = runWithProgress(
+        {QStringLiteral("CorvChart"),
+         QCoreApplication::translate("frmChart", "Reading the journal\u2026")},
+        [&](TaskProgress &) {
+            const QVector<JournalChartRow> rows =
+                queryChartRows(ChartData->records(), source, chosen, &error);
+            grid = buildChartGrid(rows, chosen);
+            dates = chartRowDates(rows);
+            content = ChartContent::fromCells(grid.rowLabels, grid.columnLabels, grid.cells);
+        });
+    if (!read) {
+        CorvChart->setDataGridSize(1, 1, 0, columns);
+        CorvChart->setRowCount(0);
+        CorvChart->setColumnBands({});
+        CorvChart->setRepaintEnabled(true);
+        return true;
+    }
     if (!error.ok())
         msgBox(QCoreApplication::translate("frmChart", "Data error: ") + error.description,
                MsgButtons::Ok, MsgIcon::Exclamation);
-    CorvChart->setGrid(buildChartGrid(rows, chosen));
-    CorvChart->setRowDates(chartRowDates(rows));
+    CorvChart->setGrid(grid, std::move(content));
+    CorvChart->setRowDates(dates);
     // The log is read with each run: an entry may have been made since.
     CorvChart->setMarkers(
         maintenanceEvents(ChartData->DatabaseName(), CorvModule::CurrentTankID, QDate(), QDate()));

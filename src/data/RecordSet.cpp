@@ -88,6 +88,7 @@ void RecordSet::close() {
 }
 
 qint64 (*RecordSet::reservedTankKey)() = nullptr;
+void (*RecordSet::runLongWork)(const std::function<void()> &work) = nullptr;
 
 DbError RecordSet::ensureConnection(const QString &path) {
     const QFileInfo info(path);
@@ -112,8 +113,23 @@ DbError RecordSet::ensureConnection(const QString &path) {
     // cannot be done (a read-only file, another program's lock) the file is
     // left exactly as it was and opens as before: every version holds the
     // tables the record windows read.
-    const DbError upgraded =
-        upgradeSchema(m_conn.db(), path, nullptr, reservedTankKey ? reservedTankKey() : 0);
+    const qint64 keyTaken = reservedTankKey ? reservedTankKey() : 0;
+    DbError upgraded;
+    const int version = schemaVersion(m_conn.db());
+    if (runLongWork && version >= 0 && version < currentSchemaVersion) {
+        // Rebuilding the tables of a large file takes a while: it is done
+        // over a connection of the work's own, which can run off the event
+        // loop.
+        runLongWork([&] {
+            Connection upgrade("corvella-upgrade");
+            if (DbError e = upgrade.open(path, DbAccess::ReadWrite))
+                upgraded = e;
+            else
+                upgraded = upgradeSchema(upgrade.db(), path, nullptr, keyTaken);
+        });
+    } else {
+        upgraded = upgradeSchema(m_conn.db(), path, nullptr, keyTaken);
+    }
     if (upgraded.number == newerSchemaError) {
         close();
         return upgraded;

@@ -9,8 +9,6 @@
 // control (DataControl) builds the bound behaviour on top of it.
 #pragma once
 
-#include <functional>
-
 #include "Connection.h"
 #include "DbError.h"
 #include "JetSql.h"
@@ -22,6 +20,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -101,6 +100,11 @@ public:
     // default tank in the settings), so an upgrade of an old file keeps it
     // taken. The application installs it; by default none is.
     static qint64 (*reservedTankKey)();
+    // Runs long work (the upgrade of an old file) and returns when it is
+    // done. The application installs one that keeps the windows answering
+    // meanwhile; by default the work runs at once. The work opens its own
+    // connection, so it may run on another thread.
+    static void (*runLongWork)(const std::function<void()> &work);
 
     // Maps a failed QtSql call to an error the user can read.
     static DbError engineError(const class QSqlError &error, const QString &path);

@@ -225,7 +225,7 @@ QString exportFieldText(const FieldInfo &f, const QVariant &v) {
 // --- export ------------------------------------------------------------------
 
 TransferResult exportCsv(const QString &databasePath, TransferTable table, const QString &tankId,
-                         QIODevice *out) {
+                         QIODevice *out, const TransferProgress &progress) {
     TransferResult result;
     const bool byTank = isTankTable(table);
     if (byTank && !isWholeNumber(tankId)) {
@@ -258,6 +258,18 @@ TransferResult exportCsv(const QString &databasePath, TransferTable table, const
     }
     if (byTank)
         q.bindValue(0, tankId.toLongLong());
+    // The count only serves the progress bar.
+    qint64 total = 0;
+    if (progress) {
+        QSqlQuery count(c.db());
+        count.prepare(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                          .arg(quoteIdentifier(transferTableName(table)),
+                               byTank ? QStringLiteral(" WHERE \"TankID\" = ?") : QString()));
+        if (byTank)
+            count.bindValue(0, tankId.toLongLong());
+        if (count.exec() && count.next())
+            total = count.value(0).toLongLong();
+    }
     if (!q.exec()) {
         result.error = c.engineError(q.lastError());
         return result;
@@ -272,6 +284,10 @@ TransferResult exportCsv(const QString &databasePath, TransferTable table, const
             row << exportFieldText(fields[i], q.value(i));
         writer.writeRow(row);
         ++result.records;
+        if (progress && result.records % 512 == 0 && !progress(result.records, total)) {
+            result.cancelled = true;
+            return result;
+        }
     }
     if (q.lastError().isValid()) {
         result.error = c.engineError(q.lastError());
@@ -288,7 +304,8 @@ TransferResult exportCsv(const QString &databasePath, TransferTable table, const
 }
 
 TransferResult exportCsvFile(const QString &databasePath, TransferTable table,
-                             const QString &tankId, const QString &filePath) {
+                             const QString &tankId, const QString &filePath,
+                             const TransferProgress &progress) {
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly)) {
         TransferResult r;
@@ -302,7 +319,7 @@ TransferResult exportCsvFile(const QString &databasePath, TransferTable table,
         file.setPermissions((file.permissions() & db.permissions()) | QFileDevice::ReadOwner |
                             QFileDevice::WriteOwner | QFileDevice::ReadUser |
                             QFileDevice::WriteUser);
-    TransferResult r = exportCsv(databasePath, table, tankId, &file);
+    TransferResult r = exportCsv(databasePath, table, tankId, &file, progress);
     if (!r.ok) {
         file.cancelWriting();
         return r;
@@ -714,7 +731,8 @@ bool CsvImport::analyse(const QString &text) {
     return true;
 }
 
-TransferResult CsvImport::commit(const QString &databasePath, const QString &tankId) const {
+TransferResult CsvImport::commit(const QString &databasePath, const QString &tankId,
+                                 const TransferProgress &progress) const {
     TransferResult result;
     if (!m_usable) {
         result.error = QCoreApplication::translate(
@@ -792,8 +810,23 @@ TransferResult CsvImport::commit(const QString &databasePath, const QString &tan
                     .arg(row.line)
                     .arg(c.engineError(ins.lastError())));
         ++result.records;
+        // Asked after storing, so that a stop always has stored rows to
+        // take back.
+        if (progress && result.records % 512 == 0 && !progress(result.records, m_rows.size())) {
+            ins.finish();
+            rollBack(QString());
+            result.error.clear();
+            result.cancelled = true;
+            return result;
+        }
     }
     ins.finish();
+    if (progress && !progress(result.records, m_rows.size())) {
+        rollBack(QString());
+        result.error.clear();
+        result.cancelled = true;
+        return result;
+    }
     if (!q.exec(QStringLiteral("COMMIT")))
         return rollBack(c.engineError(q.lastError()));
     result.ok = true;

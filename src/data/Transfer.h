@@ -18,6 +18,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 class QIODevice;
 
@@ -46,18 +47,25 @@ constexpr int MaxImportedText = 65535;
 
 struct TransferResult {
     bool ok = false;
-    int records = 0; // written or stored
-    QString error;   // why it failed, in words for the user
+    int records = 0;        // written or stored
+    QString error;          // why it failed, in words for the user
+    bool cancelled = false; // stopped on request: nothing written or stored
 };
+
+// Asked now and then during a long export or import with how many records
+// are done of how many; false stops the work, which then leaves everything
+// as it was.
+using TransferProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // Writes the records (of tank `tankId` for journal and livestock; the id is
 // ignored otherwise) in the windows' order: journal by date, livestock by
 // date acquired, diseases by common name, glossary by term.
 TransferResult exportCsv(const QString &databasePath, TransferTable table, const QString &tankId,
-                         QIODevice *out);
+                         QIODevice *out, const TransferProgress &progress = {});
 // The same into a file; the file is replaced only when all was written.
 TransferResult exportCsvFile(const QString &databasePath, TransferTable table,
-                             const QString &tankId, const QString &filePath);
+                             const QString &tankId, const QString &filePath,
+                             const TransferProgress &progress = {});
 
 // A line of the import report. `line` is the line in the file (the header
 // is line 1; 0 when the file could not be read at all); `refused` is false for a note that refuses
@@ -111,7 +119,9 @@ public:
     // Stores every accepted row into `databasePath` (journal and livestock
     // rows for tank `tankId`) in one transaction. On any failure nothing is
     // stored and the result says why.
-    TransferResult commit(const QString &databasePath, const QString &tankId) const;
+    // `progress`, when given, may stop it: then nothing is stored either.
+    TransferResult commit(const QString &databasePath, const QString &tankId,
+                          const TransferProgress &progress = {}) const;
 
 private:
     struct Row {

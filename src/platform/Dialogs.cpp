@@ -1,4 +1,5 @@
 #include "Dialogs.h"
+#include "Progress.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -341,6 +342,10 @@ void QtDialogLayer::setWaitCursor(bool wait) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+std::unique_ptr<ProgressBox> DialogLayer::progressBox(const ProgressRequest &request) {
+    return makeProgressDialog(request);
 }
 
 int QtDialogLayer::execModal(QDialog &dialog) {

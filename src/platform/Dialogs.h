@@ -9,12 +9,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 class QDialog;
 class QWidget;
 
 namespace corv {
+
+class ProgressBox;
+struct ProgressRequest;
 
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
@@ -59,6 +63,9 @@ public:
     virtual void setWaitCursor(bool wait) = 0;
     // Shows one of Corvella's own windows modally; returns QDialog's result.
     virtual int execModal(QDialog &dialog) = 0;
+    // The progress box of long work (see Progress.h), made as the work
+    // starts; the real one shows itself only if the work takes a while.
+    virtual std::unique_ptr<ProgressBox> progressBox(const ProgressRequest &request);
 };
 
 // The layer in use. Until a layer is installed, the real one is used.

@@ -5,6 +5,7 @@
 #include "ReportPreview.h"
 #include "ReportPrinters.h"
 #include "platform/Dialogs.h"
+#include "platform/Progress.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -56,10 +57,21 @@ int ReportControl::PrintReport() {
     request.selectionFormula = m_formula;
     request.pageSize = reportPrinters().defaultPageSize();
 
+    // Reading the records and laying out thousands of them takes seconds:
+    // the reading runs off the event loop, the layout (which must stay on
+    // this thread) in pieces between which the window answers; after a
+    // moment a progress box offers Cancel, which shows or prints nothing.
+    const ProgressRequest progress{
+        QCoreApplication::translate("ReportControl", "Print"),
+        QCoreApplication::translate("ReportControl", "Preparing the report\u2026")};
     std::optional<RenderedReport> rendered;
     {
         WaitCursor wait;
-        rendered = renderReportFile(request, &m_error);
+        ReportError error;
+        if (!runWithProgress(progress,
+                             [&](TaskProgress &) { rendered = renderReportFile(request, &error); }))
+            return m_error.number;
+        m_error = error;
     }
     if (!rendered)
         return m_error.number;
@@ -68,7 +80,12 @@ int ReportControl::PrintReport() {
         std::shared_ptr<ReportDocument> doc;
         {
             WaitCursor wait;
-            doc = std::make_shared<ReportDocument>(*rendered, request.pageSize);
+            SteppedProgress layout(progress);
+            doc = std::make_shared<ReportDocument>(
+                *rendered, request.pageSize, 0, ReportDocument::DefaultRowsPerTable,
+                [&](int done, int total) { return layout.step(done, total); });
+            if (doc->incomplete() || layout.cancelled())
+                return m_error.number;
         }
         ReportPreview preview(doc, previewParent());
         dialogs().execModal(preview);

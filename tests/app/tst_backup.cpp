@@ -225,6 +225,32 @@ private slots:
         QCOMPARE(TestEnv::scalar(fx.db, "SELECT COUNT(*) FROM Tank").toInt(), 1);
     }
 
+    // Cancel during the copy: the database, and an older backup of the same
+    // name, stay byte for byte as they were.
+    void cancelledBackupAndRestoreChangeNothing() {
+        const QString backup = fx.env->path("Corvella.bak");
+        write(backup, "an older backup");
+        fx.env->dialogs.fileAnswers = {backup};
+        fx.env->dialogs.progressCancels = {true};
+        fx.main->mnuBackup_Click();
+        QCOMPARE(contents(backup), QByteArray("an older backup"));
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Backup cancelled."));
+
+        QVERIFY(copyFileSafely(fx.db, backup, nullptr));
+        TestEnv::exec(fx.db, "INSERT INTO Tank (TankName) VALUES ('Changed since')");
+        const QByteArray before = contents(fx.db);
+        fx.env->dialogs.clear();
+        fx.env->dialogs.fileAnswers = {backup};
+        fx.env->dialogs.answers = {MsgResult::Yes};
+        fx.env->dialogs.progressCancels = {false, true}; // the check runs, the copy stops
+        fx.main->mnuRestore_Click();
+        QCOMPARE(messages().size(), 1); // the question only
+        QCOMPARE(contents(fx.db), before);
+        QCOMPARE(fx.main->statusText(), QStringLiteral("Restore cancelled."));
+        QVERIFY(fx.env->dialogs.progressCancels.isEmpty());
+    }
+
     void restoreAnsweredNoCopiesNothing() {
         const QString backup = fx.env->path("Corvella.bak");
         QVERIFY(copyFileSafely(fx.db, backup, nullptr));

@@ -15,7 +15,10 @@
 #include <QChart>
 #include <QChartView>
 #include <QDir>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QLineSeries>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QValueAxis>
@@ -450,6 +453,91 @@ private slots:
         chart->zoomTo(z);
         chart->setSpaceByDate(true);
         QVERIFY(!chart->isZoomed());
+    }
+
+    // A dense line, area or step chart draws one pixel column's lowest and
+    // highest points (and its first and last) instead of all of them: the
+    // picture must not change by a single pixel, spikes, flat runs, runs of
+    // blanks (0) and long gaps between dates included.
+    void decimatedChartDrawsEveryPixel() {
+        const int rows = 8000;
+        ChartGrid grid;
+        grid.columnLabels = {QStringLiteral("Nitrate"), QStringLiteral("pH"),
+                             QStringLiteral("Ammonia")};
+        QVector<double> days;
+        const QDate start(1990, 1, 1);
+        double day = 0;
+        quint32 seed = 7;
+        const auto next = [&seed] { return (seed = seed * 1664525u + 1013904223u) >> 8; };
+        for (int r = 0; r < rows; ++r) {
+            day += (r % 2500 == 2499) ? 900 : 1 + (r % 7 == 0); // a few long gaps
+            days << day;
+            grid.rowLabels << dateText(start.addDays(qint64(day)));
+            const bool blank = (r / 150) % 9 == 4; // runs of missing values
+            const bool spike = next() % 997 == 0;
+            grid.cells << (blank ? QString() : numberText(spike ? 95 : 20 + (next() % 400) / 10.0))
+                       << numberText(spike ? 4.5 : 7 + (next() % 100) / 100.0)
+                       << numberText(r % 1000 < 400 ? 0.25 : (next() % 50) / 100.0);
+        }
+        ChartContent content =
+            ChartContent::fromCells(grid.rowLabels, grid.columnLabels, grid.cells);
+        const QWidget w;
+        const ChartStyle style =
+            ChartStyle::make(w.palette(), w.font(), w.logicalDpiX(), ChartPlot(), 3);
+        const QSize size(900, 420);
+        struct Drawn {
+            QImage image;
+            qsizetype points = 0;
+        };
+        const auto draw = [&](int code, bool decimate) {
+            QGraphicsScene scene;
+            auto *qchart = new QChart;
+            scene.addItem(qchart);
+            qchart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
+            Chart2D builder;
+            builder.setDecimation(decimate);
+            builder.build(qchart, &content, chartKind(code), style, size.width() * 0.85);
+            for (int i = 0; i < 3; ++i) {
+                qchart->layout()->activate();
+                builder.placeLabels();
+            }
+            Drawn d;
+            d.image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+            d.image.fill(Qt::white);
+            QPainter p(&d.image);
+            p.setRenderHint(QPainter::Antialiasing, !builder.dense());
+            scene.render(&p, QRectF(QPointF(0, 0), QSizeF(size)),
+                         QRectF(QPointF(0, 0), QSizeF(size)));
+            for (QAbstractSeries *s : qchart->series())
+                if (auto *line = qobject_cast<QLineSeries *>(s))
+                    d.points += line->count();
+            return d;
+        };
+        for (bool byDate : {false, true}) {
+            content.rowDays = byDate ? days : QVector<double>();
+            content.dayZero = byDate ? start.addDays(qint64(days.first())) : QDate();
+            if (byDate)
+                for (double &d : content.rowDays)
+                    d -= days.first();
+            for (int code : {3, 5, 7}) {
+                const QString what =
+                    QStringLiteral("kind %1%2").arg(code).arg(byDate ? " by date" : "");
+                const Drawn every = draw(code, false);
+                const Drawn thinned = draw(code, true);
+                // Thinned for real: a handful of points per column.
+                QVERIFY2(every.points >= 3 * rows, qPrintable(what));
+                QVERIFY2(thinned.points < every.points / 2, qPrintable(what));
+                if (thinned.image != every.image) {
+                    keep(every.image, QStringLiteral("every-%1-%2").arg(code).arg(byDate));
+                    keep(thinned.image, QStringLiteral("thinned-%1-%2").arg(code).arg(byDate));
+                    int differ = 0;
+                    for (int y = 0; y < size.height(); ++y)
+                        for (int x = 0; x < size.width(); ++x)
+                            differ += every.image.pixel(x, y) != thinned.image.pixel(x, y);
+                    QFAIL(qPrintable(what + QStringLiteral(": %1 pixels differ").arg(differ)));
+                }
+            }
+        }
     }
 
     void bandsAndTimeAxisOnADarkPalette() {

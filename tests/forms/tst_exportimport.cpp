@@ -5,6 +5,7 @@
 #include "forms/frmJournal.h"
 #include "support/MainWindowFixture.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 
@@ -108,6 +109,45 @@ private slots:
                  qPrintable(msgs[0].text));
         QVERIFY(msgs[0].text.endsWith(QStringLiteral("Nothing was imported.")));
         QCOMPARE(journalOf(empty), before);
+    }
+
+    // Cancel while the file is read stores nothing and asks nothing; Cancel
+    // while the records are stored takes back the ones stored already.
+    void cancelledImportStoresNothing() {
+        const int tank = fx.defaultTank("Reef");
+        QString csv = QStringLiteral("EntryDate,PH,Notes\n");
+        for (int i = 0; i < 1500; ++i)
+            csv += QStringLiteral("%1,7.%2,entry %3\n")
+                       .arg(QDate(2001, 1, 1).addDays(i).toString(Qt::ISODate))
+                       .arg(i % 10)
+                       .arg(i);
+        QFile f(fx.env->path("many.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(csv.toUtf8());
+        f.close();
+        openJournal();
+        const QStringList before = TestEnv::dumpTables(fx.db);
+
+        fx.env->dialogs.fileAnswers = {f.fileName()};
+        fx.env->dialogs.progressCancels = {true};
+        fx.main->mnuImport->trigger();
+        QVERIFY(fx.messages().isEmpty());
+        QCOMPARE(TestEnv::dumpTables(fx.db), before);
+
+        fx.env->dialogs.fileAnswers = {f.fileName()};
+        fx.env->dialogs.progressCancels = {false, true};
+        fx.env->dialogs.answers = {MsgResult::Ok, MsgResult::Ok};
+        fx.main->mnuImport->trigger();
+        const auto msgs = fx.messages();
+        QCOMPARE(msgs.size(), 2);
+        QVERIFY(msgs[0].text.startsWith(QStringLiteral("1,500 records can be imported")) ||
+                msgs[0].text.startsWith(QStringLiteral("1500 records can be imported")));
+        QCOMPARE(msgs[1].text, QStringLiteral("The import was cancelled. Nothing was imported."));
+        QCOMPARE(TestEnv::dumpTables(fx.db), before);
+        QCOMPARE(fx.count(QStringLiteral("SELECT COUNT(*) FROM Journal WHERE TankID = %1 AND "
+                                         "Notes IS NOT NULL")
+                              .arg(tank)),
+                 0);
     }
 
     // What the window shows is exported: an edit not stored yet is stored

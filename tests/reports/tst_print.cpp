@@ -292,6 +292,44 @@ private slots:
         QVERIFY(fx.messages().isEmpty());
     }
 
+    // Cancel while the report is read, or while it is laid out, shows no
+    // preview and says nothing; Cancel while a PDF is saved leaves the file
+    // that was there as it was.
+    void cancelledReportsShowNothing() {
+        TestEnv::exec(fx.db, "INSERT INTO Glossary (Term, Definition) VALUES "
+                             "('Brackish', 'Between fresh and salt.'), ('Ich', 'White spot.')");
+        fx.main->mnuAquaristGlossary_Click();
+        for (const QList<bool> &cancels : {QList<bool>{true}, QList<bool>{false, true}}) {
+            fx.env->dialogs.progressCancels = cancels;
+            bool previewed = false;
+            print([&](frmPrint &p) { p.cmdOk_Click(); },
+                  [&](ReportPreview &) { previewed = true; });
+            QVERIFY(!previewed);
+            QVERIFY(fx.env->dialogs.progressCancels.isEmpty()); // each stage asked
+            QVERIFY(fx.messages().isEmpty());
+        }
+
+        const QString pdf = fx.env->path(QStringLiteral("kept.pdf"));
+        {
+            QFile f(pdf);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("an older file");
+        }
+        bool previewed = false;
+        print([&](frmPrint &p) { p.cmdOk_Click(); },
+              [&](ReportPreview &r) {
+                  previewed = true;
+                  fx.env->dialogs.fileAnswers = {pdf};
+                  fx.env->dialogs.progressCancels = {true};
+                  r.saveAsPdf();
+              });
+        QVERIFY(previewed);
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("an older file"));
+        QVERIFY(fx.messages().isEmpty());
+    }
+
     void failedPrintsSayWhy() {
         animal(reef, "Yellow Tang", "2001-03-01");
         fx.open<frmStock>(FormKind::Stock, &mdiCorvella::mnuLiveStock_Click);

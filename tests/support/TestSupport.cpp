@@ -63,6 +63,27 @@ void ScriptedDialogs::setWaitCursor(bool wait) {
     cursorChanges.push_back(wait);
 }
 
+namespace {
+
+class ScriptedProgressBox : public ProgressBox {
+public:
+    explicit ScriptedProgressBox(bool cancel) : m_cancel(cancel) {}
+    void setProgress(qint64, qint64) override {}
+    bool cancelled() override { return m_cancel; }
+    bool shown() const override { return false; }
+
+private:
+    bool m_cancel;
+};
+
+} // namespace
+
+std::unique_ptr<ProgressBox> ScriptedDialogs::progressBox(const ProgressRequest &request) {
+    progress.push_back(request);
+    const bool cancel = !progressCancels.isEmpty() && progressCancels.takeFirst();
+    return std::make_unique<ScriptedProgressBox>(cancel);
+}
+
 int ScriptedDialogs::execModal(QDialog &dialog) {
     calls.push_back({Call::Modal, {}, {}, {}, {}, dialog.objectName()});
     if (onModal)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/Progress.h"
 #include "platform/Registry.h"
 
 #include <QString>
@@ -32,6 +33,14 @@ public:
     bool startProgram(const QString &program, const QStringList &arguments) override;
     void setWaitCursor(bool wait) override;
     int execModal(QDialog &dialog) override;
+    std::unique_ptr<ProgressBox> progressBox(const ProgressRequest &request) override;
+
+    // The progress boxes of long work, in order: an answer of true is the
+    // user's Cancel, there from the start (the work stops at its first check
+    // and takes back what it did); a box without an answer lets the work run
+    // to its end. Every box asked for is kept in `progress`.
+    QList<bool> progressCancels;
+    QVector<ProgressRequest> progress;
 
     // Answers, taken in order. A message box without a scripted answer fails
     // the test (it still gets its default button, so the test can go on and
