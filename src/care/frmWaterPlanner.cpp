@@ -58,10 +58,16 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
     cboWater->setObjectName(QStringLiteral("cboWater"));
     cboWater->setEditable(true);
     cboWater->setInsertPolicy(QComboBox::NoInsert);
-    cboWater->addItems({QCoreApplication::translate("frmWaterPlanner", "Tap Water"),
-                        QCoreApplication::translate("frmWaterPlanner", "RO Water"),
-                        QCoreApplication::translate("frmWaterPlanner", "Rain Water"),
-                        QCoreApplication::translate("frmWaterPlanner", "Salt Mix")});
+    // The offered waters are remembered under their English names, so that
+    // their values survive a change of language; a water of the keeper's own
+    // is remembered as typed.
+    static const char *const waters[] = {QT_TRANSLATE_NOOP("frmWaterPlanner", "Tap Water"),
+                                         QT_TRANSLATE_NOOP("frmWaterPlanner", "RO Water"),
+                                         QT_TRANSLATE_NOOP("frmWaterPlanner", "Rain Water"),
+                                         QT_TRANSLATE_NOOP("frmWaterPlanner", "Salt Mix")};
+    for (const char *w : waters)
+        cboWater->addItem(QCoreApplication::translate("frmWaterPlanner", w),
+                          QString::fromLatin1(w));
     cboWater->setToolTip(QCoreApplication::translate(
         "frmWaterPlanner", "The water the tank is refilled with; its values are "
                            "remembered by this name"));
@@ -143,7 +149,10 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
                                              "Change Tanks)")
                      .arg(CorvModule::CurrentTankName));
 
-    const int lastWater = cboWater->findText(Settings::replacementWater(), Qt::MatchFixedString);
+    int lastWater =
+        cboWater->findData(Settings::replacementWater(), Qt::UserRole, Qt::MatchFixedString);
+    if (lastWater < 0)
+        lastWater = cboWater->findText(Settings::replacementWater(), Qt::MatchFixedString);
     if (lastWater >= 0)
         cboWater->setCurrentIndex(lastWater);
     else
@@ -197,11 +206,18 @@ void frmWaterPlanner::cboParameter_Click() {
     cboWater_Click();
 }
 
+QString frmWaterPlanner::waterName() const {
+    const int i = cboWater->currentIndex();
+    const QString typed = cboWater->currentText().trimmed();
+    if (i >= 0 && typed == cboWater->itemText(i))
+        return cboWater->itemData(i).toString();
+    return typed;
+}
+
 void frmWaterPlanner::cboWater_Click() {
     {
         const QSignalBlocker block(txtReplacement);
-        txtReplacement->setText(
-            userNumberText(Settings::replacementValue(cboWater->currentText(), field())));
+        txtReplacement->setText(userNumberText(Settings::replacementValue(waterName(), field())));
     }
     recompute();
 }
@@ -262,7 +278,7 @@ void frmWaterPlanner::recompute() {
 }
 
 void frmWaterPlanner::rememberReplacement() {
-    const QString water = cboWater->currentText().trimmed();
+    const QString water = waterName();
     if (water.isEmpty())
         return;
     Settings::setReplacementWater(water);
