@@ -20,9 +20,9 @@ int main(int argc, char **argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.corvella"));
     QApplication::setWindowIcon(corv::Artwork::appIcon());
     const QString programFolder = QCoreApplication::applicationDirPath();
-    corv::applyLanguage(corv::chosenLocale(),
-                        corv::translationFolders(programFolder,
-                                                 corv::installedShareFolder(programFolder)));
+    corv::applyLanguage(
+        corv::chosenLocale(),
+        corv::translationFolders(programFolder, corv::installedShareFolder(programFolder)));
     corv::Artwork::applyColorScheme(qEnvironmentVariable("CORVELLA_COLOR_SCHEME"));
     // Each layer of windows tells the main window how its windows are made.
     corv::registerRecordWindows();

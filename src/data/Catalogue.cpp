@@ -187,10 +187,9 @@ const QVector<TableSpec> &catalogue() {
             // of every tank. A task is done by a maintenance entry of its
             // kind, or by a journal entry when its kind is "Water Test".
             {QStringLiteral("Tasks"),
-             {key("ID"), key("TankID"), text("Title"), text("Kind"),
-              plain("Interval", K::Number), text("IntervalUnit"), text("Rhythm"),
-              plain("StartDate", K::Date), plain("SnoozedUntil", K::Date),
-              plain("Notes", K::Memo)},
+             {key("ID"), key("TankID"), text("Title"), text("Kind"), plain("Interval", K::Number),
+              text("IntervalUnit"), text("Rhythm"), plain("StartDate", K::Date),
+              plain("SnoozedUntil", K::Date), plain("Notes", K::Memo)},
              2},
         };
     }();
