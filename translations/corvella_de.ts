@@ -1568,6 +1568,81 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     </message>
 </context>
 <context>
+    <name>care</name>
+    <message>
+        <source>The latest value, the target and the replacement water&apos;s value must be numbers of zero or more.</source>
+        <translation>Der letzte Wert, das Ziel und der Wert des Frischwassers müssen Zahlen von null oder mehr sein.</translation>
+    </message>
+    <message>
+        <source>The number of changes must be between 1 and 20.</source>
+        <translation>Die Anzahl der Wechsel muss zwischen 1 und 20 liegen.</translation>
+    </message>
+    <message>
+        <source>The latest value is within the target already: no water change is needed for it.</source>
+        <translation>Der letzte Wert liegt bereits im Ziel: Dafür ist kein Wasserwechsel nötig.</translation>
+    </message>
+    <message>
+        <source>The replacement water&apos;s value (%1) is not below the target (%2): no water change can bring the tank to the target with this water. Treat the replacement water, or use other water.</source>
+        <translation>Der Wert des Frischwassers (%1) liegt nicht unter dem Ziel (%2): Mit diesem Wasser bringt kein Wasserwechsel das Becken auf das Ziel. Bereiten Sie das Frischwasser auf oder nehmen Sie anderes Wasser.</translation>
+    </message>
+    <message>
+        <source>The default tank&apos;s dimensions give no volume: enter them in Options &gt; Change Tanks.</source>
+        <translation>Aus den Maßen des Standardbeckens ergibt sich kein Volumen: Geben Sie sie unter Optionen &gt; Becken ändern ein.</translation>
+    </message>
+    <message>
+        <source>There is no default tank: choose Options &gt; Change Tanks.</source>
+        <translation>Es gibt kein Standardbecken: Wählen Sie Optionen &gt; Becken ändern.</translation>
+    </message>
+    <message>
+        <source>due today</source>
+        <translation>heute fällig</translation>
+    </message>
+    <message>
+        <source>1 day overdue</source>
+        <translation>1 Tag überfällig</translation>
+    </message>
+    <message>
+        <source>%1 days overdue</source>
+        <translation>%1 Tage überfällig</translation>
+    </message>
+    <message>
+        <source>due tomorrow</source>
+        <translation>morgen fällig</translation>
+    </message>
+    <message>
+        <source>due in %1 days</source>
+        <translation>fällig in %1 Tagen</translation>
+    </message>
+    <message>
+        <source>1 task due</source>
+        <translation>1 Aufgabe fällig</translation>
+    </message>
+    <message>
+        <source>%1 tasks due</source>
+        <translation>%1 Aufgaben fällig</translation>
+    </message>
+    <message>
+        <source>&amp;Water-Change Planner…</source>
+        <translation>&amp;Wasserwechsel-Planer…</translation>
+    </message>
+    <message>
+        <source>Work out how much water to change.</source>
+        <translation>Berechnen, wie viel Wasser zu wechseln ist.</translation>
+    </message>
+    <message>
+        <source>Tasks D&amp;ue…</source>
+        <translation>&amp;Fällige Aufgaben…</translation>
+    </message>
+    <message>
+        <source>The care tasks due today.</source>
+        <translation>Die heute fälligen Pflegeaufgaben.</translation>
+    </message>
+    <message>
+        <source>Options &gt; Tasks Due lists them</source>
+        <translation>Optionen &gt; Fällige Aufgaben listet sie auf</translation>
+    </message>
+</context>
+<context>
     <name>chartText</name>
     <message>
         <source>Please enter a valid date (EX: mm/dd/yyyy)!</source>
@@ -1771,6 +1846,53 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     </message>
 </context>
 <context>
+    <name>corv::Maintenance</name>
+    <message>
+        <source>Water Change</source>
+        <translation>Wasserwechsel</translation>
+    </message>
+    <message>
+        <source>Filter Cleaned</source>
+        <translation>Filter gereinigt</translation>
+    </message>
+    <message>
+        <source>Dosing</source>
+        <translation>Düngen</translation>
+    </message>
+    <message>
+        <source>Glass Cleaned</source>
+        <translation>Scheiben gereinigt</translation>
+    </message>
+    <message>
+        <source>Equipment</source>
+        <translation>Technik</translation>
+    </message>
+    <message>
+        <source>Feeding</source>
+        <translation>Fütterung</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Sonstiges</translation>
+    </message>
+    <message>
+        <source>Water Test</source>
+        <translation>Wassertest</translation>
+    </message>
+    <message>
+        <source>US Gal.</source>
+        <translation>US-Gal.</translation>
+    </message>
+    <message>
+        <source>Liters</source>
+        <translation>Liter</translation>
+    </message>
+    <message>
+        <source>drops</source>
+        <translation>Tropfen</translation>
+    </message>
+</context>
+<context>
     <name>corv::RecordForm</name>
     <message>
         <source>Please enter a valid %1!</source>
@@ -1888,6 +2010,14 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     <message>
         <source>Tank</source>
         <translation>Becken</translation>
+    </message>
+    <message>
+        <source>Maintenance</source>
+        <translation>Pflege</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Aufgaben</translation>
     </message>
 </context>
 <context>
@@ -2056,6 +2186,54 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
         <source>Delete Tank Record.</source>
         <translation>Becken löschen.</translation>
     </message>
+    <message>
+        <source>Print Maintenance Record(s)</source>
+        <translation>Pflegeeinträge drucken</translation>
+    </message>
+    <message>
+        <source>Kind:</source>
+        <translation>Art:</translation>
+    </message>
+    <message>
+        <source>&amp;Maintenance</source>
+        <translation>&amp;Pflege</translation>
+    </message>
+    <message>
+        <source>Browse the maintenance log.</source>
+        <translation>Das Pflegeprotokoll durchsehen.</translation>
+    </message>
+    <message>
+        <source>Add Maintenance Record.</source>
+        <translation>Pflegeeintrag hinzufügen.</translation>
+    </message>
+    <message>
+        <source>Delete Maintenance Record.</source>
+        <translation>Pflegeeintrag löschen.</translation>
+    </message>
+    <message>
+        <source>Search for a Maintenance Record.</source>
+        <translation>Einen Pflegeeintrag suchen.</translation>
+    </message>
+    <message>
+        <source>Print Maintenance Reports.</source>
+        <translation>Pflegeberichte drucken.</translation>
+    </message>
+    <message>
+        <source>T&amp;asks</source>
+        <translation>&amp;Aufgaben</translation>
+    </message>
+    <message>
+        <source>Maintain the care tasks.</source>
+        <translation>Die Pflegeaufgaben verwalten.</translation>
+    </message>
+    <message>
+        <source>Add Task Record.</source>
+        <translation>Aufgabe hinzufügen.</translation>
+    </message>
+    <message>
+        <source>Delete Task Record.</source>
+        <translation>Aufgabe löschen.</translation>
+    </message>
 </context>
 <context>
     <name>corv::frmChart</name>
@@ -2222,6 +2400,14 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Show &amp;maintenance</source>
+        <translation>&amp;Pflege zeigen</translation>
+    </message>
+    <message>
+        <source>Mark each entry of the maintenance log (water changes with their share) on the time axis, so you see what a change did. Flat charts only.</source>
+        <translation>Jeden Eintrag des Pflegeprotokolls (Wasserwechsel mit ihrem Anteil) auf der Zeitachse markieren, damit Sie sehen, was ein Wechsel bewirkt hat. Nur flache Diagramme.</translation>
+    </message>
 </context>
 <context>
     <name>frmChartPrint</name>
@@ -2267,6 +2453,73 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     <message>
         <source>Notes:</source>
         <translation>Notizen:</translation>
+    </message>
+</context>
+<context>
+    <name>frmDue</name>
+    <message>
+        <source>Due</source>
+        <translation>Fällig</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Aufgabe</translation>
+    </message>
+    <message>
+        <source>Tank</source>
+        <translation>Becken</translation>
+    </message>
+    <message>
+        <source>How overdue</source>
+        <translation>Wie überfällig</translation>
+    </message>
+    <message>
+        <source>Tasks due</source>
+        <translation>Fällige Aufgaben</translation>
+    </message>
+    <message>
+        <source>No task is due today.</source>
+        <translation>Heute ist keine Aufgabe fällig.</translation>
+    </message>
+    <message>
+        <source>&amp;Done</source>
+        <translation>&amp;Erledigt</translation>
+    </message>
+    <message>
+        <source>Record the task as done today</source>
+        <translation>Die Aufgabe als heute erledigt eintragen</translation>
+    </message>
+    <message>
+        <source>&amp;Snooze one day</source>
+        <translation>Einen Tag &amp;verschieben</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Show the task in the tasks window</source>
+        <translation>Die Aufgabe im Aufgabenfenster zeigen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Show this list after start-up</source>
+        <translation>Diese Liste nach dem Start zeigen</translation>
+    </message>
+    <message>
+        <source>The tasks cannot be read: </source>
+        <translation>Die Aufgaben können nicht gelesen werden: </translation>
+    </message>
+    <message>
+        <source>The task could not be recorded as done: </source>
+        <translation>Die Aufgabe konnte nicht als erledigt eingetragen werden: </translation>
+    </message>
+    <message>
+        <source>The task could not be put off: </source>
+        <translation>Die Aufgabe konnte nicht verschoben werden: </translation>
     </message>
 </context>
 <context>
@@ -2347,6 +2600,85 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     <message>
         <source>Chart</source>
         <translation>Diagramm</translation>
+    </message>
+</context>
+<context>
+    <name>frmMaintenance</name>
+    <message>
+        <source>Maintenance</source>
+        <translation>Pflege</translation>
+    </message>
+    <message>
+        <source>Please enter a valid date (mm/dd/yyyy)!</source>
+        <translation>Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)!</translation>
+    </message>
+    <message>
+        <source>Water Change, Filter Cleaned, Dosing, Glass Cleaned, Equipment, Feeding, Other, or a kind of your own</source>
+        <translation>Wasserwechsel, Filter gereinigt, Düngen, Scheiben gereinigt, Technik, Fütterung, Sonstiges oder eine eigene Art</translation>
+    </message>
+    <message>
+        <source>A volume (US Gal., Liters) or % for a water change; the unit of a dose</source>
+        <translation>Ein Volumen (US-Gal., Liter) oder % bei einem Wasserwechsel; die Einheit einer Dosis</translation>
+    </message>
+    <message>
+        <source>What was dosed or fitted</source>
+        <translation>Was dosiert oder eingebaut wurde</translation>
+    </message>
+    <message>
+        <source>The share of the tank&apos;s water a water change replaced, worked out from the amount</source>
+        <translation>Der Anteil des Beckenwassers, den ein Wasserwechsel ersetzt hat, aus der Menge berechnet</translation>
+    </message>
+    <message>
+        <source>Please enter a valid amount!</source>
+        <translation>Bitte geben Sie eine gültige Menge ein!</translation>
+    </message>
+    <message>
+        <source>Please enter a valid share (0 to 100)!</source>
+        <translation>Bitte geben Sie einen gültigen Anteil ein (0 bis 100)!</translation>
+    </message>
+    <message>
+        <source>Numeric Error</source>
+        <translation>Zahlenfehler</translation>
+    </message>
+    <message>
+        <source>Kinds</source>
+        <translation>Arten</translation>
+    </message>
+    <message>
+        <source>Units</source>
+        <translation>Einheiten</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Kind:</source>
+        <translation>Art:</translation>
+    </message>
+    <message>
+        <source>Amount:</source>
+        <translation>Menge:</translation>
+    </message>
+    <message>
+        <source>Unit:</source>
+        <translation>Einheit:</translation>
+    </message>
+    <message>
+        <source>Product:</source>
+        <translation>Produkt:</translation>
+    </message>
+    <message>
+        <source>Share %:</source>
+        <translation>Anteil %:</translation>
+    </message>
+    <message>
+        <source>Planner</source>
+        <translation>Planer</translation>
+    </message>
+    <message>
+        <source>How much water to change to bring a value back into its target range</source>
+        <translation>Wie viel Wasser zu wechseln ist, um einen Wert wieder in seinen Zielbereich zu bringen</translation>
     </message>
 </context>
 <context>
@@ -2879,6 +3211,97 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     </message>
 </context>
 <context>
+    <name>frmTasks</name>
+    <message>
+        <source>Tasks</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
+        <source>What does the task: Water Test (a journal entry), or a kind of the maintenance log</source>
+        <translation>Was die Aufgabe erledigt: Wassertest (ein Tagebucheintrag) oder eine Art des Pflegeprotokolls</translation>
+    </message>
+    <message>
+        <source>Please enter a valid date (mm/dd/yyyy)!</source>
+        <translation>Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)!</translation>
+    </message>
+    <message>
+        <source>Please enter a valid interval (a whole number from 1)!</source>
+        <translation>Bitte geben Sie einen gültigen Abstand ein (eine ganze Zahl ab 1)!</translation>
+    </message>
+    <message>
+        <source>Numeric Error</source>
+        <translation>Zahlenfehler</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation>Wochen</translation>
+    </message>
+    <message>
+        <source>Days or Weeks</source>
+        <translation>Tage oder Wochen</translation>
+    </message>
+    <message>
+        <source>Rolling</source>
+        <translation>Gleitend</translation>
+    </message>
+    <message>
+        <source>Fixed</source>
+        <translation>Fest</translation>
+    </message>
+    <message>
+        <source>Rolling: due the interval after it was last done. Fixed: due on the calendar rhythm from the start date.</source>
+        <translation>Gleitend: fällig um den Abstand nach dem letzten Erledigen. Fest: fällig im Kalenderrhythmus ab dem Startdatum.</translation>
+    </message>
+    <message>
+        <source>This tank</source>
+        <translation>Dieses Becken</translation>
+    </message>
+    <message>
+        <source>Every tank</source>
+        <translation>Jedes Becken</translation>
+    </message>
+    <message>
+        <source>This tank, or each tank on its own</source>
+        <translation>Dieses Becken oder jedes Becken für sich</translation>
+    </message>
+    <message>
+        <source>Kinds</source>
+        <translation>Arten</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Titel:</translation>
+    </message>
+    <message>
+        <source>Done by:</source>
+        <translation>Erledigt durch:</translation>
+    </message>
+    <message>
+        <source>For:</source>
+        <translation>Für:</translation>
+    </message>
+    <message>
+        <source>Every:</source>
+        <translation>Alle:</translation>
+    </message>
+    <message>
+        <source>Rhythm:</source>
+        <translation>Rhythmus:</translation>
+    </message>
+    <message>
+        <source>Start:</source>
+        <translation>Beginn:</translation>
+    </message>
+    <message>
+        <source>Next due %1 (%2)</source>
+        <translation>Nächste Fälligkeit %1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>frmTempConv</name>
     <message>
         <source>Temp Converter</source>
@@ -2907,6 +3330,129 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     <message>
         <source>Enter a temprature to convert.</source>
         <translation>Geben Sie eine Temperatur zum Umrechnen ein.</translation>
+    </message>
+</context>
+<context>
+    <name>frmWaterPlanner</name>
+    <message>
+        <source>Water-Change Planner</source>
+        <translation>Wasserwechsel-Planer</translation>
+    </message>
+    <message>
+        <source>The high bound of the value&apos;s target range</source>
+        <translation>Die obere Grenze des Zielbereichs des Werts</translation>
+    </message>
+    <message>
+        <source>Tap Water</source>
+        <translation>Leitungswasser</translation>
+    </message>
+    <message>
+        <source>RO Water</source>
+        <translation>Osmosewasser</translation>
+    </message>
+    <message>
+        <source>Rain Water</source>
+        <translation>Regenwasser</translation>
+    </message>
+    <message>
+        <source>Salt Mix</source>
+        <translation>Salzmischung</translation>
+    </message>
+    <message>
+        <source>The water the tank is refilled with; its values are remembered by this name</source>
+        <translation>Das Wasser, mit dem das Becken aufgefüllt wird; seine Werte werden unter diesem Namen gemerkt</translation>
+    </message>
+    <message>
+        <source>In how many equal changes, one after the other</source>
+        <translation>In wie vielen gleichen Wechseln nacheinander</translation>
+    </message>
+    <message>
+        <source>&amp;Record this water change</source>
+        <translation>Diesen Wasserwechsel ein&amp;tragen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Tank:</source>
+        <translation>Becken:</translation>
+    </message>
+    <message>
+        <source>&amp;Value:</source>
+        <translation>&amp;Wert:</translation>
+    </message>
+    <message>
+        <source>&amp;Latest:</source>
+        <translation>&amp;Letzter Wert:</translation>
+    </message>
+    <message>
+        <source>&amp;Target at most:</source>
+        <translation>&amp;Ziel höchstens:</translation>
+    </message>
+    <message>
+        <source>Its v&amp;alue:</source>
+        <translation>Sein W&amp;ert:</translation>
+    </message>
+    <message>
+        <source>Replacement &amp;water:</source>
+        <translation>&amp;Frischwasser:</translation>
+    </message>
+    <message>
+        <source>&amp;Changes:</source>
+        <translation>&amp;Anzahl Wechsel:</translation>
+    </message>
+    <message>
+        <source>%1 (no volume: enter its dimensions in Options &gt; Change Tanks)</source>
+        <translation>%1 (kein Volumen: Geben Sie seine Maße unter Optionen &gt; Becken ändern ein)</translation>
+    </message>
+    <message>
+        <source>measured %1</source>
+        <translation>gemessen am %1</translation>
+    </message>
+    <message>
+        <source>no journal entry holds it</source>
+        <translation>kein Tagebucheintrag enthält ihn</translation>
+    </message>
+    <message>
+        <source>Type the latest %1 value, or enter a water test in the journal.</source>
+        <translation>Geben Sie den letzten Wert für %1 ein oder tragen Sie einen Wassertest ins Tagebuch ein.</translation>
+    </message>
+    <message>
+        <source>Type the highest %1 value the tank should have (the target range of %1 has no high bound).</source>
+        <translation>Geben Sie den höchsten Wert für %1 ein, den das Becken haben soll (der Zielbereich von %1 hat keine obere Grenze).</translation>
+    </message>
+    <message>
+        <source>Type the %1 value of the replacement water (%2); it is remembered for the next time.</source>
+        <translation>Geben Sie den Wert für %1 des Frischwassers (%2) ein; er wird für das nächste Mal gemerkt.</translation>
+    </message>
+    <message>
+        <source>Change %1 of the water once.</source>
+        <translation>Wechseln Sie einmal %1 des Wassers.</translation>
+    </message>
+    <message>
+        <source>Change %1 of the water %2 times, one change after the other.</source>
+        <translation>Wechseln Sie %2-mal nacheinander %1 des Wassers.</translation>
+    </message>
+    <message>
+        <source>%1 then goes from %2 to %3.</source>
+        <translation>%1 sinkt dann von %2 auf %3.</translation>
+    </message>
+    <message>
+        <source>Planned: %1 from %2 to %3 with %4 (%5)</source>
+        <translation>Geplant: %1 von %2 auf %3 mit %4 (%5)</translation>
+    </message>
+    <message>
+        <source>, the first of %1 changes</source>
+        <translation>, der erste von %1 Wechseln</translation>
+    </message>
+    <message>
+        <source>The water change could not be recorded: </source>
+        <translation>Der Wasserwechsel konnte nicht eingetragen werden: </translation>
+    </message>
+    <message>
+        <source>The water change of %1 was recorded in the maintenance log for today.</source>
+        <translation>Der Wasserwechsel von %1 wurde für heute ins Pflegeprotokoll eingetragen.</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "platform/Conversions.h"
 #include "tools/TankCalcMath.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -89,28 +90,32 @@ DilutionPlan planDilution(double current, double target, double replacement, int
     plan.result = current;
     if (!finite(current) || !finite(target) || !finite(replacement) || current < 0 || target < 0 ||
         replacement < 0) {
-        plan.message = QStringLiteral("The latest value, the target and the replacement water's "
-                                      "value must be numbers of zero or more.");
+        plan.message = QCoreApplication::translate(
+            "care", "The latest value, the target and the replacement water's "
+                    "value must be numbers of zero or more.");
         return plan;
     }
     if (changes < 1 || changes > 20) {
-        plan.message = QStringLiteral("The number of changes must be between 1 and 20.");
+        plan.message =
+            QCoreApplication::translate("care", "The number of changes must be between 1 and 20.");
         return plan;
     }
     if (current <= target) {
         plan.possible = true;
-        plan.message = QStringLiteral("The latest value is within the target already: no water "
-                                      "change is needed for it.");
+        plan.message = QCoreApplication::translate(
+            "care", "The latest value is within the target already: no water "
+                    "change is needed for it.");
         return plan;
     }
     // Each change moves the value toward the replacement water's value, so
     // water at or above the target can never bring it down to the target.
     if (replacement >= target) {
         plan.message =
-            QStringLiteral("The replacement water's value (%1) is not below the target (%2): no "
-                           "water change can bring the tank to the target with this water. Treat "
-                           "the replacement water, or use other water.")
-                .arg(numberText(replacement), numberText(target));
+            QCoreApplication::translate(
+                "care", "The replacement water's value (%1) is not below the target (%2): no "
+                        "water change can bring the tank to the target with this water. Treat "
+                        "the replacement water, or use other water.")
+                .arg(userNumberText(numberText(replacement)), userNumberText(numberText(target)));
         return plan;
     }
     const double remaining = (target - replacement) / (current - replacement);
@@ -140,8 +145,9 @@ std::optional<TankVolume> tankVolume(const QString &shape, const QString &unit,
     const tankcalc::Outcome out = tankcalc::calculate(in);
     if (!out.calculated || !(out.volume > 0)) {
         if (why)
-            *why = QStringLiteral("The default tank's dimensions give no volume: enter them in "
-                                  "Options > Change Tanks.");
+            *why = QCoreApplication::translate(
+                "care", "The default tank's dimensions give no volume: enter them in "
+                        "Options > Change Tanks.");
         return std::nullopt;
     }
     return TankVolume{out.volume, in.volume == tankcalc::Liters ? QStringLiteral("Liters")
@@ -162,7 +168,8 @@ std::optional<TankVolume> tankVolumeOf(const QString &path, const QString &tankI
     q.addBindValue(tankKey(tankId));
     if (!q.exec() || !q.next()) {
         if (why)
-            *why = QStringLiteral("There is no default tank: choose Options > Change Tanks.");
+            *why = QCoreApplication::translate(
+                "care", "There is no default tank: choose Options > Change Tanks.");
         return std::nullopt;
     }
     auto text = [&q](int i) { return q.value(i).isNull() ? QString() : q.value(i).toString(); };
@@ -221,7 +228,7 @@ std::optional<double> sharePercent(double volume, double tankVolume) {
 }
 
 QString volumeText(double value, const QString &unit) {
-    return numberText(std::round(value * 10) / 10) + u' ' + unit;
+    return userNumberText(numberText(std::round(value * 10) / 10)) + u' ' + shownKind(unit);
 }
 
 // --- tasks ---------------------------------------------------------------------
@@ -272,10 +279,12 @@ int daysOverdue(QDate due, QDate today) {
 QString overdueText(QDate due, QDate today) {
     const int d = daysOverdue(due, today);
     if (d == 0)
-        return QStringLiteral("due today");
+        return QCoreApplication::translate("care", "due today");
     if (d > 0)
-        return d == 1 ? QStringLiteral("1 day overdue") : QStringLiteral("%1 days overdue").arg(d);
-    return d == -1 ? QStringLiteral("due tomorrow") : QStringLiteral("due in %1 days").arg(-d);
+        return d == 1 ? QCoreApplication::translate("care", "1 day overdue")
+                      : QCoreApplication::translate("care", "%1 days overdue").arg(d);
+    return d == -1 ? QCoreApplication::translate("care", "due tomorrow")
+                   : QCoreApplication::translate("care", "due in %1 days").arg(-d);
 }
 
 std::optional<QDate> lastDone(QSqlDatabase &db, const QString &tankId, const QString &kind,
@@ -478,7 +487,8 @@ QVector<DueTask> tasksDue(const QString &path, QDate today, DbError *error) {
 QString dueStatusText(int count) {
     if (count <= 0)
         return QString();
-    return count == 1 ? QStringLiteral("1 task due") : QStringLiteral("%1 tasks due").arg(count);
+    return count == 1 ? QCoreApplication::translate("care", "1 task due")
+                      : QCoreApplication::translate("care", "%1 tasks due").arg(count);
 }
 
 } // namespace corv::care

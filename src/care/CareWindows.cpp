@@ -13,6 +13,7 @@
 #include "forms/frmJournal.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -35,19 +36,22 @@ QPointer<QLabel> duePanel;
 // tasks due in the status bar, which is read again now and then (a day may
 // pass while Corvella runs) and whenever another window comes to the front.
 void extendMainWindow(mdiCorvella &main) {
-    auto *planner = new QAction(QStringLiteral("&Water-Change Planner\u2026"), &main);
+    auto *planner =
+        new QAction(QCoreApplication::translate("care", "&Water-Change Planner\u2026"), &main);
     planner->setObjectName(QStringLiteral("mnuWaterPlanner"));
-    planner->setStatusTip(QStringLiteral("Work out how much water to change."));
+    planner->setStatusTip(
+        QCoreApplication::translate("care", "Work out how much water to change."));
     QObject::connect(planner, &QAction::triggered, &main, [&main] {
-        main.setStatusText(QStringLiteral("Work out how much water to change."));
+        main.setStatusText(
+            QCoreApplication::translate("care", "Work out how much water to change."));
         if (care::runWaterPlanner(&main))
             if (CorvForm *log = Forms::get(FormKind::Maintenance))
                 log->cmdRefreshData();
     });
-    auto *due = new QAction(QStringLiteral("Tasks D&ue\u2026"), &main);
+    auto *due = new QAction(QCoreApplication::translate("care", "Tasks D&ue\u2026"), &main);
     due->setObjectName(QStringLiteral("mnuTasksDue"));
     QObject::connect(due, &QAction::triggered, &main, [&main] {
-        main.setStatusText(QStringLiteral("The care tasks due today."));
+        main.setStatusText(QCoreApplication::translate("care", "The care tasks due today."));
         care::showDueTasks(false);
     });
     const QList<QAction *> items = main.mnuOptions->actions();
@@ -58,7 +62,7 @@ void extendMainWindow(mdiCorvella &main) {
     duePanel = new QLabel(&main);
     duePanel->setObjectName(QStringLiteral("panelDue"));
     duePanel->setContentsMargins(4, 0, 4, 0);
-    duePanel->setToolTip(QStringLiteral("Options > Tasks Due lists them"));
+    duePanel->setToolTip(QCoreApplication::translate("care", "Options > Tasks Due lists them"));
     main.sbStatusBar->addPermanentWidget(duePanel);
     auto *timer = new QTimer(&main);
     timer->setInterval(60 * 1000);

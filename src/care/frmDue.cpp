@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,35 +28,38 @@ QDate frmDue::today() {
 
 frmDue::frmDue(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmDue"));
-    setWindowTitle(QStringLiteral("Due"));
+    setWindowTitle(QCoreApplication::translate("frmDue", "Due"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
 
     lstDue = new QTreeWidget(this);
     lstDue->setObjectName(QStringLiteral("lstDue"));
-    lstDue->setHeaderLabels({QStringLiteral("Task"), QStringLiteral("Tank"), QStringLiteral("Due"),
-                             QStringLiteral("How overdue")});
+    lstDue->setHeaderLabels({QCoreApplication::translate("frmDue", "Task"),
+                             QCoreApplication::translate("frmDue", "Tank"),
+                             QCoreApplication::translate("frmDue", "Due"),
+                             QCoreApplication::translate("frmDue", "How overdue")});
     lstDue->setRootIsDecorated(false);
     lstDue->setAllColumnsShowFocus(true);
     lstDue->setUniformRowHeights(true);
-    lstDue->setAccessibleName(QStringLiteral("Tasks due"));
+    lstDue->setAccessibleName(QCoreApplication::translate("frmDue", "Tasks due"));
     lstDue->header()->setStretchLastSection(true);
-    lblNone = new QLabel(QStringLiteral("No task is due today."), this);
+    lblNone = new QLabel(QCoreApplication::translate("frmDue", "No task is due today."), this);
     lblNone->setObjectName(QStringLiteral("lblNone"));
 
-    cmdDone = new QPushButton(QStringLiteral("&Done"), this);
+    cmdDone = new QPushButton(QCoreApplication::translate("frmDue", "&Done"), this);
     cmdDone->setObjectName(QStringLiteral("cmdDone"));
-    cmdDone->setToolTip(QStringLiteral("Record the task as done today"));
-    cmdSnooze = new QPushButton(QStringLiteral("&Snooze one day"), this);
+    cmdDone->setToolTip(QCoreApplication::translate("frmDue", "Record the task as done today"));
+    cmdSnooze = new QPushButton(QCoreApplication::translate("frmDue", "&Snooze one day"), this);
     cmdSnooze->setObjectName(QStringLiteral("cmdSnooze"));
-    cmdOpen = new QPushButton(QStringLiteral("&Open"), this);
+    cmdOpen = new QPushButton(QCoreApplication::translate("frmDue", "&Open"), this);
     cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
-    cmdOpen->setToolTip(QStringLiteral("Show the task in the tasks window"));
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdOpen->setToolTip(QCoreApplication::translate("frmDue", "Show the task in the tasks window"));
+    cmdClose = new QPushButton(QCoreApplication::translate("frmDue", "Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     for (QPushButton *b : {cmdDone, cmdSnooze, cmdOpen, cmdClose})
         b->setAutoDefault(false);
-    chkAtStart = new QCheckBox(QStringLiteral("Show this list after start-up"), this);
+    chkAtStart =
+        new QCheckBox(QCoreApplication::translate("frmDue", "Show this list after start-up"), this);
     chkAtStart->setObjectName(QStringLiteral("chkAtStart"));
     chkAtStart->setChecked(Settings::dueAtStart());
 
@@ -103,9 +107,9 @@ void frmDue::refresh() {
     int current = 0;
     for (int i = 0; i < m_due.size(); ++i) {
         const care::DueTask &t = m_due[i];
-        auto *item = new QTreeWidgetItem(
-            lstDue, {t.task.title, t.tankName, dateText(t.due), care::overdueText(t.due, today())});
-        item->setToolTip(0, t.task.kind);
+        auto *item = new QTreeWidgetItem(lstDue, {t.task.title, t.tankName, userDateText(t.due),
+                                                  care::overdueText(t.due, today())});
+        item->setToolTip(0, shownKind(t.task.kind));
         if (t.task.id == keepTask && t.tankId == keepTank)
             current = i;
     }
@@ -114,8 +118,9 @@ void frmDue::refresh() {
     for (int c = 0; c < 3; ++c)
         lstDue->resizeColumnToContents(c);
     lblNone->setVisible(m_due.isEmpty());
-    lblNone->setText(e ? QStringLiteral("The tasks cannot be read: ") + e.description
-                       : QStringLiteral("No task is due today."));
+    lblNone->setText(e ? QCoreApplication::translate("frmDue", "The tasks cannot be read: ") +
+                             e.description
+                       : QCoreApplication::translate("frmDue", "No task is due today."));
     updateButtons();
     care::refreshDueStatus();
 }
@@ -153,8 +158,9 @@ void frmDue::cmdDone_Click() {
     entry.notes = task.task.title;
     DbError e;
     if (!care::recordMaintenance(CorvModule::DatabasePath, entry, &e)) {
-        msgBox(QStringLiteral("The task could not be recorded as done: ") + e.description,
-               MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Due"));
+        msgBox(QCoreApplication::translate("frmDue", "The task could not be recorded as done: ") +
+                   e.description,
+               MsgButtons::Ok, MsgIcon::Exclamation, QCoreApplication::translate("frmDue", "Due"));
         return;
     }
     if (task.tankId == CorvModule::CurrentTankID)
@@ -169,8 +175,9 @@ void frmDue::cmdSnooze_Click() {
         return;
     DbError e;
     if (!care::snoozeTask(CorvModule::DatabasePath, t->task.id, today().addDays(1), &e)) {
-        msgBox(QStringLiteral("The task could not be put off: ") + e.description, MsgButtons::Ok,
-               MsgIcon::Exclamation, QStringLiteral("Due"));
+        msgBox(QCoreApplication::translate("frmDue", "The task could not be put off: ") +
+                   e.description,
+               MsgButtons::Ok, MsgIcon::Exclamation, QCoreApplication::translate("frmDue", "Due"));
         return;
     }
     refresh();

@@ -8,6 +8,7 @@
 #include "platform/Conversions.h"
 #include "platform/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,13 +22,15 @@
 namespace corv {
 
 frmMaintenance::frmMaintenance()
-    : RecordForm({FormKind::Maintenance, QStringLiteral("Maintenance"),
+    : RecordForm({FormKind::Maintenance,
+                  QCoreApplication::translate("frmMaintenance", "Maintenance"),
                   QStringLiteral("MaintenanceData")}) {
     setObjectName(QStringLiteral("frmMaintenance"));
     MaintenanceData = m_data;
     txtTankID = hiddenBound(QStringLiteral("txtTankID"), QStringLiteral("TankID"));
-    txtEntryDate = dateBox(QStringLiteral("txtEntryDate"), QStringLiteral("EntryDate"),
-                           QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
+    txtEntryDate = dateBox(
+        QStringLiteral("txtEntryDate"), QStringLiteral("EntryDate"),
+        QCoreApplication::translate("frmMaintenance", "Please enter a valid date (mm/dd/yyyy)!"));
     txtEntryDate2 = findChild<TextBox *>(QStringLiteral("txtEntryDate2"));
     txtKind = boundText(QStringLiteral("txtKind"), QStringLiteral("Kind"), 254);
     txtAmount = boundText(QStringLiteral("txtAmount"), QStringLiteral("Amount"), 20);
@@ -36,16 +39,21 @@ frmMaintenance::frmMaintenance()
     txtSharePercent =
         boundText(QStringLiteral("txtSharePercent"), QStringLiteral("SharePercent"), 20);
     txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
-    txtKind->setToolTip(QStringLiteral("Water Change, Filter Cleaned, Dosing, Glass Cleaned, "
-                                       "Equipment, Feeding, Other, or a kind of your own"));
-    txtUnit->setToolTip(QStringLiteral("A volume (US Gal., Liters) or % for a water change; the "
-                                       "unit of a dose"));
-    txtProduct->setToolTip(QStringLiteral("What was dosed or fitted"));
-    txtSharePercent->setToolTip(QStringLiteral("The share of the tank's water a water change "
-                                               "replaced, worked out from the amount"));
+    txtKind->setToolTip(QCoreApplication::translate(
+        "frmMaintenance", "Water Change, Filter Cleaned, Dosing, Glass Cleaned, "
+                          "Equipment, Feeding, Other, or a kind of your own"));
+    txtUnit->setToolTip(QCoreApplication::translate(
+        "frmMaintenance", "A volume (US Gal., Liters) or % for a water change; the "
+                          "unit of a dose"));
+    txtProduct->setToolTip(
+        QCoreApplication::translate("frmMaintenance", "What was dosed or fitted"));
+    txtSharePercent->setToolTip(QCoreApplication::translate(
+        "frmMaintenance", "The share of the tank's water a water change "
+                          "replaced, worked out from the amount"));
 
     checkOnLeave(txtAmount, [this] {
-        if (!numericOk(txtAmount, QStringLiteral("Please enter a valid amount!")))
+        if (!numericOk(txtAmount, QCoreApplication::translate("frmMaintenance",
+                                                              "Please enter a valid amount!")))
             return false;
         fillShare();
         return true;
@@ -56,25 +64,27 @@ frmMaintenance::frmMaintenance()
     });
     checkOnLeave(txtSharePercent, [this] {
         const QString t = txtSharePercent->text();
-        const auto v = toNumber(t);
-        if (t.isEmpty() || (readsAsFiniteNumber(t) && v && *v >= 0 && *v <= 100))
+        const auto v = toUserNumber(t);
+        if (t.isEmpty() || (readsAsUserFiniteNumber(t) && v && *v >= 0 && *v <= 100))
             return true;
-        msgBox(QStringLiteral("Please enter a valid share (0 to 100)!"), MsgButtons::Ok,
-               MsgIcon::Exclamation, QStringLiteral("Numeric Error"));
+        msgBox(
+            QCoreApplication::translate("frmMaintenance", "Please enter a valid share (0 to 100)!"),
+            MsgButtons::Ok, MsgIcon::Exclamation,
+            QCoreApplication::translate("frmMaintenance", "Numeric Error"));
         return false;
     });
 
     m_kindMenu = new QMenu(this);
-    cmdKinds = care::listButton(this, txtKind, QStringLiteral("cmdKinds"), QStringLiteral("Kinds"),
-                                m_kindMenu);
+    cmdKinds = care::listButton(this, txtKind, QStringLiteral("cmdKinds"),
+                                QCoreApplication::translate("frmMaintenance", "Kinds"), m_kindMenu);
     auto *unitMenu = new QMenu(this);
     for (const QString &u : care::standardUnits())
-        unitMenu->addAction(u, this, [this, u] {
+        unitMenu->addAction(shownKind(u), this, [this, u] {
             txtUnit->setText(u);
             fillShare();
         });
-    cmdUnits = care::listButton(this, txtUnit, QStringLiteral("cmdUnits"), QStringLiteral("Units"),
-                                unitMenu);
+    cmdUnits = care::listButton(this, txtUnit, QStringLiteral("cmdUnits"),
+                                QCoreApplication::translate("frmMaintenance", "Units"), unitMenu);
     fillKindMenu();
 
     auto *grid = new QGridLayout;
@@ -87,27 +97,33 @@ frmMaintenance::frmMaintenance()
         row->addWidget(list);
         return row;
     };
-    grid->addWidget(label(QStringLiteral("Date:"), txtEntryDate, QStringLiteral("mm/dd/yyyy")), 0,
-                    0);
+    grid->addWidget(label(QCoreApplication::translate("frmMaintenance", "Date:"), txtEntryDate,
+                          userDateFormatName()),
+                    0, 0);
     grid->addWidget(txtEntryDate, 0, 1);
-    grid->addWidget(label(QStringLiteral("Kind:"), txtKind), 0, 2);
+    grid->addWidget(label(QCoreApplication::translate("frmMaintenance", "Kind:"), txtKind), 0, 2);
     grid->addLayout(withList(txtKind, cmdKinds), 0, 3);
-    grid->addWidget(label(QStringLiteral("Amount:"), txtAmount), 1, 0);
+    grid->addWidget(label(QCoreApplication::translate("frmMaintenance", "Amount:"), txtAmount), 1,
+                    0);
     grid->addWidget(txtAmount, 1, 1);
-    grid->addWidget(label(QStringLiteral("Unit:"), txtUnit), 1, 2);
+    grid->addWidget(label(QCoreApplication::translate("frmMaintenance", "Unit:"), txtUnit), 1, 2);
     grid->addLayout(withList(txtUnit, cmdUnits), 1, 3);
-    grid->addWidget(label(QStringLiteral("Product:"), txtProduct), 2, 0);
+    grid->addWidget(label(QCoreApplication::translate("frmMaintenance", "Product:"), txtProduct), 2,
+                    0);
     grid->addWidget(txtProduct, 2, 1);
-    grid->addWidget(label(QStringLiteral("Share %:"), txtSharePercent), 2, 2);
+    grid->addWidget(
+        label(QCoreApplication::translate("frmMaintenance", "Share %:"), txtSharePercent), 2, 2);
     grid->addWidget(txtSharePercent, 2, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(1, 150);
     grid->setColumnMinimumWidth(3, 150);
 
-    cmdPlanner = button(QStringLiteral("cmdPlanner"), QStringLiteral("Planner"));
-    cmdPlanner->setToolTip(QStringLiteral("How much water to change to bring a value back into "
-                                          "its target range"));
+    cmdPlanner = button(QStringLiteral("cmdPlanner"),
+                        QCoreApplication::translate("frmMaintenance", "Planner"));
+    cmdPlanner->setToolTip(QCoreApplication::translate(
+        "frmMaintenance", "How much water to change to bring a value back into "
+                          "its target range"));
     connect(cmdPlanner, &QPushButton::clicked, this, &frmMaintenance::cmdPlanner_Click);
     QHBoxLayout *lower = notesBesideButtons(txtNotes, {cmdPlanner}, 96);
 
@@ -135,7 +151,7 @@ void frmMaintenance::fillKindMenu() {
                                                      ? QStringList()
                                                      : care::usedKinds(CorvModule::DatabasePath));
     for (const QString &k : kinds)
-        m_kindMenu->addAction(k, this, [this, k] {
+        m_kindMenu->addAction(shownKind(k), this, [this, k] {
             txtKind->setText(k);
             fillShare();
         });
@@ -150,11 +166,11 @@ void frmMaintenance::Load_Records() {
 void frmMaintenance::fillShare() {
     if (!isWaterChange(txtKind->text()))
         return;
-    const auto amount = toNumber(txtAmount->text());
-    if (!amount || !readsAsFiniteNumber(txtAmount->text()))
+    const auto amount = toUserNumber(txtAmount->text());
+    if (!amount || !readsAsUserFiniteNumber(txtAmount->text()))
         return;
     if (const auto share = care::changeSharePercent(*amount, txtUnit->text(), m_tank)) {
-        const QString text = numberText(std::round(*share * 10) / 10);
+        const QString text = userNumberText(numberText(std::round(*share * 10) / 10));
         if (txtSharePercent->text() != text)
             txtSharePercent->setText(text);
     }

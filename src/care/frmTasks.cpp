@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,7 +48,8 @@ QComboBox *list(QWidget *parent, const QString &name, const QStringList &items,
 } // namespace
 
 frmTasks::frmTasks()
-    : RecordForm({FormKind::Tasks, QStringLiteral("Tasks"), QStringLiteral("TasksData")}) {
+    : RecordForm({FormKind::Tasks, QCoreApplication::translate("frmTasks", "Tasks"),
+                  QStringLiteral("TasksData")}) {
     setObjectName(QStringLiteral("frmTasks"));
     TasksData = m_data;
     txtTaskTank = hiddenBound(QStringLiteral("txtTaskTank"), QStringLiteral("TankID"));
@@ -56,31 +58,43 @@ frmTasks::frmTasks()
     txtRhythm = hiddenBound(QStringLiteral("txtRhythm"), QStringLiteral("Rhythm"));
     txtTitle = boundText(QStringLiteral("txtTitle"), QStringLiteral("Title"), 254);
     txtKind = boundText(QStringLiteral("txtKind"), QStringLiteral("Kind"), 254);
-    txtKind->setToolTip(QStringLiteral("What does the task: Water Test (a journal entry), or a "
-                                       "kind of the maintenance log"));
+    txtKind->setToolTip(QCoreApplication::translate(
+        "frmTasks", "What does the task: Water Test (a journal entry), or a "
+                    "kind of the maintenance log"));
     txtInterval = boundText(QStringLiteral("txtInterval"), QStringLiteral("Interval"), 5);
-    txtStartDate = dateBox(QStringLiteral("txtStartDate"), QStringLiteral("StartDate"),
-                           QStringLiteral("Please enter a valid date (mm/dd/yyyy)!"));
+    txtStartDate =
+        dateBox(QStringLiteral("txtStartDate"), QStringLiteral("StartDate"),
+                QCoreApplication::translate("frmTasks", "Please enter a valid date (mm/dd/yyyy)!"));
     txtStartDate2 = findChild<TextBox *>(QStringLiteral("txtStartDate2"));
     txtNotes = boundMemo(QStringLiteral("txtNotes"), QStringLiteral("Notes"));
     checkOnLeave(txtInterval, [this] {
         const QString t = txtInterval->text().trimmed();
-        const auto v = toNumber(t);
-        if (t.isEmpty() || (readsAsFiniteNumber(t) && v && care::intervalDays(*v, QString()) > 0))
+        const auto v = toUserNumber(t);
+        if (t.isEmpty() ||
+            (readsAsUserFiniteNumber(t) && v && care::intervalDays(*v, QString()) > 0))
             return true;
-        msgBox(QStringLiteral("Please enter a valid interval (a whole number from 1)!"),
-               MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Numeric Error"));
+        msgBox(QCoreApplication::translate(
+                   "frmTasks", "Please enter a valid interval (a whole number from 1)!"),
+               MsgButtons::Ok, MsgIcon::Exclamation,
+               QCoreApplication::translate("frmTasks", "Numeric Error"));
         return false;
     });
 
-    cboIntervalUnit =
-        list(this, QStringLiteral("cboIntervalUnit"), unitTexts(), QStringLiteral("Days or Weeks"));
-    cboRhythm = list(this, QStringLiteral("cboRhythm"), rhythmTexts(),
-                     QStringLiteral("Rolling: due the interval after it was last done. Fixed: due "
-                                    "on the calendar rhythm from the start date."));
+    // The lists store English texts and show them in the user's language.
+    cboIntervalUnit = list(this, QStringLiteral("cboIntervalUnit"),
+                           {QCoreApplication::translate("frmTasks", "Days"),
+                            QCoreApplication::translate("frmTasks", "Weeks")},
+                           QCoreApplication::translate("frmTasks", "Days or Weeks"));
+    cboRhythm = list(this, QStringLiteral("cboRhythm"),
+                     {QCoreApplication::translate("frmTasks", "Rolling"),
+                      QCoreApplication::translate("frmTasks", "Fixed")},
+                     QCoreApplication::translate(
+                         "frmTasks", "Rolling: due the interval after it was last done. Fixed: due "
+                                     "on the calendar rhythm from the start date."));
     cboFor = list(this, QStringLiteral("cboFor"),
-                  {QStringLiteral("This tank"), QStringLiteral("Every tank")},
-                  QStringLiteral("This tank, or each tank on its own"));
+                  {QCoreApplication::translate("frmTasks", "This tank"),
+                   QCoreApplication::translate("frmTasks", "Every tank")},
+                  QCoreApplication::translate("frmTasks", "This tank, or each tank on its own"));
     connect(cboIntervalUnit, &QComboBox::activated, this,
             [this] { listPicked(cboIntervalUnit, txtIntervalUnit, unitTexts()); });
     connect(cboRhythm, &QComboBox::activated, this,
@@ -97,9 +111,9 @@ frmTasks::frmTasks()
     QStringList kinds{care::waterTestKind()};
     kinds << care::standardKinds();
     for (const QString &k : std::as_const(kinds))
-        kindMenu->addAction(k, this, [this, k] { txtKind->setText(k); });
-    cmdKinds = care::listButton(this, txtKind, QStringLiteral("cmdKinds"), QStringLiteral("Kinds"),
-                                kindMenu);
+        kindMenu->addAction(shownKind(k), this, [this, k] { txtKind->setText(k); });
+    cmdKinds = care::listButton(this, txtKind, QStringLiteral("cmdKinds"),
+                                QCoreApplication::translate("frmTasks", "Kinds"), kindMenu);
 
     lblNextDue = new QLabel(this);
     lblNextDue->setObjectName(QStringLiteral("lblNextDue"));
@@ -107,25 +121,26 @@ frmTasks::frmTasks()
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
-    grid->addWidget(label(QStringLiteral("Title:"), txtTitle), 0, 0);
+    grid->addWidget(label(QCoreApplication::translate("frmTasks", "Title:"), txtTitle), 0, 0);
     grid->addWidget(txtTitle, 0, 1, 1, 3);
-    grid->addWidget(label(QStringLiteral("Done by:"), txtKind), 1, 0);
+    grid->addWidget(label(QCoreApplication::translate("frmTasks", "Done by:"), txtKind), 1, 0);
     auto *kindRow = new QHBoxLayout;
     kindRow->setSpacing(2);
     kindRow->addWidget(txtKind, 1);
     kindRow->addWidget(cmdKinds);
     grid->addLayout(kindRow, 1, 1);
-    grid->addWidget(label(QStringLiteral("For:"), cboFor), 1, 2);
+    grid->addWidget(label(QCoreApplication::translate("frmTasks", "For:"), cboFor), 1, 2);
     grid->addWidget(cboFor, 1, 3);
-    grid->addWidget(label(QStringLiteral("Every:"), txtInterval), 2, 0);
+    grid->addWidget(label(QCoreApplication::translate("frmTasks", "Every:"), txtInterval), 2, 0);
     auto *every = new QHBoxLayout;
     every->addWidget(txtInterval, 1);
     every->addWidget(cboIntervalUnit, 1);
     grid->addLayout(every, 2, 1);
-    grid->addWidget(label(QStringLiteral("Rhythm:"), cboRhythm), 2, 2);
+    grid->addWidget(label(QCoreApplication::translate("frmTasks", "Rhythm:"), cboRhythm), 2, 2);
     grid->addWidget(cboRhythm, 2, 3);
-    grid->addWidget(label(QStringLiteral("Start:"), txtStartDate, QStringLiteral("mm/dd/yyyy")), 3,
-                    0);
+    grid->addWidget(label(QCoreApplication::translate("frmTasks", "Start:"), txtStartDate,
+                          userDateFormatName()),
+                    3, 0);
     grid->addWidget(txtStartDate, 3, 1);
     grid->addWidget(lblNextDue, 3, 2, 1, 2);
     grid->setColumnStretch(1, 1);
@@ -175,7 +190,7 @@ void frmTasks::selectLists() {
 }
 
 void frmTasks::showNextDue() {
-    const auto interval = toNumber(txtInterval->text());
+    const auto interval = toUserNumber(txtInterval->text());
     care::TaskPlan plan;
     plan.intervalDays = interval ? care::intervalDays(*interval, txtIntervalUnit->text()) : 0;
     plan.rhythm = care::rhythmOf(txtRhythm->text());
@@ -194,10 +209,9 @@ void frmTasks::showNextDue() {
     if (!plan.start.isValid() && !last)
         plan.start = today;
     const QDate due = care::nextDue(plan, last);
-    lblNextDue->setText(
-        due.isValid()
-            ? QStringLiteral("Next due %1 (%2)").arg(dateText(due), care::overdueText(due, today))
-            : QString());
+    lblNextDue->setText(due.isValid() ? QCoreApplication::translate("frmTasks", "Next due %1 (%2)")
+                                            .arg(userDateText(due), care::overdueText(due, today))
+                                      : QString());
 }
 
 void frmTasks::Reposition() {
@@ -212,7 +226,7 @@ void frmTasks::afterRecordAdded() {
     txtRhythm->setText(care::rhythmText(care::Rhythm::Rolling));
     txtInterval->setText(QStringLiteral("1"));
     txtStartDate2->setText(isoDateText(QDate::currentDate()));
-    txtStartDate->setText(dateText(QDate::currentDate()));
+    txtStartDate->setText(userDateText(QDate::currentDate()));
     selectLists();
     RecordForm::afterRecordAdded();
 }

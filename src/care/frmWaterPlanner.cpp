@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -24,20 +25,20 @@ namespace {
 
 std::optional<double> number(const QLineEdit *box) {
     const QString t = box->text().trimmed();
-    if (t.isEmpty() || !readsAsFiniteNumber(t))
+    if (t.isEmpty() || !readsAsUserFiniteNumber(t))
         return std::nullopt;
-    return toNumber(t);
+    return toUserNumber(t);
 }
 
 QString shown(double v) {
-    return numberText(std::round(v * 100) / 100);
+    return userNumberText(numberText(std::round(v * 100) / 100));
 }
 
 } // namespace
 
 frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmWaterPlanner"));
-    setWindowTitle(QStringLiteral("Water-Change Planner"));
+    setWindowTitle(QCoreApplication::translate("frmWaterPlanner", "Water-Change Planner"));
 
     lblTank = new QLabel(this);
     lblTank->setObjectName(QStringLiteral("lblTank"));
@@ -51,15 +52,25 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
     lblLatest->setObjectName(QStringLiteral("lblLatest"));
     txtTarget = new QLineEdit(this);
     txtTarget->setObjectName(QStringLiteral("txtTarget"));
-    txtTarget->setToolTip(QStringLiteral("The high bound of the value's target range"));
+    txtTarget->setToolTip(QCoreApplication::translate(
+        "frmWaterPlanner", "The high bound of the value's target range"));
     cboWater = new QComboBox(this);
     cboWater->setObjectName(QStringLiteral("cboWater"));
     cboWater->setEditable(true);
     cboWater->setInsertPolicy(QComboBox::NoInsert);
-    cboWater->addItems({QStringLiteral("Tap Water"), QStringLiteral("RO Water"),
-                        QStringLiteral("Rain Water"), QStringLiteral("Salt Mix")});
-    cboWater->setToolTip(QStringLiteral("The water the tank is refilled with; its values are "
-                                        "remembered by this name"));
+    // The offered waters are remembered under their English names, so that
+    // their values survive a change of language; a water of the keeper's own
+    // is remembered as typed.
+    static const char *const waters[] = {QT_TRANSLATE_NOOP("frmWaterPlanner", "Tap Water"),
+                                         QT_TRANSLATE_NOOP("frmWaterPlanner", "RO Water"),
+                                         QT_TRANSLATE_NOOP("frmWaterPlanner", "Rain Water"),
+                                         QT_TRANSLATE_NOOP("frmWaterPlanner", "Salt Mix")};
+    for (const char *w : waters)
+        cboWater->addItem(QCoreApplication::translate("frmWaterPlanner", w),
+                          QString::fromLatin1(w));
+    cboWater->setToolTip(QCoreApplication::translate(
+        "frmWaterPlanner", "The water the tank is refilled with; its values are "
+                           "remembered by this name"));
     txtReplacement = new QLineEdit(this);
     txtReplacement->setObjectName(QStringLiteral("txtReplacement"));
     spnChanges = new QSpinBox(this);
@@ -67,7 +78,8 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
     spnChanges->setRange(1, 10);
     spnChanges->setMaximumWidth(
         spnChanges->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 60);
-    spnChanges->setToolTip(QStringLiteral("In how many equal changes, one after the other"));
+    spnChanges->setToolTip(QCoreApplication::translate(
+        "frmWaterPlanner", "In how many equal changes, one after the other"));
     lblResult = new QLabel(this);
     lblResult->setObjectName(QStringLiteral("lblResult"));
     lblResult->setWordWrap(true);
@@ -77,9 +89,10 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
     lblResult->setFrameShape(QFrame::StyledPanel);
     lblResult->setMargin(6);
 
-    cmdRecord = new QPushButton(QStringLiteral("&Record this water change"), this);
+    cmdRecord = new QPushButton(
+        QCoreApplication::translate("frmWaterPlanner", "&Record this water change"), this);
     cmdRecord->setObjectName(QStringLiteral("cmdRecord"));
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose = new QPushButton(QCoreApplication::translate("frmWaterPlanner", "Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setAutoDefault(false);
     cmdRecord->setAutoDefault(false);
@@ -92,19 +105,27 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
         l->setBuddy(buddy);
         return l;
     };
-    form->addRow(QStringLiteral("Tank:"), lblTank);
-    form->addRow(labelFor(QStringLiteral("&Value:"), cboParameter), cboParameter);
+    form->addRow(QCoreApplication::translate("frmWaterPlanner", "Tank:"), lblTank);
+    form->addRow(labelFor(QCoreApplication::translate("frmWaterPlanner", "&Value:"), cboParameter),
+                 cboParameter);
     auto *latest = new QHBoxLayout;
     latest->addWidget(txtCurrent, 1);
     latest->addWidget(lblLatest);
-    form->addRow(labelFor(QStringLiteral("&Latest:"), txtCurrent), latest);
-    form->addRow(labelFor(QStringLiteral("&Target at most:"), txtTarget), txtTarget);
+    form->addRow(labelFor(QCoreApplication::translate("frmWaterPlanner", "&Latest:"), txtCurrent),
+                 latest);
+    form->addRow(
+        labelFor(QCoreApplication::translate("frmWaterPlanner", "&Target at most:"), txtTarget),
+        txtTarget);
     auto *water = new QHBoxLayout;
     water->addWidget(cboWater, 1);
-    water->addWidget(labelFor(QStringLiteral("Its v&alue:"), txtReplacement));
+    water->addWidget(
+        labelFor(QCoreApplication::translate("frmWaterPlanner", "Its v&alue:"), txtReplacement));
     water->addWidget(txtReplacement);
-    form->addRow(labelFor(QStringLiteral("Replacement &water:"), cboWater), water);
-    form->addRow(labelFor(QStringLiteral("&Changes:"), spnChanges), spnChanges);
+    form->addRow(
+        labelFor(QCoreApplication::translate("frmWaterPlanner", "Replacement &water:"), cboWater),
+        water);
+    form->addRow(labelFor(QCoreApplication::translate("frmWaterPlanner", "&Changes:"), spnChanges),
+                 spnChanges);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -123,11 +144,15 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
     lblTank->setText(
         m_tank ? QStringLiteral("%1, %2").arg(CorvModule::CurrentTankName,
                                               care::volumeText(m_tank->value, m_tank->unit))
-               : QStringLiteral("%1 (no volume: enter its dimensions in Options > "
-                                "Change Tanks)")
+               : QCoreApplication::translate("frmWaterPlanner",
+                                             "%1 (no volume: enter its dimensions in Options > "
+                                             "Change Tanks)")
                      .arg(CorvModule::CurrentTankName));
 
-    const int lastWater = cboWater->findText(Settings::replacementWater(), Qt::MatchFixedString);
+    int lastWater =
+        cboWater->findData(Settings::replacementWater(), Qt::UserRole, Qt::MatchFixedString);
+    if (lastWater < 0)
+        lastWater = cboWater->findText(Settings::replacementWater(), Qt::MatchFixedString);
     if (lastWater >= 0)
         cboWater->setCurrentIndex(lastWater);
     else
@@ -167,22 +192,32 @@ void frmWaterPlanner::cboParameter_Click() {
         care::latestValue(CorvModule::DatabasePath, CorvModule::CurrentTankID, f, &e);
     {
         const QSignalBlocker block(txtCurrent);
-        txtCurrent->setText(latest ? numberText(latest->value) : QString());
+        txtCurrent->setText(latest ? userNumberText(numberText(latest->value)) : QString());
     }
-    lblLatest->setText(latest ? QStringLiteral("measured %1").arg(dateText(latest->date))
-                              : QStringLiteral("no journal entry holds it"));
+    lblLatest->setText(
+        latest ? QCoreApplication::translate("frmWaterPlanner", "measured %1")
+                     .arg(userDateText(latest->date))
+               : QCoreApplication::translate("frmWaterPlanner", "no journal entry holds it"));
     const TargetRange range = TargetRanges::load().range(m_waterType, f);
     {
         const QSignalBlocker block(txtTarget);
-        txtTarget->setText(range.high ? numberText(*range.high) : QString());
+        txtTarget->setText(range.high ? userNumberText(numberText(*range.high)) : QString());
     }
     cboWater_Click();
+}
+
+QString frmWaterPlanner::waterName() const {
+    const int i = cboWater->currentIndex();
+    const QString typed = cboWater->currentText().trimmed();
+    if (i >= 0 && typed == cboWater->itemText(i))
+        return cboWater->itemData(i).toString();
+    return typed;
 }
 
 void frmWaterPlanner::cboWater_Click() {
     {
         const QSignalBlocker block(txtReplacement);
-        txtReplacement->setText(Settings::replacementValue(cboWater->currentText(), field()));
+        txtReplacement->setText(userNumberText(Settings::replacementValue(waterName(), field())));
     }
     recompute();
 }
@@ -194,21 +229,27 @@ void frmWaterPlanner::recompute() {
     m_plan = care::DilutionPlan();
     cmdRecord->setEnabled(false);
     if (!current) {
-        lblResult->setText(QStringLiteral("Type the latest %1 value, or enter a water test in the "
-                                          "journal.")
-                               .arg(name));
+        lblResult->setText(
+            QCoreApplication::translate("frmWaterPlanner",
+                                        "Type the latest %1 value, or enter a water test in the "
+                                        "journal.")
+                .arg(name));
         return;
     }
     if (!target) {
-        lblResult->setText(QStringLiteral("Type the highest %1 value the tank should have (the "
-                                          "target range of %1 has no high bound).")
-                               .arg(name));
+        lblResult->setText(
+            QCoreApplication::translate("frmWaterPlanner",
+                                        "Type the highest %1 value the tank should have (the "
+                                        "target range of %1 has no high bound).")
+                .arg(name));
         return;
     }
     if (!replacement) {
-        lblResult->setText(QStringLiteral("Type the %1 value of the replacement water (%2); it is "
-                                          "remembered for the next time.")
-                               .arg(name, cboWater->currentText()));
+        lblResult->setText(
+            QCoreApplication::translate("frmWaterPlanner",
+                                        "Type the %1 value of the replacement water (%2); it is "
+                                        "remembered for the next time.")
+                .arg(name, cboWater->currentText()));
         return;
     }
     const int n = spnChanges->value();
@@ -222,24 +263,28 @@ void frmWaterPlanner::recompute() {
     if (m_tank)
         amount += QStringLiteral(" (%1)").arg(
             care::volumeText(m_plan.share * m_tank->value, m_tank->unit));
-    const QString how = n == 1 ? QStringLiteral("Change %1 of the water once.").arg(amount)
-                               : QStringLiteral("Change %1 of the water %2 times, one change "
-                                                "after the other.")
-                                     .arg(amount)
-                                     .arg(n);
+    const QString how =
+        n == 1 ? QCoreApplication::translate("frmWaterPlanner", "Change %1 of the water once.")
+                     .arg(amount)
+               : QCoreApplication::translate("frmWaterPlanner",
+                                             "Change %1 of the water %2 times, one change "
+                                             "after the other.")
+                     .arg(amount)
+                     .arg(n);
     lblResult->setText(how + u' ' +
-                       QStringLiteral("%1 then goes from %2 to %3.")
+                       QCoreApplication::translate("frmWaterPlanner", "%1 then goes from %2 to %3.")
                            .arg(name, shown(*current), shown(m_plan.result)));
     cmdRecord->setEnabled(true);
 }
 
 void frmWaterPlanner::rememberReplacement() {
-    const QString water = cboWater->currentText().trimmed();
+    const QString water = waterName();
     if (water.isEmpty())
         return;
     Settings::setReplacementWater(water);
     if (number(txtReplacement) || txtReplacement->text().trimmed().isEmpty())
-        Settings::setReplacementValue(water, field(), txtReplacement->text().trimmed());
+        Settings::setReplacementValue(water, field(),
+                                      fixedNumberText(txtReplacement->text().trimmed()));
 }
 
 void frmWaterPlanner::cmdRecord_Click() {
@@ -259,22 +304,29 @@ void frmWaterPlanner::cmdRecord_Click() {
         entry.unit = QStringLiteral("%");
     }
     entry.notes =
-        QStringLiteral("Planned: %1 from %2 to %3 with %4 (%5)")
+        QCoreApplication::translate("frmWaterPlanner", "Planned: %1 from %2 to %3 with %4 (%5)")
             .arg(cboParameter->currentText(), txtCurrent->text().trimmed(), shown(m_plan.result),
                  cboWater->currentText().trimmed(), txtReplacement->text().trimmed());
     if (m_plan.changes > 1)
-        entry.notes += QStringLiteral(", the first of %1 changes").arg(m_plan.changes);
+        entry.notes += QCoreApplication::translate("frmWaterPlanner", ", the first of %1 changes")
+                           .arg(m_plan.changes);
     entry.notes += u'.';
     DbError e;
     if (!care::recordMaintenance(CorvModule::DatabasePath, entry, &e)) {
-        msgBox(QStringLiteral("The water change could not be recorded: ") + e.description,
-               MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Water-Change Planner"));
+        msgBox(QCoreApplication::translate("frmWaterPlanner",
+                                           "The water change could not be recorded: ") +
+                   e.description,
+               MsgButtons::Ok, MsgIcon::Exclamation,
+               QCoreApplication::translate("frmWaterPlanner", "Water-Change Planner"));
         return;
     }
     m_recorded = true;
-    msgBox(QStringLiteral("The water change of %1 was recorded in the maintenance log for today.")
+    msgBox(QCoreApplication::translate(
+               "frmWaterPlanner",
+               "The water change of %1 was recorded in the maintenance log for today.")
                .arg(percentText(*entry.sharePercent)),
-           MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Water-Change Planner"));
+           MsgButtons::Ok, MsgIcon::Information,
+           QCoreApplication::translate("frmWaterPlanner", "Water-Change Planner"));
     accept();
 }
 

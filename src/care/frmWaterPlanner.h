@@ -41,6 +41,8 @@ public:
     // for the value picked.
     void cboParameter_Click();
     void cboWater_Click();
+    // The replacement water's name as its values are remembered under.
+    QString waterName() const;
     void recompute();
 
 protected:

@@ -4,6 +4,7 @@
 #include "RecordSources.h"
 #include "platform/Conversions.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -15,14 +16,36 @@ bool isWaterChange(const QString &kind) {
     return kind.trimmed().compare(QLatin1String("Water Change"), Qt::CaseInsensitive) == 0;
 }
 
+// The kinds Corvella offers are stored in English, so that a log moves
+// between languages unchanged and a water change is known as one; they are
+// shown in the user's language. A kind of the keeper's own shows as typed.
+QString shownKind(const QString &kind) {
+    static const char *const known[] = {QT_TRANSLATE_NOOP("corv::Maintenance", "Water Change"),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Filter Cleaned"),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Dosing"),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Glass Cleaned"),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Equipment"),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Feeding"),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Other"),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Water Test"),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "US Gal."),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Liters"),
+                                        QT_TRANSLATE_NOOP("corv::Maintenance", "drops")};
+    const QString t = kind.trimmed();
+    for (const char *k : known)
+        if (t.compare(QLatin1String(k), Qt::CaseInsensitive) == 0)
+            return QCoreApplication::translate("corv::Maintenance", k);
+    return t;
+}
+
 QString percentText(double percent) {
-    return numberText(std::round(percent * 10) / 10) + QStringLiteral(" %");
+    return userNumberText(numberText(std::round(percent * 10) / 10)) + QStringLiteral(" %");
 }
 
 QString MaintenanceEvent::label() const {
     if (sharePercent && isWaterChange(kind))
-        return kind.trimmed() + u' ' + percentText(*sharePercent);
-    return kind.trimmed();
+        return shownKind(kind) + u' ' + percentText(*sharePercent);
+    return shownKind(kind);
 }
 
 QVector<MaintenanceEvent> maintenanceEvents(QSqlDatabase &db, const QString &tankId, QDate from,

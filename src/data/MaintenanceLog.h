@@ -15,6 +15,8 @@ namespace corv {
 
 bool isWaterChange(const QString &kind);
 // A percentage as the care log shows it: "25 %", "12.5 %".
+// A stored kind or unit ("Water Change", "Liters") as the user reads it.
+QString shownKind(const QString &kind);
 QString percentText(double percent);
 
 // One maintenance event on the chart's time axis.

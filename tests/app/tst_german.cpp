@@ -1,7 +1,12 @@
 // Corvella in German: every text has its translation, the windows speak
 // German and fit a 1366x768 screen, and dates and decimals typed the German
 // way are stored exactly as the English ones are.
+#include "app/Settings.h"
 #include "app/mdiCorvella.h"
+#include "care/frmDue.h"
+#include "care/frmMaintenance.h"
+#include "care/frmTasks.h"
+#include "care/frmWaterPlanner.h"
 #include "forms/frmDiseases.h"
 #include "forms/frmGlossary.h"
 #include "forms/frmJournal.h"
@@ -23,6 +28,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QXmlStreamReader>
 #include <QtTest/QTest>
 
@@ -151,6 +158,12 @@ private slots:
         cases.push_back(
             {fx.open<frmTankCalc>(FormKind::TankCalc, &mdiCorvella::mnuTankCalculator_Click),
              QStringLiteral("Beckenrechner"), QStringLiteral("Heizleistung:")});
+        fx.main->openWindow(FormKind::Maintenance);
+        cases.push_back({dynamic_cast<QWidget *>(Forms::get(FormKind::Maintenance)),
+                         QStringLiteral("Pflege"), QStringLiteral("Anteil %:")});
+        fx.main->openWindow(FormKind::Tasks);
+        cases.push_back({dynamic_cast<QWidget *>(Forms::get(FormKind::Tasks)),
+                         QStringLiteral("Aufgaben"), QStringLiteral("Rhythmus:")});
         for (const Case &c : cases) {
             QVERIFY(c.w);
             QCOMPARE(c.w->windowTitle(), c.title);
@@ -167,6 +180,77 @@ private slots:
             QVERIFY2(cut.isEmpty(),
                      qPrintable(c.title + QStringLiteral(": ") + cut.join(QStringLiteral(", "))));
         }
+    }
+
+    // The care log's dialogs: the Due list and the planner, at their size.
+    void careDialogsSpeakGermanAndFit() {
+        TestEnv::exec(fx.db, "INSERT INTO Tasks (TankID, Title, Kind, Interval, IntervalUnit, "
+                             "Rhythm, StartDate) VALUES (NULL, 'Filter', 'Filter Cleaned', 1, "
+                             "'Weeks', 'Fixed', '2026-12-01')");
+        frmDue::fixedToday = QDate(2026, 12, 5);
+        frmDue due(fx.main.get());
+        due.show();
+        frmWaterPlanner planner(fx.main.get());
+        planner.show();
+        QTest::qWait(0);
+        frmDue::fixedToday = QDate();
+        QCOMPARE(due.windowTitle(), QStringLiteral("Fällig"));
+        QCOMPARE(planner.windowTitle(), QStringLiteral("Wasserwechsel-Planer"));
+        // The stored English kind shows in German; the date the German way.
+        const QTreeWidgetItem *item = due.lstDue->topLevelItem(0);
+        QVERIFY(item);
+        QCOMPARE(item->text(2), QStringLiteral("01.12.2026"));
+        QCOMPARE(item->text(3), QStringLiteral("4 Tage überfällig"));
+        QCOMPARE(item->toolTip(0), QStringLiteral("Filter gereinigt"));
+        for (QWidget *w : {static_cast<QWidget *>(&due), static_cast<QWidget *>(&planner)}) {
+            QVERIFY(w->width() <= 1366 && w->height() <= 768);
+            const QStringList cut = cutOff(w);
+            QVERIFY2(cut.isEmpty(), qPrintable(w->windowTitle() + QStringLiteral(": ") +
+                                               cut.join(QStringLiteral(", "))));
+        }
+    }
+
+    // The care windows take and show German decimals and dates; what is
+    // stored is the same as in English, kinds included.
+    void careWindowsTakeGermanNumbers() {
+        fx.main->openWindow(FormKind::Maintenance);
+        auto *w = dynamic_cast<frmMaintenance *>(Forms::get(FormKind::Maintenance));
+        QVERIFY(w);
+        w->txtEntryDate->setText(QStringLiteral("05.12.2026"));
+        MainWindowFixture::tabOut(w->txtEntryDate);
+        QAction *waterChange = w->cmdKinds->menu()->actions().value(0);
+        QVERIFY(waterChange);
+        QCOMPARE(waterChange->text(), QStringLiteral("Wasserwechsel"));
+        waterChange->trigger();
+        QCOMPARE(w->txtKind->text(), QStringLiteral("Water Change"));
+        w->txtUnit->setText(QStringLiteral("%"));
+        w->txtAmount->setText(QStringLiteral("12,5"));
+        MainWindowFixture::tabOut(w->txtAmount);
+        QCOMPARE(w->txtSharePercent->text(), QStringLiteral("12,5"));
+        MainWindowFixture::tabOut(w->txtSharePercent);
+        QVERIFY2(fx.messages().isEmpty(),
+                 qPrintable(fx.messages().isEmpty() ? QString() : fx.messages()[0].text));
+        w->cmdSave_Click();
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Maintenance WHERE EntryDate = '2026-12-05' AND "
+                          "Kind = 'Water Change' AND Amount = 12.5 AND SharePercent = 12.5"),
+                 1);
+
+        // The planner: 40,5 measured, 20 at most, tap water of 5 (kept in
+        // the fixed form under its English name): 57,7 % of the tank's 49,9
+        // US gallons.
+        TestEnv::exec(fx.db, "UPDATE Tank SET TankType = 'Salt Water'");
+        TestEnv::exec(fx.db, "INSERT INTO Journal (TankID, EntryDate, Nitrate) SELECT ID, "
+                             "'2026-12-04', 40.5 FROM Tank");
+        Settings::setReplacementValue(QStringLiteral("Tap Water"), QStringLiteral("Nitrate"),
+                                      QStringLiteral("5.5"));
+        frmWaterPlanner planner(fx.main.get());
+        QCOMPARE(planner.txtCurrent->text(), QStringLiteral("40,5"));
+        QCOMPARE(planner.txtReplacement->text(), QStringLiteral("5,5"));
+        QVERIFY2(planner.lblLatest->text().contains(QStringLiteral("04.12.2026")),
+                 qPrintable(planner.lblLatest->text()));
+        planner.txtReplacement->setText(QStringLiteral("5"));
+        QVERIFY2(planner.lblResult->text().contains(QStringLiteral("57,7 % (28,8 US-Gal.)")),
+                 qPrintable(planner.lblResult->text()));
     }
 
     // 31.12.2026 and 7,5 are stored as 2026-12-31 and 7.5, as 12/31/2026
