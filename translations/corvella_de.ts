@@ -82,6 +82,26 @@ Die Datenbank wurde nicht wiederhergestellt.</translation>
         <source>Restore ERROR</source>
         <translation>FEHLER bei der Wiederherstellung</translation>
     </message>
+    <message>
+        <source>Backing up the database…</source>
+        <translation>Die Datenbank wird gesichert…</translation>
+    </message>
+    <message>
+        <source>Backup cancelled.</source>
+        <translation>Sicherung abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Checking the backup…</source>
+        <translation>Die Sicherung wird geprüft…</translation>
+    </message>
+    <message>
+        <source>Restoring the database…</source>
+        <translation>Die Datenbank wird wiederhergestellt…</translation>
+    </message>
+    <message>
+        <source>Restore cancelled.</source>
+        <translation>Wiederherstellung abgebrochen.</translation>
+    </message>
 </context>
 <context>
     <name>BoundRecordSource</name>
@@ -223,6 +243,10 @@ Tasten: + und - zoomen, Links und Rechts verschieben, 0 oder Pos1 zeigen alles.<
     <message>
         <source>Corvella could not make your database %1 from the empty one it was installed with (%2). When a window needs the database, you will be asked where it is.</source>
         <translation>Corvella konnte Ihre Datenbank %1 nicht aus der mitgelieferten leeren Datenbank anlegen (%2). Sobald ein Fenster die Datenbank braucht, werden Sie gefragt, wo sie liegt.</translation>
+    </message>
+    <message>
+        <source>Upgrading the database…</source>
+        <translation>Die Datenbank wird aktualisiert…</translation>
     </message>
 </context>
 <context>
@@ -435,6 +459,13 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>%1: the folder cannot be made</source>
         <translation>%1: Der Ordner kann nicht angelegt werden</translation>
+    </message>
+</context>
+<context>
+    <name>Progress</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -731,6 +762,14 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <source>No printer is available.</source>
         <translation>Es ist kein Drucker verfügbar.</translation>
     </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Preparing the report…</source>
+        <translation>Der Bericht wird vorbereitet…</translation>
+    </message>
 </context>
 <context>
     <name>ReportData</name>
@@ -991,6 +1030,10 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
 Do you want to replace it?</source>
         <translation>%1 ist bereits vorhanden.
 Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>Saving %1…</source>
+        <translation>%1 wird gespeichert…</translation>
     </message>
 </context>
 <context>
@@ -1565,6 +1608,22 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     <message>
         <source>…and %1 more lines.</source>
         <translation>…und %1 weitere Zeilen.</translation>
+    </message>
+    <message>
+        <source>Exporting to %1…</source>
+        <translation>Export nach %1…</translation>
+    </message>
+    <message>
+        <source>Reading %1…</source>
+        <translation>%1 wird gelesen…</translation>
+    </message>
+    <message>
+        <source>Storing the records of %1…</source>
+        <translation>Die Datensätze aus %1 werden gespeichert…</translation>
+    </message>
+    <message>
+        <source>The import was cancelled. Nothing was imported.</source>
+        <translation>Der Import wurde abgebrochen. Es wurde nichts importiert.</translation>
     </message>
 </context>
 <context>
@@ -2407,6 +2466,10 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
     <message>
         <source>Mark each entry of the maintenance log (water changes with their share) on the time axis, so you see what a change did. Flat charts only.</source>
         <translation>Jeden Eintrag des Pflegeprotokolls (Wasserwechsel mit ihrem Anteil) auf der Zeitachse markieren, damit Sie sehen, was ein Wechsel bewirkt hat. Nur flache Diagramme.</translation>
+    </message>
+    <message>
+        <source>Reading the journal…</source>
+        <translation>Das Tagebuch wird gelesen…</translation>
     </message>
 </context>
 <context>
