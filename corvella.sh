@@ -83,9 +83,9 @@ test | check)
     # time of every test run for no fault it could find alone.)
     install_missing "$TEST_PACKAGES"
     start=$(date +%s)
-    # clang, with the Qt headers precompiled, builds it in about half the
-    # time GCC takes; the plain build of `run` stays GCC's, so both
-    # compilers see every change.
+    # clang, with the Qt headers precompiled, builds it in about a third of
+    # the processor time GCC takes; the plain build of `run` stays GCC's, so
+    # both compilers see every change.
     if [ ! -f build-check/CMakeCache.txt ]; then
         CXX=clang++ cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=Debug \
             -DCMAKE_CXX_FLAGS="$SANITIZE" -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE" >/dev/null

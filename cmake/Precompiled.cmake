@@ -7,7 +7,8 @@
 # Corvella uses (corvella_pch), and every test that opens windows from one
 # that adds QtTest (corvella_testpch, made in tests/, where the tests'
 # QT_TESTCASE_* definitions are the same); a file then reads only what is
-# its own. A clang check build takes about half the time it took without.
+# its own. The sanitized check build, compiled so by clang, takes about a
+# third of the processor time GCC took without it.
 #
 # Only clang: GCC refuses a precompiled header made under other -D options
 # than the file's own, and each layer links other Qt modules (QT_SQL_LIB,
@@ -46,6 +47,7 @@ function(corv_pch_owner name)
   add_library(${name} STATIC ${source})
   target_link_libraries(${name} PRIVATE ${CORVELLA_PCH_MODULES} ${P_MODULES})
   target_precompile_headers(${name} PRIVATE ${CORVELLA_PCH_HEADERS} ${P_HEADERS})
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF)
 endfunction()
 
 # corv_without_pch(TARGET...): targets that compile without a precompiled
