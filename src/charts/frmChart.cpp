@@ -311,9 +311,10 @@ bool frmChart::chartRun() {
     CorvChart->setRepaintEnabled(false);
     const QVector<bool> chosen = ticked();
     const int columns = int(std::count(chosen.begin(), chosen.end(), true));
-    CorvChart->setDataGridSize(1, 1, m_rowCount, columns);
+    // Emptied until the run's rows are read: a grid of the run's size would
+    // only be thrown away.
+    CorvChart->setDataGridSize(1, 1, 0, columns);
     CorvChart->setColumnCount(columns);
-    CorvChart->setRowCount(m_rowCount);
     ChartPlot plot;
     plot.gridLines = true;
     plot.labelPointSize = 8;
@@ -326,27 +327,22 @@ bool frmChart::chartRun() {
         CorvChart->setRepaintEnabled(true);
         return true;
     }
-    // All rows in one pass; a cell that is no number (or empty) charts 0.
-    // A journal of many thousand entries takes a while to read: it is read
-    // off the event loop, and Cancel leaves the chart empty.
+    // All rows in one pass, as numbers; a cell that is no number (or empty)
+    // charts 0. A journal of many thousand entries takes a while to read:
+    // it is read off the event loop, and Cancel leaves the chart empty.
     DbError error;
-    ChartGrid grid;
-    ChartContent content;
-    QVector<QDate> dates;
+    ChartRead rows;
     const QString source = ChartData->RecordSource();
-    const bool read = runWithProgress(
-        {QStringLiteral("CorvChart"),
-         QCoreApplication::translate("frmChart", "Reading the journal\u2026")},
-        [&](TaskProgress &) {
-            const QVector<JournalChartRow> rows =
-                queryChartRows(ChartData->records(), source, chosen, &error);
-            grid = buildChartGrid(rows, chosen);
-            dates = chartRowDates(rows);
-            content = ChartContent::fromCells(grid.rowLabels, grid.columnLabels, grid.cells);
-        });
+    const bool read =
+        runWithProgress({QStringLiteral("CorvChart"),
+                         QCoreApplication::translate("frmChart", "Reading the journal\u2026")},
+                        [&](TaskProgress &progress) {
+                            rows = readChartContent(ChartData->records(), source, chosen, &error,
+                                                    [&](qint64 done, qint64 total) {
+                                                        return progress.step(done, total);
+                                                    });
+                        });
     if (!read) {
-        CorvChart->setDataGridSize(1, 1, 0, columns);
-        CorvChart->setRowCount(0);
         CorvChart->setColumnBands({});
         CorvChart->setRepaintEnabled(true);
         return true;
@@ -354,8 +350,8 @@ bool frmChart::chartRun() {
     if (!error.ok())
         msgBox(QCoreApplication::translate("frmChart", "Data error: ") + error.description,
                MsgButtons::Ok, MsgIcon::Exclamation);
-    CorvChart->setGrid(grid, std::move(content));
-    CorvChart->setRowDates(dates);
+    CorvChart->setContent(std::move(rows.content));
+    CorvChart->setRowDates(rows.dates);
     // The log is read with each run: an entry may have been made since.
     CorvChart->setMarkers(
         maintenanceEvents(ChartData->DatabaseName(), CorvModule::CurrentTankID, QDate(), QDate()));
