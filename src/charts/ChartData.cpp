@@ -79,6 +79,7 @@ ChartQuery planChartQuery(const QString &tankId, const QString &fromText, const 
     q.from = checkDateBox(fromText);
     q.to = checkDateBox(toText);
     q.recordSource = sources::journalChart(tankId, q.from.bound, q.to.bound);
+    q.fieldsSource = QStringLiteral("SELECT * FROM [Journal] WHERE ID Is Null");
     return q;
 }
 
@@ -124,6 +125,7 @@ namespace {
 // set found for it.
 struct ChartSelect {
     QString sql;
+    QString countSql; // how many rows it gives
     bool hasDate = false;
     QVector<FieldKind> kinds; // of each column, the date first
     QVector<int> slot;        // parameter index of each column after the date
@@ -162,10 +164,11 @@ std::optional<ChartSelect> chartSelect(const RecordSet &records, const QString &
     if (columns.isEmpty())
         columns << QStringLiteral("\"ID\"");
 
-    c.sql = QStringLiteral("SELECT %1 FROM %2")
-                .arg(columns.join(QStringLiteral(", ")), quoteIdentifier(st->table));
+    QString from = QStringLiteral(" FROM ") + quoteIdentifier(st->table);
     if (!st->where.isEmpty())
-        c.sql += QStringLiteral(" WHERE ") + st->where;
+        from += QStringLiteral(" WHERE ") + st->where;
+    c.sql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + from;
+    c.countSql = QStringLiteral("SELECT COUNT(*)") + from;
     // The record set's own order: the record source's, then ID for ties.
     QStringList order = st->orderBy;
     order << QStringLiteral("\"ID\"");
@@ -444,14 +447,25 @@ ChartRead readChartContent(const RecordSet &records, const QString &source,
         return done();
     }
     sqlite3_stmt *st = nullptr;
-    const QByteArray sql = select->sql.toUtf8();
-    if (sqlite3_prepare_v2(engine, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK) {
+    const auto prepare = [&](const QString &text) {
+        sqlite3_finalize(st);
+        st = nullptr;
+        const QByteArray sql = text.toUtf8();
+        if (sqlite3_prepare_v2(engine, sql.constData(), int(sql.size()), &st, nullptr) == SQLITE_OK)
+            return true;
         e = statementError(engine, records.path());
         sqlite3_finalize(st);
+        st = nullptr;
+        return false;
+    };
+    // How many rows to expect (to say how far the reading is, and to make
+    // room for them at once); then the rows.
+    if (!prepare(select->countSql))
         return done();
-    }
+    const qint64 expected = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
+    if (!prepare(select->sql))
+        return done();
 
-    const qint64 expected = records.recordCount();
     c.rowLabels.reserve(expected);
     read.dates.reserve(expected);
     for (QVector<double> &s : c.series)

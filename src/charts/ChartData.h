@@ -82,6 +82,11 @@ struct ChartQuery {
     DateBoxCheck from;
     DateBoxCheck to;
     QString recordSource;
+    // The journal with none of its rows: opened instead of the record
+    // source, it finds the file and the fields without first reading the
+    // key of every entry, which the window would wait for. The rows are
+    // read off the event loop (readChartContent).
+    QString fieldsSource;
 };
 ChartQuery planChartQuery(const QString &tankId, const QString &fromText, const QString &toText);
 
@@ -117,7 +122,8 @@ struct ChartRead {
     ChartContent content;
     QVector<QDate> dates;
 };
-// `progress` is told how many rows of how many are read, every few thousand
+// `records` needs only to be open on the journal's fields (its rows are not
+// read). `progress` is told how many rows of how many are read, every few thousand
 // rows; once it returns false the reading ends and no rows are returned. On an engine
 // error `error` receives it and no rows are returned either.
 ChartRead readChartContent(const RecordSet &records, const QString &source,

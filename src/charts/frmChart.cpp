@@ -287,12 +287,15 @@ bool frmChart::BuildChartData() {
                MsgIcon::Exclamation, chartText::tr(chartText::DateErrorTitle));
         box->setFocus(Qt::OtherFocusReason);
     }
-    ChartData->setRecordSource(q.recordSource);
     m_rowCount = 0;
-    const bool opened = runGuarded(*ChartData, [this] { ChartData->Refresh(); });
-    if (opened)
-        m_rowCount = ChartData->Recordset().RecordCount();
-    return opened;
+    // Opened on the journal's fields alone: the rows are read off the event
+    // loop (chartRun), and reading each entry's key here first would hold
+    // the window up.
+    return runGuarded(*ChartData, [this, &q] {
+        ChartData->setRecordSource(q.fieldsSource);
+        ChartData->Refresh();
+        ChartData->setRecordSource(q.recordSource);
+    });
 }
 
 void frmChart::cmdChart_Click() {
@@ -303,11 +306,6 @@ bool frmChart::chartRun() {
     CorvModule::ChartInputError = false;
     if (!BuildChartData())
         return false; // the user gave up looking for the database
-    if (m_rowCount < 1) {
-        msgBox(chartText::tr(chartText::NoRecords), MsgButtons::Ok, MsgIcon::Exclamation,
-               chartText::tr(chartText::NoRecordsTitle));
-        CorvModule::ChartInputError = true;
-    }
     CorvChart->setRepaintEnabled(false);
     const QVector<bool> chosen = ticked();
     const int columns = int(std::count(chosen.begin(), chosen.end(), true));
@@ -320,13 +318,6 @@ bool frmChart::chartRun() {
     plot.labelPointSize = 8;
     CorvChart->setPlot(plot);
     CorvChart->setShowLegend(false);
-    if (CorvModule::ChartInputError) {
-        // The grid is empty now; the chart must show that, not keep the
-        // previous run's picture, nor its target bands.
-        CorvChart->setColumnBands({});
-        CorvChart->setRepaintEnabled(true);
-        return true;
-    }
     // All rows in one pass, as numbers; a cell that is no number (or empty)
     // charts 0. A journal of many thousand entries takes a while to read:
     // it is read off the event loop, and Cancel leaves the chart empty.
@@ -347,9 +338,20 @@ bool frmChart::chartRun() {
         CorvChart->setRepaintEnabled(true);
         return true;
     }
-    if (!error.ok())
+    m_rowCount = rows.content.rows();
+    if (!error.ok()) {
         msgBox(QCoreApplication::translate("frmChart", "Data error: ") + error.description,
                MsgButtons::Ok, MsgIcon::Exclamation);
+    } else if (m_rowCount < 1) {
+        msgBox(chartText::tr(chartText::NoRecords), MsgButtons::Ok, MsgIcon::Exclamation,
+               chartText::tr(chartText::NoRecordsTitle));
+        CorvModule::ChartInputError = true;
+        // The grid is empty now; the chart must show that, not keep the
+        // previous run's picture, nor its target bands.
+        CorvChart->setColumnBands({});
+        CorvChart->setRepaintEnabled(true);
+        return true;
+    }
     CorvChart->setContent(std::move(rows.content));
     CorvChart->setRowDates(rows.dates);
     // The log is read with each run: an entry may have been made since.
