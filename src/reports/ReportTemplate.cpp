@@ -1,6 +1,7 @@
 #include "ReportTemplate.h"
 
 #include "data/JetSql.h"
+#include "data/MaintenanceLog.h"
 #include "platform/Conversions.h"
 
 #include <QCoreApplication>
@@ -469,8 +470,9 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
         const QVector<QVariant> &row = table.rows.at(r);
         for (int c = 0; c < table.columns.size(); ++c) {
             const ReportColumn &col = table.columns.at(c);
-            rec.set(u8(col.name), textOrFalse(shownText(
-                                      reportText(row.at(c), col.kind, col.decimals), col.kind)));
+            const QString text = reportText(row.at(c), col.kind, col.decimals);
+            rec.set(u8(col.name),
+                    textOrFalse(col.words ? shownKind(text) : shownText(text, col.kind)));
         }
         if (byTank)
             rec.set("TankName", textOrFalse(tankLabel(table, tankOf(table, r))));
