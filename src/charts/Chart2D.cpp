@@ -67,7 +67,7 @@ QPen linePen(const QColor &c, double width) {
 // The pen of a dense chart's lines. Qt Charts draws a line segment by
 // segment, thousands of them in a dense chart: with square ends the raster
 // engine fills each one as a plain quadrangle, with round ends it traces
-// curves for every end and takes ten times as long. Where the points lie a
+// curves for every end and takes several times as long. Where the points lie a
 // pixel or two apart the ends make no difference to be seen.
 QPen denseLinePen(const QColor &c, double width) {
     QPen p = linePen(c, width);
