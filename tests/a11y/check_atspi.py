@@ -537,6 +537,15 @@ def close_dialog(app, window, key="Escape"):
     wait_gone(app, window)
 
 
+def open_record_window(app, letter, title, label, nav):
+    """Opens a record window from the Options menu and checks it."""
+    menu(app, "o", letter)
+    window = wait_child(app, title)
+    pump(0.2)
+    check_window(window, label, dict(nav))
+    return window
+
+
 def run_checks(run):
     global EVENTS
     app = run.app
@@ -553,10 +562,7 @@ def run_checks(run):
 
     # The journal first: the default tank has three entries.
     events.clear()
-    menu(app, "o", "j")
-    journal = wait_child(app, "Journal")
-    pump(0.2)
-    check_window(journal, "Journal", dict(nav))
+    open_record_window(app, "j", "Journal", "Journal", nav)
     check_announced(events, "Browse the journal database.", "status line")
     events.clear()
     keys("Next")
@@ -601,15 +607,9 @@ def run_checks(run):
     close_dialog(app, box, "Return")
     keys("ctrl+z")
 
-    menu(app, "o", "l")
-    stock = wait_child(app, "Livestock")
-    pump(0.2)
-    check_window(stock, "Livestock", dict(nav))
+    open_record_window(app, "l", "Livestock", "Livestock", nav)
 
-    menu(app, "o", "d")
-    diseases = wait_child(app, "Common Diseases")
-    pump(0.2)
-    check_window(diseases, "Diseases", dict(nav))
+    diseases = open_record_window(app, "d", "Common Diseases", "Diseases", nav)
     tab_to(diseases, "Index")
     keys("space")
     index = wait_top(app)
@@ -618,21 +618,12 @@ def run_checks(run):
     close_dialog(app, index)
 
     events.clear()
-    menu(app, "o", "g")
-    glossary = wait_child(app, "Aquarist Glossary")
-    pump(0.2)
-    check_window(glossary, "Glossary", dict(nav))
+    open_record_window(app, "g", "Aquarist Glossary", "Glossary", nav)
     check_announced(events, "Browse the aquarist glossary database.", "status line")
 
     # The care log: its two record windows and its two dialogs.
-    menu(app, "o", "m")
-    care = wait_child(app, "Maintenance")
-    pump(0.2)
-    check_window(care, "Maintenance", dict(nav))
-    menu(app, "o", "a")
-    tasks = wait_child(app, "Tasks")
-    pump(0.2)
-    check_window(tasks, "Tasks", dict(nav))
+    open_record_window(app, "m", "Maintenance", "Maintenance", nav)
+    open_record_window(app, "a", "Tasks", "Tasks", nav)
     menu(app, "o", "w")
     planner = wait_top(app, "Water-Change Planner")
     pump(0.2)
