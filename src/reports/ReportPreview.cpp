@@ -26,6 +26,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -83,6 +84,15 @@ public:
     }
 
     int pagesDrawn() const { return m_drawn; }
+
+    // More pages are cut, or the last: the scroll range grows, and pages
+    // drawn before the page count was known are drawn again.
+    void pagesChanged(bool final) {
+        if (final)
+            m_cache.clear();
+        relayout(currentPage());
+        viewport()->update();
+    }
 
 protected:
     void resizeEvent(QResizeEvent *event) override {
@@ -285,8 +295,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *
     pageBox->setToolTip(QCoreApplication::translate("ReportPreview", "Page shown"));
     pageBox->setKeyboardTracking(false);
     m_toolBar->addWidget(pageBox);
-    pageCountLabel =
-        new QLabel(QCoreApplication::translate("ReportPreview", " of %1 ").arg(pageCount()), this);
+    pageCountLabel = new QLabel(this);
     m_toolBar->addWidget(pageCountLabel);
     nextAction = m_toolBar->addAction(st->standardIcon(QStyle::SP_MediaSeekForward),
                                       QCoreApplication::translate("ReportPreview", "Next Page"));
@@ -349,6 +358,35 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *
            std::min(room.height(), std::max(600, room.height() * 9 / 10)));
     m_view->setFocus();
     syncControls();
+
+    // A long report goes on being laid out while its first pages are read.
+    if (!m_doc->complete()) {
+        m_layoutTimer = new QTimer(this);
+        m_layoutTimer->setInterval(0);
+        connect(m_layoutTimer, &QTimer::timeout, this, &ReportPreview::layOutMore);
+        m_layoutTimer->start();
+    }
+}
+
+bool ReportPreview::allPagesReady() const {
+    return m_doc->complete();
+}
+
+void ReportPreview::layOutMore() {
+    const int before = pageCount();
+    // Short slices: the window answers between them.
+    const bool done = m_doc->layOutMore(30);
+    if (m_doc->failed()) {
+        m_layoutTimer->stop();
+        reject(); // the caller says why
+        return;
+    }
+    if (done)
+        m_layoutTimer->stop();
+    if (done || pageCount() != before) {
+        m_view->pagesChanged(done);
+        syncControls();
+    }
 }
 
 ReportPreview::~ReportPreview() = default;
@@ -415,7 +453,13 @@ void ReportPreview::syncControls() {
         return;
     m_syncing = true;
     const int page = currentPage();
+    pageBox->setRange(1, std::max(1, pageCount()));
     pageBox->setValue(page);
+    // While the report is still being laid out, the pages so far.
+    pageCountLabel->setText(
+        m_doc->complete()
+            ? QCoreApplication::translate("ReportPreview", " of %1 ").arg(pageCount())
+            : QCoreApplication::translate("ReportPreview", " of %1+ ").arg(pageCount()));
     firstAction->setEnabled(page > 1);
     previousAction->setEnabled(page > 1);
     nextAction->setEnabled(page < pageCount());
@@ -435,6 +479,16 @@ void ReportPreview::syncControls() {
 }
 
 void ReportPreview::printReport() {
+    // The print dialog offers every page: the rest is laid out first.
+    if (!m_doc->complete()) {
+        SteppedProgress progress(
+            {QCoreApplication::translate("ReportPreview", "Print"),
+             QCoreApplication::translate("ReportControl", "Preparing the report\u2026")});
+        if (!m_doc->finish([&](int done, int) { return progress.step(done); }))
+            return;
+        m_view->pagesChanged(true);
+        syncControls();
+    }
     QString why;
     auto printer = reportPrinters().choosePrinter(this, pageCount(), &why);
     if (!printer) {
@@ -446,7 +500,7 @@ void ReportPreview::printReport() {
         return;
     }
     dialogs().setWaitCursor(true);
-    const bool ok = corv::printReport(m_doc->report(), m_doc.get(), *printer, &why);
+    const bool ok = corv::printReport(*m_doc, *printer, &why);
     dialogs().setWaitCursor(false);
     if (!ok)
         msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation,
@@ -487,6 +541,10 @@ void ReportPreview::saveAsPdf() {
     const bool ok = m_doc->writePdf(
         path, &why, [&](int done, int total) { return progress.step(done, total); });
     dialogs().setWaitCursor(false);
+    if (m_doc->complete()) {
+        m_view->pagesChanged(true);
+        syncControls();
+    }
     if (!ok && !why.isEmpty())
         msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation,
                QCoreApplication::translate("ReportPreview", "Save as PDF"));

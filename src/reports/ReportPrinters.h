@@ -53,5 +53,8 @@ QPageSize localPageSize();
 // fails.
 bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QPrinter &printer,
                  QString *why);
+// The same for a report laid out piece by piece (complete, or laid out to
+// its end first).
+bool printReport(ReportDocument &laidOut, QPrinter &printer, QString *why);
 
 } // namespace corv
