@@ -18,7 +18,7 @@ namespace {
 
 // How long the preview waits for the whole report before it shows the pages
 // that are ready, in milliseconds.
-constexpr qint64 PreviewWaitMs = 100;
+constexpr qint64 PreviewWaitMs = 0;
 
 // The wait cursor for as long as a report is being made.
 class WaitCursor {
@@ -92,7 +92,7 @@ int ReportControl::PrintReport() {
         QElapsedTimer clock;
         clock.start();
         auto ready = [&] {
-            return doc->layOutMore(40) ||
+            return doc->layOutMore(20) ||
                    (toWindow && doc->pageCount() > 0 && clock.elapsed() >= PreviewWaitMs);
         };
         while (!layout.cancelled() && !ready())

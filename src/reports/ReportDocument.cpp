@@ -285,14 +285,11 @@ void ReportDocument::layOutBody(int parts, int rowsPerTable, const LayoutProgres
 
 namespace {
 
-// About 25 journal entries: read and laid out in a few hundredths of a
-// second, so the window answers between two.
-constexpr qsizetype PartChars = 16'000;
+// About a dozen journal entries: laid out in a few hundredths of a second,
+// so the window answers between two.
+constexpr qsizetype PartChars = 8'000;
 // Parts read ahead of the layout, at most.
 constexpr std::size_t PartsAhead = 6;
-// The laid-out parts kept, in characters of their HTML (some 10,000 journal
-// entries, a few tens of megabytes); beyond it the least recently used go.
-constexpr qsizetype MaxLiveChars = 8'000'000;
 
 std::unique_ptr<QTextDocument> readPart(const QString &html) {
     auto doc = std::make_unique<QTextDocument>();
@@ -380,10 +377,12 @@ struct ReportDocument::Stream {
                     cutFailed = true;
                     return false;
                 }
+                // A part is given once the piece after it is there: the last
+                // part is never empty, and gets the tail.
                 for (const QString &piece : cutter.takePieces()) {
-                    part += piece;
                     if (part.size() >= PartChars && !give(QString()))
                         return false;
+                    part += piece;
                 }
                 if (end)
                     return give(cutter.tail());
@@ -446,8 +445,9 @@ struct ReportDocument::Stream {
     }
 };
 
-ReportDocument::ReportDocument(ReportSource source, const QPageSize &pageSize, int rowsPerTable)
-    : m_metrics(std::make_unique<MetricsDevice>()) {
+ReportDocument::ReportDocument(ReportSource source, const QPageSize &pageSize, int rowsPerTable,
+                               qsizetype keptChars)
+    : m_metrics(std::make_unique<MetricsDevice>()), m_keptChars(keptChars) {
     m_report.title = source.tmpl.title;
     m_report.orientation = source.tmpl.orientation;
     m_report.marginMm = source.tmpl.marginMm;
@@ -622,7 +622,7 @@ QTextDocument *ReportDocument::partDoc(std::size_t index) const {
 // Lets go of the least recently used parts beyond the bound: never one the
 // page being painted shows, nor one whose pages are still being cut.
 void ReportDocument::letGo() const {
-    if (m_liveChars <= MaxLiveChars)
+    if (m_liveChars <= m_keptChars)
         return;
     const qreal cut = m_complete ? m_stripEnd : m_slices.isEmpty() ? 0 : m_slices.last().bottom;
     std::vector<std::size_t> candidates;
@@ -635,7 +635,8 @@ void ReportDocument::letGo() const {
     std::sort(candidates.begin(), candidates.end(),
               [&](std::size_t a, std::size_t b) { return m_parts[a].used < m_parts[b].used; });
     for (std::size_t i : candidates) {
-        if (m_liveChars <= MaxLiveChars * 3 / 4)
+        // One at a time: letting go of a document takes a while too.
+        if (m_liveChars <= m_keptChars)
             break;
         Part &p = m_parts[i];
         if (m_paginator)

@@ -50,8 +50,15 @@ public:
     // can be shown long before the last is known. Parts laid out are let go
     // of beyond a bound and read again when a page of theirs is painted:
     // however long the report, its memory stays within that bound.
+    // Its tables are cut finer: a part is then laid out in a few
+    // hundredths of a second even on a busy machine.
+    static constexpr int StreamedRowsPerTable = 16;
+    // The laid-out parts kept, in characters of their HTML (some 5,000
+    // journal entries, a few tens of megabytes); beyond it the least
+    // recently used go.
+    static constexpr qsizetype DefaultKeptChars = 4'000'000;
     ReportDocument(ReportSource source, const QPageSize &pageSize,
-                   int rowsPerTable = DefaultRowsPerTable);
+                   int rowsPerTable = StreamedRowsPerTable, qsizetype keptChars = DefaultKeptChars);
     // `other` (complete) laid out again on other paper, from its parts.
     ReportDocument(const ReportDocument &other, const QPageSize &pageSize);
     ~ReportDocument();
@@ -152,6 +159,7 @@ private:
     ReportError m_error;
     qreal m_stripEnd = 0;
     mutable qsizetype m_liveChars = 0;
+    qsizetype m_keptChars = DefaultKeptChars;
     mutable quint64 m_clock = 0, m_painting = 0;
 };
 

@@ -78,14 +78,18 @@ public:
 
     // Cuts the pages that what is laid out settles, after those cut before:
     // all of them when `last` (the strip is complete; always at least one
-    // page). A page is settled once the strip reaches two pages beyond its
-    // top: whether a row fits, and the next cut, are then known.
+    // page).
     void paginate(qreal pageHeight, bool last, QVector<PageSlice> *pages) {
         pageHeight = std::max<qreal>(pageHeight, 1);
         if (m_ended)
             return;
         qreal &pos = m_pos;
-        while (last ? (!m_started || pos < m_height - Eps) : pos + 2 * pageHeight < m_height) {
+        // A page is settled once a cut below its end is known: pages below
+        // add cuts only further down.
+        auto settled = [&] {
+            return std::upper_bound(m_cuts.begin(), m_cuts.end(), pos + pageHeight) != m_cuts.end();
+        };
+        while (last ? (!m_started || pos < m_height - Eps) : settled()) {
             m_started = true;
             PageSlice page;
             if (const TableBand *t = continuedTable(pos)) {

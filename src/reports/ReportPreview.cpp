@@ -375,7 +375,7 @@ bool ReportPreview::allPagesReady() const {
 void ReportPreview::layOutMore() {
     const int before = pageCount();
     // Short slices: the window answers between them.
-    const bool done = m_doc->layOutMore(30);
+    const bool done = m_doc->layOutMore(15);
     if (m_doc->failed()) {
         m_layoutTimer->stop();
         reject(); // the caller says why
