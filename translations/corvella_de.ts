@@ -3521,6 +3521,10 @@ Wählen Sie OK, um die importierbaren Datensätze zu speichern, oder Abbrechen, 
         <source>The water change of %1 was recorded in the maintenance log for today.</source>
         <translation>Der Wasserwechsel von %1 wurde für heute ins Pflegeprotokoll eingetragen.</translation>
     </message>
+    <message>
+        <source>Plan</source>
+        <translation>Plan</translation>
+    </message>
 </context>
 <context>
     <name>mdiCorvella</name>

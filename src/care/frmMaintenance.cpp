@@ -32,9 +32,11 @@ frmMaintenance::frmMaintenance()
         QStringLiteral("txtEntryDate"), QStringLiteral("EntryDate"),
         QCoreApplication::translate("frmMaintenance", "Please enter a valid date (mm/dd/yyyy)!"));
     txtEntryDate2 = findChild<TextBox *>(QStringLiteral("txtEntryDate2"));
-    txtKind = boundText(QStringLiteral("txtKind"), QStringLiteral("Kind"), 254);
+    txtKind =
+        wordsBox(QStringLiteral("txtKind"), QStringLiteral("Kind"), 254, &shownKind, &storedKind);
     txtAmount = boundText(QStringLiteral("txtAmount"), QStringLiteral("Amount"), 20);
-    txtUnit = boundText(QStringLiteral("txtUnit"), QStringLiteral("Unit"), 254);
+    txtUnit =
+        wordsBox(QStringLiteral("txtUnit"), QStringLiteral("Unit"), 254, &shownKind, &storedKind);
     txtProduct = boundText(QStringLiteral("txtProduct"), QStringLiteral("Product"), 254);
     txtSharePercent =
         boundText(QStringLiteral("txtSharePercent"), QStringLiteral("SharePercent"), 20);
@@ -80,7 +82,7 @@ frmMaintenance::frmMaintenance()
     auto *unitMenu = new QMenu(this);
     for (const QString &u : care::standardUnits())
         unitMenu->addAction(shownKind(u), this, [this, u] {
-            txtUnit->setText(u);
+            txtUnit->setText(shownKind(u));
             fillShare();
         });
     cmdUnits = care::listButton(this, txtUnit, QStringLiteral("cmdUnits"),
@@ -152,7 +154,7 @@ void frmMaintenance::fillKindMenu() {
                                                      : care::usedKinds(CorvModule::DatabasePath));
     for (const QString &k : kinds)
         m_kindMenu->addAction(shownKind(k), this, [this, k] {
-            txtKind->setText(k);
+            txtKind->setText(shownKind(k));
             fillShare();
         });
 }
@@ -164,12 +166,12 @@ void frmMaintenance::Load_Records() {
 }
 
 void frmMaintenance::fillShare() {
-    if (!isWaterChange(txtKind->text()))
+    if (!isWaterChange(storedText(txtKind)))
         return;
     const auto amount = toUserNumber(txtAmount->text());
     if (!amount || !readsAsUserFiniteNumber(txtAmount->text()))
         return;
-    if (const auto share = care::changeSharePercent(*amount, txtUnit->text(), m_tank)) {
+    if (const auto share = care::changeSharePercent(*amount, storedText(txtUnit), m_tank)) {
         const QString text = userNumberText(numberText(std::round(*share * 10) / 10));
         if (txtSharePercent->text() != text)
             txtSharePercent->setText(text);

@@ -57,7 +57,8 @@ frmTasks::frmTasks()
         hiddenBound(QStringLiteral("txtIntervalUnit"), QStringLiteral("IntervalUnit"));
     txtRhythm = hiddenBound(QStringLiteral("txtRhythm"), QStringLiteral("Rhythm"));
     txtTitle = boundText(QStringLiteral("txtTitle"), QStringLiteral("Title"), 254);
-    txtKind = boundText(QStringLiteral("txtKind"), QStringLiteral("Kind"), 254);
+    txtKind =
+        wordsBox(QStringLiteral("txtKind"), QStringLiteral("Kind"), 254, &shownKind, &storedKind);
     txtKind->setToolTip(QCoreApplication::translate(
         "frmTasks", "What does the task: Water Test (a journal entry), or a "
                     "kind of the maintenance log"));
@@ -111,7 +112,7 @@ frmTasks::frmTasks()
     QStringList kinds{care::waterTestKind()};
     kinds << care::standardKinds();
     for (const QString &k : std::as_const(kinds))
-        kindMenu->addAction(shownKind(k), this, [this, k] { txtKind->setText(k); });
+        kindMenu->addAction(shownKind(k), this, [this, k] { txtKind->setText(shownKind(k)); });
     cmdKinds = care::listButton(this, txtKind, QStringLiteral("cmdKinds"),
                                 QCoreApplication::translate("frmTasks", "Kinds"), kindMenu);
 
@@ -195,7 +196,7 @@ void frmTasks::showNextDue() {
     plan.intervalDays = interval ? care::intervalDays(*interval, txtIntervalUnit->text()) : 0;
     plan.rhythm = care::rhythmOf(txtRhythm->text());
     plan.start = fromIsoDate(txtStartDate2->text()).value_or(QDate());
-    if (plan.intervalDays <= 0 || txtKind->text().trimmed().isEmpty()) {
+    if (plan.intervalDays <= 0 || storedText(txtKind).trimmed().isEmpty()) {
         lblNextDue->clear();
         return;
     }
@@ -203,7 +204,7 @@ void frmTasks::showNextDue() {
     {
         Connection c("corvella-tasks");
         if (!c.open(CorvModule::DatabasePath, DbAccess::ReadOnly))
-            last = care::lastDone(c.db(), CorvModule::CurrentTankID, txtKind->text(), nullptr);
+            last = care::lastDone(c.db(), CorvModule::CurrentTankID, storedText(txtKind), nullptr);
     }
     const QDate today = QDate::currentDate();
     if (!plan.start.isValid() && !last)

@@ -88,6 +88,9 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
     lblResult->setMinimumHeight(lblResult->fontMetrics().lineSpacing() * 4);
     lblResult->setFrameShape(QFrame::StyledPanel);
     lblResult->setMargin(6);
+    // The plan is text to read and copy; a screen reader names it by what
+    // it is, as it may be empty.
+    lblResult->setAccessibleName(QCoreApplication::translate("frmWaterPlanner", "Plan"));
 
     cmdRecord = new QPushButton(
         QCoreApplication::translate("frmWaterPlanner", "&Record this water change"), this);
@@ -121,9 +124,13 @@ frmWaterPlanner::frmWaterPlanner(QWidget *parent) : QDialog(parent) {
     water->addWidget(
         labelFor(QCoreApplication::translate("frmWaterPlanner", "Its v&alue:"), txtReplacement));
     water->addWidget(txtReplacement);
-    form->addRow(
-        labelFor(QCoreApplication::translate("frmWaterPlanner", "Replacement &water:"), cboWater),
-        water);
+    const QString waterLabel =
+        QCoreApplication::translate("frmWaterPlanner", "Replacement &water:");
+    form->addRow(labelFor(waterLabel, cboWater), water);
+    // The line typed into is the box itself to a screen reader, and is
+    // called what the box is called.
+    cboWater->lineEdit()->setAccessibleName(
+        QString(waterLabel).remove(u'&').remove(u':').trimmed());
     form->addRow(labelFor(QCoreApplication::translate("frmWaterPlanner", "&Changes:"), spnChanges),
                  spnChanges);
 

@@ -100,6 +100,12 @@ FieldSpec text(const char *name) {
     return plain(name, FieldKind::Text, 254);
 }
 
+FieldSpec words(const char *name) {
+    FieldSpec f = text(name);
+    f.words = true;
+    return f;
+}
+
 } // namespace
 
 const FieldSpec *TableSpec::field(const QString &fieldName) const {
@@ -179,15 +185,15 @@ const QVector<TableSpec> &catalogue() {
             // and the report need not work it out again from a tank whose
             // size may have changed since.
             {QStringLiteral("Maintenance"),
-             {key("ID"), key("TankID"), plain("EntryDate", K::Date), text("Kind"),
-              plain("Amount", K::Number), text("Unit"), text("Product"),
+             {key("ID"), key("TankID"), plain("EntryDate", K::Date), words("Kind"),
+              plain("Amount", K::Number), words("Unit"), text("Product"),
               plain("SharePercent", K::Number), plain("Notes", K::Memo)},
              2},
             // What is to be done, and how often. TankID is empty for a task
             // of every tank. A task is done by a maintenance entry of its
             // kind, or by a journal entry when its kind is "Water Test".
             {QStringLiteral("Tasks"),
-             {key("ID"), key("TankID"), text("Title"), text("Kind"), plain("Interval", K::Number),
+             {key("ID"), key("TankID"), text("Title"), words("Kind"), plain("Interval", K::Number),
               text("IntervalUnit"), text("Rhythm"), plain("StartDate", K::Date),
               plain("SnoozedUntil", K::Date), plain("Notes", K::Memo)},
              2},

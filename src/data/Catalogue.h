@@ -38,6 +38,10 @@ struct FieldSpec {
     // reports and files: what a test kit reads the value to, or a price to
     // the cent; more are shown when more were stored. 0: shortest form.
     int decimals = 0;
+    // Corvella's own words (a kind, a unit): kept in English, so that a
+    // file moves between languages unchanged, and shown in the user's
+    // language; a word of the keeper's own is kept and shown as typed.
+    bool words = false;
     // The journal's values only (empty elsewhere): the window's label
     // ("pH:"), its box ("txtpH") and the word of the box's message, "Please
     // enter a valid pH!".

@@ -19,23 +19,42 @@ bool isWaterChange(const QString &kind) {
 // The kinds Corvella offers are stored in English, so that a log moves
 // between languages unchanged and a water change is known as one; they are
 // shown in the user's language. A kind of the keeper's own shows as typed.
+namespace {
+
+const char *const knownKinds[] = {QT_TRANSLATE_NOOP("corv::Maintenance", "Water Change"),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "Filter Cleaned"),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "Dosing"),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "Glass Cleaned"),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "Equipment"),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "Feeding"),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "Other"),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "Water Test"),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "US Gal."),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "Liters"),
+                                  QT_TRANSLATE_NOOP("corv::Maintenance", "drops")};
+
+} // namespace
+
+// A word Corvella offers is shown in the user's language; one in English,
+// or a word of the keeper's own, shows as stored, letter case and all.
 QString shownKind(const QString &kind) {
-    static const char *const known[] = {QT_TRANSLATE_NOOP("corv::Maintenance", "Water Change"),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Filter Cleaned"),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Dosing"),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Glass Cleaned"),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Equipment"),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Feeding"),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Other"),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Water Test"),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "US Gal."),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "Liters"),
-                                        QT_TRANSLATE_NOOP("corv::Maintenance", "drops")};
     const QString t = kind.trimmed();
-    for (const char *k : known)
-        if (t.compare(QLatin1String(k), Qt::CaseInsensitive) == 0)
-            return QCoreApplication::translate("corv::Maintenance", k);
+    for (const char *k : knownKinds)
+        if (t.compare(QLatin1String(k), Qt::CaseInsensitive) == 0) {
+            const QString translated = QCoreApplication::translate("corv::Maintenance", k);
+            return translated == QLatin1String(k) ? t : translated;
+        }
     return t;
+}
+
+QString storedKind(const QString &shown) {
+    const QString t = shown.trimmed();
+    for (const char *k : knownKinds) {
+        const QString translated = QCoreApplication::translate("corv::Maintenance", k);
+        if (translated != QLatin1String(k) && t.compare(translated, Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(k);
+    }
+    return shown;
 }
 
 QString percentText(double percent) {

@@ -14,9 +14,13 @@ class QSqlDatabase;
 namespace corv {
 
 bool isWaterChange(const QString &kind);
-// A percentage as the care log shows it: "25 %", "12.5 %".
 // A stored kind or unit ("Water Change", "Liters") as the user reads it.
 QString shownKind(const QString &kind);
+// What is stored for a kind or unit as the user typed it: the English word
+// for one Corvella offers ("Wasserwechsel" keeps "Water Change"), else the
+// text as typed.
+QString storedKind(const QString &shown);
+// A percentage as the care log shows it: "25 %", "12.5 %".
 QString percentText(double percent);
 
 // One maintenance event on the chart's time axis.

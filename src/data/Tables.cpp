@@ -42,6 +42,12 @@ int shownDecimals(const QString &table, const QString &field) {
     return f ? f->decimals : 0;
 }
 
+bool keepsWords(const QString &table, const QString &field) {
+    const TableSpec *t = catalogueTable(table);
+    const FieldSpec *f = t ? t->field(field) : nullptr;
+    return f && f->words;
+}
+
 bool isCorvellaDatabase(const QString &path, QString *why) {
     auto say = [&](const QString &text) {
         if (why)

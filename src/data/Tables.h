@@ -26,6 +26,8 @@ QVector<TableDef> corvellaTablesAt(int version);
 // "25.00" as "25.00". More decimals than these are shown as stored; 0 for
 // a field whose numbers show in their shortest form.
 int shownDecimals(const QString &table, const QString &field);
+// Whether the field keeps Corvella's own words in English (a kind, a unit).
+bool keepsWords(const QString &table, const QString &field);
 
 // True when `path` is an SQLite database that holds the tables of its schema
 // version with all their fields (a file of an earlier version is upgraded

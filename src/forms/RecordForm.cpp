@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace corv {
@@ -132,21 +133,50 @@ TextBox *RecordForm::plainText(const QString &name) {
 
 TextBox *RecordForm::dateBox(const QString &name, const QString &field,
                              const QString &dateMessage) {
-    TextBox *visible = plainText(name);
-    TextBox *hidden = hiddenBound(name + u'2', field);
+    TextBox *visible = twinBox(name, field, false, &formatUserDate, &formatUserDate);
     visible->setToolTip(userDateFormatName());
-    connect(visible, &QLineEdit::textChanged, this, [this, visible, hidden] {
-        if (Loading)
-            return;
-        RecordChanged = true;
-        hidden->setText(formatUserDate(visible->text()));
-    });
     checkOnLeave(visible, [this, visible, dateMessage] {
         return dateOk(visible, withUserDateFormat(dateMessage));
     });
-    m_dates.push_back({visible, hidden});
+    return visible;
+}
+
+TextBox *RecordForm::wordsBox(const QString &name, const QString &field, int limit, WordMap shown,
+                              WordMap stored) {
+    TextBox *visible = twinBox(name, field, true, shown, stored);
+    if (limit > 0)
+        visible->setInputLimit(limit);
+    return visible;
+}
+
+TextBox *RecordForm::twinBox(const QString &name, const QString &field, bool words,
+                             std::function<QString(const QString &)> shown,
+                             std::function<QString(const QString &)> stored) {
+    TextBox *visible = plainText(name);
+    TextBox *hidden = hiddenBound(name + u'2', field);
+    const bool isDate = !words;
+    connect(visible, &QLineEdit::textChanged, this, [this, visible, hidden, stored, isDate] {
+        if (Loading)
+            return;
+        // A refilled box counts as an edit, as it always has; but a word
+        // shown in the user's language is not stored back when a record is
+        // shown, so that showing one never rewrites it ("water change"
+        // would come back as "Water Change").
+        RecordChanged = true;
+        if (m_fillingTwins && !isDate)
+            return;
+        hidden->setText(stored(visible->text()));
+    });
+    m_pairs.push_back({visible, hidden, std::move(shown), std::move(stored)});
     setTwin(visible, hidden);
     return visible;
+}
+
+QString RecordForm::storedText(const TextBox *visible) const {
+    for (const TwinPair &d : m_pairs)
+        if (d.visible == visible)
+            return d.hidden->text();
+    return visible->text();
 }
 
 QLabel *RecordForm::label(const QString &text, QWidget *buddy, const QString &toolTip) {
@@ -271,7 +301,7 @@ bool RecordForm::dateOk(TextBox *box, const QString &message) {
     if (readsAsUserDate(text)) {
         const QString formatted = formatUserDate(text);
         box->setText(formatted);
-        for (const DatePair &d : std::as_const(m_dates))
+        for (const TwinPair &d : std::as_const(m_pairs))
             if (d.visible == box)
                 d.hidden->setText(formatUserDate(formatted));
         return true;
@@ -417,9 +447,10 @@ void RecordForm::showPosition() {
                        QString::number(rs.RecordCount()));
 }
 
-void RecordForm::fillDates() {
-    for (const DatePair &d : std::as_const(m_dates))
-        d.visible->setText(formatUserDate(d.hidden->text()));
+void RecordForm::fillTwins() {
+    const QScopedValueRollback<bool> filling(m_fillingTwins, true);
+    for (const TwinPair &d : std::as_const(m_pairs))
+        d.visible->setText(d.shown(d.hidden->text()));
 }
 
 void RecordForm::followPosition() {
@@ -434,7 +465,7 @@ void RecordForm::followPosition() {
 
 void RecordForm::Reposition() {
     followPosition();
-    fillDates();
+    fillTwins();
     if (txtTankID)
         txtTankID->setText(CorvModule::CurrentTankID);
     setWaitCursor(false);
@@ -443,7 +474,7 @@ void RecordForm::Reposition() {
 void RecordForm::Fill_Fields() {
     if (txtTankID)
         txtTankID->setText(CorvModule::CurrentTankID);
-    fillDates();
+    fillTwins();
     RecordChanged = false;
 }
 

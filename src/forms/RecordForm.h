@@ -166,6 +166,15 @@ protected:
     TextBox *hiddenBound(const QString &name, const QString &field);
     // A visible date box with its hidden bound twin named `name` + "2".
     TextBox *dateBox(const QString &name, const QString &field, const QString &dateMessage);
+    // A visible box of Corvella's own words (a kind, a unit), with its hidden
+    // bound twin named `name` + "2": the field keeps the English word, the
+    // box shows it in the user's language (`shown`), and what is typed is
+    // stored back through `stored`. A word of the keeper's own passes as is.
+    using WordMap = QString (*)(const QString &);
+    TextBox *wordsBox(const QString &name, const QString &field, int limit, WordMap shown,
+                      WordMap stored);
+    // What the field of a box made by wordsBox (or dateBox) holds.
+    QString storedText(const TextBox *visible) const;
     // A box that is not bound (the tank's Length and Radius).
     TextBox *plainText(const QString &name);
     QLabel *label(const QString &text, QWidget *buddy, const QString &toolTip = QString());
@@ -217,8 +226,13 @@ protected:
     // The first steps of Reposition: the caption, and the fields enabled
     // for a record or disabled for none (when TrackPosition is set).
     void followPosition();
-    // Fills each visible date box from its hidden twin.
-    void fillDates();
+    // A visible box and its hidden bound twin, kept in step both ways
+    // (`words`: a words box, else a date box).
+    TextBox *twinBox(const QString &name, const QString &field, bool words,
+                     std::function<QString(const QString &)> shown,
+                     std::function<QString(const QString &)> stored);
+    // Fills each visible date or words box from its hidden twin.
+    void fillTwins();
     void setWaitCursor(bool wait);
 
     // The close box stores what is still in the bound boxes first; the
@@ -256,9 +270,13 @@ private:
     void runModal(const std::function<QDialog *(QWidget *)> &make);
     void onValidate(int action, bool &save);
 
-    struct DatePair {
+    // A visible box and its hidden bound twin, with how a stored text is
+    // shown and a shown text stored.
+    struct TwinPair {
         TextBox *visible;
         TextBox *hidden;
+        std::function<QString(const QString &)> shown;
+        std::function<QString(const QString &)> stored;
     };
     struct BoxCheck {
         TextBox *box;
@@ -274,13 +292,14 @@ private:
 
     Design m_design;
     QVector<QWidget *> m_fields;
-    QVector<DatePair> m_dates;
+    QVector<TwinPair> m_pairs;
     QVector<BoxCheck> m_checks;
     QHash<QWidget *, TextBox *> m_twins;
     bool m_keysInstalled = false;
     QWidget *m_firstField = nullptr;
     QVector<QRadioButton *> m_sortButtons;
     bool m_refocusing = false;
+    bool m_fillingTwins = false;
 };
 
 // Asks for the database file when it is not where DatabasePath says; a

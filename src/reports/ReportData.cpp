@@ -131,8 +131,8 @@ bool readReportTable(const QString &path, const QString &table, const QStringLis
                         .arg(path, q.lastError().text()));
     while (q.next()) {
         const QString name = q.value(1).toString();
-        out->columns.push_back(
-            {name, kindOf(q.value(2).toString(), name), shownDecimals(table, name)});
+        out->columns.push_back({name, kindOf(q.value(2).toString(), name),
+                                shownDecimals(table, name), keepsWords(table, name)});
     }
     q.finish();
     if (out->columns.isEmpty())

@@ -21,7 +21,8 @@ using ReportFieldKind = FieldKind;
 struct ReportColumn {
     QString name; // as the table spells it
     ReportFieldKind kind = ReportFieldKind::Text;
-    int decimals = 0; // the fewest decimals a number or amount is shown with
+    int decimals = 0;   // the fewest decimals a number or amount is shown with
+    bool words = false; // Corvella's own words, shown in the user's language
 };
 
 struct ReportTable {

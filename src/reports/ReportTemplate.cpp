@@ -1,6 +1,7 @@
 #include "ReportTemplate.h"
 
 #include "data/JetSql.h"
+#include "data/MaintenanceLog.h"
 #include "platform/Conversions.h"
 
 #include <QCoreApplication>
@@ -400,8 +401,9 @@ struct RenderedReport::Impl {
         const QVector<QVariant> &row = t.rows.at(r);
         for (int c = 0; c < t.columns.size(); ++c) {
             const ReportColumn &col = t.columns.at(c);
-            rec.set(u8(col.name), textOrFalse(shownText(
-                                      reportText(row.at(c), col.kind, col.decimals), col.kind)));
+            const QString text = reportText(row.at(c), col.kind, col.decimals);
+            rec.set(u8(col.name),
+                    textOrFalse(col.words ? shownKind(text) : shownText(text, col.kind)));
         }
         if (byTank)
             rec.set("TankName", textOrFalse(tankLabel(t, tankOf(t, r))));

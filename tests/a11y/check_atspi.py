@@ -624,6 +624,26 @@ def run_checks(run):
     check_window(glossary, "Glossary", dict(nav))
     check_announced(events, "Browse the aquarist glossary database.", "status line")
 
+    # The care log: its two record windows and its two dialogs.
+    menu(app, "o", "m")
+    care = wait_child(app, "Maintenance")
+    pump(0.2)
+    check_window(care, "Maintenance", dict(nav))
+    menu(app, "o", "a")
+    tasks = wait_child(app, "Tasks")
+    pump(0.2)
+    check_window(tasks, "Tasks", dict(nav))
+    menu(app, "o", "w")
+    planner = wait_top(app, "Water-Change Planner")
+    pump(0.2)
+    check_window(planner, "Water-change planner")
+    close_dialog(app, planner)
+    menu(app, "o", "u")
+    due = wait_top(app, "Due")
+    pump(0.2)
+    check_window(due, "Tasks due")
+    close_dialog(app, due)
+
     menu(app, "o", "t")
     calc = wait_child(app, "Tank Calculator")
     pump(0.2)
@@ -690,7 +710,7 @@ def run_checks(run):
     frame = main_frame(app)
     toolbar = {k: k for k in ("Tank", "Journal", "Livestock", "Diseases", "Glossary",
                               "Calculator", "Chart", "Backup", "Restore", "Print", "Add",
-                              "Delete", "Search", "About", "Exit")}
+                              "Delete", "Search", "About", "Exit", "Maintenance", "Tasks")}
     check_window(frame, "Main window", toolbar)
 
     # A question: restore asks before it closes the windows. No keeps them.

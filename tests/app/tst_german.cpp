@@ -14,6 +14,9 @@
 #include "forms/frmTank.h"
 #include "platform/Conversions.h"
 #include "platform/Language.h"
+#include "reports/ReportData.h"
+#include "reports/ReportFormula.h"
+#include "reports/ReportTemplate.h"
 #include "support/MainWindowFixture.h"
 #include "tools/frmTankCalc.h"
 #include <QMdiArea>
@@ -222,7 +225,7 @@ private slots:
         QVERIFY(waterChange);
         QCOMPARE(waterChange->text(), QStringLiteral("Wasserwechsel"));
         waterChange->trigger();
-        QCOMPARE(w->txtKind->text(), QStringLiteral("Water Change"));
+        QCOMPARE(w->txtKind->text(), QStringLiteral("Wasserwechsel"));
         w->txtUnit->setText(QStringLiteral("%"));
         w->txtAmount->setText(QStringLiteral("12,5"));
         MainWindowFixture::tabOut(w->txtAmount);
@@ -234,6 +237,44 @@ private slots:
         QCOMPARE(fx.count("SELECT COUNT(*) FROM Maintenance WHERE EntryDate = '2026-12-05' AND "
                           "Kind = 'Water Change' AND Amount = 12.5 AND SharePercent = 12.5"),
                  1);
+        // A kind typed in German is stored in English, one of the keeper's
+        // own as typed; both come back as they were shown, on screen and in
+        // the German report.
+        w->mnuAdd_Click();
+        w->txtEntryDate->setText(QStringLiteral("06.12.2026"));
+        MainWindowFixture::tabOut(w->txtEntryDate);
+        w->txtKind->setText(QStringLiteral("filter gereinigt"));
+        w->txtUnit->setText(QStringLiteral("Tropfen"));
+        w->cmdSave_Click();
+        w->mnuAdd_Click();
+        w->txtEntryDate->setText(QStringLiteral("07.12.2026"));
+        MainWindowFixture::tabOut(w->txtEntryDate);
+        w->txtKind->setText(QStringLiteral("Mulm abgesaugt"));
+        w->cmdSave_Click();
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Maintenance WHERE Kind = 'Filter Cleaned' AND "
+                          "Unit = 'drops'"),
+                 1);
+        QCOMPARE(fx.count("SELECT COUNT(*) FROM Maintenance WHERE Kind = 'Mulm abgesaugt'"), 1);
+        // Showing a kind stored in other letters does not rewrite it.
+        TestEnv::exec(fx.db, "UPDATE Maintenance SET Kind = 'water change' WHERE Kind = "
+                             "'Water Change'");
+        w->cmdRefreshData();
+        w->MaintenanceData->clickFirst();
+        QCOMPARE(w->txtKind->text(), QStringLiteral("Wasserwechsel"));
+        QVERIFY(!w->MaintenanceData->DataChanged());
+        ReportFormula all;
+        ReportTable table;
+        ReportError error;
+        QVERIFY(readReportTable(fx.db, QStringLiteral("Maintenance"), {QStringLiteral("EntryDate")},
+                                all, &table, &error));
+        const auto tmpl = ReportTemplate::load(
+            QStringLiteral(CORVELLA_SOURCE_DIR "/resources/reports/maintenance_de.rpt"), &error);
+        QVERIFY(tmpl);
+        const auto report = renderReport(*tmpl, table, {}, &error);
+        QVERIFY(report);
+        for (const char *shown : {"Wasserwechsel", "Filter gereinigt", "Tropfen", "Mulm abgesaugt"})
+            QVERIFY2(report->bodyHtml.contains(QLatin1String(shown)), shown);
+        QVERIFY(!report->bodyHtml.contains(QLatin1String("Water Change")));
 
         // The planner: 40,5 measured, 20 at most, tap water of 5 (kept in
         // the fixed form under its English name): 57,7 % of the tank's 49,9
