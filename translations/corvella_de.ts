@@ -1039,6 +1039,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <source> of %1+ </source>
         <translation> von %1+ </translation>
     </message>
+    <message>
+        <source>Printing %1…</source>
+        <translation>%1 wird gedruckt…</translation>
+    </message>
 </context>
 <context>
     <name>ReportPrinters</name>

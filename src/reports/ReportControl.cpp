@@ -125,7 +125,12 @@ int ReportControl::PrintReport() {
         return m_error.number;
     }
     WaitCursor wait;
-    if (!printReport(*doc, *printer, &why))
+    // A print job cannot be taken back half-sent: the box has no Cancel.
+    SteppedProgress printing({progress.title, progress.label, false});
+    if (!printReport(*doc, *printer, &why, [&](int done, int total) {
+            printing.step(done, total);
+            return true;
+        }))
         setError(ReportErr::PrintFailed, why);
     return m_error.number;
 }

@@ -22,8 +22,10 @@
 #include <cmath>
 #include <condition_variable>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 
 namespace corv {
 
@@ -604,11 +606,103 @@ bool ReportDocument::finish(const LayoutProgress &keepGoing) {
     return m_complete;
 }
 
+// Reads parts that were let go of ahead of the pages that show them, on a
+// thread of its own, while the pages before are painted: painting a long
+// report page by page then only lays the parts out.
+class ReportDocument::PartReader {
+public:
+    explicit PartReader(QThread *home) : m_home(home) {
+        m_thread.reset(QThread::create([this] { run(); }));
+        m_thread->start();
+    }
+    ~PartReader() {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+            m_wake.notify_all();
+        }
+        m_thread->wait();
+    }
+
+    void want(std::size_t index, const QByteArray &packed) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_asked.count(index))
+            return;
+        m_asked.insert(index);
+        m_jobs.push_back({index, packed});
+        m_wake.notify_all();
+    }
+
+    // The part read, waiting for it when it is being read; nullptr when it
+    // was never asked for.
+    std::unique_ptr<QTextDocument> take(std::size_t index) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (!m_asked.count(index))
+            return nullptr;
+        m_wake.wait(lock, [&] { return m_ready.count(index) > 0; });
+        auto doc = std::move(m_ready[index]);
+        m_ready.erase(index);
+        m_asked.erase(index);
+        return doc;
+    }
+
+private:
+    void run() {
+        while (true) {
+            std::pair<std::size_t, QByteArray> job;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_wake.wait(lock, [&] { return m_stop || !m_jobs.empty(); });
+                if (m_stop)
+                    return;
+                job = std::move(m_jobs.front());
+                m_jobs.pop_front();
+            }
+            auto doc = readPart(QString::fromUtf8(qUncompress(job.second)));
+            doc->moveToThread(m_home);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_ready[job.first] = std::move(doc);
+            m_wake.notify_all();
+        }
+    }
+
+    QThread *m_home;
+    std::unique_ptr<QThread> m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::pair<std::size_t, QByteArray>> m_jobs;
+    std::set<std::size_t> m_asked;
+    std::map<std::size_t, std::unique_ptr<QTextDocument>> m_ready;
+    bool m_stop = false;
+};
+
+void ReportDocument::readAhead(int index) const {
+    if (!m_reader || index < 0 || index >= pageCount())
+        return;
+    const PageSlice &slice = m_slices.at(index);
+    auto want = [&](qreal top, qreal bottom) {
+        if (bottom <= top)
+            return;
+        auto it =
+            std::upper_bound(m_parts.begin(), m_parts.end(), top, [](qreal y, const Part &part) {
+                return y < part.offset + (part.bottom - part.top);
+            });
+        for (; it != m_parts.end() && it->offset < bottom; ++it)
+            if (!it->doc && !it->packed.isEmpty())
+                m_reader->want(std::size_t(it - m_parts.begin()), it->packed);
+    };
+    want(slice.headerTop, slice.headerBottom);
+    want(slice.top, slice.bottom);
+    want(slice.labelTop, slice.labelBottom);
+}
+
 QTextDocument *ReportDocument::partDoc(std::size_t index) const {
     Part &part = m_parts[index];
     part.used = m_painting ? m_painting : ++m_clock;
     if (!part.doc) {
-        auto doc = readPart(QString::fromUtf8(qUncompress(part.packed)));
+        std::unique_ptr<QTextDocument> doc = m_reader ? m_reader->take(index) : nullptr;
+        if (!doc)
+            doc = readPart(QString::fromUtf8(qUncompress(part.packed)));
         doc->documentLayout()->setPaintDevice(m_metrics.get());
         doc->setTextWidth(m_body.width());
         doc->documentLayout()->documentSize();
@@ -781,7 +875,15 @@ bool ReportDocument::paint(QPagedPaintDevice &device, int from, int to, QString 
     p.setRenderHint(QPainter::TextAntialiasing);
     const qreal sx = qreal(device.logicalDpiX()) / Resolution;
     const qreal sy = qreal(device.logicalDpiY()) / Resolution;
+    // Parts let go of are read a page ahead.
+    m_reader = std::make_unique<PartReader>(QThread::currentThread());
+    struct Done {
+        std::unique_ptr<PartReader> &reader;
+        ~Done() { reader.reset(); }
+    } done{m_reader};
     for (int page = from; page <= to; ++page) {
+        readAhead(page);     // the next page, 0-based
+        readAhead(page + 1); // and the one after
         if (page > from && !device.newPage()) {
             p.end();
             if (error)

@@ -125,8 +125,11 @@ private:
     void addPart(std::unique_ptr<QTextDocument> doc, QByteArray packed, qsizetype chars);
     void startPages();
     void dropParts();
+    class PartReader;
     // The part's document, read again if it was let go of.
     QTextDocument *partDoc(std::size_t index) const;
+    // Has the parts page `index` shows read ahead, while painting.
+    void readAhead(int index) const;
     void letGo() const;
 
     RenderedReport m_report;
@@ -161,6 +164,7 @@ private:
     mutable qsizetype m_liveChars = 0;
     qsizetype m_keptChars = DefaultKeptChars;
     mutable quint64 m_clock = 0, m_painting = 0;
+    mutable std::unique_ptr<PartReader> m_reader;
 };
 
 } // namespace corv

@@ -33,6 +33,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 namespace corv {
 
@@ -55,6 +56,8 @@ public:
     }
 
     std::function<void()> onChange;
+    // Called after the view was first painted.
+    std::function<void()> onPainted;
 
     bool fitWidthMode() const { return m_mode == FitWidth; }
     bool fitPageMode() const { return m_mode == FitPage; }
@@ -72,11 +75,11 @@ public:
             return m_asked;
         const double y = verticalScrollBar()->value() + viewport()->height() / 3.0;
         const int page = int(std::floor((y - Gap / 2.0) / (pageHeight() + Gap)));
-        return std::clamp(page, 0, m_doc.pageCount() - 1);
+        return std::clamp(page, 0, std::max(0, m_doc.pageCount() - 1));
     }
 
     void showPage(int page) {
-        page = std::clamp(page, 0, m_doc.pageCount() - 1);
+        page = std::clamp(page, 0, std::max(0, m_doc.pageCount() - 1));
         verticalScrollBar()->setValue(int(std::lround(page * (pageHeight() + Gap))));
         m_asked = page;
         m_askedScroll = verticalScrollBar()->value();
@@ -160,6 +163,8 @@ protected:
             p.setPen(QColor(0x50, 0x50, 0x50));
             p.drawRect(page.adjusted(0, 0, -1, -1));
         }
+        if (onPainted)
+            std::exchange(onPainted, nullptr)();
     }
 
 private:
@@ -364,7 +369,14 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *
         m_layoutTimer = new QTimer(this);
         m_layoutTimer->setInterval(0);
         connect(m_layoutTimer, &QTimer::timeout, this, &ReportPreview::layOutMore);
-        m_layoutTimer->start();
+        // The first page is drawn first; then the rest is laid out (or
+        // after a moment, if the window is not drawn at all).
+        auto start = [this] {
+            if (!m_layoutTimer->isActive() && !m_doc->complete() && !m_doc->failed())
+                m_layoutTimer->start();
+        };
+        m_view->onPainted = start;
+        QTimer::singleShot(200, this, start);
     }
 }
 
@@ -400,7 +412,7 @@ int ReportPreview::currentPage() const {
 }
 
 void ReportPreview::setCurrentPage(int page) {
-    m_view->showPage(std::clamp(page, 1, pageCount()) - 1);
+    m_view->showPage(std::clamp(page, 1, std::max(1, pageCount())) - 1);
     syncControls();
 }
 
@@ -500,7 +512,16 @@ void ReportPreview::printReport() {
         return;
     }
     dialogs().setWaitCursor(true);
-    const bool ok = corv::printReport(*m_doc, *printer, &why);
+    // Page by page, the window answering between pages. A print job
+    // cannot be taken back half-sent: the box has no Cancel.
+    SteppedProgress progress(
+        {QCoreApplication::translate("ReportPreview", "Print"),
+         QCoreApplication::translate("ReportPreview", "Printing %1\u2026").arg(m_doc->title()),
+         false});
+    const bool ok = corv::printReport(*m_doc, *printer, &why, [&](int done, int total) {
+        progress.step(done, total);
+        return true;
+    });
     dialogs().setWaitCursor(false);
     if (!ok)
         msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation,

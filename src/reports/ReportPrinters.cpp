@@ -80,7 +80,7 @@ std::unique_ptr<QPrinter> SystemReportPrinters::choosePrinter(QWidget *parent, i
 namespace {
 
 bool printOn(const RenderedReport &report, const ReportDocument *laidOut, QPrinter &printer,
-             QString *why) {
+             QString *why, const ReportDocument::LayoutProgress &keepGoing = {}) {
     // Our margins are in the layout; the printer is given the whole sheet.
     printer.setFullPage(true);
     printer.setPageOrientation(report.orientation);
@@ -107,7 +107,7 @@ bool printOn(const RenderedReport &report, const ReportDocument *laidOut, QPrint
         to = printer.toPage();
     }
     QString reason;
-    if (!doc->paint(printer, from, to, &reason)) {
+    if (!doc->paint(printer, from, to, &reason, keepGoing)) {
         if (why)
             *why = QCoreApplication::translate("ReportPrinters",
                                                "The report could not be printed on %1: %2.")
@@ -127,13 +127,14 @@ bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QP
     return printOn(report, laidOut, printer, why);
 }
 
-bool printReport(ReportDocument &laidOut, QPrinter &printer, QString *why) {
-    if (!laidOut.finish()) {
+bool printReport(ReportDocument &laidOut, QPrinter &printer, QString *why,
+                 const std::function<bool(int, int)> &keepGoing) {
+    if (!laidOut.finish(keepGoing)) {
         if (why)
             *why = laidOut.error().text;
         return false;
     }
-    return printOn(laidOut.report(), &laidOut, printer, why);
+    return printOn(laidOut.report(), &laidOut, printer, why, keepGoing);
 }
 
 } // namespace corv
