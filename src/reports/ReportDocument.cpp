@@ -457,12 +457,17 @@ ReportDocument::ReportDocument(ReportSource source, const QPageSize &pageSize, i
     m_complete = false;
     m_stream = std::make_shared<Stream>();
     QThread *home = QThread::currentThread();
-    auto stream = m_stream;
+    // The document outlives the thread (it waits for it): the thread must
+    // not keep the stream, which keeps the thread.
+    Stream *stream = m_stream.get();
     rowsPerTable = std::max(rowsPerTable, 1);
     // QThread rather than a plain one: a document may start timers, which
-    // need a thread Qt knows.
-    m_stream->thread.reset(QThread::create([stream, source = std::move(source), rowsPerTable,
-                                            home] { stream->run(source, rowsPerTable, home); }));
+    // need a thread Qt knows. The records are let go of when it ends.
+    m_stream->thread.reset(
+        QThread::create([stream, source = std::move(source), rowsPerTable, home]() mutable {
+            const ReportSource own = std::move(source);
+            stream->run(own, rowsPerTable, home);
+        }));
     m_stream->thread->start();
 }
 
