@@ -336,7 +336,7 @@ void previewAndPdf(const QString &label, const QString &pdfFile) {
                 QFile::remove(pdfFile);
             }
             preview->hide();
-            begin(); // the rest of the command, not measured
+            begin(); // closing it: the rest of the command
             return QDialog::Rejected;
         }
         d.reject();
@@ -351,7 +351,7 @@ void previewAndPdf(const QString &label, const QString &pdfFile) {
             QStringLiteral("none shown: ") +
                 script->messages.join(QStringLiteral(" / ")).simplified().left(90));
     else
-        probe->stop();
+        end(label + QStringLiteral(": close the preview"));
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QTextFrame>
 #include <QTextOption>
 #include <QThread>
+#include <QThreadPool>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -26,6 +27,7 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <utility>
 
 namespace corv {
 
@@ -719,7 +721,7 @@ QTextDocument *ReportDocument::partDoc(std::size_t index) const {
 }
 
 // Lets go of the least recently used parts beyond the bound: never one the
-// page being painted shows, nor one whose pages are still being cut.
+// pages painted last show, nor one whose pages are still being cut.
 void ReportDocument::letGo() const {
     if (m_liveChars <= m_keptChars)
         return;
@@ -727,8 +729,10 @@ void ReportDocument::letGo() const {
     std::vector<std::size_t> candidates;
     for (std::size_t i = 0; i < m_parts.size(); ++i) {
         const Part &p = m_parts[i];
-        if (p.doc && !p.packed.isEmpty() && (m_painting == 0 || p.used != m_painting) &&
-            p.offset + (p.bottom - p.top) < cut)
+        // The parts of the pages painted last are kept: the pages in view.
+        const bool inView =
+            std::find(m_recentPaints.begin(), m_recentPaints.end(), p.used) != m_recentPaints.end();
+        if (p.doc && !p.packed.isEmpty() && !inView && p.offset + (p.bottom - p.top) < cut)
             candidates.push_back(i);
     }
     std::sort(candidates.begin(), candidates.end(),
@@ -750,6 +754,38 @@ void ReportDocument::letGo() const {
 ReportDocument::~ReportDocument() {
     if (m_stream)
         m_stream->halt();
+    // A long report's documents and records take a while to let go of (a
+    // quarter second for a hundred thousand entries): that is done on
+    // another thread, so that closing the preview does not freeze it. The
+    // documents are taken from this thread first.
+    if (m_parts.size() < 16)
+        return;
+    struct Leftovers {
+        // In the order they may go: the documents before the device they
+        // measure against.
+        std::unique_ptr<QPagedPaintDevice> metrics;
+        RenderedReport report;
+        std::vector<Part> parts;
+        std::unique_ptr<StripPaginator> paginator;
+        std::shared_ptr<Stream> stream;
+    };
+    auto left = std::make_shared<Leftovers>();
+    for (Part &part : m_parts)
+        if (part.doc)
+            part.doc->moveToThread(nullptr);
+    if (m_stream)
+        for (Stream::Ready &ready : m_stream->parts)
+            if (ready.doc)
+                ready.doc->moveToThread(nullptr);
+    if (auto *writer = dynamic_cast<QObject *>(m_metrics.get()))
+        writer->moveToThread(nullptr);
+    m_reader.reset();
+    left->metrics = std::move(m_metrics);
+    left->report = std::exchange(m_report, RenderedReport());
+    left->parts = std::move(m_parts);
+    left->paginator = std::move(m_paginator);
+    left->stream = std::move(m_stream);
+    QThreadPool::globalInstance()->start([left]() mutable { left.reset(); });
 }
 
 QPageLayout ReportDocument::pageLayout() const {
@@ -771,6 +807,7 @@ void ReportDocument::paintPage(QPainter &p, int index) const {
     // Until the last page is cut, the page count is not known.
     const int pages = m_complete ? pageCount() : 0;
     m_painting = ++m_clock;
+    m_recentPaints[m_paintCount++ % m_recentPaints.size()] = m_painting;
     p.save();
     if (m_headerHeight > 0) {
         std::unique_ptr<QTextDocument> header(pagePart(m_report.pageHeader(index + 1, pages)));

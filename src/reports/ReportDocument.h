@@ -15,6 +15,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -164,6 +165,8 @@ private:
     mutable qsizetype m_liveChars = 0;
     qsizetype m_keptChars = DefaultKeptChars;
     mutable quint64 m_clock = 0, m_painting = 0;
+    mutable std::array<quint64, 6> m_recentPaints{};
+    mutable std::size_t m_paintCount = 0;
     mutable std::unique_ptr<PartReader> m_reader;
 };
 
