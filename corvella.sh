@@ -23,7 +23,9 @@ libkainjow-mustache-dev poppler-utils libx11-dev libsqlite3-dev lld"
 # What the tests need besides: the formatting check, and the screen-reader
 # check (an AT-SPI client on a virtual screen with a window manager, keys
 # typed as a user types them, the accessibility bus of its own session bus).
-TEST_PACKAGES="clang-format python3-pyatspi at-spi2-core dbus-daemon openbox xdotool"
+# The check build is compiled by clang with its sanitizer runtimes.
+TEST_PACKAGES="clang-format python3-pyatspi at-spi2-core dbus-daemon openbox xdotool
+clang libclang-rt-14-dev"
 
 # What making the Debian package needs besides (dpkg-shlibdeps works out its
 # dependencies; file finds the programs in it; lintian checks the result).
@@ -81,8 +83,11 @@ test | check)
     # time of every test run for no fault it could find alone.)
     install_missing "$TEST_PACKAGES"
     start=$(date +%s)
+    # clang, with the Qt headers precompiled, builds it in about a third of
+    # the processor time GCC takes; the plain build of `run` stays GCC's, so
+    # both compilers see every change.
     if [ ! -f build-check/CMakeCache.txt ]; then
-        cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        CXX=clang++ cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=Debug \
             -DCMAKE_CXX_FLAGS="$SANITIZE" -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE" >/dev/null
     else
         cmake -S . -B build-check >/dev/null

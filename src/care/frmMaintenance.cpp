@@ -129,20 +129,11 @@ frmMaintenance::frmMaintenance()
     connect(cmdPlanner, &QPushButton::clicked, this, &frmMaintenance::cmdPlanner_Click);
     QHBoxLayout *lower = notesBesideButtons(txtNotes, {cmdPlanner}, 96);
 
-    auto *content = new QVBoxLayout;
-    content->setSpacing(10);
-    content->addLayout(grid);
-    content->addLayout(lower, 1);
-    finishLayout(content);
-
-    QWidget *order[] = {txtEntryDate,    txtKind,  txtAmount,  txtUnit, txtProduct,
-                        txtSharePercent, txtNotes, cmdPlanner, cmdSave, cmdClose};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{txtEntryDate, txtKind, txtAmount, txtUnit, txtProduct,
-                                          txtSharePercent, txtNotes, cmdKinds, cmdUnits})
-        addField(w);
+    finishRows({grid, lower});
+    tabChain({txtEntryDate, txtKind, txtAmount, txtUnit, txtProduct, txtSharePercent, txtNotes,
+              cmdPlanner, cmdSave, cmdClose});
+    addFields({txtEntryDate, txtKind, txtAmount, txtUnit, txtProduct, txtSharePercent, txtNotes,
+               cmdKinds, cmdUnits});
     setFirstField(txtEntryDate);
     resize(640, 360);
 }

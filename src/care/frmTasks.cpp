@@ -150,20 +150,11 @@ frmTasks::frmTasks()
     grid->setColumnMinimumWidth(3, 160);
 
     QHBoxLayout *lower = notesBesideButtons(txtNotes, {}, 96);
-    auto *content = new QVBoxLayout;
-    content->setSpacing(10);
-    content->addLayout(grid);
-    content->addLayout(lower, 1);
-    finishLayout(content);
-
-    QWidget *order[] = {txtTitle,  txtKind,      cboFor,   txtInterval, cboIntervalUnit,
-                        cboRhythm, txtStartDate, txtNotes, cmdSave,     cmdClose};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{txtTitle, txtKind, cboFor, txtInterval, cboIntervalUnit,
-                                          cboRhythm, txtStartDate, txtNotes, cmdKinds})
-        addField(w);
+    finishRows({grid, lower});
+    tabChain({txtTitle, txtKind, cboFor, txtInterval, cboIntervalUnit, cboRhythm, txtStartDate,
+              txtNotes, cmdSave, cmdClose});
+    addFields({txtTitle, txtKind, cboFor, txtInterval, cboIntervalUnit, cboRhythm, txtStartDate,
+               txtNotes, cmdKinds});
     setFirstField(txtTitle);
     resize(640, 360);
 }

@@ -64,6 +64,18 @@ QPen linePen(const QColor &c, double width) {
     return p;
 }
 
+// The pen of a dense chart's lines. Qt Charts draws a line segment by
+// segment, thousands of them in a dense chart: with square ends the raster
+// engine fills each one as a plain quadrangle, with round ends it traces
+// curves for every end and takes several times as long. Where the points lie a
+// pixel or two apart the ends make no difference to be seen.
+QPen denseLinePen(const QColor &c, double width) {
+    QPen p = linePen(c, width);
+    p.setCapStyle(Qt::SquareCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    return p;
+}
+
 // `below` and `above` widen the axis past its first and last ticks, as
 // shares of its height.
 void styleValueAxis(QValueAxis *a, const ValueAxisPlan &plan, double below, double above,
@@ -371,7 +383,7 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
                 // ought to be; a line series draws it piece by piece.
                 area->setPen(Qt::NoPen);
                 auto *outline = new QLineSeries;
-                outline->setPen(linePen(c, 2));
+                outline->setPen(denseLinePen(c, 2));
                 outlines << outline;
                 drawn.series << outline;
             } else {
@@ -380,7 +392,8 @@ void Chart2D::build(QChart *chart, const ChartContent *content, ChartKind kind,
             series = area;
         } else {
             const bool few = rows <= 60 && kind.shape == ChartShape::Line;
-            upper->setPen(linePen(c, kind.shape == ChartShape::Combination ? 2.5 : 2));
+            const double width = kind.shape == ChartShape::Combination ? 2.5 : 2;
+            upper->setPen(m_dense && alongLine ? denseLinePen(c, width) : linePen(c, width));
             upper->setColor(c);
             if (few) {
                 upper->setPointsVisible(true);

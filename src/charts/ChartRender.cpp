@@ -10,6 +10,18 @@
 
 namespace corv {
 
+double ChartContent::cellValue(const QString &text) {
+    // Plain numbers, as the chart is filled with, read quickly; anything
+    // else the way every box in Corvella reads numbers.
+    bool ok = false;
+    double v = text.toDouble(&ok);
+    if (!ok) {
+        const auto n = toNumber(text);
+        v = n ? *n : 0;
+    }
+    return std::isfinite(v) ? v : 0.0;
+}
+
 ChartContent ChartContent::fromCells(const QStringList &rowLabels, const QStringList &columnLabels,
                                      const QStringList &cells) {
     ChartContent c;
@@ -24,19 +36,7 @@ ChartContent ChartContent::fromCells(const QStringList &rowLabels, const QString
         double lo = 0, hi = 0;
         for (int r = 0; r < rows; ++r) {
             const int i = r * cols + k;
-            double v = 0;
-            if (i < cells.size()) {
-                // Plain numbers, as the chart is filled with, read quickly;
-                // anything else the way every box in Corvella reads numbers.
-                bool ok = false;
-                v = cells[i].toDouble(&ok);
-                if (!ok) {
-                    const auto n = toNumber(cells[i]);
-                    v = n ? *n : 0;
-                }
-                if (!std::isfinite(v))
-                    v = 0;
-            }
+            const double v = i < cells.size() ? cellValue(cells[i]) : 0.0;
             s[r] = v;
             if (r == 0 || v < lo)
                 lo = v;

@@ -50,6 +50,9 @@ struct ChartContent {
     int columns() const { return int(columnLabels.size()); }
     double value(int column, int row) const { return series[column][row]; }
 
+    // The value a grid's text stands for: a text that is no number (or no
+    // finite one) counts 0.
+    static double cellValue(const QString &text);
     // From the grid's texts (row-major); a text that is no number counts 0.
     static ChartContent fromCells(const QStringList &rowLabels, const QStringList &columnLabels,
                                   const QStringList &cells);

@@ -2,6 +2,7 @@
 
 #include "Chart2D.h"
 #include "Chart3D.h"
+#include "platform/Conversions.h"
 
 #include <QChart>
 #include <QChartView>
@@ -147,17 +148,40 @@ void CorvChart::setChartType(int code) {
     scheduleRefresh();
 }
 
+void CorvChart::ensureCells() const {
+    if (!m_cellsPending)
+        return;
+    QStringList cells;
+    cells.reserve(qsizetype(m_rows) * m_cols);
+    for (int r = 0; r < m_rows; ++r)
+        for (int c = 0; c < m_cols; ++c)
+            cells << numberText(m_cellNumbers.value(c).value(r));
+    m_cells = std::move(cells);
+    m_cellNumbers.clear();
+    m_cellsPending = false;
+}
+
 void CorvChart::resizeGrid(int rows, int columns) {
     rows = std::max(0, rows);
     columns = std::max(0, columns);
     if (rows == m_rows && columns == m_cols)
         return;
-    QStringList cells;
-    cells.reserve(qsizetype(rows) * columns);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            cells << (r < m_rows && c < m_cols ? m_cells[r * m_cols + c] : QString());
-    m_cells = cells;
+    if (rows == 0 || columns == 0) {
+        // Emptied (as before each run): none of the old texts is needed.
+        m_cellNumbers.clear();
+        m_cellsPending = false;
+        replaceOffLoop(m_cells, QStringList());
+    } else {
+        ensureCells();
+        QStringList cells;
+        cells.reserve(qsizetype(rows) * columns);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                cells << (r < m_rows && c < m_cols ? m_cells[r * m_cols + c] : QString());
+        m_cells = cells;
+    }
+    if (rows == 0)
+        replaceOffLoop(m_rowLabels, QStringList());
     while (m_rowLabels.size() > rows)
         m_rowLabels.removeLast();
     while (m_rowLabels.size() < rows)
@@ -215,12 +239,16 @@ void CorvChart::setColumnLabel(const QString &label) {
 }
 
 QString CorvChart::data() const {
-    return m_row > 0 && m_col > 0 ? m_cells[cellIndex()] : QString();
+    if (m_row <= 0 || m_col <= 0)
+        return QString();
+    ensureCells();
+    return m_cells[cellIndex()];
 }
 
 void CorvChart::setData(const QString &text) {
     if (m_row <= 0 || m_col <= 0)
         return;
+    ensureCells();
     m_cells[cellIndex()] = text;
     changed();
 }
@@ -236,6 +264,8 @@ void CorvChart::setGrid(const ChartGrid &grid) {
     m_cols = grid.columnCount();
     replaceOffLoop(m_rowLabels, grid.rowLabels);
     m_colLabels = grid.columnLabels;
+    m_cellNumbers.clear();
+    m_cellsPending = false;
     replaceOffLoop(m_cells, grid.cells);
     // A grid short of cells is completed with empty ones, which draw as 0.
     while (m_cells.size() < qsizetype(m_rows) * m_cols)
@@ -245,14 +275,24 @@ void CorvChart::setGrid(const ChartGrid &grid) {
     changed();
 }
 
-void CorvChart::setGrid(const ChartGrid &grid, ChartContent content) {
-    setGrid(grid);
+void CorvChart::setContent(ChartContent content) {
+    m_rows = content.rows();
+    m_cols = content.columns();
+    replaceOffLoop(m_rowLabels, content.rowLabels);
+    m_colLabels = content.columnLabels;
+    replaceOffLoop(m_cells, QStringList());
+    m_cellNumbers = content.series;
+    m_cellsPending = true;
+    m_row = m_rows > 0 ? 1 : 0;
+    m_col = m_cols > 0 ? 1 : 0;
+    changed();
     replaceOffLoop(m_content, std::make_shared<ChartContent>(std::move(content)));
     m_contentStale = false;
     m_extrasStale = true;
 }
 
 ChartGrid CorvChart::grid() const {
+    ensureCells();
     return {m_rowLabels, m_colLabels, m_cells};
 }
 
@@ -355,6 +395,7 @@ void CorvChart::scheduleRefresh() {
 
 const ChartContent &CorvChart::content() const {
     if (m_contentStale) {
+        ensureCells();
         m_content = std::make_shared<ChartContent>(
             ChartContent::fromCells(m_rowLabels, m_colLabels, m_cells));
         m_contentStale = false;

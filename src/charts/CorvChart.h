@@ -79,10 +79,11 @@ public:
     int columnLabelCount() const { return m_colLabelLevels; }
     // The whole grid at once.
     void setGrid(const ChartGrid &grid);
-    // The same with its content read already (ChartContent::fromCells of the
-    // grid), so that a large grid is read off the event loop, not at the
-    // next paint.
-    void setGrid(const ChartGrid &grid, ChartContent content);
+    // The whole grid at once as numbers: the row and column labels and a
+    // series of values per column, read off the event loop. Each cell reads
+    // as the text numberText() writes of its value, made only when a cell's
+    // text is asked for: a journal's worth of rows costs no strings.
+    void setContent(ChartContent content);
     ChartGrid grid() const;
 
     // --- switches ---
@@ -215,6 +216,8 @@ private:
     // The look for a drawing of `seriesCount` series.
     ChartStyle style(int seriesCount) const;
     int cellIndex() const { return (m_row - 1) * m_cols + (m_col - 1); }
+    // Writes the cells' texts of a grid given as numbers.
+    void ensureCells() const;
     void resizeGrid(int rows, int columns);
     double plotPixelsFor(double width, double scale) const;
 
@@ -222,7 +225,12 @@ private:
     int m_rows = 0, m_cols = 0;
     int m_row = 0, m_col = 0;
     int m_rowLabelLevels = 1, m_colLabelLevels = 1;
-    QStringList m_rowLabels, m_colLabels, m_cells;
+    QStringList m_rowLabels, m_colLabels;
+    mutable QStringList m_cells;
+    // A grid given as numbers: its values, one series per column, until
+    // the cells' texts are written (m_cellsPending).
+    mutable QVector<QVector<double>> m_cellNumbers;
+    mutable bool m_cellsPending = false;
     bool m_legend = true;
     bool m_repaint = true;
     ChartPlot m_plot;

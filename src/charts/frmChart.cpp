@@ -287,12 +287,15 @@ bool frmChart::BuildChartData() {
                MsgIcon::Exclamation, chartText::tr(chartText::DateErrorTitle));
         box->setFocus(Qt::OtherFocusReason);
     }
-    ChartData->setRecordSource(q.recordSource);
     m_rowCount = 0;
-    const bool opened = runGuarded(*ChartData, [this] { ChartData->Refresh(); });
-    if (opened)
-        m_rowCount = ChartData->Recordset().RecordCount();
-    return opened;
+    // Opened on the journal's fields alone: the rows are read off the event
+    // loop (chartRun), and reading each entry's key here first would hold
+    // the window up.
+    return runGuarded(*ChartData, [this, &q] {
+        ChartData->setRecordSource(q.fieldsSource);
+        ChartData->Refresh();
+        ChartData->setRecordSource(q.recordSource);
+    });
 }
 
 void frmChart::cmdChart_Click() {
@@ -303,59 +306,54 @@ bool frmChart::chartRun() {
     CorvModule::ChartInputError = false;
     if (!BuildChartData())
         return false; // the user gave up looking for the database
-    if (m_rowCount < 1) {
-        msgBox(chartText::tr(chartText::NoRecords), MsgButtons::Ok, MsgIcon::Exclamation,
-               chartText::tr(chartText::NoRecordsTitle));
-        CorvModule::ChartInputError = true;
-    }
     CorvChart->setRepaintEnabled(false);
     const QVector<bool> chosen = ticked();
     const int columns = int(std::count(chosen.begin(), chosen.end(), true));
-    CorvChart->setDataGridSize(1, 1, m_rowCount, columns);
+    // Emptied until the run's rows are read: a grid of the run's size would
+    // only be thrown away.
+    CorvChart->setDataGridSize(1, 1, 0, columns);
     CorvChart->setColumnCount(columns);
-    CorvChart->setRowCount(m_rowCount);
     ChartPlot plot;
     plot.gridLines = true;
     plot.labelPointSize = 8;
     CorvChart->setPlot(plot);
     CorvChart->setShowLegend(false);
-    if (CorvModule::ChartInputError) {
+    // All rows in one pass, as numbers; a cell that is no number (or empty)
+    // charts 0. A journal of many thousand entries takes a while to read:
+    // it is read off the event loop, and Cancel leaves the chart empty.
+    DbError error;
+    ChartRead rows;
+    const QString source = ChartData->RecordSource();
+    const bool read =
+        runWithProgress({QStringLiteral("CorvChart"),
+                         QCoreApplication::translate("frmChart", "Reading the journal\u2026")},
+                        [&](TaskProgress &progress) {
+                            rows = readChartContent(ChartData->records(), source, chosen, &error,
+                                                    [&](qint64 done, qint64 total) {
+                                                        return progress.step(done, total);
+                                                    });
+                        });
+    if (!read) {
+        CorvChart->setColumnBands({});
+        CorvChart->setRepaintEnabled(true);
+        return true;
+    }
+    m_rowCount = rows.content.rows();
+    if (!error.ok()) {
+        msgBox(QCoreApplication::translate("frmChart", "Data error: ") + error.description,
+               MsgButtons::Ok, MsgIcon::Exclamation);
+    } else if (m_rowCount < 1) {
+        msgBox(chartText::tr(chartText::NoRecords), MsgButtons::Ok, MsgIcon::Exclamation,
+               chartText::tr(chartText::NoRecordsTitle));
+        CorvModule::ChartInputError = true;
         // The grid is empty now; the chart must show that, not keep the
         // previous run's picture, nor its target bands.
         CorvChart->setColumnBands({});
         CorvChart->setRepaintEnabled(true);
         return true;
     }
-    // All rows in one pass; a cell that is no number (or empty) charts 0.
-    // A journal of many thousand entries takes a while to read: it is read
-    // off the event loop, and Cancel leaves the chart empty.
-    DbError error;
-    ChartGrid grid;
-    ChartContent content;
-    QVector<QDate> dates;
-    const QString source = ChartData->RecordSource();
-    const bool read = runWithProgress(
-        {QStringLiteral("CorvChart"),
-         QCoreApplication::translate("frmChart", "Reading the journal\u2026")},
-        [&](TaskProgress &) {
-            const QVector<JournalChartRow> rows =
-                queryChartRows(ChartData->records(), source, chosen, &error);
-            grid = buildChartGrid(rows, chosen);
-            dates = chartRowDates(rows);
-            content = ChartContent::fromCells(grid.rowLabels, grid.columnLabels, grid.cells);
-        });
-    if (!read) {
-        CorvChart->setDataGridSize(1, 1, 0, columns);
-        CorvChart->setRowCount(0);
-        CorvChart->setColumnBands({});
-        CorvChart->setRepaintEnabled(true);
-        return true;
-    }
-    if (!error.ok())
-        msgBox(QCoreApplication::translate("frmChart", "Data error: ") + error.description,
-               MsgButtons::Ok, MsgIcon::Exclamation);
-    CorvChart->setGrid(grid, std::move(content));
-    CorvChart->setRowDates(dates);
+    CorvChart->setContent(std::move(rows.content));
+    CorvChart->setRowDates(rows.dates);
     // The log is read with each run: an entry may have been made since.
     CorvChart->setMarkers(
         maintenanceEvents(ChartData->DatabaseName(), CorvModule::CurrentTankID, QDate(), QDate()));

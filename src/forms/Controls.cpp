@@ -19,7 +19,7 @@ namespace {
 // it is always allowed.
 class LimitValidator : public QValidator {
 public:
-    LimitValidator(QLineEdit *box, int limit) : QValidator(box), m_box(box), m_limit(limit) {
+    LimitValidator(QLineEdit *box, int limit) : QValidator(box), m_limit(limit) {
         m_lastLength = box->text().size();
         connect(box, &QLineEdit::textChanged, this,
                 [this](const QString &t) { m_lastLength = t.size(); });
@@ -31,7 +31,6 @@ public:
     }
 
 private:
-    QLineEdit *m_box;
     int m_limit;
     qsizetype m_lastLength = 0;
 };

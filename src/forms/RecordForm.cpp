@@ -266,6 +266,19 @@ void RecordForm::finishLayout(QLayout *content) {
     all->addWidget(m_data);
 }
 
+void RecordForm::finishRows(std::initializer_list<QLayout *> rows) {
+    auto *content = new QVBoxLayout;
+    content->setSpacing(10);
+    for (QLayout *row : rows)
+        content->addLayout(row, row == *(rows.end() - 1) ? 1 : 0);
+    finishLayout(content);
+}
+
+void RecordForm::tabChain(std::initializer_list<QWidget *> order) {
+    for (auto w = order.begin(), next = w + 1; w != order.end() && next != order.end(); ++w, ++next)
+        setTabOrder(*w, *next);
+}
+
 void RecordForm::setTwin(QWidget *visible, TextBox *hidden) {
     m_twins.insert(visible, hidden);
 }

@@ -188,6 +188,12 @@ protected:
     QHBoxLayout *sortFrame(const QStringList &captions);
     // Boxes and buttons that Enable_Fields and Disable_Fields switch.
     void addField(QWidget *w) { m_fields.push_back(w); }
+    void addFields(std::initializer_list<QWidget *> ws) {
+        for (QWidget *w : ws)
+            addField(w);
+    }
+    // Tab goes through `order` in that order.
+    void tabChain(std::initializer_list<QWidget *> order);
     QVector<QWidget *> &fields() { return m_fields; }
     // The box Add puts the focus into.
     void setFirstField(QWidget *w) { m_firstField = w; }
@@ -201,6 +207,9 @@ protected:
                                     int minWidth);
     // Lays out the window: `content` above, the navigation bar below.
     void finishLayout(QLayout *content);
+    // The same with `rows` one above the other as the content, the last
+    // taking the spare height.
+    void finishRows(std::initializer_list<QLayout *> rows);
 
     // Every change of a data box counts as an edit once the window is open.
     void trackChanges(QLineEdit *box);

@@ -69,20 +69,10 @@ frmDiseases::frmDiseases()
     body->addLayout(left, 1);
     body->addLayout(buttonColumn({cmdIndex}, 96));
 
-    auto *content = new QVBoxLayout;
-    content->setSpacing(10);
-    content->addLayout(sortRow);
-    content->addLayout(body, 1);
-    finishLayout(content);
-
-    QWidget *order[] = {txtCommonName, txtScientificName, txtSymptoms, txtTreatment, txtNotes,
-                        cmdIndex,      cmdSave,           cmdClose,    sort1,        sort2};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    for (QWidget *w : std::initializer_list<QWidget *>{txtCommonName, txtScientificName,
-                                                       txtSymptoms, txtTreatment, txtNotes})
-        addField(w);
+    finishRows({sortRow, body});
+    tabChain({txtCommonName, txtScientificName, txtSymptoms, txtTreatment, txtNotes, cmdIndex,
+              cmdSave, cmdClose, sort1, sort2});
+    addFields({txtCommonName, txtScientificName, txtSymptoms, txtTreatment, txtNotes});
     setFirstField(txtCommonName);
     resize(700, 520);
 }

@@ -40,11 +40,8 @@ frmGlossary::frmGlossary()
     content->addLayout(buttonColumn({cmdIndex}, 96));
     finishLayout(content);
 
-    QWidget *order[] = {txtTerm, txtDefinition, cmdIndex, cmdSave, cmdClose};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    addField(txtTerm);
-    addField(txtDefinition);
+    tabChain({txtTerm, txtDefinition, cmdIndex, cmdSave, cmdClose});
+    addFields({txtTerm, txtDefinition});
     setFirstField(txtTerm);
 }
 

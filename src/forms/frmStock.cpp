@@ -76,36 +76,13 @@ frmStock::frmStock()
 
     QHBoxLayout *lower = notesBesideButtons(txtNotes, {}, 96);
 
-    auto *content = new QVBoxLayout;
-    content->setSpacing(10);
-    content->addLayout(sortRow);
-    content->addLayout(grid);
-    content->addLayout(lower, 1);
-    finishLayout(content);
-
+    finishRows({sortRow, grid, lower});
     // The boxes in pairs, the notes, the buttons, then the sort options.
-    QWidget *order[] = {txtCommonName,
-                        txtScientificName,
-                        txtCondition,
-                        txtInitialCost,
-                        txtDateAcquired,
-                        txtDateLost,
-                        txtAcquiredFrom,
-                        txtOther,
-                        txtNotes,
-                        cmdSave,
-                        cmdClose,
-                        sort1,
-                        sort2,
-                        sort3,
-                        sort4};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             txtDateAcquired, txtCondition, txtCommonName, txtInitialCost, txtScientificName,
-             txtDateLost, txtAcquiredFrom, txtOther, txtNotes})
-        addField(w);
+    tabChain({txtCommonName, txtScientificName, txtCondition, txtInitialCost, txtDateAcquired,
+              txtDateLost, txtAcquiredFrom, txtOther, txtNotes, cmdSave, cmdClose, sort1, sort2,
+              sort3, sort4});
+    addFields({txtDateAcquired, txtCondition, txtCommonName, txtInitialCost, txtScientificName,
+               txtDateLost, txtAcquiredFrom, txtOther, txtNotes});
     setFirstField(txtCommonName);
     resize(720, 430);
 }

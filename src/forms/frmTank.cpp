@@ -176,17 +176,11 @@ frmTank::frmTank()
     content->addLayout(buttonColumn({cmdDefault}, 110));
     finishLayout(content);
 
-    QWidget *order[] = {
-        txtTankName,  txtDateEstablished, cboTankType, cboTankShape,     txtHeight,
-        txtLength,    txtWidth,           txtRadius,   txtLightDistance, cboUnitMeasure,
-        txtEquipment, txtNotes,           cmdDefault,  cmdSave,          cmdClose};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    for (QWidget *w : std::initializer_list<QWidget *>{txtTankName, txtDateEstablished, cboTankType,
-                                                       cboTankShape, txtHeight, txtWidth,
-                                                       txtEquipment, txtNotes})
-        addField(w);
+    tabChain({txtTankName, txtDateEstablished, cboTankType, cboTankShape, txtHeight, txtLength,
+              txtWidth, txtRadius, txtLightDistance, cboUnitMeasure, txtEquipment, txtNotes,
+              cmdDefault, cmdSave, cmdClose});
+    addFields({txtTankName, txtDateEstablished, cboTankType, cboTankShape, txtHeight, txtWidth,
+               txtEquipment, txtNotes});
     setFirstField(txtTankName);
     resize(640, 440);
 }

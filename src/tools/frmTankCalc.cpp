@@ -158,7 +158,7 @@ frmTankCalc::frmTankCalc() : ChildWindow(FormKind::TankCalc) {
     connect(cmdClose, &QPushButton::clicked, this, &frmTankCalc::cmdClose_Click);
 
     // Inputs at the left, estimates at the right.
-    auto form = [this](QGroupBox *group) {
+    auto form = [](QGroupBox *group) {
         auto *f = new QFormLayout(group);
         f->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
         f->setHorizontalSpacing(8);

@@ -5,12 +5,15 @@
 #include "charts/ChartData.h"
 #include "charts/ChartRender.h"
 #include "charts/ChartScale.h"
+#include "charts/CorvChart.h"
 #include "data/RecordSet.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QtTest/QTest>
 #include <cmath>
+#include <iterator>
 
 using namespace corv;
 using namespace corv::test;
@@ -22,6 +25,50 @@ QVector<bool> ticking(const QStringList &fields) {
     for (const ChartParameter &p : chartParameters())
         t << fields.contains(p.field);
     return t;
+}
+
+// What differs between a run read as numbers and the same run read as the
+// grid's texts and drawn from them ("" when nothing does), the texts the
+// chart control then hands out included.
+QString differenceFromTexts(const RecordSet &rs, const QString &source,
+                            const QVector<bool> &ticked) {
+    DbError textError, numberError;
+    const QVector<JournalChartRow> rows = queryChartRows(rs, source, ticked, &textError);
+    const ChartGrid grid = buildChartGrid(rows, ticked);
+    const ChartContent want =
+        ChartContent::fromCells(grid.rowLabels, grid.columnLabels, grid.cells);
+    const ChartRead got = readChartContent(rs, source, ticked, &numberError);
+    if (numberError.number != textError.number)
+        return QStringLiteral("error %1, not %2").arg(numberError.number).arg(textError.number);
+    if (got.content.rowLabels != want.rowLabels)
+        return QStringLiteral("row labels: %1").arg(got.content.rowLabels.join(u' '));
+    if (got.content.columnLabels != want.columnLabels)
+        return QStringLiteral("column labels");
+    if (got.dates != chartRowDates(rows))
+        return QStringLiteral("dates");
+    if (got.content.series.size() != want.series.size())
+        return QStringLiteral("series");
+    for (int k = 0; k < want.series.size(); ++k) {
+        for (int r = 0; r < want.series[k].size(); ++r)
+            if (got.content.series[k].value(r, -1) != want.series[k][r])
+                return QStringLiteral("column %1 row %2: %3, not %4")
+                    .arg(k)
+                    .arg(r)
+                    .arg(got.content.series[k].value(r, -1), 0, 'g', 17)
+                    .arg(want.series[k][r], 0, 'g', 17);
+        if (got.content.series[k].size() != want.series[k].size() ||
+            got.content.ranges[k].low != want.ranges[k].low ||
+            got.content.ranges[k].high != want.ranges[k].high)
+            return QStringLiteral("column %1's range").arg(k);
+    }
+    CorvChart chart;
+    chart.setContent(got.content);
+    const ChartGrid shown = chart.grid();
+    if (shown.cells != grid.cells)
+        return QStringLiteral("cell texts: %1").arg(shown.cells.join(u' '));
+    if (shown.rowLabels != grid.rowLabels || shown.columnLabels != grid.columnLabels)
+        return QStringLiteral("the control's labels");
+    return QString();
 }
 
 } // namespace
@@ -63,6 +110,11 @@ class TestChartData : public QObject {
         const ChartGrid g2 = buildChartGrid(atOnce, ticked);
         if (g2.rowLabels != g.rowLabels || g2.columnLabels != g.columnLabels || g2.cells != g.cells)
             qFatal("the two ways of reading differ for %s", qPrintable(q.recordSource));
+        // Read as numbers, the same again.
+        const QString differs = differenceFromTexts(rs, q.recordSource, ticked);
+        if (!differs.isEmpty())
+            qFatal("read as numbers, %s differ for %s", qPrintable(differs),
+                   qPrintable(q.recordSource));
         return g;
     }
 
@@ -256,6 +308,77 @@ private slots:
             {"a", "b"}, {"x"}, {QStringLiteral("2.5"), QStringLiteral("?")});
         QCOMPARE(c.series[0], (QVector<double>{2.5, 0}));
         QCOMPARE(c.ranges[0].high, 2.5);
+    }
+
+    // Read as numbers, every value charts as its text in the grid reads and
+    // every row is labelled and dated as its text says: whatever was
+    // stored, in either form of dates, and the grid's texts stay the same.
+    void numbersReadAsTheirTextsRead() {
+        const char *const values[] = {
+            "7.25",    "NULL",      "0",       "-0.0",    "1e999",
+            "-1e999",  "0.1 + 0.2", "1e-7",    "1.5e20",  "123456789012345678",
+            "-12.5",   "'7.5'",     "' 7.5 '", "'n/a'",   "''",
+            "'1,024'", "'2.5E-2'",  "x'00'",   "'48 in'", "4000",
+            "0.00001", "1e15"};
+        const char *const dates[] = {"2024-01-15", "2024-01-15", "2024-01-16", "2024-01-15",
+                                     "2024-1-17",  "",           "NULL",       "0999-06-30",
+                                     "0050-01-01", "soon",       "2024-02-30", "9999-12-31"};
+        int i = 0;
+        for (const char *v : values) {
+            const char *d = dates[i % std::size(dates)];
+            const QString date = QLatin1String(d) == QLatin1String("NULL")
+                                     ? QStringLiteral("NULL")
+                                     : QStringLiteral("'%1'").arg(QLatin1String(d));
+            TestEnv::exec(db, QStringLiteral("INSERT INTO Journal (TankID, EntryDate, PH, Nitrate, "
+                                             "Ammonia) VALUES (3, %1, %2, %3, 0.25)")
+                                  .arg(date, QLatin1String(v), QString::number(i)));
+            ++i;
+        }
+        RecordSet rs;
+        const QString source = planChartQuery("3", "", "").recordSource;
+        QVERIFY(rs.open(db, source).ok());
+        for (const QVector<bool> &ticked : {defaultChartSelection(), ticking({"pH"}),
+                                            QVector<bool>(20, false), QVector<bool>(20, true)}) {
+            QString differs = differenceFromTexts(rs, source, ticked);
+            QVERIFY2(differs.isEmpty(), qPrintable(differs));
+            // The user's own form of dates and decimals.
+            setUserLocale(QLocale(QLocale::German, QLocale::Germany));
+            differs = differenceFromTexts(rs, source, ticked);
+            setUserLocale(QLocale::c());
+            QVERIFY2(differs.isEmpty(), qPrintable(QStringLiteral("German: ") + differs));
+        }
+        const ChartRead read = readChartContent(rs, source, defaultChartSelection());
+        QCOMPARE(read.content.rows(), i);
+        // The chart window opens its record set on the journal's fields
+        // alone; the rows are read all the same.
+        RecordSet fields;
+        QVERIFY(fields.open(db, planChartQuery("3", "", "").fieldsSource).ok());
+        QCOMPARE(fields.recordCount(), 0);
+        const ChartRead same = readChartContent(fields, source, defaultChartSelection());
+        QCOMPARE(same.content.rowLabels, read.content.rowLabels);
+        QCOMPARE(same.content.series, read.content.series);
+
+        // Told to stop, the reading stops and leaves nothing half read.
+        qint64 told = -1;
+        const ChartRead stopped = readChartContent(rs, source, defaultChartSelection(), nullptr,
+                                                   [&](qint64 done, qint64 total) {
+                                                       told = total;
+                                                       return done < 0;
+                                                   });
+        QCOMPARE(told, qint64(i));
+        QCOMPARE(stopped.content.rows(), 0);
+        QCOMPARE(stopped.content.columns(), 3);
+        QVERIFY(stopped.dates.isEmpty());
+        QCOMPARE(stopped.content.series[0].size(), 0);
+
+        // A source that fails is said, and nothing is read.
+        DbError e;
+        QCOMPARE(readChartContent(rs, QStringLiteral("DELETE FROM Journal"), {}, &e).content.rows(),
+                 0);
+        QVERIFY(!e.ok());
+        rs.close();
+        QCOMPARE(readChartContent(rs, source, {}, &e).content.rows(), 0);
+        QVERIFY(!e.ok());
     }
 
     void bothDateBoundsExclusive() {

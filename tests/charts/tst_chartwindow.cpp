@@ -302,6 +302,33 @@ private slots:
         QVERIFY(w->CorvChart->content().rows() == 0);
     }
 
+    // The journal is read off the event loop with a progress box; Cancel
+    // leaves the chart empty, says nothing more, and the next run reads
+    // everything again.
+    void aCancelledReadLeavesTheChartEmpty() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        QCOMPARE(w->CorvChart->rowCount(), 4);
+        fx.env->dialogs.progress.clear();
+        fx.env->dialogs.progressCancels = {true};
+        w->cmdChart->click();
+        QCOMPARE(fx.env->dialogs.progress.size(), 1);
+        QCOMPARE(fx.env->dialogs.progress.first().label,
+                 QStringLiteral("Reading the journal\u2026"));
+        QVERIFY(fx.env->dialogs.progress.first().cancellable);
+        QCOMPARE(w->CorvChart->rowCount(), 0);
+        QCOMPARE(w->CorvChart->columnCount(), 3);
+        QCOMPARE(w->rowCount(), 0);
+        QVERIFY(w->CorvChart->repaintEnabled());
+        QVERIFY(w->CorvChart->columnBands().isEmpty());
+        QVERIFY(fx.messages().isEmpty());
+        w->cmdChart->click();
+        QCOMPARE(rowLabels(*w),
+                 (QStringList{"01/01/1999", "03/15/1999", "06/30/1999", "07/10/1999"}));
+        QCOMPARE(w->CorvChart->grid().cells.mid(3, 3), (QStringList{"0.5", "20", "0"}));
+    }
+
     void typeChangeRedrawsWithoutANewQuery() {
         fourEntries();
         auto w = openChart();

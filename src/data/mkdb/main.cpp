@@ -93,17 +93,18 @@ int main(int argc, char **argv) {
         return 2;
     }
 
-    QString error;
-    if (upgrade) {
+    // An existing file to change: there, and not held by a running
+    // Corvella, which holds its database by the file itself (an upgrade
+    // under it would rebuild tables it is writing to). The lock is kept
+    // until the program ends.
+    corv::FileIdentityLock lock;
+    auto holdExisting = [&] {
         if (!QFileInfo::exists(target)) {
             err << "corvella-mkdb: "
                 << QCoreApplication::translate("corvella-mkdb", "%1 does not exist.").arg(target)
                 << "\n";
-            return 1;
+            return false;
         }
-        // A running Corvella holds its database by the file itself: an
-        // upgrade under it would rebuild tables it is writing to.
-        corv::FileIdentityLock lock;
         if (lock.lock(target) == corv::FileIdentityLock::InUse) {
             err << "corvella-mkdb: "
                 << QCoreApplication::translate(
@@ -111,8 +112,15 @@ int main(int argc, char **argv) {
                        "%1 is in use by a running Corvella; close it and try again.")
                        .arg(target)
                 << "\n";
-            return 1;
+            return false;
         }
+        return true;
+    };
+
+    QString error;
+    if (upgrade) {
+        if (!holdExisting())
+            return 1;
         corv::SchemaUpgrade done;
         if (const corv::DbError e = corv::upgradeSchemaInFile(target, &done)) {
             err << "corvella-mkdb: " << e.description << "\n";
@@ -147,22 +155,8 @@ int main(int argc, char **argv) {
     }
 
     if (addReference) {
-        if (!QFileInfo::exists(target)) {
-            err << "corvella-mkdb: "
-                << QCoreApplication::translate("corvella-mkdb", "%1 does not exist.").arg(target)
-                << "\n";
+        if (!holdExisting())
             return 1;
-        }
-        corv::FileIdentityLock lock;
-        if (lock.lock(target) == corv::FileIdentityLock::InUse) {
-            err << "corvella-mkdb: "
-                << QCoreApplication::translate(
-                       "corvella-mkdb",
-                       "%1 is in use by a running Corvella; close it and try again.")
-                       .arg(target)
-                << "\n";
-            return 1;
-        }
         corv::ReferenceAddition done;
         if (!corv::addReferenceContent(target, *reference, &done, &error)) {
             err << "corvella-mkdb: " << error << "\n";
