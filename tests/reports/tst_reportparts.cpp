@@ -345,6 +345,49 @@ private slots:
                 pageImage(wholeA4, wholeA4.pageCount() - 1));
     }
 
+    // What the stream cannot cut as the whole would (a row spanning rows
+    // after many records) is made again whole, with the whole's pages; a
+    // template that fails as it renders leaves no pages and says why.
+    void streamedStartsOverOrFails() {
+        ReportTable t;
+        t.table = QStringLiteral("Glossary");
+        t.columns = {{"ID", ReportFieldKind::Integer}, {"Term", ReportFieldKind::Text}};
+        for (int i = 0; i < 300; ++i)
+            t.rows.push_back({qlonglong(i + 1), QStringLiteral("term%1").arg(i)});
+        ReportError e;
+        const auto spans = ReportTemplate::fromText(
+            "{{! table: Glossary }}<html><body>{{#pageFooter}}Page {{page}} of "
+            "{{pages}}{{/pageFooter}}<table><tr><td width=\"50%\">A</td><td "
+            "width=\"50%\">B</td></tr>{{#records}}<tr><td>{{Term}}</td><td>x</td></tr>"
+            "{{/records}}<tr><td rowspan=\"2\">z</td><td>y</td></tr><tr><td>w</td></tr>"
+            "</table></body></html>",
+            QStringLiteral("spans.rpt"), &e);
+        QVERIFY(spans);
+        const QPageSize paper(QPageSize::A5);
+        ReportDocument whole(*renderReport(*spans, t, {QDate(2024, 3, 9), {}}, &e), paper);
+        ReportDocument streamed(ReportSource{*spans, t, {QDate(2024, 3, 9), {}}}, paper, 5);
+        QVERIFY(streamed.finish());
+        QVERIFY(whole.pageCount() > 3);
+        QCOMPARE(streamed.pageCount(), whole.pageCount());
+        for (int i = 0; i < whole.pageCount(); ++i)
+            QVERIFY2(pageImage(streamed, i) == pageImage(whole, i),
+                     qPrintable(QStringLiteral("page %1 differs").arg(i + 1)));
+
+        // The footer, read again with the first delimiters, prints markup.
+        const auto bad = ReportTemplate::fromText(
+            "{{! table: Glossary }}{{=<% %>=}}<html><body><%#records%><p><%Term%></p><%/records%>"
+            "<%#pageFooter%>{{{Term}}}<%/pageFooter%></body></html>",
+            QStringLiteral("bad.rpt"), &e);
+        QVERIFY(bad);
+        ReportDocument failing(ReportSource{*bad, t, {QDate(2024, 3, 9), {}}}, paper);
+        QVERIFY(!failing.finish());
+        QVERIFY(failing.failed());
+        QCOMPARE(failing.pageCount(), 0);
+        QCOMPARE(failing.error().number, ReportErr::ReportFileInvalid);
+        QVERIFY2(failing.error().text.contains(QStringLiteral("would print a value as markup")),
+                 qPrintable(failing.error().text));
+    }
+
     // The journal of two tanks laid out whole, cut into small pieces, and
     // cut and read in three parts: the same pages, pixel for pixel, with the
     // header repeated on every continued page.
