@@ -1035,6 +1035,14 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Saving %1…</source>
         <translation>%1 wird gespeichert…</translation>
     </message>
+    <message>
+        <source> of %1+ </source>
+        <translation> von %1+ </translation>
+    </message>
+    <message>
+        <source>Printing %1…</source>
+        <translation>%1 wird gedruckt…</translation>
+    </message>
 </context>
 <context>
     <name>ReportPrinters</name>

@@ -9,11 +9,16 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPrinter>
 
 namespace corv {
 
 namespace {
+
+// How long the preview waits for the whole report before it shows the pages
+// that are ready, in milliseconds.
+constexpr qint64 PreviewWaitMs = 0;
 
 // The wait cursor for as long as a report is being made.
 class WaitCursor {
@@ -57,38 +62,56 @@ int ReportControl::PrintReport() {
     request.selectionFormula = m_formula;
     request.pageSize = reportPrinters().defaultPageSize();
 
-    // Reading the records and laying out thousands of them takes seconds:
-    // the reading runs off the event loop, the layout (which must stay on
-    // this thread) in pieces between which the window answers; after a
-    // moment a progress box offers Cancel, which shows or prints nothing.
+    // Reading the records runs off the event loop. The report is then
+    // rendered on a thread of its own and laid out here in pieces, between
+    // which the window answers; the preview opens as soon as its first page
+    // is ready and lays out the rest while it is shown. After a moment a
+    // progress box offers Cancel, which shows or prints nothing.
     const ProgressRequest progress{
         QCoreApplication::translate("ReportControl", "Print"),
         QCoreApplication::translate("ReportControl", "Preparing the report\u2026")};
-    std::optional<RenderedReport> rendered;
+    std::optional<ReportSource> source;
     {
         WaitCursor wait;
         ReportError error;
         if (!runWithProgress(progress,
-                             [&](TaskProgress &) { rendered = renderReportFile(request, &error); }))
+                             [&](TaskProgress &) { source = readReportSource(request, &error); }))
             return m_error.number;
         m_error = error;
     }
-    if (!rendered)
+    if (!source)
         return m_error.number;
 
-    if (m_destination == ToWindow) {
-        std::shared_ptr<ReportDocument> doc;
-        {
-            WaitCursor wait;
-            SteppedProgress layout(progress);
-            doc = std::make_shared<ReportDocument>(
-                *rendered, request.pageSize, 0, ReportDocument::DefaultRowsPerTable,
-                [&](int done, int total) { return layout.step(done, total); });
-            if (doc->incomplete() || layout.cancelled())
-                return m_error.number;
-        }
+    const bool toWindow = m_destination == ToWindow;
+    auto doc = std::make_shared<ReportDocument>(std::move(*source), request.pageSize);
+    {
+        WaitCursor wait;
+        SteppedProgress layout(progress);
+        // A printer needs every page. The preview shows a short report
+        // whole, and a long one as soon as its first page is ready.
+        QElapsedTimer clock;
+        clock.start();
+        auto ready = [&] {
+            return doc->layOutMore(20) ||
+                   (toWindow && doc->pageCount() > 0 && clock.elapsed() >= PreviewWaitMs);
+        };
+        while (!layout.cancelled() && !ready())
+            if (!layout.step(doc->pageCount()))
+                break;
+        if (layout.cancelled())
+            return m_error.number;
+    }
+    if (doc->failed()) {
+        m_error = doc->error();
+        return m_error.number;
+    }
+
+    if (toWindow) {
         ReportPreview preview(doc, previewParent());
         dialogs().execModal(preview);
+        // Rendering may still go wrong after the first pages are shown.
+        if (doc->failed())
+            m_error = doc->error();
         return m_error.number;
     }
 
@@ -102,7 +125,12 @@ int ReportControl::PrintReport() {
         return m_error.number;
     }
     WaitCursor wait;
-    if (!printReport(*rendered, nullptr, *printer, &why))
+    // A print job cannot be taken back half-sent: the box has no Cancel.
+    SteppedProgress printing({progress.title, progress.label, false});
+    if (!printReport(*doc, *printer, &why, [&](int done, int total) {
+            printing.step(done, total);
+            return true;
+        }))
         setError(ReportErr::PrintFailed, why);
     return m_error.number;
 }

@@ -15,6 +15,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -44,13 +45,46 @@ public:
     using LayoutProgress = std::function<bool(int done, int total)>;
     ReportDocument(const RenderedReport &report, const QPageSize &pageSize, int parts = 0,
                    int rowsPerTable = DefaultRowsPerTable, const LayoutProgress &keepGoing = {});
+    // Renders and lays out `source` piece by piece: a thread renders the
+    // HTML and reads it, in parts, while layOutMore() lays the parts out on
+    // this thread and cuts the pages they settle, so that the first pages
+    // can be shown long before the last is known. Parts laid out are let go
+    // of beyond a bound and read again when a page of theirs is painted:
+    // however long the report, its memory stays within that bound.
+    // Its tables are cut finer: a part is then laid out in a few
+    // hundredths of a second even on a busy machine.
+    static constexpr int StreamedRowsPerTable = 16;
+    // The laid-out parts kept, in characters of their HTML (some 5,000
+    // journal entries, a few tens of megabytes); beyond it the least
+    // recently used go.
+    static constexpr qsizetype DefaultKeptChars = 4'000'000;
+    ReportDocument(ReportSource source, const QPageSize &pageSize,
+                   int rowsPerTable = StreamedRowsPerTable, qsizetype keptChars = DefaultKeptChars);
+    // `other` (complete) laid out again on other paper, from its parts.
+    ReportDocument(const ReportDocument &other, const QPageSize &pageSize);
     ~ReportDocument();
     ReportDocument(const ReportDocument &) = delete;
     ReportDocument &operator=(const ReportDocument &) = delete;
 
+    // The pages cut so far: all of them once complete().
     int pageCount() const { return int(m_slices.size()); }
     // True when the layout was stopped before its end.
     bool incomplete() const { return m_incomplete; }
+
+    // Laid out piece by piece: lays out what has come for up to `budgetMs`
+    // milliseconds (a part at least, when one is there). True once the
+    // report is complete or has failed.
+    bool layOutMore(int budgetMs);
+    // Lays out the rest, asking `keepGoing` (pages so far, 0) between the
+    // pieces; false when it said stop (the report stays as it was) or the
+    // report failed.
+    bool finish(const LayoutProgress &keepGoing = {});
+    // Every page is cut and the page count is final.
+    bool complete() const { return m_complete; }
+    // Rendering failed (a template that goes wrong as it renders): error()
+    // says why, and the document has no pages.
+    bool failed() const { return m_failed; }
+    ReportError error() const { return m_error; }
     // How many pieces the body was laid out in.
     int partCount() const { return int(m_parts.size()); }
     // Where each page's body lies on the laid-out strip.
@@ -64,10 +98,13 @@ public:
     QSizeF paperSize() const { return m_paper; }
 
     // Paints page `index` (0-based). The painter's coordinates must be those
-    // of the paper in layout units, origin at its top left corner.
+    // of the paper in layout units, origin at its top left corner. Until the
+    // document is complete the page count in its header or footer shows as
+    // an ellipsis.
     void paintPage(QPainter &painter, int index) const;
 
     // Paints pages `from` to `to` (1-based, inclusive; 0 and 0 for all) on a
+    // device (laying out the rest first, when it is not complete)
     // device whose painting origin is the paper's corner (a QPdfWriter with
     // no margins, a QPrinter in full-page mode). False with a reason when
     // the device cannot be painted on.
@@ -81,8 +118,20 @@ public:
     bool writePdf(const QString &path, QString *error, const LayoutProgress &keepGoing = {}) const;
 
 private:
+    struct Stream;
+    void setPaper(const QPageSize &pageSize, const RenderedReport &report);
+    void setPageParts(const RenderedReport &report);
     void layOutBody(int parts, int rowsPerTable, const LayoutProgress &keepGoing);
     QTextDocument *pagePart(const QString &html) const;
+    void addPart(std::unique_ptr<QTextDocument> doc, QByteArray packed, qsizetype chars);
+    void startPages();
+    void dropParts();
+    class PartReader;
+    // The part's document, read again if it was let go of.
+    QTextDocument *partDoc(std::size_t index) const;
+    // Has the parts page `index` shows read ahead, while painting.
+    void readAhead(int index) const;
+    void letGo() const;
 
     RenderedReport m_report;
     QString m_styleSheet; // the body's, shared by the page header and footer
@@ -96,12 +145,29 @@ private:
     // The body, one document per piece (measured against m_metrics, so
     // declared after it); each shows the part of itself from `top` to
     // `bottom`, at `offset` on the strip the pages are cut from.
+    // Laid out piece by piece, a part keeps its HTML packed, and its
+    // document only while it is used.
     struct Part {
         std::unique_ptr<QTextDocument> doc;
         qreal top = 0, bottom = 0, offset = 0;
+        QByteArray packed; // empty when the document is always kept
+        qsizetype chars = 0;
+        quint64 used = 0;
     };
-    std::vector<Part> m_parts;
+    mutable std::vector<Part> m_parts;
     bool m_incomplete = false;
+
+    std::shared_ptr<Stream> m_stream;
+    std::unique_ptr<StripPaginator> m_paginator;
+    bool m_partsKnown = false, m_complete = true, m_failed = false;
+    ReportError m_error;
+    qreal m_stripEnd = 0;
+    mutable qsizetype m_liveChars = 0;
+    qsizetype m_keptChars = DefaultKeptChars;
+    mutable quint64 m_clock = 0, m_painting = 0;
+    mutable std::array<quint64, 6> m_recentPaints{};
+    mutable std::size_t m_paintCount = 0;
+    mutable std::unique_ptr<PartReader> m_reader;
 };
 
 } // namespace corv

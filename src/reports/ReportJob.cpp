@@ -20,8 +20,8 @@ QString formulaErrorText(const QString &formula, const ReportFormula::ParseError
         .arg(formula.trimmed(), where, e.message);
 }
 
-std::optional<RenderedReport> renderReportFile(const ReportRequest &request, ReportError *error,
-                                               ReportTimings *timings) {
+std::optional<ReportSource> readReportSource(const ReportRequest &request, ReportError *error,
+                                             ReportTimings *timings) {
     ReportError local;
     ReportError &err = error ? *error : local;
     err = ReportError();
@@ -34,7 +34,7 @@ std::optional<RenderedReport> renderReportFile(const ReportRequest &request, Rep
     };
 
     // A template in the user's language, where one is installed beside it.
-    const auto tmpl = ReportTemplate::load(localizedFile(request.reportFile, QLocale()), &err);
+    auto tmpl = ReportTemplate::load(localizedFile(request.reportFile, QLocale()), &err);
     if (!tmpl)
         return std::nullopt;
     lap(t.templateNs);
@@ -45,20 +45,34 @@ std::optional<RenderedReport> renderReportFile(const ReportRequest &request, Rep
         err = {ReportErr::FormulaSyntax, formulaErrorText(request.selectionFormula, parseError)};
         return std::nullopt;
     }
-    ReportTable table;
-    if (!readReportTable(request.dataFile, tmpl->table, tmpl->order, *formula, &table, &err))
+    ReportSource source;
+    if (!readReportTable(request.dataFile, tmpl->table, tmpl->order, *formula, &source.table, &err))
         return std::nullopt;
     lap(t.queryNs);
 
-    ReportValues values;
-    values.printedOn = request.printedOn.isValid() ? request.printedOn : QDate::currentDate();
-    if (table.tankColumn >= 0) {
+    source.tmpl = std::move(*tmpl);
+    source.values.printedOn =
+        request.printedOn.isValid() ? request.printedOn : QDate::currentDate();
+    if (source.table.tankColumn >= 0) {
         if (const auto tank = formula->pinnedNumber(QStringLiteral("TankID"));
             tank && *tank == std::floor(*tank) && std::abs(*tank) < 9e15)
-            values.pinnedTank = qint64(*tank);
+            source.values.pinnedTank = qint64(*tank);
     }
-    auto rendered = renderReport(*tmpl, table, values, &err);
-    lap(t.renderNs);
+    if (timings)
+        *timings = t;
+    return source;
+}
+
+std::optional<RenderedReport> renderReportFile(const ReportRequest &request, ReportError *error,
+                                               ReportTimings *timings) {
+    ReportTimings t;
+    const auto source = readReportSource(request, error, &t);
+    if (!source)
+        return std::nullopt;
+    QElapsedTimer clock;
+    clock.start();
+    auto rendered = renderReport(source->tmpl, source->table, source->values, error);
+    t.renderNs = clock.nsecsElapsed();
     if (timings)
         *timings = t;
     return rendered;

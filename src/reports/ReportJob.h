@@ -29,6 +29,12 @@ struct ReportTimings {
     qint64 layoutNs = 0;   // HTML to laid-out pages
 };
 
+// What the report is made of: the template read and checked, the records
+// read and selected. Errors as for renderReportFile(), but for those of
+// rendering.
+std::optional<ReportSource> readReportSource(const ReportRequest &request, ReportError *error,
+                                             ReportTimings *timings = nullptr);
+
 // The report rendered to HTML, or nullopt and `error` set. Errors are
 // checked in the order a user would fix them: the report file, the
 // formula's wording, the data file, then the fields the formula names.

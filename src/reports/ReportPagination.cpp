@@ -43,30 +43,54 @@ struct TableBand {
 
 class Geometry {
 public:
-    explicit Geometry(const QVector<StripPart> &strip) {
-        for (const StripPart &part : strip) {
-            if (!part.doc)
-                continue;
-            m_layout = part.doc->documentLayout();
-            m_layout->documentSize(); // lays it out
-            m_offset = m_height - part.top;
-            m_partTop = part.top;
-            m_partBottom = part.bottom;
-            m_height += std::max<qreal>(0, part.bottom - part.top);
-            m_keepWithNext = false;
-            walk(part.doc->rootFrame());
-        }
-        std::sort(m_cuts.begin(), m_cuts.end());
-        std::sort(m_forced.begin(), m_forced.end());
+    // Adds the next part of the strip, laid out.
+    void add(const StripPart &part) {
+        if (!part.doc)
+            return;
+        const size_t cutsBefore = m_cuts.size(), forcedBefore = m_forced.size();
+        m_layout = part.doc->documentLayout();
+        m_layout->documentSize(); // lays it out
+        m_offset = m_height - part.top;
+        m_partTop = part.top;
+        m_partBottom = part.bottom;
+        m_height += std::max<qreal>(0, part.bottom - part.top);
+        m_keepWithNext = false;
+        walk(part.doc->rootFrame());
+        // The part's cuts lie below those before it, but not in order.
+        auto merge = [](std::vector<qreal> &v, size_t from) {
+            std::sort(v.begin() + qsizetype(from), v.end());
+            std::inplace_merge(v.begin(), v.begin() + qsizetype(from), v.end());
+        };
+        merge(m_cuts, cutsBefore);
+        merge(m_forced, forcedBefore);
+    }
+
+    // The document has gone; nothing may read it any more.
+    void forget(const QTextDocument *doc) {
+        for (TableBand &t : m_tables)
+            if (t.table && t.table->document() == doc) {
+                t.table = nullptr;
+                t.layout = nullptr;
+            }
     }
 
     qreal height() const { return m_height; }
 
-    QVector<PageSlice> paginate(qreal pageHeight) const {
-        QVector<PageSlice> pages;
+    // Cuts the pages that what is laid out settles, after those cut before:
+    // all of them when `last` (the strip is complete; always at least one
+    // page).
+    void paginate(qreal pageHeight, bool last, QVector<PageSlice> *pages) {
         pageHeight = std::max<qreal>(pageHeight, 1);
-        qreal pos = 0;
-        while (true) {
+        if (m_ended)
+            return;
+        qreal &pos = m_pos;
+        // A page is settled once a cut below its end is known: pages below
+        // add cuts only further down.
+        auto settled = [&] {
+            return std::upper_bound(m_cuts.begin(), m_cuts.end(), pos + pageHeight) != m_cuts.end();
+        };
+        while (last ? (!m_started || pos < m_height - Eps) : settled()) {
+            m_started = true;
             PageSlice page;
             if (const TableBand *t = continuedTable(pos)) {
                 // A header taller than a quarter page is not worth repeating.
@@ -101,12 +125,11 @@ public:
             page.top = pos;
             page.bottom = std::max(end, pos + Eps);
             labelContinuedRow(page, pageHeight - page.headerHeight());
-            pages.push_back(page);
+            pages->push_back(page);
             pos = page.bottom;
-            if (pos >= m_height - Eps)
-                break;
         }
-        return pages;
+        if (last)
+            m_ended = true;
     }
 
 private:
@@ -127,7 +150,7 @@ private:
         const qreal pos = page.top;
         for (const TableBand &t : m_tables) {
             if (pos <= t.top + Eps || pos >= t.bottom - Eps || pos < t.headerBottom + Eps ||
-                t.table->columns() < 2)
+                !t.table || t.table->columns() < 2)
                 continue;
             const auto next = std::upper_bound(t.rowTops.begin(), t.rowTops.end(), pos + Eps);
             const int r = int(next - t.rowTops.begin()) - 1;
@@ -337,7 +360,7 @@ private:
     std::optional<qreal> lineCutInside(qreal pos, qreal limit) const {
         std::vector<qreal> lines;
         for (const TableBand &t : m_tables) {
-            if (t.bottom <= pos || t.top >= limit)
+            if (t.bottom <= pos || t.top >= limit || !t.table)
                 continue;
             const int rows = t.table->rows(), cols = t.table->columns();
             for (int r = 0; r < rows; ++r) {
@@ -370,6 +393,8 @@ private:
     qreal m_offset = 0, m_partTop = 0, m_partBottom = 0;
     qreal m_height = 0;
     bool m_keepWithNext = false;
+    qreal m_pos = 0; // where the next page begins
+    bool m_started = false, m_ended = false;
     std::vector<qreal> m_cuts, m_forced;
     std::vector<TableBand> m_tables;
 };
@@ -405,7 +430,39 @@ QVector<PageSlice> paginate(QTextDocument &doc, qreal pageHeight) {
 }
 
 QVector<PageSlice> paginate(const QVector<StripPart> &strip, qreal pageHeight) {
-    return Geometry(strip).paginate(pageHeight);
+    Geometry geometry;
+    for (const StripPart &part : strip)
+        geometry.add(part);
+    QVector<PageSlice> pages;
+    geometry.paginate(pageHeight, true, &pages);
+    return pages;
+}
+
+struct StripPaginator::Impl {
+    Geometry geometry;
+    qreal pageHeight = 1;
+};
+
+StripPaginator::StripPaginator(qreal pageHeight) : d(std::make_unique<Impl>()) {
+    d->pageHeight = pageHeight;
+}
+
+StripPaginator::~StripPaginator() = default;
+
+void StripPaginator::add(const StripPart &part) {
+    d->geometry.add(part);
+}
+
+void StripPaginator::paginate(bool last, QVector<PageSlice> *pages) {
+    d->geometry.paginate(d->pageHeight, last, pages);
+}
+
+void StripPaginator::forget(const QTextDocument *doc) {
+    d->geometry.forget(doc);
+}
+
+qreal StripPaginator::height() const {
+    return d->geometry.height();
 }
 
 } // namespace corv

@@ -19,6 +19,7 @@
 
 #include <QVector>
 #include <QtGlobal>
+#include <memory>
 
 class QTextDocument;
 class QTextFrame;
@@ -61,5 +62,30 @@ QVector<PageSlice> paginate(QTextDocument &doc, qreal pageHeight);
 // header rows of its own (a long table cut into pieces) is taken as the
 // same table: its pages repeat the first one's header.
 QVector<PageSlice> paginate(const QVector<StripPart> &strip, qreal pageHeight);
+
+// The same, part by part as the strip is laid out: each page is cut as soon
+// as what follows it can no longer change it, and comes out as paginate()
+// would cut it from the whole strip.
+class StripPaginator {
+public:
+    explicit StripPaginator(qreal pageHeight);
+    ~StripPaginator();
+    StripPaginator(const StripPaginator &) = delete;
+    StripPaginator &operator=(const StripPaginator &) = delete;
+
+    // The next part of the strip, laid out; it must stay until forgotten.
+    void add(const StripPart &part);
+    // Appends the pages settled so far; with `last` (every part added), all
+    // the rest.
+    void paginate(bool last, QVector<PageSlice> *pages);
+    // `doc` is going away: only pages below it may still be cut.
+    void forget(const QTextDocument *doc);
+    // The strip's height so far.
+    qreal height() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
 
 } // namespace corv

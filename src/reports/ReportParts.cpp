@@ -2,6 +2,7 @@
 
 #include <QVector>
 #include <algorithm>
+#include <optional>
 
 namespace corv {
 
@@ -212,6 +213,35 @@ void cutTable(const QString &s, const Table &table, int rowsPerTable, QStringLis
     pieces->last() += s.mid(from, table.end - from);
 }
 
+// Cuts the tables of `html` from `from` (where no table is open) up to
+// `bodyEnd` into `pieces`, appending to the last.
+void cutBody(const QString &html, int from, int bodyEnd, int rowsPerTable, QStringList *pieces) {
+    Tag tag;
+    int pos = from;
+    while (nextTag(html, pos, &tag) && tag.begin < bodyEnd) {
+        pos = tag.end;
+        if (tag.name != QLatin1String("table") || tag.closing)
+            continue;
+        Table table;
+        if (!readTable(html, tag, &table) || table.end > bodyEnd)
+            break;
+        pieces->last() += html.mid(from, tag.begin - from);
+        cutTable(html, table, rowsPerTable, pieces);
+        from = pos = table.end;
+    }
+    pieces->last() += html.mid(from, bodyEnd - from);
+}
+
+// The last "</body>" of `html` from `from` on; -1 when there is none.
+int lastBodyClose(const QString &html, int from) {
+    int at = -1;
+    Tag tag;
+    for (int pos = from; nextTag(html, pos, &tag); pos = tag.end)
+        if (tag.name == QLatin1String("body") && tag.closing)
+            at = tag.begin;
+    return at;
+}
+
 } // namespace
 
 QStringList splitReportHtml(const QString &html, int rowsPerTable, int parts) {
@@ -245,21 +275,7 @@ QStringList splitReportHtml(const QString &html, int rowsPerTable, int parts) {
     const QString tail = html.mid(bodyEnd);
 
     QStringList pieces{QString()};
-    int from = bodyBegin;
-    Tag tag;
-    int pos = bodyBegin;
-    while (nextTag(html, pos, &tag) && tag.begin < bodyEnd) {
-        pos = tag.end;
-        if (tag.name != QLatin1String("table") || tag.closing)
-            continue;
-        Table table;
-        if (!readTable(html, tag, &table) || table.end > bodyEnd)
-            break;
-        pieces.last() += html.mid(from, tag.begin - from);
-        cutTable(html, table, rowsPerTable, &pieces);
-        from = pos = table.end;
-    }
-    pieces.last() += html.mid(from, bodyEnd - from);
+    cutBody(html, bodyBegin, bodyEnd, rowsPerTable, &pieces);
 
     // Pieces are shared out so that the parts are about the same size.
     qsizetype total = 0;
@@ -281,6 +297,250 @@ QStringList splitReportHtml(const QString &html, int rowsPerTable, int parts) {
     }
     out << head + current + tail;
     return out;
+}
+
+// --- cutting HTML as it comes ---------------------------------------------------
+
+struct HtmlCutter::State {
+    enum Phase { Head, Body, InTable, Hold, Whole };
+    struct CellAt {
+        int begin = 0, nameSize = 0;
+        QString width;
+        bool spans = false;
+    };
+    struct RowAt {
+        int begin = 0;
+        bool inHead = false;
+        QVector<CellAt> cells;
+    };
+    Phase phase = Head;
+    int rowsPerTable = 1;
+    QString buf;   // the text not yet given out, from its start
+    int from = 0;  // in buf: the first character not yet in a piece
+    int pos = 0;   // in buf: where the tags are read on
+    QString piece; // the piece being made
+    QStringList done;
+    QString head, tail;
+    bool headKnown = false, finished = false, failed = false;
+    // The table being read.
+    QString openTag;
+    int depth = 0;
+    bool inHead = false, rowSpans = false, cutHere = false, cuttable = false;
+    int rows = 0, sincePiece = 0;
+    QVector<QString> widths; // the first row's
+    std::optional<RowAt> row;
+
+    void endRow() {
+        if (!row)
+            return;
+        RowAt r = *row;
+        row.reset();
+        const bool first = rows++ == 0;
+        if (first) {
+            cuttable = !r.cells.isEmpty() &&
+                       std::none_of(r.cells.begin(), r.cells.end(),
+                                    [](const CellAt &c) { return c.width.isNull() || c.spans; });
+            for (const CellAt &c : r.cells)
+                widths << c.width;
+        }
+        if (r.inHead)
+            return;
+        const bool plain =
+            r.cells.size() == widths.size() &&
+            std::none_of(r.cells.begin(), r.cells.end(), [](const CellAt &c) { return c.spans; });
+        if (cuttable && !rowSpans && sincePiece >= rowsPerTable && plain && !first) {
+            piece += buf.mid(from, r.begin - from);
+            piece += QLatin1String("</table>");
+            done << piece;
+            piece = openTag;
+            int at = r.begin;
+            for (int c = 0; c < widths.size(); ++c) {
+                const CellAt &cell = r.cells[c];
+                if (!cell.width.isNull())
+                    continue;
+                const int afterName = cell.begin + 1 + cell.nameSize;
+                piece += buf.mid(at, afterName - at);
+                piece += QStringLiteral(" width=\"%1\"").arg(widths[c]);
+                at = afterName;
+            }
+            from = at;
+            sincePiece = 0;
+            cutHere = true;
+        }
+        ++sincePiece;
+    }
+
+    void read() {
+        Tag tag;
+        while (phase != Hold && phase != Whole && nextTag(buf, pos, &tag)) {
+            pos = tag.end;
+            if (phase == Head) {
+                if (tag.name == QLatin1String("body") && !tag.closing) {
+                    head = buf.left(tag.end);
+                    headKnown = true;
+                    from = tag.end;
+                    phase = Body;
+                } else if (tag.name == QLatin1String("table")) {
+                    // Where the body begins is only known at the end.
+                    phase = Whole;
+                }
+            } else if (phase == Body) {
+                if (tag.name == QLatin1String("body") && tag.closing) {
+                    phase = Hold;
+                } else if (tag.name == QLatin1String("table") && !tag.closing) {
+                    piece += buf.mid(from, tag.begin - from);
+                    from = tag.begin;
+                    openTag = buf.mid(tag.begin, tag.end - tag.begin);
+                    depth = 1;
+                    inHead = rowSpans = cutHere = cuttable = false;
+                    rows = sincePiece = 0;
+                    widths.clear();
+                    row.reset();
+                    phase = InTable;
+                }
+            } else if (tag.name == QLatin1String("table")) {
+                depth += tag.closing ? -1 : 1;
+                if (depth == 0) {
+                    endRow();
+                    if (cutHere && rowSpans)
+                        failed = true;
+                    piece += buf.mid(from, tag.end - from);
+                    from = tag.end;
+                    phase = Body;
+                }
+            } else if (tag.name == QLatin1String("body") && tag.closing) {
+                if (cutHere)
+                    failed = true;
+                phase = Hold;
+            } else if (depth != 1) {
+                continue;
+            } else if (tag.name == QLatin1String("thead")) {
+                inHead = !tag.closing;
+            } else if (tag.name == QLatin1String("tr") && !tag.closing) {
+                endRow();
+                row = RowAt{tag.begin, inHead, {}};
+            } else if ((tag.name == QLatin1String("td") || tag.name == QLatin1String("th")) &&
+                       !tag.closing && row) {
+                CellAt cell;
+                cell.begin = tag.begin;
+                cell.nameSize = int(tag.name.size());
+                cell.width = attribute(buf, tag, QLatin1String("width"));
+                const QString colspan = attribute(buf, tag, QLatin1String("colspan"));
+                const QString rowspan = attribute(buf, tag, QLatin1String("rowspan"));
+                cell.spans = !colspan.isNull() && colspan.trimmed() != QLatin1String("1");
+                if (!rowspan.isNull() && rowspan.trimmed() != QLatin1String("1")) {
+                    rowSpans = true;
+                    if (cutHere)
+                        failed = true;
+                }
+                row->cells.push_back(cell);
+            }
+        }
+        // What is in pieces is let go of.
+        if ((phase == Body || phase == InTable) && from > 64 * 1024) {
+            buf.remove(0, from);
+            pos -= from;
+            if (row) {
+                row->begin -= from;
+                for (CellAt &c : row->cells)
+                    c.begin -= from;
+            }
+            from = 0;
+        }
+    }
+};
+
+HtmlCutter::HtmlCutter(int rowsPerTable) : d(std::make_unique<State>()) {
+    d->rowsPerTable = std::max(rowsPerTable, 1);
+}
+
+HtmlCutter::~HtmlCutter() = default;
+
+void HtmlCutter::add(const QString &text) {
+    if (d->finished || d->failed)
+        return;
+    d->buf += text;
+    d->read();
+}
+
+void HtmlCutter::finish() {
+    if (d->finished || d->failed)
+        return;
+    d->finished = true;
+    State &s = *d;
+    switch (s.phase) {
+    case State::Head:
+    case State::Whole: {
+        // No body before the first table: cut as a whole.
+        int bodyBegin = 0, bodyEnd = int(s.buf.size());
+        Tag tag;
+        bool opened = false;
+        for (int pos = 0; nextTag(s.buf, pos, &tag); pos = tag.end) {
+            if (tag.name != QLatin1String("body"))
+                continue;
+            if (!tag.closing && !opened) {
+                bodyBegin = tag.end;
+                opened = true;
+            } else if (tag.closing && opened) {
+                bodyEnd = tag.begin;
+            }
+        }
+        if (bodyEnd < bodyBegin)
+            bodyEnd = int(s.buf.size());
+        s.head = s.buf.left(bodyBegin);
+        s.tail = s.buf.mid(bodyEnd);
+        QStringList pieces{QString()};
+        cutBody(s.buf, bodyBegin, bodyEnd, s.rowsPerTable, &pieces);
+        s.done += pieces;
+        s.headKnown = true;
+        break;
+    }
+    case State::InTable:
+        // A table never closed is left as it is.
+        if (s.cutHere)
+            s.failed = true;
+        s.piece += s.buf.mid(s.from);
+        s.done << s.piece;
+        break;
+    case State::Body:
+        s.piece += s.buf.mid(s.from);
+        s.done << s.piece;
+        break;
+    case State::Hold: {
+        // Past a "</body>": the body ends at the last one.
+        const int end = lastBodyClose(s.buf, s.from);
+        const int bodyEnd = end < 0 ? int(s.buf.size()) : end;
+        QStringList pieces{s.piece};
+        cutBody(s.buf, s.from, bodyEnd, s.rowsPerTable, &pieces);
+        s.done += pieces;
+        s.tail = s.buf.mid(bodyEnd);
+        break;
+    }
+    }
+    s.piece.clear();
+    s.buf.clear();
+}
+
+QStringList HtmlCutter::takePieces() {
+    QStringList out;
+    out.swap(d->done);
+    return out;
+}
+
+bool HtmlCutter::headKnown() const {
+    return d->headKnown;
+}
+
+QString HtmlCutter::head() const {
+    return d->head;
+}
+
+QString HtmlCutter::tail() const {
+    return d->tail;
+}
+
+bool HtmlCutter::failed() const {
+    return d->failed;
 }
 
 } // namespace corv

@@ -21,6 +21,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace corv {
 
@@ -28,5 +29,41 @@ namespace corv {
 // not enough to share out; always at least one). With `parts` 1 the result
 // is one document.
 QStringList splitReportHtml(const QString &html, int rowsPerTable, int parts);
+
+// The same cutting for HTML that comes in pieces, as it comes: the pieces
+// splitReportHtml() makes of the whole, each given out as soon as it is
+// complete (a piece of a long table once the rows after it are read), so
+// that a report can be laid out while it is still being rendered, and
+// none of it need be held whole.
+//
+// Where that cannot be known before the end (a template with no <body>
+// before its first table), everything is held and cut at the end. Where a
+// piece given out turns out not to be cut in the whole (a row spanning rows
+// late in a cut table, a table never closed), failed() says so: the caller
+// must start over with the whole HTML.
+class HtmlCutter {
+public:
+    explicit HtmlCutter(int rowsPerTable);
+    ~HtmlCutter();
+    HtmlCutter(const HtmlCutter &) = delete;
+    HtmlCutter &operator=(const HtmlCutter &) = delete;
+
+    void add(const QString &text);
+    // The HTML has ended: the rest is given out.
+    void finish();
+    // The pieces complete since the last call, in order.
+    QStringList takePieces();
+    // What goes before every part (up to and with the <body> tag): known
+    // once the body has begun, or at the end.
+    bool headKnown() const;
+    QString head() const;
+    // What goes after the last part; known at the end.
+    QString tail() const;
+    bool failed() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};
 
 } // namespace corv

@@ -26,12 +26,14 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 namespace corv {
 
@@ -54,6 +56,8 @@ public:
     }
 
     std::function<void()> onChange;
+    // Called after the view was first painted.
+    std::function<void()> onPainted;
 
     bool fitWidthMode() const { return m_mode == FitWidth; }
     bool fitPageMode() const { return m_mode == FitPage; }
@@ -71,11 +75,11 @@ public:
             return m_asked;
         const double y = verticalScrollBar()->value() + viewport()->height() / 3.0;
         const int page = int(std::floor((y - Gap / 2.0) / (pageHeight() + Gap)));
-        return std::clamp(page, 0, m_doc.pageCount() - 1);
+        return std::clamp(page, 0, std::max(0, m_doc.pageCount() - 1));
     }
 
     void showPage(int page) {
-        page = std::clamp(page, 0, m_doc.pageCount() - 1);
+        page = std::clamp(page, 0, std::max(0, m_doc.pageCount() - 1));
         verticalScrollBar()->setValue(int(std::lround(page * (pageHeight() + Gap))));
         m_asked = page;
         m_askedScroll = verticalScrollBar()->value();
@@ -83,6 +87,15 @@ public:
     }
 
     int pagesDrawn() const { return m_drawn; }
+
+    // More pages are cut, or the last: the scroll range grows, and pages
+    // drawn before the page count was known are drawn again.
+    void pagesChanged(bool final) {
+        if (final)
+            m_cache.clear();
+        relayout(currentPage());
+        viewport()->update();
+    }
 
 protected:
     void resizeEvent(QResizeEvent *event) override {
@@ -150,6 +163,8 @@ protected:
             p.setPen(QColor(0x50, 0x50, 0x50));
             p.drawRect(page.adjusted(0, 0, -1, -1));
         }
+        if (onPainted)
+            std::exchange(onPainted, nullptr)();
     }
 
 private:
@@ -285,8 +300,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *
     pageBox->setToolTip(QCoreApplication::translate("ReportPreview", "Page shown"));
     pageBox->setKeyboardTracking(false);
     m_toolBar->addWidget(pageBox);
-    pageCountLabel =
-        new QLabel(QCoreApplication::translate("ReportPreview", " of %1 ").arg(pageCount()), this);
+    pageCountLabel = new QLabel(this);
     m_toolBar->addWidget(pageCountLabel);
     nextAction = m_toolBar->addAction(st->standardIcon(QStyle::SP_MediaSeekForward),
                                       QCoreApplication::translate("ReportPreview", "Next Page"));
@@ -349,6 +363,42 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportDocument> document, QWidget *
            std::min(room.height(), std::max(600, room.height() * 9 / 10)));
     m_view->setFocus();
     syncControls();
+
+    // A long report goes on being laid out while its first pages are read.
+    if (!m_doc->complete()) {
+        m_layoutTimer = new QTimer(this);
+        m_layoutTimer->setInterval(0);
+        connect(m_layoutTimer, &QTimer::timeout, this, &ReportPreview::layOutMore);
+        // The first page is drawn first; then the rest is laid out (or
+        // after a moment, if the window is not drawn at all).
+        auto start = [this] {
+            if (!m_layoutTimer->isActive() && !m_doc->complete() && !m_doc->failed())
+                m_layoutTimer->start();
+        };
+        m_view->onPainted = start;
+        QTimer::singleShot(200, this, start);
+    }
+}
+
+bool ReportPreview::allPagesReady() const {
+    return m_doc->complete();
+}
+
+void ReportPreview::layOutMore() {
+    const int before = pageCount();
+    // Short slices: the window answers between them.
+    const bool done = m_doc->layOutMore(15);
+    if (m_doc->failed()) {
+        m_layoutTimer->stop();
+        reject(); // the caller says why
+        return;
+    }
+    if (done)
+        m_layoutTimer->stop();
+    if (done || pageCount() != before) {
+        m_view->pagesChanged(done);
+        syncControls();
+    }
 }
 
 ReportPreview::~ReportPreview() = default;
@@ -362,7 +412,7 @@ int ReportPreview::currentPage() const {
 }
 
 void ReportPreview::setCurrentPage(int page) {
-    m_view->showPage(std::clamp(page, 1, pageCount()) - 1);
+    m_view->showPage(std::clamp(page, 1, std::max(1, pageCount())) - 1);
     syncControls();
 }
 
@@ -415,7 +465,13 @@ void ReportPreview::syncControls() {
         return;
     m_syncing = true;
     const int page = currentPage();
+    pageBox->setRange(1, std::max(1, pageCount()));
     pageBox->setValue(page);
+    // While the report is still being laid out, the pages so far.
+    pageCountLabel->setText(
+        m_doc->complete()
+            ? QCoreApplication::translate("ReportPreview", " of %1 ").arg(pageCount())
+            : QCoreApplication::translate("ReportPreview", " of %1+ ").arg(pageCount()));
     firstAction->setEnabled(page > 1);
     previousAction->setEnabled(page > 1);
     nextAction->setEnabled(page < pageCount());
@@ -435,6 +491,16 @@ void ReportPreview::syncControls() {
 }
 
 void ReportPreview::printReport() {
+    // The print dialog offers every page: the rest is laid out first.
+    if (!m_doc->complete()) {
+        SteppedProgress progress(
+            {QCoreApplication::translate("ReportPreview", "Print"),
+             QCoreApplication::translate("ReportControl", "Preparing the report\u2026")});
+        if (!m_doc->finish([&](int done, int) { return progress.step(done); }))
+            return;
+        m_view->pagesChanged(true);
+        syncControls();
+    }
     QString why;
     auto printer = reportPrinters().choosePrinter(this, pageCount(), &why);
     if (!printer) {
@@ -446,7 +512,16 @@ void ReportPreview::printReport() {
         return;
     }
     dialogs().setWaitCursor(true);
-    const bool ok = corv::printReport(m_doc->report(), m_doc.get(), *printer, &why);
+    // Page by page, the window answering between pages. A print job
+    // cannot be taken back half-sent: the box has no Cancel.
+    SteppedProgress progress(
+        {QCoreApplication::translate("ReportPreview", "Print"),
+         QCoreApplication::translate("ReportPreview", "Printing %1\u2026").arg(m_doc->title()),
+         false});
+    const bool ok = corv::printReport(*m_doc, *printer, &why, [&](int done, int total) {
+        progress.step(done, total);
+        return true;
+    });
     dialogs().setWaitCursor(false);
     if (!ok)
         msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation,
@@ -487,6 +562,10 @@ void ReportPreview::saveAsPdf() {
     const bool ok = m_doc->writePdf(
         path, &why, [&](int done, int total) { return progress.step(done, total); });
     dialogs().setWaitCursor(false);
+    if (m_doc->complete()) {
+        m_view->pagesChanged(true);
+        syncControls();
+    }
     if (!ok && !why.isEmpty())
         msgBox(why, MsgButtons::Ok, MsgIcon::Exclamation,
                QCoreApplication::translate("ReportPreview", "Save as PDF"));

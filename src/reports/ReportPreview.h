@@ -10,6 +10,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QSpinBox;
+class QTimer;
 class QToolBar;
 
 namespace corv {
@@ -45,7 +46,7 @@ public:
     // drawn. For measuring how soon the preview shows its first page.
     bool renderFirstPage();
     // True once every page of the report is laid out and can be shown.
-    bool allPagesReady() const { return true; }
+    bool allPagesReady() const;
 
     QAction *printAction, *pdfAction, *firstAction, *previousAction, *nextAction, *lastAction,
         *zoomInAction, *zoomOutAction, *closeAction;
@@ -54,6 +55,7 @@ public:
     QComboBox *zoomBox;
 
 private:
+    void layOutMore();
     void syncControls();
     void applyZoomText(const QString &text);
 
@@ -61,6 +63,7 @@ private:
     QToolBar *m_toolBar;
     PageView *m_view;
     bool m_syncing = false;
+    QTimer *m_layoutTimer = nullptr;
 };
 
 } // namespace corv

@@ -77,8 +77,10 @@ std::unique_ptr<QPrinter> SystemReportPrinters::choosePrinter(QWidget *parent, i
     return printer;
 }
 
-bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QPrinter &printer,
-                 QString *why) {
+namespace {
+
+bool printOn(const RenderedReport &report, const ReportDocument *laidOut, QPrinter &printer,
+             QString *why, const ReportDocument::LayoutProgress &keepGoing = {}) {
     // Our margins are in the layout; the printer is given the whole sheet.
     printer.setFullPage(true);
     printer.setPageOrientation(report.orientation);
@@ -91,7 +93,12 @@ bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QP
     std::unique_ptr<ReportDocument> own;
     const ReportDocument *doc = laidOut;
     if (!doc || !doc->pageLayout().pageSize().isEquivalentTo(paper)) {
-        own = std::make_unique<ReportDocument>(report, paper);
+        // A report laid out piece by piece is not held whole: its parts are
+        // laid out again.
+        if (doc && report.bodyHtml.isEmpty())
+            own = std::make_unique<ReportDocument>(*doc, paper);
+        else
+            own = std::make_unique<ReportDocument>(report, paper);
         doc = own.get();
     }
     int from = 0, to = 0;
@@ -100,7 +107,7 @@ bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QP
         to = printer.toPage();
     }
     QString reason;
-    if (!doc->paint(printer, from, to, &reason)) {
+    if (!doc->paint(printer, from, to, &reason, keepGoing)) {
         if (why)
             *why = QCoreApplication::translate("ReportPrinters",
                                                "The report could not be printed on %1: %2.")
@@ -111,6 +118,23 @@ bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QP
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QPrinter &printer,
+                 QString *why) {
+    return printOn(report, laidOut, printer, why);
+}
+
+bool printReport(ReportDocument &laidOut, QPrinter &printer, QString *why,
+                 const std::function<bool(int, int)> &keepGoing) {
+    if (!laidOut.finish(keepGoing)) {
+        if (why)
+            *why = laidOut.error().text;
+        return false;
+    }
+    return printOn(laidOut.report(), &laidOut, printer, why, keepGoing);
 }
 
 } // namespace corv

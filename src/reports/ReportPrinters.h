@@ -5,6 +5,7 @@
 
 #include <QPageSize>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -53,5 +54,10 @@ QPageSize localPageSize();
 // fails.
 bool printReport(const RenderedReport &report, const ReportDocument *laidOut, QPrinter &printer,
                  QString *why);
+// The same for a report laid out piece by piece (complete, or laid out to
+// its end first). `keepGoing`, when given, is told of each page printed
+// (pages done, pages in all), so the window can answer meanwhile.
+bool printReport(ReportDocument &laidOut, QPrinter &printer, QString *why,
+                 const std::function<bool(int, int)> &keepGoing = {});
 
 } // namespace corv

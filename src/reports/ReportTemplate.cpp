@@ -358,38 +358,180 @@ std::optional<ReportTemplate> ReportTemplate::fromText(const QString &text, cons
 
 // --- rendering -----------------------------------------------------------------
 
+// The values of a report. A record's values are not kept: the lists of
+// records hold a stand-in per record, and the context a template renders in
+// makes the record's object when the template first asks for one of its
+// values, keeping only the few it is in (a hundred thousand records' objects
+// took gigabytes).
 struct RenderedReport::Impl {
+    std::shared_ptr<const ReportTable> table;
     mu::data global;
+    // Each list of records: where its stand-ins lie, and the rows they are.
+    struct RecordList {
+        const mu::data *begin = nullptr;
+        qsizetype size = 0;
+        QVector<int> rows;
+    };
+    std::vector<RecordList> lists; // by `begin`
+    QVector<int> numberOf;         // the record's number (1-based) by row
+    bool byTank = false;
     std::string header, footer; // the raw sections, rendered per page
     bool hasHeader = false, hasFooter = false;
 
-    QString renderPart(const std::string &part, int page, int pages) const {
-        mu::mustache tmpl(part);
-        tmpl.set_custom_escape(escapeHtml);
-        mu::data pageValues(mu::data::type::object);
-        pageValues.set("page", mu::data(std::to_string(page)));
-        pageValues.set("pages", mu::data(std::to_string(pages)));
-        mu::context<std::string> ctx(&global);
-        ctx.push(&pageValues);
-        // A header drawn on every page has a bound of its own: one that
-        // repeats every record is cut off rather than fill the memory.
-        struct Sink {
-            std::string out;
-            Sink &operator<<(const std::string &piece) {
-                if (out.size() + piece.size() > std::size_t(MaxRenderedReport / 32))
-                    throw Sink();
-                out += piece;
-                return *this;
-            }
-        } sink;
-        try {
-            tmpl.render(ctx, sink);
-        } catch (const Sink &) {
-            return QString();
-        }
-        return tmpl.is_valid() ? QString::fromStdString(sink.out) : QString();
+    // The record a stand-in is, as its list's index; nullptr when `item` is
+    // no stand-in.
+    const RecordList *listOf(const mu::data *item, qsizetype *index) const {
+        auto it = std::upper_bound(lists.begin(), lists.end(), item,
+                                   [](const mu::data *p, const RecordList &l) {
+                                       return std::less<const mu::data *>()(p, l.begin);
+                                   });
+        if (it == lists.begin())
+            return nullptr;
+        --it;
+        if (!std::less<const mu::data *>()(item, it->begin + it->size))
+            return nullptr;
+        *index = item - it->begin;
+        return &*it;
     }
+
+    mu::data recordObject(const RecordList &list, qsizetype i) const {
+        const ReportTable &t = *table;
+        const int r = list.rows.at(i);
+        mu::data rec(mu::data::type::object);
+        const QVector<QVariant> &row = t.rows.at(r);
+        for (int c = 0; c < t.columns.size(); ++c) {
+            const ReportColumn &col = t.columns.at(c);
+            const QString text = reportText(row.at(c), col.kind, col.decimals);
+            rec.set(u8(col.name),
+                    textOrFalse(col.words ? shownKind(text) : shownText(text, col.kind)));
+        }
+        if (byTank)
+            rec.set("TankName", textOrFalse(tankLabel(t, tankOf(t, r))));
+        rec.set("recordNumber", mu::data(std::to_string(numberOf.at(r))));
+        rec.set("first", mu::data(i == 0));
+        rec.set("last", mu::data(i == list.size - 1));
+        rec.set("odd", mu::data(i % 2 == 0)); // the 1st, 3rd, ... for striped rows
+        return rec;
+    }
+
+    QString renderPart(const std::string &part, int page, int pages) const;
 };
+
+namespace {
+
+// Names looked up as Mustache's own context does (innermost first, "a.b"
+// through objects), a record's stand-in read as the record's object.
+class ReportContext : public mu::basic_context<std::string> {
+public:
+    explicit ReportContext(const RenderedReport::Impl &d) : m_d(d) {}
+
+    void push(const mu::data *data) override { m_items.insert(m_items.begin(), data); }
+    void pop() override { m_items.erase(m_items.begin()); }
+
+    const mu::data *get(const std::string &name) const override {
+        if (name.size() == 1 && name[0] == '.')
+            return m_items.empty() ? nullptr : resolve(m_items.front());
+        if (name.find('.') == std::string::npos) {
+            for (const mu::data *item : m_items)
+                if (const mu::data *var = resolve(item)->get(name))
+                    return var;
+            return nullptr;
+        }
+        std::vector<std::string> names;
+        for (std::size_t from = 0;;) {
+            const std::size_t dot = name.find('.', from);
+            names.push_back(name.substr(from, dot == std::string::npos ? dot : dot - from));
+            if (dot == std::string::npos)
+                break;
+            from = dot + 1;
+        }
+        for (const mu::data *item : m_items) {
+            const mu::data *var = resolve(item);
+            for (const std::string &n : names) {
+                var = var->get(n);
+                if (!var)
+                    break;
+                var = resolve(var);
+            }
+            if (var)
+                return var;
+        }
+        return nullptr;
+    }
+
+    const mu::data *get_partial(const std::string &name) const override {
+        for (const mu::data *item : m_items)
+            if (const mu::data *var = resolve(item)->get(name))
+                return var;
+        return nullptr;
+    }
+
+private:
+    const mu::data *resolve(const mu::data *item) const {
+        qsizetype index = 0;
+        const RenderedReport::Impl::RecordList *list = m_d.listOf(item, &index);
+        if (!list)
+            return item;
+        for (const Made &m : m_made)
+            if (m.item == item)
+                return m.object.get();
+        // Objects of records no longer in the context are let go of; what
+        // the template holds of a record it is in stays.
+        constexpr std::size_t Keep = 8;
+        for (auto it = m_made.begin(); m_made.size() >= Keep && it != m_made.end();) {
+            if (std::find(m_items.begin(), m_items.end(), it->item) == m_items.end())
+                it = m_made.erase(it);
+            else
+                ++it;
+        }
+        m_made.push_back({item, std::make_unique<mu::data>(m_d.recordObject(*list, index))});
+        return m_made.back().object.get();
+    }
+
+    struct Made {
+        const mu::data *item;
+        std::unique_ptr<mu::data> object;
+    };
+    const RenderedReport::Impl &m_d;
+    std::vector<const mu::data *> m_items;
+    mutable std::vector<Made> m_made;
+};
+
+// A sink that stops the rendering by throwing: Mustache cannot be told to.
+struct StopRendering {};
+
+} // namespace
+
+QString RenderedReport::Impl::renderPart(const std::string &part, int page, int pages) const {
+    mu::mustache tmpl(part);
+    tmpl.set_custom_escape(escapeHtml);
+    mu::data pageValues(mu::data::type::object);
+    pageValues.set("page", mu::data(std::to_string(page)));
+    // Until the last page is known, the page count shows as an ellipsis.
+    pageValues.set("pages", mu::data(pages > 0 ? std::to_string(pages) : std::string("\u2026")));
+    pageValues.set("pageHeader", mu::data(false));
+    pageValues.set("pageFooter", mu::data(false));
+    ReportContext ctx(*this);
+    ctx.push(&global);
+    ctx.push(&pageValues);
+    // A header drawn on every page has a bound of its own: one that
+    // repeats every record is cut off rather than fill the memory.
+    struct Sink {
+        std::string out;
+        Sink &operator<<(const std::string &piece) {
+            if (out.size() + piece.size() > std::size_t(MaxRenderedReport / 32))
+                throw StopRendering();
+            out += piece;
+            return *this;
+        }
+    } sink;
+    try {
+        tmpl.render(ctx, sink);
+    } catch (const StopRendering &) {
+        return QString();
+    }
+    return tmpl.is_valid() ? QString::fromStdString(sink.out) : QString();
+}
 
 RenderedReport::RenderedReport() = default;
 RenderedReport::~RenderedReport() = default;
@@ -415,14 +557,25 @@ QString htmlText(const QString &text) {
     return QString::fromStdString(escapeHtml(text.toStdString()));
 }
 
-std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const ReportTable &table,
-                                           const ReportValues &values, ReportError *error) {
+qint64 maxStreamedReport(qsizetype records) {
+    return qint64(MaxRenderedReport) + qint64(records) * MaxRenderedPerRecord;
+}
+
+std::optional<RenderedReport> renderReportBody(const ReportTemplate &tmpl, const ReportTable &table,
+                                               const ReportValues &values, ReportBodySink &sink,
+                                               qint64 maxChars, ReportError *error) {
+    if (error)
+        *error = ReportError();
     auto impl = std::make_shared<RenderedReport::Impl>();
+    // A copy shares the rows (they are implicitly shared): the page parts
+    // may list records long after the caller's table has gone.
+    impl->table = std::make_shared<const ReportTable>(table);
     mu::data &g = impl->global;
     g = mu::data(mu::data::type::object);
 
     const int n = int(table.rows.size());
     const bool byTank = table.tankColumn >= 0;
+    impl->byTank = byTank;
 
     // Records of a tank table print tank by tank, tanks in name order; the
     // order within a tank is the template's.
@@ -451,45 +604,23 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
         });
     } else {
         Group all;
+        all.rows.reserve(n);
         for (int r = 0; r < n; ++r)
             all.rows.push_back(r);
         groups.push_back(all);
     }
 
-    // One object per record, built once and shared by the flat list and the
-    // tank's list.
-    QVector<mu::data> recordData(n);
-    int number = 0;
     QVector<int> order;
     order.reserve(n);
     for (const Group &grp : std::as_const(groups))
         order += grp.rows;
-    for (int i = 0; i < order.size(); ++i) {
-        const int r = order.at(i);
-        mu::data rec(mu::data::type::object);
-        const QVector<QVariant> &row = table.rows.at(r);
-        for (int c = 0; c < table.columns.size(); ++c) {
-            const ReportColumn &col = table.columns.at(c);
-            const QString text = reportText(row.at(c), col.kind, col.decimals);
-            rec.set(u8(col.name),
-                    textOrFalse(col.words ? shownKind(text) : shownText(text, col.kind)));
-        }
-        if (byTank)
-            rec.set("TankName", textOrFalse(tankLabel(table, tankOf(table, r))));
-        rec.set("recordNumber", mu::data(std::to_string(++number)));
-        recordData[r] = std::move(rec);
-    }
+    impl->numberOf.resize(n);
+    for (int i = 0; i < order.size(); ++i)
+        impl->numberOf[order.at(i)] = i + 1;
 
-    auto listOf = [&](const QVector<int> &rows) {
-        mu::list items;
-        items.reserve(std::size_t(rows.size()));
-        for (int i = 0; i < rows.size(); ++i) {
-            mu::data item = recordData.at(rows.at(i));
-            item.set("first", mu::data(i == 0));
-            item.set("last", mu::data(i == rows.size() - 1));
-            item.set("odd", mu::data(i % 2 == 0)); // the 1st, 3rd, ... for striped rows
-            items.push_back(std::move(item));
-        }
+    // A stand-in per record; ReportContext makes the record of it.
+    auto standIns = [](qsizetype count) {
+        mu::list items(std::size_t(count), mu::data(true));
         return mu::data(items);
     };
 
@@ -498,7 +629,7 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
     g.set("printedOn", mu::data(u8(userDateText(values.printedOn))));
     g.set("recordCount", mu::data(std::to_string(n)));
     g.set("oneRecord", mu::data(n == 1));
-    g.set("records", listOf(order));
+    g.set("records", standIns(n));
     addTotals(g, table, order);
 
     mu::list tanks;
@@ -510,7 +641,7 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
             t.set("TankID", grp.tank ? mu::data(std::to_string(*grp.tank)) : mu::data(false));
             t.set("recordCount", mu::data(std::to_string(grp.rows.size())));
             t.set("oneRecord", mu::data(grp.rows.size() == 1));
-            t.set("records", listOf(grp.rows));
+            t.set("records", standIns(grp.rows.size()));
             t.set("first", mu::data(i == 0));
             t.set("last", mu::data(i == groups.size() - 1));
             addTotals(t, table, grp.rows);
@@ -528,46 +659,139 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
     g.set("tankName", textOrFalse(tankName));
     g.set("allTanks", mu::data(byTank && groups.size() > 1));
 
-    // The page header and footer are kept aside and drawn on each page.
+    // Where the stand-ins ended up, now that the values stand still.
+    auto addList = [&](const mu::data *list, const QVector<int> &rows) {
+        if (list && list->is_non_empty_list())
+            impl->lists.push_back(
+                {list->list_value().data(), qsizetype(list->list_value().size()), rows});
+    };
+    addList(g.get("records"), order);
+    if (const mu::data *ts = g.get("tanks"); ts && ts->is_non_empty_list())
+        for (std::size_t i = 0; i < ts->list_value().size(); ++i)
+            addList(ts->list_value()[i].get("records"), groups.at(int(i)).rows);
+    std::sort(impl->lists.begin(), impl->lists.end(), [](const auto &a, const auto &b) {
+        return std::less<const mu::data *>()(a.begin, b.begin);
+    });
+
+    auto invalid = [&](const QString &why) {
+        fail(error, ReportErr::ReportFileInvalid,
+             QCoreApplication::translate("ReportTemplate",
+                                         "The report file %1 is not a valid report template: %2")
+                 .arg(tmpl.path, why));
+        return std::nullopt;
+    };
+
+    // The page header and footer are kept aside and drawn on each page. A
+    // template without one of them is known at once not to have it; the
+    // others say so when the rendering first reaches them.
+    static const QRegularExpression headerTag(QStringLiteral("[#^]\\s*pageHeader\\b"));
+    static const QRegularExpression footerTag(QStringLiteral("[#^]\\s*pageFooter\\b"));
+    bool headerPossible = tmpl.text.contains(headerTag);
+    bool footerPossible = tmpl.text.contains(footerTag);
     std::string header, footer;
-    bool sawHeader = false, sawFooter = false;
-    g.set("pageHeader", mu::data(mu::lambda{[&](const std::string &text) {
-              if (!sawHeader) {
-                  header = text;
-                  sawHeader = true;
-              }
-              return std::string();
-          }}));
-    g.set("pageFooter", mu::data(mu::lambda{[&](const std::string &text) {
-              if (!sawFooter) {
-                  footer = text;
-                  sawFooter = true;
-              }
-              return std::string();
-          }}));
+    bool sawHeader = false, sawFooter = false, told = false;
+    QString partProblem;
+    // Called when both parts are known (or at the end): checks them and
+    // hands them to the sink.
+    auto tell = [&]() -> bool {
+        if (told)
+            return true;
+        told = true;
+        for (const std::string *part : {&header, &footer}) {
+            const mu::mustache check(*part);
+            if (!check.is_valid()) {
+                partProblem = QString::fromStdString(check.error_message()) + u'.';
+                return false;
+            }
+            // A part is read again with the first delimiters: what the body's
+            // changed delimiters hid is a tag there.
+            if (const QString why = tagProblem(QString::fromStdString(*part)); !why.isEmpty()) {
+                partProblem = why;
+                return false;
+            }
+        }
+        impl->header = header;
+        impl->footer = footer;
+        impl->hasHeader = sawHeader;
+        impl->hasFooter = sawFooter;
+        RenderedReport parts;
+        parts.title = tmpl.title;
+        parts.orientation = tmpl.orientation;
+        parts.marginMm = tmpl.marginMm;
+        parts.d = impl;
+        sink.pagePartsKnown(parts);
+        return true;
+    };
+    auto settled = [&] { return (sawHeader || !headerPossible) && (sawFooter || !footerPossible); };
+    mu::data bodyValues(mu::data::type::object);
+    bodyValues.set("pageHeader", mu::data(mu::lambda{[&](const std::string &text) {
+                       if (!sawHeader) {
+                           header = text;
+                           sawHeader = true;
+                       }
+                       return std::string();
+                   }}));
+    bodyValues.set("pageFooter", mu::data(mu::lambda{[&](const std::string &text) {
+                       if (!sawFooter) {
+                           footer = text;
+                           sawFooter = true;
+                       }
+                       return std::string();
+                   }}));
 
     mu::mustache body(u8(tmpl.text));
     body.set_custom_escape(escapeHtml);
-    std::string html;
     // A template may repeat what it likes; the report it makes stays within
     // what a preview and a printer can take.
-    struct TooLarge {};
-    try {
-        body.render(g, [&html](const std::string &piece) {
-            if (html.size() + piece.size() > std::size_t(MaxRenderedReport))
-                throw TooLarge();
-            html += piece;
-        });
-    } catch (const TooLarge &) {
+    struct Out {
+        std::function<void(const std::string &)> put;
+        Out &operator<<(const std::string &piece) {
+            put(piece);
+            return *this;
+        }
+    } out;
+    qint64 written = 0;
+    bool tooLarge = false, stopped = false;
+    out.put = [&](const std::string &piece) {
+        if (settled() && !tell())
+            throw StopRendering();
+        if (piece.empty())
+            return;
+        written += qint64(piece.size());
+        if (written > maxChars) {
+            tooLarge = true;
+            throw StopRendering();
+        }
+        if (!sink.write(piece)) {
+            stopped = true;
+            throw StopRendering();
+        }
+    };
+    {
+        ReportContext ctx(*impl);
+        ctx.push(&g);
+        ctx.push(&bodyValues);
+        try {
+            if (settled() && !tell())
+                throw StopRendering();
+            body.render(ctx, out);
+        } catch (const StopRendering &) {
+        }
+    }
+    if (stopped)
+        return std::nullopt;
+    if (tooLarge) {
         fail(error, ReportErr::ReportFileInvalid,
              QCoreApplication::translate(
                  "ReportTemplate",
                  "The report file %1 makes a report too large to print (more than "
                  "%2 million characters).")
                  .arg(tmpl.path)
-                 .arg(MaxRenderedReport / 1000000));
+                 .arg(maxChars / 1000000));
         return std::nullopt;
     }
+    if (!partProblem.isEmpty())
+        return invalid(partProblem);
     if (!body.is_valid()) {
         fail(error, ReportErr::ReportFileInvalid,
              QCoreApplication::translate("ReportTemplate",
@@ -575,39 +799,30 @@ std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const Rep
                  .arg(tmpl.path, QString::fromStdString(body.error_message())));
         return std::nullopt;
     }
-    // The lambdas captured locals; page parts render without them.
-    g.set("pageHeader", mu::data(false));
-    g.set("pageFooter", mu::data(false));
-    impl->header = header;
-    impl->footer = footer;
-    impl->hasHeader = sawHeader;
-    impl->hasFooter = sawFooter;
-    for (const std::string *part : {&impl->header, &impl->footer}) {
-        const mu::mustache check(*part);
-        if (!check.is_valid()) {
-            fail(error, ReportErr::ReportFileInvalid,
-                 QCoreApplication::translate(
-                     "ReportTemplate", "The report file %1 is not a valid report template: %2.")
-                     .arg(tmpl.path, QString::fromStdString(check.error_message())));
-            return std::nullopt;
-        }
-        // A part is read again with the first delimiters: what the body's
-        // changed delimiters hid is a tag there.
-        if (const QString why = tagProblem(QString::fromStdString(*part)); !why.isEmpty()) {
-            fail(error, ReportErr::ReportFileInvalid,
-                 QCoreApplication::translate(
-                     "ReportTemplate", "The report file %1 is not a valid report template: %2")
-                     .arg(tmpl.path, why));
-            return std::nullopt;
-        }
-    }
+    if (!tell())
+        return invalid(partProblem);
 
-    RenderedReport out;
-    out.bodyHtml = QString::fromStdString(html);
-    out.title = tmpl.title;
-    out.orientation = tmpl.orientation;
-    out.marginMm = tmpl.marginMm;
-    out.d = impl;
+    RenderedReport done;
+    done.title = tmpl.title;
+    done.orientation = tmpl.orientation;
+    done.marginMm = tmpl.marginMm;
+    done.d = impl;
+    return done;
+}
+
+std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const ReportTable &table,
+                                           const ReportValues &values, ReportError *error) {
+    struct Whole : ReportBodySink {
+        std::string html;
+        bool write(const std::string &piece) override {
+            html += piece;
+            return true;
+        }
+        void pagePartsKnown(const RenderedReport &) override {}
+    } whole;
+    auto out = renderReportBody(tmpl, table, values, whole, MaxRenderedReport, error);
+    if (out)
+        out->bodyHtml = QString::fromStdString(whole.html);
     return out;
 }
 

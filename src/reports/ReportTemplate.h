@@ -56,9 +56,14 @@ struct ReportTemplate {
                                                   ReportError *error);
 };
 
-// The most characters of HTML a template may render into; a template that
-// renders more is refused as it renders.
+// The most characters of HTML a template may render into when the report is
+// held whole; a template that renders more is refused as it renders.
 constexpr int MaxRenderedReport = 32 * 1000 * 1000;
+// A report rendered piece by piece is never held whole: its bound grows
+// with its records, so that a long journal prints while a template that
+// repeats itself without end is still stopped.
+constexpr qint64 MaxRenderedPerRecord = 20 * 1000;
+qint64 maxStreamedReport(qsizetype records);
 
 // What a report knows beyond its records.
 struct ReportValues {
@@ -66,6 +71,16 @@ struct ReportValues {
     // The tank the selection formula names ("{TankID} = 2"), so that the
     // title names it even when it has no records.
     std::optional<qint64> pinnedTank;
+};
+
+class ReportBodySink;
+
+// What a report is made of: the template, its records and the values
+// beside them.
+struct ReportSource {
+    ReportTemplate tmpl;
+    ReportTable table;
+    ReportValues values;
 };
 
 // A template rendered with its records: the body's HTML, and the page header
@@ -91,13 +106,37 @@ public:
     struct Impl;
 
 private:
-    friend std::optional<RenderedReport> renderReport(const ReportTemplate &, const ReportTable &,
-                                                      const ReportValues &, ReportError *);
+    friend std::optional<RenderedReport> renderReportBody(const ReportTemplate &,
+                                                          const ReportTable &, const ReportValues &,
+                                                          ReportBodySink &, qint64, ReportError *);
     std::shared_ptr<const Impl> d;
 };
 
-// Renders `tmpl` with `table`'s records. Fails (103) only when the template
-// goes wrong while rendering.
+// Where a body rendered piece by piece goes; called on the thread that
+// renders.
+class ReportBodySink {
+public:
+    virtual ~ReportBodySink() = default;
+    // The next piece of the body's HTML. False stops the rendering.
+    virtual bool write(const std::string &html) = 0;
+    // The page header and footer, once they are known (at the latest when
+    // the body is done): `parts` draws them; its bodyHtml is empty. Called
+    // once, unless the template fails first.
+    virtual void pagePartsKnown(const RenderedReport &parts) = 0;
+};
+
+// Renders `tmpl`'s body with `table`'s records into `sink` as it goes,
+// keeping none of it. Fails (103) when the template goes wrong or makes more
+// than `maxChars` characters; stopped by the sink, it returns nullopt with
+// the error number 0. The records' values are made as the template reaches
+// them, so the memory taken does not grow with the records.
+std::optional<RenderedReport> renderReportBody(const ReportTemplate &tmpl, const ReportTable &table,
+                                               const ReportValues &values, ReportBodySink &sink,
+                                               qint64 maxChars, ReportError *error);
+
+// Renders `tmpl` with `table`'s records, the body held whole in bodyHtml
+// (at most MaxRenderedReport characters). Fails (103) only when the
+// template goes wrong while rendering.
 std::optional<RenderedReport> renderReport(const ReportTemplate &tmpl, const ReportTable &table,
                                            const ReportValues &values, ReportError *error);
 

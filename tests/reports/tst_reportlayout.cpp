@@ -186,6 +186,23 @@ private slots:
         QVERIFY(!renderReport(templateOf(text), many, {QDate(2024, 3, 9), std::nullopt}, &e));
         QCOMPARE(e.number, ReportErr::ReportFileInvalid);
         QVERIFY2(e.text.contains(QStringLiteral("too large to print")), qPrintable(e.text));
+        // Rendered piece by piece and never held whole, it is not refused:
+        // that bound grows with the records. A smaller one still holds.
+        struct Counting : ReportBodySink {
+            qint64 chars = 0;
+            bool write(const std::string &html) override {
+                chars += qint64(html.size());
+                return true;
+            }
+            void pagePartsKnown(const RenderedReport &) override {}
+        } counted, bounded;
+        QVERIFY(renderReportBody(templateOf(text), many, {QDate(2024, 3, 9), std::nullopt}, counted,
+                                 maxStreamedReport(many.rows.size()), &e));
+        QCOMPARE(counted.chars, qint64(20000) * 2000);
+        QVERIFY(!renderReportBody(templateOf(text), many, {QDate(2024, 3, 9), std::nullopt},
+                                  bounded, 1'000'000, &e));
+        QVERIFY2(e.text.contains(QStringLiteral("too large to print")), qPrintable(e.text));
+        QVERIFY(bounded.chars <= 1'000'000);
         // Half of it renders.
         many.rows.resize(10000);
         QVERIFY(renderReport(templateOf(text), many, {QDate(2024, 3, 9), std::nullopt}, &e));

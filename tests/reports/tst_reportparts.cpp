@@ -45,10 +45,8 @@ const QString Tail = QStringLiteral("</body></html>");
 const QString Header =
     QStringLiteral("<thead><tr><th width=\"30%\">A</th><th width=\"70%\">B</th></tr></thead>");
 
-// The journal's own template over `entries` tests in two tanks, shown for
-// all tanks: a long table per tank, each tank on a page of its own.
-// The journal's own template rendered with `t`'s records.
-RenderedReport journalOf(const ReportTable &t) {
+// The journal's own template.
+ReportTemplate journalTemplate() {
     QFile f(QStringLiteral(CORVELLA_SOURCE_DIR "/resources/reports/journal.rpt"));
     if (!f.open(QIODevice::ReadOnly))
         qFatal("journal.rpt not found");
@@ -57,7 +55,13 @@ RenderedReport journalOf(const ReportTable &t) {
         ReportTemplate::fromText(QString::fromUtf8(f.readAll()), QStringLiteral("journal.rpt"), &e);
     if (!tmpl)
         qFatal("journal.rpt refused: %s", qPrintable(e.text));
-    auto r = renderReport(*tmpl, t, {QDate(2024, 3, 9), {}}, &e);
+    return *tmpl;
+}
+
+// The journal's own template rendered with `t`'s records.
+RenderedReport journalOf(const ReportTable &t) {
+    ReportError e;
+    auto r = renderReport(journalTemplate(), t, {QDate(2024, 3, 9), {}}, &e);
     if (!r)
         qFatal("render failed");
     return *r;
@@ -105,7 +109,9 @@ QVector<PdfWord> pdfWords(const QString &path, double *pageWidth) {
     return words;
 }
 
-RenderedReport journalReport(int entries) {
+// The journal's own template over `entries` tests in two tanks, shown for
+// all tanks: a long table per tank, each tank on a page of its own.
+ReportTable journalRows(int entries) {
     ReportTable t = journalTable();
     for (int i = 0; i < entries; ++i) {
         const int tank = i < entries * 2 / 3 ? 1 : 2;
@@ -117,7 +123,11 @@ RenderedReport journalReport(int entries) {
                           QDate(2020, 1, 1).addDays(i).toString(Qt::ISODate), 7.0 + (i % 10) / 10.0,
                           qlonglong(i % 40), notes.isEmpty() ? QVariant() : notes.join(u'\n')});
     }
-    return journalOf(t);
+    return t;
+}
+
+RenderedReport journalReport(int entries) {
+    return journalOf(journalRows(entries));
 }
 
 QImage pageImage(const ReportDocument &doc, int index) {
@@ -237,6 +247,145 @@ private slots:
         QVERIFY(parts.at(2).mid(Head.size()).startsWith(QStringLiteral("<table>")));
         QCOMPARE(splitReportHtml(html, 10, 8).size(), 3); // three pieces
         QCOMPARE(splitReportHtml(QStringLiteral("<p>x</p>"), 10, 4).size(), 1);
+    }
+
+    // HTML that comes in pieces of any size is cut as the whole would be,
+    // the pieces of a long table given out before the end; where that
+    // turns out wrong only late, the cutter says so.
+    void cutsAsItComes_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<bool>("failsLate");
+        const QString table = QStringLiteral("<table width=\"100%\">") + Header;
+        QTest::newRow("tables and text")
+            << Head + "<p>intro</p>" + table + rows(40) + "</table><p>between</p>" + table +
+                   rows(9) + "</table><p>end</p>" + Tail
+            << false;
+        QTest::newRow("no body") << table + rows(20) + "</table>" << false;
+        QTest::newRow("text after the body")
+            << Head + table + rows(20) + "</table></body><p>x</p>" + table + rows(9) +
+                   "</table></body></html>"
+            << false;
+        QTest::newRow("a row span late")
+            << Head + table + rows(20) +
+                   "<tr><td rowspan=\"2\">x</td><td>y</td></tr><tr><td>z</td></tr></table>" + Tail
+            << true;
+        QTest::newRow("never closed") << Head + table + rows(20) + Tail << true;
+    }
+
+    void cutsAsItComes() {
+        QFETCH(QString, html);
+        QFETCH(bool, failsLate);
+        for (const int size : {1, 7, 100000}) {
+            HtmlCutter cutter(4);
+            QStringList pieces;
+            int early = 0;
+            for (int at = 0; at < html.size(); at += size) {
+                cutter.add(html.mid(at, size));
+                pieces += cutter.takePieces();
+            }
+            early = int(pieces.size());
+            cutter.finish();
+            pieces += cutter.takePieces();
+            QCOMPARE(cutter.failed(), failsLate);
+            if (failsLate)
+                continue;
+            QCOMPARE(cutter.head() + pieces.join(QString()) + cutter.tail(),
+                     splitReportHtml(html, 4, 1).first());
+            if (QByteArray(QTest::currentDataTag()) == "tables and text")
+                QVERIFY2(early >= 8, qPrintable(QString::number(early)));
+        }
+    }
+
+    // Rendered and laid out piece by piece, the journal gives its first
+    // pages before the last is known, and in the end the pages it gives
+    // laid out whole: the same cuts, and the same pictures, also of parts
+    // let go of and read again.
+    void streamedLayOutAsWhole() {
+        const QPageSize paper(QPageSize::Letter);
+        const ReportTable table = journalRows(260);
+        ReportDocument whole(journalOf(table), paper);
+        // Tables of 5 rows, a few parts kept.
+        ReportDocument streamed(ReportSource{journalTemplate(), table, {QDate(2024, 3, 9), {}}},
+                                paper, 5, 20'000);
+        while (!streamed.layOutMore(0) && streamed.pageCount() == 0) {
+        }
+        QVERIFY(!streamed.complete());
+        const int early = streamed.pageCount();
+        QVERIFY(early > 0 && early < whole.pageCount());
+        // Until the page count is known the footer does not give it.
+        QVERIFY(pageImage(streamed, 0) != pageImage(whole, 0));
+        QVERIFY(streamed.finish());
+        QVERIFY(streamed.complete() && !streamed.failed());
+        QCOMPARE(streamed.pageCount(), whole.pageCount());
+        for (int i = 0; i < whole.pageCount(); ++i) {
+            const PageSlice &a = whole.pageSlices().at(i);
+            const PageSlice &b = streamed.pageSlices().at(i);
+            QVERIFY2(qAbs(a.top - b.top) < 1 && qAbs(a.bottom - b.bottom) < 1 &&
+                         qAbs(a.headerHeight() - b.headerHeight()) < 1 &&
+                         qAbs(a.labelHeight() - b.labelHeight()) < 1,
+                     qPrintable(QStringLiteral("page %1: %2-%3 h%4 l%5 against %6-%7 h%8 l%9")
+                                    .arg(i + 1)
+                                    .arg(a.top)
+                                    .arg(a.bottom)
+                                    .arg(a.headerHeight())
+                                    .arg(a.labelHeight())
+                                    .arg(b.top)
+                                    .arg(b.bottom)
+                                    .arg(b.headerHeight())
+                                    .arg(b.labelHeight())));
+            QVERIFY2(pageImage(streamed, i) == pageImage(whole, i),
+                     qPrintable(QStringLiteral("page %1 differs").arg(i + 1)));
+        }
+        // Laid out again on other paper from its parts, as the whole would be.
+        const QPageSize a4(QPageSize::A4);
+        ReportDocument again(streamed, a4);
+        ReportDocument wholeA4(journalOf(table), a4);
+        QCOMPARE(again.pageCount(), wholeA4.pageCount());
+        QVERIFY(pageImage(again, again.pageCount() - 1) ==
+                pageImage(wholeA4, wholeA4.pageCount() - 1));
+    }
+
+    // What the stream cannot cut as the whole would (a row spanning rows
+    // after many records) is made again whole, with the whole's pages; a
+    // template that fails as it renders leaves no pages and says why.
+    void streamedStartsOverOrFails() {
+        ReportTable t;
+        t.table = QStringLiteral("Glossary");
+        t.columns = {{"ID", ReportFieldKind::Integer}, {"Term", ReportFieldKind::Text}};
+        for (int i = 0; i < 300; ++i)
+            t.rows.push_back({qlonglong(i + 1), QStringLiteral("term%1").arg(i)});
+        ReportError e;
+        const auto spans = ReportTemplate::fromText(
+            "{{! table: Glossary }}<html><body>{{#pageFooter}}Page {{page}} of "
+            "{{pages}}{{/pageFooter}}<table><tr><td width=\"50%\">A</td><td "
+            "width=\"50%\">B</td></tr>{{#records}}<tr><td>{{Term}}</td><td>x</td></tr>"
+            "{{/records}}<tr><td rowspan=\"2\">z</td><td>y</td></tr><tr><td>w</td></tr>"
+            "</table></body></html>",
+            QStringLiteral("spans.rpt"), &e);
+        QVERIFY(spans);
+        const QPageSize paper(QPageSize::A5);
+        ReportDocument whole(*renderReport(*spans, t, {QDate(2024, 3, 9), {}}, &e), paper);
+        ReportDocument streamed(ReportSource{*spans, t, {QDate(2024, 3, 9), {}}}, paper, 5);
+        QVERIFY(streamed.finish());
+        QVERIFY(whole.pageCount() > 3);
+        QCOMPARE(streamed.pageCount(), whole.pageCount());
+        for (int i = 0; i < whole.pageCount(); ++i)
+            QVERIFY2(pageImage(streamed, i) == pageImage(whole, i),
+                     qPrintable(QStringLiteral("page %1 differs").arg(i + 1)));
+
+        // The footer, read again with the first delimiters, prints markup.
+        const auto bad = ReportTemplate::fromText(
+            "{{! table: Glossary }}{{=<% %>=}}<html><body><%#records%><p><%Term%></p><%/records%>"
+            "<%#pageFooter%>{{{Term}}}<%/pageFooter%></body></html>",
+            QStringLiteral("bad.rpt"), &e);
+        QVERIFY(bad);
+        ReportDocument failing(ReportSource{*bad, t, {QDate(2024, 3, 9), {}}}, paper);
+        QVERIFY(!failing.finish());
+        QVERIFY(failing.failed());
+        QCOMPARE(failing.pageCount(), 0);
+        QCOMPARE(failing.error().number, ReportErr::ReportFileInvalid);
+        QVERIFY2(failing.error().text.contains(QStringLiteral("would print a value as markup")),
+                 qPrintable(failing.error().text));
     }
 
     // The journal of two tanks laid out whole, cut into small pieces, and

@@ -408,6 +408,10 @@ private slots:
             [&] {
                 QVERIFY(QTest::qWaitForWindowExposed(p));
                 QCOMPARE(p->windowTitle(), QStringLiteral("Journal - Print Preview"));
+                // Shown at its first page, the rest is laid out meanwhile;
+                // the page count fills in.
+                QVERIFY(p->pageCount() >= 1);
+                QTRY_VERIFY(p->allPagesReady());
                 QVERIFY(p->pageCount() >= 3);
                 QCOMPARE(p->pageCountLabel->text().trimmed(),
                          QStringLiteral("of %1").arg(p->pageCount()));
