@@ -1,6 +1,8 @@
 #include "ReportDocument.h"
 #include "ReportParts.h"
 
+#include "platform/Disposal.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QCoreApplication>
@@ -17,7 +19,6 @@
 #include <QTextFrame>
 #include <QTextOption>
 #include <QThread>
-#include <QThreadPool>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -770,22 +771,23 @@ ReportDocument::~ReportDocument() {
         std::shared_ptr<Stream> stream;
     };
     auto left = std::make_shared<Leftovers>();
+    QList<QObject *> objects;
     for (Part &part : m_parts)
         if (part.doc)
-            part.doc->moveToThread(nullptr);
+            objects << part.doc.get();
     if (m_stream)
         for (Stream::Ready &ready : m_stream->parts)
             if (ready.doc)
-                ready.doc->moveToThread(nullptr);
+                objects << ready.doc.get();
     if (auto *writer = dynamic_cast<QObject *>(m_metrics.get()))
-        writer->moveToThread(nullptr);
+        objects << writer;
     m_reader.reset();
     left->metrics = std::move(m_metrics);
     left->report = std::exchange(m_report, RenderedReport());
     left->parts = std::move(m_parts);
     left->paginator = std::move(m_paginator);
     left->stream = std::move(m_stream);
-    QThreadPool::globalInstance()->start([left]() mutable { left.reset(); });
+    releaseOffThread(objects, [left]() mutable { left.reset(); });
 }
 
 QPageLayout ReportDocument::pageLayout() const {
