@@ -579,7 +579,19 @@ bool readsAsDate(QStringView text) {
 }
 
 QString dateText(QDate date) {
-    return date.toString(QStringLiteral("MM/dd/yyyy"));
+    // Written out by hand for the years of four digits: QDate::toString
+    // reads its format anew each time, and a search of a long journal
+    // writes every date of it.
+    const int y = date.year();
+    if (!date.isValid() || y < 1 || y > 9999)
+        return date.toString(QStringLiteral("MM/dd/yyyy"));
+    const int m = date.month(), d = date.day();
+    const char16_t text[10] = {
+        char16_t(u'0' + m / 10),   char16_t(u'0' + m % 10),       u'/',
+        char16_t(u'0' + d / 10),   char16_t(u'0' + d % 10),       u'/',
+        char16_t(u'0' + y / 1000), char16_t(u'0' + y / 100 % 10), char16_t(u'0' + y / 10 % 10),
+        char16_t(u'0' + y % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
 QString formatDate(const QString &text) {

@@ -377,6 +377,20 @@ private slots:
         QCOMPARE(*toUserNumber(QStringLiteral("7,5")), 7.5);
         setUserLocale(QLocale::c());
     }
+
+    // The fixed date text is written by hand for speed: it must read as
+    // Qt's own formatting does, for every year, and for dates Qt cannot
+    // write in four digits.
+    void dateTextAsQtWritesIt() {
+        const auto qt = [](QDate d) { return d.toString(QStringLiteral("MM/dd/yyyy")); };
+        for (int y : {1, 9, 10, 99, 100, 999, 1000, 1752, 1999, 2000, 2024, 9998, 9999})
+            for (int m = 1; m <= 12; ++m)
+                for (int d : {1, 9, 10, 28, 29, 30, 31})
+                    if (const QDate date(y, m, d); date.isValid())
+                        QCOMPARE(dateText(date), qt(date));
+        for (const QDate &odd : {QDate(), QDate(-1, 1, 1), QDate(10000, 1, 1), QDate(-45, 3, 15)})
+            QCOMPARE(dateText(odd), qt(odd));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestConversions)
