@@ -383,18 +383,6 @@ double chartValue(sqlite3_stmt *st, int column, FieldKind kind) {
         chartCellText(RecordSet::displayText(kind, storedValue(st, column))));
 }
 
-// "MM/dd/yyyy" of an ISO date in the years 1000 to 9999 (as dateText()
-// writes it), without a date format's parsing.
-QString fixedDateText(QDate d) {
-    const int y = d.year(), m = d.month(), day = d.day();
-    const char16_t text[10] = {
-        char16_t(u'0' + m / 10),   char16_t(u'0' + m % 10),       u'/',
-        char16_t(u'0' + day / 10), char16_t(u'0' + day % 10),     u'/',
-        char16_t(u'0' + y / 1000), char16_t(u'0' + y / 100 % 10), char16_t(u'0' + y / 10 % 10),
-        char16_t(u'0' + y % 10)};
-    return QString(reinterpret_cast<const QChar *>(text), 10);
-}
-
 } // namespace
 
 ChartRead readChartContent(const RecordSet &records, const QString &source,
@@ -498,7 +486,7 @@ ChartRead readChartContent(const RecordSet &records, const QString &source,
                 }
                 if (iso && iso->year() >= 1000) {
                     date = *iso;
-                    label = fixed ? fixedDateText(date) : userDateText(date);
+                    label = fixed ? dateText(date) : userDateText(date);
                 } else {
                     const QString entryDate =
                         RecordSet::displayText(select->kinds[0], storedValue(st, 0));

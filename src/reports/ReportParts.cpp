@@ -3,6 +3,7 @@
 #include <QVector>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace corv {
 
@@ -62,6 +63,27 @@ bool nextTag(const QString &s, int from, Tag *tag) {
         return true;
     }
     return false;
+}
+
+// Where the body's content begins and ends: after the first <body> tag and
+// before the last </body> after it; the whole text when there is no body.
+std::pair<int, int> bodyBounds(const QString &html) {
+    int begin = 0, end = int(html.size());
+    Tag tag;
+    bool opened = false;
+    for (int pos = 0; nextTag(html, pos, &tag); pos = tag.end) {
+        if (tag.name != QLatin1String("body"))
+            continue;
+        if (!tag.closing && !opened) {
+            begin = tag.end;
+            opened = true;
+        } else if (tag.closing && opened) {
+            end = tag.begin;
+        }
+    }
+    if (end < begin)
+        end = int(html.size());
+    return {begin, end};
 }
 
 // The value of attribute `name` in the opening tag `tag`; null when absent.
@@ -250,27 +272,7 @@ QStringList splitReportHtml(const QString &html, int rowsPerTable, int parts) {
 
     // The body is what is cut; the head (the style sheet) goes with every
     // part.
-    int bodyBegin = 0, bodyEnd = int(html.size());
-    {
-        Tag tag;
-        int pos = 0;
-        bool opened = false;
-        while (nextTag(html, pos, &tag)) {
-            pos = tag.end;
-            if (tag.name != QLatin1String("body"))
-                continue;
-            if (!tag.closing && !opened) {
-                bodyBegin = tag.end;
-                opened = true;
-            } else if (tag.closing && opened) {
-                bodyEnd = tag.begin;
-            }
-        }
-        if (!opened)
-            bodyBegin = 0;
-        if (bodyEnd < bodyBegin)
-            bodyEnd = int(html.size());
-    }
+    const auto [bodyBegin, bodyEnd] = bodyBounds(html);
     const QString head = html.left(bodyBegin);
     const QString tail = html.mid(bodyEnd);
 
@@ -472,21 +474,7 @@ void HtmlCutter::finish() {
     case State::Head:
     case State::Whole: {
         // No body before the first table: cut as a whole.
-        int bodyBegin = 0, bodyEnd = int(s.buf.size());
-        Tag tag;
-        bool opened = false;
-        for (int pos = 0; nextTag(s.buf, pos, &tag); pos = tag.end) {
-            if (tag.name != QLatin1String("body"))
-                continue;
-            if (!tag.closing && !opened) {
-                bodyBegin = tag.end;
-                opened = true;
-            } else if (tag.closing && opened) {
-                bodyEnd = tag.begin;
-            }
-        }
-        if (bodyEnd < bodyBegin)
-            bodyEnd = int(s.buf.size());
+        const auto [bodyBegin, bodyEnd] = bodyBounds(s.buf);
         s.head = s.buf.left(bodyBegin);
         s.tail = s.buf.mid(bodyEnd);
         QStringList pieces{QString()};
