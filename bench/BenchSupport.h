@@ -6,6 +6,7 @@
 #include "data/DatabaseFile.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -24,6 +25,25 @@ inline double cpuMs() {
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+// A figure of /proc/self/status ("VmRSS:", "VmHWM:"), in kB; -1 where
+// there is none (not Linux).
+inline long statusKb(const char *key) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+// Starts the peak memory ("VmHWM:") again from what the process holds now.
+inline void resetPeakMemory() {
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
 }
 
 inline double median(std::vector<double> v) {

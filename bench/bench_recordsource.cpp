@@ -39,22 +39,6 @@ namespace {
 
 QTextStream out(stdout);
 
-long rssKb(const char *key) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-void resetPeak() {
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    if (f.open(QIODevice::WriteOnly))
-        f.write("5");
-}
-
 // Median of `runs` timings of `work`, in milliseconds.
 double median(int runs, const std::function<void()> &work,
               const std::function<void()> &before = {}) {
@@ -150,10 +134,10 @@ void benchSize(const QString &folder, int entries, QVector<Row> &rows, QVector<l
     floorRefresh(); // warm the file cache for both sides
 
     Bound b(db);
-    resetPeak();
-    const long before = rssKb("VmRSS:");
+    bench::resetPeakMemory();
+    const long before = bench::statusKb("VmRSS:");
     const double refresh = median(5, [&] { b.dc.Refresh(); });
-    const long afterRefresh = rssKb("VmHWM:");
+    const long afterRefresh = bench::statusKb("VmHWM:");
     const double refreshFloor = median(5, floorRefresh);
     rows.push_back(
         {QStringLiteral("Refresh to first Reposition"), refresh, refreshFloor, refresh * 1000 / n});

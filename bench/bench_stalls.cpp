@@ -65,22 +65,6 @@ namespace {
 
 QTextStream out(stdout);
 
-long statusKb(const char *key) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-void resetPeakMemory() {
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    if (f.open(QIODevice::WriteOnly))
-        f.write("5");
-}
-
 // Ticks as often as the event loop lets it and keeps the longest gap
 // between two ticks (and between the start and the first, the last and the
 // end).
@@ -128,14 +112,14 @@ long rssBefore = 0;
 
 void begin() {
     QCoreApplication::processEvents();
-    resetPeakMemory();
-    rssBefore = statusKb("VmRSS:");
+    bench::resetPeakMemory();
+    rssBefore = bench::statusKb("VmRSS:");
     probe->start();
 }
 
 void end(const QString &action, const QString &note = QString()) {
     const auto [stall, total] = probe->stop();
-    const double mb = (statusKb("VmHWM:") - rssBefore) / 1024.0;
+    const double mb = (bench::statusKb("VmHWM:") - rssBefore) / 1024.0;
     rows.push_back({action, stall, total, mb, note});
     out << QStringLiteral("  %1 %2 %3 %4  %5\n")
                .arg(action, -44)

@@ -537,6 +537,15 @@ def close_dialog(app, window, key="Escape"):
     wait_gone(app, window)
 
 
+def check_dialog(app, label, title=None, exclude=(), close="Escape"):
+    """Checks the dialog that has come up (named by `title`, or the newest)
+    and closes it with `close`."""
+    dialog = wait_top(app, title, exclude=exclude)
+    pump(0.2)
+    check_window(dialog, label if title else "%s (%s)" % (label, dialog.name))
+    close_dialog(app, dialog, close)
+
+
 def open_record_window(app, letter, title, label, nav):
     """Opens a record window from the Options menu and checks it."""
     menu(app, "o", letter)
@@ -586,10 +595,7 @@ def run_checks(run):
     close_dialog(app, preview)
 
     menu(app, "f", "i")
-    files = wait_top(app)
-    pump(0.2)
-    check_window(files, "Open file dialog (%s)" % files.name)
-    close_dialog(app, files)
+    check_dialog(app, "Open file dialog")
 
     # A message box: a date the journal cannot take.
     journal = wait_child(app, "Journal")
@@ -612,10 +618,7 @@ def run_checks(run):
     diseases = open_record_window(app, "d", "Common Diseases", "Diseases", nav)
     tab_to(diseases, "Index")
     keys("space")
-    index = wait_top(app)
-    pump(0.2)
-    check_window(index, "Index list (%s)" % index.name)
-    close_dialog(app, index)
+    check_dialog(app, "Index list")
 
     events.clear()
     open_record_window(app, "g", "Aquarist Glossary", "Glossary", nav)
@@ -625,15 +628,9 @@ def run_checks(run):
     open_record_window(app, "m", "Maintenance", "Maintenance", nav)
     open_record_window(app, "a", "Tasks", "Tasks", nav)
     menu(app, "o", "w")
-    planner = wait_top(app, "Water-Change Planner")
-    pump(0.2)
-    check_window(planner, "Water-change planner")
-    close_dialog(app, planner)
+    check_dialog(app, "Water-change planner", "Water-Change Planner")
     menu(app, "o", "u")
-    due = wait_top(app, "Due")
-    pump(0.2)
-    check_window(due, "Tasks due")
-    close_dialog(app, due)
+    check_dialog(app, "Tasks due", "Due")
 
     menu(app, "o", "t")
     calc = wait_child(app, "Tank Calculator")
@@ -641,10 +638,7 @@ def run_checks(run):
     check_window(calc, "Calculator")
     tab_to(calc, "Temp Converter", back=True)
     keys("space")
-    conv = wait_top(app)
-    pump(0.2)
-    check_window(conv, "Temperature converter (%s)" % conv.name)
-    close_dialog(app, conv)
+    check_dialog(app, "Temperature converter")
 
     # A menu opened by keyboard starts on its first item, Change Tanks;
     # "c" goes on to the other item with that letter, CorvChart.
@@ -654,10 +648,7 @@ def run_checks(run):
     check_window(tank, "Tank", dict(nav))
 
     menu(app, "o", "r")
-    ranges = wait_top(app)
-    pump(0.2)
-    check_window(ranges, "Target ranges (%s)" % ranges.name)
-    close_dialog(app, ranges)
+    check_dialog(app, "Target ranges")
 
     menu(app, "o", "c", "Return")
     chart = wait_top(app, "CorvChart")
@@ -670,25 +661,16 @@ def run_checks(run):
     pump(0.2)
     check_window(files, "Save file dialog (%s)" % files.name)
     keys("Return")  # the name offered, then the size
-    size = wait_top(app, exclude=(chart, files))
-    pump(0.2)
-    check_window(size, "Image size (%s)" % size.name)
-    close_dialog(app, size)
+    check_dialog(app, "Image size", exclude=(chart, files))
     # No printer here: printing the chart ends in a message that says so.
     chart = wait_top(app, "CorvChart")
     tab_to(chart, "Print", back=True)
     keys("space")
-    box = wait_top(app, exclude=(chart,))
-    pump(0.2)
-    check_window(box, "Chart printing (%s)" % box.name)
-    close_dialog(app, box, "Return")
+    check_dialog(app, "Chart printing", exclude=(chart,), close="Return")
     close_dialog(app, chart)
 
     menu(app, "h", "a")
-    about = wait_top(app)
-    pump(0.2)
-    check_window(about, "About (%s)" % about.name)
-    close_dialog(app, about)
+    check_dialog(app, "About")
 
     keys("F2")
     helpview = wait_child(app, "Corvella Help")
