@@ -275,8 +275,9 @@ void RecordForm::finishRows(std::initializer_list<QLayout *> rows) {
 }
 
 void RecordForm::tabChain(std::initializer_list<QWidget *> order) {
-    for (auto w = order.begin(), next = w + 1; w != order.end() && next != order.end(); ++w, ++next)
-        setTabOrder(*w, *next);
+    const auto w = order.begin();
+    for (size_t i = 1; i < order.size(); ++i)
+        setTabOrder(w[i - 1], w[i]);
 }
 
 void RecordForm::setTwin(QWidget *visible, TextBox *hidden) {
