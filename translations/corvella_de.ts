@@ -813,6 +813,10 @@ Möchten Sie Ihre Änderungen an diesem Datensatz verwerfen?</translation>
         <source>The %1 table of the data file %2 cannot be read: %3</source>
         <translation>Die Tabelle %1 der Datendatei %2 kann nicht gelesen werden: %3</translation>
     </message>
+    <message>
+        <source>The %1 table of the data file %2 changed while it was read.</source>
+        <translation>Die Tabelle %1 der Datendatei %2 hat sich beim Lesen geändert.</translation>
+    </message>
 </context>
 <context>
     <name>ReportDocument</name>

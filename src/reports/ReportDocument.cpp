@@ -323,6 +323,7 @@ struct ReportDocument::Stream {
     ReportError error;
     std::atomic<bool> stop{false};
     std::unique_ptr<QThread> thread;
+    std::shared_ptr<ReportFeed> feed; // the records, while they are read
 
     // False when told to stop.
     bool hand(Ready ready) {
@@ -396,7 +397,7 @@ struct ReportDocument::Stream {
         } sink(*this, home, rowsPerTable);
 
         ReportError error;
-        const qint64 bound = maxStreamedReport(source.table.rows.size());
+        const qint64 bound = maxStreamedReport(source.table.recordCount());
         auto done = renderReportBody(source.tmpl, source.table, source.values, sink, bound, &error);
         if (done && !sink.flush(true) && !sink.cutFailed)
             return; // stopped
@@ -445,6 +446,9 @@ struct ReportDocument::Stream {
             stop = true;
             wake.notify_all();
         }
+        // Rendering may be waiting for a record.
+        if (feed)
+            feed->stop();
         if (thread)
             thread->wait();
     }
@@ -463,6 +467,7 @@ ReportDocument::ReportDocument(ReportSource source, const QPageSize &pageSize, i
     // The document outlives the thread (it waits for it): the thread must
     // not keep the stream, which keeps the thread.
     Stream *stream = m_stream.get();
+    stream->feed = source.table.feed;
     rowsPerTable = std::max(rowsPerTable, 1);
     // QThread rather than a plain one: a document may start timers, which
     // need a thread Qt knows. The records are let go of when it ends.

@@ -46,7 +46,9 @@ std::optional<ReportSource> readReportSource(const ReportRequest &request, Repor
         return std::nullopt;
     }
     ReportSource source;
-    if (!readReportTable(request.dataFile, tmpl->table, tmpl->order, *formula, &source.table, &err))
+    // The records themselves are read while the report renders its first.
+    if (!readReportTable(request.dataFile, tmpl->table, tmpl->order, *formula, &source.table, &err,
+                         ReportReading::Fed))
         return std::nullopt;
     lap(t.queryNs);
 

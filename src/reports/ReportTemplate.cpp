@@ -93,6 +93,9 @@ mu::data textOrFalse(const QString &text) {
     return mu::data(u8(text));
 }
 
+// A sink that stops the rendering by throwing: Mustache cannot be told to.
+struct StopRendering {};
+
 struct Group {
     std::optional<qint64> tank;
     QString name;
@@ -109,7 +112,7 @@ QString tankLabel(const ReportTable &t, std::optional<qint64> id) {
 }
 
 std::optional<qint64> tankOf(const ReportTable &t, int row) {
-    const QVariant v = t.rows.at(row).at(t.tankColumn);
+    const QVariant v = t.keyValue(row, t.tankColumn);
     if (v.isNull() || v.toString().trimmed().isEmpty())
         return std::nullopt;
     bool ok = false;
@@ -127,7 +130,7 @@ void addTotals(mu::data &target, const ReportTable &t, const QVector<int> &rows)
         qint64 sum = 0;
         bool overflow = false;
         for (int r : rows) {
-            const QVariant v = t.rows.at(r).at(c);
+            const QVariant v = t.keyValue(r, c);
             if (v.isNull())
                 continue;
             bool ok = false;
@@ -397,11 +400,15 @@ struct RenderedReport::Impl {
     mu::data recordObject(const RecordList &list, qsizetype i) const {
         const ReportTable &t = *table;
         const int r = list.rows.at(i);
+        // A record not read yet is waited for; one that cannot be read
+        // ends the rendering, which then says why.
+        const QVector<QVariant> *row = t.record(r);
+        if (!row)
+            throw StopRendering();
         mu::data rec(mu::data::type::object);
-        const QVector<QVariant> &row = t.rows.at(r);
         for (int c = 0; c < t.columns.size(); ++c) {
             const ReportColumn &col = t.columns.at(c);
-            const QString text = reportText(row.at(c), col.kind, col.decimals);
+            const QString text = reportText(row->value(c), col.kind, col.decimals);
             rec.set(u8(col.name),
                     textOrFalse(col.words ? shownKind(text) : shownText(text, col.kind)));
         }
@@ -497,8 +504,6 @@ private:
     mutable std::vector<Made> m_made;
 };
 
-// A sink that stops the rendering by throwing: Mustache cannot be told to.
-struct StopRendering {};
 
 } // namespace
 
@@ -573,7 +578,7 @@ std::optional<RenderedReport> renderReportBody(const ReportTemplate &tmpl, const
     mu::data &g = impl->global;
     g = mu::data(mu::data::type::object);
 
-    const int n = int(table.rows.size());
+    const int n = table.recordCount();
     const bool byTank = table.tankColumn >= 0;
     impl->byTank = byTank;
 
@@ -780,6 +785,12 @@ std::optional<RenderedReport> renderReportBody(const ReportTemplate &tmpl, const
     }
     if (stopped)
         return std::nullopt;
+    // The records read to the end, or the reason they were not.
+    if (ReportError readError; !table.finishReading(&readError)) {
+        if (error)
+            *error = readError;
+        return std::nullopt;
+    }
     if (tooLarge) {
         fail(error, ReportErr::ReportFileInvalid,
              QCoreApplication::translate(

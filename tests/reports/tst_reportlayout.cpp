@@ -381,6 +381,77 @@ private slots:
         QCOMPARE(e.text, QStringLiteral("The data file %1 is not a Corvella database.").arg(text));
     }
 
+    // Read fed, a report gets the records a whole reading gets, with the
+    // same tanks and totals, while its records are read behind it; a
+    // record that cannot be read fails the report rather than end it short.
+    void fedReadingIsTheWholeReading() {
+        TestEnv env;
+        const QString db = env.makeDatabase();
+        TestEnv::exec(db, "INSERT INTO Tank (ID, TankName) VALUES (1, 'Reef'), (2, 'Community')");
+        TestEnv::exec(db, "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x "
+                          "< 900) INSERT INTO Journal (TankID, EntryDate, PH, Notes) SELECT x % 3, "
+                          "date('2024-01-01', '+' || (x / 4) || ' days'), 6.5 + (x % 20) / 10.0, "
+                          "CASE WHEN x % 5 = 0 THEN 'note ' || x END FROM n");
+        TestEnv::exec(db, "INSERT INTO LiveStock (TankID, CommonName, InitialCost) VALUES (1, "
+                          "'Tang', 895000), (2, 'Tetra', 19900), (1, 'Goby', 125000), (NULL, "
+                          "'Snail', 20000)");
+        const QString journal = QStringLiteral(
+            "{{! table: Journal }}{{#tanks}}[{{tankName}} {{recordCount}}]{{#records}}"
+            "{{recordNumber}}:{{EntryDate}}/{{PH}}/{{Notes}};{{/records}}{{/tanks}}");
+        const QString stock = QStringLiteral(
+            "{{! table: LiveStock }}{{totalInitialCost}}{{#tanks}}[{{tankName}} "
+            "{{totalInitialCost}}]{{#records}}{{CommonName}};{{/records}}{{/tanks}}");
+        auto read = [&](const QString &table, const QString &formulaText, ReportReading how) {
+            auto formula = ReportFormula::parse(formulaText, nullptr);
+            ReportTable t;
+            ReportError e;
+            const QStringList order = table == QLatin1String("Journal")
+                                          ? QStringList{QStringLiteral("EntryDate")}
+                                          : QStringList();
+            if (!readReportTable(db, table, order, *formula, &t, &e, how))
+                qFatal("read failed: %s", qPrintable(e.text));
+            return t;
+        };
+        for (const QString &formula :
+             {QString(), QStringLiteral("{TankID} = 2"),
+              QStringLiteral("{PH} > 7 and {EntryDate} < #03/01/2024#")}) {
+            const ReportTable whole = read("Journal", formula, ReportReading::Whole);
+            const ReportTable fed = read("Journal", formula, ReportReading::Fed);
+            QVERIFY(fed.feed && !whole.feed);
+            QVERIFY(whole.recordCount() > 100);
+            QCOMPARE(fed.recordCount(), whole.recordCount());
+            for (int r = 0; r < whole.recordCount(); ++r)
+                QCOMPARE(*fed.record(r), *whole.record(r));
+            QCOMPARE(render(journal, fed), render(journal, whole));
+        }
+        QCOMPARE(render(stock, read("LiveStock", QString(), ReportReading::Fed)),
+                 render(stock, read("LiveStock", QString(), ReportReading::Whole)));
+        QCOMPARE(render(stock, read("LiveStock", QString(), ReportReading::Fed)),
+                 QStringLiteral("105.99[Community 1.99]Tetra;[Reef 102.00]Tang;Goby;[No tank "
+                                "2.00]Snail;"));
+
+        // A table whose IDs are not a key (a hand-made one) is read whole.
+        TestEnv::exec(db, "CREATE TABLE Legacy (ID INTEGER, Word TEXT)");
+        TestEnv::exec(db, "INSERT INTO Legacy VALUES (1, 'kept'), (1, 'left out'), (2, 'also')");
+        const ReportTable legacy = read("Legacy", QStringLiteral("{Word} <> 'left out'"),
+                                        ReportReading::Fed);
+        QCOMPARE(render("{{! table: Legacy }}{{#records}}{{Word}};{{/records}}", legacy),
+                 QStringLiteral("kept;also;"));
+
+        // Pages the second pass needs are damaged: the report fails and
+        // says why.
+        ReportError e;
+        const QString broken = env.makeDatabase(QStringLiteral("broken.cvl"));
+        TestEnv::damageJournalPages(broken);
+        auto tankOne = ReportFormula::parse(QStringLiteral("{TankID} = 1"), nullptr);
+        ReportTable damaged;
+        QVERIFY(readReportTable(broken, QStringLiteral("Journal"), {}, *tankOne, &damaged, &e,
+                                ReportReading::Fed));
+        QVERIFY(!renderReport(templateOf(journal), damaged, {QDate(2024, 3, 9), {}}, &e));
+        QCOMPARE(e.number, ReportErr::DataFileUnreadable);
+        QVERIFY2(e.text.contains(QStringLiteral("cannot be read")), qPrintable(e.text));
+    }
+
     // A page never splits a record (a table row), repeats the table's header
     // rows, and a record taller than a page is split between its lines with
     // nothing lost, its first cell repeated on each page it goes on over.
