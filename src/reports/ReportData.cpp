@@ -5,13 +5,13 @@
 #include "data/Tables.h"
 #include "platform/Conversions.h"
 
-#include <QThread>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUrl>
 #include <atomic>
 #include <cmath>

@@ -8,10 +8,10 @@
 
 #include <QHash>
 #include <QString>
-#include <memory>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <memory>
 
 namespace corv {
 

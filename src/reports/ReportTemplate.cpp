@@ -504,7 +504,6 @@ private:
     mutable std::vector<Made> m_made;
 };
 
-
 } // namespace
 
 QString RenderedReport::Impl::renderPart(const std::string &part, int page, int pages) const {

@@ -412,9 +412,8 @@ private slots:
                 qFatal("read failed: %s", qPrintable(e.text));
             return t;
         };
-        for (const QString &formula :
-             {QString(), QStringLiteral("{TankID} = 2"),
-              QStringLiteral("{PH} > 7 and {EntryDate} < #03/01/2024#")}) {
+        for (const QString &formula : {QString(), QStringLiteral("{TankID} = 2"),
+                                       QStringLiteral("{PH} > 7 and {EntryDate} < #03/01/2024#")}) {
             const ReportTable whole = read("Journal", formula, ReportReading::Whole);
             const ReportTable fed = read("Journal", formula, ReportReading::Fed);
             QVERIFY(fed.feed && !whole.feed);
@@ -433,8 +432,8 @@ private slots:
         // A table whose IDs are not a key (a hand-made one) is read whole.
         TestEnv::exec(db, "CREATE TABLE Legacy (ID INTEGER, Word TEXT)");
         TestEnv::exec(db, "INSERT INTO Legacy VALUES (1, 'kept'), (1, 'left out'), (2, 'also')");
-        const ReportTable legacy = read("Legacy", QStringLiteral("{Word} <> 'left out'"),
-                                        ReportReading::Fed);
+        const ReportTable legacy =
+            read("Legacy", QStringLiteral("{Word} <> 'left out'"), ReportReading::Fed);
         QCOMPARE(render("{{! table: Legacy }}{{#records}}{{Word}};{{/records}}", legacy),
                  QStringLiteral("kept;also;"));
 
