@@ -5,11 +5,14 @@
 #include "Forms.h"
 #include "data/Tables.h"
 #include "platform/Dialogs.h"
+#include "platform/Disposal.h"
 #include "platform/Progress.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <memory>
 
 namespace corv {
 
@@ -107,7 +110,12 @@ bool importIntoActiveWindow() {
     if (!file || file->isEmpty())
         return false;
 
-    CsvImport import(*table);
+    // The rows of a large file take a moment to let go of: that happens off
+    // the event loop, however the import ends.
+    auto import = std::make_shared<CsvImport>(*table);
+    const auto letGo = qScopeGuard([&import] {
+        releaseOffThread({}, [rows = std::move(import)]() mutable { rows.reset(); });
+    });
     const QString database = CorvModule::DatabasePath, tank = tankFor(*table);
     const QString name = QFileInfo(*file).fileName();
     dialogs().setWaitCursor(true);
@@ -117,15 +125,15 @@ bool importIntoActiveWindow() {
         {importTitle(),
          QCoreApplication::translate("TransferCommands", "Reading %1\u2026").arg(name)},
         [&](TaskProgress &p) {
-            import.analyseFile(*file);
+            import->analyseFile(*file);
             if (!p.cancelled())
-                import.leaveOutStored(database, tank);
+                import->leaveOutStored(database, tank);
         });
     dialogs().setWaitCursor(false);
     if (!read)
         return false;
 
-    QStringList lines = import.reportLines();
+    QStringList lines = import->reportLines();
     if (lines.size() > reportLinesShown) {
         const int more = int(lines.size()) - reportLinesShown;
         lines = lines.mid(0, reportLinesShown);
@@ -133,10 +141,10 @@ bool importIntoActiveWindow() {
                             : QCoreApplication::translate("TransferCommands", "…and %1 more lines.")
                                   .arg(more));
     }
-    QString text = import.summary();
+    QString text = import->summary();
     if (!lines.isEmpty())
         text += QStringLiteral("\n\n") + lines.join(u'\n');
-    if (!import.usable() || import.acceptedCount() == 0) {
+    if (!import->usable() || import->acceptedCount() == 0) {
         msgBox(text + QCoreApplication::translate("TransferCommands", "\n\nNothing was imported."),
                MsgButtons::Ok, MsgIcon::Exclamation, importTitle());
         return false;
@@ -168,7 +176,7 @@ bool importIntoActiveWindow() {
                                                                 "Storing the records of %1\u2026")
                                         .arg(name)},
                     [&](TaskProgress &p) {
-                        r = import.commit(database, tank, [&](qint64 done, qint64 total) {
+                        r = import->commit(database, tank, [&](qint64 done, qint64 total) {
                             return p.step(done, total);
                         });
                     });

@@ -170,7 +170,8 @@ std::optional<ChartSelect> chartSelect(const RecordSet &records, const QString &
     c.sql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + from;
     c.countSql = QStringLiteral("SELECT COUNT(*)") + from;
     // The record set's own order: the record source's, then ID for ties.
-    QStringList order = st->orderBy;
+    QStringList order =
+        orderTerms(*st, [&records](const QString &column) { return records.sortsAsText(column); });
     order << QStringLiteral("\"ID\"");
     c.sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     return c;

@@ -88,14 +88,17 @@ public:
                 // leaves numbers and dates as they are.
                 QString term = quoteIdentifier(t.text) + QStringLiteral(" COLLATE ") +
                                QLatin1String(TextOrder);
+                bool descending = false;
                 if (isKeyword(peek(), "DESC")) {
                     next();
                     term += QStringLiteral(" DESC");
+                    descending = true;
                 } else if (isKeyword(peek(), "ASC")) {
                     next();
                 }
                 st.orderBy << term;
                 st.orderColumns << t.text;
+                st.orderDescending << descending;
                 if (!(peek().kind == Tok::Symbol && peek().text == QLatin1String(",")))
                     break;
                 next();
@@ -555,13 +558,26 @@ QString quoteIdentifier(const QString &name) {
     return u'"' + n + u'"';
 }
 
-QString keySelectText(const SelectStatement &st) {
+QStringList orderTerms(const SelectStatement &st, const TextColumnTest &sortsAsText) {
+    QStringList terms;
+    for (int i = 0; i < st.orderColumns.size(); ++i) {
+        const QString &column = st.orderColumns.at(i);
+        if (sortsAsText && !sortsAsText(column))
+            terms << quoteIdentifier(column) +
+                         (st.orderDescending.value(i) ? QStringLiteral(" DESC") : QString());
+        else
+            terms << st.orderBy.at(i);
+    }
+    return terms;
+}
+
+QString keySelectText(const SelectStatement &st, const TextColumnTest &sortsAsText) {
     QString keys = QStringLiteral("SELECT \"ID\" FROM %1").arg(quoteIdentifier(st.table));
     if (!st.where.isEmpty())
         keys += QStringLiteral(" WHERE ") + st.where;
     // ID breaks ties, so records of equal sort value keep the order in which
     // they were stored.
-    QStringList order = st.orderBy;
+    QStringList order = orderTerms(st, sortsAsText);
     order << QStringLiteral("\"ID\"");
     keys += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     return keys;

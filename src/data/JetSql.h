@@ -8,6 +8,8 @@
 
 #include <QStringList>
 #include <QStringView>
+#include <QVector>
+#include <functional>
 #include <optional>
 
 class QSqlDatabase;
@@ -21,6 +23,7 @@ struct SelectStatement {
     QString where;            // SQLite expression, empty when there is no WHERE
     QStringList orderBy;      // SQLite order terms, e.g. "\"EntryDate\"" or "\"Term\" DESC"
     QStringList orderColumns; // the plain column names of orderBy
+    QVector<bool> orderDescending;
 };
 
 // Parses `text`. On failure returns nullopt and fills `error` with
@@ -29,7 +32,15 @@ std::optional<SelectStatement> parseSelect(const QString &text, DbError *error);
 
 // The one statement a record set runs for a parsed record source: the keys
 // of the matching records, in the record source's order (ID breaking ties).
-QString keySelectText(const SelectStatement &statement);
+//
+// Texts sort in TextOrder. A column `sortsAsText` says is no text (a date,
+// kept as its ISO text, or a number) sorts as stored, which comes out the
+// same for its values and lets the database read it in the order of an
+// index instead of sorting every record.
+using TextColumnTest = std::function<bool(const QString &column)>;
+QString keySelectText(const SelectStatement &statement, const TextColumnTest &sortsAsText = {});
+// The statement's order terms, as keySelectText() writes them.
+QStringList orderTerms(const SelectStatement &statement, const TextColumnTest &sortsAsText = {});
 
 // A column or table name quoted for SQLite.
 QString quoteIdentifier(const QString &name);

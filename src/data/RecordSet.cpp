@@ -224,7 +224,8 @@ DbError RecordSet::open(const QString &path, const QString &source) {
     }
     m_where = st->where;
 
-    const QString keys = keySelectText(*st);
+    const QString keys =
+        keySelectText(*st, [this](const QString &column) { return sortsAsText(column); });
     {
         QSqlQuery q(m_conn.db());
         q.setForwardOnly(true);
@@ -255,6 +256,14 @@ DbError RecordSet::open(const QString &path, const QString &source) {
 
 int RecordSet::fieldIndex(const QString &name) const {
     return m_fieldByName.value(name.toLower(), -1);
+}
+
+bool RecordSet::sortsAsText(const QString &name) const {
+    const int i = fieldIndex(name);
+    if (i < 0)
+        return true;
+    const FieldKind kind = m_fields.at(i).kind;
+    return kind == FieldKind::Text || kind == FieldKind::Memo;
 }
 
 DbError RecordSet::fetch(int position) {

@@ -47,6 +47,9 @@ public:
     const QVector<FieldInfo> &fields() const { return m_fields; }
     int fieldIndex(const QString &name) const; // letter case ignored; -1 when absent
     QString tableName() const { return m_table; }
+    // Whether the field `name` holds texts, which sort in the program's text
+    // order (true for a name the record set does not have).
+    bool sortsAsText(const QString &name) const;
 
     int recordCount() const { return int(m_keys.size()); }
     // 0-based position of the current record; -1 when there is none (empty

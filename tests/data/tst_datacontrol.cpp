@@ -1,5 +1,7 @@
 // The bound record source on a real database file in a temporary folder.
 #include "data/BoundRecordSource.h"
+#include "data/JetSql.h"
+#include "data/RecordSet.h"
 #include "data/RecordSources.h"
 #include "forms/DataControl.h"
 #include "support/TestSupport.h"
@@ -89,6 +91,52 @@ private slots:
         QCOMPARE(b.tankId.text(), QStringLiteral("1"));
         QCOMPARE(b.events, QStringList{"R"});
         QVERIFY(!b.dc.DataChanged());
+    }
+
+    // Dates sort by date, ties by the order they were stored in, and the
+    // database reads them in its index's order rather than sorting them all
+    // (which froze a window of many thousand entries); texts still sort in
+    // the program's own order.
+    void datesSortInTheIndexOrder() {
+        journal(1, "2001-03-01", "7.3");
+        journal(1, "2000-12-31", "7.1");
+        journal(1, "", "7.0");
+        journal(1, "2001-03-01", "7.4");
+        journal(1, "2001-01-15", "7.2");
+        RecordSet rs;
+        QVERIFY(!rs.open(db, sources::journal("1")));
+        QStringList seen;
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            QVERIFY(!rs.setAbsolutePosition(i));
+            seen << rs.text(rs.fieldIndex(QStringLiteral("PH")));
+        }
+        QCOMPARE(seen, (QStringList{"7.0", "7.1", "7.2", "7.3", "7.4"}));
+
+        DbError e;
+        const auto st = parseSelect(sources::journal("1"), &e);
+        QVERIFY(st);
+        const QString keys =
+            keySelectText(*st, [&rs](const QString &column) { return rs.sortsAsText(column); });
+        QSqlDatabase plan = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "plan");
+        plan.setDatabaseName(db);
+        QVERIFY(plan.open() && installTextOrder(plan));
+        {
+            QSqlQuery q(plan);
+            QVERIFY(q.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + keys));
+            QString steps;
+            while (q.next())
+                steps += q.value(3).toString() + u'\n';
+            QVERIFY2(steps.contains(QStringLiteral("JournalByTankDate")), qPrintable(steps));
+            QVERIFY2(!steps.contains(QStringLiteral("TEMP B-TREE")), qPrintable(steps));
+        }
+        plan.close();
+        plan = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("plan"));
+        const auto glossary =
+            parseSelect(QStringLiteral("SELECT * FROM Glossary ORDER BY Term"), &e);
+        QVERIFY(keySelectText(*glossary, [](const QString &) {
+                    return true;
+                }).contains(QStringLiteral("\"Term\" COLLATE CorvellaText")));
     }
 
     void navigationStaysAtTheEnds() {
