@@ -469,14 +469,33 @@ int main(int argc, char **argv) {
                 d.reject();
                 return QDialog::Rejected;
             }
-            // What a command left to do: the drawing built on the next turn
-            // of the event loop, and on the turn after the picture painted.
-            const auto painted = [] {
-                QCoreApplication::processEvents();
-                QCoreApplication::processEvents();
+            // What a command left to do: the drawing built on a later turn of
+            // the event loop, and the picture painted, once or more: events
+            // are processed until the chart has been painted and nothing is
+            // left for it to do.
+            struct PaintWatch : QObject {
+                QWidget *chart = nullptr;
+                bool seen = false;
+                bool eventFilter(QObject *o, QEvent *e) override {
+                    if (e->type() == QEvent::Paint && o->isWidgetType() &&
+                        (o == chart || chart->isAncestorOf(static_cast<QWidget *>(o))))
+                        seen = true;
+                    return false;
+                }
+            } watch;
+            watch.chart = chart->CorvChart;
+            qApp->installEventFilter(&watch);
+            // Called after the action, which began with watch.seen false.
+            const auto painted = [&watch] {
+                QElapsedTimer waited;
+                waited.start();
+                while (!watch.seen && waited.elapsed() < 5000)
+                    QCoreApplication::processEvents();
+                for (int i = 0; i < 3; ++i)
+                    QCoreApplication::processEvents();
             };
             showModal(*chart);
-            painted();
+            painted(); // the window was painted as it came up
             end(QStringLiteral("open the chart window"),
                 QStringLiteral("%1 entries charted").arg(chart->CorvChart->rowCount()));
             for (int kind = 0; kind < chart->cboChartType->count(); ++kind) {
@@ -484,15 +503,18 @@ int main(int argc, char **argv) {
                 // Picking a kind draws what is charted in it at once.
                 if (kind > 0) {
                     begin();
+                    watch.seen = false;
                     chart->cboChartType->setCurrentIndex(kind);
                     painted();
                     end(QStringLiteral("pick ") + name);
                 }
                 begin();
+                watch.seen = false;
                 chart->cmdChart->click();
                 painted();
                 end(QStringLiteral("chart: ") + name);
             }
+            qApp->removeEventFilter(&watch);
             chart->cmdClose->click();
             begin();
             return QDialog::Rejected;

@@ -447,8 +447,16 @@ void CorvChart::refresh() {
         return;
     }
     // A chart built on demand meanwhile (for a zoom, say) is up to date.
-    if (isVisible() && (m_viewStale || m_shown != m_content))
+    if (isVisible() && (m_viewStale || m_shown != m_content)) {
+        // Showing the view and building the chart leave work queued in its
+        // scene that changes what is drawn. Painted before that work, a
+        // dense chart would be painted twice over in one breath; it is
+        // painted once, after it.
+        m_view->setUpdatesEnabled(false);
         build2D();
+        QMetaObject::invokeMethod(
+            this, [this] { m_view->setUpdatesEnabled(true); }, Qt::QueuedConnection);
+    }
 }
 
 void CorvChart::build2D() {
