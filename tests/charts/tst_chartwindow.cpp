@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGraphicsView>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QPrinter>
@@ -343,6 +344,33 @@ private slots:
         w->cmdChart->click();
         QCOMPARE(w->CorvChart->rowCount(), 5);
         QCOMPARE(w->CorvChart->chartType(), 8); // a run keeps the type
+    }
+
+    // Picking a flat kind after a solid one shows the drawing and builds it
+    // anew: the drawing is painted once, not again when its scene catches
+    // up (twice over, a dense chart held the window up for as long again).
+    void aPickedKindIsPaintedOnce() {
+        fourEntries();
+        auto w = openChart();
+        QVERIFY(w);
+        QVERIFY(showModal(*w));
+        w->cboChartType->setCurrentIndex(4); // 3D Area
+        QTest::qWait(100);
+        auto *view = w->CorvChart->findChild<QGraphicsView *>();
+        QVERIFY(view);
+        struct Paints : QObject {
+            int count = 0;
+            bool eventFilter(QObject *, QEvent *e) override {
+                count += e->type() == QEvent::Paint;
+                return false;
+            }
+        } paints;
+        view->viewport()->installEventFilter(&paints);
+        w->cboChartType->setCurrentIndex(5); // 2D Area
+        QTRY_COMPARE(paints.count, 1);
+        QTest::qWait(200);
+        QCOMPARE(paints.count, 1);
+        view->viewport()->removeEventFilter(&paints);
     }
 
     void noDefaultTankSaysSoAndDoesNotOpen() {
