@@ -84,25 +84,20 @@ public:
                 const Tok t = next();
                 if (t.kind != Tok::Ident || (!t.bracketed && isReserved(t.text)))
                     return syntax(error, t, "a field name");
-                // Texts sort in the program's one order; the collation
-                // leaves numbers and dates as they are.
-                QString term = quoteIdentifier(t.text) + QStringLiteral(" COLLATE ") +
-                               QLatin1String(TextOrder);
                 bool descending = false;
                 if (isKeyword(peek(), "DESC")) {
                     next();
-                    term += QStringLiteral(" DESC");
                     descending = true;
                 } else if (isKeyword(peek(), "ASC")) {
                     next();
                 }
-                st.orderBy << term;
                 st.orderColumns << t.text;
                 st.orderDescending << descending;
                 if (!(peek().kind == Tok::Symbol && peek().text == QLatin1String(",")))
                     break;
                 next();
             }
+            st.orderBy = orderTerms(st);
         }
         if (peek().kind == Tok::Symbol && peek().text == QLatin1String(";"))
             next();
@@ -562,11 +557,13 @@ QStringList orderTerms(const SelectStatement &st, const TextColumnTest &sortsAsT
     QStringList terms;
     for (int i = 0; i < st.orderColumns.size(); ++i) {
         const QString &column = st.orderColumns.at(i);
-        if (sortsAsText && !sortsAsText(column))
-            terms << quoteIdentifier(column) +
-                         (st.orderDescending.value(i) ? QStringLiteral(" DESC") : QString());
-        else
-            terms << st.orderBy.at(i);
+        QString term = quoteIdentifier(column);
+        // Texts sort in the program's one order; numbers and dates as stored.
+        if (!sortsAsText || sortsAsText(column))
+            term += QStringLiteral(" COLLATE ") + QLatin1String(TextOrder);
+        if (st.orderDescending.value(i))
+            term += QStringLiteral(" DESC");
+        terms << term;
     }
     return terms;
 }

@@ -21,9 +21,9 @@ struct SelectStatement {
     QStringList columns;      // empty for "*"
     QString table;            // as named in the text, without brackets
     QString where;            // SQLite expression, empty when there is no WHERE
-    QStringList orderBy;      // SQLite order terms, e.g. "\"EntryDate\"" or "\"Term\" DESC"
-    QStringList orderColumns; // the plain column names of orderBy
+    QStringList orderColumns; // the plain names of the columns it is ordered by
     QVector<bool> orderDescending;
+    QStringList orderBy; // their SQLite order terms, all sorted as texts (orderTerms())
 };
 
 // Parses `text`. On failure returns nullopt and fills `error` with

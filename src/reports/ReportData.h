@@ -75,16 +75,18 @@ public:
     ReportFeed(const ReportFeed &) = delete;
     ReportFeed &operator=(const ReportFeed &) = delete;
 
-    int size() const;
-    const QVector<QVariant> *record(int r) const;
-    QVariant keyValue(int r, int column) const;
-    bool finish(ReportError *error) const;
     // Stops the reading: what waits for a record is let go at once.
     void stop();
 
     struct Impl;
 
 private:
+    // As ReportTable's recordCount(), record(), keyValue(), finishReading().
+    friend struct ReportTable;
+    int size() const;
+    const QVector<QVariant> *record(int r) const;
+    QVariant keyValue(int r, int column) const;
+    bool finish(ReportError *error) const;
     friend bool readReportTable(const QString &, const QString &, const QStringList &,
                                 ReportFormula &, ReportTable *, ReportError *, ReportReading);
     ReportFeed();
